@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+#include "data/data_paths.h"
+#include "data/question_table.h"
+#include "data/winners_table.h"
+#include "engine/game_state.h"
+#include "engine/platform.h"
+#include "screen/element.h"
+#include "screen/pointer_input.h"
+
+/// Windows virtual-key codes the key handler understands; the window translates its
+/// own key events into these.
+namespace vk {
+constexpr int Enter = 13, Ctrl = 17, Alt = 18, Escape = 27;
+constexpr int Key1 = 49, Key2 = 50, Key3 = 51;
+constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X = 88;
+constexpr int F2 = 113;
+}  // namespace vk
+
+/// The game behind the main window `frmMain`: it owns the state, the screen model
+/// and the tables, and runs every handler. It has no window of its own: the
+/// platform gives it the clock, random numbers, the message box and the window.
+class Game : private PointerHost {
+ public:
+  Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
+       Screen::SheetLoader sheets = {});
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // Start-up and game flow.
+  void Form_Load();
+  void mnuMainNewGame_Click();
+  void PrepareQuestion();
+
+  // Question draw and reveal.
+  void DrawQuestion(int level);
+  void ShuffleAnswers();
+  void RevealQuestionText(int index, const QString& text, int minChars);
+
+  // Clicks and the tick.
+  void Picture1_Click(int index);
+  void Label1_Click(int index) { Picture1_Click(index); }
+  void Timer1_Timer();
+
+  // Lifelines.
+  void UseFiftyFifty();
+  void UsePhoneFriend();
+  void UseAudiencePoll();
+  void CastAudienceVotes(int answer);
+  void AnimatePollBar(int bar, int percent);
+
+  // The clock.
+  void UpdateClock(int index, float elapsed);
+
+  // Panels and the screens between games.
+  void ShowPanel(int mode, bool visible);
+  void ShowStartScreen(int mode);
+  void mnuMainWinners_Click();
+
+  // Keyboard, menu and exit.
+  void Form_KeyDown(int keyCode);
+  void Form_KeyUp(int keyCode);
+  void mnuMainExit_Click();
+  /// The window's close request; returns true to keep the window open.
+  bool Form_Unload();
+
+  // Pointer.
+  void Picture1_MouseDown(int index, int button, int shift, qreal x, qreal y) {
+    m_pointer.Picture1_MouseDown(index, button, shift, x, y);
+  }
+  void Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y) {
+    m_pointer.Picture1_MouseMove(index, button, shift, x, y);
+  }
+  void Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y) {
+    m_pointer.Picture1_MouseUp(index, button, shift, x, y);
+  }
+
+  /// `InfoBox` with the game's title.
+  int InfoBox(const QString& text, int flags);
+
+  // What the window and the tests read.
+  GameState& state() { return m_state; }
+  const GameState& state() const { return m_state; }
+  Screen& screen() { return m_screen; }
+  const Screen& screen() const { return m_screen; }
+  QuestionTable& questions() { return m_questions; }
+  WinnersTable& winners() { return m_winners; }
+  const DataPaths& paths() const { return m_paths; }
+  /// The leaderboard file, where it is kept (tests point it elsewhere).
+  void SetWinnersPath(const QString& path) { m_paths.winnersPath = path; }
+  bool NewGameEnabled() const { return m_newGameEnabled; }
+  bool WinnersEnabled() const { return m_winnersEnabled; }
+  /// Answer k (1 … 4) stands at position `AnswerOrder(k)` (1 = A … 4 = D).
+  int AnswerOrder(int k) const { return m_answerOrder[k]; }
+  /// Element showing answer k.
+  int AnswerElement(int k) const { return PositionElement(m_answerOrder[k]); }
+  /// The question on screen.
+  const Question& CurrentQuestion() const;
+  bool TimerEnabled() const { return m_timerEnabled; }
+
+ private:
+  bool AnswersOpen() const override { return m_state.AnswersOpen; }
+  bool WindowNormal() override;
+  void MoveWindowBy(qreal dx, qreal dy) override;
+
+  void ChooseAnswer(int index);
+  void TakeMoney();
+  void AnswerRevealStep();
+  void Verdict();
+  void QuestionRevealStep();
+  void QuestionClockStep();
+  void FriendRevealStep();
+  void PollAnimationStep();
+  void ShowLeaderboard(bool visible);
+  void ShowRecordPanel(bool visible);
+  void ConfirmRecord();
+  void ClearLeaderboard();
+  /// Whether every level a game draws from holds enough questions; says which does not.
+  bool LevelsReadyForGame();
+
+  Platform& m_platform;
+  QString m_programFolder;
+  Screen m_screen;
+  GameState m_state;
+  PointerInput m_pointer;
+  QuestionTable m_questions;
+  WinnersTable m_winners;
+  DataPaths m_paths;
+  std::array<qint16, 5> m_answerOrder{};               ///< entries 1 … 4
+  std::array<std::array<qint16, 4>, 7> m_gameDrawn{};  ///< `GameDrawn(level, slot 1 … 3)`
+  bool m_newGameEnabled = false;
+  bool m_winnersEnabled = false;
+  bool m_timerEnabled = false;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+#include "screen/pointer_input.h"
+
+/// The game's variables, one instance for the whole run.
+struct GameState {
+  quint8 QuestionNumber = 0;  ///< 1 … 15 in play, 16 after a won game, 0 idle
+  quint8 TimeLimit = 0;       ///< seconds for the current question
+  qint32 GuaranteedSum = 0;
+  qint32 CurrentSum = 0;
+  bool AnswersOpen = false;
+  qint16 ChosenElement = 0;   ///< 2 … 5, never reset
+  quint8 CurrentLevel = 0;
+  qint16 QuestionRow = 0;
+  float ClockStart = 0;
+  float ClockNow = 0;
+  bool TimeUp = false;
+  std::array<bool, 5> TaskActive{};
+  std::array<quint8, 5> TaskStep{};
+  std::array<quint8, 5> PollShare{};
+  QString FriendAnswerText;
+  quint8 FriendReliability = 0;
+  PointerState pointer;  ///< `HotElement`, `WindowDragging`, `DragStartX/Y`, `ThumbDragging`
+  bool CtrlHeld = false;
+  bool AltHeld = false;
+  qint32 CurrentPanel = 0;
+  int RecordRank = 0;  ///< 0: the result got no row
+};
+
+/// Timed tasks, in the order the tick runs them.
+namespace task {
+constexpr int AnswerReveal = 0, PollAnimation = 1, QuestionClock = 2, QuestionReveal = 3,
+              FriendReveal = 4;
+}
+
+/// Panels of `ShowPanel`.
+enum PanelMode : int {
+  PhonePanel = 1,
+  AudiencePanel = 2,
+  LeaderboardPanel = 3,
+  RecordPanel = 4,
+  LossPanel = 5,
+  TimeoutPanel = 6,
+};
+
+/// The prize of each question 1 … 15.
+constexpr std::array<qint32, 15> PrizeLadder = {
+    100, 200, 300, 500, 1000, 2000, 4000, 8000, 16000, 32000, 64000, 125000, 250000, 500000, 1000000};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class InfoBox;
+class RandomSource;
+
+/// Everything the game asks of the machine and the window around it. The Qt window
+/// implements it; tests script it, so the clock and the draws are theirs to set.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  /// Seconds since midnight, with fractions.
+  virtual double TimeOfDay() = 0;
+  /// The current time, a blank and the current date, in the platform's formats.
+  virtual QString TimeAndDate() = 0;
+  virtual RandomSource& Random() = 0;
+  virtual InfoBox& MessageBox() = 0;
+  virtual void SetWindowCaption(const QString& caption) = 0;
+  /// Shows `mnuMain` modally with its top-left corner at a client position; a chosen
+  /// item runs its command before this returns.
+  virtual void PopupMenu(int x, int y) = 0;
+  virtual void Minimise() = 0;
+  /// Asks the window to close; the window runs `Form_Unload`.
+  virtual void RequestClose() = 0;
+  /// Neither minimised nor maximised.
+  virtual bool WindowNormal() = 0;
+  virtual void MoveWindowBy(qreal dx, qreal dy) = 0;
+  /// Gives the keyboard focus to the name box.
+  virtual void FocusNameBox() = 0;
+};

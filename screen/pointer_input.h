@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QtGlobal>
+
+class Screen;
+
+/// Pointer values the game keeps between events.
+struct PointerState {
+  qint16 HotElement = 0;
+  bool WindowDragging = false;
+  float DragStartX = 0;
+  float DragStartY = 0;
+  bool ThumbDragging = false;
+};
+
+/// What the pointer handlers need from the game and the window around them.
+class PointerHost {
+ public:
+  virtual ~PointerHost() = default;
+  virtual bool AnswersOpen() const = 0;
+  /// Neither minimised nor maximised.
+  virtual bool WindowNormal() = 0;
+  virtual void MoveWindowBy(qreal dx, qreal dy) = 0;
+};
+
+/// Hover and pressed looks, the window drag by the title strip and the leaderboard
+/// scroll bar. Coordinates are pixels relative to the element receiving the event;
+/// the caller routes events (capture while a button is held, nothing for disabled
+/// elements, captions transparent).
+class PointerInput {
+ public:
+  PointerInput(Screen& screen, PointerState& state, PointerHost& host)
+      : m_screen(screen), m_state(state), m_host(host) {}
+
+  void Picture1_MouseDown(int index, int button, int shift, qreal x, qreal y);
+  void Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y);
+  void Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y);
+
+  /// The last list position the scroll bar gave the leaderboard columns.
+  qreal ListOffset() const { return m_listOffset; }
+
+ private:
+  void ScrollTo(qreal thumbTop);
+
+  Screen& m_screen;
+  PointerState& m_state;
+  PointerHost& m_host;
+  qreal m_listOffset = 0;
+};
