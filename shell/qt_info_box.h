@@ -1,0 +1,17 @@
+#pragma once
+
+#include "data/info_box.h"
+
+class QWidget;
+
+/// The game's message box: a modal QMessageBox titled "О, фартовик!" with the icon
+/// and buttons the flags ask for.
+class QtInfoBox : public InfoBox {
+ public:
+  explicit QtInfoBox(QWidget* parent = nullptr) : m_parent(parent) {}
+  void SetParent(QWidget* parent) { m_parent = parent; }
+  int Show(const QString& text, int flags) override;
+
+ private:
+  QWidget* m_parent;
+};
