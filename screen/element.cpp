@@ -1,0 +1,362 @@
+#include "screen/element.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+#include "screen/element_table.h"
+#include "screen/sheet_files.h"
+
+namespace {
+
+// The fit climbs from here and never settles above the cap.
+constexpr int kFitStartSize = 6;
+constexpr int kFitMaxSize = 14;
+// Below this a caption is unreadable anyway; the search gives up here.
+constexpr int kFitMinSize = 4;
+
+bool IsFitted(int index) { return index >= 1 && index <= 5; }
+bool IsLeaderboardColumn(int index) { return index == 36 || index == 38 || index == 39; }
+
+}  // namespace
+
+Screen::Screen(TextMeasurer& measurer, SheetLoader sheets)
+    : m_measurer(measurer), m_sheets(sheets ? std::move(sheets) : SheetLoader(&LoadSheet)) {
+  for (int i = 0; i < kElementsInUse; ++i) {
+    QImage sheet = m_sheets(i);
+    // One pixel format for every sheet: cells are then copied without conversion.
+    if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32)
+      sheet = sheet.convertToFormat(QImage::Format_RGB32);
+    m_ownSheets[i] = std::move(sheet);
+  }
+}
+
+void Screen::BuildScreen() {
+  for (int i = 0; i < kElementsInUse; ++i) {
+    const ElementLayout& layout = LayoutOf(i);
+    const QString tooltip = i == el::TitleStrip ? TitleTooltip() : QString::fromUtf16(layout.tooltip);
+    SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height,
+                 Rgb(0, 0, 0), tooltip, layout.visible);
+  }
+  SetupNameBox(el::VictoryPanel, namebox::Left, namebox::Top, namebox::Right, namebox::Bottom,
+               namebox::TextColour, namebox::BackColour, true);
+  int styleCount = 0;
+  const CaptionStyle* styles = CaptionStyles(&styleCount);
+  for (int k = 0; k < styleCount; ++k) {
+    const CaptionStyle& s = styles[k];
+    SetupElementLabel(s.index, s.leftMargin, s.topMargin, s.rightMargin, s.bottomMargin,
+                      QString::fromUtf16(s.fontName), s.fontSize, s.alignment, s.style, s.colour,
+                      s.pointedColour);
+  }
+  // Hidden elements too, so every panel shows its first cell when it is first shown.
+  for (int i = 0; i < kElementCount; ++i) {
+    if (i >= kElementsInUse) continue;
+    const ElementGrid grid = GridOf(i);
+    DrawElementState(i, 1, 1, grid.columns, grid.rows);
+  }
+}
+
+void Screen::SetupElement(int source, int target, qreal left, qreal top, qreal width,
+                          qreal height, PackedColour backColour, const QString& toolTip,
+                          bool visible) {
+  // Every box is black underneath; a never-painted face shows that black.
+  Q_UNUSED(backColour);
+  Element& e = m_elements[target];
+  MarkElementDirty(target);
+  e.sheetSource = source;
+  e.fullWidth = width;
+  e.left = left;
+  e.top = top;
+  e.width = width;
+  e.height = height;
+  e.tooltip = toolTip;
+  if (target != 38 && target != 39) e.caption.tooltip = toolTip;
+  e.visible = visible;
+  MarkElementDirty(target);
+}
+
+void Screen::SetupElementLabel(int index, qreal leftMargin, qreal topMargin, qreal rightMargin,
+                               qreal bottomMargin, const QString& fontName, int fontSize,
+                               int alignment, int style, PackedColour colour,
+                               PackedColour pointedColour) {
+  const Element& measuring = m_elements[CaptionOwner(index)];
+  Element& e = m_elements[index];
+  Caption& c = e.caption;
+  MarkCaptionDirty(index);
+  e.captionBox = QRectF(leftMargin, topMargin, measuring.width - leftMargin - rightMargin,
+                        measuring.height - topMargin - bottomMargin);
+  e.pointedCaptionColour = pointedColour;
+  e.captionColour = colour;
+  c.colour = colour;
+  c.left = leftMargin;
+  c.top = topMargin;
+  c.width = e.captionBox.width();
+  c.alignment = alignment == 1 ? CaptionAlign::Right
+                : alignment == 2 ? CaptionAlign::Centre
+                                 : CaptionAlign::Left;
+  c.font.face = fontName;
+  c.font.size = fontSize;
+  switch (style) {
+    case 0:
+      c.font.bold = c.font.italic = c.font.underline = c.font.strikeout = false;
+      break;
+    case 1: c.font.bold = true; break;
+    case 2: c.font.italic = true; break;
+    case 3: c.font.underline = true; break;
+    case 4: c.font.strikeout = true; break;
+    default: break;
+  }
+  c.visible = true;
+  if (IsFitted(index)) m_testLabelFonts[index] = c.font;
+  RelayoutCaptionHeight(index);
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetupNameBox(int index, qreal left, qreal top, qreal right, qreal bottom,
+                          PackedColour textColour, PackedColour backColour, bool visible) {
+  Q_UNUSED(index);  // the victory panel holds the only name box
+  m_nameBox.rect = QRect(qRound(left), qRound(top), qRound(right - left), qRound(bottom - top));
+  m_nameBox.textColour = textColour;
+  m_nameBox.backColour = backColour;
+  m_nameBox.visible = visible;
+  ++m_nameBox.revision;
+}
+
+void Screen::DrawElementState(int index, int column, int row, int columnCount, int rowCount) {
+  Element& e = m_elements[index];
+  if (e.sheetSource < 0) return;
+  const QImage& sheet = m_ownSheets[e.sheetSource];
+  if (sheet.isNull() || columnCount < 1 || rowCount < 1) return;
+  const QRect box = e.Box();
+  if (box.width() <= 0 || box.height() <= 0) return;
+
+  const float w = float(sheet.width()), h = float(sheet.height());
+  const float cw = w / float(columnCount), ch = h / float(rowCount);
+  const float sx = w / float(columnCount) * float(column - 1);
+  const float sy = h / float(rowCount) * float(row - 1);
+
+  const bool oneToOne = cw == float(box.width()) && ch == float(box.height()) &&
+                        sx == std::floor(sx) && sy == std::floor(sy);
+  if (oneToOne) {
+    e.face = sheet.copy(int(sx), int(sy), box.width(), box.height());
+  } else {
+    QImage face(box.size(), QImage::Format_RGB32);
+    face.fill(Qt::black);
+    QPainter painter(&face);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(0, 0, box.width(), box.height()), sheet, QRectF(sx, sy, cw, ch));
+    painter.end();
+    e.face = std::move(face);
+  }
+  MarkElementDirty(index);
+}
+
+void Screen::EnableElement(int index, bool enabled) {
+  Element& e = m_elements[index];
+  if (e.enabled != enabled || e.caption.enabled != enabled) {
+    e.enabled = enabled;
+    e.caption.enabled = enabled;
+    MarkCaptionDirty(index);
+  }
+  if (index >= el::AnswerA && index <= el::AnswerD) {
+    PaintRow(index, 1, 4);
+    if (e.caption.visible != enabled) {
+      e.caption.visible = enabled;
+      MarkCaptionDirty(index);
+    }
+  } else if (index == el::FiftyFifty || index == el::PhoneFriend ||
+             index == el::AudiencePoll || index == el::TakeMoney) {
+    PaintRow(index, enabled ? 1 : 4, 4);
+  }
+}
+
+void Screen::SetCaption(int index, const QString& text, const QString& tip, int size) {
+  Element& e = m_elements[index];
+  Caption& c = e.caption;
+  QString newText = text;
+  bool relayout = false;
+
+  if (size == 0 && IsFitted(index)) {
+    const qreal fitted = FitCaption(index, newText);
+    if (c.font.size != fitted) {
+      c.font.size = fitted;
+      relayout = true;
+    }
+  } else if (size > 0) {
+    if (c.font.size != size) {
+      c.font.size = size;
+      relayout = true;
+    }
+    if (IsFitted(index) && newText.isEmpty()) newText = c.text;
+  }
+
+  const int owner = CaptionOwner(index);
+  if (tip != m_elements[owner].tooltip || tip != c.tooltip) {
+    m_elements[owner].tooltip = tip;
+    c.tooltip = tip;
+  }
+
+  if (newText != c.text) {
+    c.text = newText;
+    relayout = true;
+  }
+
+  if (c.left != e.captionBox.left()) {
+    MarkCaptionDirty(index);
+    c.left = e.captionBox.left();
+    relayout = true;
+  }
+  if (c.width != e.captionBox.width()) {
+    MarkCaptionDirty(index);
+    c.width = e.captionBox.width();
+    relayout = true;
+  }
+  if (relayout) RelayoutCaptionHeight(index);
+
+  if (IsLeaderboardColumn(index)) {
+    SetCaptionTop(36, m_elements[36].captionBox.top());
+    SetCaptionTop(38, m_elements[36].caption.top);
+    SetCaptionTop(39, m_elements[36].caption.top);
+  } else {
+    const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
+                    float(e.captionBox.top());
+    SetCaptionTop(index, t);
+  }
+}
+
+qreal Screen::FitCaption(int index, const QString& text) {
+  CaptionFont& font = m_testLabelFonts[index];
+  const QRectF box = m_elements[index].captionBox;
+  int s = kFitStartSize;
+  bool shrinking = false;
+  int r = 0;
+  do {
+    font.size = s;
+    const QSizeF measured = m_measurer.Measure(text, font, box.width() - 2);
+    ++m_measurements;
+    if (measured.height() > box.height() || measured.width() > box.width()) {
+      --s;
+      shrinking = true;
+      if (s < kFitMinSize) r = kFitMinSize;
+    } else if (shrinking) {
+      r = s;
+    } else {
+      ++s;
+    }
+    if (s > kFitMaxSize) r = kFitMaxSize;
+  } while (r == 0);
+  font.size = r;
+  return m_measurer.ReportedSize(font);
+}
+
+void Screen::RelayoutCaptionHeight(int index) {
+  Caption& c = m_elements[index].caption;
+  const qreal height = m_measurer.Measure(c.text, c.font, c.width).height();
+  MarkCaptionDirty(index);
+  c.height = height;
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetVisible(int index, bool visible) {
+  Element& e = m_elements[index];
+  if (e.visible == visible) return;
+  e.visible = visible;
+  MarkElementDirty(index);
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetWidth(int index, qreal width) {
+  Element& e = m_elements[index];
+  if (e.width == width) return;
+  MarkElementDirty(index);
+  e.width = width;
+  MarkElementDirty(index);
+}
+
+void Screen::SetTop(int index, qreal top) {
+  Element& e = m_elements[index];
+  if (e.top == top) return;
+  MarkElementDirty(index);
+  e.top = top;
+  MarkElementDirty(index);
+}
+
+void Screen::SetCaptionTop(int index, qreal top) {
+  Caption& c = m_elements[index].caption;
+  if (c.top == top) return;
+  MarkCaptionDirty(index);
+  c.top = top;
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetCaptionColour(int index, PackedColour colour) {
+  Caption& c = m_elements[index].caption;
+  if (c.colour == colour) return;
+  c.colour = colour;
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetCaptionEnabled(int index, bool enabled) {
+  Caption& c = m_elements[index].caption;
+  if (c.enabled == enabled) return;
+  c.enabled = enabled;
+  MarkCaptionDirty(index);
+}
+
+void Screen::SetNameBoxText(const QString& text, bool selectAll) {
+  m_nameBox.text = text.left(m_nameBox.maxLength);
+  m_nameBox.selectionStart = 0;
+  m_nameBox.selectionLength = selectAll ? int(m_nameBox.text.size()) : 0;
+  ++m_nameBox.revision;
+}
+
+QRectF Screen::CaptionRect(int index) const {
+  const Element& owner = m_elements[CaptionOwner(index)];
+  const Caption& c = m_elements[index].caption;
+  return QRectF(owner.Box().left() + c.left, owner.Box().top() + c.top, c.width, c.height);
+}
+
+int Screen::ElementAt(QPointF windowPoint) const {
+  for (int i = kElementCount - 1; i >= 0; --i) {
+    const Element& e = m_elements[i];
+    if (e.visible && QRectF(e.Box()).contains(windowPoint)) return i;
+  }
+  return 0;
+}
+
+int Screen::CaptionAt(QPointF windowPoint) const {
+  // Caption i is drawn right after face i, so it lies under every face above it.
+  for (int i = kElementCount - 1; i >= 0; --i) {
+    const Caption& c = m_elements[i].caption;
+    const Element& owner = m_elements[CaptionOwner(i)];
+    if (c.visible && owner.visible && !c.text.isEmpty() &&
+        CaptionRect(i).intersected(QRectF(owner.Box())).contains(windowPoint))
+      return i;
+    const Element& e = m_elements[i];
+    if (e.visible && QRectF(e.Box()).contains(windowPoint)) return -1;
+  }
+  return -1;
+}
+
+QRegion Screen::TakeDirty() {
+  QRegion dirty;
+  dirty.swap(m_dirty);
+  return dirty;
+}
+
+void Screen::MarkDirty(const QRectF& rect) {
+  const QRect r = rect.toAlignedRect().intersected(QRect(0, 0, 640, 480));
+  if (!r.isEmpty()) m_dirty += r;
+}
+
+void Screen::MarkElementDirty(int index) { MarkDirty(QRectF(m_elements[index].Box())); }
+
+void Screen::MarkCaptionDirty(int index) {
+  // Text can stick out sideways (a word wider than the caption) but is always
+  // clipped to the owner's box, so the whole width of that box is marked.
+  const QRectF ownerBox(m_elements[CaptionOwner(index)].Box());
+  QRectF r = CaptionRect(index);
+  r.setLeft(ownerBox.left());
+  r.setRight(ownerBox.right());
+  MarkDirty(r.intersected(ownerBox));
+}

@@ -1,0 +1,117 @@
+#include "screen/element_table.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr PackedColour kWhite = Rgb(255, 255, 255);
+constexpr PackedColour kPointedAnswer = Rgb(128, 255, 192);
+
+// Index order; the ladder rows of questions 1 and 15 are taller than the others.
+constexpr std::array<ElementLayout, kElementsInUse> kLayout = {{
+    {0, 0, 0, 640, 480, u"", true},
+    {1, 167, 22, 473, 113, u"", true},
+    {2, 167, 135, 237, 51, u"Вариант A", true},
+    {3, 404, 135, 236, 51, u"Вариант B", true},
+    {4, 167, 186, 237, 51, u"Вариант C", true},
+    {5, 404, 186, 236, 51, u"Вариант D", true},
+    {6, 619, 0, 21, 21, u"Выход", true},
+    {7, 0, 0, 21, 21, u"Меню", true},
+    {8, 21, 0, 577, 21, u"", true},
+    {9, 166, 237, 158, 67, u"50/50", true},
+    {10, 324, 237, 158, 67, u"Звонок другу", true},
+    {11, 482, 237, 158, 67, u"Мнение зала", true},
+    {12, 0, 420, 166, 34, u"", true},
+    {13, 0, 392, 166, 28, u"", true},
+    {14, 0, 364, 166, 28, u"", true},
+    {15, 0, 336, 166, 28, u"", true},
+    {16, 0, 308, 166, 28, u"", true},
+    {17, 0, 280, 166, 28, u"", true},
+    {18, 0, 252, 166, 28, u"", true},
+    {19, 0, 224, 166, 28, u"", true},
+    {20, 0, 196, 166, 28, u"", true},
+    {21, 0, 168, 166, 28, u"", true},
+    {22, 0, 140, 166, 28, u"", true},
+    {23, 0, 112, 166, 28, u"", true},
+    {24, 0, 84, 166, 28, u"", true},
+    {25, 0, 56, 166, 28, u"", true},
+    {26, 0, 22, 166, 34, u"", true},
+    {27, 167, 305, 473, 149, u"", false},
+    {28, 167, 305, 473, 149, u"", false},
+    {29, 201, 319, 434, 19, u"Вариант A", false},
+    {29, 201, 353, 434, 19, u"Вариант B", false},
+    {29, 201, 387, 434, 19, u"Вариант C", false},
+    {29, 201, 421, 434, 19, u"Вариант D", false},
+    {33, 0, 455, 587, 25, u"", true},
+    {34, 0, 455, 587, 25, u"Прошло времени", false},
+    {35, 598, 0, 21, 21, u"Свернуть", true},
+    {36, 167, 43, 451, 389, u"", false},
+    {37, 618, 43, 22, 389, u"", false},
+    {38, 618, 21, 22, 22, u"Вверх", false},
+    {39, 618, 432, 22, 22, u"Вниз", false},
+    {40, 619, 43, 20, 40, u"", false},
+    {41, 167, 305, 473, 128, u"", false},
+    {42, 167, 433, 473, 21, u"Всё", false},
+    {43, 167, 305, 473, 128, u"", false},
+    {44, 167, 433, 473, 21, u"Хорошо", false},
+    {45, 587, 455, 53, 25, u"Взять деньги", true},
+    {46, 393, 432, 225, 22, u"Скрыть таблицу", false},
+    {47, 167, 432, 226, 22, u"Очистить таблицу", false},
+    {48, 167, 305, 473, 128, u"", false},
+    {49, 167, 433, 473, 21, u"Хорошо", false},
+    {50, 167, 21, 451, 22, u"", false},
+}};
+
+// Rows of each sheet: 1 × 4 answers (normal, chosen, correct, pointed) and
+// lifelines with "Взять деньги" (normal, pressed, pointed, used); 1 × 3 buttons
+// (normal, pressed, pointed) and ladder rows (not won, won, current sum); 1 × 2
+// title strip (normal, pointed); the scroll track is 2 × 1 (normal, pressed).
+constexpr std::array<ElementGrid, kElementsInUse> kGrids = {{
+    {1, 1}, {1, 1}, {1, 4}, {1, 4}, {1, 4}, {1, 4},  // 0 … 5
+    {1, 3}, {1, 3}, {1, 2},                          // 6 … 8
+    {1, 4}, {1, 4}, {1, 4},                          // 9 … 11
+    {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3},  // 12 … 19
+    {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3},          // 20 … 26
+    {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1},  // 27 … 34
+    {1, 3}, {1, 1}, {2, 1}, {1, 3}, {1, 3}, {1, 3},                  // 35 … 40
+    {1, 1}, {1, 3}, {1, 1}, {1, 3}, {1, 4},                          // 41 … 45
+    {1, 3}, {1, 3}, {1, 1}, {1, 3}, {1, 1},                          // 46 … 50
+}};
+
+constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
+    {1, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, kNoColour},
+    {2, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {3, 41, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {4, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {5, 42, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {27, 130, 10, 10, 10, u"Times New Roman", 15, 2, 0, kWhite, kNoColour},
+    {29, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {30, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {31, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {32, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {34, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, kNoColour},
+    {36, 0, 0, 420, 0, u"Arial Cyr", 10, 2, 1, Rgb(207, 26, 156), kNoColour},
+    {38, 36, 0, 88, 0, u"Arial Cyr", 10, 2, 2, Rgb(26, 186, 207), kNoColour},
+    {39, 366, 0, 0, 0, u"Arial Cyr", 10, 2, 1, Rgb(106, 207, 26), kNoColour},
+    {41, 10, 10, 10, 30, u"Arial Cyr", 12, 2, 2, kWhite, kNoColour},
+}};
+
+}  // namespace
+
+const ElementLayout& LayoutOf(int index) { return kLayout[index]; }
+
+ElementGrid GridOf(int index) {
+  return index >= 0 && index < kElementsInUse ? kGrids[index] : ElementGrid{};
+}
+
+const CaptionStyle* CaptionStyles(int* count) {
+  *count = int(kCaptionStyles.size());
+  return kCaptionStyles.data();
+}
+
+QString TitleTooltip() {
+  return u"О, фартовик!   v"_s + QString::number(FARTOVIK_VERSION_MAJOR) + u'.' +
+         QString::number(FARTOVIK_VERSION_MINOR) + u'.' + QString::number(FARTOVIK_VERSION_PATCH);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include "screen/colour.h"
+#include "screen/element.h"
+
+/// Where and how `BuildScreen` lays out one element.
+struct ElementLayout {
+  int source;  ///< element whose sheet it paints from
+  qreal left, top, width, height;
+  const char16_t* tooltip;  ///< empty: none; element 8 builds its own
+  bool visible;
+};
+
+/// The fixed sheet grid of an element: which cell means which look.
+struct ElementGrid {
+  int columns = 1;
+  int rows = 1;
+};
+
+/// The style `BuildScreen` gives one of the fifteen styled captions.
+struct CaptionStyle {
+  int index;
+  qreal leftMargin, topMargin, rightMargin, bottomMargin;
+  const char16_t* fontName;
+  int fontSize;
+  int alignment;  ///< 0 left, 1 right, 2 centre
+  int style;      ///< 0 plain, 1 bold, 2 italic, 3 underline, 4 strikethrough
+  PackedColour colour;
+  PackedColour pointedColour;
+};
+
+/// Layout of element `index` (0 … 50).
+const ElementLayout& LayoutOf(int index);
+/// Grid of element `index`; 1 × 1 for the spare slots.
+ElementGrid GridOf(int index);
+/// The styled captions, in the order they are set up.
+const CaptionStyle* CaptionStyles(int* count);
+/// The title strip's tooltip: game title and program version.
+QString TitleTooltip();
+
+/// The name box of the victory panel, inside element 41's box.
+namespace namebox {
+constexpr qreal Left = 83, Top = 103, Right = 465, Bottom = 117;
+constexpr PackedColour TextColour = Rgb(0, 0, 112);
+constexpr PackedColour BackColour = Rgb(112, 106, 6);
+}  // namespace namebox
