@@ -3,9 +3,12 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 #include "data/data_paths.h"
+#include "data/info_box.h"
 #include "data/question_table.h"
+#include "data/random_source.h"
 #include "data/winners_table.h"
 #include "engine/game_state.h"
 #include "engine/platform.h"
@@ -101,6 +104,12 @@ class Game : private PointerHost {
   /// The question on screen.
   const Question& CurrentQuestion() const;
   bool TimerEnabled() const { return m_timerEnabled; }
+  /// `GameDrawn(level, slot)`: the row drawn from a level into slot 1 … 3 this game.
+  int GameDrawn(int level, int slot) const { return m_gameDrawn[level][slot]; }
+  /// The record panel's rating of a result.
+  static QString RatingWord(qint32 sum);
+  /// Questions a game takes from level 1 … 6.
+  static int QuestionsNeeded(int level);
 
  private:
   bool AnswersOpen() const override { return m_state.AnswersOpen; }
@@ -121,6 +130,20 @@ class Game : private PointerHost {
   void ClearLeaderboard();
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();
+
+  /// Int(random × n): 0 … n − 1, and 0 when n is 0.
+  int RandomInt(int n);
+  /// Draws base + Int(random × count) until `accept` takes the value, reseeding before
+  /// each attempt when asked. A generator stuck on one value cannot hold the loop: after
+  /// a bounded number of attempts one more draw picks among the acceptable values.
+  /// Returns -1 when no value in the range is acceptable.
+  int DrawUntil(int count, int base, bool reseed, const std::function<bool(int)>& accept);
+  /// The poll share of answer k (1 … 4), kept by its position.
+  quint8& Share(int answer);
+  /// Rows a level offers the draw: its count, within the rows it actually holds.
+  int LevelSize(int level) const;
+  bool RowUsed(int level, int row) const;
+  void SetRowUsed(int level, int row, bool used);
 
   Platform& m_platform;
   QString m_programFolder;

@@ -1,0 +1,155 @@
+#include <algorithm>
+
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// One of the friend's phrases: its band ends at `upTo` × K.
+struct FriendPhrase {
+  int upTo;
+  const char16_t* text;
+  bool namesAnswer;
+};
+
+constexpr std::array<FriendPhrase, 10> kFriendPhrases = {{
+    {2, u"Я думаю, что правильный ответ это ", true},
+    {3, u"Я не знаю ответа", false},
+    {5, u"Мне кажется, что это ", true},
+    {6, u"Подожди, сейчас посмотрю в энциклопедии..", false},
+    {8, u"Может быть это ", true},
+    {9, u"Это тяжелый вопрос", false},
+    {11, u"Возможно это ", true},
+    {12, u"Мы не смогли дозвониться до вашего друга", false},
+    {14, u"Я не знаю точно, но кажется это ", true},
+    {16, u"Я где-то слышал, что это ", true},
+}};
+
+constexpr int kPollTicks = 100;
+
+}  // namespace
+
+void Game::UseFiftyFifty() {
+  if (!m_state.AnswersOpen) return;
+  m_screen.EnableElement(el::FiftyFifty, false);
+  m_platform.Random().Reseed();
+  const int a = RandomInt(3) + 2;
+  const int b = DrawUntil(3, 2, false, [a](int v) { return v != a; });
+  m_screen.EnableElement(AnswerElement(a), false);
+  m_screen.EnableElement(AnswerElement(b), false);
+}
+
+void Game::UsePhoneFriend() {
+  if (!m_state.AnswersOpen) return;
+  m_screen.EnableElement(el::PhoneFriend, false);
+  m_state.TimeLimit = quint8(m_state.TimeLimit + 30);
+  m_platform.Random().Reseed();
+  const int knowledge = RandomInt(15) + 1;
+  const int k = std::max(20 - int(m_state.QuestionNumber), 1);
+  m_state.FriendReliability = quint8(k);
+
+  if (knowledge <= k) {
+    m_state.FriendAnswerText = m_screen.element(AnswerElement(1)).caption.text;
+  } else {
+    // A guess among A, B and C that 50/50 left standing; at most two of them can
+    // be gone, so there is always one.
+    int guess = DrawUntil(3, el::AnswerA, false,
+                          [this](int e) { return m_screen.element(e).enabled; });
+    if (guess < 0) guess = el::AnswerA;
+    m_state.FriendAnswerText = m_screen.element(guess).caption.text;
+  }
+  m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
+
+  const int r = RandomInt(16 * k) + 1;
+  const FriendPhrase* phrase = &kFriendPhrases.back();
+  for (const FriendPhrase& p : kFriendPhrases) {
+    if (r <= p.upTo * k) {
+      phrase = &p;
+      break;
+    }
+  }
+  if (!phrase->namesAnswer) m_state.FriendAnswerText.clear();
+  m_state.FriendAnswerText = QString::fromUtf16(phrase->text) + m_state.FriendAnswerText + u"."_s;
+
+  ShowPanel(AudiencePanel, false);
+  ShowPanel(PhonePanel, true);
+  m_state.TaskActive[task::FriendReveal] = true;
+}
+
+void Game::FriendRevealStep() {
+  const QString& text = m_state.FriendAnswerText;
+  RevealQuestionText(el::PhonePanel, text, 1);
+  const QString& shown = m_screen.element(el::PhonePanel).caption.text;
+  if (shown == text || shown.size() >= text.size()) {
+    m_state.TaskActive[task::FriendReveal] = false;
+    m_screen.SetCaption(el::PhonePanel, text, QString(), 0);
+  }
+}
+
+void Game::UseAudiencePoll() {
+  if (!m_state.AnswersOpen) return;
+  m_screen.EnableElement(el::AudiencePoll, false);
+  m_platform.Random().Reseed();
+  const int knowledge = RandomInt(15) + 1;
+  quint8& rest = m_state.PollShare[4];
+
+  if (knowledge <= 20 - int(m_state.QuestionNumber)) {
+    Share(1) = quint8(RandomInt(60) + 20);
+    rest = quint8(100 - Share(1));
+    Share(2) = quint8(RandomInt(rest));
+    rest = quint8(rest - Share(2));
+    Share(3) = quint8(RandomInt(rest));
+    rest = quint8(rest - Share(3));
+    Share(4) = rest;
+  } else {
+    Share(4) = quint8(RandomInt(40));
+    rest = quint8(100 - Share(4));
+    Share(3) = quint8(RandomInt(40));
+    rest = quint8(rest - Share(3));
+    // The product is real: Int(random × rest × 2 / 3), not Int(random × Int(rest × 2 / 3)).
+    const double r = m_platform.Random().Next();
+    Share(2) = quint8(std::clamp(int(std::floor(r * rest * 2.0 / 3.0)), 0, int(rest)));
+    rest = quint8(rest - Share(2));
+    Share(1) = rest;
+  }
+
+  CastAudienceVotes(2);
+  CastAudienceVotes(3);
+  CastAudienceVotes(4);
+  m_state.TaskStep[task::PollAnimation] = 0;
+  m_state.TaskActive[task::PollAnimation] = true;
+}
+
+void Game::CastAudienceVotes(int answer) {
+  if (answer < 2 || answer > 4) return;
+  if (m_screen.element(AnswerElement(answer)).enabled) return;
+  Share(1) = quint8(Share(1) + Share(answer));
+  const int s = RandomInt(10);
+  if (s == 5 && Share(1) > 10) {
+    Share(answer) = quint8(RandomInt(10));
+    Share(1) = quint8(Share(1) - Share(answer));
+  } else {
+    Share(answer) = 0;
+  }
+}
+
+void Game::PollAnimationStep() {
+  const int t = ++m_state.TaskStep[task::PollAnimation];
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
+    AnimatePollBar(bar, std::min(t, int(m_state.PollShare[bar - el::PollBarA])));
+  if (t == 1) {
+    ShowPanel(PhonePanel, false);
+    ShowPanel(AudiencePanel, true);
+  }
+  if (t >= kPollTicks) m_state.TaskActive[task::PollAnimation] = false;
+}
+
+void Game::AnimatePollBar(int bar, int percent) {
+  const Element& e = m_screen.element(bar);
+  const float full = float(e.fullWidth);
+  const float growing = full - float(e.captionBox.width()) - float(e.captionBox.left());
+  const float width = (full - growing) + float(percent) * (growing / 100.0f);
+  m_screen.SetWidth(bar, width);
+  m_screen.SetCaption(bar, QString::number(percent) + u"%"_s, QString(), 0);
+}

@@ -1,0 +1,47 @@
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr float kSecondsPerDay = 86400.0f;
+
+/// Two digits at least, the sign in front: -5 gives "-05".
+QString TwoDigits(int value) {
+  const QString digits = QString::number(std::abs(value)).rightJustified(2, u'0');
+  return value < 0 ? u"-"_s + digits : digits;
+}
+
+}  // namespace
+
+void Game::UpdateClock(int index, float elapsed) {
+  const QString separator = elapsed - std::trunc(elapsed) < 0.5f ? u":"_s : u" "_s;
+
+  const Element& e = m_screen.element(index);
+  const float full = float(e.fullWidth);
+  const float span = full - (float(e.captionBox.width()) + float(e.captionBox.left()));
+  const float limit = float(m_state.TimeLimit);
+  // No question runs with a limit of 0; should one, its bar is simply full.
+  m_screen.SetWidth(index, limit > 0.0f ? full - span + span / limit * elapsed : full);
+
+  const int remaining = int(std::nearbyint(limit - elapsed));
+  const QString text = QString::number(remaining / 60) + separator + TwoDigits(remaining % 60);
+  if (text != m_screen.element(index).caption.text)
+    m_screen.SetCaption(index, text, QString(), 0);
+
+  m_state.TimeUp = limit - elapsed <= 0.0f;
+}
+
+void Game::QuestionClockStep() {
+  // The clock reads the time of day, so a late tick delays the display only.
+  float now = float(m_platform.TimeOfDay());
+  if (now < m_state.ClockStart) now += kSecondsPerDay;
+  m_state.ClockNow = now;
+  UpdateClock(el::ClockBar, m_state.ClockNow - m_state.ClockStart);
+  if (!m_state.TimeUp) return;
+  m_state.TaskActive[task::QuestionClock] = false;
+  ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : TimeoutPanel, true);
+}

@@ -1,0 +1,111 @@
+#include <cmath>
+
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Two restarts in a row are already rare (1 in 64); this many only a broken
+// generator produces.
+constexpr int kMaxShuffles = 64;
+
+/// Blanks removed from both ends; other white space stays.
+QString TrimBlanks(const QString& text) {
+  qsizetype first = 0, last = text.size();
+  while (first < last && text[first] == u' ') ++first;
+  while (last > first && text[last - 1] == u' ') --last;
+  return text.mid(first, last - first);
+}
+
+}  // namespace
+
+void Game::DrawQuestion(int level) {
+  if (level < 0 || level > 6) return;
+  QuestionLevel& table = m_questions.levels[level];
+  const int n = LevelSize(level);
+
+  if (n - 1 == table.usedCount) {
+    for (int row = 1; row <= n; ++row) SetRowUsed(level, row, false);
+    table.usedCount = 0;
+  }
+
+  const auto& drawn = m_gameDrawn[level];
+  auto inGame = [&](int row) { return row == drawn[1] || row == drawn[2] || row == drawn[3]; };
+  // An empty level still yields its row 1, whose texts are empty.
+  const int candidates = std::max(n, 1);
+  int row = DrawUntil(candidates, 1, true,
+                      [&](int r) { return !RowUsed(level, r) && !inGame(r); });
+  // Too few questions for a game: first let used rows come again, then rows of
+  // this game, so the draw always ends.
+  if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return !inGame(r); });
+  if (row < 0) row = 1 + RandomInt(candidates);
+
+  m_state.QuestionRow = qint16(row);
+  SetRowUsed(level, row, true);
+  const int slot = (m_state.QuestionNumber + 2) % 3 + 1;
+  m_gameDrawn[level][slot] = qint16(row);
+  table.usedCount += 1;
+
+  ShuffleAnswers();
+  m_state.CurrentLevel = quint8(level);
+  m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
+  m_state.TaskActive[task::QuestionReveal] = true;
+}
+
+void Game::ShuffleAnswers() {
+  for (int shuffle = 1;; ++shuffle) {
+    m_answerOrder.fill(0);
+    for (int k = 1; k <= 4; ++k) {
+      m_answerOrder[k] = qint16(DrawUntil(4, 1, true, [&](int v) {
+        for (int j = 1; j < k; ++j)
+          if (m_answerOrder[j] == v) return false;
+        return true;
+      }));
+    }
+    const int coin = RandomInt(2) + 1;
+    const bool atLastChoice = m_answerOrder[1] == m_state.ChosenElement - 1;
+    if (!(atLastChoice && coin == 1) || shuffle >= kMaxShuffles) return;
+  }
+}
+
+void Game::RevealQuestionText(int index, const QString& text, int minChars) {
+  const QString shown = m_screen.element(index).caption.text;
+  const qsizetype from = shown.size();
+  qsizetype n = 0;
+  for (;;) {
+    ++n;
+    if (n >= text.size()) break;
+    if (TrimBlanks(text.mid(from, n)).size() >= minChars) break;
+  }
+  m_screen.SetCaption(index, shown + text.mid(from, n), QString(), 0);
+}
+
+void Game::QuestionRevealStep() {
+  const Question& question = CurrentQuestion();
+  const QString& text = question.text;
+  RevealQuestionText(el::QuestionFrame, text, 1);
+  if (m_screen.element(el::QuestionFrame).caption.text.size() < text.size()) return;
+
+  m_state.TaskActive[task::QuestionReveal] = false;
+  m_screen.SetCaption(el::QuestionFrame, text, u"Вопрос "_s + question.year + u" года."_s, 0);
+  for (int k = 1; k <= 4; ++k)
+    m_screen.SetCaption(AnswerElement(k), question.answers[k - 1], QString(), 0);
+
+  // The smallest fitted size, so the four answers read alike.
+  auto fitted = [&](int e) { return m_screen.element(e).caption.font.size; };
+  int size = int(std::nearbyint(fitted(el::AnswerA)));
+  for (int e = el::AnswerA + 1; e <= el::AnswerD; ++e)
+    if (fitted(e) < size) size = int(std::nearbyint(fitted(e)));
+  // Size 0 would mean "fit again"; a size that small is not readable anyway.
+  size = std::max(size, 1);
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e)
+    m_screen.SetCaption(e, QString(), QString(), size);
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, true);
+
+  m_state.ClockStart = float(m_platform.TimeOfDay());
+  UpdateClock(el::ClockBar, 0);
+  m_screen.SetVisible(el::ClockBar, true);
+  m_state.AnswersOpen = true;
+  m_state.TaskActive[task::QuestionClock] = true;
+}

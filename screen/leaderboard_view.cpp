@@ -1,0 +1,66 @@
+#include <QFile>
+
+#include "data/winners_table.h"
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qreal kThumbRest = 43;  // the top of the track
+constexpr int kScrollElements[] = {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb};
+constexpr int kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp,
+                                 el::ScrollDown,  el::ScrollThumb,  el::HideTable,
+                                 el::ClearTable,  el::LeaderboardHeader};
+
+}  // namespace
+
+void Game::ShowLeaderboard(bool visible) {
+  LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
+  m_screen.SetTop(el::ScrollThumb, kThumbRest);
+
+  if (visible) {
+    // The columns are built whole and set once each: the same text and place as
+    // appending row by row, without refitting fifty times.
+    QString places, names, sums;
+    for (int r = 1; r <= m_winners.count; ++r) {
+      if (r > 1) {
+        places += u"\r\n"_s;
+        names += u"\r\n"_s;
+        sums += u"\r\n"_s;
+      }
+      places += QString::number(r) + u"."_s;
+      names += m_winners.name[r];
+      sums += m_winners.sum[r];
+    }
+    // Any column set brings all three to the top of the panel: the list opens
+    // unscrolled, matching the thumb.
+    m_screen.SetCaption(el::Leaderboard, places, QString(), 0);
+    m_screen.SetCaption(el::ScrollUp, names, QString(), 0);
+    m_screen.SetCaption(el::ScrollDown, sums, QString(), 0);
+
+    const bool scrolls =
+        m_screen.element(el::Leaderboard).caption.height > m_screen.element(el::Leaderboard).height;
+    for (int e : kScrollElements) m_screen.EnableElement(e, scrolls);
+    // Enabling the arrows switches the name and sum columns with them; the columns
+    // are always drawn as normal text.
+    m_screen.SetCaptionEnabled(el::ScrollUp, true);
+    m_screen.SetCaptionEnabled(el::ScrollDown, true);
+  } else {
+    ShowStartScreen(0);
+  }
+
+  for (int e : kViewElements) m_screen.SetVisible(e, visible);
+  m_newGameEnabled = !visible;
+  m_winnersEnabled = !visible;
+}
+
+void Game::ClearLeaderboard() {
+  // A file that will not go (missing, protected) is simply shown again as it is.
+  QFile::remove(m_paths.winnersPath);
+  ShowPanel(LeaderboardPanel, true);
+}
+
+void Game::mnuMainWinners_Click() {
+  if (m_newGameEnabled) ShowPanel(LeaderboardPanel, true);
+}

@@ -1,0 +1,109 @@
+#include "data/cp1251.h"
+#include "data/winners_table.h"
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// A stored sum read as a number: its leading digits, 0 when there are none.
+qint64 SumValue(const QString& sum) {
+  qint64 value = 0;
+  qsizetype i = 0;
+  while (i < sum.size() && sum[i] == u' ') ++i;
+  const bool negative = i < sum.size() && sum[i] == u'-';
+  if (negative || (i < sum.size() && sum[i] == u'+')) ++i;
+  for (; i < sum.size() && sum[i].isDigit() && value < (qint64(1) << 40); ++i)
+    value = value * 10 + sum[i].digitValue();
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+QString Game::RatingWord(qint32 sum) {
+  // Every ladder prize lies in one band; the bounds between them are closed upwards.
+  if (sum < 1000) return u"неплохой"_s;
+  if (sum < 32000) return u"хороший"_s;
+  if (sum < 250000) return u"отличный"_s;
+  return u"практически недостежимый"_s;
+}
+
+void Game::ShowPanel(int mode, bool visible) {
+  switch (mode) {
+    case PhonePanel:
+      m_screen.SetVisible(el::PhonePanel, visible);
+      break;
+    case AudiencePanel:
+      m_screen.SetVisible(el::PollPanel, visible);
+      for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) m_screen.SetVisible(bar, visible);
+      break;
+    case LeaderboardPanel:
+      ShowLeaderboard(visible);
+      break;
+    case RecordPanel:
+      ShowRecordPanel(visible);
+      break;
+    case LossPanel:
+      ShowStartScreen(1);
+      m_screen.SetVisible(el::LossPanel, visible);
+      m_screen.SetVisible(el::LossConfirm, visible);
+      break;
+    case TimeoutPanel:
+      ShowStartScreen(1);
+      m_screen.SetVisible(el::TimeoutPanel, visible);
+      m_screen.SetVisible(el::TimeoutConfirm, visible);
+      break;
+    default:
+      break;
+  }
+  m_state.CurrentPanel = visible ? mode : 0;
+}
+
+void Game::ShowRecordPanel(bool visible) {
+  ShowStartScreen(1);
+  const qint32 result = m_state.GuaranteedSum;
+
+  if (visible) {
+    LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
+    int rank = 1;
+    while (rank <= m_winners.count && SumValue(m_winners.sum[rank]) > result) ++rank;
+    if (rank > kMaxWinners) {
+      // A full board of better results: this one gets no row, and the board stays
+      // as it is.
+      m_state.RecordRank = 0;
+    } else {
+      m_state.RecordRank = rank;
+      if (m_winners.count < kMaxWinners) m_winners.count += 1;
+      for (int r = m_winners.count; r >= rank; --r) {
+        if (r < kMaxWinners) {
+          m_winners.name[r + 1] = m_winners.name[r];
+          m_winners.sum[r + 1] = m_winners.sum[r];
+        }
+      }
+      m_winners.sum[rank] = QString::number(result);
+    }
+  }
+
+  m_screen.SetCaption(el::VictoryPanel,
+                      u"Вы набрали "_s + QString::number(result) +
+                          u" у.е. (1 у.е. = 1 Фартик'у)."_s + u"\r\n"_s + u"Это "_s +
+                          RatingWord(result) + u" результат,"_s + u"\r\n"_s +
+                          u"с ним вы попадаете в таблицу лидеров."_s,
+                      QString(), 0);
+  m_screen.SetNameBoxText(u"Неизвестный фартовик"_s, true);
+  m_screen.SetVisible(el::VictoryPanel, visible);
+  m_screen.SetVisible(el::VictoryConfirm, visible);
+  if (visible) m_platform.FocusNameBox();
+}
+
+void Game::ConfirmRecord() {
+  const int rank = m_state.RecordRank;
+  if (rank >= 1 && rank <= m_winners.count)
+    m_winners.name[rank] = MakeEncodable(m_screen.nameBox().text);
+  // Without a row (a full board of better results) the board is saved unchanged.
+  SaveWinners(m_paths.winnersPath, m_winners, m_platform.Random());
+  // The row has its name; a stray second confirmation must not rename it.
+  m_state.RecordRank = 0;
+  ShowPanel(RecordPanel, false);
+  ShowPanel(LeaderboardPanel, true);
+}

@@ -1,0 +1,36 @@
+#include "engine/game.h"
+
+using namespace Qt::StringLiterals;
+
+void Game::ShowStartScreen(int mode) {
+  if (mode != 0 && mode != 1) return;
+
+  m_state.TaskActive[task::AnswerReveal] = false;
+  m_state.TaskActive[task::QuestionClock] = false;
+  // Their panels go below; left running, a poll begun in the game's last tick would
+  // bring its panel back over the result panel.
+  m_state.TaskActive[task::PollAnimation] = false;
+  m_state.TaskActive[task::FriendReveal] = false;
+  for (int e : {el::QuestionFrame, el::AnswerA, el::AnswerA + 1, el::AnswerA + 2, el::AnswerD,
+                el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    m_screen.EnableElement(e, false);
+  ShowPanel(PhonePanel, false);
+  ShowPanel(AudiencePanel, false);
+  m_screen.SetVisible(el::ClockBar, false);
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e)
+    m_screen.SetCaption(e, QString(), QString(), 0);
+
+  if (mode == 1) {
+    m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
+    return;
+  }
+  m_state.QuestionNumber = 0;
+  m_screen.SetCaption(el::QuestionFrame,
+                      u"Чтобы начать новую игру, нажмите F2 или "_s + u"\"Новая\""_s + u" в "_s +
+                          u"\"Меню\""_s,
+                      QString(), 0);
+  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) m_screen.PaintRow(e, 1, 3);
+  m_state.AnswersOpen = false;
+  m_winnersEnabled = true;
+  m_newGameEnabled = true;
+}
