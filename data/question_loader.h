@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "data/data_paths.h"
+#include "data/question_table.h"
+
+class InfoBox;
+class QIODevice;
+
+/// "Базы вопросов не найдены !!!" CR LF "Тип базы: " + level digit
+QString NoBasesMessage(int level);
+/// "Очень мало вопросов !!!" CR LF "Тип базы: " + level digit
+QString TooFewQuestionsMessage(int level);
+
+/// The base files of `level` in `questionFolder`: ordinary, not hidden files whose
+/// extension is ".ol" and the level digit in any letter case, in alphabetical order.
+QStringList ListQuestionBaseFiles(const QString& questionFolder, int level);
+
+/// Reads the base files of one level, one after another, and then fills the level.
+/// LoadQuestionBase uses it on the files it lists; anything that has the bytes of a
+/// base file (a fuzzer, a tool) can use it the same way.
+class QuestionLevelReader {
+ public:
+  explicit QuestionLevelReader(InfoBox& box);
+  ~QuestionLevelReader();
+  QuestionLevelReader(const QuestionLevelReader&) = delete;
+  QuestionLevelReader& operator=(const QuestionLevelReader&) = delete;
+
+  /// Reads one base file to its end. Year lines are decoded as they are read.
+  void ReadFile(QIODevice& file);
+  void ReadBytes(const QByteArray& fileBytes);
+  /// Decodes the rows read so far into `out`, or leaves them as read with the
+  /// too-few message for a level 1 … 6 with fewer than 3 questions.
+  void Finish(int level, QuestionLevel& out);
+
+ private:
+  class Parser;
+  InfoBox& m_box;
+  std::unique_ptr<Parser> m_parser;
+};
+
+/// Loads and decodes every base file of `level` (0 … 6) into `table`. With no base
+/// file, shows the no-bases message and leaves the level empty. An empty folder
+/// means that no question base is loaded: nothing happens.
+void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& table, InfoBox& box);
+/// Resolves the paths and loads the levels 0 … 6 in order; returns the paths.
+DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box);
+/// The same with the writability test of ResolvePaths supplied.
+DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box,
+                            const FolderWritableCheck& writable);
