@@ -1,0 +1,77 @@
+// fartovik-art: draws every sprite sheet of the game and its window icon.
+//
+//   fartovik-art [--out DIR] [--fonts DIR] [--preview DIR]
+//
+// Sheets are written as 24-bit BMP files (the game copies cells of them one to one),
+// the icon as PNG files with transparency. --preview composes whole-window pictures
+// from the written sheets, for looking at the art in place.
+
+#include "art_kit.h"
+#include "preview.h"
+#include "sheets.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QStringList>
+#include <QTextStream>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QTextStream err(stderr);
+
+  QString outDir = QStringLiteral(FARTOVIK_ART_DIR);
+  QString fontDir;
+  QString previewDir;
+  const QStringList args = app.arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    const QString& a = args.at(i);
+    const bool hasValue = i + 1 < args.size();
+    if (a == u"--out"_s && hasValue) outDir = args.at(++i);
+    else if (a == u"--fonts"_s && hasValue) fontDir = args.at(++i);
+    else if (a == u"--preview"_s && hasValue) previewDir = args.at(++i);
+    else {
+      err << "usage: fartovik-art [--out DIR] [--fonts DIR] [--preview DIR]\n";
+      return 2;
+    }
+  }
+  if (fontDir.isEmpty()) fontDir = QStringLiteral(FARTOVIK_ART_DIR) + u"/fonts"_s;
+  if (!art::LoadFonts(fontDir)) {
+    err << "cannot load the bundled fonts from " << fontDir << '\n';
+    return 1;
+  }
+  if (!QDir().mkpath(outDir)) {
+    err << "cannot create " << outDir << '\n';
+    return 1;
+  }
+
+  int failures = 0;
+  for (const art::ElementBox& box : art::Elements()) {
+    const QString file = art::SheetFile(box.index);
+    if (file.isEmpty()) continue;
+    const QImage sheet = art::DrawSheet(box.index);
+    const QSize expected(box.width * box.cols, box.height * box.rows);
+    if (sheet.size() != expected) {
+      err << file << ": drawn " << sheet.width() << 'x' << sheet.height() << ", expected "
+          << expected.width() << 'x' << expected.height() << '\n';
+      ++failures;
+      continue;
+    }
+    // RGB888 is what makes the BMP writer store 24 bits per pixel.
+    if (!sheet.convertToFormat(QImage::Format_RGB888).save(outDir + u'/' + file, "BMP")) {
+      err << "cannot write " << file << '\n';
+      ++failures;
+    }
+  }
+  for (const int size : {16, 32, 48}) {
+    const QString file = u"icon_%1.png"_s.arg(size);
+    if (!art::DrawIcon(size).save(outDir + u'/' + file, "PNG")) {
+      err << "cannot write " << file << '\n';
+      ++failures;
+    }
+  }
+  if (!previewDir.isEmpty() && !art::WritePreviews(outDir, previewDir)) ++failures;
+  return failures == 0 ? 0 : 1;
+}
