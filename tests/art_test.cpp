@@ -1,0 +1,254 @@
+// The sprite sheets as the game finds them among its resources: every element's
+// sheet is there, has the exact size its cells are cut from, is a plain 24-bit
+// bitmap, and its cells really show different looks.
+
+#include <QFile>
+#include <QImage>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "screen/sheet_files.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct SheetSize {
+  int element;
+  int width, height;
+  int cols, rows;
+};
+
+// Sheet sizes and grids as the layout uses them; cells are copied one to one
+// onto boxes of width/cols × height/rows.
+const std::vector<SheetSize>& SheetSizes() {
+  static const std::vector<SheetSize> sizes = [] {
+    std::vector<SheetSize> s = {
+        {0, 640, 480, 1, 1},   {1, 473, 113, 1, 1},   {2, 237, 204, 1, 4},   {3, 236, 204, 1, 4},
+        {4, 237, 204, 1, 4},   {5, 236, 204, 1, 4},   {6, 21, 63, 1, 3},     {7, 21, 63, 1, 3},
+        {8, 577, 42, 1, 2},    {9, 158, 268, 1, 4},   {10, 158, 268, 1, 4},  {11, 158, 268, 1, 4},
+        {12, 166, 102, 1, 3},
+    };
+    for (int e = 13; e <= 25; ++e) s.push_back({e, 166, 84, 1, 3});
+    const std::vector<SheetSize> rest = {
+        {26, 166, 102, 1, 3},  {27, 473, 149, 1, 1},  {28, 473, 149, 1, 1},  {29, 434, 19, 1, 1},
+        {33, 587, 25, 1, 1},   {34, 587, 25, 1, 1},   {35, 21, 63, 1, 3},    {36, 451, 389, 1, 1},
+        {37, 44, 389, 2, 1},   {38, 22, 66, 1, 3},    {39, 22, 66, 1, 3},    {40, 20, 120, 1, 3},
+        {41, 473, 128, 1, 1},  {42, 473, 63, 1, 3},   {43, 473, 128, 1, 1},  {44, 473, 63, 1, 3},
+        {45, 53, 100, 1, 4},   {46, 225, 66, 1, 3},   {47, 226, 66, 1, 3},   {48, 473, 128, 1, 1},
+        {49, 473, 63, 1, 3},   {50, 451, 22, 1, 1},
+    };
+    s.insert(s.end(), rest.begin(), rest.end());
+    return s;
+  }();
+  return sizes;
+}
+
+const SheetSize& SizeOf(int element) {
+  for (const SheetSize& s : SheetSizes())
+    if (s.element == element) return s;
+  std::abort();
+}
+
+QImage Cell(const QImage& sheet, int element, int cell) {
+  const SheetSize& s = SizeOf(element);
+  const int w = s.width / s.cols, h = s.height / s.rows;
+  const int col = s.cols > 1 ? cell : 1;
+  const int row = s.cols > 1 ? 1 : cell;
+  return sheet.copy((col - 1) * w, (row - 1) * h, w, h);
+}
+
+// Pixels whose colour differs clearly (by more than a faint shading).
+int DifferentPixels(const QImage& a, const QImage& b) {
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+      if (d > 40) ++differing;
+    }
+  }
+  return differing;
+}
+
+bool Near(QRgb p, int r, int g, int b, int tolerance) {
+  return std::abs(qRed(p) - r) <= tolerance && std::abs(qGreen(p) - g) <= tolerance &&
+         std::abs(qBlue(p) - b) <= tolerance;
+}
+
+::testing::AssertionResult PixelNear(const QImage& img, int x, int y, int r, int g, int b, int tolerance) {
+  const QRgb p = img.pixel(x, y);
+  if (Near(p, r, g, b, tolerance)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << qRed(p) << ", "
+                                       << qGreen(p) << ", " << qBlue(p) << "), expected about (" << r
+                                       << ", " << g << ", " << b << ")";
+}
+
+}  // namespace
+
+TEST(SheetFiles, ElementsWithoutOwnSheetHaveNoResource) {
+  for (const int element : {30, 31, 32, 51, 52, 53, 54, 55, -1, 56}) {
+    EXPECT_TRUE(SheetResource(element).isEmpty()) << element;
+    EXPECT_TRUE(LoadSheet(element).isNull()) << element;
+  }
+}
+
+TEST(SheetFiles, ResourcePathsFollowTheElementNames) {
+  const std::pair<int, QString> cases[] = {
+      {0, u":/art/background.bmp"_s},          {2, u":/art/answer_a.bmp"_s},
+      {5, u":/art/answer_d.bmp"_s},            {12, u":/art/ladder_01.bmp"_s},
+      {21, u":/art/ladder_10.bmp"_s},          {26, u":/art/ladder_15.bmp"_s},
+      {29, u":/art/poll_bar.bmp"_s},           {33, u":/art/clock_dim.bmp"_s},
+      {35, u":/art/minimise.bmp"_s},           {49, u":/art/confirm_timeout.bmp"_s},
+      {50, u":/art/leaderboard_header.bmp"_s},
+  };
+  for (const auto& [element, path] : cases) EXPECT_EQ(SheetResource(element), path) << element;
+}
+
+TEST(SheetFiles, EverySheetLoadsAtItsSizeAs24BitBitmap) {
+  for (const SheetSize& s : SheetSizes()) {
+    SCOPED_TRACE(s.element);
+    const QImage sheet = LoadSheet(s.element);
+    ASSERT_FALSE(sheet.isNull());
+    EXPECT_EQ(sheet.size(), QSize(s.width, s.height));
+    EXPECT_FALSE(sheet.hasAlphaChannel());
+
+    QFile file(SheetResource(s.element));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.read(54);
+    ASSERT_EQ(header.size(), 54);
+    EXPECT_EQ(header.left(2), QByteArray("BM"));
+    EXPECT_EQ(qFromLittleEndian<quint16>(header.constData() + 28), 24) << "bits per pixel";
+    EXPECT_EQ(qFromLittleEndian<quint32>(header.constData() + 30), 0u) << "compression";
+  }
+}
+
+TEST(SheetFiles, WindowIconsAreThere) {
+  for (const int size : {16, 32, 48}) {
+    const QImage icon(u":/art/icon_%1.png"_s.arg(size));
+    ASSERT_FALSE(icon.isNull()) << size;
+    EXPECT_EQ(icon.size(), QSize(size, size));
+    // A round emblem: the corners are see-through, the centre is not.
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+    EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+  }
+}
+
+// Every pair of cells of a multi-look element must be told apart at a glance. The
+// smallest difference drawn is the diamond of a won guaranteed row, about forty
+// pixels; the same cell copied twice or a shifted cut differs in none or a few.
+TEST(SheetCells, EveryLookOfAnElementDiffers) {
+  for (const SheetSize& s : SheetSizes()) {
+    const int cells = s.cols * s.rows;
+    if (cells < 2 || s.element == 8) continue;  // the title strip's two cells are nearly identical
+    const QImage sheet = LoadSheet(s.element);
+    ASSERT_FALSE(sheet.isNull()) << s.element;
+    for (int a = 1; a <= cells; ++a) {
+      for (int b = a + 1; b <= cells; ++b) {
+        EXPECT_GE(DifferentPixels(Cell(sheet, s.element, a), Cell(sheet, s.element, b)), 30)
+            << "element " << s.element << ", cells " << a << " and " << b;
+      }
+    }
+  }
+}
+
+TEST(SheetCells, TitleStripCellsAreNearlyIdentical) {
+  const QImage sheet = LoadSheet(8);
+  ASSERT_FALSE(sheet.isNull());
+  EXPECT_LT(DifferentPixels(Cell(sheet, 8, 1), Cell(sheet, 8, 2)), 577 * 21 / 20);
+}
+
+// The answer fills behind the caption: black, the chosen orange, the correct green.
+TEST(SheetCells, AnswerFillsCarryTheirColours) {
+  for (int element = 2; element <= 5; ++element) {
+    SCOPED_TRACE(element);
+    const QImage sheet = LoadSheet(element);
+    ASSERT_FALSE(sheet.isNull());
+    const int x = 130, y = 25;  // inside every caption box, right of the letter
+    const QImage normal = Cell(sheet, element, 1), chosen = Cell(sheet, element, 2);
+    const QImage correct = Cell(sheet, element, 3), pointed = Cell(sheet, element, 4);
+    EXPECT_LT(qMax(qMax(qRed(normal.pixel(x, y)), qGreen(normal.pixel(x, y))), qBlue(normal.pixel(x, y))), 60);
+    EXPECT_TRUE(PixelNear(chosen, x, y, 204, 102, 26, 24));
+    EXPECT_TRUE(PixelNear(correct, x, y, 0, 204, 102, 24));
+    EXPECT_LT(qMax(qMax(qRed(pointed.pixel(x, y)), qGreen(pointed.pixel(x, y))), qBlue(pointed.pixel(x, y))), 60);
+    // The outline along the top edge: white normally, light green when pointed at.
+    const QRgb white = normal.pixel(x, 3), green = pointed.pixel(x, 3);
+    EXPECT_GT(qMin(qMin(qRed(white), qGreen(white)), qBlue(white)), 190);
+    EXPECT_GT(qGreen(green), qRed(green) + 60);
+  }
+}
+
+// Cell 1 of the ladder is orange, except for the guaranteed rows 5, 10 and 15 in white;
+// cell 3 lies on an orange bar.
+TEST(SheetCells, LadderRowsKeepTheirColours) {
+  for (int question = 1; question <= 15; ++question) {
+    SCOPED_TRACE(question);
+    const int element = question + 11;
+    const QImage sheet = LoadSheet(element);
+    ASSERT_FALSE(sheet.isNull());
+    const QImage plain = Cell(sheet, element, 1), top = Cell(sheet, element, 3);
+    // The brightest pixel of the question number tells its ink.
+    QRgb ink = 0;
+    for (int y = 0; y < plain.height(); ++y)
+      for (int x = 0; x < 32; ++x)
+        if (qGray(plain.pixel(x, y)) > qGray(ink)) ink = plain.pixel(x, y);
+    if (question % 5 == 0) {
+      EXPECT_GT(qBlue(ink), 200) << "white";
+    } else {
+      EXPECT_GT(qRed(ink), 200);
+      EXPECT_LT(qBlue(ink), 120) << "orange";
+    }
+    const int mid = top.height() / 2;
+    EXPECT_TRUE(PixelNear(top, 60, mid, 204, 102, 26, 30));
+    EXPECT_LT(qGray(plain.pixel(60, mid)), 30);
+  }
+}
+
+TEST(SheetCells, BackgroundRulesSitWhereTheElementsMeet) {
+  const QImage bg = LoadSheet(0);
+  ASSERT_FALSE(bg.isNull());
+  const std::pair<int, int> cores[] = {{300, 20}, {300, 21}, {10, 454}, {600, 455},
+                                       {165, 200}, {166, 400}, {400, 303}, {639, 304}};
+  for (const auto& [x, y] : cores) EXPECT_TRUE(PixelNear(bg, x, y, 7, 115, 222, 40));
+  // Away from the rules the ladder column is black.
+  EXPECT_LT(qGray(bg.pixel(80, 200)), 20);
+  EXPECT_LT(qGray(bg.pixel(165, 10)), 20);  // the vertical rule stops at the top rule
+}
+
+TEST(SheetCells, PanelsShowTheirDescribedParts) {
+  // Poll bar: a grey slot for the percentage, then pink turning blue.
+  const QImage bar = LoadSheet(29);
+  ASSERT_FALSE(bar.isNull());
+  const QRgb slot = bar.pixel(18, 9);
+  EXPECT_LT(std::abs(qRed(slot) - qBlue(slot)), 30);
+  EXPECT_LT(qGray(slot), 120);
+  EXPECT_GT(qRed(bar.pixel(50, 9)), 200);
+  EXPECT_GT(qBlue(bar.pixel(420, 9)), 200);
+  EXPECT_LT(qRed(bar.pixel(420, 9)), 120);
+
+  // Victory panel: the name box lies on an olive strip.
+  const QImage victory = LoadSheet(41);
+  ASSERT_FALSE(victory.isNull());
+  for (const int y : {104, 109, 115}) {
+    const QRgb p = victory.pixel(300, y);
+    EXPECT_NEAR(qRed(p), 112, 20) << y;
+    EXPECT_GE(qGreen(p), 55) << y;
+    EXPECT_LE(qGreen(p), 120) << y;
+    EXPECT_LT(qBlue(p), 40) << y;
+  }
+
+  // Scroll track: black groove, brown when pressed.
+  const QImage track = LoadSheet(37);
+  ASSERT_FALSE(track.isNull());
+  EXPECT_LT(qGray(track.pixel(5, 200)), 30);
+  const QRgb brown = track.pixel(22 + 11, 200);
+  EXPECT_GT(qRed(brown), qGreen(brown));
+  EXPECT_GT(qGreen(brown), qBlue(brown));
+  EXPECT_GT(qRed(brown), 90);
+}
