@@ -5,6 +5,7 @@
 #include "tests/screen_fakes.h"
 
 using namespace Qt::StringLiterals;
+using namespace screen_test;
 
 namespace {
 

@@ -14,6 +14,9 @@
 #include "screen/element_table.h"
 #include "screen/text_measurer.h"
 
+// Own namespace: other test files have fakes of the same names.
+namespace screen_test {
+
 /// A measurer whose results the test decides. By default every character is
 /// 0.5 × size pixels wide and a line is 2 × size pixels high, wrapping at blanks.
 class FakeMeasurer : public TextMeasurer {
@@ -87,3 +90,5 @@ inline QImage TestSheet(int element) {
       painter.fillRect((c - 1) * cw, (r - 1) * ch, cw, ch, QColor(CellColour(element, c, r)));
   return sheet;
 }
+
+}  // namespace screen_test

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QRegion>
+
+class QPainter;
+class Screen;
+
+/// Paints the screen model inside `region` (window pixels): every visible element's
+/// face in index order, higher indices on top, each followed by its caption. The
+/// name box is not painted here; the window shows it with a real line edit.
+void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region);

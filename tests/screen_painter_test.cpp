@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "screen/element.h"
+#include "screen/qt_text_measurer.h"
+#include "screen/screen_painter.h"
+#include "tests/screen_fakes.h"
+
+using namespace Qt::StringLiterals;
+using namespace screen_test;
+
+namespace {
+
+constexpr QRgb kUntouched = 0xFFFF00FFu;
+
+class PainterTest : public ::testing::Test {
+ protected:
+  PainterTest() : screen(measurer, [](int i) { return i == 45 ? QImage() : TestSheet(i); }) {
+    screen.BuildScreen();
+  }
+  QImage Render(const QRegion& region = QRegion(0, 0, 640, 480)) {
+    QImage image(640, 480, QImage::Format_RGB32);
+    image.fill(kUntouched);
+    QPainter painter(&image);
+    PaintScreen(painter, screen, region);
+    return image;
+  }
+  /// Pixels in `rect` whose colour is close to `colour`.
+  static int CountNear(const QImage& image, const QRect& rect, QColor colour) {
+    int n = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+      for (int x = rect.left(); x <= rect.right(); ++x) {
+        const QColor p = image.pixelColor(x, y);
+        if (std::abs(p.red() - colour.red()) < 24 && std::abs(p.green() - colour.green()) < 24 &&
+            std::abs(p.blue() - colour.blue()) < 24)
+          ++n;
+      }
+    return n;
+  }
+  QtTextMeasurer measurer;
+  Screen screen;
+};
+
+TEST_F(PainterTest, FacesAppearAtTheirBoxesAndHiddenOnesDoNot) {
+  QImage image = Render();
+  EXPECT_EQ(image.pixel(300, 60), CellColour(1, 1, 1));
+  EXPECT_EQ(image.pixel(10, 430), CellColour(12, 1, 1));
+  EXPECT_EQ(image.pixel(300, 400), CellColour(0, 1, 1)) << "panels are hidden";
+  EXPECT_EQ(image.pixel(639, 479), qRgb(0, 0, 0)) << "a never-painted box is black";
+
+  screen.SetVisible(27, true);
+  screen.PaintRow(3, 4, 4);
+  image = Render();
+  EXPECT_EQ(image.pixel(300, 400), CellColour(27, 1, 1));
+  EXPECT_EQ(image.pixel(500, 150), CellColour(3, 1, 4));
+}
+
+TEST_F(PainterTest, ANarrowedBarShowsTheLeftPartOfItsArt) {
+  screen.SetVisible(28, true);
+  screen.SetVisible(29, true);
+  screen.SetWidth(29, 100);
+  const QImage image = Render();
+  EXPECT_EQ(image.pixel(201 + 99, 325), CellColour(29, 1, 1));
+  EXPECT_EQ(image.pixel(201 + 100, 325), CellColour(28, 1, 1));
+}
+
+TEST_F(PainterTest, OnlyTheRegionIsPainted) {
+  const QImage image = Render(QRegion(619, 0, 21, 21));
+  EXPECT_EQ(image.pixel(630, 10), CellColour(6, 1, 1));
+  EXPECT_EQ(image.pixel(610, 10), kUntouched);
+  EXPECT_EQ(image.pixel(300, 300), kUntouched);
+}
+
+TEST_F(PainterTest, CaptionsAreDrawnInTheirColourGreyedWhenDisabledAndOnlyWithTheirOwner) {
+  screen.SetCaption(27, u"ЖЖЖ ЖЖЖ"_s, u""_s, 0);
+  const QRect area = screen.CaptionRect(27).toAlignedRect();
+  EXPECT_EQ(CountNear(Render(), area, Qt::white), 0) << "panel 27 is hidden";
+
+  screen.SetVisible(27, true);
+  const int white = CountNear(Render(), area, Qt::white);
+  EXPECT_GT(white, 30);
+
+  screen.SetCaptionColour(27, Rgb(255, 0, 0));
+  EXPECT_GT(CountNear(Render(), area, Qt::red), 30);
+
+  screen.SetCaptionEnabled(27, false);
+  const QImage greyed = Render();
+  EXPECT_GT(CountNear(greyed, area, QColor(128, 128, 128)), 30);
+  EXPECT_EQ(CountNear(greyed, area, Qt::red), 0);
+}
+
+TEST_F(PainterTest, CaptionTextIsClippedToItsOwnersBox) {
+  screen.SetVisible(27, true);
+  // One word far wider than the panel: centred, it sticks out on both sides.
+  screen.SetCaption(27, QString(60, u'Ж'), u""_s, 0);
+  const QImage image = Render();
+  const QRectF caption = screen.CaptionRect(27);
+  const int top = int(caption.top()), bottom = int(caption.bottom());
+  EXPECT_GT(CountNear(image, QRect(170, top, 60, bottom - top), Qt::white), 10);
+  EXPECT_EQ(CountNear(image, QRect(150, top, 16, bottom - top), Qt::white), 0);
+}
+
+TEST_F(PainterTest, TheNameBoxIsLeftToTheWindow) {
+  screen.SetVisible(41, true);
+  const QImage image = Render();
+  // The name box area shows the victory panel's own art.
+  EXPECT_EQ(image.pixel(167 + 90, 305 + 110), CellColour(41, 1, 1));
+}
+
+}  // namespace
