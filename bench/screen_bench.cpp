@@ -1,0 +1,80 @@
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "screen/element.h"
+#include "screen/qt_text_measurer.h"
+#include "screen/screen_painter.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString& Question() {
+  static const QString q =
+      u"Какой русский писатель, автор романов «Война и мир» и «Анна Каренина», в конце "
+      u"жизни ушёл из дома и умер на маленькой железнодорожной станции Астапово?"_s;
+  return q;
+}
+
+// The reveal refits the question at every tick with one more character; two texts
+// alternate so that every call really changes the caption.
+void BM_FitQuestion(benchmark::State& state) {
+  QtTextMeasurer measurer;
+  Screen screen(measurer);
+  screen.BuildScreen();
+  const QString full = Question().left(150);
+  const QString shorter = full.left(149);
+  bool flip = false;
+  const int before = screen.measurements();
+  for (auto _ : state) {
+    screen.SetCaption(el::QuestionFrame, flip ? shorter : full, QString(), 0);
+    flip = !flip;
+  }
+  state.counters["measurements/fit"] =
+      double(screen.measurements() - before) / double(state.iterations());
+  state.counters["size"] = screen.element(el::QuestionFrame).caption.font.size;
+}
+BENCHMARK(BM_FitQuestion)->Unit(benchmark::kMicrosecond);
+
+// A game screen with every caption filled, painted whole as after an expose.
+void BM_PaintFullWindow(benchmark::State& state) {
+  QtTextMeasurer measurer;
+  Screen screen(measurer);
+  screen.BuildScreen();
+  screen.SetCaption(1, Question().left(150), u"Вопрос 1910 года."_s, 0);
+  const QString answers[] = {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Чехов"_s,
+                             u"Иван Тургенев"_s};
+  for (int k = 0; k < 4; ++k) screen.SetCaption(PositionElement(k + 1), answers[k], QString(), 0);
+  screen.SetVisible(28, true);
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
+    screen.SetVisible(bar, true);
+    screen.SetCaption(bar, u"25%"_s, QString(), 0);
+  }
+  screen.SetVisible(el::ClockBar, true);
+  screen.SetCaption(el::ClockBar, u"0:20"_s, QString(), 0);
+
+  QImage image(640, 480, QImage::Format_RGB32);
+  const QRegion all(0, 0, 640, 480);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    PaintScreen(painter, screen, all);
+    painter.end();
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+BENCHMARK(BM_PaintFullWindow)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
