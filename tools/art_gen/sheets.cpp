@@ -265,11 +265,11 @@ QImage Answer(int element) {
     StrokePath(img, stubs, state == 3 ? kPointGreen : kWhite, 2);
     StrokePath(img, shape, look.outline, 2);
 
-    const QPainterPath diamond = Diamond(QPointF(15, mid), 4.5, 5.5);
+    const QPainterPath diamond = Diamond(QPointF(15.5, mid), 4, 5);
     if (!look.gloss) Glow(img, diamond, look.diamond, 3, 0, 1.2);
     FillPath(img, diamond, look.diamond);
     const QPainterPath text =
-        TextPath(MakeFont(Face::Sans, 16, true, false), letter, QRectF(22, 0, 16, 2 * mid), Qt::AlignLeft | Qt::AlignVCenter);
+        TextPath(MakeFont(Face::Sans, 16, true, false), letter, QRectF(22.5, 0, 16, 2 * mid), Qt::AlignLeft | Qt::AlignVCenter);
     if (!look.gloss) Glow(img, text, look.letter, 3, 0, 0.9);
     FillPath(img, text, look.letter);
   });
@@ -478,6 +478,10 @@ QImage Lifeline(int element) {
       p.drawEllipse(c, 56, 56);
       p.resetTransform();
       Gloss(p, ellipse, c.y() - 27, c.y(), 0.12);
+      // An inner ring, as on the question frame.
+      p.setPen(QPen(pointed ? QColor(80, 255, 170, 90) : QColor(60, 140, 255, state == 3 ? 40 : 90), 1));
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(c, 51, 22.5);
     }
     StrokePath(img, ellipse, rim, 2);
 
