@@ -338,6 +338,7 @@ void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& t
     target.count = 0;
     target.rows.clear();
     target.used.clear();
+    target.decoded = false;
     return;
   }
   QuestionLevelReader reader(box);

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "data/random_source.h"
+#include "data/winners_table.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct ToolRun {
+  int exitCode = -1;
+  QByteArray out, err;
+  QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
+};
+
+ToolRun Tool(const QStringList& args, const QString& workingDir = {}) {
+  QProcess process;
+  if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
+  process.start(QStringLiteral(FARTOVIK_BINARY_DIR "/fartovik-bases"), args);
+  ToolRun run;
+  if (!process.waitForStarted(10000)) {
+    run.err = "could not start " FARTOVIK_BINARY_DIR "/fartovik-bases";
+    return run;
+  }
+  process.waitForFinished(60000);
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+void WriteFile(const QString& path, const QString& text) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.toUtf8());
+}
+
+const QString kLevelOne = u"level: 1\n"
+                          "year: 1812\n"
+                          "? Кто победил при Бородине?\n"
+                          "+ Никто\n- Французы\n- Русские\n- Англичане\n"
+                          "? Сколько будет 2+2?\n"
+                          "+ 4\n- 5\n- 22\n- 0\n"
+                          "? «Ёж» — это …\n"
+                          "+ зверь\n- птица\n- рыба\n- гриб\n"_s;
+const QString kLevelZero = u"level: 0\n? Разминка?\n+ Да\n- Нет\n- Может\n- Потом\n"_s;
+
+QJsonObject Message(const QString& text, int flags) { return {{u"text"_s, text}, {u"flags"_s, flags}}; }
+
+}  // namespace
+
+TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"one.txt"_s), kLevelOne);
+  WriteFile(dir.filePath(u"warm.txt"_s), kLevelZero);
+  const QString program = dir.filePath(u"program"_s);
+  ToolRun pack = Tool({u"pack"_s, u"-o"_s, program + u"/Data"_s, dir.filePath(u"one.txt"_s), dir.filePath(u"warm.txt"_s)});
+  ASSERT_EQ(pack.exitCode, 0) << pack.err.toStdString();
+  EXPECT_EQ(QDir(program + u"/Data"_s).entryList(QDir::Files), QStringList({u"one.ol1"_s, u"warm.ol0"_s}));
+
+  const ToolRun dump = Tool({u"dump"_s, program});
+  ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
+  const QJsonObject json = dump.json();
+  QJsonArray expectedMessages;
+  for (int level = 2; level <= 6; ++level) {
+    expectedMessages.append(Message(u"Базы вопросов не найдены !!!\r\nТип базы: "_s + QString::number(level), 16));
+  }
+  EXPECT_EQ(json[u"messages"_s].toArray(), expectedMessages);
+  const QJsonArray levels = json[u"levels"_s].toArray();
+  ASSERT_EQ(levels.size(), 7);
+  for (int level = 0; level < 7; ++level) EXPECT_EQ(levels[level][u"level"_s].toInt(), level);
+
+  const QJsonObject zero = levels[0].toObject();
+  EXPECT_EQ(zero[u"count"_s].toInt(), 1);
+  EXPECT_TRUE(zero[u"decoded"_s].toBool());
+  EXPECT_EQ(zero[u"questions"_s].toArray()[0].toObject(),
+            QJsonObject({{u"text"_s, u"Разминка?"_s},
+                         {u"answers"_s, QJsonArray({u"Да"_s, u"Нет"_s, u"Может"_s, u"Потом"_s})},
+                         {u"year"_s, u""_s}}));
+  const QJsonObject one = levels[1].toObject();
+  EXPECT_EQ(one[u"count"_s].toInt(), 3);
+  const QJsonArray questions = one[u"questions"_s].toArray();
+  ASSERT_EQ(questions.size(), 3);
+  EXPECT_EQ(questions[1].toObject(),
+            QJsonObject({{u"text"_s, u"Сколько будет 2+2?"_s},
+                         {u"answers"_s, QJsonArray({u"4"_s, u"5"_s, u"22"_s, u"0"_s})},
+                         {u"year"_s, u"1812"_s}}));
+  EXPECT_EQ(questions[2][u"text"_s].toString(), u"«Ёж» — это …"_s);
+  EXPECT_EQ(levels[4][u"count"_s].toInt(), 0);
+  EXPECT_FALSE(levels[4][u"decoded"_s].toBool());
+}
+
+TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"few.txt"_s), u"level: 5\n? Один?\n+ a\n- b\n- c\n- d\n"_s);
+  ASSERT_EQ(Tool({u"pack"_s, u"-o"_s, dir.filePath(u"p/data"_s), dir.filePath(u"few.txt"_s)}).exitCode, 0);
+  ToolRun dump = Tool({u"dump"_s, dir.filePath(u"p"_s)});
+  ASSERT_EQ(dump.exitCode, 0);
+  QJsonArray messages = dump.json()[u"messages"_s].toArray();
+  ASSERT_EQ(messages.size(), 7);
+  EXPECT_EQ(messages[5].toObject(), Message(u"Очень мало вопросов !!!\r\nТип базы: 5"_s, 64));
+  const QJsonObject five = dump.json()[u"levels"_s].toArray()[5].toObject();
+  EXPECT_FALSE(five[u"decoded"_s].toBool());
+  EXPECT_EQ(five[u"count"_s].toInt(), 1);
+  EXPECT_NE(five[u"questions"_s].toArray()[0][u"text"_s].toString(), u"Один?"_s);
+
+  dump = Tool({u"dump"_s, dir.filePath(u"nowhere"_s)});
+  EXPECT_EQ(dump.exitCode, 0);
+  messages = dump.json()[u"messages"_s].toArray();
+  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + dir.filePath(u"nowhere/Data/"_s).toUpper() + u" не найдена !!!"_s, 16)}));
+}
+
+TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"good.txt"_s), kLevelOne);
+  WriteFile(dir.filePath(u"bad.txt"_s), u"level: 2\n? Вопрос\n+ Да\n- Нет\n- Нет\nКакая-то строка\n"_s);
+  WriteFile(dir.filePath(u"nolevel.txt"_s), u"\n? Вопрос\n+ Да\n- Нет\n- Нет\n- 日\n"_s);
+  const QString out = dir.filePath(u"out"_s);
+  const ToolRun run = Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"good.txt"_s), dir.filePath(u"bad.txt"_s),
+                        dir.filePath(u"nolevel.txt"_s), dir.filePath(u"missing.txt"_s)});
+  EXPECT_EQ(run.exitCode, 1);
+  const QString err = QString::fromUtf8(run.err);
+  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":2: a question needs one “+” and three “-” answers"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":6: unknown line"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: no “level: N” line"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":6: character «日»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": cannot read"_s)) << err.toStdString();
+  EXPECT_FALSE(err.contains(u"good.txt"_s));
+  EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+TEST(DataBasesTool, PackWritesIntoTheCurrentFolderByDefaultAndRefusesTwoSourcesForOneFile) {
+  QTemporaryDir dir;
+  QDir(dir.path()).mkdir(u"a"_s);
+  QDir(dir.path()).mkdir(u"b"_s);
+  WriteFile(dir.filePath(u"a/same.txt"_s), kLevelOne);
+  WriteFile(dir.filePath(u"b/same.txt"_s), kLevelOne);
+  ToolRun run = Tool({u"pack"_s, dir.filePath(u"a/same.txt"_s)}, dir.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_TRUE(QFileInfo(dir.filePath(u"same.ol1"_s)).isFile());
+  QFile::remove(dir.filePath(u"same.ol1"_s));
+  run = Tool({u"pack"_s, dir.filePath(u"a/same.txt"_s), dir.filePath(u"b/same.txt"_s)}, dir.path());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(QString::fromUtf8(run.err).contains(dir.filePath(u"b/same.txt"_s) + u":1: packs into"_s));
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"same.ol1"_s)));
+}
+
+TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(u"Winners.tbl"_s);
+  ToolRun run = Tool({u"winners"_s, path});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.json(), QJsonObject({{u"messages"_s, QJsonArray()}, {u"rows"_s, QJsonArray()}}));
+  EXPECT_FALSE(QFileInfo::exists(path));
+
+  WinnersTable table;
+  table.count = 2;
+  table.name[1] = u"Ёлкин"_s;
+  table.sum[1] = u"1000000"_s;
+  table.name[2] = u"Ли"_s;
+  table.sum[2] = u"100"_s;
+  SystemRandomSource random;
+  ASSERT_TRUE(SaveWinners(path, table, random));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("\x01\x64\x64\x64\r\n");  // a damaged third row
+  }
+  run = Tool({u"winners"_s, path});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.json()[u"rows"_s].toArray(),
+            QJsonArray({QJsonObject{{u"name"_s, u"Ёлкин"_s}, {u"sum"_s, u"1000000"_s}},
+                        QJsonObject{{u"name"_s, u"Ли"_s}, {u"sum"_s, u"100"_s}},
+                        QJsonObject{{u"name"_s, u""_s}, {u"sum"_s, u""_s}}}));
+  EXPECT_EQ(run.json()[u"messages"_s].toArray(),
+            QJsonArray({Message(u"Данные повреждены. Расшифровка невозможна!!!"_s, 16)}));
+}
+
+TEST(DataBasesTool, WrongUseIsAUsageError) {
+  for (const QStringList& args : {QStringList{}, QStringList{u"pack"_s}, QStringList{u"unpack"_s, u"x"_s},
+                                  QStringList{u"dump"_s}, QStringList{u"pack"_s, u"-x"_s, u"a.txt"_s}}) {
+    const ToolRun run = Tool(args);
+    EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith("usage:"));
+  }
+}
