@@ -1,0 +1,132 @@
+// The question clock: its bar, its text with the blinking colon, the time-out.
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr float kBar = 40, kSpan = 547;
+
+}  // namespace
+
+TEST_F(EngineTest, EveryQuestionStartsItsClockAtItsFullLimit) {
+  const char16_t* texts[15] = {u"0:20", u"0:23", u"0:25", u"0:28", u"0:30", u"0:40", u"0:45", u"0:50",
+                               u"0:55", u"1:00", u"1:20", u"1:30", u"1:40", u"1:50", u"2:00"};
+  g().Form_KeyDown(vk::F2);
+  for (int n = 1; n <= 15; ++n) {
+    SCOPED_TRACE(n);
+    if (n > 1) PrepareAgain(n);
+    RevealQuestion();
+    EXPECT_EQ(CaptionText(el::ClockBar), QString::fromUtf16(texts[n - 1]));
+    EXPECT_EQ(E(el::ClockBar).tooltip, QString());  // the layout's "Прошло времени" is gone
+    EXPECT_DOUBLE_EQ(E(el::ClockBar).width, kBar);
+    EXPECT_TRUE(E(el::ClockBar).visible);
+  }
+}
+
+TEST_F(EngineTest, TheColonBlinksAndTheSecondsRoundHalfToEven) {
+  struct Case {
+    double elapsed;
+    const char16_t* text;
+  };
+  JumpTo(1);
+  const double start = st().ClockStart;
+  for (const Case c : {Case{0.25, u"0:20"}, Case{0.5, u"0 20"}, Case{0.75, u"0 19"},
+                       Case{1.0, u"0:19"}, Case{1.5, u"0 18"}, Case{2.5, u"0 18"},
+                       Case{3.5, u"0 16"}, Case{10.25, u"0:10"}, Case{19.75, u"0 00"}}) {
+    SCOPED_TRACE(c.elapsed);
+    platform->time = start + c.elapsed;
+    g().Timer1_Timer();
+    EXPECT_EQ(CaptionText(el::ClockBar), QString::fromUtf16(c.text));
+    EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * c.elapsed / 20, 1e-3);
+    EXPECT_FALSE(st().TimeUp);
+    EXPECT_EQ(st().CurrentPanel, 0);
+  }
+}
+
+TEST_F(EngineTest, ThePhoneGivesThirtySecondsMoreFromTheNextTick) {
+  JumpTo(1);
+  const double start = st().ClockStart;
+  platform->time = start + 5;
+  g().Timer1_Timer();
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:15"_s);
+  EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * 5 / 20, 1e-3);
+  g().Form_KeyDown(vk::Key2);
+  EXPECT_EQ(st().TimeLimit, 50);
+  g().Timer1_Timer();
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:45"_s);
+  EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * 5 / 50, 1e-3);
+  // The thirty seconds belong to this question only.
+  g().Picture1_Click(g().AnswerElement(1));
+  Tick(48);
+  EXPECT_EQ(st().TimeLimit, 23);
+}
+
+TEST_F(EngineTest, RunningOutOfTimeEndsTheGameWithTheGuaranteedSum) {
+  struct Case {
+    int question, panel;
+    qint32 result;
+  };
+  for (const Case c : {Case{1, TimeoutPanel, 0}, Case{5, TimeoutPanel, 0}, Case{6, RecordPanel, 1000},
+                       Case{10, RecordPanel, 1000}, Case{11, RecordPanel, 32000},
+                       Case{15, RecordPanel, 32000}}) {
+    SCOPED_TRACE(c.question);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(c.question);
+    const double start = st().ClockStart;
+    platform->time = start + st().TimeLimit - 0.25;
+    g().Timer1_Timer();
+    EXPECT_EQ(st().CurrentPanel, 0);
+    platform->time = start + st().TimeLimit;
+    g().Timer1_Timer();
+    EXPECT_TRUE(st().TimeUp);
+    EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+    EXPECT_EQ(st().CurrentPanel, c.panel);
+    EXPECT_EQ(st().GuaranteedSum, c.result);
+    EXPECT_FALSE(E(el::ClockBar).visible);
+    EXPECT_EQ(E(el::TimeoutPanel).visible, c.panel == TimeoutPanel);
+    EXPECT_EQ(E(el::TimeoutConfirm).visible, c.panel == TimeoutPanel);
+    EXPECT_EQ(E(el::VictoryPanel).visible, c.panel == RecordPanel);
+    for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  }
+}
+
+TEST_F(EngineTest, ALateTickSeesANegativeRemainderAndStillTimesOut) {
+  JumpTo(1);
+  platform->time = st().ClockStart + 25;
+  g().Timer1_Timer();
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:-05"_s);
+  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+}
+
+TEST_F(EngineTest, AQuestionStartedBeforeMidnightRunsItsFullTime) {
+  g().Form_KeyDown(vk::F2);
+  platform->time = 86390;
+  RevealQuestion();
+  const float start = st().ClockStart;
+  ASSERT_GT(start, 86390.0f);
+  platform->time = start + 15 - 86400;  // just past midnight
+  g().Timer1_Timer();
+  EXPECT_FLOAT_EQ(st().ClockNow, start + 15);
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:05"_s);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  platform->time = start + 20 - 86400;
+  g().Timer1_Timer();
+  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+}
+
+TEST_F(EngineTest, AnAnswerChosenInTheLastHalfSecondIsJudgedAndTheBarFreezes) {
+  JumpTo(1);
+  platform->time = st().ClockStart + 19.6;
+  g().Timer1_Timer();
+  const qreal width = E(el::ClockBar).width;
+  g().Picture1_Click(g().AnswerElement(1));
+  platform->time += 5;  // long past the limit
+  g().Timer1_Timer();
+  EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+  EXPECT_DOUBLE_EQ(E(el::ClockBar).width, width);
+  EXPECT_TRUE(E(el::ClockBar).visible);
+  Tick(47);
+  EXPECT_EQ(st().QuestionNumber, 2);
+  EXPECT_EQ(st().CurrentPanel, 0);
+}

@@ -1,0 +1,300 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+#include "data/cp1251.h"
+#include "data/info_box.h"
+#include "data/random_source.h"
+#include "engine/game.h"
+#include "engine/platform.h"
+#include "screen/text_measurer.h"
+
+/// A platform whose clock and draws the test sets and which remembers every window
+/// request the game makes.
+class ScriptedPlatform : public Platform {
+ public:
+  double TimeOfDay() override { return time; }
+  QString TimeAndDate() override { return timeAndDate; }
+  RandomSource& Random() override { return *randomSource; }
+  InfoBox& MessageBox() override { return box; }
+  void SetWindowCaption(const QString& caption) override { captions.append(caption); }
+  void PopupMenu(int x, int y) override { popups.append(QPoint(x, y)); }
+  void Minimise() override { ++minimised; }
+  void RequestClose() override {
+    ++closeRequests;
+    // The window runs its close handler; a refused close keeps it open.
+    if (game != nullptr && !game->Form_Unload()) closed = true;
+  }
+  bool WindowNormal() override { return normal; }
+  void MoveWindowBy(qreal dx, qreal dy) override { moved += QPointF(dx, dy); }
+  void FocusNameBox() override { ++nameBoxFocus; }
+
+  double time = 36000;  // 10:00:00
+  QString timeAndDate = QStringLiteral("10:00:00 09.12.2026");
+  ScriptedRandomSource random;
+  RandomSource* randomSource = &random;
+  RecordingInfoBox box;
+  QStringList captions;
+  QList<QPoint> popups;
+  int minimised = 0;
+  int closeRequests = 0;
+  bool closed = false;
+  bool normal = true;
+  QPointF moved;
+  int nameBoxFocus = 0;
+  Game* game = nullptr;
+};
+
+/// A generator stuck on one value, as a clock-seeded one can be when reseeded twice
+/// in the same clock tick.
+class StuckRandomSource : public RandomSource {
+ public:
+  explicit StuckRandomSource(double value) : m_value(value) {}
+  double Next() override {
+    ++drawn;
+    return m_value;
+  }
+  long long drawn = 0;
+
+ private:
+  double m_value;
+};
+
+/// Known sizes: a character is 7 px wide at 10 points (0.7 px per point), a line
+/// 1.5 px per point high; text wraps by character count, CR LF breaks lines.
+class FakeMeasurer : public TextMeasurer {
+ public:
+  QSizeF Measure(const QString& text, const CaptionFont& font, qreal width) override {
+    ++calls;
+    const qreal charWidth = 0.7 * font.size;
+    const qreal lineHeight = 1.5 * font.size;
+    const int perLine =
+        charWidth > 0 ? std::max(1, int(std::floor(width / charWidth + 1e-9))) : 1 << 20;
+    int lines = 0;
+    int longest = 0;
+    const QStringList parts = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                  .split(QLatin1Char('\n'));
+    for (const QString& line : parts) {
+      const int length = int(line.size());
+      lines += std::max(1, (length + perLine - 1) / perLine);
+      longest = std::max(longest, std::min(length, perLine));
+    }
+    return QSizeF(longest * charWidth, lines * lineHeight);
+  }
+  /// What the font system gives for a requested size: the size plus this offset.
+  qreal ReportedSize(const CaptionFont& font) override { return font.size + reportedOffset; }
+
+  qreal reportedOffset = 0;
+  int calls = 0;
+};
+
+/// Sheets of the right sizes made in memory; every cell is filled with a colour that
+/// names it: red = column, green = row.
+inline QImage TestSheet(int element) {
+  struct Size {
+    int width, height, columns, rows;
+  };
+  auto sizeOf = [](int e) -> Size {
+    switch (e) {
+      case 0: return {640, 480, 1, 1};
+      case 1: return {473, 113, 1, 1};
+      case 2: case 4: return {237, 204, 1, 4};
+      case 3: case 5: return {236, 204, 1, 4};
+      case 6: case 7: case 35: return {21, 63, 1, 3};
+      case 8: return {577, 42, 1, 2};
+      case 9: case 10: case 11: return {158, 268, 1, 4};
+      case 12: case 26: return {166, 102, 1, 3};
+      case 27: case 28: return {473, 149, 1, 1};
+      case 29: return {434, 19, 1, 1};
+      case 33: case 34: return {587, 25, 1, 1};
+      case 36: return {451, 389, 1, 1};
+      case 37: return {44, 389, 2, 1};
+      case 38: case 39: return {22, 66, 1, 3};
+      case 40: return {20, 120, 1, 3};
+      case 41: case 43: case 48: return {473, 128, 1, 1};
+      case 42: case 44: case 49: return {473, 63, 1, 3};
+      case 45: return {53, 100, 1, 4};
+      case 46: return {225, 66, 1, 3};
+      case 47: return {226, 66, 1, 3};
+      case 50: return {451, 22, 1, 1};
+      default:
+        if (e >= 13 && e <= 25) return {166, 84, 1, 3};
+        return {0, 0, 0, 0};
+    }
+  };
+  const Size s = sizeOf(element);
+  if (s.width == 0) return QImage();
+  QImage sheet(s.width, s.height, QImage::Format_RGB32);
+  for (int c = 1; c <= s.columns; ++c)
+    for (int r = 1; r <= s.rows; ++r)
+      for (int y = (r - 1) * s.height / s.rows; y < r * s.height / s.rows; ++y)
+        for (int x = (c - 1) * s.width / s.columns; x < c * s.width / s.columns; ++x)
+          sheet.setPixel(x, y, qRgb(c, r, 100));
+  return sheet;
+}
+
+/// One question of a test base.
+struct TestQuestion {
+  QString text;
+  std::array<QString, 4> answers;  // [0] correct
+};
+
+/// Scrambles plain text with a fixed split of each byte into `parts` allowed bytes.
+inline QByteArray Scramble(const QString& text, int parts) {
+  auto allowed = [](int b) {
+    return b > 5 && b != 9 && b != 10 && b != 13 && b != 26 && b != 27 && b <= 255;
+  };
+  QByteArray out;
+  for (char ch : ToCp1251(text)) {
+    const int b = quint8(ch);
+    // Parts − 2 sixes, then a split of what is left into two allowed bytes.
+    const int rest = b - 6 * (parts - 2);
+    int k = 6;
+    while (k < rest && !(allowed(k) && allowed(rest - k))) ++k;
+    EXPECT_TRUE(k < rest) << "byte " << b << " cannot be scrambled";
+    for (int i = 0; i < parts - 2; ++i) out.append(char(6));
+    out.append(char(k));
+    out.append(char(rest - k));
+  }
+  return out;
+}
+
+/// The bytes of a question base file holding `questions`, dated `year` when given.
+inline QByteArray BaseFile(const QList<TestQuestion>& questions, const QString& year = {}) {
+  QByteArray file = "SECTION QUESTIONS\r\n";
+  for (const TestQuestion& q : questions) {
+    file += '\x01' + Scramble(q.text, 2);
+    for (int k = 0; k < 4; ++k) file += char(2 + k) + Scramble(q.answers[k], 3);
+    file += "\r\n";
+  }
+  file += "END SECTION\r\n";
+  if (!year.isEmpty()) file += "SECTION INFORMATIONS\r\nYEAR=" + Scramble(year, 4) + "\r\nEND SECTION\r\n";
+  return file;
+}
+
+/// Question i (1-based) of a level in the test bases.
+inline TestQuestion MakeQuestion(int level, int i) {
+  const QString id = QString::number(level) + QLatin1Char('-') + QString::number(i);
+  return {QStringLiteral("Вопрос ") + id + QStringLiteral(": что  здесь верно?"),
+          {QStringLiteral("Верно ") + id, QStringLiteral("Мимо один ") + id,
+           QStringLiteral("Мимо два ") + id, QStringLiteral("Мимо три ") + id}};
+}
+
+/// A game over a test folder with question bases, started as the window starts it.
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Start({6, 6, 6, 6, 6, 6, 6}); }
+
+  /// A fresh game over bases holding `counts[level]` questions per level.
+  void Start(const std::array<int, 7>& counts) {
+    game.reset();
+    dir = std::make_unique<QTemporaryDir>();
+    ASSERT_TRUE(dir->isValid());
+    QDir(dir->path()).mkdir(QStringLiteral("Data"));
+    for (int level = 0; level < 7; ++level) {
+      if (counts[level] == 0) continue;
+      QList<TestQuestion> questions;
+      for (int i = 1; i <= counts[level]; ++i) questions.append(MakeQuestion(level, i));
+      QFile file(dir->path() + QStringLiteral("/Data/base.ol") + QString::number(level));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(BaseFile(questions, QStringLiteral("1999")));
+    }
+    platform = std::make_unique<ScriptedPlatform>();
+    game = std::make_unique<Game>(*platform, measurer, dir->path(), &TestSheet);
+    platform->game = game.get();
+    game->Form_Load();
+  }
+
+  Game& g() { return *game; }
+  GameState& st() { return game->state(); }
+  const Element& E(int index) { return game->screen().element(index); }
+  QString CaptionText(int index) { return E(index).caption.text; }
+  /// The row of its sheet an element shows now (0: never painted).
+  int RowOf(int index) {
+    const QImage& face = E(index).face;
+    if (face.isNull()) return 0;
+    return qGreen(face.pixel(face.width() / 2, face.height() / 2));
+  }
+  int ColumnOf(int index) {
+    const QImage& face = E(index).face;
+    return face.isNull() ? 0 : qRed(face.pixel(face.width() / 2, face.height() / 2));
+  }
+  QString WinnersPath() { return game->paths().winnersPath; }
+
+  /// One tick, 100 ms after the last.
+  void Tick(int count = 1) {
+    for (int i = 0; i < count; ++i) {
+      platform->time += 0.1;
+      game->Timer1_Timer();
+    }
+  }
+  /// Ticks until the question on screen is fully shown.
+  void RevealQuestion() {
+    for (int i = 0; i < 1000 && !st().AnswersOpen; ++i) Tick();
+    ASSERT_TRUE(st().AnswersOpen);
+  }
+  /// Chooses answer element `element` and runs the judging to its verdict.
+  void AnswerWith(int element) {
+    game->Picture1_Click(element);
+    Tick(48);
+  }
+  void AnswerRight() { AnswerWith(game->AnswerElement(1)); }
+  void AnswerWrong() { AnswerWith(game->AnswerElement(2)); }
+  /// A new game played right up to question `n`, fully shown.
+  void PlayTo(int n) {
+    game->Form_KeyDown(vk::F2);
+    ASSERT_EQ(st().QuestionNumber, 1);
+    for (int q = 1; q < n; ++q) {
+      RevealQuestion();
+      AnswerRight();
+      ASSERT_EQ(st().QuestionNumber, q + 1);
+    }
+    RevealQuestion();
+  }
+  /// Sets up question `n` of a new game directly, fully shown: its sums and limit are
+  /// those a game reaching it would have.
+  void JumpTo(int n) {
+    game->Form_KeyDown(vk::F2);
+    ASSERT_EQ(st().QuestionNumber, 1);
+    for (int q = 2; q <= n; ++q) {
+      st().QuestionNumber = quint8(q);
+      st().TaskActive[task::QuestionReveal] = false;
+      game->PrepareQuestion();
+    }
+    RevealQuestion();
+  }
+  /// Question `n` prepared anew in the running game, as the verdict would.
+  void PrepareAgain(int n) {
+    st().AnswersOpen = false;
+    st().TaskActive[task::QuestionClock] = false;
+    st().QuestionNumber = quint8(n);
+    game->PrepareQuestion();
+  }
+  void PressWith(int modifier, int key) {
+    game->Form_KeyDown(modifier);
+    game->Form_KeyDown(key);
+    game->Form_KeyUp(key);
+    game->Form_KeyUp(modifier);
+  }
+
+  std::unique_ptr<QTemporaryDir> dir;
+  FakeMeasurer measurer;
+  std::unique_ptr<ScriptedPlatform> platform;
+  std::unique_ptr<Game> game;
+};

@@ -1,0 +1,335 @@
+// Start-up, a game from the first question to its end, and the gate on answers.
+#include <QSet>
+
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kInvitation = u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\""_s;
+
+}  // namespace
+
+TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
+  EXPECT_TRUE(g().TimerEnabled());
+  EXPECT_TRUE(platform->box.messages.isEmpty());
+  EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
+  EXPECT_EQ(st().QuestionNumber, 0);
+  EXPECT_FALSE(st().AnswersOpen);
+  EXPECT_FALSE(st().TimeUp);
+  EXPECT_FALSE(st().pointer.WindowDragging);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_TRUE(g().NewGameEnabled());
+  EXPECT_TRUE(g().WinnersEnabled());
+  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
+  for (int e : {9, 10, 11, 45}) EXPECT_EQ(RowOf(e), 4) << e;
+  for (int i = 0; i < 5; ++i) EXPECT_FALSE(st().TaskActive[i]) << i;
+  EXPECT_EQ(g().questions().levels[3].count, 6);
+}
+
+TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
+  platform->timeAndDate = u"10:00:01 09.12.2026"_s;
+  Tick();
+  platform->timeAndDate = u"10:00:02 09.12.2026"_s;
+  Tick();
+  EXPECT_EQ(platform->captions, QStringList({u"10:00:01 09.12.2026"_s, u"10:00:02 09.12.2026"_s}));
+}
+
+TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
+  g().Form_KeyDown(vk::F2);
+  EXPECT_FALSE(g().NewGameEnabled());
+  EXPECT_FALSE(g().WinnersEnabled());
+  EXPECT_EQ(st().QuestionNumber, 1);
+  EXPECT_EQ(st().TimeLimit, 20);
+  EXPECT_EQ(st().CurrentSum, 0);
+  EXPECT_EQ(st().GuaranteedSum, 0);
+  EXPECT_EQ(st().CurrentLevel, 1);
+  for (int e : {1, 9, 10, 11}) EXPECT_TRUE(E(e).enabled) << e;
+  for (int e : {9, 10, 11}) EXPECT_EQ(RowOf(e), 1) << e;
+  for (int e : {2, 3, 4, 5, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  EXPECT_TRUE(st().TaskActive[task::QuestionReveal]);
+  EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
+}
+
+TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
+  struct Row {
+    int limit, level;
+    qint32 current, guaranteed;
+  };
+  const Row table[15] = {{20, 1, 0, 0},         {23, 1, 100, 0},       {25, 1, 200, 0},
+                         {28, 2, 300, 0},       {30, 2, 500, 0},       {40, 3, 1000, 1000},
+                         {45, 3, 2000, 1000},   {50, 3, 4000, 1000},   {55, 4, 8000, 1000},
+                         {60, 4, 16000, 1000},  {80, 5, 32000, 32000}, {90, 5, 64000, 32000},
+                         {100, 5, 125000, 32000}, {110, 6, 250000, 32000},
+                         {120, 6, 500000, 32000}};
+  g().Form_KeyDown(vk::F2);
+  for (int n = 1; n <= 15; ++n) {
+    SCOPED_TRACE(n);
+    if (n > 1) {
+      g().screen().EnableElement(el::TakeMoney, false);
+      st().QuestionNumber = quint8(n);
+      g().PrepareQuestion();
+    }
+    EXPECT_EQ(st().TimeLimit, table[n - 1].limit);
+    EXPECT_EQ(st().CurrentLevel, table[n - 1].level);
+    EXPECT_EQ(st().CurrentSum, table[n - 1].current);
+    EXPECT_EQ(st().GuaranteedSum, table[n - 1].guaranteed);
+    EXPECT_EQ(st().CurrentSum, n == 1 ? 0 : PrizeLadder[n - 2]);
+    // Only question 2 switches "Взять деньги" on; later ones leave it as it is.
+    EXPECT_EQ(E(el::TakeMoney).enabled, n == 2);
+  }
+}
+
+TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion) {
+  g().Form_KeyDown(vk::F2);
+  for (int n = 1; n <= 15; ++n) {
+    SCOPED_TRACE(n);
+    RevealQuestion();
+    const Question& q = g().CurrentQuestion();
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(CaptionText(g().AnswerElement(k)), q.answers[k - 1]);
+    AnswerRight();
+    // The prize won so far stands out; the rows below it are marked.
+    EXPECT_EQ(RowOf(LadderElement(n)), 3);
+    for (int below = 1; below < n; ++below) EXPECT_EQ(RowOf(LadderElement(below)), 2) << below;
+    for (int above = n + 1; above <= 15; ++above) EXPECT_EQ(RowOf(LadderElement(above)), 1) << above;
+  }
+  EXPECT_EQ(st().QuestionNumber, 16);
+  EXPECT_EQ(st().GuaranteedSum, 1000000);
+  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_TRUE(E(el::VictoryPanel).visible);
+  EXPECT_TRUE(CaptionText(el::VictoryPanel).startsWith(u"Вы набрали 1000000 у.е."_s));
+  EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостежимый"_s));
+  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
+
+  g().Form_KeyDown(vk::Enter);  // keeps the default name
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(CaptionText(el::ScrollUp), u"Неизвестный фартовик"_s);
+  EXPECT_EQ(CaptionText(el::ScrollDown), u"1000000"_s);
+  g().Form_KeyDown(vk::Enter);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(st().QuestionNumber, 0);
+  EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
+  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
+  EXPECT_TRUE(g().NewGameEnabled());
+}
+
+TEST_F(EngineTest, AWrongAnswerEndsTheGameWithTheLastGuaranteedSum) {
+  struct Case {
+    int question, panel;
+    qint32 result;
+  };
+  for (const Case c : {Case{1, LossPanel, 0}, Case{5, LossPanel, 0}, Case{6, RecordPanel, 1000},
+                       Case{10, RecordPanel, 1000}, Case{11, RecordPanel, 32000},
+                       Case{15, RecordPanel, 32000}}) {
+    SCOPED_TRACE(c.question);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    PlayTo(c.question);
+    AnswerWrong();
+    EXPECT_EQ(st().CurrentPanel, c.panel);
+    EXPECT_EQ(st().GuaranteedSum, c.result);
+    EXPECT_EQ(E(el::LossPanel).visible && E(el::LossConfirm).visible, c.panel == LossPanel);
+    EXPECT_EQ(E(el::VictoryPanel).visible && E(el::VictoryConfirm).visible, c.panel == RecordPanel);
+    EXPECT_FALSE(E(el::ClockBar).visible);
+    EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
+    // Nothing was won: the leaderboard file is not even touched.
+    if (c.panel == LossPanel) {
+      EXPECT_FALSE(QFile::exists(WinnersPath()));
+    }
+  }
+}
+
+TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
+  // Rows of the correct and the chosen element after each step, for a right and a
+  // wrong choice.
+  struct Step {
+    int step, rightRow, wrongCorrectRow, wrongChosenRow;
+  };
+  const Step steps[] = {{1, 2, 1, 2},  {20, 2, 1, 2},  {21, 3, 3, 2}, {29, 3, 3, 2},
+                        {30, 2, 1, 2}, {33, 3, 3, 2},  {36, 2, 1, 2}, {39, 3, 3, 2},
+                        {42, 2, 1, 2}, {45, 3, 3, 2},  {47, 3, 3, 2}};
+  for (bool right : {true, false}) {
+    SCOPED_TRACE(right);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(3);
+    const int correct = g().AnswerElement(1);
+    const int chosen = right ? correct : g().AnswerElement(3);
+    g().Picture1_Click(chosen);
+    EXPECT_FALSE(st().AnswersOpen);
+    EXPECT_EQ(st().ChosenElement, chosen);
+    int done = 0;
+    for (const Step& s : steps) {
+      Tick(s.step - done);
+      done = s.step;
+      SCOPED_TRACE(s.step);
+      EXPECT_EQ(st().TaskStep[task::AnswerReveal], s.step);
+      if (right) {
+        EXPECT_EQ(RowOf(correct), s.rightRow);
+        EXPECT_EQ(E(correct).caption.colour, Rgb(0, 0, 0));
+      } else {
+        EXPECT_EQ(RowOf(correct), s.wrongCorrectRow);
+        EXPECT_EQ(RowOf(chosen), s.wrongChosenRow);
+        EXPECT_EQ(E(chosen).caption.colour, Rgb(0, 0, 0));
+        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrectRow == 1 ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
+      }
+    }
+    Tick();  // s = 48: the verdict
+    EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
+    EXPECT_EQ(st().QuestionNumber, right ? 4 : 3);
+    EXPECT_EQ(st().CurrentPanel, right ? 0 : LossPanel);
+  }
+}
+
+TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
+  JumpTo(1);
+  g().Picture1_Click(g().AnswerElement(1));
+  Tick(47);
+  EXPECT_EQ(st().QuestionNumber, 1);
+  Tick();
+  EXPECT_EQ(st().QuestionNumber, 2);
+  EXPECT_EQ(CaptionText(el::QuestionFrame), u"В"_s);
+  EXPECT_FALSE(E(el::ClockBar).visible);
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
+    EXPECT_FALSE(E(e).enabled);
+    EXPECT_EQ(RowOf(e), 1);
+    EXPECT_EQ(E(e).caption.colour, Rgb(255, 255, 255));
+  }
+}
+
+TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
+  struct Case {
+    int question;
+    qint32 result;
+  };
+  for (const Case c : {Case{2, 100}, Case{10, 16000}, Case{15, 500000}}) {
+    SCOPED_TRACE(c.question);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(c.question);
+    PressWith(vk::Ctrl, vk::M);
+    EXPECT_EQ(st().CurrentPanel, RecordPanel);
+    EXPECT_EQ(st().GuaranteedSum, c.result);
+    EXPECT_FALSE(E(el::TakeMoney).enabled);
+    EXPECT_EQ(RowOf(el::TakeMoney), 4);
+    EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+    EXPECT_FALSE(E(el::ClockBar).visible);
+    EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(QString::number(c.result) + u" у.е."_s));
+  }
+}
+
+TEST_F(EngineTest, NoMoneyCanBeTakenOnQuestionOne) {
+  JumpTo(1);
+  PressWith(vk::Alt, vk::M);
+  g().Picture1_Click(el::TakeMoney);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(st().QuestionNumber, 1);
+  EXPECT_TRUE(st().AnswersOpen);
+}
+
+TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
+  JumpTo(2);
+  g().Picture1_Click(g().AnswerElement(1));
+  Tick(48);
+  ASSERT_EQ(st().QuestionNumber, 3);
+  ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
+  const QString partial = CaptionText(el::QuestionFrame);
+  for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().Form_KeyDown(key);
+  for (int e : {2, 3, 4, 5, 9, 10, 11, 45}) g().Picture1_Click(e);
+  PressWith(vk::Ctrl, vk::M);
+  EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
+  EXPECT_EQ(st().TimeLimit, 25);  // the phone was not used
+  EXPECT_EQ(CaptionText(el::QuestionFrame), partial);
+}
+
+TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
+  JumpTo(4);
+  const int first = g().AnswerElement(2);
+  g().Picture1_Click(first);
+  g().Picture1_Click(g().AnswerElement(1));  // a quick second click
+  g().Form_KeyDown(vk::A);
+  Tick(5);
+  for (int e : {2, 3, 4, 5}) g().Picture1_Click(e);
+  for (int e : {9, 10, 11, 45}) g().Picture1_Click(e);
+  EXPECT_EQ(st().ChosenElement, first);
+  EXPECT_EQ(st().TaskStep[task::AnswerReveal], 5);
+  for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
+  Tick(43);
+  EXPECT_EQ(st().CurrentPanel, LossPanel);
+}
+
+TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
+  for (int small : {1, 4}) {
+    SCOPED_TRACE(small);
+    std::array<int, 7> counts = {6, 6, 6, 6, 6, 6, 6};
+    counts[small] = small == 4 ? 1 : 2;
+    Start(counts);
+    platform->box.messages.clear();
+    g().Form_KeyDown(vk::F2);
+    ASSERT_EQ(platform->box.messages.size(), 1);
+    EXPECT_EQ(platform->box.messages[0].text,
+              u"Слишком мало вопросов для игры!!!\r\nТип базы: "_s + QString::number(small));
+    EXPECT_EQ(platform->box.messages[0].flags, InfoBox::InformationOk);
+    EXPECT_EQ(st().QuestionNumber, 0);
+    EXPECT_TRUE(g().NewGameEnabled());
+    EXPECT_TRUE(g().WinnersEnabled());
+    EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
+    EXPECT_FALSE(E(el::QuestionFrame).enabled);
+    EXPECT_FALSE(st().TaskActive[task::QuestionReveal]);
+  }
+}
+
+TEST_F(EngineTest, TheDrawEndsEvenWhenALevelHoldsTooFewQuestions) {
+  JumpTo(1);
+  // Two questions where a game takes three, and an empty level.
+  QuestionLevel& level = g().questions().levels[3];
+  level.count = 2;
+  level.rows.resize(2);
+  level.used.assign(2, false);
+  level.usedCount = 0;
+  QSet<int> rows;
+  for (int n : {6, 7, 8}) {
+    st().QuestionNumber = quint8(n);
+    g().DrawQuestion(3);
+    EXPECT_GE(st().QuestionRow, 1);
+    EXPECT_LE(st().QuestionRow, 2);
+    rows.insert(st().QuestionRow);
+  }
+  EXPECT_EQ(rows.size(), 2);
+
+  QuestionLevel& empty = g().questions().levels[4];
+  empty = QuestionLevel();
+  for (int n : {9, 10}) {
+    st().QuestionNumber = quint8(n);
+    g().DrawQuestion(4);
+    EXPECT_EQ(st().QuestionRow, 1);
+  }
+  // Its row 1 has empty texts: the reveal ends at once with four empty answers.
+  Tick();
+  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_EQ(E(el::QuestionFrame).tooltip, u"Вопрос  года."_s);
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
+    EXPECT_TRUE(E(e).enabled);
+    EXPECT_EQ(CaptionText(e), QString());
+  }
+}
+
+TEST_F(EngineTest, AGeneratorStuckOnOneValueStillGivesEveryDrawAnEnd) {
+  JumpTo(1);
+  for (double value : {0.0, 0.5, 0.999}) {
+    SCOPED_TRACE(value);
+    StuckRandomSource stuck(value);
+    platform->randomSource = &stuck;
+    st().ChosenElement = qint16(PositionElement(int(value * 4) + 1));
+    for (int n : {1, 2, 3}) {
+      st().QuestionNumber = quint8(n);
+      g().DrawQuestion(1);
+    }
+    QSet<int> positions;
+    for (int k = 1; k <= 4; ++k) positions.insert(g().AnswerOrder(k));
+    EXPECT_EQ(positions, QSet<int>({1, 2, 3, 4}));
+    EXPECT_EQ(QSet<int>({g().GameDrawn(1, 1), g().GameDrawn(1, 2), g().GameDrawn(1, 3)}).size(), 3);
+    platform->randomSource = &platform->random;
+  }
+}

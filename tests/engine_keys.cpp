@@ -1,0 +1,199 @@
+// Keys, the window buttons, the menu commands and leaving the program.
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kExitQuestion = u"Вы уверены что хотите выйти ???"_s;
+
+}  // namespace
+
+TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
+  struct Case {
+    int panel, after;
+  };
+  for (const Case c : {Case{0, 0}, Case{PhonePanel, PhonePanel}, Case{AudiencePanel, AudiencePanel},
+                       Case{LeaderboardPanel, 0}, Case{RecordPanel, LeaderboardPanel},
+                       Case{LossPanel, LeaderboardPanel}, Case{TimeoutPanel, LeaderboardPanel}}) {
+    SCOPED_TRACE(c.panel);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(3);
+    st().GuaranteedSum = 200;
+    if (c.panel != 0) g().ShowPanel(c.panel, true);
+    g().Form_KeyDown(vk::Enter);
+    EXPECT_EQ(st().CurrentPanel, c.after);
+    // Only the record panel's confirmation writes a row.
+    if (c.panel == RecordPanel) {
+      EXPECT_EQ(g().winners().count, 1);
+    }
+  }
+}
+
+TEST_F(EngineTest, KClearsTheBoardOnlyWhileTheLeaderboardIsShown) {
+  QFile file(WinnersPath());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\x01xyz\x02zz\r\n");
+  file.close();
+  g().Form_KeyDown(vk::K);
+  EXPECT_TRUE(QFile::exists(WinnersPath()));
+  EXPECT_GT(QFile(WinnersPath()).size(), 0);
+  PressWith(vk::Ctrl, vk::W);
+  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+  g().Form_KeyDown(vk::K);
+  EXPECT_EQ(QFile(WinnersPath()).size(), 0);
+}
+
+TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
+  JumpTo(4);
+  const int row = st().QuestionRow;
+  g().Form_KeyDown(vk::F2);
+  PressWith(vk::Ctrl, vk::W);
+  PressWith(vk::Alt, vk::W);
+  g().mnuMainNewGame_Click();
+  g().mnuMainWinners_Click();
+  EXPECT_EQ(st().QuestionNumber, 4);
+  EXPECT_EQ(st().QuestionRow, row);
+  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_FALSE(E(el::Leaderboard).visible);
+}
+
+TEST_F(EngineTest, MWithCtrlOrAltTakesTheMoneyButNotAlone) {
+  struct Case {
+    QList<int> keys;
+    bool taken;
+  };
+  for (const Case& c : {Case{{vk::M}, false}, Case{{vk::Ctrl, vk::M}, true},
+                        Case{{vk::Alt, vk::M}, true}, Case{{vk::Ctrl, vk::Q + 1, vk::M}, false}}) {
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(3);
+    for (int key : c.keys) g().Form_KeyDown(key);
+    EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.keys.size();
+  }
+}
+
+TEST_F(EngineTest, ModifierFlagsLastUntilTheNextOtherKey) {
+  g().Form_KeyDown(vk::Ctrl);
+  EXPECT_TRUE(st().CtrlHeld);
+  g().Form_KeyDown(vk::Alt);
+  EXPECT_TRUE(st().CtrlHeld && st().AltHeld);
+  g().Form_KeyUp(vk::Ctrl);
+  EXPECT_FALSE(st().CtrlHeld);
+  EXPECT_TRUE(st().AltHeld);
+  g().Form_KeyUp(vk::A);
+  EXPECT_TRUE(st().AltHeld);
+  g().Form_KeyDown(vk::Ctrl);
+  g().Form_KeyDown(vk::A);  // any other key, even one that does nothing now
+  EXPECT_FALSE(st().CtrlHeld);
+  EXPECT_FALSE(st().AltHeld);
+  // Ctrl held while A and then W are pressed: W finds no modifier.
+  g().Form_KeyDown(vk::Ctrl);
+  g().Form_KeyDown(vk::A);
+  g().Form_KeyDown(vk::W);
+  EXPECT_EQ(st().CurrentPanel, 0);
+}
+
+TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
+  JumpTo(3);
+  g().Form_KeyDown(vk::Key1);
+  EXPECT_FALSE(E(el::FiftyFifty).enabled);
+  g().Form_KeyDown(vk::Key2);
+  EXPECT_FALSE(E(el::PhoneFriend).enabled);
+  g().Form_KeyDown(vk::Key3);
+  EXPECT_FALSE(E(el::AudiencePoll).enabled);
+  const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerA + 1).enabled ? vk::B : vk::C;
+  g().Form_KeyDown(open);
+  EXPECT_EQ(st().ChosenElement, open - 63);
+  EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
+}
+
+TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
+  struct Case {
+    QList<int> keys;
+    int questions;
+  };
+  for (const Case& c : {Case{{vk::Q}, 0}, Case{{vk::X}, 0}, Case{{vk::Ctrl, vk::Q}, 1},
+                        Case{{vk::Alt, vk::Q}, 1}, Case{{vk::Ctrl, vk::X}, 1},
+                        Case{{vk::Alt, vk::X}, 1}, Case{{vk::Escape}, 1}}) {
+    platform->box.messages.clear();
+    platform->box.answers = {InfoBox::No};
+    for (int key : c.keys) g().Form_KeyDown(key);
+    ASSERT_EQ(platform->box.messages.size(), c.questions) << c.keys.last();
+    if (c.questions == 1) {
+      EXPECT_EQ(platform->box.messages[0], (RecordingInfoBox::Message{kExitQuestion, 36}));
+    }
+    EXPECT_FALSE(platform->closed);
+  }
+}
+
+TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
+  JumpTo(5);
+  platform->time = st().ClockStart + 3;
+  g().Timer1_Timer();
+  const GameState before = st();
+  const QString question = CaptionText(el::QuestionFrame);
+  platform->box.answers = {InfoBox::No};
+  g().Form_KeyDown(vk::Ctrl);
+  g().Form_KeyDown(vk::Alt);
+  g().Form_KeyDown(vk::Escape);
+  EXPECT_EQ(platform->closeRequests, 1);
+  EXPECT_FALSE(platform->closed);
+  EXPECT_FALSE(st().CtrlHeld);
+  EXPECT_FALSE(st().AltHeld);
+  EXPECT_EQ(st().QuestionNumber, before.QuestionNumber);
+  EXPECT_EQ(st().AnswersOpen, before.AnswersOpen);
+  EXPECT_EQ(st().TaskActive, before.TaskActive);
+  EXPECT_EQ(st().TimeLimit, before.TimeLimit);
+  EXPECT_EQ(st().CurrentPanel, before.CurrentPanel);
+  EXPECT_EQ(CaptionText(el::QuestionFrame), question);
+
+  platform->box.answers = {InfoBox::Yes};
+  g().Form_KeyDown(vk::Escape);
+  EXPECT_TRUE(platform->closed);
+}
+
+TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
+  for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
+    platform->box.answers = {answer};
+    st().CtrlHeld = true;
+    EXPECT_EQ(g().Form_Unload(), answer == InfoBox::No);
+    EXPECT_FALSE(st().CtrlHeld);
+  }
+}
+
+TEST_F(EngineTest, TheWindowButtonsOpenTheMenuMinimiseAndClose) {
+  g().Picture1_Click(el::Menu);
+  ASSERT_EQ(platform->popups.size(), 1);
+  EXPECT_EQ(platform->popups[0], QPoint(0, 21));
+  g().Picture1_Click(el::Minimise);
+  EXPECT_EQ(platform->minimised, 1);
+  platform->box.answers = {InfoBox::No};
+  g().Picture1_Click(el::Close);
+  EXPECT_EQ(platform->closeRequests, 1);
+  g().Label1_Click(el::Minimise);
+  EXPECT_EQ(platform->minimised, 2);
+  // The exit command from the menu takes the same way.
+  platform->box.answers = {InfoBox::Yes};
+  g().mnuMainExit_Click();
+  EXPECT_TRUE(platform->closed);
+}
+
+TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
+  JumpTo(2);
+  const int e = g().AnswerElement(3);
+  g().Label1_Click(e);
+  EXPECT_EQ(st().ChosenElement, e);
+  EXPECT_FALSE(st().AnswersOpen);
+}
+
+TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
+  JumpTo(2);
+  const int e = g().AnswerElement(1);
+  g().Picture1_MouseMove(e, 0, 0, 10, 10);
+  ASSERT_EQ(RowOf(e), 4);
+  g().Picture1_Click(e);
+  EXPECT_EQ(st().pointer.HotElement, 0);
+  EXPECT_EQ(RowOf(e), 1);
+  EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
+}

@@ -1,0 +1,249 @@
+// 50/50, the friend's call and the audience poll.
+#include <QSet>
+
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kPhrases[10] = {
+    u"Я думаю, что правильный ответ это "_s, u"Я не знаю ответа"_s,
+    u"Мне кажется, что это "_s,           u"Подожди, сейчас посмотрю в энциклопедии.."_s,
+    u"Может быть это "_s,                 u"Это тяжелый вопрос"_s,
+    u"Возможно это "_s,                   u"Мы не смогли дозвониться до вашего друга"_s,
+    u"Я не знаю точно, но кажется это "_s, u"Я где-то слышал, что это "_s};
+const bool kNamesAnswer[10] = {true, false, true, false, true, false, true, false, true, true};
+
+/// A uniform number that Int(u × m) + 1 turns into r.
+double DrawFor(int r, int m) { return (r - 0.5) / m; }
+
+}  // namespace
+
+TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
+  JumpTo(1);
+  QSet<QSet<int>> pairs;
+  for (int trial = 0; trial < 300; ++trial) {
+    g().ShuffleAnswers();
+    for (int e = el::AnswerA; e <= el::AnswerD; ++e) g().screen().EnableElement(e, true);
+    g().screen().EnableElement(el::FiftyFifty, true);
+    g().Form_KeyDown(vk::Key1);
+    ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
+    QSet<int> removed;
+    for (int k = 2; k <= 4; ++k)
+      if (!E(g().AnswerElement(k)).enabled) removed.insert(k);
+    ASSERT_EQ(removed.size(), 2);
+    pairs.insert(removed);
+    ASSERT_FALSE(E(el::FiftyFifty).enabled);
+    ASSERT_EQ(RowOf(el::FiftyFifty), 4);
+  }
+  EXPECT_EQ(pairs.size(), 3);  // every pair comes up
+  // The removed answers keep their lozenge but lose their text.
+  for (int k = 2; k <= 4; ++k) {
+    const int e = g().AnswerElement(k);
+    if (E(e).enabled) continue;
+    EXPECT_FALSE(E(e).caption.visible);
+    EXPECT_EQ(RowOf(e), 1);
+  }
+}
+
+TEST_F(EngineTest, TheFriendsPhraseFollowsItsBandOfTheDraw) {
+  // K = 19 on question 1: bands of 2K and K over 1 … 304.
+  const int bounds[10] = {38, 57, 95, 114, 152, 171, 209, 228, 266, 304};
+  JumpTo(1);
+  const QString correct = CaptionText(g().AnswerElement(1));
+  for (int phrase = 0; phrase < 10; ++phrase) {
+    const int first = phrase == 0 ? 1 : bounds[phrase - 1] + 1;
+    for (int r : {first, bounds[phrase]}) {
+      SCOPED_TRACE(r);
+      g().screen().EnableElement(el::PhoneFriend, true);
+      st().TimeLimit = 20;
+      // He knows (1 ≤ K), then the band.
+      platform->random.Push({0.0, DrawFor(r, 304)});
+      g().UsePhoneFriend();
+      EXPECT_EQ(st().TimeLimit, 50);
+      EXPECT_EQ(st().FriendReliability, 19);
+      EXPECT_EQ(st().FriendAnswerText,
+                kPhrases[phrase] + (kNamesAnswer[phrase] ? correct : QString()) + u"."_s);
+    }
+  }
+}
+
+TEST_F(EngineTest, TheFriendKnowsUpToQuestionFiveAndOtherwiseGuessesAmongAToC) {
+  struct Case {
+    int question;
+    double knowledge;
+    bool knows;
+  };
+  for (const Case c : {Case{5, 0.999, true}, Case{6, 0.95, false}, Case{6, 13.5 / 15, true},
+                       Case{15, 5.5 / 15, false}, Case{15, 4.5 / 15, true}}) {
+    SCOPED_TRACE(c.question);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(c.question);
+    // A wrong answer at A, so a guess and knowledge differ; guess draw 0.0 → A.
+    platform->random.Push({c.knowledge, 0.0, 0.0});
+    g().UsePhoneFriend();
+    const QString named = st().FriendAnswerText.mid(kPhrases[0].size()).chopped(1);
+    EXPECT_EQ(named, CaptionText(c.knows ? g().AnswerElement(1) : el::AnswerA));
+  }
+}
+
+TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
+  JumpTo(15);
+  QSet<QString> guesses;
+  for (int trial = 0; trial < 200; ++trial) {
+    g().screen().EnableElement(el::PhoneFriend, true);
+    st().TimeLimit = 120;
+    platform->random.Push({0.99});  // 15 > K = 5: a guess
+    g().UsePhoneFriend();
+    guesses.insert(st().FriendAnswerText);
+  }
+  for (const QString& text : guesses) EXPECT_FALSE(text.contains(CaptionText(el::AnswerD))) << text.toStdString();
+
+  // 50/50 has left only C of A … C: every guess names C.
+  g().screen().EnableElement(el::AnswerA, false);
+  g().screen().EnableElement(el::AnswerA + 1, false);
+  g().screen().EnableElement(el::PhoneFriend, true);
+  platform->random.Push({0.99, 0.0, 0.4, 0.7, 0.0});
+  g().UsePhoneFriend();
+  EXPECT_EQ(st().FriendAnswerText, kPhrases[0] + CaptionText(el::AnswerA + 2) + u"."_s);
+}
+
+TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
+  JumpTo(3);
+  g().Form_KeyDown(vk::Key2);
+  const QString text = st().FriendAnswerText;
+  EXPECT_TRUE(E(el::PhonePanel).visible);
+  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  EXPECT_EQ(CaptionText(el::PhonePanel), QString());
+  const int visible = int(text.size() - text.count(u' '));
+  Tick(visible - 1);
+  EXPECT_TRUE(st().TaskActive[task::FriendReveal]);
+  EXPECT_TRUE(text.startsWith(CaptionText(el::PhonePanel)));
+  Tick();
+  EXPECT_FALSE(st().TaskActive[task::FriendReveal]);
+  EXPECT_EQ(CaptionText(el::PhonePanel), text);
+}
+
+TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
+  for (int trial = 0; trial < 300; ++trial) {
+    const int question = 1 + trial % 15;
+    if (trial % 15 == 0) Start({6, 6, 6, 6, 6, 6, 6});
+    if (trial % 15 == 0) JumpTo(1);
+    st().QuestionNumber = quint8(question);
+    g().ShuffleAnswers();
+    for (int e = el::AnswerA; e <= el::AnswerD; ++e) g().screen().EnableElement(e, true);
+    if (trial % 2 == 0) {
+      g().screen().EnableElement(el::FiftyFifty, true);
+      g().UseFiftyFifty();
+    }
+    g().screen().EnableElement(el::AudiencePoll, true);
+    g().UseAudiencePoll();
+    int sum = 0;
+    for (int p = 0; p < 4; ++p) sum += st().PollShare[p];
+    ASSERT_EQ(sum, 100) << trial;
+    for (int k = 2; k <= 4; ++k) {
+      const int share = st().PollShare[g().AnswerOrder(k) - 1];
+      if (!E(g().AnswerElement(k)).enabled) {
+        ASSERT_LE(share, 9) << trial;  // at most a residue
+      }
+    }
+  }
+}
+
+TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
+  struct Case {
+    int question;
+    QList<double> draws;
+    std::array<int, 5> shares;  // by answer 1 … 4
+  };
+  const Case cases[] = {
+      // Knows: 20 + Int(0.5 × 60) = 50, then 25 of 50, 10 of 25, 15 left; answers 2
+      // and 3 removed: 2 keeps a residue of 7 (s = 5), 3 gives all its 10.
+      {1, {0.0, 0.5, 0.5, 0.4, 0.55, 0.7, 0.0}, {0, 78, 7, 0, 15}},
+      // Guesses on question 15: 20 for answer 4, 10 for 3, Int(0.5 × 70 × 2 / 3) = 23
+      // for 2, 47 left for the correct one; nothing removed.
+      {15, {0.99, 0.5, 0.25, 0.5}, {0, 47, 23, 10, 20}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.question);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(c.question);
+    if (c.question == 1) {
+      g().screen().EnableElement(g().AnswerElement(2), false);
+      g().screen().EnableElement(g().AnswerElement(3), false);
+    }
+    platform->random = ScriptedRandomSource(c.draws);
+    g().Form_KeyDown(vk::Key3);
+    EXPECT_EQ(platform->random.reseeds, 1);
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
+    EXPECT_FALSE(E(el::AudiencePoll).enabled);
+    EXPECT_EQ(RowOf(el::AudiencePoll), 4);
+  }
+}
+
+TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
+  struct Case {
+    int percent;
+    double width;
+  };
+  JumpTo(1);
+  for (const Case c : {Case{0, 37}, Case{1, 40.97}, Case{45, 215.65}, Case{100, 434}}) {
+    SCOPED_TRACE(c.percent);
+    for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
+      g().AnimatePollBar(bar, c.percent);
+      EXPECT_NEAR(E(bar).width, c.width, 1e-3);
+      EXPECT_EQ(E(bar).Box().width(), qRound(c.width));
+      EXPECT_EQ(CaptionText(bar), QString::number(c.percent) + u"%"_s);
+    }
+  }
+}
+
+TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
+  JumpTo(2);
+  g().Form_KeyDown(vk::Key2);
+  ASSERT_TRUE(E(el::PhonePanel).visible);
+  platform->random.Push({0.0, 0.05, 0.0, 0.99});  // knows: 23 correct, then 0, 76, 1
+  g().Form_KeyDown(vk::Key3);
+  const int correctBar = el::PollBarA + g().AnswerOrder(1) - 1;
+  EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 23);
+  EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
+  Tick();
+  EXPECT_FALSE(E(el::PhonePanel).visible);
+  for (int e = el::PollPanel; e <= el::PollBarD; ++e) EXPECT_TRUE(E(e).visible) << e;
+  EXPECT_EQ(st().CurrentPanel, AudiencePanel);
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
+    const int share = st().PollShare[bar - el::PollBarA];
+    EXPECT_EQ(CaptionText(bar), share == 0 ? u"0%"_s : u"1%"_s) << bar;
+  }
+  Tick(29);
+  EXPECT_EQ(CaptionText(correctBar), u"23%"_s);
+  int biggest = el::PollBarA;
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
+    if (st().PollShare[bar - el::PollBarA] == 76) biggest = bar;
+  EXPECT_EQ(CaptionText(biggest), u"30%"_s);
+  Tick(69);
+  EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
+  Tick();  // the hundredth tick ends it
+  EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
+  EXPECT_EQ(CaptionText(biggest), u"76%"_s);
+
+  // The phone after the poll would replace it at once; here an answer stops all.
+  g().Picture1_Click(g().AnswerElement(1));
+  Tick();
+  EXPECT_FALSE(E(el::PollPanel).visible);
+  EXPECT_EQ(st().CurrentPanel, 0);
+}
+
+TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
+  JumpTo(4);
+  platform->random.Push({0.0, 0.5, 0.5, 0.5});  // shares 50, 25, 12, 13
+  g().Form_KeyDown(vk::Key3);
+  Tick(5);
+  g().Picture1_Click(g().AnswerElement(1));
+  const QString before = CaptionText(el::PollBarA);
+  Tick();
+  EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
+  EXPECT_EQ(CaptionText(el::PollBarA), before);
+  EXPECT_FALSE(E(el::PollPanel).visible);
+}

@@ -1,0 +1,294 @@
+// The result panels with the record entry, the leaderboard view and the start screen.
+#include "data/winners_table.h"
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// A board of the given sums, names "Игрок 1", "Игрок 2" …
+WinnersTable Board(const QList<qint32>& sums) {
+  WinnersTable table;
+  for (qint32 sum : sums) {
+    ++table.count;
+    table.name[table.count] = u"Игрок "_s + QString::number(table.count);
+    table.sum[table.count] = QString::number(sum);
+  }
+  return table;
+}
+
+/// Sums 50000, 49000, … one per row.
+QList<qint32> Falling(int rows, qint32 top = 50000) {
+  QList<qint32> sums;
+  for (int i = 0; i < rows; ++i) sums.append(top - 1000 * i);
+  return sums;
+}
+
+}  // namespace
+
+class PanelTest : public EngineTest {
+ protected:
+  void WriteBoard(const WinnersTable& table) {
+    ScriptedRandomSource random;
+    ASSERT_TRUE(SaveWinners(WinnersPath(), table, random));
+  }
+  WinnersTable ReadBoard() {
+    WinnersTable table;
+    RecordingInfoBox box;
+    LoadWinners(WinnersPath(), table, box);
+    return table;
+  }
+  QStringList Names(const WinnersTable& t) {
+    QStringList names;
+    for (int r = 1; r <= t.count; ++r) names.append(t.name[r]);
+    return names;
+  }
+  QStringList Sums(const WinnersTable& t) {
+    QStringList sums;
+    for (int r = 1; r <= t.count; ++r) sums.append(t.sum[r]);
+    return sums;
+  }
+  /// A game ended with `result` in the record panel.
+  void EndWith(qint32 result) {
+    JumpTo(2);
+    st().GuaranteedSum = result;
+    g().ShowPanel(RecordPanel, true);
+  }
+};
+
+TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
+  struct Case {
+    QList<qint32> board;
+    qint32 result;
+    int rank;
+    QStringList sumsAfter;
+  };
+  QStringList full;
+  for (qint32 s : Falling(49)) full.append(QString::number(s));
+  full.insert(25, u"25500"_s);  // rows 26 … 49 move down; the old row 50 (1000) drops out
+  const Case cases[] = {
+      {{}, 500, 1, {u"500"_s}},
+      {{1000000, 32000, 1000}, 32000, 2, {u"1000000"_s, u"32000"_s, u"32000"_s, u"1000"_s}},
+      {Falling(50), 25500, 26, full},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.result);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    WriteBoard(Board(c.board));
+    EndWith(c.result);
+    EXPECT_EQ(st().RecordRank, c.rank);
+    EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
+    EXPECT_EQ(ReadBoard().count, int(c.board.size()));  // nothing written before the name
+    g().Form_KeyDown(vk::Enter);
+    const WinnersTable saved = ReadBoard();
+    EXPECT_EQ(Sums(saved), c.sumsAfter);
+    EXPECT_EQ(saved.name[c.rank], u"Неизвестный фартовик"_s);
+    if (c.rank > 1) {
+      EXPECT_EQ(saved.name[c.rank - 1], u"Игрок "_s + QString::number(c.rank - 1));
+    }
+    if (c.rank < saved.count) {
+      EXPECT_EQ(saved.name[c.rank + 1], u"Игрок "_s + QString::number(c.rank));
+    }
+    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  }
+}
+
+TEST_F(PanelTest, AFullBoardOfBetterResultsGetsNoRowAndStaysAsItWas) {
+  const WinnersTable board = Board(Falling(50, 1000000));
+  WriteBoard(board);
+  EndWith(500);
+  EXPECT_EQ(st().RecordRank, 0);
+  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_TRUE(E(el::VictoryPanel).visible);
+  g().screen().nameBox().text = u"Вася"_s;
+  g().Picture1_Click(el::VictoryConfirm);
+  const WinnersTable saved = ReadBoard();
+  EXPECT_EQ(Names(saved), Names(board));
+  EXPECT_EQ(Sums(saved), Sums(board));
+}
+
+TEST_F(PanelTest, ThePanelTellsTheSumAndItsRating) {
+  EndWith(32000);
+  EXPECT_EQ(CaptionText(el::VictoryPanel),
+            u"Вы набрали 32000 у.е. (1 у.е. = 1 Фартик'у).\r\nЭто отличный результат,\r\n"
+            u"с ним вы попадаете в таблицу лидеров."_s);
+  EXPECT_EQ(E(el::VictoryPanel).tooltip, QString());
+  const NameBox& box = g().screen().nameBox();
+  EXPECT_EQ(box.text, u"Неизвестный фартовик"_s);
+  EXPECT_EQ(box.selectionStart, 0);
+  EXPECT_EQ(box.selectionLength, box.text.size());
+  EXPECT_EQ(platform->nameBoxFocus, 1);
+  EXPECT_TRUE(E(el::VictoryConfirm).visible);
+}
+
+TEST_F(PanelTest, RatingsCoverTheirBoundsInclusively) {
+  struct Case {
+    qint32 sum;
+    const char16_t* word;
+  };
+  for (const Case c : {Case{100, u"неплохой"}, Case{500, u"неплохой"}, Case{1000, u"хороший"},
+                       Case{16000, u"хороший"}, Case{32000, u"отличный"},
+                       Case{125000, u"отличный"}, Case{250000, u"практически недостежимый"},
+                       Case{1000000, u"практически недостежимый"}})
+    EXPECT_EQ(Game::RatingWord(c.sum), QString::fromUtf16(c.word)) << c.sum;
+}
+
+TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
+  struct Case {
+    QString typed, stored;
+  };
+  for (const Case& c : {Case{u"Вася"_s, u"Вася"_s}, Case{QString(), QString()},
+                        Case{u"Ωмега"_s, u"?мега"_s}}) {
+    SCOPED_TRACE(c.stored.toStdString());
+    Start({6, 6, 6, 6, 6, 6, 6});
+    EndWith(1000);
+    g().screen().SetNameBoxText(c.typed, false);
+    g().Form_KeyDown(vk::Enter);
+    const WinnersTable saved = ReadBoard();
+    ASSERT_EQ(saved.count, 1);
+    EXPECT_EQ(saved.name[1], c.stored);
+    EXPECT_EQ(CaptionText(el::ScrollUp), c.stored);
+  }
+}
+
+TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
+  for (int panel : {LossPanel, TimeoutPanel}) {
+    SCOPED_TRACE(panel);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    WriteBoard(Board({64000, 2000}));
+    const QByteArray before = [&] {
+      QFile f(WinnersPath());
+      return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    JumpTo(1);
+    g().ShowPanel(panel, true);
+    EXPECT_EQ(st().CurrentPanel, panel);
+    g().Form_KeyDown(vk::Enter);
+    EXPECT_FALSE(E(panel == LossPanel ? el::LossPanel : el::TimeoutPanel).visible);
+    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(CaptionText(el::ScrollDown), u"64000\r\n2000"_s);
+    QFile f(WinnersPath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+  }
+}
+
+TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
+  WriteBoard(Board({1000000, 32000, 500}));
+  g().mnuMainWinners_Click();
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(CaptionText(el::Leaderboard), u"1.\r\n2.\r\n3."_s);
+  EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
+  EXPECT_EQ(CaptionText(el::ScrollDown), u"1000000\r\n32000\r\n500"_s);
+  for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_TRUE(E(e).visible) << e;
+  for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
+  for (int c : {38, 39}) EXPECT_TRUE(E(c).caption.enabled) << c;
+  EXPECT_FALSE(g().NewGameEnabled());
+  EXPECT_FALSE(g().WinnersEnabled());
+  // The scroll buttons keep their own tooltips; the columns have none.
+  EXPECT_EQ(E(el::ScrollUp).tooltip, u"Вверх"_s);
+  EXPECT_EQ(E(el::ScrollUp).caption.tooltip, QString());
+
+  g().Form_KeyDown(vk::Enter);
+  for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_FALSE(E(e).visible) << e;
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_TRUE(g().NewGameEnabled());
+  EXPECT_TRUE(g().WinnersEnabled());
+  EXPECT_TRUE(CaptionText(el::QuestionFrame).startsWith(u"Чтобы начать новую игру"_s));
+}
+
+TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
+  struct Case {
+    int rowsInFile, rowsShown;
+    bool scrolls;
+  };
+  for (const Case c : {Case{0, 0, false}, Case{25, 25, false}, Case{26, 26, true},
+                       Case{60, 50, true}}) {
+    SCOPED_TRACE(c.rowsInFile);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    // More rows than a board holds can only come from outside: write them raw.
+    ScriptedRandomSource random;
+    QByteArray bytes = WinnersFileBytes(Board(Falling(std::min(c.rowsInFile, 50))), random);
+    if (c.rowsInFile > 50) bytes += WinnersFileBytes(Board(Falling(c.rowsInFile - 50, 100)), random);
+    QFile f(WinnersPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+
+    g().mnuMainWinners_Click();
+    EXPECT_EQ(g().winners().count, c.rowsShown);
+    EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
+    for (int e : {37, 38, 39, 40}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
+    for (int col : {38, 39}) EXPECT_TRUE(E(col).caption.enabled) << col;
+    if (!c.scrolls) continue;
+
+    // Scroll down, hide, show again: the list and the thumb are back at the top.
+    for (int i = 0; i < 5; ++i) {
+      g().Picture1_MouseDown(el::ScrollDown, 1, 0, 5, 5);
+      g().Picture1_MouseUp(el::ScrollDown, 1, 0, 5, 5);
+    }
+    ASSERT_GT(E(el::ScrollThumb).top, 43);
+    ASSERT_LT(E(el::Leaderboard).caption.top, 0);
+    g().Form_KeyDown(vk::Enter);
+    g().mnuMainWinners_Click();
+    EXPECT_EQ(E(el::ScrollThumb).top, 43);
+    for (int col : {36, 38, 39}) EXPECT_EQ(E(col).caption.top, 0) << col;
+  }
+}
+
+TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
+  WriteBoard(Board(Falling(10)));
+  g().Form_KeyDown(vk::K);  // not shown: nothing
+  EXPECT_EQ(ReadBoard().count, 10);
+  g().mnuMainWinners_Click();
+  ASSERT_EQ(g().winners().count, 10);
+  g().Form_KeyDown(vk::K);
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().winners().count, 0);
+  EXPECT_EQ(CaptionText(el::Leaderboard), QString());
+  EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
+  EXPECT_EQ(QFile(WinnersPath()).size(), 0);
+  for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;
+}
+
+TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
+  // A folder where the file should be: removing it fails, reading it gives nothing.
+  g().SetWinnersPath(dir->path() + u"/Stuck"_s);
+  ASSERT_TRUE(QDir(dir->path()).mkdir(u"Stuck"_s));
+  g().mnuMainWinners_Click();
+  g().Picture1_Click(el::ClearTable);
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
+}
+
+TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
+  JumpTo(3);
+  g().ShowStartScreen(1);
+  EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
+  EXPECT_FALSE(g().NewGameEnabled());  // the menu stays as it was
+  EXPECT_EQ(st().QuestionNumber, 3);
+  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e) EXPECT_EQ(CaptionText(e), QString());
+  EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+  EXPECT_FALSE(E(el::ClockBar).visible);
+  g().ShowStartScreen(7);  // no such mode: nothing
+  EXPECT_FALSE(g().NewGameEnabled());
+  g().ShowStartScreen(0);
+  EXPECT_EQ(st().QuestionNumber, 0);
+  EXPECT_FALSE(st().AnswersOpen);
+  EXPECT_TRUE(g().NewGameEnabled());
+  EXPECT_EQ(CaptionText(el::QuestionFrame),
+            u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\""_s);
+}
+
+TEST_F(PanelTest, ShowPanelKeepsTheNumberOfTheLastPanelShown) {
+  JumpTo(2);
+  g().ShowPanel(PhonePanel, true);
+  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  g().ShowPanel(AudiencePanel, true);
+  EXPECT_EQ(st().CurrentPanel, AudiencePanel);
+  g().ShowPanel(9, true);
+  EXPECT_EQ(st().CurrentPanel, 9);
+  g().ShowPanel(9, false);
+  EXPECT_EQ(st().CurrentPanel, 0);
+}
