@@ -1,0 +1,305 @@
+#include "shell/frm_main.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QHelpEvent>
+#include <QIcon>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+
+#include "data/random_source.h"
+#include "screen/qt_text_measurer.h"
+#include "screen/screen_painter.h"
+#include "shell/key_codes.h"
+#include "shell/qt_info_box.h"
+#include "shell/window_placement.h"
+
+using namespace Qt::StringLiterals;
+
+FrmMain::FrmMain(Services services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)) {
+  m_measurer = std::make_unique<QtTextMeasurer>();
+  if (m_services.infoBox) {
+    m_infoBox = m_services.infoBox;
+  } else {
+    m_ownInfoBox = std::make_unique<QtInfoBox>(this);
+    m_infoBox = m_ownInfoBox.get();
+  }
+  if (m_services.random) {
+    m_random = m_services.random;
+  } else {
+    m_ownRandom = std::make_unique<SystemRandomSource>();
+    m_random = m_ownRandom.get();
+  }
+  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder);
+
+  setFixedSize(640, 480);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setWindowTitle(u"О, фартовик!"_s);
+  QIcon icon;
+  for (int size : {16, 32, 48}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
+  setWindowIcon(icon);
+
+  BuildNameBox();
+  BuildMenu();
+  m_timer = new QTimer(this);
+  m_timer->setInterval(100);
+  connect(m_timer, &QTimer::timeout, this, &FrmMain::Tick);
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::BuildNameBox() {
+  m_nameBox = new QLineEdit(this);
+  m_nameBox->setFrame(false);
+  m_nameBox->hide();
+  m_nameBox->installEventFilter(this);
+  // The model is the truth; the line edit only reports what the player typed.
+  connect(m_nameBox, &QLineEdit::textEdited, this, [this](const QString& text) {
+    m_game->screen().nameBox().text = text;
+  });
+}
+
+void FrmMain::BuildMenu() {
+  m_menu = new QMenu(u"Главное меню"_s, this);
+  m_newGameAction = m_menu->addAction(u"Новая игра"_s);
+  m_newGameAction->setShortcut(QKeySequence(Qt::Key_F2));
+  m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
+  m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  m_menu->addSeparator();
+  QAction* exitAction = m_menu->addAction(u"Выход"_s);
+  exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  // The key handler carries the shortcuts out; the menu only shows them.
+  for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
+  connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainNewGame_Click(); }); });
+  connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainWinners_Click(); }); });
+  connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainExit_Click(); }); });
+}
+
+void FrmMain::Form_Load() {
+  Run([this] { m_game->Form_Load(); });
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen) move(WindowPlacement(screen->availableGeometry(), width(), height()));
+  if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
+}
+
+void FrmMain::Tick() {
+  // A tick that comes while a modal box of the previous one is open waits its turn.
+  if (m_inTick) return;
+  m_inTick = true;
+  Run([this] { m_game->Timer1_Timer(); });
+  m_inTick = false;
+}
+
+void FrmMain::Run(const std::function<void()>& handler) {
+  handler();
+  SyncView();
+}
+
+void FrmMain::SyncView() {
+  Screen& screen = m_game->screen();
+  const QRegion dirty = screen.TakeDirty();
+  if (!dirty.isEmpty()) update(dirty);
+
+  const NameBox& box = screen.nameBox();
+  const Element& panel = screen.element(el::VictoryPanel);
+  const bool shown = box.visible && panel.visible;
+  if (box.revision != m_nameBoxRevision) {
+    m_nameBoxRevision = box.revision;
+    QFont font(u"Arial"_s);
+    font.setBold(true);
+    font.setPixelSize(13);  // 9.75 points at 96 dots per inch
+    m_nameBox->setFont(font);
+    m_nameBox->setMaxLength(box.maxLength);
+    QPalette palette = m_nameBox->palette();
+    palette.setColor(QPalette::Text, ToQColor(box.textColour));
+    palette.setColor(QPalette::Base, ToQColor(box.backColour));
+    palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
+    palette.setColor(QPalette::HighlightedText, ToQColor(box.backColour));
+    m_nameBox->setPalette(palette);
+    m_nameBox->setText(box.text);
+    if (box.selectionLength > 0) m_nameBox->setSelection(box.selectionStart, box.selectionLength);
+  }
+  m_nameBox->setGeometry(panel.Box().topLeft().x() + box.rect.x(), panel.Box().topLeft().y() + box.rect.y(),
+                         box.rect.width(), box.rect.height());
+  if (m_nameBox->isVisible() != shown) {
+    const bool hadFocus = m_nameBox->hasFocus();
+    m_nameBox->setVisible(shown);
+    if (!shown && hadFocus) setFocus();
+  }
+  m_newGameAction->setEnabled(m_game->NewGameEnabled());
+  m_winnersAction->setEnabled(m_game->WinnersEnabled());
+}
+
+void FrmMain::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  PaintScreen(painter, m_game->screen(), event->region());
+}
+
+int FrmMain::PointerTarget(QPointF point) const {
+  const int index = m_game->screen().ElementAt(point);
+  return m_game->screen().element(index).enabled ? index : el::Background;
+}
+
+QPointF FrmMain::Relative(int index, QPointF point) const {
+  const Element& element = m_game->screen().element(index);
+  return point - QPointF(element.left, element.top);
+}
+
+void FrmMain::mousePressEvent(QMouseEvent* event) {
+  if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
+  const QPointF point = event->position();
+  const int caption = m_game->screen().CaptionAt(point);
+  if (caption >= 0) {
+    // Captions are transparent for presses; only their click counts.
+    m_pressedCaption = caption;
+    return;
+  }
+  const int index = PointerTarget(point);
+  m_captured = index;
+  const QPointF at = Relative(index, point);
+  Run([&] { m_game->Picture1_MouseDown(index, int(event->button()), 0, at.x(), at.y()); });
+}
+
+void FrmMain::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF point = event->position();
+  if (m_captured >= 0) {
+    const QPointF at = Relative(m_captured, point);
+    Run([&] { m_game->Picture1_MouseMove(m_captured, int(event->buttons()), 0, at.x(), at.y()); });
+    return;
+  }
+  if (m_pressedCaption >= 0 || m_game->screen().CaptionAt(point) >= 0) return;
+  const int index = PointerTarget(point);
+  const QPointF at = Relative(index, point);
+  Run([&] { m_game->Picture1_MouseMove(index, 0, 0, at.x(), at.y()); });
+}
+
+void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->buttons() != Qt::NoButton) return;  // the capture ends with the last button
+  const QPointF point = event->position();
+  if (m_pressedCaption >= 0) {
+    const int caption = std::exchange(m_pressedCaption, -1);
+    if (m_game->screen().CaptionAt(point) == caption &&
+        m_game->screen().element(caption).caption.enabled) {
+      Run([&] { m_game->Label1_Click(caption); });
+    }
+    return;
+  }
+  if (m_captured < 0) return;
+  const int index = std::exchange(m_captured, -1);
+  const QPointF at = Relative(index, point);
+  Run([&] { m_game->Picture1_MouseUp(index, int(event->button()), 0, at.x(), at.y()); });
+  // A click is a press and a release on the same element; the dispatcher decides.
+  if (index != el::Background && PointerTarget(point) == index) {
+    Run([&] { m_game->Picture1_Click(index); });
+  }
+}
+
+void FrmMain::leaveEvent(QEvent*) {
+  if (m_captured >= 0) return;
+  Run([this] { m_game->Picture1_MouseMove(el::Background, 0, 0, 0, 0); });
+}
+
+bool FrmMain::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const Screen& screen = m_game->screen();
+    const QPointF point = help->pos();
+    QString tip;
+    const int caption = screen.CaptionAt(point);
+    if (caption >= 0) {
+      tip = screen.element(caption).caption.tooltip;
+    } else {
+      const int index = screen.ElementAt(point);
+      tip = screen.element(index).tooltip;
+    }
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+      event->ignore();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees every key before the name box does; the box still gets it, but
+  // a key the box ignores must not travel on to the window a second time.
+  if (watched == m_nameBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    const int code = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyPress) {
+      Run([&] { m_game->Form_KeyDown(code); });
+    } else {
+      Run([&] { m_game->Form_KeyUp(code); });
+    }
+    static_cast<QObject*>(m_nameBox)->event(event);
+    event->accept();  // an ignored key would travel on to the window
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FrmMain::keyPressEvent(QKeyEvent* event) {
+  const int code = VirtualKeyCode(*event);
+  Run([&] { m_game->Form_KeyDown(code); });
+}
+
+void FrmMain::keyReleaseEvent(QKeyEvent* event) {
+  const int code = VirtualKeyCode(*event);
+  Run([&] { m_game->Form_KeyUp(code); });
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+  bool cancel = false;
+  Run([&] { cancel = m_game->Form_Unload(); });
+  if (cancel) {
+    event->ignore();
+  } else {
+    m_timer->stop();
+    event->accept();
+  }
+}
+
+double FrmMain::TimeOfDay() {
+  if (m_services.timeOfDay) return m_services.timeOfDay();
+  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+QString FrmMain::TimeAndDate() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QLocale locale;
+  return now.time().toString(u"HH:mm:ss"_s) + u' ' + locale.toString(now.date(), QLocale::ShortFormat);
+}
+
+void FrmMain::SetWindowCaption(const QString& caption) { setWindowTitle(caption); }
+
+void FrmMain::PopupMenu(int x, int y) {
+  m_newGameAction->setEnabled(m_game->NewGameEnabled());
+  m_winnersAction->setEnabled(m_game->WinnersEnabled());
+  SyncView();
+  m_menu->exec(mapToGlobal(QPoint(x, y)));
+}
+
+void FrmMain::Minimise() { showMinimized(); }
+
+void FrmMain::RequestClose() { close(); }
+
+bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
+
+void FrmMain::MoveWindowBy(qreal dx, qreal dy) { move(pos() + QPoint(qRound(dx), qRound(dy))); }
+
+void FrmMain::FocusNameBox() {
+  SyncView();
+  m_nameBox->setFocus(Qt::OtherFocusReason);
+}

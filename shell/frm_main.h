@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "engine/game.h"
+#include "engine/platform.h"
+
+class QLineEdit;
+class QMenu;
+class QAction;
+class QTimer;
+class InfoBox;
+class RandomSource;
+class TextMeasurer;
+
+/// The main window `frmMain`: a frameless 640 × 480 view over the game's element
+/// model, and the game's platform (clock, random numbers, message box, menu, window).
+/// It holds no game logic: every event goes to `Game`, then the changed parts of the
+/// model are repainted.
+class FrmMain : public QWidget, private Platform {
+ public:
+  /// What the window takes from outside; tests replace any of them.
+  struct Services {
+    QString programFolder;
+    InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
+    RandomSource* random = nullptr;         ///< default: seeded once from the system
+    std::function<double()> timeOfDay;      ///< default: the system clock
+    bool startTimer = true;                 ///< false: the test calls Tick() itself
+  };
+
+  explicit FrmMain(Services services, QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  /// Start-up: builds the screen, loads the bases, shows the start screen, places
+  /// the window and starts the tick. Call once, before show().
+  void Form_Load();
+  /// One 100 ms tick.
+  void Tick();
+
+  Game& game() { return *m_game; }
+  QLineEdit* nameBox() const { return m_nameBox; }
+  QMenu* menu() const { return m_menu; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Platform.
+  double TimeOfDay() override;
+  QString TimeAndDate() override;
+  RandomSource& Random() override { return *m_random; }
+  InfoBox& MessageBox() override { return *m_infoBox; }
+  void SetWindowCaption(const QString& caption) override;
+  void PopupMenu(int x, int y) override;
+  void Minimise() override;
+  void RequestClose() override;
+  bool WindowNormal() override;
+  void MoveWindowBy(qreal dx, qreal dy) override;
+  void FocusNameBox() override;
+
+  /// Runs a game handler, then brings the view up to date with the model.
+  void Run(const std::function<void()>& handler);
+  void SyncView();
+  /// The element that gets pointer events at a window point: disabled elements
+  /// pass them to the background.
+  int PointerTarget(QPointF point) const;
+  QPointF Relative(int index, QPointF point) const;
+  void BuildMenu();
+  void BuildNameBox();
+
+  Services m_services;
+  std::unique_ptr<TextMeasurer> m_measurer;
+  std::unique_ptr<InfoBox> m_ownInfoBox;
+  std::unique_ptr<RandomSource> m_ownRandom;
+  InfoBox* m_infoBox = nullptr;
+  RandomSource* m_random = nullptr;
+  std::unique_ptr<Game> m_game;
+  QTimer* m_timer = nullptr;
+  QLineEdit* m_nameBox = nullptr;
+  QMenu* m_menu = nullptr;
+  QAction* m_newGameAction = nullptr;
+  QAction* m_winnersAction = nullptr;
+  int m_nameBoxRevision = -1;
+  int m_captured = -1;         ///< element holding the pointer while a button is down
+  int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
+  bool m_inTick = false;
+  bool m_closing = false;
+};

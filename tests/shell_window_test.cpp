@@ -1,0 +1,277 @@
+// The real window under the offscreen platform, driven by real Qt key and mouse
+// events, with a scripted clock and scripted random draws.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "data/info_box.h"
+#include "data/random_source.h"
+#include "data/winners_table.h"
+#include "shell/frm_main.h"
+#include "shell/window_placement.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void CopyFolder(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  for (const QString& name : QDir(from).entryList(QDir::Files)) {
+    QFile::copy(from + u'/' + name, to + u'/' + name);
+  }
+}
+
+/// Types text as key events (QTest's own typing knows ASCII only).
+void TypeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, c.toUpper().unicode(), Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(widget, &press);
+    QCoreApplication::sendEvent(widget, &release);
+  }
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
+    FrmMain::Services services;
+    services.programFolder = m_dir.path();
+    services.infoBox = &m_box;
+    services.random = &m_random;
+    services.timeOfDay = [this] { return m_now; };
+    services.startTimer = false;
+    m_window = std::make_unique<FrmMain>(std::move(services));
+    m_window->Form_Load();
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->activateWindow();
+    m_window->setFocus();
+  }
+
+  Game& game() { return m_window->game(); }
+  QString WinnersPath() const { return game_const().paths().winnersPath; }
+  const Game& game_const() const { return m_window->game(); }
+
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+      m_now += 0.1;
+      m_window->Tick();
+    }
+  }
+  /// Ticks until the question and its answers are fully shown.
+  void WaitForAnswers() {
+    for (int i = 0; i < 400 && !game().state().AnswersOpen; ++i) Ticks(1);
+    ASSERT_TRUE(game().state().AnswersOpen);
+  }
+  static Qt::Key LetterOf(int element) { return Qt::Key(Qt::Key_A + element - el::AnswerA); }
+  Qt::Key CorrectKey() { return LetterOf(game().AnswerElement(1)); }
+  Qt::Key WrongKey() { return LetterOf(game().AnswerElement(2)); }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(m_window.get(), key, modifiers);
+  }
+  void CtrlKey(Qt::Key key) {
+    QTest::keyPress(m_window.get(), Qt::Key_Control);
+    QTest::keyClick(m_window.get(), key, Qt::ControlModifier);
+    QTest::keyRelease(m_window.get(), Qt::Key_Control);
+  }
+  /// Answers the open question by key and waits for the verdict.
+  void Answer(Qt::Key key) {
+    WaitForAnswers();
+    Key(key);
+    Ticks(48);
+  }
+  QPoint Centre(int index) { return game().screen().element(index).Box().center(); }
+  WinnersTable ReadWinners() {
+    WinnersTable table;
+    RecordingInfoBox box;
+    LoadWinners(WinnersPath(), table, box);
+    return table;
+  }
+  void WriteWinners(int rows) {
+    WinnersTable table;
+    table.count = rows;
+    for (int r = 1; r <= rows; ++r) {
+      table.name[r] = u"Игрок %1"_s.arg(r);
+      table.sum[r] = QString::number(1000000 - r);
+    }
+    ASSERT_TRUE(SaveWinners(WinnersPath(), table, m_random));
+  }
+
+  QTemporaryDir m_dir;
+  RecordingInfoBox m_box;
+  ScriptedRandomSource m_random{{}, 7};
+  double m_now = 12 * 3600;
+  std::unique_ptr<FrmMain> m_window;
+};
+
+TEST_F(WindowTest, StartsFramelessAtGameSizeWithoutMessages) {
+  EXPECT_TRUE(m_box.messages.isEmpty());
+  EXPECT_EQ(m_window->size(), QSize(640, 480));
+  EXPECT_TRUE(m_window->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(game().screen().element(el::QuestionFrame).caption.text.contains(u"\"Новая\""_s));
+}
+
+TEST_F(WindowTest, GameWonByKeysAloneEndsWithTypedNameInTheFile) {
+  Key(Qt::Key_F2);
+  for (int question = 1; question <= 15; ++question) {
+    Answer(CorrectKey());
+  }
+  EXPECT_EQ(game().state().CurrentPanel, RecordPanel);
+  EXPECT_EQ(game().state().GuaranteedSum, 1000000);
+  QLineEdit* name = m_window->nameBox();
+  ASSERT_TRUE(name->isVisible());
+  EXPECT_EQ(name->selectedText(), u"Неизвестный фартовик"_s);
+  TypeText(name, u"Ваня"_s);
+  QTest::keyClick(name, Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  const WinnersTable table = ReadWinners();
+  ASSERT_EQ(table.count, 1);
+  EXPECT_EQ(table.name[1], u"Ваня"_s);
+  EXPECT_EQ(table.sum[1], u"1000000"_s);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_TRUE(game().NewGameEnabled());
+}
+
+TEST_F(WindowTest, WrongAnswerShowsLossPanelAndEnterLeadsBackToStart) {
+  Key(Qt::Key_F2);
+  Answer(WrongKey());
+  EXPECT_EQ(game().state().CurrentPanel, LossPanel);
+  EXPECT_TRUE(game().screen().element(el::LossPanel).visible);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(ReadWinners().count, 0);
+}
+
+TEST_F(WindowTest, RunningOutOfTimeShowsTheTimeoutPanel) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  Ticks(205);
+  EXPECT_EQ(game().state().CurrentPanel, TimeoutPanel);
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+}
+
+TEST_F(WindowTest, CtrlMTakesTheMoney) {
+  Key(Qt::Key_F2);
+  Answer(CorrectKey());
+  WaitForAnswers();
+  Key(Qt::Key_M);  // M alone does nothing
+  EXPECT_EQ(game().state().CurrentPanel, 0);
+  CtrlKey(Qt::Key_M);
+  EXPECT_EQ(game().state().CurrentPanel, RecordPanel);
+  EXPECT_EQ(game().state().GuaranteedSum, 100);
+}
+
+TEST_F(WindowTest, NewGameAndLeaderboardKeysDoNothingDuringAGame) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  const int row = game().state().QuestionRow;
+  Key(Qt::Key_F2);
+  CtrlKey(Qt::Key_W);
+  EXPECT_EQ(game().state().QuestionNumber, 1);
+  EXPECT_EQ(game().state().QuestionRow, row);
+  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_FALSE(game().screen().element(el::Leaderboard).visible);
+}
+
+TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  m_box.answers = {InfoBox::No};
+  Key(Qt::Key_Escape);
+  ASSERT_EQ(m_box.messages.size(), 1);
+  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены что хотите выйти ???"_s);
+  EXPECT_EQ(m_box.messages[0].flags, 36);
+  EXPECT_TRUE(m_window->isVisible());
+  EXPECT_TRUE(game().state().AnswersOpen);
+  EXPECT_FALSE(game().state().CtrlHeld);
+  m_box.answers = {InfoBox::Yes};
+  CtrlKey(Qt::Key_Q);
+  EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(WindowTest, ClickOnAnAnswersTextChoosesTheAnswer) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  const int element = game().AnswerElement(1);
+  const QPoint onText = game().screen().CaptionRect(element).center().toPoint();
+  ASSERT_EQ(game().screen().CaptionAt(onText), element);
+  QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, onText);
+  EXPECT_EQ(game().state().ChosenElement, element);
+  EXPECT_FALSE(game().state().AnswersOpen);
+}
+
+TEST_F(WindowTest, PointerClickOnALifelineUsesIt) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  QTest::mouseMove(m_window.get(), Centre(el::FiftyFifty));
+  QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::FiftyFifty) + QPoint(0, 25));
+  EXPECT_FALSE(game().screen().element(el::FiftyFifty).enabled);
+  int removed = 0;
+  for (int e = el::AnswerA; e <= el::AnswerD; ++e) removed += game().screen().element(e).enabled ? 0 : 1;
+  EXPECT_EQ(removed, 2);
+  EXPECT_TRUE(game().screen().element(game().AnswerElement(1)).enabled);
+}
+
+TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
+  WriteWinners(3);
+  CtrlKey(Qt::Key_W);
+  ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
+  Key(Qt::Key_K);
+  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
+  EXPECT_EQ(QFile(WinnersPath()).size(), 0);
+}
+
+TEST_F(WindowTest, SixtyRowFileShowsFiftyRowsWithAWorkingScrollBar) {
+  {
+    // Written by hand: the game's own writer never stores more than fifty rows.
+    QFile file(WinnersPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int r = 1; r <= 60; ++r) {
+      const QByteArray digits = QByteArray::number(100000 - r);
+      QByteArray line("\x01");
+      for (char c : QByteArray("Name")) line += QByteArray(1, char(c - 40)) + char(20) + char(20);
+      line += '\x02';
+      for (char c : digits) line += QByteArray(1, char(c - 40)) + char(20) + char(20);
+      file.write(line + "\r\n");
+    }
+  }
+  CtrlKey(Qt::Key_W);
+  const Screen& screen = game().screen();
+  EXPECT_EQ(screen.element(el::Leaderboard).caption.text.count(u"\r\n"_s), 49);
+  ASSERT_TRUE(screen.element(el::ScrollDown).enabled);
+  const qreal thumbTop = screen.element(el::ScrollThumb).top;
+  QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::ScrollDown));
+  EXPECT_EQ(screen.element(el::ScrollThumb).top, thumbTop + 8);
+  EXPECT_LT(screen.element(el::Leaderboard).caption.top, 0);
+  EXPECT_EQ(screen.element(38).caption.top, screen.element(el::Leaderboard).caption.top);
+  EXPECT_TRUE(screen.element(38).caption.enabled);
+}
+
+TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
+  const QPoint start = m_window->pos();
+  const QPoint grab = Centre(el::TitleStrip);
+  QTest::mousePress(m_window.get(), Qt::LeftButton, {}, grab);
+  QTest::mouseMove(m_window.get(), grab + QPoint(30, 20));
+  QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, grab + QPoint(30, 20));
+  EXPECT_EQ(m_window->pos(), start + QPoint(30, 20));
+  EXPECT_FALSE(game().state().pointer.WindowDragging);
+}
+
+TEST(WindowPlacementTest, RaisesTheClientAreaLikeAFramedWindow) {
+  // A 1024 × 768 screen: the framed window's outer top-left would be (189, 117).
+  EXPECT_EQ(WindowPlacement(QRect(0, 0, 1024, 768)), QPoint(192, 138));
+  EXPECT_EQ(WindowPlacement(QRect(100, 50, 1920, 1080)), QPoint(100 + 640, 50 + 294));
+}
+
+}  // namespace
