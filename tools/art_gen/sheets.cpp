@@ -234,7 +234,9 @@ AnswerLook AnswerState(int state) {
 QImage Answer(int element) {
   static const QStringList letters = {u"A:"_s, u"B:"_s, u"C:"_s, u"D:"_s};
   const QString letter = letters.at(element - 2);
-  return ElementSheet(element, [letter](QImage& img, int state) {
+  // B and D start their captions a few pixels further left than A and C.
+  const qreal shift = (element == 3 || element == 5) ? 4 : 0;
+  return ElementSheet(element, [letter, shift](QImage& img, int state) {
     const AnswerLook look = AnswerState(state);
     const qreal w = img.width();
     const qreal top = 3, bottom = 48, left = 5, right = w - 6, inset = 18;
@@ -265,11 +267,12 @@ QImage Answer(int element) {
     StrokePath(img, stubs, state == 3 ? kPointGreen : kWhite, 2);
     StrokePath(img, shape, look.outline, 2);
 
-    const QPainterPath diamond = Diamond(QPointF(15.5, mid), 4, 5);
+    const QPainterPath diamond = Diamond(QPointF(15.5 - shift * 0.5, mid), 4, 5);
     if (!look.gloss) Glow(img, diamond, look.diamond, 3, 0, 1.2);
     FillPath(img, diamond, look.diamond);
     const QPainterPath text =
-        TextPath(MakeFont(Face::Sans, 16, true, false), letter, QRectF(22.5, 0, 16, 2 * mid), Qt::AlignLeft | Qt::AlignVCenter);
+        TextPath(MakeFont(Face::Sans, 16 - shift / 4, true, false), letter, QRectF(22.5 - shift, 0, 16, 2 * mid),
+                 Qt::AlignLeft | Qt::AlignVCenter);
     if (!look.gloss) Glow(img, text, look.letter, 3, 0, 0.9);
     FillPath(img, text, look.letter);
   });
