@@ -71,6 +71,13 @@ void FrmMain::BuildNameBox() {
 
 void FrmMain::BuildMenu() {
   m_menu = new QMenu(u"Главное меню"_s, this);
+  // The menu wears the game's colours rather than the desktop's.
+  m_menu->setStyleSheet(
+      u"QMenu { font-family: \"Liberation Sans\"; font-size: 13px; background: #050b1c; color: #ffffff; border: 1px solid #0773de; padding: 3px; }"
+      "QMenu::item { padding: 4px 18px 4px 14px; }"
+      "QMenu::item:selected { background: #cc661a; color: #ffffff; }"
+      "QMenu::item:disabled { color: #56607a; }"
+      "QMenu::separator { height: 1px; background: #0773de; margin: 3px 6px; }"_s);
   m_newGameAction = m_menu->addAction(u"Новая игра"_s);
   m_newGameAction->setShortcut(QKeySequence(Qt::Key_F2));
   m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
