@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "data/info_box.h"
@@ -272,6 +273,44 @@ TEST(WindowPlacementTest, RaisesTheClientAreaLikeAFramedWindow) {
   // A 1024 × 768 screen: the framed window's outer top-left would be (189, 117).
   EXPECT_EQ(WindowPlacement(QRect(0, 0, 1024, 768)), QPoint(192, 138));
   EXPECT_EQ(WindowPlacement(QRect(100, 50, 1920, 1080)), QPoint(100 + 640, 50 + 294));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, HoverLooksFollowThePointerButCaptionsAreTransparent) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  const Screen& screen = game().screen();
+  const int answer = game().AnswerElement(1);
+  const QRect box = screen.element(answer).Box();
+  // Inside the lozenge but right of its caption box.
+  const QPoint beside(box.right() - 8, box.center().y());
+  ASSERT_EQ(screen.CaptionAt(beside), -1);
+  QTest::mouseMove(m_window.get(), beside);
+  EXPECT_EQ(game().state().pointer.HotElement, answer);
+  EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).pointedCaptionColour);
+
+  // Over another answer's text: the pointer is on a caption, nothing changes.
+  const int other = game().AnswerElement(2);
+  QTest::mouseMove(m_window.get(), screen.CaptionRect(other).center().toPoint());
+  EXPECT_EQ(game().state().pointer.HotElement, answer);
+
+  QTest::mouseMove(m_window.get(), Centre(el::QuestionFrame) + QPoint(0, -50));
+  EXPECT_EQ(game().state().pointer.HotElement, el::QuestionFrame);
+  EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).captionColour);
+}
+
+TEST_F(WindowTest, TooltipsComeFromTheElementUnderThePointer) {
+  const QPoint onMinimise = Centre(el::Minimise);
+  QHelpEvent help(QEvent::ToolTip, onMinimise, m_window->mapToGlobal(onMinimise));
+  QCoreApplication::sendEvent(m_window.get(), &help);
+  EXPECT_EQ(QToolTip::text(), u"Свернуть"_s);
+  const QPoint onTitle = Centre(el::TitleStrip);
+  QHelpEvent title(QEvent::ToolTip, onTitle, m_window->mapToGlobal(onTitle));
+  QCoreApplication::sendEvent(m_window.get(), &title);
+  EXPECT_EQ(QToolTip::text(), u"О, фартовик!   v0.99.19"_s);
 }
 
 }  // namespace
