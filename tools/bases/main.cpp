@@ -1,5 +1,6 @@
-// fartovik-bases: packs readable question sources into base files and shows what
-// the game reads from a program folder or a leaderboard file.
+// fartovik-bases: packs readable question sources into base files, checks them for
+// their authors, and shows what the game reads from a program folder or a
+// leaderboard file.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,12 +11,14 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstring>
 
 #include "data/info_box.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
+#include "tools/bases/lint.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +35,7 @@ int Usage() {
   Print(stderr,
         u"usage:\n"
         "  fartovik-bases pack [-o OUTDIR] SOURCE...   question sources -> base files OUTDIR/<name>.ol<level>\n"
+        "  fartovik-bases lint SOURCE...               question sources checked for their authors: FILE:LINE: reason\n"
         "  fartovik-bases dump DIR                     the question bases the game loads from program folder DIR, as JSON\n"
         "  fartovik-bases winners FILE                 a leaderboard file as the game reads it, as JSON (never creates it)\n"_s);
   return kUsageError;
@@ -154,6 +158,8 @@ int Winners(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Lint measures text with the game's fonts and so makes a GUI application of its own.
+  if (argc > 1 && std::strcmp(argv[1], "lint") == 0) return RunLint(argc, argv);
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
   if (args.isEmpty()) return Usage();
