@@ -147,8 +147,12 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     seenFiles.insert(canonical);
 
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-      findings.append({path, 0, u"cannot read: "_s + (file.errorString().isEmpty() ? u"not a file"_s : file.errorString())});
+    if (!QFileInfo(path).isFile()) {
+      findings.append({path, 0, u"cannot read: not a file"_s});
+      continue;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+      findings.append({path, 0, u"cannot read: "_s + file.errorString()});
       continue;
     }
     const QByteArray bytes = file.readAll();

@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "screen/element.h"
+#include "screen/fonts.h"
+#include "screen/qt_text_measurer.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct LintRun {
+  int exitCode = -1;
+  QStringList findings;  ///< stdout, one line each
+  QString err;
+};
+
+LintRun Lint(const QStringList& sources, const QString& workingDir = {}) {
+  QProcess process;
+  if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
+  process.start(QStringLiteral(FARTOVIK_BINARY_DIR "/fartovik-bases"), QStringList{u"lint"_s} + sources);
+  LintRun run;
+  if (!process.waitForStarted(10000)) {
+    run.err = u"could not start " FARTOVIK_BINARY_DIR "/fartovik-bases"_s;
+    return run;
+  }
+  process.waitForFinished(120000);
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.findings = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+// Findings as text, so that a failure shows them readably.
+std::string Lines(const QStringList& findings) { return findings.join(u'\n').toStdString(); }
+
+void WriteFile(const QString& path, const QString& text) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(text.toUtf8());
+}
+
+// The size the game gives a caption, as a whole number of points, fitted on the
+// game's own screen with its own fonts.
+class GameFit {
+ public:
+  GameFit() : m_screen(m_measurer, [](int) { return QImage(); }) {
+    RegisterBundledFonts();
+    m_screen.BuildScreen();
+  }
+  int Size(int element, const QString& text) {
+    m_screen.SetCaption(element, text, QString(), 0);
+    return int(std::nearbyint(m_screen.element(element).caption.font.size));
+  }
+  int SmallestAnswerSize(const QString& text) {
+    int size = Size(el::AnswerA, text);
+    for (int e = el::AnswerA + 1; e <= el::AnswerD; ++e) size = std::min(size, Size(e, text));
+    return size;
+  }
+
+ private:
+  QtTextMeasurer m_measurer;
+  Screen m_screen;
+};
+
+// The first text of a growing series for which `tooSmall` holds, with the one
+// before it; nullopt when the series never gets there.
+struct Boundary {
+  QString lastGood, firstBad;
+};
+std::optional<Boundary> FindBoundary(const std::function<QString(int)>& text, int steps,
+                                     const std::function<bool(const QString&)>& tooSmall) {
+  for (int n = 1; n < steps; ++n) {
+    if (tooSmall(text(n))) {
+      if (tooSmall(text(n - 1))) return std::nullopt;
+      return Boundary{text(n - 1), text(n)};
+    }
+  }
+  return std::nullopt;
+}
+
+QString Question(const QString& text, const QStringList& answers) {
+  return u"? "_s + text + u"\n+ "_s + answers.value(0) + u"\n- "_s + answers.value(1) + u"\n- "_s +
+         answers.value(2) + u"\n- "_s + answers.value(3) + u"\n\n"_s;
+}
+
+}  // namespace
+
+// Near misses of every check: nothing to say, nothing printed, success.
+TEST(ToolLint, CleanSourcesPrintNothing) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"a.txt"_s),
+            u"# Латиница рядом с кириллицей, но не в одном слове\n"
+            "level: 1\nyear: 2026\n\n"_s +
+                Question(u"Кто написал «Войну и мир»?"_s,
+                         {u"Лев Толстой"_s, u"Алексей Толстой"_s, u"Антон Чехов"_s, u"Лев Гумилёв"_s}) +
+                Question(u"В каком веке правил Пётр I?"_s,
+                         {u"XVIII век"_s, u"XVII век"_s, u"XIX век"_s, u"XVI век"_s}) +
+                Question(u"Что такое Windows?"_s, {u"Операционная система"_s, u"Окна"_s, u"Ёлка"_s, u"Ель"_s}));
+  WriteFile(dir.filePath(u"b.txt"_s),
+            u"level: 2\n"_s + Question(u"Кто написал «Анну Каренину»?"_s,
+                                       {u"Лев Толстой"_s, u"Иван Тургенев"_s, u"Ф-1"_s, u"Т-34"_s}));
+  const LintRun run = Lint({u"a.txt"_s, u"b.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(Lines(run.findings), "") << run.err.toStdString();
+}
+
+// One fixture with every kind of finding, each at the line an author has to go to.
+TEST(ToolLint, EachFindingAtItsFileAndLine) {
+  GameFit fit;
+  const QString longQuestion =
+      QStringList(12, u"Петропавловская крепость и Исаакиевский собор"_s).join(u' ') + u"?"_s;
+  const QString longAnswer = u"Новгород Великий, древний город на реке Волхов у озера Ильмень"_s;
+  const int questionSize = fit.Size(el::QuestionFrame, longQuestion);
+  const int answerSize = fit.SmallestAnswerSize(longAnswer);
+  ASSERT_LT(questionSize, 9);
+  ASSERT_LT(answerSize, 8);
+
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"one.txt"_s),
+            u"# Первый файл\n"                     // 1
+            "level: 1\n"                           // 2
+            "\n"                                   // 3
+            "? Кто написал «Ёжика в тумане»?\n"    // 4
+            "+ Сергей Козлов\n"                    // 5
+            "- Юрий Норштейн\n"                    // 6
+            "# между ответами\n"                   // 7
+            "- Эдуард Успенский\n"                 // 8
+            "-  сергей   козлов.\n"                // 9: the same as line 5
+            "\n"                                   // 10
+            "? Столица России?\n"                  // 11
+            "+ Мoсква\n"                           // 12: a Latin "o"
+            "- Казань\n"                           // 13
+            "- Тверь\n"                            // 14
+            "- Тула\n"                             // 15
+            "\n"                                   // 16
+            "? "_s + longQuestion + u"\n"          // 17: too small
+            "+ "_s + longAnswer + u"\n"            // 18: too small
+            "- Да\n"                               // 19
+            "- Нет\n"                              // 20
+            "- Не знаю\n"_s);                      // 21
+  WriteFile(dir.filePath(u"two.txt"_s),
+            u"level: 2\n"                          // 1
+            "?  кто написал «ежика в  тумане» \n"  // 2: the question of one.txt:4
+            "+ Козлов\n- Норштейн\n- Успенский\n- Маршак\n"  // 3 … 6
+            "? Что значит ☺?\n"                    // 7: outside code page 1251
+            "+ Улыбку\n- Грусть\n- Гнев\n- Страх\n"  // 8 … 11
+            "! Неизвестная строка\n"               // 12
+            "? Какая это буква: Z?\n"              // 13
+            "+ Латинская Z\n- Кириллическая З\n- Цифра 3\n- Цифра 2\n"_s);  // 14 … 17
+
+  const LintRun run = Lint({u"one.txt"_s, u"two.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 1);
+  const QStringList expected = {
+      u"one.txt:9: duplicate answer: the same as on line 5"_s,
+      u"one.txt:12: word «Мoсква» mixes Latin and Cyrillic letters (Latin: o)"_s,
+      u"one.txt:17: question fits its frame only at %1 points (9 at least)"_s.arg(questionSize),
+      u"one.txt:18: answer fits only at %1 points (8 at least); all four answers are shown at that size"_s.arg(
+          answerSize),
+      u"two.txt:2: duplicate of one.txt:4"_s,
+      u"two.txt:7: character «☺» (U+263A) is not in code page 1251"_s,
+      u"two.txt:12: unknown line: expected “level:”, “year:”, “?”, “+” or “-”"_s,
+  };
+  EXPECT_EQ(Lines(run.findings), Lines(expected)) << run.err.toStdString();
+}
+
+// The readable sizes are the game's own: the last text of a growing series that
+// the game still shows at 9 (question) or 8 (answer) points passes, the next fails.
+TEST(ToolLint, ReadableSizeIsTheGamesFit) {
+  GameFit fit;
+  // One word more at a time, so the series passes through every size.
+  const QStringList words =
+      QString(u"Сколько всего букв в названиях всех столиц Европы, если считать и карликовые государства "_s.repeated(8))
+          .split(u' ', Qt::SkipEmptyParts);
+  const auto question = [&](int n) -> QString { return words.mid(0, n).join(u' ') + u"?"_s; };
+  const auto smallQuestion = [&](const QString& t) { return fit.Size(el::QuestionFrame, t) < 9; };
+  const auto q = FindBoundary(question, int(words.size()), smallQuestion);
+  ASSERT_TRUE(q.has_value());
+  ASSERT_EQ(fit.Size(el::QuestionFrame, q->lastGood), 9);
+
+  // A single long word: the answers' boxes differ by a pixel or two, and a word
+  // that answers B and D still hold at 8 points is shown smaller all the same when
+  // A and C cannot hold it. Some word of these series lands in that pixel.
+  std::optional<Boundary> a;
+  for (const QString& base : {u"Электроэнцефалография"_s, u"Достопримечательность"_s, u"Человеконенавистничество"_s,
+                              u"Высокопревосходительство"_s, u"Рентгеноэлектрокардиография"_s, u"Частнопредпринимательский"_s,
+                              u"Одиннадцатиклассница"_s, u"Переосвидетельствование"_s, u"Субстанциональность"_s}) {
+    const QString word = base.repeated(3);
+    const auto answer = [&](int n) { return word.left(n); };
+    const auto smallAnswer = [&](const QString& t) { return fit.SmallestAnswerSize(t) < 8; };
+    a = FindBoundary(answer, int(word.size()), smallAnswer);
+    if (a && fit.Size(el::AnswerA + 1, a->firstBad) >= 8 && fit.Size(el::AnswerD, a->firstBad) >= 8) break;
+    a.reset();
+  }
+  ASSERT_TRUE(a.has_value());
+  ASSERT_EQ(fit.SmallestAnswerSize(a->lastGood), 8);
+
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"fit.txt"_s),
+            u"level: 3\n"_s +                                                    // 1
+                Question(q->lastGood, {u"Да"_s, u"Нет"_s, u"Ну"_s, u"Ой"_s}) +  // 2 … 7
+                Question(q->firstBad, {u"Да"_s, u"Нет"_s, u"Ну"_s, u"Ой"_s}) +  // 8 … 13
+                Question(u"Ответ?"_s, {a->lastGood, a->firstBad, u"Ну"_s, u"Ой"_s}));  // 14 … 18
+  const LintRun run = Lint({u"fit.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(Lines(run.findings),
+            Lines({u"fit.txt:8: question fits its frame only at %1 points (9 at least)"_s.arg(
+                             fit.Size(el::QuestionFrame, q->firstBad)),
+                         u"fit.txt:16: answer fits only at %1 points (8 at least); all four answers are shown at that size"_s
+                             .arg(fit.SmallestAnswerSize(a->firstBad))}))
+      << run.err.toStdString();
+}
+
+// What an author gets for a wrong call: usage (2) for no source or an option, a
+// finding (1) for a file that cannot be read.
+TEST(ToolLint, ExitStatus) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"ok.txt"_s), u"level: 0\n"_s + Question(u"Разминка?"_s, {u"Да"_s, u"Нет"_s, u"Может"_s, u"Потом"_s}));
+  struct Case {
+    QStringList args;
+    int exitCode;
+    QString findings;
+  };
+  const Case cases[] = {
+      {{}, 2, {}},
+      {{u"-q"_s, u"ok.txt"_s}, 2, {}},
+      {{u"ok.txt"_s}, 0, {}},
+      {{u"ok.txt"_s, u"missing.txt"_s}, 1, u"missing.txt: cannot read: not a file"_s},
+      {{u"ok.txt"_s, u"."_s}, 1, u".: cannot read: not a file"_s},
+  };
+  for (const Case& c : cases) {
+    const LintRun run = Lint(c.args, dir.path());
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args.join(u' ').toStdString() << '\n' << run.err.toStdString();
+    EXPECT_EQ(Lines(run.findings), c.findings.toStdString()) << c.args.join(u' ').toStdString();
+  }
+}
+
+// A new source that repeats a shipped question fails the lint, pointing at the
+// shipped one; the shipped sources themselves have nothing to say.
+TEST(ToolLint, RepeatingAShippedQuestionFails) {
+  const QDir questions(QStringLiteral(FARTOVIK_SOURCE_DIR "/questions"));
+  QStringList shipped;
+  for (const QString& name : questions.entryList({u"*.txt"_s}, QDir::Files, QDir::Name)) shipped.append(questions.filePath(name));
+  ASSERT_FALSE(shipped.isEmpty());
+
+  // The first question of the first source, as its author wrote it.
+  QFile first(shipped.first());
+  ASSERT_TRUE(first.open(QIODevice::ReadOnly));
+  const QStringList lines = QString::fromUtf8(first.readAll()).split(u'\n');
+  int line = 0;
+  while (line < lines.size() && !lines[line].trimmed().startsWith(u'?')) ++line;
+  ASSERT_LT(line, lines.size());
+  const QString text = lines[line].trimmed().mid(1).trimmed();
+
+  QTemporaryDir dir;
+  const QString added = dir.filePath(u"added.txt"_s);
+  WriteFile(added, u"level: 6\n"_s + Question(text.toUpper(), {u"Один"_s, u"Два"_s, u"Три"_s, u"Четыре"_s}));
+  const LintRun run = Lint(shipped + QStringList{added});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(Lines(run.findings), Lines({u"%1:2: duplicate of %2:%3"_s.arg(added, shipped.first()).arg(line + 1)}))
+      << run.err.toStdString();
+}
