@@ -132,7 +132,7 @@ TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
   EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":6: unknown line"_s)) << err.toStdString();
   EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: no “level: N” line"_s)) << err.toStdString();
   EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":6: character «日»"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": cannot read"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": cannot read: not a file"_s)) << err.toStdString();
   EXPECT_FALSE(err.contains(u"good.txt"_s));
   EXPECT_FALSE(QFileInfo::exists(out));
 }

@@ -78,8 +78,9 @@ int Pack(QStringList args) {
   bool failed = false;
   for (const QString& path : sources) {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-      Print(stderr, path + u": cannot read: "_s + (file.errorString().isEmpty() ? u"not a file"_s : file.errorString()) + u'\n');
+    const bool isFile = QFileInfo(path).isFile();
+    if (!isFile || !file.open(QIODevice::ReadOnly)) {
+      Print(stderr, path + u": cannot read: "_s + (isFile ? file.errorString() : u"not a file"_s) + u'\n');
       failed = true;
       continue;
     }
