@@ -148,7 +148,8 @@ TEST(ToolLint, EachFindingAtItsFileAndLine) {
             "- Да\n"                               // 19
             "- Нет\n"                              // 20
             "- Не знаю\n"_s);                      // 21
-  WriteFile(dir.filePath(u"two.txt"_s),
+  // A "%2" in a file name is printed as it is.
+  WriteFile(dir.filePath(u"two%2.txt"_s),
             u"level: 2\n"                          // 1
             "?  кто написал «ежика в  тумане» \n"  // 2: the question of one.txt:4
             "+ Козлов\n- Норштейн\n- Успенский\n- Маршак\n"  // 3 … 6
@@ -158,7 +159,7 @@ TEST(ToolLint, EachFindingAtItsFileAndLine) {
             "? Какая это буква: Z?\n"              // 13
             "+ Латинская Z\n- Кириллическая З\n- Цифра 3\n- Цифра 2\n"_s);  // 14 … 17
 
-  const LintRun run = Lint({u"one.txt"_s, u"two.txt"_s}, dir.path());
+  const LintRun run = Lint({u"one.txt"_s, u"two%2.txt"_s}, dir.path());
   EXPECT_EQ(run.exitCode, 1);
   const QStringList expected = {
       u"one.txt:9: duplicate answer: the same as on line 5"_s,
@@ -166,9 +167,9 @@ TEST(ToolLint, EachFindingAtItsFileAndLine) {
       u"one.txt:17: question fits its frame only at %1 points (9 at least)"_s.arg(questionSize),
       u"one.txt:18: answer fits only at %1 points (8 at least); all four answers are shown at that size"_s.arg(
           answerSize),
-      u"two.txt:2: duplicate of one.txt:4"_s,
-      u"two.txt:7: character «☺» (U+263A) is not in code page 1251"_s,
-      u"two.txt:12: unknown line: expected “level:”, “year:”, “?”, “+” or “-”"_s,
+      u"two%2.txt:2: duplicate of one.txt:4"_s,
+      u"two%2.txt:7: character «☺» (U+263A) is not in code page 1251"_s,
+      u"two%2.txt:12: unknown line: expected “level:”, “year:”, “?”, “+” or “-”"_s,
   };
   EXPECT_EQ(Lines(run.findings), Lines(expected)) << run.err.toStdString();
 }

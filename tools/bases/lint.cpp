@@ -169,7 +169,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);
       if (first != firstQuestion.cend()) {
-        add(q.line, u"duplicate of %1:%2"_s.arg(first->file).arg(first->line));
+        add(q.line, u"duplicate of %1:%2"_s.arg(first->file, QString::number(first->line)));
       } else {
         firstQuestion.insert(key, {path, q.line});
       }
@@ -222,7 +222,7 @@ int RunLint(int argc, char** argv) {
 
   const QList<LintFinding> findings = LintSources(sources);
   for (const LintFinding& f : findings) {
-    Print(stdout, f.line > 0 ? u"%1:%2: %3\n"_s.arg(f.file).arg(f.line).arg(f.reason)
+    Print(stdout, f.line > 0 ? u"%1:%2: %3\n"_s.arg(f.file, QString::number(f.line), f.reason)
                              : u"%1: %2\n"_s.arg(f.file, f.reason));
   }
   if (findings.isEmpty()) return 0;
