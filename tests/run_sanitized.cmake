@@ -7,7 +7,7 @@ if(result)
 endif()
 include(ProcessorCount)
 ProcessorCount(jobs)
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target fartovik_tests fartovik-bases -j ${jobs}
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target fartovik_tests fartovik-bases fartovik_question_bases -j ${jobs}
                 RESULT_VARIABLE result)
 if(result)
   message(FATAL_ERROR "building the sanitized tests failed")
