@@ -15,17 +15,12 @@
 #include "screen/element.h"
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
+#include "tools/bases/console.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-void Print(FILE* stream, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
 
 // What makes two texts the same to a player: case, ё against е, spacing and the
 // punctuation at the end do not tell them apart.

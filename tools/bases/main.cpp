@@ -18,18 +18,13 @@
 #include "data/question_source.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
+#include "tools/bases/console.h"
 #include "tools/bases/lint.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kUsageError = 2;
-
-void Print(FILE* stream, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
 
 int Usage() {
   Print(stderr,
