@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <cmath>
+
 #include "data/random_source.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
@@ -149,6 +151,10 @@ void FrmMain::SyncView() {
 
 void FrmMain::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  // Whole-number scales keep the art's pixels sharp; fractional ones would make
+  // them uneven, so those are filtered.
+  const qreal ratio = devicePixelRatioF();
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
   PaintScreen(painter, m_game->screen(), event->region());
 }
 
