@@ -1,6 +1,7 @@
 #include "shell/qt_info_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 
@@ -23,8 +24,9 @@ int QtInfoBox::Show(const QString& text, int flags) {
                   QMessageBox::NoButton, m_parent);
   const bool yesNo = (flags & 0x0F) == 4;
   if (yesNo) {
-    box.addButton(u"Да"_s, QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(u"Нет"_s, QMessageBox::NoRole));
+    // As the platform's own box: the first button is the default, Esc answers No.
+    box.setDefaultButton(box.addButton(u"Да"_s, QMessageBox::YesRole));
+    box.setEscapeButton(box.addButton(u"Нет"_s, QMessageBox::NoRole));
   } else {
     box.addButton(u"OK"_s, QMessageBox::AcceptRole);
   }
