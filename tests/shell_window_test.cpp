@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
@@ -311,6 +312,42 @@ TEST_F(WindowTest, TooltipsComeFromTheElementUnderThePointer) {
   QHelpEvent title(QEvent::ToolTip, onTitle, m_window->mapToGlobal(onTitle));
   QCoreApplication::sendEvent(m_window.get(), &title);
   EXPECT_EQ(QToolTip::text(), u"О, фартовик!   v0.99.19"_s);
+}
+
+}  // namespace
+
+namespace {
+
+/// Counts the paint events a widget gets and the area they cover.
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      ++paints;
+      for (const QRect& r : static_cast<QPaintEvent*>(event)->region()) area += qint64(r.width()) * r.height();
+    }
+    return false;
+  }
+  int paints = 0;
+  qint64 area = 0;
+};
+
+TEST_F(WindowTest, AnIdleWindowRepaintsNothingAndAGameOnlyWhatChanged) {
+  PaintCounter counter;
+  QCoreApplication::processEvents();
+  m_window->installEventFilter(&counter);
+  Ticks(20);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(counter.paints, 0);
+
+  Key(Qt::Key_F2);
+  QCoreApplication::processEvents();
+  counter.area = 0;
+  Ticks(5);  // the question text grows
+  QCoreApplication::processEvents();
+  EXPECT_GT(counter.paints, 0);
+  EXPECT_LE(counter.area, 5 * qint64(473) * 113);  // at most the question frame per tick
+  m_window->removeEventFilter(&counter);
 }
 
 }  // namespace
