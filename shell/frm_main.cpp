@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "data/random_source.h"
+#include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/key_codes.h"
@@ -71,6 +72,22 @@ void FrmMain::BuildNameBox() {
   });
 }
 
+void FrmMain::StyleNameBox() {
+  const NameBox& box = m_game->screen().nameBox();
+  CaptionFont font;
+  font.face = u"Arial"_s;
+  font.size = 9.75;
+  font.bold = true;
+  m_nameBox->setFont(ToQFont(font));
+  m_nameBox->setMaxLength(box.maxLength);
+  QPalette palette = m_nameBox->palette();
+  palette.setColor(QPalette::Text, ToQColor(box.textColour));
+  palette.setColor(QPalette::Base, ToQColor(box.backColour));
+  palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
+  palette.setColor(QPalette::HighlightedText, ToQColor(box.backColour));
+  m_nameBox->setPalette(palette);
+}
+
 void FrmMain::BuildMenu() {
   m_menu = new QMenu(u"Главное меню"_s, this);
   // The menu wears the game's colours rather than the desktop's.
@@ -96,6 +113,7 @@ void FrmMain::BuildMenu() {
 
 void FrmMain::Form_Load() {
   Run([this] { m_game->Form_Load(); });
+  StyleNameBox();
   const QScreen* screen = QGuiApplication::primaryScreen();
   if (screen) move(WindowPlacement(screen->availableGeometry(), width(), height()));
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
@@ -124,17 +142,6 @@ void FrmMain::SyncView() {
   const bool shown = box.visible && panel.visible;
   if (box.revision != m_nameBoxRevision) {
     m_nameBoxRevision = box.revision;
-    QFont font(u"Arial"_s);
-    font.setBold(true);
-    font.setPixelSize(13);  // 9.75 points at 96 dots per inch
-    m_nameBox->setFont(font);
-    m_nameBox->setMaxLength(box.maxLength);
-    QPalette palette = m_nameBox->palette();
-    palette.setColor(QPalette::Text, ToQColor(box.textColour));
-    palette.setColor(QPalette::Base, ToQColor(box.backColour));
-    palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
-    palette.setColor(QPalette::HighlightedText, ToQColor(box.backColour));
-    m_nameBox->setPalette(palette);
     m_nameBox->setText(box.text);
     if (box.selectionLength > 0) m_nameBox->setSelection(box.selectionStart, box.selectionLength);
   }

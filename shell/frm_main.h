@@ -79,6 +79,8 @@ class FrmMain : public QWidget, private Platform {
   QPointF Relative(int index, QPointF point) const;
   void BuildMenu();
   void BuildNameBox();
+  /// Font, colours and length limit of the name box, as the layout gives them.
+  void StyleNameBox();
 
   Services m_services;
   std::unique_ptr<TextMeasurer> m_measurer;
