@@ -595,6 +595,27 @@ QPainterPath RoundRect(const QRectF& r, qreal radius) {
   return path;
 }
 
+/// Where a band's lower shadow begins (as a fraction of its height) and its colour.
+struct BandShade {
+  qreal from;
+  QColor colour;
+};
+
+/// A gradient band with a shadow toward its bottom and a gloss over its top: the
+/// look the poll bars and the clock strip share.
+void GlossyBand(QPainter& p, const QPainterPath& band, const QLinearGradient& colours, qreal top,
+                qreal bottom, const BandShade& shade, qreal glossBottom, qreal glossStrength) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(colours);
+  p.drawPath(band);
+  QLinearGradient depth = Vertical(top, bottom);
+  depth.setColorAt(shade.from, QColor(0, 0, 0, 0));
+  depth.setColorAt(1.0, shade.colour);
+  p.setBrush(depth);
+  p.drawPath(band);
+  Gloss(p, band, top, glossBottom, glossStrength);
+}
+
 void DrawPhone(QImage& img, const QTransform& place) {
   QImage layer = Layer(img.width(), img.height());
   {
@@ -743,15 +764,7 @@ QImage PollBar() {
     g.setColorAt(0.0, QColor(255, 96, 196));
     g.setColorAt(0.45, QColor(170, 90, 255));
     g.setColorAt(1.0, QColor(40, 120, 255));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawPath(band);
-    QLinearGradient depth = Vertical(2, 17);
-    depth.setColorAt(0.5, QColor(0, 0, 0, 0));
-    depth.setColorAt(1.0, QColor(0, 0, 40, 110));
-    p.setBrush(depth);
-    p.drawPath(band);
-    Gloss(p, band, 2, 10, 0.55);
+    GlossyBand(p, band, g, 2, 17, {0.5, QColor(0, 0, 40, 110)}, 10, 0.55);
     p.setPen(QPen(QColor(255, 255, 255, 70), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(RoundRect(QRectF(39.5, 2.5, 394, 14), 4));
@@ -781,15 +794,7 @@ QImage ClockStrip(int element) {
     g.setColorAt(0.0, QColor(20, 200, 70));
     g.setColorAt(0.5, QColor(250, 220, 40));
     g.setColorAt(1.0, QColor(235, 40, 30));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawPath(band);
-    QLinearGradient depth = Vertical(5, 21);
-    depth.setColorAt(0.45, QColor(0, 0, 0, 0));
-    depth.setColorAt(1.0, QColor(0, 0, 0, 120));
-    p.setBrush(depth);
-    p.drawPath(band);
-    Gloss(p, band, 5, 13, 0.6);
+    GlossyBand(p, band, g, 5, 21, {0.45, QColor(0, 0, 0, 120)}, 13, 0.6);
     // The status strip: a scale of ticks with chevrons between the marks.
     p.save();
     p.setClipPath(band);
