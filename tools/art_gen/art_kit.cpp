@@ -116,6 +116,21 @@ void Prepare(QPainter& painter) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
+void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset,
+                qreal radius) {
+  QImage shadow = Layer(target.width(), target.height());
+  {
+    QPainter p(&shadow);
+    Prepare(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPath(path.translated(offset));
+  }
+  Blur(shadow, radius);
+  QPainter p(&target);
+  p.drawImage(0, 0, shadow);
+}
+
 void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius,
           qreal penWidth, qreal strength) {
   QImage layer = Layer(target.width(), target.height());

@@ -35,6 +35,10 @@ void Prepare(QPainter& painter);
 /// Draws a blurred halo of `path` into `target`: filled when penWidth is 0,
 /// otherwise the stroke of that width. The halo is added with Screen, so it only
 /// ever lightens what is below it.
+/// A soft shadow of `path` under whatever is drawn next: filled in `colour`, moved
+/// by `offset`, blurred by `radius`, laid over `target` as it is.
+void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset,
+                qreal radius);
 void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius,
           qreal penWidth = 0, qreal strength = 1.0);
 

@@ -558,17 +558,7 @@ QImage LadderRow(int element) {
     if (state >= 1) text.addPath(Diamond(QPointF(42, mid), 4, 5));
     if (state == 2) {
       // A soft shadow keeps white lettering legible on the bright bar.
-      QImage shadow = Layer(img.width(), img.height());
-      {
-        QPainter p(&shadow);
-        Prepare(p);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(90, 30, 0, 200));
-        p.drawPath(text.translated(0.8, 1.0));
-      }
-      Blur(shadow, 1.2);
-      QPainter p(&img);
-      p.drawImage(0, 0, shadow);
+      DropShadow(img, text, QColor(90, 30, 0, 200), QPointF(0.8, 1.0), 1.2);
     } else {
       Glow(img, text, safe || state == 1 ? QColor(120, 180, 255) : QColor(255, 110, 0), 3, 0, 0.8);
     }
@@ -954,18 +944,7 @@ QImage LeaderboardHeader() {
     text.addPath(TextPath(MakeFont(Face::Sans, 9, true, true), u"Место"_s, QRectF(0, 1, 31, h)));
     text.addPath(TextPath(MakeFont(Face::Sans, 14, true, true), u"Имя"_s, QRectF(36, 1, 327, h)));
     text.addPath(TextPath(MakeFont(Face::Sans, 14, true, true), u"Деньги"_s, QRectF(369, 1, 82, h)));
-    {
-      QImage shadow = Layer(w, h);
-      QPainter sp(&shadow);
-      Prepare(sp);
-      sp.setPen(Qt::NoPen);
-      sp.setBrush(QColor(0, 0, 0, 220));
-      sp.drawPath(text.translated(0.8, 1.0));
-      sp.end();
-      Blur(shadow, 1.0);
-      QPainter p(&img);
-      p.drawImage(0, 0, shadow);
-    }
+    DropShadow(img, text, QColor(0, 0, 0, 220), QPointF(0.8, 1.0), 1.0);
     FillPath(img, text, ink);
   });
 }
@@ -1111,19 +1090,7 @@ void BodyLines(QImage& img, const QStringList& lines, qreal firstCentre, qreal s
     text.addPath(raw.translated((img.width() - width) / 2.0 - raw.boundingRect().left(),
                                 firstCentre + i * step + 5));
   }
-  QImage shadow = Layer(img.width(), img.height());
-  {
-    QPainter p(&shadow);
-    Prepare(p);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 230));
-    p.drawPath(text.translated(1, 1.5));
-  }
-  Blur(shadow, 1.5);
-  {
-    QPainter p(&img);
-    p.drawImage(0, 0, shadow);
-  }
+  DropShadow(img, text, QColor(0, 0, 0, 230), QPointF(1, 1.5), 1.5);
   FillPath(img, text, QColor(244, 246, 255));
 }
 
