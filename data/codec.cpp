@@ -14,21 +14,11 @@ namespace {
 // near certainty; only a source that keeps giving useless numbers runs out.
 constexpr int kMaxDraws = 1000;
 
-// Sums of complete groups of a fixed size, written straight into the result; the
-// fixed size lets the compiler unroll each group. Returns the groups written
-// before the first damaged one.
-template <int kParts>
-qsizetype DecodeGroups(const unsigned char* in, qsizetype groups, char* out) {
-  for (qsizetype k = 0; k < groups; ++k, in += kParts) {
-    unsigned sum = 0;
-    for (int j = 0; j < kParts; ++j) sum += in[j];
-    if (sum > 255) return k;
-    out[k] = char(sum);
-  }
-  return groups;
-}
-
-qsizetype DecodeGroups(const unsigned char* in, qsizetype groups, int parts, char* out) {
+// Sums of complete groups, written straight into the result. Returns the groups
+// written before the first damaged one. Always inlined, so that each call with a
+// constant group size below is unrolled for that size.
+[[gnu::always_inline]] inline qsizetype DecodeGroups(const unsigned char* in, qsizetype groups,
+                                                     int parts, char* out) {
   for (qsizetype k = 0; k < groups; ++k, in += parts) {
     unsigned sum = 0;
     for (int j = 0; j < parts; ++j) sum += in[j];
@@ -102,9 +92,9 @@ QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box) {
   char* out = result.data();
   qsizetype decoded;
   switch (parts) {
-    case 2: decoded = DecodeGroups<2>(in, groups, out); break;
-    case 3: decoded = DecodeGroups<3>(in, groups, out); break;
-    case 4: decoded = DecodeGroups<4>(in, groups, out); break;
+    case 2: decoded = DecodeGroups(in, groups, 2, out); break;
+    case 3: decoded = DecodeGroups(in, groups, 3, out); break;
+    case 4: decoded = DecodeGroups(in, groups, 4, out); break;
     default: decoded = DecodeGroups(in, groups, parts, out); break;
   }
   bool damaged = decoded < groups;
