@@ -45,44 +45,32 @@ constexpr float kArrowStep = 8;
 
 }  // namespace
 
+void PointerInput::PaintHover(int index, bool pointed) {
+  const Element& e = m_screen.element(index);
+  // A disabled element keeps the look that disabling it painted.
+  if (!e.enabled) return;
+  const bool open = m_host.AnswersOpen();
+  if (IsAnswer(index)) {
+    if (!open) return;
+    m_screen.PaintRow(index, pointed ? 4 : 1, 4);
+    m_screen.SetCaptionColour(index, pointed ? e.pointedCaptionColour : e.captionColour);
+  } else if (IsHoverButton(index)) {
+    m_screen.PaintRow(index, pointed ? 3 : 1, 3);
+  } else if (index == el::TitleStrip) {
+    m_screen.PaintRow(index, pointed ? 2 : 1, 2);
+  } else if (IsLifelineOrTakeMoney(index) && open) {
+    m_screen.PaintRow(index, pointed ? 3 : 1, 4);
+  }
+}
+
 void PointerInput::Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y) {
   Q_UNUSED(button);
   Q_UNUSED(shift);
-  const bool open = m_host.AnswersOpen();
 
   if (index != m_state.HotElement) {
-    const int hot = m_state.HotElement;
-    if (m_screen.element(hot).enabled) {
-      if (IsAnswer(hot)) {
-        if (open) {
-          m_screen.PaintRow(hot, 1, 4);
-          m_screen.SetCaptionColour(hot, m_screen.element(hot).captionColour);
-        }
-      } else if (IsHoverButton(hot)) {
-        m_screen.PaintRow(hot, 1, 3);
-      } else if (hot == el::TitleStrip) {
-        m_screen.PaintRow(hot, 1, 2);
-      } else if (IsLifelineOrTakeMoney(hot)) {
-        if (open) m_screen.PaintRow(hot, 1, 4);
-      }
-    }
-
+    PaintHover(m_state.HotElement, false);
     m_state.HotElement = qint16(index);
-
-    if (m_screen.element(index).enabled) {
-      if (IsAnswer(index)) {
-        if (open) {
-          m_screen.PaintRow(index, 4, 4);
-          m_screen.SetCaptionColour(index, m_screen.element(index).pointedCaptionColour);
-        }
-      } else if (IsHoverButton(index)) {
-        m_screen.PaintRow(index, 3, 3);
-      } else if (index == el::TitleStrip) {
-        m_screen.PaintRow(index, 2, 2);
-      } else if (IsLifelineOrTakeMoney(index)) {
-        if (open) m_screen.PaintRow(index, 3, 4);
-      }
-    }
+    PaintHover(index, true);
   }
 
   if (index == el::TitleStrip && m_state.WindowDragging && m_host.WindowNormal()) {

@@ -40,6 +40,8 @@ class PointerInput {
   qreal ListOffset() const { return m_listOffset; }
 
  private:
+  /// The pointed-at look of an element (`pointed`) or its normal look again.
+  void PaintHover(int index, bool pointed);
   void ScrollTo(qreal thumbTop);
 
   Screen& m_screen;
