@@ -10,6 +10,8 @@
 #include <QString>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "data/codec.h"
 #include "data/cp1251.h"
@@ -158,6 +160,14 @@ inline QString Winners(const uint8_t* data, size_t size) {
     }
   }
   return {};
+}
+
+/// What a libFuzzer entry point does with a check's verdict: a broken check stops
+/// the run with its reason, so the fuzzer keeps the input that broke it.
+inline int Verdict(const QString& failure) {
+  if (failure.isEmpty()) return 0;
+  std::fprintf(stderr, "%s\n", failure.toUtf8().constData());
+  std::abort();
 }
 
 }  // namespace fuzz
