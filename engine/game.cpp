@@ -94,11 +94,9 @@ void Game::PrepareQuestion() {
 }
 
 int Game::QuestionsNeeded(int level) {
-  switch (level) {
-    case 1: case 3: case 5: return 3;
-    case 2: case 4: case 6: return 2;
-    default: return 0;
-  }
+  // As many as the question table draws from the level.
+  return int(std::count_if(kQuestionSetup.begin(), kQuestionSetup.end(),
+                           [level](const QuestionSetup& setup) { return setup.level == level; }));
 }
 
 bool Game::LevelsReadyForGame() {
