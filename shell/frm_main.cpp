@@ -41,7 +41,8 @@ FrmMain::FrmMain(Services services, QWidget* parent)
     m_ownRandom = std::make_unique<SystemRandomSource>();
     m_random = m_ownRandom.get();
   }
-  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder);
+  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
+                                  Screen::SheetLoader{}, m_services.locations);
 
   setFixedSize(640, 480);
   setMouseTracking(true);
