@@ -50,7 +50,7 @@ FrmMain::FrmMain(Services services, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowTitle(u"О, фартовик!"_s);
   QIcon icon;
-  for (int size : {16, 32, 48}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
   setWindowIcon(icon);
 
   BuildNameBox();
