@@ -4,10 +4,10 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
 #define FARTOVIK_STR2(x) #x
 #define FARTOVIK_STR(x) FARTOVIK_STR2(x)
+
+namespace {
 
 // Options QGuiApplication and QApplication take out of the arguments themselves.
 // The parser must know them, or a launcher's "-platform xcb" would be refused.
