@@ -12,6 +12,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kWinnersFile = u"Winners.tbl"_s;
+const QString kGameFolder = u"fartovik"_s;
 
 // The entry of `folder` named "data" in any letter case that is a folder; the
 // exact name "Data" first, then the others in order of name.
@@ -26,40 +27,138 @@ QString FindDataFolder(const QString& folder) {
   return {};
 }
 
-// Where the leaderboard goes when the program's folder is read-only. A leaderboard
-// that came with the program moves along the first time, so it is not lost.
-QString PlayerWinnersPath(const QString& besideProgram) {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  if (folder.isEmpty() || !QDir().mkpath(folder)) return besideProgram;
-  const QString path = QDir(folder).filePath(kWinnersFile);
-  if (!QFileInfo::exists(path) && QFileInfo(besideProgram).isFile()) QFile::copy(besideProgram, path);
+QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+
+// The same folder on disk, however it was spelled.
+bool SameFolder(const QString& a, const QString& b) {
+  const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+  return !ca.isEmpty() && ca == cb;
+}
+
+// Versions before the game had its own place kept the leaderboard one level deeper,
+// where the toolkit's organisation name doubled the folder. The board moves up once;
+// a board already at the new place is never replaced.
+void MoveDoubledLeaderboard(const QString& playerFolder, const QString& path) {
+  const QString doubledFolder = QDir(playerFolder).filePath(kGameFolder);
+  const QString doubled = QDir(doubledFolder).filePath(kWinnersFile);
+  if (QFileInfo::exists(path) || !QFileInfo(doubled).isFile()) return;
+  if (!QFile::rename(doubled, path)) {
+    if (!QFile::copy(doubled, path)) return;
+    QFile::remove(doubled);
+  }
+  QDir().rmdir(doubledFolder);  // only when nothing else is left in it
+}
+
+// The leaderboard in the player's folder. One that came with a read-only portable
+// copy moves along the first time, so it is not lost.
+QString PlayerWinnersPath(const QString& playerFolder, const QString& besideProgram, bool portable) {
+  // Creating it may fail (no home folder); saving then fails and says so.
+  QDir().mkpath(playerFolder);
+  const QString path = QDir(playerFolder).filePath(kWinnersFile);
+  MoveDoubledLeaderboard(playerFolder, path);
+  if (portable && !QFileInfo::exists(path) && QFileInfo(besideProgram).isFile()) QFile::copy(besideProgram, path);
   return path;
 }
 
+// The player's own question folder, created empty on the first start so that it is
+// there to drop base files into. Empty when it cannot be had.
+QString PlayerQuestionFolder(const QString& playerFolder) {
+  if (playerFolder.isEmpty()) return {};
+  const QString folder = QDir(playerFolder).filePath(u"Data"_s);
+  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) return {};
+  return WithSlash(folder);
+}
+
+// The lines naming the other folders the bases were looked for in.
+QString AlsoLookedIn(const QStringList& folders) {
+  if (folders.isEmpty()) return {};
+  return u"\r\nНет их и здесь:\r\n"_s + QDir::toNativeSeparators(folders.join(u"\r\n"_s));
+}
+
 }  // namespace
+
+DataLocations DataLocations::ForProgram(const QString& programFolder, const QString& installedRelative,
+                                        const QString& questionOverride) {
+  DataLocations locations;
+  if (!questionOverride.isEmpty()) locations.questionOverride = QFileInfo(questionOverride).absoluteFilePath();
+  if (!installedRelative.isEmpty()) {
+    locations.sharedQuestionFolders.append(QDir::cleanPath(programFolder + u'/' + installedRelative));
+  }
+  // The first generic data location is the player's own; the rest are the system's.
+  const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  for (const QString& shared : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+    if (shared == home) continue;
+    const QString folder = QDir::cleanPath(shared + u'/' + kGameFolder + u"/Data"_s);
+    if (!locations.sharedQuestionFolders.contains(folder)) locations.sharedQuestionFolders.append(folder);
+  }
+  locations.playerFolder = PlayerDataFolder();
+  return locations;
+}
+
+QString PlayerDataFolder() {
+  const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  return home.isEmpty() ? QString() : QDir::cleanPath(home + u'/' + kGameFolder);
+}
 
 bool IsFolderWritable(const QString& folder) {
   const QFileInfo info(folder);
   return info.isDir() && info.isWritable();
 }
 
-DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable) {
+DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,
+                       const FolderWritableCheck& writable) {
   DataPaths paths;
   paths.programFolder = programFolder;
   const QString separator = programFolder.endsWith(u'/') ? QString() : u"/"_s;
   const QString besideProgram = programFolder + separator + kWinnersFile;
-  paths.winnersPath = writable(programFolder) ? besideProgram : PlayerWinnersPath(besideProgram);
 
   const QString dataName = FindDataFolder(programFolder);
-  if (dataName.isEmpty()) {
-    const QString shown = (programFolder + separator + u"Data/"_s).toUpper();
-    box.Show(u"Папка "_s + shown + u" не найдена !!!"_s, InfoBox::StopOk);
+  const bool dataBeside = !dataName.isEmpty();
+  paths.portable = dataBeside && writable(programFolder);
+  if (paths.portable || locations.playerFolder.isEmpty()) {
+    paths.winnersPath = besideProgram;
   } else {
+    paths.winnersPath = PlayerWinnersPath(locations.playerFolder, besideProgram, dataBeside);
+  }
+
+  QStringList lookedIn;
+  if (!locations.questionOverride.isEmpty()) {
+    if (QFileInfo(locations.questionOverride).isDir()) paths.questionFolder = WithSlash(locations.questionOverride);
+  } else if (dataBeside) {
     paths.questionFolder = programFolder + separator + dataName + u'/';
+  } else {
+    for (const QString& folder : locations.sharedQuestionFolders) {
+      if (QFileInfo(folder).isDir()) {
+        paths.questionFolder = WithSlash(folder);
+        break;
+      }
+      lookedIn.append(folder);
+    }
+  }
+
+  if (paths.questionFolder.isEmpty()) {
+    const QString shown = locations.questionOverride.isEmpty()
+                              ? (programFolder + separator + u"Data/"_s).toUpper()
+                              : QDir::toNativeSeparators(locations.questionOverride);
+    box.Show(u"Папка "_s + shown + u" не найдена !!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
+    return paths;
+  }
+  paths.questionFolders.append(paths.questionFolder);
+  if (locations.questionOverride.isEmpty()) {
+    const QString own = PlayerQuestionFolder(locations.playerFolder);
+    if (!own.isEmpty() && !SameFolder(own, paths.questionFolder)) paths.questionFolders.append(own);
   }
   return paths;
 }
 
+DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box) {
+  return ResolvePaths(programFolder, locations, box, IsFolderWritable);
+}
+
+DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable) {
+  return ResolvePaths(programFolder, DataLocations{}, box, writable);
+}
+
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box) {
-  return ResolvePaths(programFolder, box, IsFolderWritable);
+  return ResolvePaths(programFolder, DataLocations{}, box, IsFolderWritable);
 }

@@ -1,28 +1,69 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class InfoBox;
 
+/// Where a game finds its files besides its own folder. Left empty, the game is a
+/// portable copy that knows nothing but its folder (tests, tools).
+struct DataLocations {
+  /// A question folder chosen on the command line; it replaces every other one.
+  QString questionOverride;
+  /// Folders of an installed game's shipped bases, tried in order when there is no
+  /// "Data" beside the program: the one relative to the binary, then those of the
+  /// XDG data folders.
+  QStringList sharedQuestionFolders;
+  /// The player's own data folder ($XDG_DATA_HOME/fartovik): the leaderboard of an
+  /// installed game, and a "Data" folder whose bases are added to the shipped ones.
+  QString playerFolder;
+
+  /// The locations of the running program: `programFolder` + `installedRelative`
+  /// (where the install rules put the bases, relative to the binary) and the XDG
+  /// data folders as QStandardPaths reports them.
+  static DataLocations ForProgram(const QString& programFolder, const QString& installedRelative,
+                                  const QString& questionOverride);
+};
+
 struct DataPaths {
   QString programFolder;
   QString winnersPath;
-  /// The folder the question bases are listed from, as it exists on disk, ending
-  /// in "/"; empty when there is none, and then no base is loaded.
+  /// The folder the shipped question bases are listed from, as it exists on disk,
+  /// ending in "/"; empty when there is none, and then no base is loaded.
   QString questionFolder;
+  /// Every folder whose bases are read, in order: questionFolder first, then the
+  /// player's own. Empty when questionFolder is.
+  QStringList questionFolders;
+  /// A copy of the game with "Data" beside it and a writable folder: it keeps its
+  /// leaderboard beside itself.
+  bool portable = false;
 };
 
 /// Whether the leaderboard may be written into `folder`.
 using FolderWritableCheck = std::function<bool(const QString& folder)>;
 bool IsFolderWritable(const QString& folder);
 
-/// Finds the leaderboard file and the question folder of the program in
-/// `programFolder`. The question folder is "Data" in any letter case; when there is
-/// none, the stop message "Папка " + the upper-cased path + " не найдена !!!" is
-/// shown and questionFolder stays empty. The leaderboard is "Winners.tbl" beside
-/// the program where that folder can be written, and otherwise in the player's data
-/// folder (created here), so an installed game still keeps its results.
+/// The player's data folder, one level below the XDG data home: ".../fartovik".
+QString PlayerDataFolder();
+
+/// Finds the leaderboard file and the question folders.
+///
+/// Questions: the folder from the command line if one was given; otherwise "Data"
+/// beside the program in any letter case (a portable copy); otherwise the first
+/// shared folder that exists. When there is none, the stop message "Папка " + the
+/// upper-cased path beside the program + " не найдена !!!" is shown, followed by the
+/// other folders looked at, and questionFolder stays empty. Except with a folder from
+/// the command line, the player's "Data" folder (created here, empty) is read too.
+///
+/// Leaderboard: "Winners.tbl" beside a portable copy whose folder can be written;
+/// otherwise in the player's folder, so that an installed game never writes into its
+/// installation, also when root could. A leaderboard left by earlier versions in the
+/// doubled folder ".../fartovik/fartovik" moves up once; one beside a read-only
+/// portable copy is copied once.
+DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,
+                       const FolderWritableCheck& writable);
+DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box);
+/// A portable copy that knows only its own folder.
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box);
-/// The same with the writability test supplied (tests; root writes anywhere).
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable);

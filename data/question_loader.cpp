@@ -330,9 +330,16 @@ QStringList ListQuestionBaseFiles(const QString& questionFolder, int level) {
 }
 
 void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& table, InfoBox& box) {
-  if (questionFolder.isEmpty() || level < 0 || level >= kLevelCount) return;
+  if (questionFolder.isEmpty()) return;
+  LoadQuestionBase(level, QStringList{questionFolder}, table, box);
+}
+
+void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box) {
+  if (questionFolders.isEmpty() || level < 0 || level >= kLevelCount) return;
   QuestionLevel& target = table.levels[size_t(level)];
-  const QStringList files = ListQuestionBaseFiles(questionFolder, level);
+  // Folder after folder: the shipped bases keep their rows, a player's pack follows.
+  QStringList files;
+  for (const QString& folder : questionFolders) files += ListQuestionBaseFiles(folder, level);
   if (files.isEmpty()) {
     box.Show(NoBasesMessage(level), InfoBox::StopOk);
     target.count = 0;
@@ -350,12 +357,22 @@ void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& t
   reader.Finish(level, target);
 }
 
+DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
+                            InfoBox& box, const FolderWritableCheck& writable) {
+  DataPaths paths = ResolvePaths(programFolder, locations, box, writable);
+  if (paths.questionFolders.isEmpty()) return paths;
+  for (int level = 0; level < kLevelCount; ++level) LoadQuestionBase(level, paths.questionFolders, table, box);
+  return paths;
+}
+
+DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
+                            InfoBox& box) {
+  return LoadQuestionBases(programFolder, locations, table, box, IsFolderWritable);
+}
+
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box,
                             const FolderWritableCheck& writable) {
-  DataPaths paths = ResolvePaths(programFolder, box, writable);
-  if (paths.questionFolder.isEmpty()) return paths;
-  for (int level = 0; level < kLevelCount; ++level) LoadQuestionBase(level, paths.questionFolder, table, box);
-  return paths;
+  return LoadQuestionBases(programFolder, DataLocations{}, table, box, writable);
 }
 
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box) {

@@ -47,8 +47,16 @@ class QuestionLevelReader {
 /// file, shows the no-bases message and leaves the level empty. An empty folder
 /// means that no question base is loaded: nothing happens.
 void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& table, InfoBox& box);
+/// The same over several folders, read one after another into the same level, each
+/// folder's files in alphabetical order: a player's own bases add to the shipped ones.
+void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box);
 /// Resolves the paths and loads the levels 0 … 6 in order; returns the paths.
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box);
 /// The same with the writability test of ResolvePaths supplied.
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box,
                             const FolderWritableCheck& writable);
+/// The same for a game that knows more places than its own folder.
+DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
+                            InfoBox& box);
+DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
+                            InfoBox& box, const FolderWritableCheck& writable);

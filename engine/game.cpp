@@ -43,9 +43,10 @@ constexpr std::array<QuestionSetup, 15> kQuestionSetup = {{
 }  // namespace
 
 Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-           Screen::SheetLoader sheets)
+           Screen::SheetLoader sheets, DataLocations locations)
     : m_platform(platform),
       m_programFolder(std::move(programFolder)),
+      m_locations(std::move(locations)),
       m_screen(measurer, std::move(sheets)),
       m_pointer(m_screen, m_state.pointer, *this) {}
 
@@ -53,7 +54,7 @@ void Game::Form_Load() {
   m_screen.BuildScreen();
   m_state.pointer.WindowDragging = false;
   // The window is frameless and centres itself: nothing to shape here.
-  m_paths = LoadQuestionBases(m_programFolder, m_questions, m_platform.MessageBox());
+  m_paths = LoadQuestionBases(m_programFolder, m_locations, m_questions, m_platform.MessageBox());
   ShowStartScreen(0);
   m_state.AnswersOpen = false;
   for (int i = task::AnswerReveal; i <= task::QuestionReveal; ++i) m_state.TaskActive[i] = false;

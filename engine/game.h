@@ -29,8 +29,10 @@ constexpr int F2 = 113;
 /// platform gives it the clock, random numbers, the message box and the window.
 class Game : private PointerHost {
  public:
+  /// `locations`: where an installed game finds its files besides `programFolder`;
+  /// left empty, the game knows only its own folder.
   Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-       Screen::SheetLoader sheets = {});
+       Screen::SheetLoader sheets = {}, DataLocations locations = {});
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
@@ -147,6 +149,7 @@ class Game : private PointerHost {
 
   Platform& m_platform;
   QString m_programFolder;
+  DataLocations m_locations;
   Screen m_screen;
   GameState m_state;
   PointerInput m_pointer;

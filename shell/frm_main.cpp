@@ -41,7 +41,8 @@ FrmMain::FrmMain(Services services, QWidget* parent)
     m_ownRandom = std::make_unique<SystemRandomSource>();
     m_random = m_ownRandom.get();
   }
-  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder);
+  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
+                                  Screen::SheetLoader{}, m_services.locations);
 
   setFixedSize(640, 480);
   setMouseTracking(true);
@@ -49,7 +50,7 @@ FrmMain::FrmMain(Services services, QWidget* parent)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowTitle(u"О, фартовик!"_s);
   QIcon icon;
-  for (int size : {16, 32, 48}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
   setWindowIcon(icon);
 
   BuildNameBox();

@@ -25,6 +25,7 @@ class FrmMain : public QWidget, private Platform {
   /// What the window takes from outside; tests replace any of them.
   struct Services {
     QString programFolder;
+    DataLocations locations;                ///< default: the program's folder only
     InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
     RandomSource* random = nullptr;         ///< default: seeded once from the system
     std::function<double()> timeOfDay;      ///< default: the system clock

@@ -130,7 +130,7 @@ TEST(SheetFiles, EverySheetLoadsAtItsSizeAs24BitBitmap) {
 }
 
 TEST(SheetFiles, WindowIconsAreThere) {
-  for (const int size : {16, 32, 48}) {
+  for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     const QImage icon(u":/art/icon_%1.png"_s.arg(size));
     ASSERT_FALSE(icon.isNull()) << size;
     EXPECT_EQ(icon.size(), QSize(size, size));

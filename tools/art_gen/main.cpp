@@ -3,14 +3,17 @@
 //   fartovik-art [--out DIR] [--fonts DIR] [--preview DIR]
 //
 // Sheets are written as 24-bit BMP files (the game copies cells of them one to one),
-// the icon as PNG files with transparency. --preview composes whole-window pictures
+// the icon as PNG files with transparency at every size a desktop asks for, and as
+// an SVG file drawn from the same shapes. --preview composes whole-window pictures
 // from the written sheets, for looking at the art in place.
 
 #include "art_kit.h"
+#include "icon.h"
 #include "preview.h"
 #include "sheets.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -65,12 +68,17 @@ int main(int argc, char** argv) {
       ++failures;
     }
   }
-  for (const int size : {16, 32, 48}) {
+  for (const int size : art::kIconSizes) {
     const QString file = u"icon_%1.png"_s.arg(size);
     if (!art::DrawIcon(size).save(outDir + u'/' + file, "PNG")) {
       err << "cannot write " << file << '\n';
       ++failures;
     }
+  }
+  QFile svg(outDir + u"/icon.svg"_s);
+  if (!svg.open(QIODevice::WriteOnly) || svg.write(art::IconSvg()) < 0 || !svg.flush()) {
+    err << "cannot write icon.svg\n";
+    ++failures;
   }
   if (!previewDir.isEmpty() && !art::WritePreviews(outDir, previewDir)) ++failures;
   return failures == 0 ? 0 : 1;

@@ -26,7 +26,4 @@ QString SheetFile(int element);
 /// Draws the own sheet of `element` (which must have one) at its exact size.
 QImage DrawSheet(int element);
 
-/// The window icon at 16, 32 or 48 pixels, with transparency.
-QImage DrawIcon(int size);
-
 }  // namespace art
