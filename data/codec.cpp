@@ -82,7 +82,20 @@ void SplitByte(int byte, int parts, RandomSource& random, unsigned char* group) 
 
 QString DamagedDataMessage() { return u"Данные повреждены. Расшифровка невозможна!!!"_s; }
 
+QString DamagedFileMessage(const QString& file, int damagedFields) {
+  QString text = DamagedDataMessage();
+  if (!file.isEmpty()) text += u"\r\nФайл: "_s + file;
+  return text + u"\r\nПоврежденных полей: "_s + QString::number(damagedFields);
+}
+
 QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box) {
+  bool damaged = false;
+  QByteArray result = DecodeScrambled(text, parts, damaged);
+  if (damaged) box.Show(DamagedDataMessage(), InfoBox::StopOk);
+  return result;
+}
+
+QByteArray DecodeScrambled(const QByteArray& text, int parts, bool& damaged) {
   parts = std::max(parts, 1);
   const qsizetype length = std::min(text.size(), kMaxScrambledLength);
   const auto* in = reinterpret_cast<const unsigned char*>(text.constData());
@@ -97,7 +110,7 @@ QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box) {
     case 4: decoded = DecodeGroups(in, groups, 4, out); break;
     default: decoded = DecodeGroups(in, groups, parts, out); break;
   }
-  bool damaged = decoded < groups;
+  damaged = decoded < groups;
   if (!damaged) {
     // The trailing incomplete group is dropped, but it is read: past 255 it is damage.
     unsigned tail = 0;
@@ -105,7 +118,7 @@ QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box) {
     damaged = tail > 255;
   }
   result.truncate(decoded);
-  if (damaged || text.size() > kMaxScrambledLength) box.Show(DamagedDataMessage(), InfoBox::StopOk);
+  damaged = damaged || text.size() > kMaxScrambledLength;
   return result;
 }
 

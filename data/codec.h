@@ -41,6 +41,13 @@ QString DamagedDataMessage();
 /// the complete groups before the damage (within the first kMaxScrambledLength
 /// bytes) gave. A trailing incomplete group is dropped without a message.
 QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box);
+/// The same without a message: `damaged` tells whether EnCodeFromSN would show one.
+/// Readers of whole files count the damage and report it once per file.
+QByteArray DecodeScrambled(const QByteArray& text, int parts, bool& damaged);
+
+/// The one message for a file with damaged fields: DamagedDataMessage(), then the
+/// file (left out when empty) and how many of its fields were damaged.
+QString DamagedFileMessage(const QString& file, int damagedFields);
 
 /// Scrambles plain `text` with group size `parts`, drawing from `random`.
 /// Every group holds `parts` allowed bytes adding up to its plain byte, so the

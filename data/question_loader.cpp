@@ -128,6 +128,13 @@ class YearMatcher {
 struct RawRow {
   std::array<QByteArray, 5> fields;  // question text, answers 1 … 4, scrambled
   QString year;
+  int file = 0;  // index of the file it was read from
+};
+
+// A file of the level as read, and the damaged fields found in it.
+struct ReadFileEntry {
+  QString name;
+  int damagedFields = 0;
 };
 
 // Byte classes of a question line.
@@ -174,7 +181,8 @@ class QuestionLevelReader::Parser {
     StartLine();
   }
 
-  void ReadFile(QIODevice& file) {
+  void ReadFile(QIODevice& file, const QString& name) {
+    m_files.push_back({name, 0});
     m_currentYear = NoYearMarker();
     m_section = Section::None;
     StartLine();
@@ -192,14 +200,16 @@ class QuestionLevelReader::Parser {
       for (int r = 0; r < count; ++r) {
         RawRow& raw = m_rows[size_t(r)];
         Question& row = out.rows[size_t(r)];
-        row.text = FromCp1251(EnCodeFromSN(raw.fields[0], kQuestionParts, m_box));
+        row.text = FromCp1251(Decode(raw.fields[0], kQuestionParts, raw.file));
         for (int a = 0; a < 4; ++a) {
-          row.answers[size_t(a)] = FromCp1251(EnCodeFromSN(raw.fields[size_t(a) + 1], kAnswerParts, m_box));
+          row.answers[size_t(a)] = FromCp1251(Decode(raw.fields[size_t(a) + 1], kAnswerParts, raw.file));
         }
         row.year = raw.year;
         raw = RawRow{};
       }
+      ReportDamage();
     } else {
+      ReportDamage();
       m_box.Show(TooFewQuestionsMessage(level), InfoBox::InformationOk);
       // Left as read: the scrambled bytes, and the drawn flags as they were.
       out.used.resize(size_t(count), false);
@@ -213,11 +223,30 @@ class QuestionLevelReader::Parser {
       }
     }
     m_rows.clear();
+    m_files.clear();
     m_lastDated = 0;
     m_lastRecordDropped = false;
   }
 
  private:
+  // Decodes a field of file `file`, counting it there when it is damaged.
+  QByteArray Decode(const QByteArray& scrambled, int parts, int file) {
+    bool damaged = false;
+    QByteArray plain = DecodeScrambled(scrambled, parts, damaged);
+    if (damaged) ++m_files[size_t(file)].damagedFields;
+    return plain;
+  }
+
+  // One message per damaged file: a base damaged throughout would otherwise stop
+  // the start-up with a box for every field.
+  void ReportDamage() {
+    for (const ReadFileEntry& file : m_files) {
+      if (file.damagedFields > 0) {
+        m_box.Show(DamagedFileMessage(file.name, file.damagedFields), InfoBox::StopOk);
+      }
+    }
+  }
+
   void StartLine() {
     m_lineSection = m_section;
     m_field = nullptr;
@@ -249,6 +278,7 @@ class QuestionLevelReader::Parser {
         return;
       }
       m_rows.emplace_back();
+      m_rows.back().file = int(m_files.size()) - 1;
       if (m_currentYear != NoYearMarker()) {
         m_rows.back().year = m_currentYear;
         m_lastDated = m_rows.size();
@@ -262,7 +292,7 @@ class QuestionLevelReader::Parser {
   }
 
   void TakeYear(const QByteArray& scrambled) {
-    m_currentYear = FromCp1251(EnCodeFromSN(scrambled, kYearParts, m_box));
+    m_currentYear = FromCp1251(Decode(scrambled, kYearParts, int(m_files.size()) - 1));
     // Questions read since the last dated one, in this file or an earlier one of
     // the level, take this year too.
     for (size_t r = m_lastDated; r < m_rows.size(); ++r) m_rows[r].year = m_currentYear;
@@ -271,6 +301,7 @@ class QuestionLevelReader::Parser {
 
   InfoBox& m_box;
   std::vector<RawRow> m_rows;
+  std::vector<ReadFileEntry> m_files;
   size_t m_lastDated = 0;
   bool m_lastRecordDropped = false;
 
@@ -288,13 +319,13 @@ class QuestionLevelReader::Parser {
 QuestionLevelReader::QuestionLevelReader(InfoBox& box) : m_box(box), m_parser(std::make_unique<Parser>(box)) {}
 QuestionLevelReader::~QuestionLevelReader() = default;
 
-void QuestionLevelReader::ReadFile(QIODevice& file) { m_parser->ReadFile(file); }
+void QuestionLevelReader::ReadFile(QIODevice& file, const QString& name) { m_parser->ReadFile(file, name); }
 
-void QuestionLevelReader::ReadBytes(const QByteArray& fileBytes) {
+void QuestionLevelReader::ReadBytes(const QByteArray& fileBytes, const QString& name) {
   QBuffer buffer;
   buffer.setData(fileBytes);
   buffer.open(QIODevice::ReadOnly);
-  m_parser->ReadFile(buffer);
+  m_parser->ReadFile(buffer, name);
 }
 
 void QuestionLevelReader::Finish(int level, QuestionLevel& out) { m_parser->Finish(level, out); }
@@ -352,7 +383,7 @@ void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTab
   for (const QString& path : files) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;  // unreadable: skipped
-    reader.ReadFile(file);
+    reader.ReadFile(file, QDir::toNativeSeparators(path));
   }
   reader.Finish(level, target);
 }

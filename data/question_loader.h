@@ -31,10 +31,12 @@ class QuestionLevelReader {
   QuestionLevelReader& operator=(const QuestionLevelReader&) = delete;
 
   /// Reads one base file to its end. Year lines are decoded as they are read.
-  void ReadFile(QIODevice& file);
-  void ReadBytes(const QByteArray& fileBytes);
+  /// `name` is how the damage message names the file.
+  void ReadFile(QIODevice& file, const QString& name = {});
+  void ReadBytes(const QByteArray& fileBytes, const QString& name = {});
   /// Decodes the rows read so far into `out`, or leaves them as read with the
-  /// too-few message for a level 1 … 6 with fewer than 3 questions.
+  /// too-few message for a level 1 … 6 with fewer than 3 questions. Damaged fields
+  /// give one message per file that holds any, naming it and how many there were.
   void Finish(int level, QuestionLevel& out);
 
  private:

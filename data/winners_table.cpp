@@ -1,14 +1,19 @@
 #include "data/winners_table.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "data/codec.h"
 #include "data/cp1251.h"
 #include "data/info_box.h"
 #include "data/line_reader.h"
+#include "data/whole_file.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,13 +50,22 @@ class WinnersParser {
   }
   void EndLine() { m_field = nullptr; }
 
-  void Finish(WinnersTable& table, InfoBox& box) {
+  // Fills `table` and returns how many fields were damaged.
+  int Finish(WinnersTable& table) {
     table = WinnersTable{};
     table.count = m_rows;
+    int damagedFields = 0;
+    const auto decode = [&](const QByteArray& scrambled) {
+      bool damaged = false;
+      const QByteArray plain = DecodeScrambled(scrambled, kParts, damaged);
+      if (damaged) ++damagedFields;
+      return FromCp1251(plain);
+    };
     for (int r = 1; r <= m_rows; ++r) {
-      table.name[size_t(r)] = FromCp1251(EnCodeFromSN(m_name[size_t(r)], kParts, box));
-      table.sum[size_t(r)] = FromCp1251(EnCodeFromSN(m_sum[size_t(r)], kParts, box));
+      table.name[size_t(r)] = decode(m_name[size_t(r)]);
+      table.sum[size_t(r)] = decode(m_sum[size_t(r)]);
     }
+    return damagedFields;
   }
 
  private:
@@ -64,25 +78,57 @@ class WinnersParser {
   QByteArray* m_field = nullptr;
 };
 
-}  // namespace
-
-void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box) {
+// Reads the whole device into `table`; returns the number of damaged fields.
+int ReadTable(QIODevice& device, WinnersTable& table) {
   WinnersParser parser;
   ReadLines(device, parser);
-  parser.Finish(table, box);
+  return parser.Finish(table);
 }
 
-void LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) {
+// Reads the existing file at `path`. False when it cannot be read: only an ordinary
+// file is (a folder or a pipe is not), and a read error counts like a failed open.
+bool ReadExistingFile(const QString& path, WinnersTable& table, int& damagedFields) {
   table = WinnersTable{};
+  damagedFields = 0;
   QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+  damagedFields = ReadTable(file, table);
+  if (file.error() != QFileDevice::NoError) {
+    table = WinnersTable{};
+    damagedFields = 0;
+    return false;
+  }
+  return true;
+}
+
+QString LockPath(const QString& path) { return path + u".lock"_s; }
+
+// Long enough for another game to finish its save (a few milliseconds); a game
+// that died holding the lock is noticed at once and its lock taken over.
+constexpr int kLockWaitMs = 5000;
+
+}  // namespace
+
+void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QString& name) {
+  const int damagedFields = ReadTable(device, table);
+  if (damagedFields > 0) box.Show(DamagedFileMessage(name, damagedFields), InfoBox::StopOk);
+}
+
+WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) {
+  table = WinnersTable{};
   if (!QFileInfo::exists(path)) {
     // NewOnly: never cuts a file that appeared meanwhile.
+    QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
-    return;
+    return WinnersRead::Read;
   }
-  // Only an ordinary file is read; anything else (a folder, a pipe) is an empty table.
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return;
-  ReadWinners(file, table, box);
+  int damagedFields = 0;
+  if (!ReadExistingFile(path, table, damagedFields)) return WinnersRead::Unreadable;
+  // One message for the file, however many of its fields are damaged.
+  if (damagedFields > 0) {
+    box.Show(DamagedFileMessage(QDir::toNativeSeparators(path), damagedFields), InfoBox::StopOk);
+  }
+  return WinnersRead::Read;
 }
 
 QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random) {
@@ -103,13 +149,111 @@ QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random) {
 }
 
 bool SaveWinners(const QString& path, const WinnersTable& table, RandomSource& random) {
-  const QByteArray bytes = WinnersFileBytes(table, random);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    file.commit();
-    return false;
+  return WriteFileWhole(path, WinnersFileBytes(table, random));
+}
+
+qint64 WinnerSumValue(const QString& sum) {
+  qint64 value = 0;
+  qsizetype i = 0;
+  while (i < sum.size() && sum[i] == u' ') ++i;
+  const bool negative = i < sum.size() && sum[i] == u'-';
+  if (negative || (i < sum.size() && sum[i] == u'+')) ++i;
+  for (; i < sum.size() && sum[i].isDigit() && value < (qint64(1) << 40); ++i)
+    value = value * 10 + sum[i].digitValue();
+  return negative ? -value : value;
+}
+
+int WinnerRank(const WinnersTable& table, qint64 sum) {
+  const int rows = std::clamp(table.count, 0, kMaxWinners);
+  int rank = 1;
+  while (rank <= rows && WinnerSumValue(table.sum[size_t(rank)]) > sum) ++rank;
+  return rank;
+}
+
+int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
+  table.count = std::clamp(table.count, 0, kMaxWinners);
+  const int rank = WinnerRank(table, sum);
+  if (rank > kMaxWinners) return 0;
+  if (table.count < kMaxWinners) table.count += 1;
+  for (int r = table.count - 1; r >= rank; --r) {
+    table.name[size_t(r) + 1] = table.name[size_t(r)];
+    table.sum[size_t(r) + 1] = table.sum[size_t(r)];
   }
-  return file.commit();
+  table.name[size_t(rank)] = name;
+  table.sum[size_t(rank)] = QString::number(sum);
+  return rank;
+}
+
+WinnersWrite UpdateWinners(const QString& path, const std::function<void(WinnersTable&)>& change,
+                           RandomSource& random) {
+  QLockFile lock(LockPath(path));
+  if (!lock.tryLock(kLockWaitMs)) {
+    return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
+  }
+  WinnersTable table;
+  if (QFileInfo::exists(path)) {
+    int damagedFields = 0;
+    // What cannot be read is not written over: it may hold every result there is.
+    if (!ReadExistingFile(path, table, damagedFields)) return WinnersWrite::Unreadable;
+  }
+  change(table);
+  return SaveWinners(path, table, random) ? WinnersWrite::Written : WinnersWrite::Failed;
+}
+
+WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random) {
+  return UpdateWinners(
+      path,
+      [&](WinnersTable& table) {
+        for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum);
+      },
+      random);
+}
+
+WinnersWrite ClearWinners(const QString& path) {
+  QLockFile lock(LockPath(path));
+  if (!lock.tryLock(kLockWaitMs)) {
+    return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
+  }
+  const QFileInfo info(path);
+  if (!info.exists() && !info.isSymLink()) return WinnersWrite::Written;
+  return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;
+}
+
+void RemoveWinnersLeftovers(const QString& path) {
+  const QFileInfo board(path);
+  QLockFile lock(LockPath(path));
+  // A game saving right now owns its temporary file; the next start cleans up.
+  if (!lock.tryLock(0)) return;
+  const QRegularExpression temporary(
+      QRegularExpression::anchoredPattern(QRegularExpression::escape(board.fileName()) + u"\\.[A-Za-z]{6}"_s));
+  const QFileInfoList entries =
+      board.absoluteDir().entryInfoList({board.fileName() + u".*"_s}, QDir::Files | QDir::Hidden | QDir::System);
+  for (const QFileInfo& entry : entries) {
+    if (entry.isFile() && !entry.isSymLink() && temporary.match(entry.fileName()).hasMatch()) {
+      QFile::remove(entry.filePath());
+    }
+  }
+}
+
+QString UnreadableWinnersMessage(const QString& path) {
+  return u"Таблица лидеров есть, но прочитать её не удалось:"_s + u"\r\n"_s + QDir::toNativeSeparators(path) +
+         u"\r\n"_s + u"Игра не будет записывать поверх неё."_s;
+}
+
+QString WinnersNotStoredMessage(const QString& path, WinnersWrite why) {
+  QString reason;
+  switch (why) {
+    case WinnersWrite::Unreadable:
+      reason = u"Таблицу лидеров не удалось прочитать, и игра не записывает поверх неё:"_s;
+      break;
+    case WinnersWrite::Busy:
+      reason = u"Таблицу лидеров слишком долго записывает другая игра:"_s;
+      break;
+    case WinnersWrite::Failed:
+    case WinnersWrite::Written:
+      reason = u"Таблицу лидеров не удалось записать (нет места на диске или нет доступа):"_s;
+      break;
+  }
+  return reason + u"\r\n"_s + QDir::toNativeSeparators(path) + u"\r\n"_s +
+         u"Прежняя таблица не тронута. Ваш результат игра помнит и запишет при следующей записи таблицы."_s;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 
 class InfoBox;
 class QIODevice;
@@ -14,11 +16,21 @@ struct WinnersTable {
   std::array<QString, kMaxWinners + 1> name, sum;  ///< 1-based rows 1 … count; [0] unused
 };
 
+/// What a load found at the leaderboard's place.
+enum class WinnersRead {
+  Read,        ///< the file was read (or created empty where there was none)
+  Unreadable,  ///< something is there but could not be read: it must not be written over
+};
+
 /// Replaces `table` by the leaderboard in the file at `path`, creating an empty
-/// file first when there is none. A file that cannot be read is an empty table.
-void LoadWinners(const QString& path, WinnersTable& table, InfoBox& box);
-/// Replaces `table` by the leaderboard read from `device` to its end.
-void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box);
+/// file first when there is none. Damaged fields keep what was decoded before the
+/// damage and give one message for the file. A file that exists but cannot be read
+/// (no permission, an I/O error, a folder in its place) is an empty table, and says
+/// so by its result; the caller tells the player.
+WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box);
+/// Replaces `table` by the leaderboard read from `device` to its end; one message
+/// (naming `name` when given) when fields were damaged.
+void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QString& name = {});
 
 /// The bytes SaveWinners writes for `table`.
 QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random);
@@ -26,3 +38,50 @@ QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random);
 /// it holds the old table or the new one, never a part. False when it could not be
 /// written; the old file is then unchanged.
 bool SaveWinners(const QString& path, const WinnersTable& table, RandomSource& random);
+
+/// A stored sum read as a number: its leading digits, 0 when there are none.
+qint64 WinnerSumValue(const QString& sum);
+/// The row a result of `sum` takes: above every row with an equal or smaller sum;
+/// kMaxWinners + 1 when a full table holds only better results.
+int WinnerRank(const WinnersTable& table, qint64 sum);
+/// Puts a result into `table` at its rank, moving the rows below down (a full
+/// table drops its last row). Returns the rank, or 0 when the result has no row.
+int InsertWinner(WinnersTable& table, const QString& name, qint64 sum);
+
+/// A result to be stored: the name confirmed for it and its sum.
+struct WinnerEntry {
+  QString name;
+  qint32 sum = 0;
+  bool operator==(const WinnerEntry&) const = default;
+};
+
+/// How a change of the leaderboard file went.
+enum class WinnersWrite {
+  Written,     ///< the change is in the file
+  Unreadable,  ///< the file exists but cannot be read; it was left alone
+  Busy,        ///< another game kept the board locked
+  Failed,      ///< the file could not be written (a full disk, no permission); it is unchanged
+};
+
+/// Changes the leaderboard file as it is at this moment, so that games running side
+/// by side never undo each other's results: takes the lock beside the file (a lock
+/// left by a game that was killed is taken over), reads the file afresh, lets
+/// `change` edit the table and writes it whole, all before the lock is released.
+/// Nothing is shown while the lock is held; damaged fields keep what was decoded
+/// before the damage, as on a load.
+WinnersWrite UpdateWinners(const QString& path, const std::function<void(WinnersTable&)>& change,
+                           RandomSource& random);
+/// UpdateWinners that inserts each of `results`, in order, at its rank.
+WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random);
+/// Deletes the leaderboard file under the same lock; a missing file is cleared already.
+WinnersWrite ClearWinners(const QString& path);
+
+/// Removes the temporary files a save left when it was killed before it could put
+/// its file in place. Only names of the save's own pattern (the board's name, a dot
+/// and six letters or digits) go, and only while no other game is saving.
+void RemoveWinnersLeftovers(const QString& path);
+
+/// "Таблица лидеров не читается …": the board at `path` exists and will not be written over.
+QString UnreadableWinnersMessage(const QString& path);
+/// Why a result could not be stored in the board at `path`; it is kept for the next save.
+QString WinnersNotStoredMessage(const QString& path, WinnersWrite why);

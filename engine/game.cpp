@@ -55,6 +55,8 @@ void Game::Form_Load() {
   m_state.pointer.WindowDragging = false;
   // The window is frameless and centres itself: nothing to shape here.
   m_paths = LoadQuestionBases(m_programFolder, m_locations, m_questions, m_platform.MessageBox());
+  // A save killed before its rename leaves its temporary file beside the board.
+  RemoveWinnersLeftovers(m_paths.winnersPath);
   ShowStartScreen(0);
   m_state.AnswersOpen = false;
   for (int i = task::AnswerReveal; i <= task::QuestionReveal; ++i) m_state.TaskActive[i] = false;

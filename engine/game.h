@@ -126,6 +126,9 @@ class Game : private PointerHost {
   void QuestionClockStep();
   void FriendRevealStep();
   void PollAnimationStep();
+  /// Reads the board into `m_winners` for the view or the record panel, with the
+  /// results not stored yet put in at their ranks.
+  void LoadBoard();
   void ShowLeaderboard(bool visible);
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
@@ -155,6 +158,10 @@ class Game : private PointerHost {
   PointerInput m_pointer;
   QuestionTable m_questions;
   WinnersTable m_winners;
+  /// Results whose save failed, oldest first; every later save tries them again.
+  QList<WinnerEntry> m_unsaved;
+  /// The player has been told that the board cannot be read.
+  bool m_unreadableReported = false;
   DataPaths m_paths;
   std::array<qint16, 5> m_answerOrder{};               ///< entries 1 … 4
   std::array<std::array<qint16, 4>, 7> m_gameDrawn{};  ///< `GameDrawn(level, slot 1 … 3)`

@@ -310,6 +310,43 @@ void Screen::SetNameBoxText(const QString& text, bool selectAll) {
   ++m_nameBox.revision;
 }
 
+QString Screen::OneLine(int index, const QString& text) {
+  // Nothing longer is ever one line of a caption: even the narrowest glyphs of the
+  // smallest font take more than a pixel each.
+  constexpr qsizetype kLongest = 512;
+  QString line = text.left(kLongest);
+  for (QChar& c : line) {
+    const QChar::Category category = c.category();
+    if (c.unicode() < 32 || category == QChar::Other_Control || category == QChar::Separator_Line ||
+        category == QChar::Separator_Paragraph) {
+      c = u'?';
+    }
+  }
+  const Element& e = m_elements[index];
+  const CaptionFont& font = e.caption.font;
+  const qreal width = e.captionBox.width();
+  ++m_measurements;
+  const qreal lineHeight = m_measurer.Measure(QString(), font, width).height();
+  const auto fits = [&](const QString& candidate) {
+    ++m_measurements;
+    const QSizeF size = m_measurer.Measure(candidate, font, width);
+    return size.width() <= width + 0.01 && size.height() <= lineHeight + 0.01;
+  };
+  if (line.size() == text.size() && fits(line)) return line;
+  // The longest beginning that fits with the ellipsis behind it.
+  const QString ellipsis = QStringLiteral("\u2026");
+  qsizetype low = 0, high = line.size();
+  while (low < high) {
+    const qsizetype middle = (low + high + 1) / 2;
+    if (fits(line.left(middle) + ellipsis)) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return line.left(low) + ellipsis;
+}
+
 QRectF Screen::CaptionRect(int index) const {
   const Element& owner = m_elements[CaptionOwner(index)];
   const Caption& c = m_elements[index].caption;

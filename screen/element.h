@@ -128,6 +128,11 @@ class Screen {
   /// The element whose box the caption `index` lies in: 36 for the leaderboard
   /// columns 38 and 39, the element itself otherwise.
   static int CaptionOwner(int index) { return index == 38 || index == 39 ? 36 : index; }
+  /// `text` as one line of caption `index`: control characters (line breaks, NUL …)
+  /// shown as "?", and what does not fit the caption's width cut off behind "…".
+  /// For lists whose lines must stay beside one another.
+  QString OneLine(int index, const QString& text);
+
   /// The caption's rectangle in window pixels.
   QRectF CaptionRect(int index) const;
 

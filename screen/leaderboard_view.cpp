@@ -1,5 +1,3 @@
-#include <QFile>
-
 #include "data/winners_table.h"
 #include "engine/game.h"
 
@@ -15,8 +13,19 @@ constexpr int kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp
 
 }  // namespace
 
+void Game::LoadBoard() {
+  const WinnersRead read = LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
+  // Said once, not at every look at the board, until it can be read again.
+  if (read == WinnersRead::Unreadable && !m_unreadableReported) {
+    InfoBox(UnreadableWinnersMessage(m_paths.winnersPath), ::InfoBox::StopOk);
+  }
+  m_unreadableReported = read == WinnersRead::Unreadable;
+  // Results a save could not store yet are part of the board the player sees.
+  for (const WinnerEntry& result : m_unsaved) InsertWinner(m_winners, result.name, result.sum);
+}
+
 void Game::ShowLeaderboard(bool visible) {
-  LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
+  LoadBoard();
   m_screen.SetTop(el::ScrollThumb, kThumbRest);
 
   if (visible) {
@@ -30,8 +39,10 @@ void Game::ShowLeaderboard(bool visible) {
         sums += u"\r\n"_s;
       }
       places += QString::number(r) + u"."_s;
-      names += m_winners.name[r];
-      sums += m_winners.sum[r];
+      // One line per row whatever a crafted file holds, or the columns would slide
+      // against the places: the file itself keeps the rows as they are.
+      names += m_screen.OneLine(el::ScrollUp, m_winners.name[r]);
+      sums += m_screen.OneLine(el::ScrollDown, m_winners.sum[r]);
     }
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
@@ -56,8 +67,8 @@ void Game::ShowLeaderboard(bool visible) {
 }
 
 void Game::ClearLeaderboard() {
-  // A file that will not go (missing, protected) is simply shown again as it is.
-  QFile::remove(m_paths.winnersPath);
+  // A file that will not go (protected, locked) is simply shown again as it is.
+  if (ClearWinners(m_paths.winnersPath) == WinnersWrite::Written) m_unsaved.clear();
   ShowPanel(LeaderboardPanel, true);
 }
 

@@ -4,22 +4,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-/// A stored sum read as a number: its leading digits, 0 when there are none.
-qint64 SumValue(const QString& sum) {
-  qint64 value = 0;
-  qsizetype i = 0;
-  while (i < sum.size() && sum[i] == u' ') ++i;
-  const bool negative = i < sum.size() && sum[i] == u'-';
-  if (negative || (i < sum.size() && sum[i] == u'+')) ++i;
-  for (; i < sum.size() && sum[i].isDigit() && value < (qint64(1) << 40); ++i)
-    value = value * 10 + sum[i].digitValue();
-  return negative ? -value : value;
-}
-
-}  // namespace
-
 QString Game::RatingWord(qint32 sum) {
   // Every ladder prize lies in one band; the bounds between them are closed upwards.
   if (sum < 1000) return u"неплохой"_s;
@@ -64,9 +48,8 @@ void Game::ShowRecordPanel(bool visible) {
   const qint32 result = m_state.GuaranteedSum;
 
   if (visible) {
-    LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
-    int rank = 1;
-    while (rank <= m_winners.count && SumValue(m_winners.sum[rank]) > result) ++rank;
+    LoadBoard();
+    const int rank = WinnerRank(m_winners, result);
     if (rank > kMaxWinners) {
       // A full board of better results: this one gets no row, and the board stays
       // as it is.
@@ -100,8 +83,18 @@ void Game::ConfirmRecord() {
   const int rank = m_state.RecordRank;
   if (rank >= 1 && rank <= m_winners.count)
     m_winners.name[rank] = MakeEncodable(m_screen.nameBox().text);
-  // Without a row (a full board of better results) the board is saved unchanged.
-  SaveWinners(m_paths.winnersPath, m_winners, m_platform.Random());
+  if (rank >= 1 && rank <= m_winners.count) m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
+  // The board is changed as it is in the file now, not as it was when the panel
+  // opened: another game may have saved or cleared it meanwhile. Without a row (a
+  // full board of better results) it is written back unchanged.
+  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random());
+  if (written == WinnersWrite::Written) {
+    m_unsaved.clear();
+  } else {
+    // The results stay here, shown on the board, until a later save stores them.
+    InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
+    m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable;
+  }
   // The row has its name; a stray second confirmation must not rename it.
   m_state.RecordRank = 0;
   ShowPanel(RecordPanel, false);

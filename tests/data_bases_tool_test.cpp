@@ -8,8 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "data/codec.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
+#include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -153,6 +155,20 @@ TEST(DataBasesTool, PackWritesIntoTheCurrentFolderByDefaultAndRefusesTwoSourcesF
   EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"same.ol1"_s)));
 }
 
+TEST(DataBasesTool, PackOnAFullDiskFailsAndLeavesNoCutBase) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"one.txt"_s), kLevelOne);
+  const QString out = dir.filePath(u"out"_s);
+  ASSERT_TRUE(QDir().mkpath(out));
+  // The tool inherits the limit: its base fits the write buffer, and the disk
+  // refuses it only when the buffer goes out.
+  const ToolRun run = UnderFileSizeLimit(100, [&] { return Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"one.txt"_s)}); });
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(QString::fromUtf8(run.err).contains(QDir(out).filePath(u"one.ol1"_s) + u": cannot write: "_s))
+      << run.err.toStdString();
+  EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
 TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
   QTemporaryDir dir;
   const QString path = dir.filePath(u"Winners.tbl"_s);
@@ -181,7 +197,7 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
                         QJsonObject{{u"name"_s, u"Ли"_s}, {u"sum"_s, u"100"_s}},
                         QJsonObject{{u"name"_s, u""_s}, {u"sum"_s, u""_s}}}));
   EXPECT_EQ(run.json()[u"messages"_s].toArray(),
-            QJsonArray({Message(u"Данные повреждены. Расшифровка невозможна!!!"_s, 16)}));
+            QJsonArray({Message(DamagedFileMessage(path, 1), 16)}));
 }
 
 TEST(DataBasesTool, WrongUseIsAUsageError) {

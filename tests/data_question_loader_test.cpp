@@ -333,7 +333,8 @@ TEST(DataQuestionLoader, DamagedFieldsKeepWhatCameBeforeTheDamage) {
                           "\r\nEND SECTION\r\nSECTION INFORMATIONS\r\nYEAR=" + badYear + "\r\n";
   RecordingInfoBox box;
   const QuestionLevel l = ReadLevel({file}, 0, box);
-  EXPECT_EQ(box.messages, QList<Message>({{kDamaged, 16}, {kDamaged, 16}, {kDamaged, 16}}));
+  // Three damaged fields of one file: one message for the file.
+  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 3), 16}}));
   ASSERT_EQ(l.count, 2);
   EXPECT_EQ(l.rows[0].text, u"Хоро"_s);
   EXPECT_EQ(l.rows[0].answers[3], u"ответ"_s);
@@ -365,7 +366,7 @@ TEST(DataQuestionLoader, AGiganticLineIsReadWithinBoundsAndGivesTheDamageMessage
   RecordingInfoBox box;
   const QuestionLevel l = ReadLevel({file}, 0, box);
   EXPECT_LT(timer.elapsed(), 5000);
-  EXPECT_EQ(box.messages, QList<Message>({{kDamaged, 16}}));
+  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 1), 16}}));
   ASSERT_EQ(l.count, 3);
   EXPECT_EQ(l.rows[0].text, QString(kMaxScrambledLength / 2, QChar(80)));
   EXPECT_EQ(l.rows[0].answers[0], u"ответ"_s);
@@ -419,4 +420,31 @@ TEST(DataLineReader, LineEndsAcrossTheReadBufferAreFound) {
     lone += "\rz\r\n";
     EXPECT_EQ(SplitLines(lone), QList<QByteArray>({QByteArray(crAt, 'x') + "\rz"})) << crAt;
   }
+}
+
+TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDamage) {
+  // 1000 damaged fields in one file (texts and answers of 500 questions), a second file of the level whole, and
+  // a damaged year in a third: one message per damaged file, the first line the
+  // damage message itself, in the order the files are read.
+  ProgramFolder folder;
+  QByteArray damaged = "SECTION QUESTIONS\r\n";
+  for (int i = 1; i <= 500; ++i) {
+    QByteArray record = Record(Numbered(u"x"_s, i));
+    record.replace(1, 2, QByteArray(2, char(200)));
+    record.replace(record.indexOf('\x02') + 1, 3, QByteArray(3, char(100)));
+    damaged += record + "\r\n";
+  }
+  folder.Write(u"a.ol2"_s, damaged);
+  folder.Write(u"b.ol2"_s, Base(NumberedList(u"b"_s, 3)));
+  folder.Write(u"c.ol2"_s, "SECTION INFORMATIONS\r\nYEAR=" + QByteArray(8, char(100)) + "\r\n");
+  QuestionTable table;
+  RecordingInfoBox box;
+  LoadQuestionBase(2, folder.dataPath() + u"/"_s, table, box);
+  const QString a = QDir::toNativeSeparators(folder.dataPath() + u"/a.ol2"_s);
+  const QString c = QDir::toNativeSeparators(folder.dataPath() + u"/c.ol2"_s);
+  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(a, 1000), 16}, {DamagedFileMessage(c, 1), 16}}));
+  EXPECT_EQ(DamagedFileMessage(a, 1000).split(u"\r\n"_s).first(), kDamaged);
+  EXPECT_EQ(table.levels[2].count, 503);
+  EXPECT_EQ(table.levels[2].rows[500].text, u"Вопрос b1"_s);
+  EXPECT_EQ(table.levels[2].rows[0].answers[1], u"Нет x1"_s);
 }

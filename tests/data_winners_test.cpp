@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <csignal>
 
@@ -12,6 +16,7 @@
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "tests/fixtures/data/base_writer.h"
+#include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
 using testbases::Scramble;
@@ -132,7 +137,25 @@ TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
   const WinnersTable table = Load();
   EXPECT_EQ(Names(table), QStringList({u"Ок"_s, u"Вера"_s}));
   EXPECT_EQ(Sums(table), QStringList({u"100"_s, u"200"_s}));
-  EXPECT_EQ(m_box.messages, QList<RecordingInfoBox::Message>({{DamagedDataMessage(), 16}}));
+  EXPECT_EQ(m_box.messages,
+            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), 16}}));
+}
+
+TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
+  QByteArray file;
+  for (int r = 1; r <= kMaxWinners; ++r) file += "\x01" + QByteArray(30, char(200)) + "\x02" + QByteArray(9, char(99)) + "\r\n";
+  Write(file);
+  const WinnersTable table = Load();
+  EXPECT_EQ(table.count, kMaxWinners);
+  ASSERT_EQ(m_box.messages.size(), 1);
+  const QStringList lines = m_box.messages[0].text.split(u"\r\n"_s);
+  EXPECT_EQ(lines.first(), DamagedDataMessage());
+  EXPECT_TRUE(m_box.messages[0].text.contains(QDir::toNativeSeparators(path())));
+  EXPECT_TRUE(lines.last().endsWith(u" 100"_s)) << lines.last().toStdString();  // every name and sum
+  EXPECT_EQ(m_box.messages[0].flags, 16);
+  // Each load says it once more, no more.
+  Load();
+  EXPECT_EQ(m_box.messages.size(), 2);
 }
 
 TEST_F(WinnersFile, RowsAboveTheCountAreEmptyAfterALoad) {
@@ -145,10 +168,12 @@ TEST_F(WinnersFile, RowsAboveTheCountAreEmptyAfterALoad) {
   }
 }
 
-TEST_F(WinnersFile, AFolderInPlaceOfTheFileIsAnEmptyLeaderboard) {
+TEST_F(WinnersFile, AFolderInPlaceOfTheFileIsAnUnreadableLeaderboardAndStaysAsItIs) {
   ASSERT_TRUE(QDir().mkpath(path()));
-  const WinnersTable table = Load();
+  WinnersTable table;
+  EXPECT_EQ(LoadWinners(path(), table, m_box), WinnersRead::Unreadable);
   EXPECT_EQ(table.count, 0);
+  EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 100}}, m_random), WinnersWrite::Unreadable);
   EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
@@ -238,4 +263,162 @@ TEST_F(WinnersFile, AReadOnlyFolderFailsTheSaveAndKeepsTheOldFile) {
   QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_FALSE(saved);
   EXPECT_EQ(Read(), old);
+}
+
+namespace {
+
+// A board of real size: 50 names of 25 letters, about 5 KB.
+WinnersTable RealSizeBoard(const QString& letter) {
+  WinnersTable board;
+  board.count = kMaxWinners;
+  for (int r = 1; r <= kMaxWinners; ++r) {
+    board.name[size_t(r)] = QString(25, letter[0]);
+    board.sum[size_t(r)] = QString::number(1000000 - r);
+  }
+  return board;
+}
+
+}  // namespace
+
+TEST_F(WinnersFile, ARealSizeBoardOnAFullDiskKeepsTheOldFileAndFails) {
+  // The rows fit the write buffer, so the disk refuses them only when the buffer
+  // goes out: that failure must stop the save as well.
+  const WinnersTable oldBoard = RealSizeBoard(u"С"_s);
+  ASSERT_TRUE(SaveWinners(path(), oldBoard, m_random));
+  const QByteArray old = Read();
+  ASSERT_GT(old.size(), 4096);
+  const WinnersTable newBoard = RealSizeBoard(u"Н"_s);
+  EXPECT_FALSE(UnderFileSizeLimit(4096, [&] { return SaveWinners(path(), newBoard, m_random); }));
+  EXPECT_EQ(Read(), old);
+  const WinnersWrite stored =
+      UnderFileSizeLimit(4096, [&] { return StoreWinners(path(), {{u"Новый"_s, 2000000}}, m_random); });
+  EXPECT_EQ(stored, WinnersWrite::Failed);
+  EXPECT_EQ(Read(), old);
+  EXPECT_EQ(Load().name, oldBoard.name);
+  // Nothing half-written is left behind, the lock neither.
+  EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({u"Winners.tbl"_s}));
+}
+
+TEST_F(WinnersFile, ABoardThatCannotBeReadIsNeverWrittenOver) {
+  // A file the player's account may write but not read: the game must neither
+  // take it for an empty board nor replace it. Run as an ordinary user even
+  // when the tests run as root, who reads everything.
+  const QByteArray old = WinnersFileBytes(Table({{u"Первый"_s, u"1000"_s}, {u"Второй"_s, u"500"_s}}), m_random);
+  Write(old);
+  const bool root = geteuid() == 0;
+  constexpr uid_t kNobody = 65534;
+  if (root) {
+    ASSERT_EQ(chown(QFile::encodeName(m_dir.path()).constData(), kNobody, kNobody), 0);
+    ASSERT_EQ(chown(QFile::encodeName(path()).constData(), kNobody, kNobody), 0);
+  }
+  ASSERT_EQ(chmod(QFile::encodeName(path()).constData(), 0200), 0);
+  const auto attempt = [this] {
+    // Bit 0: the load saw an unreadable board; bit 1: the store left it alone.
+    WinnersTable table;
+    RecordingInfoBox box;
+    int outcome = 0;
+    if (LoadWinners(path(), table, box) == WinnersRead::Unreadable && table.count == 0) outcome |= 1;
+    if (StoreWinners(path(), {{u"Новый"_s, 100}}, m_random) == WinnersWrite::Unreadable) outcome |= 2;
+    return outcome;
+  };
+  int outcome = -1;
+  if (!root) {
+    outcome = attempt();
+  } else {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(100);
+      _exit(attempt());
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    outcome = WEXITSTATUS(status);
+  }
+  chmod(QFile::encodeName(path()).constData(), 0600);
+  EXPECT_EQ(outcome, 3);
+  EXPECT_EQ(Read(), old);
+}
+
+TEST_F(WinnersFile, TwoGamesSavingInTurnKeepEachOthersChanges) {
+  ASSERT_TRUE(SaveWinners(path(), Table({{u"Старый"_s, u"1000"_s}}), m_random));
+  // Both games read the board when their record panels open …
+  const WinnersTable seenByA = Load(), seenByB = Load();
+  ASSERT_EQ(seenByA.count, 1);
+  ASSERT_EQ(seenByB.count, 1);
+  // … and store their results one after the other.
+  EXPECT_EQ(StoreWinners(path(), {{u"Игра Б"_s, 500}}, m_random), WinnersWrite::Written);
+  EXPECT_EQ(StoreWinners(path(), {{u"Игра А"_s, 32000}}, m_random), WinnersWrite::Written);
+  EXPECT_EQ(Names(Load()), QStringList({u"Игра А"_s, u"Старый"_s, u"Игра Б"_s}));
+
+  // One game clears the board; the other's later result must not bring it back.
+  EXPECT_EQ(ClearWinners(path()), WinnersWrite::Written);
+  EXPECT_FALSE(QFile::exists(path()));
+  EXPECT_EQ(ClearWinners(path()), WinnersWrite::Written);  // nothing there: cleared already
+  EXPECT_EQ(StoreWinners(path(), {{u"После"_s, 100}}, m_random), WinnersWrite::Written);
+  EXPECT_EQ(Names(Load()), QStringList({u"После"_s}));
+  EXPECT_FALSE(QFile::exists(path() + u".lock"_s));
+}
+
+TEST_F(WinnersFile, ALockLeftByAKilledGameIsTakenOver) {
+  ASSERT_TRUE(SaveWinners(path(), Table({{u"Старый"_s, u"1000"_s}}), m_random));
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    QLockFile lock(path() + u".lock"_s);
+    // Dies holding the lock, as a game killed in the middle of a save.
+    _exit(lock.tryLock(0) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_TRUE(QFile::exists(path() + u".lock"_s));
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 2000}}, m_random), WinnersWrite::Written);
+  EXPECT_LT(timer.elapsed(), 2000);
+  EXPECT_EQ(Names(Load()), QStringList({u"Новый"_s, u"Старый"_s}));
+}
+
+TEST_F(WinnersFile, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
+  Write(Row(u"Старый"_s, u"100"_s));
+  const QDir dir(m_dir.path());
+  const QStringList leftovers = {u"Winners.tbl.AbCdEf"_s, u"Winners.tbl.qwerty"_s};
+  const QStringList others = {u"Winners.tbl.bak"_s, u"Winners.tbl.Ab1dEf"_s, u"Winners.tbl.AbCdEfG"_s,
+                              u"Other.tbl.AbCdEf"_s, u"Winners.tblAbCdEf"_s};
+  for (const QString& name : leftovers + others) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x01");
+  }
+  ASSERT_TRUE(dir.mkdir(u"Winners.tbl.Folder"_s));
+  RemoveWinnersLeftovers(path());
+  for (const QString& name : leftovers) EXPECT_FALSE(dir.exists(name)) << name.toStdString();
+  for (const QString& name : others) EXPECT_TRUE(dir.exists(name)) << name.toStdString();
+  EXPECT_TRUE(QFileInfo(dir.filePath(u"Winners.tbl.Folder"_s)).isDir());
+  EXPECT_EQ(Names(Load()), QStringList({u"Старый"_s}));
+  // While another game holds the lock (it may be saving right now) nothing goes.
+  QFile stray(dir.filePath(u"Winners.tbl.XyZabc"_s));
+  ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
+  stray.close();
+  QLockFile other(path() + u".lock"_s);
+  ASSERT_TRUE(other.tryLock(0));
+  RemoveWinnersLeftovers(path());
+  EXPECT_TRUE(stray.exists());
+}
+
+TEST(WinnerRanks, AResultGoesAboveEqualAndSmallerSums) {
+  WinnersTable table;
+  for (qint64 sum : {1000000, 32000, 1000}) InsertWinner(table, QString::number(sum), sum);
+  EXPECT_EQ(WinnerRank(table, 32000), 2);
+  EXPECT_EQ(InsertWinner(table, u"новый"_s, 32000), 2);
+  EXPECT_EQ(table.count, 4);
+  EXPECT_EQ(table.name[3], u"32000"_s);
+  for (int r = 5; r <= kMaxWinners; ++r) InsertWinner(table, u"x"_s, 500);
+  ASSERT_EQ(table.count, kMaxWinners);
+  EXPECT_EQ(InsertWinner(table, u"последний"_s, 100), 0);  // a full board of better results
+  EXPECT_EQ(InsertWinner(table, u"выше"_s, 600), 5);
+  EXPECT_EQ(table.count, kMaxWinners);
+  EXPECT_EQ(table.sum[kMaxWinners], u"500"_s);
 }

@@ -1,6 +1,8 @@
 // The result panels with the record entry, the leaderboard view and the start screen.
+#include "data/codec.h"
 #include "data/winners_table.h"
 #include "engine_fakes.h"
+#include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -291,4 +293,161 @@ TEST_F(PanelTest, ShowPanelKeepsTheNumberOfTheLastPanelShown) {
   EXPECT_EQ(st().CurrentPanel, 9);
   g().ShowPanel(9, false);
   EXPECT_EQ(st().CurrentPanel, 0);
+}
+
+namespace {
+
+/// A second game running beside the first one, over the same folder.
+struct SecondGame {
+  SecondGame(FakeMeasurer& measurer, const QString& folder)
+      : game(platform, measurer, folder, &TestSheet) {
+    platform.game = &game;
+    game.Form_Load();
+  }
+  void EndWith(qint32 result) {
+    game.mnuMainNewGame_Click();
+    game.state().GuaranteedSum = result;
+    game.ShowPanel(RecordPanel, true);
+  }
+  ScriptedPlatform platform;
+  Game game;
+};
+
+/// A board of real size: 50 names of 25 letters.
+WinnersTable RealSizeBoard() {
+  WinnersTable table = Board(Falling(50, 252000));
+  for (int r = 1; r <= table.count; ++r) table.name[r] = QString(25, QChar(u'А' + r % 32));
+  return table;
+}
+
+}  // namespace
+
+TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
+  WriteBoard(Board({64000, 2000}));
+  SecondGame other(measurer, dir->path());
+  ASSERT_EQ(other.game.paths().winnersPath, WinnersPath());
+  EndWith(32000);
+  other.EndWith(500);
+  g().screen().SetNameBoxText(u"Первая"_s, false);
+  other.game.screen().SetNameBoxText(u"Вторая"_s, false);
+  g().Form_KeyDown(vk::Enter);
+  other.game.Form_KeyDown(vk::Enter);
+  const WinnersTable saved = ReadBoard();
+  EXPECT_EQ(Sums(saved), QStringList({u"64000"_s, u"32000"_s, u"2000"_s, u"500"_s}));
+  EXPECT_EQ(saved.name[2], u"Первая"_s);
+  EXPECT_EQ(saved.name[4], u"Вторая"_s);
+  EXPECT_TRUE(platform->box.messages.isEmpty());
+  EXPECT_TRUE(other.platform.box.messages.isEmpty());
+}
+
+TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
+  WriteBoard(Board(Falling(10)));
+  SecondGame other(measurer, dir->path());
+  other.EndWith(500);  // reads the ten rows
+  g().mnuMainWinners_Click();
+  g().Picture1_Click(el::ClearTable);
+  ASSERT_EQ(ReadBoard().count, 0);
+  other.game.Form_KeyDown(vk::Enter);
+  const WinnersTable saved = ReadBoard();
+  EXPECT_EQ(Sums(saved), QStringList({u"500"_s}));
+  EXPECT_EQ(saved.name[1], u"Неизвестный фартовик"_s);
+}
+
+TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresTheResult) {
+  WriteBoard(RealSizeBoard());
+  const QByteArray old = [&] {
+    QFile f(WinnersPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  EndWith(250000);
+  g().screen().SetNameBoxText(u"Везунчик"_s, false);
+  // The disk is full: the rows fit the write buffer, the disk refuses them after.
+  UnderFileSizeLimit(4096, [&] {
+    g().Form_KeyDown(vk::Enter);
+    return 0;
+  });
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(platform->box.messages[0].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Failed));
+  EXPECT_EQ(platform->box.messages[0].flags, 16);
+  QFile f(WinnersPath());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), old);
+  f.close();
+  // The board shown keeps the result, at its rank.
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().winners().name[3], u"Везунчик"_s);
+  EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
+
+  // The next result is stored with the kept one.
+  g().Form_KeyDown(vk::Enter);
+  EndWith(100);
+  g().Form_KeyDown(vk::Enter);
+  EXPECT_EQ(platform->box.messages.size(), 1);
+  const WinnersTable saved = ReadBoard();
+  EXPECT_EQ(saved.count, 50);
+  EXPECT_EQ(saved.name[3], u"Везунчик"_s);
+  EXPECT_EQ(saved.sum[3], u"250000"_s);
+  EXPECT_EQ(saved.sum[4], u"250000"_s);
+  EXPECT_EQ(saved.sum[50], u"204000"_s);  // the old last row dropped; the 100 has no room
+}
+
+TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
+  // A folder where the file should be stands for any board that exists but cannot
+  // be read (permissions, an I/O error).
+  ASSERT_TRUE(QDir().mkpath(WinnersPath() + u"/inside"_s));
+  g().mnuMainWinners_Click();
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(platform->box.messages[0].text, UnreadableWinnersMessage(WinnersPath()));
+  g().Form_KeyDown(vk::Enter);  // hiding reads it again, without another message
+  EndWith(1000);
+  EXPECT_EQ(platform->box.messages.size(), 1);
+  g().Form_KeyDown(vk::Enter);
+  ASSERT_EQ(platform->box.messages.size(), 2);
+  EXPECT_EQ(platform->box.messages[1].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Unreadable));
+  EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
+  // The result is kept and shown; once the board can be read, the next save stores it.
+  EXPECT_EQ(CaptionText(el::ScrollDown), u"1000"_s);
+  ASSERT_TRUE(QDir(WinnersPath()).removeRecursively());
+  g().Form_KeyDown(vk::Enter);
+  EndWith(500);
+  g().Form_KeyDown(vk::Enter);
+  EXPECT_EQ(Sums(ReadBoard()), QStringList({u"1000"_s, u"500"_s}));
+  EXPECT_EQ(platform->box.messages.size(), 2);
+}
+
+TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoesNotFit) {
+  // Groups adding up to CR, LF and NUL, which no save writes but a crafted file can hold.
+  const QByteArray cr("\x06\x07\x00", 3), lf("\x03\x07\x00", 3), nul("\x00\x00\x00", 3);
+  const auto row = [](const QByteArray& name, const QByteArray& sum) -> QByteArray {
+    return "\x01" + name + "\x02" + sum + "\r\n";
+  };
+  const QByteArray file = QByteArray() + row(Scramble(u"А"_s, 3) + cr + Scramble(u"Б"_s, 3), Scramble(u"300"_s, 3)) +
+                          row(Scramble(u"В"_s, 3) + lf + Scramble(u"Г"_s, 3) + nul, Scramble(u"200"_s, 3)) +
+                          row(Scramble(QString(60, u'Щ'), 3), Scramble(QString(1000, u'9'), 3));
+  QFile f(WinnersPath());
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(file);
+  f.close();
+  g().mnuMainWinners_Click();
+  ASSERT_EQ(g().winners().count, 3);
+  EXPECT_EQ(g().winners().name[1], u"А\rБ"_s);  // the table keeps what the file holds
+  const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);
+  const QStringList sums = CaptionText(el::ScrollDown).split(u"\r\n"_s);
+  ASSERT_EQ(names.size(), 3);
+  ASSERT_EQ(sums.size(), 3);
+  EXPECT_EQ(names[0], u"А?Б"_s);
+  EXPECT_EQ(names[1], u"В?Г?"_s);
+  EXPECT_EQ(sums[0], u"300"_s);
+  for (const auto& [column, line] : {std::pair{el::ScrollUp, names[2]}, std::pair{el::ScrollDown, sums[2]}}) {
+    SCOPED_TRACE(column);
+    EXPECT_TRUE(line.endsWith(u"\u2026"_s)) << line.toStdString();
+    EXPECT_GT(line.size(), 1);
+    const Element& e = E(column);
+    const QSizeF size = measurer.Measure(line, e.caption.font, e.captionBox.width());
+    EXPECT_LE(size.width(), e.captionBox.width());
+    EXPECT_LE(size.height(), measurer.Measure(QString(), e.caption.font, e.captionBox.width()).height());
+  }
+  // Every column is as tall as the places: the rows stay beside their numbers.
+  EXPECT_EQ(E(el::ScrollUp).caption.height, E(el::Leaderboard).caption.height);
+  EXPECT_EQ(E(el::ScrollDown).caption.height, E(el::Leaderboard).caption.height);
 }

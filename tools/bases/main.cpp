@@ -9,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <cstdio>
 #include <cstring>
 
@@ -17,6 +16,7 @@
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"
+#include "data/whole_file.h"
 #include "data/winners_table.h"
 #include "tools/bases/console.h"
 #include "tools/bases/lint.h"
@@ -104,10 +104,9 @@ int Pack(QStringList args) {
   }
   SystemRandomSource random;
   for (const Packed& p : packed) {
-    QSaveFile file(p.output);
-    const QByteArray bytes = BuildQuestionBase(p.source, random);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-      Print(stderr, p.output + u": cannot write: "_s + file.errorString() + u'\n');
+    QString error;
+    if (!WriteFileWhole(p.output, BuildQuestionBase(p.source, random), &error)) {
+      Print(stderr, p.output + u": cannot write: "_s + error + u'\n');
       return 1;
     }
   }
@@ -142,7 +141,7 @@ int Winners(const QString& path) {
   WinnersTable table;
   RecordingInfoBox box;
   QFile file(path);
-  if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) ReadWinners(file, table, box);
+  if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) ReadWinners(file, table, box, path);
   QJsonArray rows;
   for (int r = 1; r <= table.count; ++r) {
     rows.append(QJsonObject{{u"name"_s, table.name[size_t(r)]}, {u"sum"_s, table.sum[size_t(r)]}});
