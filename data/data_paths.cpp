@@ -52,8 +52,10 @@ DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderW
 
   const QString dataName = FindDataFolder(programFolder);
   if (dataName.isEmpty()) {
-    const QString shown = (programFolder + separator + u"Data/"_s).toUpper();
-    box.Show(u"Папка "_s + shown + u" не найдена !!!"_s, InfoBox::StopOk);
+    // The path as the file system spells it: an upper-cased path would name another
+    // folder wherever letter case counts.
+    const QString shown = QDir::toNativeSeparators(programFolder + separator + u"Data/"_s);
+    box.Show(u"Папка "_s + shown + u" не найдена!!!"_s, InfoBox::StopOk);
   } else {
     paths.questionFolder = programFolder + separator + dataName + u'/';
   }

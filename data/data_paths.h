@@ -19,7 +19,7 @@ bool IsFolderWritable(const QString& folder);
 
 /// Finds the leaderboard file and the question folder of the program in
 /// `programFolder`. The question folder is "Data" in any letter case; when there is
-/// none, the stop message "Папка " + the upper-cased path + " не найдена !!!" is
+/// none, the stop message "Папка " + the path, in native separators, + " не найдена!!!" is
 /// shown and questionFolder stays empty. The leaderboard is "Winners.tbl" beside
 /// the program where that folder can be written, and otherwise in the player's data
 /// folder (created here), so an installed game still keeps its results.

@@ -103,8 +103,10 @@ bool Game::LevelsReadyForGame() {
   for (int level = 1; level <= 6; ++level) {
     const QuestionLevel& l = m_questions.levels[level];
     if (l.decoded && LevelSize(level) >= QuestionsNeeded(level)) continue;
-    InfoBox(u"Слишком мало вопросов для игры!!!"_s + u"\r\n"_s + u"Тип базы: "_s +
-                QString::number(level),
+    // An undecoded level holds fewer than the loader lets a game use.
+    const int needed = std::max(QuestionsNeeded(level), kFewestQuestionsToPlay);
+    const int held = l.decoded ? LevelSize(level) : std::max(0, l.count);
+    InfoBox(u"Слишком мало вопросов для игры!!!\r\n"_s + LevelQuestionCountText(level, held, needed),
             InfoBox::InformationOk);
     return false;
   }

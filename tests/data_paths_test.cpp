@@ -56,7 +56,7 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   DataPaths paths = ResolvePaths(program.path(), box, Writable);
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + (program.path() + u"/DATA/"_s).toUpper() + u" не найдена !!!"_s, 16}}));
+                              {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s, 16}}));
 
   QDir(program.path()).mkdir(u"DaTa"_s);
   box.messages.clear();
@@ -65,14 +65,16 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   EXPECT_EQ(paths.questionFolder, program.path() + u"/DaTa/"_s);
 }
 
-TEST(DataPaths, MissingFolderMessageNamesTheWholePathInUpperCase) {
+TEST(DataPaths, MissingFolderMessageNamesTheWholePathAsTheFileSystemSpellsIt) {
   QTemporaryDir parent;
   const QString program = parent.path() + u"/Игра дома"_s;
   ASSERT_TRUE(QDir().mkpath(program));
   RecordingInfoBox box;
   ResolvePaths(program, box, Writable);
   ASSERT_EQ(box.messages.size(), 1);
-  EXPECT_EQ(box.messages[0].text, u"Папка "_s + parent.path().toUpper() + u"/ИГРА ДОМА/DATA/ не найдена !!!"_s);
+  // Upper-cased, "/ИГРА ДОМА/DATA/" would name a folder that is not there.
+  EXPECT_EQ(box.messages[0].text,
+            u"Папка "_s + QDir::toNativeSeparators(parent.path() + u"/Игра дома/Data/"_s) + u" не найдена!!!"_s);
   EXPECT_EQ(box.messages[0].flags, InfoBox::StopOk);
 }
 
