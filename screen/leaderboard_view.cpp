@@ -56,6 +56,9 @@ void Game::ShowLeaderboard(bool visible) {
 }
 
 void Game::ClearLeaderboard() {
+  // Fifty results go at one click and cannot come back: the player confirms first,
+  // and anything but Yes leaves the file as it is.
+  if (InfoBox(u"Очистить таблицу лидеров?"_s, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
   // A file that will not go (missing, protected) is simply shown again as it is.
   QFile::remove(m_paths.winnersPath);
   ShowPanel(LeaderboardPanel, true);
