@@ -166,7 +166,10 @@ void Screen::EnableElement(int index, bool enabled) {
     MarkCaptionDirty(index);
   }
   if (index >= el::AnswerA && index <= el::AnswerD) {
+    // The normal look whole: face and caption colour. Switched off under the pointer,
+    // an answer would otherwise carry its pointed-at colour into the next question.
     PaintRow(index, 1, 4);
+    SetCaptionColour(index, e.captionColour);
     if (e.caption.visible != enabled) {
       e.caption.visible = enabled;
       MarkCaptionDirty(index);

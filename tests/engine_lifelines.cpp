@@ -247,3 +247,21 @@ TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
   EXPECT_EQ(CaptionText(el::PollBarA), before);
   EXPECT_FALSE(E(el::PollPanel).visible);
 }
+
+TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
+  // Keys 3 then 2 within one tick: the phone came last, its panel stays, and the
+  // friend's words are typed where the player can read them.
+  JumpTo(2);
+  g().Form_KeyDown(vk::Key3);
+  g().Form_KeyDown(vk::Key2);
+  ASSERT_TRUE(E(el::PhonePanel).visible);
+  Tick();
+  EXPECT_TRUE(E(el::PhonePanel).visible);
+  EXPECT_FALSE(E(el::PollPanel).visible);
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) EXPECT_FALSE(E(bar).visible) << bar;
+  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  Tick(200);
+  EXPECT_TRUE(E(el::PhonePanel).visible);
+  EXPECT_EQ(CaptionText(el::PhonePanel), st().FriendAnswerText);
+  EXPECT_FALSE(E(el::PollPanel).visible);
+}
