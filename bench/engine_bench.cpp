@@ -17,6 +17,7 @@ namespace {
 class BenchPlatform : public Platform, public InfoBox {
  public:
   double TimeOfDay() override { return time; }
+  double SteadySeconds() override { return time; }
   QString TimeAndDate() override { return u"10:00:00 09.12.2026"_s; }
   RandomSource& Random() override { return random; }
   ::InfoBox& MessageBox() override { return *this; }

@@ -137,10 +137,12 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   }
 
   if (paths.questionFolder.isEmpty()) {
-    const QString shown = locations.questionOverride.isEmpty()
-                              ? (programFolder + separator + u"Data/"_s).toUpper()
-                              : QDir::toNativeSeparators(locations.questionOverride);
-    box.Show(u"Папка "_s + shown + u" не найдена !!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
+    // The path as the file system spells it: an upper-cased path would name another
+    // folder wherever letter case counts.
+    const QString shown = QDir::toNativeSeparators(
+        locations.questionOverride.isEmpty() ? programFolder + separator + u"Data/"_s
+                                             : locations.questionOverride);
+    box.Show(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
     return paths;
   }
   paths.questionFolders.append(paths.questionFolder);

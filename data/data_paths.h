@@ -52,8 +52,8 @@ QString PlayerDataFolder();
 /// Questions: the folder from the command line if one was given; otherwise "Data"
 /// beside the program in any letter case (a portable copy); otherwise the first
 /// shared folder that exists. When there is none, the stop message "Папка " + the
-/// upper-cased path beside the program + " не найдена !!!" is shown, followed by the
-/// other folders looked at, and questionFolder stays empty. Except with a folder from
+/// path beside the program, in native separators, + " не найдена!!!" is shown,
+/// followed by the other folders looked at, and questionFolder stays empty. Except with a folder from
 /// the command line, the player's "Data" folder (created here, empty) is read too.
 ///
 /// Leaderboard: "Winners.tbl" beside a portable copy whose folder can be written;

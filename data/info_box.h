@@ -12,6 +12,9 @@ class InfoBox {
     StopOk = 16,
     QuestionYesNo = 36,
     InformationOk = 64,
+    /// The second button (No) is the default, for questions whose Yes cannot be undone.
+    SecondButtonDefault = 256,
+    QuestionYesNoDefaultNo = QuestionYesNo | SecondButtonDefault,
   };
   /// Buttons as the box reports them; 0 means the box could not be shown.
   enum Result : int {
@@ -37,9 +40,12 @@ class RecordingInfoBox : public InfoBox {
 
   int Show(const QString& text, int flags) override {
     messages.append({text, flags});
-    return answers.isEmpty() ? (flags == QuestionYesNo ? Yes : Ok) : answers.takeFirst();
+    if (!answers.isEmpty()) return answers.takeFirst();
+    // As a player pressing Enter: the default button.
+    if ((flags & 0x0F) == 4) return flags & SecondButtonDefault ? No : Yes;
+    return Ok;
   }
 
   QList<Message> messages;
-  QList<int> answers;  ///< consumed one per message; empty: Yes for questions, Ok otherwise
+  QList<int> answers;  ///< consumed one per message; empty: the default button
 };

@@ -193,7 +193,7 @@ class QuestionLevelReader::Parser {
     const int count = int(m_rows.size());
     out.count = count;
     out.rows.assign(size_t(count), Question{});
-    if (count >= 3 || level == 0) {
+    if (count >= kFewestQuestionsToPlay || level == 0) {
       out.usedCount = 0;
       out.used.assign(size_t(count), false);
       out.decoded = true;
@@ -210,7 +210,7 @@ class QuestionLevelReader::Parser {
       ReportDamage();
     } else {
       ReportDamage();
-      m_box.Show(TooFewQuestionsMessage(level), InfoBox::InformationOk);
+      m_box.Show(TooFewQuestionsMessage(level, count), InfoBox::InformationOk);
       // Left as read: the scrambled bytes, and the drawn flags as they were.
       out.used.resize(size_t(count), false);
       out.decoded = false;
@@ -331,11 +331,26 @@ void QuestionLevelReader::ReadBytes(const QByteArray& fileBytes, const QString& 
 void QuestionLevelReader::Finish(int level, QuestionLevel& out) { m_parser->Finish(level, out); }
 
 QString NoBasesMessage(int level) {
-  return u"Базы вопросов не найдены !!!\r\nТип базы: "_s + QString::number(level);
+  const QString digit = QString::number(level);
+  return u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s +
+         digit + u"."_s;
 }
 
-QString TooFewQuestionsMessage(int level) {
-  return u"Очень мало вопросов !!!\r\nТип базы: "_s + QString::number(level);
+QString LevelQuestionCountText(int level, int count, int needed) {
+  const QString where = u"На уровне "_s + QString::number(level);
+  const QString need = u", а для игры нужно не меньше "_s + QString::number(needed) + u"."_s;
+  if (count <= 0) return where + u" нет ни одного вопроса"_s + need;
+  // Russian counts: 1, 21 … вопрос; 2 … 4, 22 … вопроса; 5 … 20 вопросов.
+  const int tens = count % 100, ones = count % 10;
+  const QString noun = tens >= 11 && tens <= 14 ? u"вопросов"_s
+                       : ones == 1              ? u"вопрос"_s
+                       : ones >= 2 && ones <= 4 ? u"вопроса"_s
+                                                : u"вопросов"_s;
+  return where + u" всего "_s + QString::number(count) + u" "_s + noun + need;
+}
+
+QString TooFewQuestionsMessage(int level, int count) {
+  return u"Очень мало вопросов!!!\r\n"_s + LevelQuestionCountText(level, count, kFewestQuestionsToPlay);
 }
 
 QStringList ListQuestionBaseFiles(const QString& questionFolder, int level) {

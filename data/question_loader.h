@@ -11,10 +11,17 @@
 class InfoBox;
 class QIODevice;
 
-/// "Базы вопросов не найдены !!!" CR LF "Тип базы: " + level digit
+/// A level of the game (1 … 6) with fewer questions than this is left undecoded and
+/// cannot be played.
+constexpr int kFewestQuestionsToPlay = 3;
+
+/// "Базы вопросов не найдены!!!" CR LF and which files a level lacks.
 QString NoBasesMessage(int level);
-/// "Очень мало вопросов !!!" CR LF "Тип базы: " + level digit
-QString TooFewQuestionsMessage(int level);
+/// "Очень мало вопросов!!!" CR LF and, in plain words, how many questions the level
+/// has and how many a game needs.
+QString TooFewQuestionsMessage(int level, int count);
+/// "На уровне N всего M вопроса, а для игры нужно не меньше K."
+QString LevelQuestionCountText(int level, int count, int needed);
 
 /// The base files of `level` in `questionFolder`: ordinary, not hidden files whose
 /// extension is ".ol" and the level digit in any letter case, in alphabetical order.

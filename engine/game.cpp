@@ -9,9 +9,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// More attempts than a working generator ever needs (a draw that accepts one value
-// in a thousand passes this bound about once in 10^4 draws); beyond it the loop
-// stops trusting the generator to come round.
+// More attempts than a working generator needs for almost every draw. A draw that
+// accepts one value in a thousand still passes this bound about once in 150 draws
+// (0.999^5000 ≈ e^-5), which is harmless: the fallback after the loop then picks
+// among the acceptable values. Beyond the bound the loop stops trusting the
+// generator to come round.
 constexpr int kMaxAttempts = 5000;
 
 /// One row of the question table: what question n sets up.
@@ -106,8 +108,10 @@ bool Game::LevelsReadyForGame() {
   for (int level = 1; level <= 6; ++level) {
     const QuestionLevel& l = m_questions.levels[level];
     if (l.decoded && LevelSize(level) >= QuestionsNeeded(level)) continue;
-    InfoBox(u"Слишком мало вопросов для игры!!!"_s + u"\r\n"_s + u"Тип базы: "_s +
-                QString::number(level),
+    // An undecoded level holds fewer than the loader lets a game use.
+    const int needed = std::max(QuestionsNeeded(level), kFewestQuestionsToPlay);
+    const int held = l.decoded ? LevelSize(level) : std::max(0, l.count);
+    InfoBox(u"Слишком мало вопросов для игры!!!\r\n"_s + LevelQuestionCountText(level, held, needed),
             InfoBox::InformationOk);
     return false;
   }
@@ -115,7 +119,16 @@ bool Game::LevelsReadyForGame() {
 }
 
 int Game::InfoBox(const QString& text, int flags) {
-  return m_platform.MessageBox().Show(text, flags);
+  const double opened = m_platform.SteadySeconds();
+  ++m_boxesOpen;
+  const int result = m_platform.MessageBox().Show(text, flags);
+  if (--m_boxesOpen == 0) {
+    // The question clock stood still from the box's opening, or from its own start
+    // when the question finished appearing behind the box.
+    const double now = m_platform.SteadySeconds();
+    m_state.ClockStart += now - std::max(opened, m_state.ClockStart);
+  }
+  return result;
 }
 
 const Question& Game::CurrentQuestion() const {

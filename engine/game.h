@@ -168,4 +168,8 @@ class Game : private PointerHost {
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;
+  int m_boxesOpen = 0;  ///< message boxes of the game's now waiting for the player
+  /// The last lifeline used this question asked for its panel: the poll's first tick
+  /// brings its own panel only if the phone was not used after it.
+  bool m_pollTakesPanel = false;
 };

@@ -16,8 +16,8 @@ struct GameState {
   qint16 ChosenElement = 0;   ///< 2 … 5, never reset
   quint8 CurrentLevel = 0;
   qint16 QuestionRow = 0;
-  float ClockStart = 0;
-  float ClockNow = 0;
+  double ClockStart = 0;  ///< steady seconds when the question clock started
+  double ClockNow = 0;    ///< steady seconds at its latest reading
   bool TimeUp = false;
   std::array<bool, 5> TaskActive{};
   std::array<quint8, 5> TaskStep{};

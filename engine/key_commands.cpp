@@ -62,7 +62,7 @@ void Game::Form_KeyUp(int keyCode) {
 void Game::mnuMainExit_Click() { m_platform.RequestClose(); }
 
 bool Game::Form_Unload() {
-  const bool cancel = InfoBox(u"Вы уверены что хотите выйти ???"_s, InfoBox::QuestionYesNo) ==
+  const bool cancel = InfoBox(u"Вы уверены, что хотите выйти???"_s, InfoBox::QuestionYesNo) ==
                       InfoBox::No;
   // The message box may have taken the release of a modifier.
   m_state.CtrlHeld = false;

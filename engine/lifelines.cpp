@@ -14,15 +14,15 @@ struct FriendPhrase {
 };
 
 constexpr std::array<FriendPhrase, 10> kFriendPhrases = {{
-    {2, u"Я думаю, что правильный ответ это ", true},
+    {2, u"Я думаю, что правильный ответ — ", true},
     {3, u"Я не знаю ответа", false},
     {5, u"Мне кажется, что это ", true},
     {6, u"Подожди, сейчас посмотрю в энциклопедии..", false},
-    {8, u"Может быть это ", true},
+    {8, u"Может быть, это ", true},
     {9, u"Это тяжелый вопрос", false},
-    {11, u"Возможно это ", true},
+    {11, u"Возможно, это ", true},
     {12, u"Мы не смогли дозвониться до вашего друга", false},
-    {14, u"Я не знаю точно, но кажется это ", true},
+    {14, u"Я не знаю точно, но, кажется, это ", true},
     {16, u"Я где-то слышал, что это ", true},
 }};
 
@@ -74,6 +74,8 @@ void Game::UsePhoneFriend() {
 
   ShowPanel(AudiencePanel, false);
   ShowPanel(PhonePanel, true);
+  // A poll used in this same tick has not shown its panel yet; the phone came last.
+  m_pollTakesPanel = false;
   m_state.TaskActive[task::FriendReveal] = true;
 }
 
@@ -119,6 +121,7 @@ void Game::UseAudiencePoll() {
   CastAudienceVotes(4);
   m_state.TaskStep[task::PollAnimation] = 0;
   m_state.TaskActive[task::PollAnimation] = true;
+  m_pollTakesPanel = true;
 }
 
 void Game::CastAudienceVotes(int answer) {
@@ -138,7 +141,7 @@ void Game::PollAnimationStep() {
   const int t = ++m_state.TaskStep[task::PollAnimation];
   for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
     AnimatePollBar(bar, std::min(t, int(m_state.PollShare[bar - el::PollBarA])));
-  if (t == 1) {
+  if (t == 1 && m_pollTakesPanel) {
     ShowPanel(PhonePanel, false);
     ShowPanel(AudiencePanel, true);
   }

@@ -12,6 +12,9 @@ class Platform {
   virtual ~Platform() = default;
   /// Seconds since midnight, with fractions.
   virtual double TimeOfDay() = 0;
+  /// Seconds from a fixed point in the past, never stepped by clock changes (summer
+  /// time, a time sync): what elapsed time is measured with.
+  virtual double SteadySeconds() = 0;
   /// The current time, a blank and the current date, in the platform's formats.
   virtual QString TimeAndDate() = 0;
   virtual RandomSource& Random() = 0;

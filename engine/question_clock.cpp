@@ -7,8 +7,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr float kSecondsPerDay = 86400.0f;
-
 /// Two digits at least, the sign in front: -5 gives "-05".
 QString TwoDigits(int value) {
   const QString digits = QString::number(std::abs(value)).rightJustified(2, u'0');
@@ -36,11 +34,13 @@ void Game::UpdateClock(int index, float elapsed) {
 }
 
 void Game::QuestionClockStep() {
-  // The clock reads the time of day, so a late tick delays the display only.
-  float now = float(m_platform.TimeOfDay());
-  if (now < m_state.ClockStart) now += kSecondsPerDay;
-  m_state.ClockNow = now;
-  UpdateClock(el::ClockBar, m_state.ClockNow - m_state.ClockStart);
+  // The player cannot answer while a box of the game's waits for them; the seconds
+  // it stands open are given back when it closes.
+  if (m_boxesOpen > 0) return;
+  // Elapsed time comes from a steady clock: a late tick delays only the display, and
+  // a step of the time of day (summer time, a time sync) does not touch the question.
+  m_state.ClockNow = m_platform.SteadySeconds();
+  UpdateClock(el::ClockBar, float(m_state.ClockNow - m_state.ClockStart));
   if (!m_state.TimeUp) return;
   m_state.TaskActive[task::QuestionClock] = false;
   ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : TimeoutPanel, true);

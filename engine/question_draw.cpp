@@ -103,9 +103,12 @@ void Game::QuestionRevealStep() {
     m_screen.SetCaption(e, QString(), QString(), size);
   for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, true);
 
-  m_state.ClockStart = float(m_platform.TimeOfDay());
+  m_state.ClockStart = m_platform.SteadySeconds();
   UpdateClock(el::ClockBar, 0);
   m_screen.SetVisible(el::ClockBar, true);
   m_state.AnswersOpen = true;
   m_state.TaskActive[task::QuestionClock] = true;
+  // An answer or lifeline that the pointer already rests on shows that it may be
+  // clicked; every other one keeps the normal look it was enabled with.
+  m_pointer.PointAtHotElement();
 }

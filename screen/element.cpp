@@ -18,6 +18,13 @@ constexpr int kFitMinSize = 4;
 bool IsFitted(int index) { return index >= 1 && index <= 5; }
 bool IsLeaderboardColumn(int index) { return index == 36 || index == 38 || index == 39; }
 
+/// Boxes are half-open: a point on the right or bottom edge belongs to the box that
+/// begins there, so two touching elements never both claim it.
+bool Holds(const QRectF& box, QPointF point) {
+  return point.x() >= box.left() && point.x() < box.left() + box.width() &&
+         point.y() >= box.top() && point.y() < box.top() + box.height();
+}
+
 }  // namespace
 
 Screen::Screen(TextMeasurer& measurer, SheetLoader sheets)
@@ -159,7 +166,10 @@ void Screen::EnableElement(int index, bool enabled) {
     MarkCaptionDirty(index);
   }
   if (index >= el::AnswerA && index <= el::AnswerD) {
+    // The normal look whole: face and caption colour. Switched off under the pointer,
+    // an answer would otherwise carry its pointed-at colour into the next question.
     PaintRow(index, 1, 4);
+    SetCaptionColour(index, e.captionColour);
     if (e.caption.visible != enabled) {
       e.caption.visible = enabled;
       MarkCaptionDirty(index);
@@ -356,7 +366,7 @@ QRectF Screen::CaptionRect(int index) const {
 int Screen::ElementAt(QPointF windowPoint) const {
   for (int i = kElementCount - 1; i >= 0; --i) {
     const Element& e = m_elements[i];
-    if (e.visible && QRectF(e.Box()).contains(windowPoint)) return i;
+    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return i;
   }
   return 0;
 }
@@ -367,10 +377,10 @@ int Screen::CaptionAt(QPointF windowPoint) const {
     const Caption& c = m_elements[i].caption;
     const Element& owner = m_elements[CaptionOwner(i)];
     if (c.visible && owner.visible && !c.text.isEmpty() &&
-        CaptionRect(i).intersected(QRectF(owner.Box())).contains(windowPoint))
+        Holds(CaptionRect(i).intersected(QRectF(owner.Box())), windowPoint))
       return i;
     const Element& e = m_elements[i];
-    if (e.visible && QRectF(e.Box()).contains(windowPoint)) return -1;
+    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return -1;
   }
   return -1;
 }

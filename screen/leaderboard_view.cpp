@@ -67,6 +67,9 @@ void Game::ShowLeaderboard(bool visible) {
 }
 
 void Game::ClearLeaderboard() {
+  // Fifty results go at one click and cannot come back: the player confirms first,
+  // and anything but Yes leaves the file as it is.
+  if (InfoBox(u"Очистить таблицу лидеров?"_s, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
   // A file that will not go (protected, locked) is simply shown again as it is.
   if (ClearWinners(m_paths.winnersPath) == WinnersWrite::Written) m_unsaved.clear();
   ShowPanel(LeaderboardPanel, true);

@@ -36,6 +36,10 @@ class PointerInput {
   void Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y);
   void Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y);
 
+  /// Gives the element under the pointer its pointed-at look again, for when it has
+  /// just become clickable without the pointer moving.
+  void PointAtHotElement() { PaintHover(m_state.HotElement, true); }
+
   /// The last list position the scroll bar gave the leaderboard columns.
   qreal ListOffset() const { return m_listOffset; }
 

@@ -9,7 +9,7 @@ QString Game::RatingWord(qint32 sum) {
   if (sum < 1000) return u"неплохой"_s;
   if (sum < 32000) return u"хороший"_s;
   if (sum < 250000) return u"отличный"_s;
-  return u"практически недостежимый"_s;
+  return u"практически недостижимый"_s;
 }
 
 void Game::ShowPanel(int mode, bool visible) {

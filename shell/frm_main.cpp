@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QIcon>
@@ -121,11 +122,12 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Tick() {
-  // A tick that comes while a modal box of the previous one is open waits its turn.
-  if (m_inTick) return;
-  m_inTick = true;
+  // A box opened inside a tick (a damaged leaderboard met at the end of a game) runs
+  // its own event loop, and the timer goes on firing there. Those ticks run, as they
+  // do behind any other box: the caption's clock keeps time and the game goes on
+  // behind the box, its question clock held while the game asks something. This is
+  // safe because a step that can open a box switches its own task off first.
   Run([this] { m_game->Timer1_Timer(); });
-  m_inTick = false;
 }
 
 void FrmMain::Run(const std::function<void()>& handler) {
@@ -179,6 +181,7 @@ QPointF FrmMain::Relative(int index, QPointF point) const {
 void FrmMain::mousePressEvent(QMouseEvent* event) {
   if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
   const QPointF point = event->position();
+  m_captureButton = event->button();
   const int caption = m_game->screen().CaptionAt(point);
   if (caption >= 0) {
     // Captions are transparent for presses; only their click counts.
@@ -193,6 +196,10 @@ void FrmMain::mousePressEvent(QMouseEvent* event) {
 
 void FrmMain::mouseMoveEvent(QMouseEvent* event) {
   const QPointF point = event->position();
+  // The release may never have come here (a box or another window took it): a
+  // capture lasts only while its button is really held.
+  if ((m_captured >= 0 || m_pressedCaption >= 0) && !(event->buttons() & m_captureButton))
+    EndPointerCapture();
   if (m_captured >= 0) {
     const QPointF at = Relative(m_captured, point);
     Run([&] { m_game->Picture1_MouseMove(m_captured, int(event->buttons()), 0, at.x(), at.y()); });
@@ -205,7 +212,8 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->buttons() != Qt::NoButton) return;  // the capture ends with the last button
+  // The capture ends with the button that began it; other buttons do nothing.
+  if (event->button() != m_captureButton) return;
   const QPointF point = event->position();
   if (m_pressedCaption >= 0) {
     const int caption = std::exchange(m_pressedCaption, -1);
@@ -223,6 +231,25 @@ void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
   if (index != el::Background && PointerTarget(point) == index) {
     Run([&] { m_game->Picture1_Click(index); });
   }
+}
+
+void FrmMain::EndPointerCapture() {
+  m_pressedCaption = -1;
+  if (m_captured < 0) return;
+  const int index = std::exchange(m_captured, -1);
+  // The release the element never got, at the press point's element: drags end and
+  // looks return, but nothing is clicked.
+  Run([&] { m_game->Picture1_MouseUp(index, int(m_captureButton), 0, 0, 0); });
+}
+
+void FrmMain::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) EndPointerCapture();
+  QWidget::changeEvent(event);
+}
+
+int FrmMain::ModalBox::Show(const QString& text, int flags) {
+  m_window.EndPointerCapture();
+  return m_window.m_infoBox->Show(text, flags);
 }
 
 void FrmMain::leaveEvent(QEvent*) {
@@ -297,7 +324,18 @@ double FrmMain::TimeOfDay() {
   return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+double FrmMain::SteadySeconds() {
+  if (m_services.steadyClock) return m_services.steadyClock();
+  static const QElapsedTimer started = [] {
+    QElapsedTimer timer;
+    timer.start();
+    return timer;
+  }();
+  return started.nsecsElapsed() / 1e9;
+}
+
 QString FrmMain::TimeAndDate() {
+  if (m_services.timeAndDate) return m_services.timeAndDate();
   const QDateTime now = QDateTime::currentDateTime();
   const QLocale locale;
   return now.time().toString(u"HH:mm:ss"_s) + u' ' + locale.toString(now.date(), QLocale::ShortFormat);
@@ -306,6 +344,7 @@ QString FrmMain::TimeAndDate() {
 void FrmMain::SetWindowCaption(const QString& caption) { setWindowTitle(caption); }
 
 void FrmMain::PopupMenu(int x, int y) {
+  EndPointerCapture();
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
   SyncView();

@@ -29,6 +29,8 @@ class FrmMain : public QWidget, private Platform {
     InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
     RandomSource* random = nullptr;         ///< default: seeded once from the system
     std::function<double()> timeOfDay;      ///< default: the system clock
+    std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
+    std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
     bool startTimer = true;                 ///< false: the test calls Tick() itself
   };
 
@@ -53,6 +55,7 @@ class FrmMain : public QWidget, private Platform {
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,9 +63,10 @@ class FrmMain : public QWidget, private Platform {
  private:
   // Platform.
   double TimeOfDay() override;
+  double SteadySeconds() override;
   QString TimeAndDate() override;
   RandomSource& Random() override { return *m_random; }
-  InfoBox& MessageBox() override { return *m_infoBox; }
+  InfoBox& MessageBox() override { return m_modalBox; }
   void SetWindowCaption(const QString& caption) override;
   void PopupMenu(int x, int y) override;
   void Minimise() override;
@@ -78,12 +82,27 @@ class FrmMain : public QWidget, private Platform {
   /// pass them to the background.
   int PointerTarget(QPointF point) const;
   QPointF Relative(int index, QPointF point) const;
+  /// Ends a press the window still holds (title drag, thumb drag, pressed caption)
+  /// without a click: its button is up, or something modal took its release.
+  void EndPointerCapture();
   void BuildMenu();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
 
+  /// The message box as the game sees it: a box that opens while a button is held
+  /// takes that button's release, so the window lets go of the pointer first.
+  class ModalBox : public InfoBox {
+   public:
+    explicit ModalBox(FrmMain& window) : m_window(window) {}
+    int Show(const QString& text, int flags) override;
+
+   private:
+    FrmMain& m_window;
+  };
+
   Services m_services;
+  ModalBox m_modalBox{*this};
   std::unique_ptr<TextMeasurer> m_measurer;
   std::unique_ptr<InfoBox> m_ownInfoBox;
   std::unique_ptr<RandomSource> m_ownRandom;
@@ -97,7 +116,7 @@ class FrmMain : public QWidget, private Platform {
   QAction* m_winnersAction = nullptr;
   int m_nameBoxRevision = -1;
   int m_captured = -1;         ///< element holding the pointer while a button is down
+  Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
   int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
-  bool m_inTick = false;
   bool m_closing = false;
 };

@@ -24,9 +24,12 @@ int QtInfoBox::Show(const QString& text, int flags) {
                   QMessageBox::NoButton, m_parent);
   const bool yesNo = (flags & 0x0F) == 4;
   if (yesNo) {
-    // As the platform's own box: the first button is the default, Esc answers No.
-    box.setDefaultButton(box.addButton(u"Да"_s, QMessageBox::YesRole));
-    box.setEscapeButton(box.addButton(u"Нет"_s, QMessageBox::NoRole));
+    // As the platform's own box: the first button is the default unless the flags
+    // ask for the second; Esc answers No.
+    QPushButton* yes = box.addButton(u"Да"_s, QMessageBox::YesRole);
+    QPushButton* no = box.addButton(u"Нет"_s, QMessageBox::NoRole);
+    box.setDefaultButton(flags & SecondButtonDefault ? no : yes);
+    box.setEscapeButton(no);
   } else {
     box.addButton(u"OK"_s, QMessageBox::AcceptRole);
   }

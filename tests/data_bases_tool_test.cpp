@@ -73,7 +73,9 @@ TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
   const QJsonObject json = dump.json();
   QJsonArray expectedMessages;
   for (int level = 2; level <= 6; ++level) {
-    expectedMessages.append(Message(u"Базы вопросов не найдены !!!\r\nТип базы: "_s + QString::number(level), 16));
+    const QString digit = QString::number(level);
+    expectedMessages.append(Message(
+        u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s + digit + u"."_s, 16));
   }
   EXPECT_EQ(json[u"messages"_s].toArray(), expectedMessages);
   const QJsonArray levels = json[u"levels"_s].toArray();
@@ -108,7 +110,7 @@ TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
   ASSERT_EQ(dump.exitCode, 0);
   QJsonArray messages = dump.json()[u"messages"_s].toArray();
   ASSERT_EQ(messages.size(), 7);
-  EXPECT_EQ(messages[5].toObject(), Message(u"Очень мало вопросов !!!\r\nТип базы: 5"_s, 64));
+  EXPECT_EQ(messages[5].toObject(), Message(u"Очень мало вопросов!!!\r\nНа уровне 5 всего 1 вопрос, а для игры нужно не меньше 3."_s, 64));
   const QJsonObject five = dump.json()[u"levels"_s].toArray()[5].toObject();
   EXPECT_FALSE(five[u"decoded"_s].toBool());
   EXPECT_EQ(five[u"count"_s].toInt(), 1);
@@ -117,7 +119,7 @@ TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
   dump = Tool({u"dump"_s, dir.filePath(u"nowhere"_s)});
   EXPECT_EQ(dump.exitCode, 0);
   messages = dump.json()[u"messages"_s].toArray();
-  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + dir.filePath(u"nowhere/Data/"_s).toUpper() + u" не найдена !!!"_s, 16)}));
+  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + QDir::toNativeSeparators(dir.filePath(u"nowhere/Data/"_s)) + u" не найдена!!!"_s, 16)}));
 }
 
 TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {

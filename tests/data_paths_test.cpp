@@ -88,7 +88,7 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   DataPaths paths = ResolvePaths(program.path(), box, Writable);
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + (program.path() + u"/DATA/"_s).toUpper() + u" не найдена !!!"_s, 16}}));
+                              {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s, 16}}));
 
   QDir(program.path()).mkdir(u"DaTa"_s);
   box.messages.clear();
@@ -97,14 +97,16 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   EXPECT_EQ(paths.questionFolder, program.path() + u"/DaTa/"_s);
 }
 
-TEST(DataPaths, MissingFolderMessageNamesTheWholePathInUpperCase) {
+TEST(DataPaths, MissingFolderMessageNamesTheWholePathAsTheFileSystemSpellsIt) {
   QTemporaryDir parent;
   const QString program = parent.path() + u"/Игра дома"_s;
   ASSERT_TRUE(QDir().mkpath(program));
   RecordingInfoBox box;
   ResolvePaths(program, box, Writable);
   ASSERT_EQ(box.messages.size(), 1);
-  EXPECT_EQ(box.messages[0].text, u"Папка "_s + parent.path().toUpper() + u"/ИГРА ДОМА/DATA/ не найдена !!!"_s);
+  // Upper-cased, "/ИГРА ДОМА/DATA/" would name a folder that is not there.
+  EXPECT_EQ(box.messages[0].text,
+            u"Папка "_s + QDir::toNativeSeparators(parent.path() + u"/Игра дома/Data/"_s) + u" не найдена!!!"_s);
   EXPECT_EQ(box.messages[0].flags, InfoBox::StopOk);
 }
 
@@ -157,7 +159,7 @@ TEST(DataPaths, AFolderFromTheCommandLineReplacesEveryOther) {
   paths = ResolvePaths(layout.Bin(), locations, box, Writable);
   EXPECT_TRUE(paths.questionFolders.isEmpty());
   EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + locations.questionOverride + u" не найдена !!!"_s, 16}}));
+                              {{u"Папка "_s + locations.questionOverride + u" не найдена!!!"_s, 16}}));
 }
 
 TEST(DataPaths, WithNoFolderAnywhereTheMessageNamesEveryPlaceLookedIn) {
@@ -167,8 +169,8 @@ TEST(DataPaths, WithNoFolderAnywhereTheMessageNamesEveryPlaceLookedIn) {
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   EXPECT_TRUE(paths.questionFolders.isEmpty());
   ASSERT_EQ(box.messages.size(), 1);
-  EXPECT_EQ(box.messages[0].text, u"Папка "_s + (layout.Bin() + u"/Data/"_s).toUpper() +
-                                      u" не найдена !!!\r\nНет их и здесь:\r\n"_s + layout.Installed() + u"\r\n"_s +
+  EXPECT_EQ(box.messages[0].text, u"Папка "_s + layout.Bin() + u"/Data/"_s +
+                                      u" не найдена!!!\r\nНет их и здесь:\r\n"_s + layout.Installed() + u"\r\n"_s +
                                       layout.Xdg(1) + u"\r\n"_s + layout.Xdg(2));
   EXPECT_EQ(box.messages[0].flags, InfoBox::StopOk);
 }

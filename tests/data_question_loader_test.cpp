@@ -22,8 +22,15 @@ using Message = RecordingInfoBox::Message;
 
 const QString kDamaged = u"Данные повреждены. Расшифровка невозможна!!!"_s;
 
-Message NoBases(int level) { return {u"Базы вопросов не найдены !!!\r\nТип базы: "_s + QString::number(level), 16}; }
-Message TooFew(int level) { return {u"Очень мало вопросов !!!\r\nТип базы: "_s + QString::number(level), 64}; }
+Message NoBases(int level) {
+  const QString digit = QString::number(level);
+  return {u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s + digit + u"."_s, 16};
+}
+Message TooFew(int level, const QString& howMany) {
+  return {u"Очень мало вопросов!!!\r\nНа уровне "_s + QString::number(level) + u" "_s + howMany +
+              u", а для игры нужно не меньше 3."_s,
+          64};
+}
 
 // Loads as the game does at start-up, with a program folder that counts as writable.
 DataPaths Load(const ProgramFolder& folder, QuestionTable& table, RecordingInfoBox& box) {
@@ -59,13 +66,13 @@ QStringList NumberedTexts(const QString& prefix, int from, int to) {
 
 }  // namespace
 
-TEST(DataQuestionLoader, MissingDataFolderGivesOneMessageWithTheUpperCasedPath) {
+TEST(DataQuestionLoader, MissingDataFolderGivesOneMessageWithThePathAsSpelt) {
   ProgramFolder folder(QString{});
   QuestionTable table;
   RecordingInfoBox box;
   const DataPaths paths = Load(folder, table, box);
-  const QString shown = (folder.path() + u"/Data/"_s).toUpper();
-  EXPECT_EQ(box.messages, QList<Message>({{u"Папка "_s + shown + u" не найдена !!!"_s, 16}}));
+  const QString shown = QDir::toNativeSeparators(folder.path() + u"/Data/"_s);
+  EXPECT_EQ(box.messages, QList<Message>({{u"Папка "_s + shown + u" не найдена!!!"_s, 16}}));
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   for (const QuestionLevel& level : table.levels) EXPECT_EQ(level.count, 0);
 }
@@ -96,7 +103,7 @@ TEST(DataQuestionLoader, TooFewQuestionsLeaveTheLevelUndecodedExceptLevelZero) {
   QuestionTable table;
   RecordingInfoBox box;
   Load(folder, table, box);
-  EXPECT_EQ(box.messages, QList<Message>({TooFew(4)}));
+  EXPECT_EQ(box.messages, QList<Message>({TooFew(4, u"всего 1 вопрос"_s)}));
   EXPECT_TRUE(table.levels[0].decoded);
   EXPECT_EQ(table.levels[0].count, 1);
   EXPECT_EQ(table.levels[0].rows[0].text, u"Вопрос x1"_s);
@@ -447,4 +454,17 @@ TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDama
   EXPECT_EQ(table.levels[2].count, 503);
   EXPECT_EQ(table.levels[2].rows[500].text, u"Вопрос b1"_s);
   EXPECT_EQ(table.levels[2].rows[0].answers[1], u"Нет x1"_s);
+}
+
+TEST(DataQuestionLoader, TooFewMessageSaysHowManyQuestionsInPlainRussian) {
+  struct Case {
+    int count;
+    const char16_t* words;
+  };
+  for (const Case& c : {Case{0, u"нет ни одного вопроса"}, Case{1, u"всего 1 вопрос"},
+                        Case{2, u"всего 2 вопроса"}, Case{5, u"всего 5 вопросов"},
+                        Case{11, u"всего 11 вопросов"}, Case{21, u"всего 21 вопрос"},
+                        Case{22, u"всего 22 вопроса"}, Case{112, u"всего 112 вопросов"}}) {
+    EXPECT_EQ(TooFewQuestionsMessage(2, c.count), TooFew(2, QString::fromUtf16(c.words)).text) << c.count;
+  }
 }

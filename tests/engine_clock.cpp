@@ -99,20 +99,28 @@ TEST_F(EngineTest, ALateTickSeesANegativeRemainderAndStillTimesOut) {
   EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
 }
 
-TEST_F(EngineTest, AQuestionStartedBeforeMidnightRunsItsFullTime) {
-  g().Form_KeyDown(vk::F2);
-  platform->time = 86390;
-  RevealQuestion();
-  const float start = st().ClockStart;
-  ASSERT_GT(start, 86390.0f);
-  platform->time = start + 15 - 86400;  // just past midnight
-  g().Timer1_Timer();
-  EXPECT_FLOAT_EQ(st().ClockNow, start + 15);
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:05"_s);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  platform->time = start + 20 - 86400;
-  g().Timer1_Timer();
-  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+TEST_F(EngineTest, StepsOfTheTimeOfDayNeitherShortenNorStretchAQuestion) {
+  // Midnight, summer time ending and beginning, a time sync either way: the question
+  // still runs exactly its limit.
+  for (double step : {-86400.0, -3600.0, 3600.0, 300.0, -2.0}) {
+    SCOPED_TRACE(step);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    platform->time = 86390;
+    JumpTo(1);
+    const double start = st().ClockStart;
+    platform->dayStep = step;
+    platform->time = start + 15;
+    g().Timer1_Timer();
+    EXPECT_DOUBLE_EQ(st().ClockNow, start + 15);
+    EXPECT_EQ(CaptionText(el::ClockBar), u"0:05"_s);
+    EXPECT_EQ(st().CurrentPanel, 0);
+    platform->time = start + 19.9;
+    g().Timer1_Timer();
+    EXPECT_EQ(st().CurrentPanel, 0);
+    platform->time = start + 20;
+    g().Timer1_Timer();
+    EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+  }
 }
 
 TEST_F(EngineTest, AnAnswerChosenInTheLastHalfSecondIsJudgedAndTheBarFreezes) {

@@ -25,11 +25,24 @@
 #include "engine/platform.h"
 #include "screen/text_measurer.h"
 
+/// A message box that can act while it is shown, as the player and the timer would
+/// behind a real one.
+class ActingInfoBox : public RecordingInfoBox {
+ public:
+  int Show(const QString& text, int flags) override {
+    if (whileShown) whileShown(text);
+    return RecordingInfoBox::Show(text, flags);
+  }
+  std::function<void(const QString& text)> whileShown;
+};
+
 /// A platform whose clock and draws the test sets and which remembers every window
 /// request the game makes.
 class ScriptedPlatform : public Platform {
  public:
-  double TimeOfDay() override { return time; }
+  /// One scripted clock: `time` runs on steadily, the time of day may be stepped.
+  double TimeOfDay() override { return time + dayStep; }
+  double SteadySeconds() override { return time; }
   QString TimeAndDate() override { return timeAndDate; }
   RandomSource& Random() override { return *randomSource; }
   InfoBox& MessageBox() override { return box; }
@@ -46,10 +59,11 @@ class ScriptedPlatform : public Platform {
   void FocusNameBox() override { ++nameBoxFocus; }
 
   double time = 36000;  // 10:00:00
+  double dayStep = 0;   ///< summer time, a time sync: what the time of day was moved by
   QString timeAndDate = QStringLiteral("10:00:00 09.12.2026");
   ScriptedRandomSource random;
   RandomSource* randomSource = &random;
-  RecordingInfoBox box;
+  ActingInfoBox box;
   QStringList captions;
   QList<QPoint> popups;
   int minimised = 0;

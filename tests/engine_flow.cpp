@@ -100,7 +100,7 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   EXPECT_TRUE(CaptionText(el::VictoryPanel).startsWith(u"Вы набрали 1000000 у.е."_s));
-  EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостежимый"_s));
+  EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
   for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
 
   g().Form_KeyDown(vk::Enter);  // keeps the default name
@@ -269,7 +269,8 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
     g().Form_KeyDown(vk::F2);
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_EQ(platform->box.messages[0].text,
-              u"Слишком мало вопросов для игры!!!\r\nТип базы: "_s + QString::number(small));
+              u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +
+                  (small == 4 ? u"1 вопрос"_s : u"2 вопроса"_s) + u", а для игры нужно не меньше 3."_s);
     EXPECT_EQ(platform->box.messages[0].flags, InfoBox::InformationOk);
     EXPECT_EQ(st().QuestionNumber, 0);
     EXPECT_TRUE(g().NewGameEnabled());

@@ -5,7 +5,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kExitQuestion = u"Вы уверены что хотите выйти ???"_s;
+const QString kExitQuestion = u"Вы уверены, что хотите выйти???"_s;
 
 }  // namespace
 
@@ -30,18 +30,51 @@ TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
   }
 }
 
-TEST_F(EngineTest, KClearsTheBoardOnlyWhileTheLeaderboardIsShown) {
-  QFile file(WinnersPath());
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("\x01xyz\x02zz\r\n");
-  file.close();
-  g().Form_KeyDown(vk::K);
-  EXPECT_TRUE(QFile::exists(WinnersPath()));
-  EXPECT_GT(QFile(WinnersPath()).size(), 0);
-  PressWith(vk::Ctrl, vk::W);
-  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
-  g().Form_KeyDown(vk::K);
-  EXPECT_EQ(QFile(WinnersPath()).size(), 0);
+TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
+  const QByteArray stored = "\x01xyz\x02zz\r\n";
+  auto fileBytes = [this] {
+    QFile file(WinnersPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+  };
+  struct Case {
+    const char* how;
+    std::function<void(Game&)> clear;
+    QList<int> answers;  ///< empty: the default button, as Enter gives it
+    bool cleared;
+  };
+  const Case cases[] = {
+      {"K, Enter", [](Game& g) { g.Form_KeyDown(vk::K); }, {}, false},
+      {"K, No or Esc", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::No}, false},
+      {"K, box not shown", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::NotShown}, false},
+      {"K, Yes", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::Yes}, true},
+      {"button, No", [](Game& g) { g.Picture1_Click(el::ClearTable); }, {InfoBox::No}, false},
+      {"button, Yes", [](Game& g) { g.Picture1_Click(el::ClearTable); }, {InfoBox::Yes}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    QFile file(WinnersPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(stored);
+    file.close();
+    g().ShowPanel(LeaderboardPanel, false);
+    platform->box.messages.clear();
+    g().Form_KeyDown(vk::K);  // K asks nothing while the leaderboard is not shown
+    EXPECT_TRUE(platform->box.messages.isEmpty());
+    PressWith(vk::Ctrl, vk::W);
+    ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+    platform->box.messages.clear();
+    platform->box.answers = c.answers;
+    c.clear(g());
+    // The stored row is damaged on purpose; its own message may come too.
+    QList<RecordingInfoBox::Message> questions;
+    for (const auto& m : platform->box.messages)
+      if (m.flags == InfoBox::QuestionYesNoDefaultNo) questions.append(m);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
+    EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
+    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(CaptionText(el::Leaderboard).isEmpty(), c.cleared);
+  }
 }
 
 TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
@@ -153,6 +186,42 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   EXPECT_TRUE(platform->closed);
 }
 
+TEST_F(EngineTest, TheExitQuestionHoldsTheQuestionClockAndNoGivesTheSecondsBack) {
+  JumpTo(1);
+  platform->time = st().ClockStart + 3;
+  g().Timer1_Timer();
+  ASSERT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+  // The player thinks it over for 25 s; the timer goes on firing behind the box.
+  platform->box.whileShown = [this](const QString&) { Tick(250); };
+  platform->box.answers = {InfoBox::No};
+  g().Form_KeyDown(vk::Escape);
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_TRUE(st().TaskActive[task::QuestionClock]);
+  Tick();
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+  platform->box.whileShown = nullptr;
+  Tick(165);  // 16.5 s more: 0.4 s left
+  EXPECT_EQ(st().CurrentPanel, 0);
+  Tick(5);
+  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+}
+
+TEST_F(EngineTest, AQuestionFinishingBehindTheExitQuestionStartsItsClockWhenItCloses) {
+  g().Form_KeyDown(vk::F2);
+  Tick(2);
+  ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
+  platform->box.whileShown = [this](const QString&) { Tick(300); };
+  platform->box.answers = {InfoBox::No};
+  g().Form_KeyDown(vk::Escape);
+  platform->box.whileShown = nullptr;
+  EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box
+  Tick();
+  EXPECT_EQ(CaptionText(el::ClockBar), u"0:20"_s);
+  EXPECT_EQ(st().CurrentPanel, 0);
+}
+
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
   for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
     platform->box.answers = {answer};
@@ -196,4 +265,63 @@ TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
   EXPECT_EQ(st().pointer.HotElement, 0);
   EXPECT_EQ(RowOf(e), 1);
   EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
+}
+
+TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook) {
+  // Time-out, taking the money and 50/50 switch answers off under a resting pointer;
+  // the next question shows the pointed-at look only where the pointer is then.
+  struct Case {
+    const char* how;
+    std::function<void()> switchOff;
+  };
+  const Case cases[] = {
+      {"time-out", [this] { Tick(250); }},
+      {"take the money", [this] { PressWith(vk::Ctrl, vk::M); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(2);
+    const int e = el::AnswerA;
+    g().Picture1_MouseMove(e, 0, 0, 10, 10);
+    ASSERT_EQ(E(e).caption.colour, E(e).pointedCaptionColour);
+    c.switchOff();
+    ASSERT_NE(st().CurrentPanel, 0);
+    ASSERT_FALSE(E(e).enabled);
+    g().Form_KeyDown(vk::Enter);  // the result panel
+    g().Form_KeyDown(vk::Enter);  // the leaderboard, back to the start screen
+    ASSERT_EQ(st().CurrentPanel, 0);
+    // The pointer moved off to the title strip while the panels were shown.
+    g().Picture1_MouseMove(el::TitleStrip, 0, 0, 10, 10);
+    g().Form_KeyDown(vk::F2);
+    RevealQuestion();
+    for (int a = el::AnswerA; a <= el::AnswerD; ++a) {
+      EXPECT_EQ(RowOf(a), 1) << a;
+      EXPECT_EQ(E(a).caption.colour, E(a).captionColour) << a;
+    }
+  }
+}
+
+TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
+  JumpTo(2);
+  // 50/50 by key removes the answer the pointer rests on.
+  platform->random.Push({0.0, 0.0, 0.5});  // removes answers 2 and 3
+  const int removed = g().AnswerElement(2);
+  g().Picture1_MouseMove(removed, 0, 0, 10, 10);
+  g().Form_KeyDown(vk::Key1);
+  ASSERT_FALSE(E(removed).enabled);
+  EXPECT_EQ(E(removed).caption.colour, E(removed).captionColour);
+  // The pointer is on it when the next question opens: there it is pointed at again.
+  AnswerRight();
+  g().Picture1_MouseMove(removed, 0, 0, 12, 12);
+  EXPECT_EQ(RowOf(removed), 1);  // not while the question is still appearing
+  RevealQuestion();
+  EXPECT_EQ(st().pointer.HotElement, removed);
+  EXPECT_EQ(RowOf(removed), 4);
+  EXPECT_EQ(E(removed).caption.colour, E(removed).pointedCaptionColour);
+  for (int a = el::AnswerA; a <= el::AnswerD; ++a) {
+    if (a == removed) continue;
+    EXPECT_EQ(RowOf(a), 1) << a;
+    EXPECT_EQ(E(a).caption.colour, E(a).captionColour) << a;
+  }
 }

@@ -8,11 +8,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kPhrases[10] = {
-    u"Я думаю, что правильный ответ это "_s, u"Я не знаю ответа"_s,
+    u"Я думаю, что правильный ответ — "_s, u"Я не знаю ответа"_s,
     u"Мне кажется, что это "_s,           u"Подожди, сейчас посмотрю в энциклопедии.."_s,
-    u"Может быть это "_s,                 u"Это тяжелый вопрос"_s,
-    u"Возможно это "_s,                   u"Мы не смогли дозвониться до вашего друга"_s,
-    u"Я не знаю точно, но кажется это "_s, u"Я где-то слышал, что это "_s};
+    u"Может быть, это "_s,                u"Это тяжелый вопрос"_s,
+    u"Возможно, это "_s,                  u"Мы не смогли дозвониться до вашего друга"_s,
+    u"Я не знаю точно, но, кажется, это "_s, u"Я где-то слышал, что это "_s};
 const bool kNamesAnswer[10] = {true, false, true, false, true, false, true, false, true, true};
 
 /// A uniform number that Int(u × m) + 1 turns into r.
@@ -245,5 +245,23 @@ TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
   Tick();
   EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
   EXPECT_EQ(CaptionText(el::PollBarA), before);
+  EXPECT_FALSE(E(el::PollPanel).visible);
+}
+
+TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
+  // Keys 3 then 2 within one tick: the phone came last, its panel stays, and the
+  // friend's words are typed where the player can read them.
+  JumpTo(2);
+  g().Form_KeyDown(vk::Key3);
+  g().Form_KeyDown(vk::Key2);
+  ASSERT_TRUE(E(el::PhonePanel).visible);
+  Tick();
+  EXPECT_TRUE(E(el::PhonePanel).visible);
+  EXPECT_FALSE(E(el::PollPanel).visible);
+  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) EXPECT_FALSE(E(bar).visible) << bar;
+  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  Tick(200);
+  EXPECT_TRUE(E(el::PhonePanel).visible);
+  EXPECT_EQ(CaptionText(el::PhonePanel), st().FriendAnswerText);
   EXPECT_FALSE(E(el::PollPanel).visible);
 }

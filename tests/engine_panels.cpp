@@ -130,8 +130,8 @@ TEST_F(PanelTest, RatingsCoverTheirBoundsInclusively) {
   };
   for (const Case c : {Case{100, u"неплохой"}, Case{500, u"неплохой"}, Case{1000, u"хороший"},
                        Case{16000, u"хороший"}, Case{32000, u"отличный"},
-                       Case{125000, u"отличный"}, Case{250000, u"практически недостежимый"},
-                       Case{1000000, u"практически недостежимый"}})
+                       Case{125000, u"отличный"}, Case{250000, u"практически недостижимый"},
+                       Case{1000000, u"практически недостижимый"}})
     EXPECT_EQ(Game::RatingWord(c.sum), QString::fromUtf16(c.word)) << c.sum;
 }
 
@@ -244,6 +244,7 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   EXPECT_EQ(ReadBoard().count, 10);
   g().mnuMainWinners_Click();
   ASSERT_EQ(g().winners().count, 10);
+  platform->box.answers = {InfoBox::Yes};
   g().Form_KeyDown(vk::K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().winners().count, 0);
@@ -258,6 +259,7 @@ TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
   g().SetWinnersPath(dir->path() + u"/Stuck"_s);
   ASSERT_TRUE(QDir(dir->path()).mkdir(u"Stuck"_s));
   g().mnuMainWinners_Click();
+  platform->box.answers = {InfoBox::Yes};
   g().Picture1_Click(el::ClearTable);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
@@ -345,6 +347,7 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   SecondGame other(measurer, dir->path());
   other.EndWith(500);  // reads the ten rows
   g().mnuMainWinners_Click();
+  platform->box.answers = {InfoBox::Yes};
   g().Picture1_Click(el::ClearTable);
   ASSERT_EQ(ReadBoard().count, 0);
   other.game.Form_KeyDown(vk::Enter);

@@ -392,6 +392,60 @@ TEST_F(ScreenTest, ElementAtFindsTheTopmostVisibleElement) {
   EXPECT_EQ(screen.ElementAt({639.5, 479.5}), 45);
 }
 
+TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
+  // Boxes are half-open: left <= x < left + width, top <= y < top + height. Every
+  // pair of elements whose boxes touch, the first ending where the second begins.
+  struct Pair {
+    int before, after;
+    bool sideBySide;  ///< true: `after` is right of `before`; false: below it
+  };
+  const Pair pairs[] = {
+      {7, 8, true},    {8, 35, true},   {35, 6, true},   {2, 3, true},    {4, 5, true},
+      {9, 10, true},   {10, 11, true},  {47, 46, true},  {46, 39, true},  {36, 37, true},
+      {33, 45, true},  {34, 45, true},  {50, 38, true},  {1, 2, false},   {1, 3, false},
+      {2, 4, false},   {3, 5, false},   {4, 9, false},   {4, 10, false},  {5, 10, false},
+      {5, 11, false},  {8, 50, false},  {6, 38, false},  {35, 50, false}, {38, 37, false},
+      {38, 40, false}, {37, 39, false}, {50, 36, false}, {36, 47, false}, {36, 46, false},
+      {13, 12, false}, {14, 13, false}, {26, 25, false}, {41, 42, false}, {43, 44, false},
+      {48, 49, false},
+  };
+  for (const Pair& p : pairs) {
+    for (int e = 27; e < kElementsInUse; ++e) screen.SetVisible(e, false);
+    screen.SetVisible(p.before, true);
+    screen.SetVisible(p.after, true);
+    const QRect a = screen.element(p.before).Box();
+    const QRect b = screen.element(p.after).Box();
+    QPointF edge;
+    if (p.sideBySide) {
+      ASSERT_EQ(a.left() + a.width(), b.left()) << p.before << "|" << p.after;
+      const int top = std::max(a.top(), b.top()), bottom = std::min(a.bottom(), b.bottom());
+      ASSERT_LE(top, bottom) << p.before << "|" << p.after;
+      edge = QPointF(b.left(), (top + bottom) / 2);
+    } else {
+      ASSERT_EQ(a.top() + a.height(), b.top()) << p.before << "/" << p.after;
+      const int left = std::max(a.left(), b.left()), right = std::min(a.right(), b.right());
+      ASSERT_LE(left, right) << p.before << "/" << p.after;
+      edge = QPointF((left + right) / 2, b.top());
+    }
+    const QPointF justBefore = p.sideBySide ? edge - QPointF(0.5, 0) : edge - QPointF(0, 0.5);
+    EXPECT_EQ(screen.ElementAt(edge), p.after) << p.before << " then " << p.after;
+    EXPECT_EQ(screen.ElementAt(justBefore), p.before) << p.before << " then " << p.after;
+  }
+  // The window's own right and bottom edges lie outside every box.
+  EXPECT_EQ(screen.ElementAt({640, 470}), 0);
+  EXPECT_EQ(screen.ElementAt({630, 480}), 0);
+}
+
+TEST_F(ScreenTest, CaptionBoxesAreHalfOpenToo) {
+  screen.SetCaption(1, u"Вопрос"_s, u""_s, 0);
+  const QRectF rect = screen.CaptionRect(1).intersected(QRectF(screen.element(1).Box()));
+  const qreal y = rect.center().y();
+  EXPECT_EQ(screen.CaptionAt({rect.left(), y}), 1);
+  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width() - 0.5, y}), 1);
+  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width(), y}), -1);
+  EXPECT_EQ(screen.CaptionAt({rect.center().x(), rect.top() + rect.height()}), -1);
+}
+
 TEST_F(ScreenTest, CaptionAtNeedsTextAndIsCoveredByHigherElements) {
   const QPointF centre = screen.CaptionRect(1).center();
   EXPECT_EQ(screen.CaptionAt(centre), -1);  // no text yet

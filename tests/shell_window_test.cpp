@@ -13,7 +13,11 @@
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "shell/frm_main.h"
+#include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
+
+#include <QApplication>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +40,24 @@ void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
+/// The recording box, able to act while it is "open": the timer fires behind it.
+class WhileShownBox : public RecordingInfoBox {
+ public:
+  int Show(const QString& text, int flags) override {
+    if (whileShown) whileShown();
+    return RecordingInfoBox::Show(text, flags);
+  }
+  std::function<void()> whileShown;
+};
+
+/// A real mouse event as the platform delivers it: `button` is the one that changed,
+/// `buttons` those held after the event.
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,6 +68,8 @@ class WindowTest : public ::testing::Test {
     services.infoBox = &m_box;
     services.random = &m_random;
     services.timeOfDay = [this] { return m_now; };
+    services.steadyClock = [this] { return m_now; };
+    services.timeAndDate = [this] { return u"12:00 %1"_s.arg(++m_captions); };
     services.startTimer = false;
     m_window = std::make_unique<FrmMain>(std::move(services));
     m_window->Form_Load();
@@ -104,8 +128,22 @@ class WindowTest : public ::testing::Test {
     ASSERT_TRUE(SaveWinners(WinnersPath(), table, m_random));
   }
 
+  void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(m_window.get(), QEvent::MouseButtonPress, at, button, button);
+  }
+  void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    SendMouse(m_window.get(), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+  }
+  /// A move with no button held.
+  void Move(QPoint at) { SendMouse(m_window.get(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+  void Click(QPoint at) {
+    Press(at);
+    Release(at);
+  }
+
   QTemporaryDir m_dir;
-  RecordingInfoBox m_box;
+  WhileShownBox m_box;
+  int m_captions = 0;
   ScriptedRandomSource m_random{{}, 7};
   double m_now = 12 * 3600;
   std::unique_ptr<FrmMain> m_window;
@@ -190,7 +228,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   m_box.answers = {InfoBox::No};
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
-  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены что хотите выйти ???"_s);
+  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
   EXPECT_EQ(m_box.messages[0].flags, 36);
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
@@ -228,6 +266,7 @@ TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
   CtrlKey(Qt::Key_W);
   ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
+  m_box.answers = {InfoBox::Yes};
   Key(Qt::Key_K);
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
@@ -348,6 +387,179 @@ TEST_F(WindowTest, AnIdleWindowRepaintsNothingAndAGameOnlyWhatChanged) {
   EXPECT_GT(counter.paints, 0);
   EXPECT_LE(counter.area, 5 * qint64(473) * 113);  // at most the question frame per tick
   m_window->removeEventFilter(&counter);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere) {
+  WriteWinners(3);
+  const QByteArray before = [this] {
+    QFile file(WinnersPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  CtrlKey(Qt::Key_W);
+  ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  // x = 393: the last column of "Очистить таблицу" would be 167 + 226 = 393, which
+  // is where "Скрыть таблицу" begins.
+  Click(QPoint(393, 442));
+  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_TRUE(m_box.messages.isEmpty());
+  QFile file(WinnersPath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+
+  // x = 619 on the top row: the close button begins where "Свернуть" ends.
+  m_box.answers = {InfoBox::No};
+  Click(QPoint(619, 10));
+  ASSERT_EQ(m_box.messages.size(), 1);
+  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
+  EXPECT_FALSE(m_window->isMinimized());
+}
+
+TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
+  struct Case {
+    const char* how;
+    bool boxTakesRelease;
+  };
+  for (const Case c : {Case{"the exit question took the release", true},
+                       Case{"another window took the release", false}}) {
+    SCOPED_TRACE(c.how);
+    const QPoint grab = Centre(el::TitleStrip);
+    Press(grab);
+    if (c.boxTakesRelease) {
+      m_box.answers = {InfoBox::No};
+      Key(Qt::Key_Escape);
+      ASSERT_FALSE(m_box.messages.isEmpty());
+    }
+    // The release never comes here; the pointer moves on with no button held.
+    const QPoint start = m_window->pos();
+    Move(grab + QPoint(30, 20));
+    Move(grab + QPoint(60, 40));
+    EXPECT_EQ(m_window->pos(), start);
+    EXPECT_FALSE(game().state().pointer.WindowDragging);
+    // And the next click is not lost.
+    m_box.messages.clear();
+    m_box.answers = {InfoBox::No};
+    Click(Centre(el::Close));
+    EXPECT_EQ(m_box.messages.size(), 1);
+    m_box.messages.clear();
+  }
+}
+
+TEST_F(WindowTest, AThumbDragEndsWhenAModalBoxTakesItsRelease) {
+  WriteWinners(50);
+  CtrlKey(Qt::Key_W);
+  const Screen& screen = game().screen();
+  ASSERT_TRUE(screen.element(el::ScrollThumb).enabled);
+  const QPoint grab = Centre(el::ScrollThumb);
+  Press(grab);
+  ASSERT_TRUE(game().state().pointer.ThumbDragging);
+  m_box.answers = {InfoBox::No};
+  Key(Qt::Key_Escape);
+  const qreal top = screen.element(el::ScrollThumb).top;
+  Move(grab + QPoint(0, 100));
+  EXPECT_EQ(screen.element(el::ScrollThumb).top, top);
+  EXPECT_FALSE(game().state().pointer.ThumbDragging);
+}
+
+TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  const Screen& screen = game().screen();
+  const int wrong = game().AnswerElement(2);
+  const int right = game().AnswerElement(1);
+  Press(screen.CaptionRect(wrong).center().toPoint());
+  m_box.answers = {InfoBox::No};
+  Key(Qt::Key_Escape);
+  const QPoint onRight = screen.CaptionRect(right).center().toPoint();
+  Move(onRight);
+  Click(onRight);
+  EXPECT_EQ(game().state().ChosenElement, right);
+  EXPECT_FALSE(game().state().AnswersOpen);
+}
+
+TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
+  struct Case {
+    const char* layout;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    const char16_t* text;
+    int lifeline;
+  };
+  const Case cases[] = {
+      {"Shift+1, US", Qt::Key_Exclam, Qt::ShiftModifier, u"!", el::FiftyFifty},
+      {"Shift+2, US", Qt::Key_At, Qt::ShiftModifier, u"@", el::PhoneFriend},
+      {"Shift+3, US", Qt::Key_NumberSign, Qt::ShiftModifier, u"#", el::AudiencePoll},
+      {"Shift+2, Russian", Qt::Key_QuoteDbl, Qt::ShiftModifier, u"\"", el::PhoneFriend},
+      {"Shift+3, Russian", 0x2116, Qt::ShiftModifier, u"№", el::AudiencePoll},
+      {"1, French", Qt::Key_Ampersand, Qt::NoModifier, u"&", el::FiftyFifty},
+      {"2, French", Qt::Key_Eacute, Qt::NoModifier, u"é", el::PhoneFriend},
+      {"Shift+3 reported as the digit", Qt::Key_3, Qt::ShiftModifier, u"3", el::AudiencePoll},
+  };
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.layout);
+    Screen& screen = game().screen();
+    for (int e = el::AnswerA; e <= el::AnswerD; ++e) screen.EnableElement(e, true);
+    screen.EnableElement(c.lifeline, true);
+    const QString text = QString::fromUtf16(c.text);
+    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, c.key, c.modifiers, text);
+    QCoreApplication::sendEvent(m_window.get(), &press);
+    QCoreApplication::sendEvent(m_window.get(), &release);
+    EXPECT_FALSE(screen.element(c.lifeline).enabled);
+    EXPECT_TRUE(game().state().AnswersOpen);
+  }
+}
+
+TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
+  // A damaged leaderboard met when the verdict opens the result panel: its message
+  // opens inside the tick, and the timer goes on firing behind it.
+  {
+    QFile file(WinnersPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x01" + QByteArray(3, char(100)) + "\x02" + QByteArray(3, char(100)) + "\r\n");
+  }
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  game().state().GuaranteedSum = 1000;  // a wrong answer now ends with the result panel
+  int captionsBehindTheBox = 0;
+  m_box.whileShown = [&] {
+    const int before = m_captions;
+    Ticks(30);
+    captionsBehindTheBox += m_captions - before;
+  };
+  Key(WrongKey());
+  Ticks(48);
+  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  ASSERT_FALSE(m_box.messages.isEmpty());
+  EXPECT_EQ(captionsBehindTheBox, 30 * m_box.messages.size());
+  EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(m_captions));
+}
+
+TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
+  struct Case {
+    int flags;
+    Qt::Key key;
+    int result;
+  };
+  for (const Case c : {Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Return, InfoBox::No},
+                       Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Escape, InfoBox::No},
+                       Case{InfoBox::QuestionYesNo, Qt::Key_Return, InfoBox::Yes},
+                       Case{InfoBox::QuestionYesNo, Qt::Key_Escape, InfoBox::No}}) {
+    SCOPED_TRACE(c.flags);
+    SCOPED_TRACE(c.key);
+    QtInfoBox box;
+    QTimer::singleShot(0, [key = c.key] {
+      QWidget* open = QApplication::activeModalWidget();
+      ASSERT_NE(open, nullptr);
+      QTest::keyClick(open, key);
+    });
+    EXPECT_EQ(box.Show(u"Очистить таблицу лидеров?"_s, c.flags), c.result);
+  }
 }
 
 }  // namespace

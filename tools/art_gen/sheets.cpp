@@ -1119,7 +1119,7 @@ QImage Loss() {
   return ElementSheet(43, [](QImage& img, int) {
     ResultGround(img);
     Heading(img, u"Проигрыш..."_s, QRectF(0, 8, img.width(), 44), 32);
-    BodyLines(img, {u"С таким количеством денег, вы НИКОГДА"_s, u"не попадёте в таблицу лидеров."_s}, 76, 24);
+    BodyLines(img, {u"С таким количеством денег вы НИКОГДА"_s, u"не попадёте в таблицу лидеров."_s}, 76, 24);
   });
 }
 
@@ -1127,7 +1127,7 @@ QImage Timeout() {
   return ElementSheet(48, [](QImage& img, int) {
     ResultGround(img);
     Heading(img, u"Время вышло..."_s, QRectF(0, 8, img.width(), 44), 32);
-    BodyLines(img, {u"Вы слишком долго думали и время"_s, u"отведённое на ответ кончилось."_s}, 76, 24);
+    BodyLines(img, {u"Вы слишком долго думали, и время,"_s, u"отведённое на ответ, кончилось."_s}, 76, 24);
   });
 }
 
