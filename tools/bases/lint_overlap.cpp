@@ -168,6 +168,17 @@ QString SameFact(const Prepared& a, const Prepared& b, const OverlapQuestion& qa
   if (sameSubject && !a.number[0] && a.answers[0] == b.answers[0]) {
     return u"the same answer %1 on the same subject"_s.arg(Quoted(qb.answers[0]));
   }
+  // Each offers the other's answer: whatever the subjects, a player who met one
+  // pair has seen both answers side by side and is told the other by elimination.
+  const auto offers = [](const Prepared& x, const QString& answer) {
+    for (size_t i = 1; i < 4; ++i) {
+      if (x.answers[i] == answer) return true;
+    }
+    return false;
+  };
+  if (!a.number[0] && !b.number[0] && offers(a, b.answers[0]) && offers(b, a.answers[0])) {
+    return u"each offers the other's answer, %1 and %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
+  }
   // One's answer among the other's wrong ones: a player who met one is told the other.
   const struct {
     const Prepared& x;

@@ -23,8 +23,9 @@ struct Overlap {
 /// - three or more of the same answers (counts and years aside), which makes the
 ///   same few names come round again and again;
 /// - the same fact asked twice: the same answer to a question on the same subject;
-///   the answer of one offered as a wrong answer of the other on the same subject
-///   (the two mirror each other); an answer of one being what the other asks
+///   the answer of one offered as a wrong answer of the other on the same subject;
+///   each offering the other's answer, on any subject (the two mirror each other);
+///   an answer of one being what the other asks
 ///   about, with more of the subject in common.
 /// A subject is the question's words reduced to their first five letters, common
 /// question words left out; two questions share a subject when two such stems are
