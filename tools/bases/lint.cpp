@@ -16,6 +16,7 @@
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "tools/bases/console.h"
+#include "tools/bases/lint_overlap.h"
 
 using namespace Qt::StringLiterals;
 
@@ -132,7 +133,9 @@ struct Place {
 QList<LintFinding> LintSources(const QStringList& paths) {
   RegisterBundledFonts();
   CaptionFit fit;
-  QList<LintFinding> findings;
+  QList<QList<LintFinding>> perFile;  // findings of each file read, in the order of `paths`
+  QList<OverlapQuestion> all;          // every question of every file, in reading order
+  QList<std::pair<int, Place>> where;  // for each of `all`: its file's index in perFile, and its place
   QHash<QString, Place> firstQuestion;  // normalised text -> where it first stands
   QSet<QString> seenFiles;
 
@@ -143,11 +146,11 @@ QList<LintFinding> LintSources(const QStringList& paths) {
 
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
-      findings.append({path, 0, u"cannot read: not a file"_s});
+      perFile.append({{path, 0, u"cannot read: not a file"_s}});
       continue;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-      findings.append({path, 0, u"cannot read: "_s + file.errorString()});
+      perFile.append({{path, 0, u"cannot read: "_s + file.errorString()}});
       continue;
     }
     const QByteArray bytes = file.readAll();
@@ -161,6 +164,8 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     for (const SourceError& error : source.errors) add(error.line, error.reason);
 
     for (const SourceQuestion& q : source.questions) {
+      all.append({q.text, q.answers});
+      where.append({int(perFile.size()), {path, q.line}});
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);
       if (first != firstQuestion.cend()) {
@@ -195,6 +200,19 @@ QList<LintFinding> LintSources(const QStringList& paths) {
         }
       }
     }
+    perFile.append(found);
+  }
+
+  // A repeat is said at the later question, where an author adding one looks.
+  for (const Overlap& o : FindOverlaps(all)) {
+    const auto& [fileIndex, place] = where[o.later];
+    const Place& other = where[o.earlier].second;
+    perFile[fileIndex].append(
+        {place.file, place.line, u"repeats %1:%2: %3"_s.arg(other.file, QString::number(other.line), o.reason)});
+  }
+
+  QList<LintFinding> findings;
+  for (QList<LintFinding>& found : perFile) {
     std::stable_sort(found.begin(), found.end(),
                      [](const LintFinding& a, const LintFinding& b) { return a.line < b.line; });
     findings += found;

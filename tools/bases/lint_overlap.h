@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <array>
+
+/// A question as the overlap checks see it: its text and its four answers, the
+/// correct one first.
+struct OverlapQuestion {
+  QString text;
+  std::array<QString, 4> answers;
+};
+
+/// Two questions a player would take for one: `earlier` and `later` index the
+/// list given to FindOverlaps, `reason` says why in an author's words.
+struct Overlap {
+  int earlier = 0;
+  int later = 0;
+  QString reason;
+};
+
+/// Pairs of questions that repeat each other without being the same text:
+/// - three or more of the same answers (counts and years aside), which makes the
+///   same few names come round again and again;
+/// - the same fact asked twice: the same answer to a question on the same subject;
+///   the answer of one offered as a wrong answer of the other on the same subject;
+///   each offering the other's answer, on any subject (the two mirror each other);
+///   an answer of one being what the other asks
+///   about, with more of the subject in common.
+/// A subject is the question's words reduced to their first five letters, common
+/// question words left out; two questions share a subject when two such stems are
+/// common to them. Pairs come in the order of `later`, then `earlier`.
+QList<Overlap> FindOverlaps(const QList<OverlapQuestion>& questions);
