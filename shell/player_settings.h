@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+/// The player's own choices (view, sound, …), kept between runs in
+/// "$XDG_CONFIG_HOME/fartovik/fartovik.ini". Tests point XDG_CONFIG_HOME (or
+/// QStandardPaths' test mode) elsewhere, or hand the window a file of their own.
+std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file = {});
