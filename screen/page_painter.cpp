@@ -6,9 +6,13 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QTextDocument>
+#include <QUrl>
+
+#include <tuple>
 
 #include "screen/fonts.h"
 #include "screen/info_pages.h"
+#include "screen/sheet_files.h"
 
 using namespace Qt::StringLiterals;
 
@@ -104,14 +108,25 @@ void PaintFooter(QPainter& p, const PageView& pages) {
 std::unique_ptr<QTextDocument> PageBodyDocument(const InfoPage& page) {
   auto document = std::make_unique<QTextDocument>();
   document->setDocumentMargin(0);
-  document->setDefaultFont(ToQFont(Font(10, false, false)));
+  document->setDefaultFont(ToQFont(Font(10.5, false, false)));
   document->setDefaultStyleSheet(
       u"body { color: #e8eeff; }"
-      "h3 { color: #ffaa3c; font-size: 15px; margin-top: 8px; margin-bottom: 3px; }"
-      "p { margin-top: 0px; margin-bottom: 5px; }"
+      "h3 { color: #ffaa3c; font-size: 17px; margin-top: 8px; margin-bottom: 3px; }"
+      "p { margin-top: 0px; margin-bottom: 5px; line-height: 110%; }"
+      "td { vertical-align: middle; }"
       "b { color: #ffffff; }"
       ".key { color: #80ffc0; font-weight: bold; }"
       ".dim { color: #96aad2; }"_s);
+  // Pictures of the game's own buttons, named "sheet:N" in a page: the first look of
+  // element N's sheet.
+  for (const auto& [element, rows, scale] : {std::tuple{9, 4, 0.5}, std::tuple{10, 4, 0.5},
+                                             std::tuple{11, 4, 0.5}, std::tuple{45, 4, 1.0}}) {
+    const QImage sheet = LoadSheet(element);
+    if (sheet.isNull()) continue;
+    const QImage look = sheet.copy(0, 0, sheet.width(), sheet.height() / rows);
+    document->addResource(QTextDocument::ImageResource, QUrl(u"sheet:%1"_s.arg(element)),
+                          look.scaled(look.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
   document->setHtml(page.body);
   document->setTextWidth(PageView::kBodyBox.width());
   return document;
