@@ -104,6 +104,18 @@ int Game::QuestionsNeeded(int level) {
                            [level](const QuestionSetup& setup) { return setup.level == level; }));
 }
 
+int Game::TimeLimitOf(int question) {
+  return question >= 1 && question <= 15 ? kQuestionSetup[question - 1].timeLimit : 0;
+}
+
+QList<int> Game::GuaranteedQuestions() {
+  // A guaranteed sum is set up with the question after the one that wins it.
+  QList<int> questions;
+  for (int n = 2; n <= 15; ++n)
+    if (kQuestionSetup[n - 1].guaranteedSum > 0) questions.append(n - 1);
+  return questions;
+}
+
 bool Game::LevelsReadyForGame() {
   for (int level = 1; level <= 6; ++level) {
     const QuestionLevel& l = m_questions.levels[level];
@@ -119,16 +131,22 @@ bool Game::LevelsReadyForGame() {
 }
 
 int Game::InfoBox(const QString& text, int flags) {
-  const double opened = m_platform.SteadySeconds();
-  ++m_boxesOpen;
+  HoldClock();
   const int result = m_platform.MessageBox().Show(text, flags);
-  if (--m_boxesOpen == 0) {
-    // The question clock stood still from the box's opening, or from its own start
-    // when the question finished appearing behind the box.
-    const double now = m_platform.SteadySeconds();
-    m_state.ClockStart += now - std::max(opened, m_state.ClockStart);
-  }
+  ReleaseClock();
   return result;
+}
+
+void Game::HoldClock() {
+  if (m_clockHolds++ == 0) m_clockHeldSince = m_platform.SteadySeconds();
+}
+
+void Game::ReleaseClock() {
+  if (m_clockHolds == 0 || --m_clockHolds > 0) return;
+  // The question clock stood still from the first hold, or from its own start when
+  // the question finished appearing behind the box or page.
+  const double now = m_platform.SteadySeconds();
+  m_state.ClockStart += now - std::max(m_clockHeldSince, m_state.ClockStart);
 }
 
 const Question& Game::CurrentQuestion() const {

@@ -22,6 +22,8 @@ constexpr int Enter = 13, Ctrl = 17, Alt = 18, Escape = 27;
 constexpr int Key1 = 49, Key2 = 50, Key3 = 51;
 constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X = 88;
 constexpr int F2 = 113;
+// Keys of the pages over the game (the rules, the about page).
+constexpr int F1 = 112, Space = 32, PageUp = 33, PageDown = 34, Left = 37, Up = 38, Right = 39, Down = 40;
 }  // namespace vk
 
 /// The game behind the main window: it owns the state, the screen model
@@ -75,6 +77,17 @@ class Game : private PointerHost {
   /// The window's close request; returns true to keep the window open.
   bool CloseRequested();
 
+  // The pages over the game: the rules (F1) and the about page. While one is up it
+  // takes every key and click, and the question clock stands still.
+  void ShowRulesPage();
+  void ShowAboutPage();
+  void ClosePage();
+  bool PageOpen() const { return m_screen.pages().visible(); }
+  /// A click on the pages: the footer's arrows turn them, anywhere else closes them.
+  void ClickPage(QPointF windowPoint);
+  /// A turn of the mouse wheel over the pages: away from the player turns back.
+  void WheelPage(int steps);
+
   // screen/pointer_input.cpp: hover and pressed looks, the window drag, the scroll bar.
   void PointerPressed(int index, qreal x, qreal y) { m_pointer.PointerPressed(index, x, y); }
   void PointerMoved(int index, qreal x, qreal y) { m_pointer.PointerMoved(index, x, y); }
@@ -110,6 +123,10 @@ class Game : private PointerHost {
   static QString RatingWord(int sum);
   /// Questions a game takes from level 1 … 6.
   static int QuestionsNeeded(int level);
+  /// Seconds to answer question n (1 … 15).
+  static int TimeLimitOf(int question);
+  /// The questions whose prize a wrong answer cannot take away, first to last.
+  static QList<int> GuaranteedQuestions();
 
  private:
   bool AnswersOpen() const override { return m_state.AnswersOpen; }
@@ -135,6 +152,13 @@ class Game : private PointerHost {
   // record_entry.cpp: the record panel, the player's name and storing the result.
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
+  /// The question clock stands still from the first hold to the last release; the
+  /// seconds it stood are given back to the question.
+  void HoldClock();
+  void ReleaseClock();
+  void OpenPages(QList<InfoPage> pages);
+  /// Keys while the pages are up: they turn and close them, nothing else.
+  void PageKeyDown(int keyCode);
   // game.cpp: helpers of the draw and the start of a game.
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();
@@ -171,7 +195,9 @@ class Game : private PointerHost {
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;
-  int m_boxesOpen = 0;  ///< message boxes of the game's now waiting for the player
+  int m_clockHolds = 0;  ///< boxes of the game's and pages now in front of the player
+  double m_clockHeldSince = 0;  ///< steady seconds when the first hold began
+  bool m_rulesOpen = false;     ///< the pages up are the rules
   /// The last lifeline used this question asked for its panel: the poll's first tick
   /// brings its own panel only if the phone was not used after it.
   bool m_pollTakesPanel = false;

@@ -4,6 +4,10 @@ using namespace Qt::StringLiterals;
 
 void Game::KeyPressed(int keyCode) {
   const bool modified = m_state.CtrlHeld || m_state.AltHeld;
+  if (PageOpen()) {
+    PageKeyDown(keyCode);
+    keyCode = 0;  // the game beneath sees nothing of it
+  }
   switch (keyCode) {
     case vk::Enter:
       switch (m_state.CurrentPanel) {
@@ -43,6 +47,9 @@ void Game::KeyPressed(int keyCode) {
       break;
     case vk::F2:
       if (m_newGameEnabled) NewGame();
+      break;
+    case vk::F1:
+      ShowRulesPage();
       break;
     default:
       break;

@@ -34,9 +34,9 @@ void Game::UpdateClock(int index, float elapsed) {
 }
 
 void Game::QuestionClockStep() {
-  // The player cannot answer while a box of the game's waits for them; the seconds
-  // it stands open are given back when it closes.
-  if (m_boxesOpen > 0) return;
+  // The player cannot answer while a box of the game's or a page waits for them; the
+  // seconds it stands open are given back when it closes.
+  if (m_clockHolds > 0) return;
   // Elapsed time comes from a steady clock: a late tick delays only the display, and
   // a step of the time of day (summer time, a time sync) does not touch the question.
   m_state.ClockNow = m_platform.SteadySeconds();

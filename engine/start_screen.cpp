@@ -27,7 +27,7 @@ void Game::ShowStartScreen(int mode) {
   m_state.QuestionNumber = 0;
   m_screen.SetCaption(el::QuestionFrame,
                       u"Чтобы начать новую игру, нажмите F2 или "_s + u"\"Новая\""_s + u" в "_s +
-                          u"\"Меню\""_s,
+                          u"\"Меню\""_s + u". Правила игры — F1."_s,
                       QString(), 0);
   for (int e = el::LadderFirst; e <= el::LadderLast; ++e) m_screen.PaintRow(e, 1, 3);
   m_state.AnswersOpen = false;

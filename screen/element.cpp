@@ -387,6 +387,23 @@ int Screen::CaptionAt(QPointF windowPoint) const {
   return -1;
 }
 
+void Screen::ShowPages(QList<InfoPage> pages) {
+  m_pages.Show(std::move(pages));
+  MarkDirty(PageView::kBox);
+}
+
+void Screen::HidePages() {
+  if (!m_pages.visible()) return;
+  m_pages.Hide();
+  MarkDirty(PageView::kBox);
+}
+
+bool Screen::TurnPage(int delta) {
+  if (!m_pages.Turn(delta)) return false;
+  MarkDirty(PageView::kBox);
+  return true;
+}
+
 QRegion Screen::TakeDirty() {
   QRegion dirty;
   dirty.swap(m_dirty);

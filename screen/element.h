@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "screen/colour.h"
+#include "screen/info_pages.h"
 #include "screen/text_measurer.h"
 
 constexpr int kElementCount = 56;  ///< slots 0 … 55
@@ -146,6 +147,13 @@ class Screen {
   /// Topmost visible caption with text under a window point, or -1.
   int CaptionAt(QPointF windowPoint) const;
 
+  // The pages over the game: the rules and the about page.
+  const PageView& pages() const { return m_pages; }
+  void ShowPages(QList<InfoPage> pages);
+  void HidePages();
+  /// Moves by `delta` pages; false when there is no such page.
+  bool TurnPage(int delta);
+
   /// Window pixels changed since the last call.
   QRegion TakeDirty();
   /// Text measurements made so far (the fit's cost).
@@ -164,6 +172,7 @@ class Screen {
   std::array<Element, kElementCount> m_elements;
   std::array<CaptionFont, 6> m_testLabelFonts;     ///< `TestLabel(1 … 5)`
   NameBox m_nameBox;
+  PageView m_pages;
   QRegion m_dirty;
   int m_measurements = 0;
 };

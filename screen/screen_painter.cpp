@@ -4,6 +4,7 @@
 
 #include "screen/element.h"
 #include "screen/fonts.h"
+#include "screen/page_painter.h"
 
 namespace {
 
@@ -60,5 +61,6 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region)
     if (e.visible && region.intersects(e.Box())) PaintFace(painter, e);
     PaintCaption(painter, screen, i, region);
   }
+  if (screen.pages().visible() && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
   painter.restore();
 }

@@ -4,9 +4,6 @@
 
 using namespace Qt::StringLiterals;
 
-#define FARTOVIK_STR2(x) #x
-#define FARTOVIK_STR(x) FARTOVIK_STR2(x)
-
 namespace {
 
 // Options QGuiApplication and QApplication take out of the arguments themselves.
@@ -17,11 +14,6 @@ const char* const kQtOptionsWithValue[] = {"platform", "platformpluginpath", "pl
 const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 }  // namespace
-
-QString GameVersion() {
-  return QStringLiteral(FARTOVIK_STR(FARTOVIK_VERSION_MAJOR) "." FARTOVIK_STR(FARTOVIK_VERSION_MINOR) "." FARTOVIK_STR(
-      FARTOVIK_VERSION_PATCH));
-}
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "screen/game_version.h"
+
 /// What the command line asks for. The game's options are read before any window
 /// exists, so --help, --version and a mistake are answered without a display.
 struct CommandLine {
@@ -19,6 +21,3 @@ struct CommandLine {
 /// Reads the program's arguments (`arguments[0]` is the program). Qt's own options
 /// (-platform, -display, -style …) are let through for the application object.
 CommandLine ParseCommandLine(const QStringList& arguments);
-
-/// "0.99.19"
-QString GameVersion();

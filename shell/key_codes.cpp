@@ -59,6 +59,18 @@ int VirtualKeyCode(const QKeyEvent& event) {
     case Qt::Key_F2: return vk::F2;
     default: break;
   }
+  // The keys that turn and close the pages over the game.
+  switch (key) {
+    case Qt::Key_F1: return vk::F1;
+    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_PageUp: return vk::PageUp;
+    case Qt::Key_PageDown: return vk::PageDown;
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    default: break;
+  }
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;  // same codes as the keys' ASCII
   // Keys are matched by key, not by what the shift state makes of them.
   if (const int digit = DigitRowKeyByPlace(event)) return digit;

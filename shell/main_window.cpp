@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <cmath>
 
@@ -103,6 +104,7 @@ void MainWindow::BuildMenu() {
   m_newGameAction->setShortcut(QKeySequence(Qt::Key_F2));
   m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
   m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  AddPageItems();
   m_menu->addSeparator();
   QAction* exitAction = m_menu->addAction(u"Выход"_s);
   exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -111,6 +113,15 @@ void MainWindow::BuildMenu() {
   connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->NewGame(); }); });
   connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->OpenLeaderboard(); }); });
   connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->RequestExit(); }); });
+}
+
+void MainWindow::AddPageItems() {
+  m_menu->addSeparator();
+  QAction* rules = m_menu->addAction(u"Правила игры"_s);
+  rules->setShortcut(QKeySequence(Qt::Key_F1));
+  QAction* about = m_menu->addAction(u"О программе"_s);
+  connect(rules, &QAction::triggered, this, [this] { Run([this] { m_game->ShowRulesPage(); }); });
+  connect(about, &QAction::triggered, this, [this] { Run([this] { m_game->ShowAboutPage(); }); });
 }
 
 void MainWindow::Start() {
@@ -142,7 +153,8 @@ void MainWindow::SyncView() {
 
   const NameBox& box = screen.nameBox();
   const Element& panel = screen.element(el::VictoryPanel);
-  const bool shown = box.visible && panel.visible;
+  // A page over the game covers the name box too.
+  const bool shown = box.visible && panel.visible && !m_game->PageOpen();
   if (box.revision != m_nameBoxRevision) {
     m_nameBoxRevision = box.revision;
     m_nameBox->setText(box.text);
@@ -157,6 +169,8 @@ void MainWindow::SyncView() {
   }
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
+  // A page that opens while a button is held takes that button's release.
+  if (m_game->PageOpen() && (m_captured >= 0 || m_pressedCaption >= 0)) EndPointerCapture();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -180,6 +194,13 @@ QPointF MainWindow::Relative(int index, QPointF point) const {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
   if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
+  if (m_game->PageOpen()) {
+    // The pages take the click; nothing beneath them is pressed.
+    if (!m_pagePressed) m_captureButton = event->button();
+    m_pagePressed = true;
+    return;
+  }
+  m_pagePressed = false;  // its release went elsewhere
   const QPointF point = event->position();
   m_captureButton = event->button();
   const int caption = m_game->screen().CaptionAt(point);
@@ -196,6 +217,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPointF point = event->position();
+  if (m_pagePressed && !(event->buttons() & m_captureButton)) m_pagePressed = false;
+  if (m_game->PageOpen() || m_pagePressed) return;
   // The release may never have come here (a box or another window took it): a
   // capture lasts only while its button is really held.
   if ((m_captured >= 0 || m_pressedCaption >= 0) && !(event->buttons() & m_captureButton))
@@ -215,6 +238,10 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   // The capture ends with the button that began it; other buttons do nothing.
   if (event->button() != m_captureButton) return;
   const QPointF point = event->position();
+  if (std::exchange(m_pagePressed, false)) {
+    if (m_game->PageOpen()) Run([&] { m_game->ClickPage(point); });
+    return;
+  }
   if (m_pressedCaption >= 0) {
     const int caption = std::exchange(m_pressedCaption, -1);
     if (m_game->screen().CaptionAt(point) == caption &&
@@ -235,6 +262,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void MainWindow::EndPointerCapture() {
   m_pressedCaption = -1;
+  m_pagePressed = false;
   if (m_captured < 0) return;
   const int index = std::exchange(m_captured, -1);
   // The release the element never got, at the press point's element: drags end and
@@ -253,7 +281,7 @@ int MainWindow::ModalBox::Show(const QString& text, int flags) {
 }
 
 void MainWindow::leaveEvent(QEvent*) {
-  if (m_captured >= 0) return;
+  if (m_captured >= 0 || m_game->PageOpen()) return;
   Run([this] { m_game->DropHover(); });
 }
 
@@ -263,6 +291,12 @@ bool MainWindow::event(QEvent* event) {
     const Screen& screen = m_game->screen();
     const QPointF point = help->pos();
     QString tip;
+    // Nothing beneath a page explains itself through it.
+    if (m_game->PageOpen()) {
+      QToolTip::hideText();
+      event->ignore();
+      return true;
+    }
     const int caption = screen.CaptionAt(point);
     if (caption >= 0) {
       tip = screen.element(caption).caption.tooltip;
@@ -296,6 +330,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  if (!m_game->PageOpen()) {
+    QWidget::wheelEvent(event);
+    return;
+  }
+  const int steps = event->angleDelta().y() / 120;
+  Run([&] { m_game->WheelPage(steps); });
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -53,6 +53,7 @@ class MainWindow : public QWidget, private Platform {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -86,6 +87,8 @@ class MainWindow : public QWidget, private Platform {
   /// without a click: its button is up, or something modal took its release.
   void EndPointerCapture();
   void BuildMenu();
+  /// The menu's items for the rules and the about page.
+  void AddPageItems();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -118,5 +121,6 @@ class MainWindow : public QWidget, private Platform {
   int m_captured = -1;         ///< element holding the pointer while a button is down
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
   int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
+  bool m_pagePressed = false;  ///< a press began on the pages over the game
   bool m_closing = false;
 };

@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kInvitation = u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\""_s;
+const QString kInvitation = u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\". Правила игры — F1."_s;
 
 }  // namespace
 

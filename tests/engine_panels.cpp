@@ -282,7 +282,7 @@ TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
   EXPECT_FALSE(st().AnswersOpen);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_EQ(CaptionText(el::QuestionFrame),
-            u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\""_s);
+            u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\". Правила игры — F1."_s);
 }
 
 TEST_F(PanelTest, ShowPanelKeepsTheNumberOfTheLastPanelShown) {

@@ -1,12 +1,15 @@
 // The real window under the offscreen platform, driven by real Qt key and mouse
 // events, with a scripted clock and scripted random draws.
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "data/info_box.h"
@@ -560,6 +563,109 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
     });
     EXPECT_EQ(box.Show(u"Очистить таблицу лидеров?"_s, c.flags), c.result);
   }
+}
+
+}  // namespace
+
+// The rules and the about page, through the window's own keys, menu and pointer.
+namespace {
+
+QAction* MenuItem(QMenu* menu, const QString& text) {
+  for (QAction* action : menu->actions())
+    if (action->text() == text) return action;
+  return nullptr;
+}
+
+TEST_F(WindowTest, F1AndTheMenuOpenThePagesAndEscEnterOrAClickCloseThem) {
+  Key(Qt::Key_F1);
+  ASSERT_TRUE(game().PageOpen());
+  EXPECT_EQ(game().screen().pages().page().title, u"Правила игры"_s);
+  Key(Qt::Key_Escape);
+  EXPECT_FALSE(game().PageOpen());
+  EXPECT_TRUE(m_box.messages.isEmpty());  // Esc closed the page, it did not ask to leave
+  EXPECT_TRUE(m_window->isVisible());
+
+  QAction* rules = MenuItem(m_window->menu(), u"Правила игры"_s);
+  QAction* about = MenuItem(m_window->menu(), u"О программе"_s);
+  ASSERT_TRUE(rules && about);
+  EXPECT_EQ(rules->shortcut(), QKeySequence(Qt::Key_F1));
+  rules->trigger();
+  ASSERT_TRUE(game().PageOpen());
+  Key(Qt::Key_Return);
+  EXPECT_FALSE(game().PageOpen());
+
+  about->trigger();
+  ASSERT_TRUE(game().PageOpen());
+  EXPECT_EQ(game().screen().pages().page().title, u"О программе"_s);
+  Click(QPoint(320, 240));
+  EXPECT_FALSE(game().PageOpen());
+  EXPECT_TRUE(m_box.messages.isEmpty());
+}
+
+TEST_F(WindowTest, ThePagesTurnByArrowKeysWheelAndFooterAndTakeNoClickForTheGame) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  Key(Qt::Key_F1);
+  Key(Qt::Key_Right);
+  EXPECT_EQ(game().screen().pages().current(), 1);
+  Click(PageView::kNextBox.center());
+  EXPECT_EQ(game().screen().pages().current(), 2);
+  Click(PageView::kPreviousBox.center());
+  EXPECT_EQ(game().screen().pages().current(), 1);
+  QWheelEvent wheel(QPointF(320, 240), QPointF(m_window->mapToGlobal(QPoint(320, 240))), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(m_window.get(), &wheel);
+  EXPECT_EQ(game().screen().pages().current(), 0);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(game().screen().pages().current(), 0);
+  // A click on the answer beneath closes the page and chooses nothing.
+  Click(Centre(game().AnswerElement(1)));
+  EXPECT_FALSE(game().PageOpen());
+  EXPECT_TRUE(game().state().AnswersOpen);
+  EXPECT_FALSE(game().state().TaskActive[task::AnswerReveal]);
+  // Closed, the next click is the game's again.
+  Click(Centre(game().AnswerElement(1)));
+  EXPECT_TRUE(game().state().TaskActive[task::AnswerReveal]);
+}
+
+TEST_F(WindowTest, ThePageCoversTheNameBoxAndHandsItTheKeyboardBack) {
+  Key(Qt::Key_F2);
+  Answer(CorrectKey());
+  WaitForAnswers();
+  CtrlKey(Qt::Key_M);
+  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  QLineEdit* name = m_window->nameBox();
+  ASSERT_TRUE(name->isVisible());
+  QTest::keyClick(name, Qt::Key_F1);
+  ASSERT_TRUE(game().PageOpen());
+  EXPECT_FALSE(name->isVisible());
+  TypeText(m_window.get(), u"zz"_s);  // goes nowhere: the box is covered
+  QTest::keyClick(m_window.get(), Qt::Key_Escape);
+  EXPECT_FALSE(game().PageOpen());
+  EXPECT_TRUE(name->isVisible());
+  EXPECT_TRUE(name->hasFocus());
+  EXPECT_FALSE(name->text().contains(u"zz"_s));
+  EXPECT_TRUE(m_box.messages.isEmpty());
+}
+
+TEST_F(WindowTest, ThePageIsPaintedOverTheGameAndLeavesNoTraceWhenClosed) {
+  const QImage before = m_window->grab().toImage();
+  Key(Qt::Key_F1);
+  QCoreApplication::processEvents();
+  const QImage page = m_window->grab().toImage();
+  Key(Qt::Key_Escape);
+  QCoreApplication::processEvents();
+  const QImage after = m_window->grab().toImage();
+  // The question frame's invitation is covered; the title strip above is not.
+  const QPoint inBody = game().screen().CaptionRect(el::QuestionFrame).center().toPoint();
+  EXPECT_NE(page.copy(QRect(inBody - QPoint(60, 10), QSize(120, 20))),
+            before.copy(QRect(inBody - QPoint(60, 10), QSize(120, 20))));
+  EXPECT_EQ(page.copy(QRect(0, 0, 640, 21)), before.copy(QRect(0, 0, 640, 21)));
+  // The page's frame glows in the blue of the game's rules.
+  const QColor frame = page.pixelColor(9, 240);
+  EXPECT_GT(frame.blue(), 150);
+  EXPECT_GT(frame.blue(), frame.red() + 80);
+  EXPECT_EQ(after, before);
 }
 
 }  // namespace

@@ -1,0 +1,177 @@
+#include "engine/game.h"
+#include "screen/game_version.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// A sum as the player reads it: groups of three digits kept on one line.
+QString Sum(qint32 value) {
+  QString digits = QString::number(value);
+  for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, QChar(0x00A0));
+  return digits;
+}
+
+QString Key(const QString& name) { return u"<span class=\"key\">"_s + name + u"</span>"_s; }
+
+/// The key table: per row the keys, then what they do.
+QString KeyTable(const QList<std::pair<QString, QString>>& rows) {
+  QString table = u"<table cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"_s;
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    // Every other row a shade lighter, so that the eye keeps to its line.
+    const QString shade = i % 2 == 0 ? u" bgcolor=\"#0c1d44\""_s : QString();
+    table += u"<tr"_s + shade + u"><td width=\"150\">"_s + Key(rows[i].first) + u"</td><td>"_s +
+             rows[i].second + u"</td></tr>"_s;
+  }
+  return table + u"</table>"_s;
+}
+
+QList<InfoPage> RulesPages() {
+  const QList<int> guaranteed = Game::GuaranteedQuestions();
+  QStringList guaranteedQuestions, guaranteedSums;
+  for (int n : guaranteed) {
+    guaranteedQuestions.append(QString::number(n) + u"-й"_s);
+    guaranteedSums.append(Sum(PrizeLadder[n - 1]));
+  }
+  const QString title = u"Правила игры"_s;
+
+  const QString game =
+      u"<h3>Игра</h3>"
+      "<p>Вам зададут до пятнадцати вопросов, от простых к трудным. У каждого четыре ответа&nbsp;— "
+      "<b>A</b>, <b>B</b>, <b>C</b> и <b>D</b>, и верен ровно один. Каждый верный ответ поднимает вас "
+      "на ступень лестницы выигрышей слева: от %1 за первый вопрос до %2 за пятнадцатый.</p>"
+      "<h3>Несгораемые суммы</h3>"
+      "<p>Выигрыши за %3 вопросы — <b>%4</b> — несгораемые. Неверный ответ кончает игру: вы "
+      "уносите последнюю несгораемую сумму, до которой дошли, а если не дошли ни до одной — ничего.</p>"
+      "<h3>Время</h3>"
+      "<p>Часы внизу отсчитывают время на ответ: %5 секунд на первый вопрос и больше на каждый "
+      "следующий, до %6 секунд на пятнадцатый. Отсчёт идёт с той минуты, когда вопрос показан целиком. "
+      "Время вышло — как неверный ответ: остаётся несгораемая сумма. Пока открыты эти страницы, "
+      "часы стоят.</p>"_s.arg(Sum(PrizeLadder.front()), Sum(PrizeLadder.back()),
+                             guaranteedQuestions.join(u" и "_s), guaranteedSums.join(u" и "_s))
+          .arg(Game::TimeLimitOf(1))
+          .arg(Game::TimeLimitOf(15));
+
+  const QString help =
+      u"<h3>Три подсказки</h3>"
+      "<p>Каждой можно воспользоваться один раз за игру, пока вопрос открыт.</p>"
+      "<table cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
+      "<tr><td width=\"92\"><img src=\"sheet:9\"></td>"
+      "<td><b>«50/50»</b> убирает два неверных ответа.</td></tr>"
+      "<tr><td><img src=\"sheet:10\"></td>"
+      "<td><b>«Звонок другу»</b>: друг скажет, что думает, а часы получат 30 секунд в придачу. "
+      "Друзья тоже ошибаются, и чем дальше вопрос, тем чаще.</td></tr>"
+      "<tr><td><img src=\"sheet:11\"></td>"
+      "<td><b>«Мнение зала»</b>: зрители голосуют, и полосы показывают, сколько из них выбрали "
+      "каждый ответ.</td></tr></table>"
+      "<h3>Взять деньги</h3>"
+      "<table cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>"
+      "<td width=\"92\" align=\"center\"><img src=\"sheet:45\"></td>"
+      "<td>Со второго вопроса можно остановиться: кнопка <b>«Взять деньги»</b> справа от часов "
+      "кончает игру с суммой, выигранной к этой минуте, — без риска.</td></tr></table>"
+      "<h3>Таблица лидеров</h3>"
+      "<p>Любой выигрыш больше нуля занимает своё место в таблице лидеров из пятидесяти строк: "
+      "впишите имя и нажмите Enter. Таблицу можно открыть из меню и очистить.</p>"_s;
+
+  const QString keys =
+      KeyTable({{u"F1"_s, u"эти правила"_s},
+                {u"F2"_s, u"новая игра"_s},
+                {u"A, B, C, D"_s, u"выбрать ответ"_s},
+                {u"1, 2, 3"_s, u"подсказки: 50/50, звонок другу, мнение зала"_s},
+                {u"Ctrl+M, Alt+M"_s, u"взять деньги"_s},
+                {u"Enter"_s, u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
+                {u"Ctrl+W, Alt+W"_s, u"показать таблицу лидеров"_s},
+                {u"K"_s, u"очистить таблицу лидеров, пока она открыта"_s},
+                {u"Esc, Ctrl+Q, Ctrl+X"_s, u"выйти из игры (она переспросит); также Alt+Q, Alt+X"_s}}) +
+      u"<p class=\"dim\">Буквы работают и в русской раскладке: Ф, И, С, В, Л, Ь, Ц, Й, Ч.</p>"
+      "<h3>На этих страницах</h3>"_s +
+      u"<p>"_s + Key(u"← →"_s) + u", "_s + Key(u"PgUp PgDn"_s) + u" и колесо мыши листают; "_s +
+      Key(u"Esc"_s) + u", "_s + Key(u"Enter"_s) +
+      u" или щелчок закрывают. Пока страница открыта, другие клавиши игру не трогают.</p>"
+      "<p class=\"dim\">Всё можно делать и мышью. Окно перетаскивается за заголовок; кнопка слева "
+      "вверху открывает меню, справа — свернуть и выйти.</p>"_s;
+
+  return {{title, game}, {title, help}, {u"Клавиши"_s, keys}};
+}
+
+QList<InfoPage> AboutPages() {
+  const QString body =
+      u"<p align=\"center\" style=\"font-size: 30px;\"><b><i><span style=\"color: #ffb040;\">«О, фартовик!»</span></i></b></p>"
+      "<p align=\"center\" style=\"font-size: 15px;\">Версия <b>%1</b></p>"
+      "<p align=\"center\">Викторина на одного игрока: пятнадцать вопросов, лестница выигрышей "
+      "и три подсказки.</p>"
+      "<h3>Лицензия</h3>"
+      "<p>Свободная программа: её можно изучать, менять и распространять на условиях "
+      "GNU General Public License версии 3 или (по вашему выбору) любой более поздней — "
+      "<b>GPL-3.0-or-later</b>. Гарантий нет. Полный текст лицензии приложен к игре (файл LICENSE).</p>"
+      "<p>Звуки, графика и вопросы — собственные, сделаны для этой игры и распространяются "
+      "на тех же условиях.</p>"
+      "<h3>Шрифты</h3>"
+      "<p><b>Liberation Sans</b> и <b>Liberation Serif</b> — © 2010 Google Corporation, "
+      "© 2012 Red Hat, Inc.; лицензия SIL Open Font License 1.1.<br>"
+      "<b>Comic Neue</b> — © 2014–2016 Craig Rozynski; лицензия SIL Open Font License 1.1.</p>"_s
+          .arg(GameVersion());
+  return {{u"О программе"_s, body}};
+}
+
+}  // namespace
+
+void Game::ShowRulesPage() {
+  if (m_rulesOpen) return;
+  OpenPages(RulesPages());
+  m_rulesOpen = true;
+}
+
+void Game::ShowAboutPage() {
+  OpenPages(AboutPages());
+  m_rulesOpen = false;
+}
+
+void Game::OpenPages(QList<InfoPage> pages) {
+  const bool wasOpen = PageOpen();
+  // The pointed look would stay behind the page with no pointer over it.
+  DropHover();
+  m_screen.ShowPages(std::move(pages));
+  if (!wasOpen && PageOpen()) HoldClock();
+}
+
+void Game::ClosePage() {
+  if (!PageOpen()) return;
+  m_screen.HidePages();
+  m_rulesOpen = false;
+  ReleaseClock();
+  // The name box gave up the keyboard when the page covered it.
+  if (m_state.CurrentPanel == RecordPanel) m_platform.FocusNameBox();
+}
+
+void Game::PageKeyDown(int keyCode) {
+  switch (keyCode) {
+    case vk::Escape: case vk::Enter:
+      ClosePage();
+      break;
+    case vk::Right: case vk::Down: case vk::PageDown: case vk::Space:
+      m_screen.TurnPage(1);
+      break;
+    case vk::Left: case vk::Up: case vk::PageUp:
+      m_screen.TurnPage(-1);
+      break;
+    case vk::F1:
+      // From the about page to the rules; on the rules it stays where it is.
+      ShowRulesPage();
+      break;
+    default:
+      break;
+  }
+}
+
+void Game::ClickPage(QPointF windowPoint) {
+  switch (m_screen.pages().ControlAt(windowPoint)) {
+    case PageView::Control::Previous: m_screen.TurnPage(-1); break;
+    case PageView::Control::Next: m_screen.TurnPage(1); break;
+    case PageView::Control::None: ClosePage(); break;
+  }
+}
+
+void Game::WheelPage(int steps) {
+  if (steps != 0) m_screen.TurnPage(steps > 0 ? -1 : 1);
+}
