@@ -21,6 +21,7 @@
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
+#include "shell/accessible_screen.h"
 #include "shell/key_codes.h"
 #include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
@@ -56,6 +57,7 @@ FrmMain::FrmMain(Services services, QWidget* parent)
 
   BuildNameBox();
   BuildMenu();
+  m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox);
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &FrmMain::Tick);
@@ -157,6 +159,7 @@ void FrmMain::SyncView() {
   }
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
+  m_accessible->Update();
 }
 
 void FrmMain::paintEvent(QPaintEvent* event) {
