@@ -1,5 +1,6 @@
 #include "engine/spoken_state.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/game.h"
@@ -88,7 +89,8 @@ int PollShare(const Game& game, int position) {
 
 int SecondsLeft(const Game& game) {
   const ::GameState& s = game.state();
-  const double left = s.TimeLimit - (s.ClockNow - s.ClockStart);
+  // Before the clock's first reading of a question, none of its time has gone.
+  const double left = s.TimeLimit - std::max(0.0, s.ClockNow - s.ClockStart);
   return std::max(0, int(std::nearbyint(left)));
 }
 

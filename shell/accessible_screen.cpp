@@ -371,6 +371,16 @@ class WindowAccessible : public QAccessibleWidget {
   }
 };
 
+AccessibleScreen::EventWatcher& Watcher() {
+  static AccessibleScreen::EventWatcher watcher;
+  return watcher;
+}
+
+void Send(QAccessibleEvent& event) {
+  if (Watcher()) Watcher()(&event);
+  QAccessible::updateAccessibility(&event);
+}
+
 QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
   if (object && object->isWidgetType() && AccessibleScreen::Of(object))
     return new WindowAccessible(static_cast<QWidget*>(object));
@@ -452,6 +462,8 @@ AccessibleScreen::~AccessibleScreen() {
   for (QAccessible::Id id : m_ids) QAccessible::deleteAccessibleInterface(id);
 }
 
+void AccessibleScreen::WatchEvents(EventWatcher watcher) { Watcher() = std::move(watcher); }
+
 AccessibleScreen* AccessibleScreen::Of(const QObject* window) { return Screens().value(window); }
 
 QRect AccessibleScreen::ToScreen(const QRect& windowRect) const {
@@ -499,15 +511,15 @@ void AccessibleScreen::Update() {
       Seen& is = now[i];
       if (was.state.invisible != is.state.invisible) {
         QAccessibleEvent event(iface, is.state.invisible ? QAccessible::ObjectHide : QAccessible::ObjectShow);
-        QAccessible::updateAccessibility(&event);
+        Send(event);
       }
       if (was.name != is.name) {
-        QAccessibleEvent event(iface, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
+              QAccessibleEvent event(iface, QAccessible::NameChanged);
+        Send(event);
       }
       if (was.description != is.description && iface != m_clock) {
         QAccessibleEvent event(iface, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
+        Send(event);
       }
       QAccessible::State changed;
       changed.disabled = was.state.disabled != is.state.disabled;
@@ -516,14 +528,14 @@ void AccessibleScreen::Update() {
       changed.invisible = was.state.invisible != is.state.invisible;
       if (changed.disabled || changed.checked || changed.selected || changed.invisible) {
         QAccessibleStateChangeEvent event(iface, changed);
-        QAccessible::updateAccessibility(&event);
+        Send(event);
       }
       if (iface == m_clock && is.value != was.value && is.value >= 0) {
         // A second's change at most once a second; a new question's full clock at once.
         if (m_clockSentAt < 0 || clockNow - m_clockSentAt >= 1.0 || clockNow < m_clockSentAt) {
           m_clockSentAt = clockNow;
           QAccessibleValueChangeEvent event(iface, is.value);
-          QAccessible::updateAccessibility(&event);
+          Send(event);
         } else {
           is.value = was.value;  // still owed: sent once the second is up
         }
@@ -539,7 +551,7 @@ void AccessibleScreen::Update() {
     for (int r = 1; r <= std::min(w.count, kMaxWinners); ++r) board += w.name[r] + u'\t' + w.sum[r] + u'\n';
   if (board != m_board && !first) {
     QAccessibleTableModelChangeEvent event(m_leaderboard, QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&event);
+    Send(event);
   }
   m_board = board;
 
@@ -549,7 +561,7 @@ void AccessibleScreen::Update() {
   const QString gameState = spoken::Situation(m_game);
   if (focus && (focus != m_focused || gameState != m_focusedState) && !first) {
     QAccessibleEvent event(focus, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    Send(event);
   }
   m_focused = focus;
   m_focusedState = gameState;

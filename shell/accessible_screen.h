@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class Game;
@@ -27,6 +28,11 @@ class AccessibleScreen {
   /// Call after every change of the model: sends the events for what changed since
   /// the last call. The clock's value goes out at most once a second.
   void Update();
+
+  /// Sees every event the screen sends, also where no assistive technology listens
+  /// and the bus would drop it (tests); empty: none.
+  using EventWatcher = std::function<void(QAccessibleEvent*)>;
+  static void WatchEvents(EventWatcher watcher);
 
   /// The screen behind a window, or null.
   static AccessibleScreen* Of(const QObject* window);
