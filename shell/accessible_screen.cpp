@@ -74,7 +74,7 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Answer: case Kind::Button: return QAccessible::Button;
       case Kind::Ladder: return QAccessible::List;
       case Kind::LadderRow: return QAccessible::ListItem;
-      case Kind::Clock: return QAccessible::Clock;
+      case Kind::Clock: return QAccessible::ProgressBar;
       case Kind::Poll: return QAccessible::Grouping;
       case Kind::Leaderboard: return QAccessible::Table;
       case Kind::Cell: return QAccessible::Cell;

@@ -192,7 +192,7 @@ TEST_F(AccessibleTest, AQuestionReadsWholeWithItsAnswersPrizeAndClockAndFiftyFif
   EXPECT_TRUE(ladder->child(14)->state().selected);
   EXPECT_FALSE(ladder->child(13)->state().selected);
 
-  QAccessibleInterface* clock = OfRole(QAccessible::Clock);
+  QAccessibleInterface* clock = OfRole(QAccessible::ProgressBar);
   ASSERT_NE(clock, nullptr);
   EXPECT_EQ(clock->text(QAccessible::Value), u"осталось 0:20"_s);
   ASSERT_NE(clock->valueInterface(), nullptr);
