@@ -13,7 +13,7 @@
 #include "data/winners_table.h"
 #include "engine/game.h"
 #include "shell/accessible_screen.h"
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 
 using namespace Qt::StringLiterals;
 
@@ -42,7 +42,7 @@ class AccessibleTest : public ::testing::Test {
     const QString from = QStringLiteral(FARTOVIK_BINARY_DIR "/Data");
     for (const QString& name : QDir(from).entryList(QDir::Files))
       QFile::copy(from + u'/' + name, m_dir.path() + u"/Data/"_s + name);
-    FrmMain::Services services;
+    MainWindow::Services services;
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
@@ -50,8 +50,8 @@ class AccessibleTest : public ::testing::Test {
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [] { return u"12:00"_s; };
     services.startTimer = false;
-    m_window = std::make_unique<FrmMain>(std::move(services));
-    m_window->Form_Load();
+    m_window = std::make_unique<MainWindow>(std::move(services));
+    m_window->Start();
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();
@@ -117,7 +117,7 @@ class AccessibleTest : public ::testing::Test {
   RecordingInfoBox m_box;
   ScriptedRandomSource m_random{{}, 7};
   double m_now = 12 * 3600;
-  std::unique_ptr<FrmMain> m_window;
+  std::unique_ptr<MainWindow> m_window;
   QList<SentEvent> m_events;
 };
 
