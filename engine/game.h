@@ -105,6 +105,7 @@ class Game : private PointerHost {
   const Screen& screen() const { return m_screen; }
   QuestionTable& questions() { return m_questions; }
   WinnersTable& winners() { return m_winners; }
+  const WinnersTable& winners() const { return m_winners; }
   const DataPaths& paths() const { return m_paths; }
   /// The leaderboard file, where it is kept (tests point it elsewhere).
   void SetWinnersPath(const QString& path) { m_paths.winnersPath = path; }

@@ -43,9 +43,8 @@ Screen::Screen(TextMeasurer& measurer, SheetLoader sheets)
 void Screen::BuildScreen() {
   for (int i = 0; i < kElementsInUse; ++i) {
     const ElementLayout& layout = LayoutOf(i);
-    const QString tooltip = i == el::TitleStrip ? TitleTooltip() : QString::fromUtf16(layout.tooltip);
     SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height,
-                 Rgb(0, 0, 0), tooltip, layout.visible);
+                 Rgb(0, 0, 0), TooltipOf(i), layout.visible);
   }
   SetupNameBox(el::VictoryPanel, namebox::Left, namebox::Top, namebox::Right, namebox::Bottom,
                namebox::TextColour, namebox::BackColour, true);

@@ -142,3 +142,20 @@ QString TitleTooltip() {
   return u"О, фартовик!   v"_s + QString::number(FARTOVIK_VERSION_MAJOR) + u'.' +
          QString::number(FARTOVIK_VERSION_MINOR) + u'.' + QString::number(FARTOVIK_VERSION_PATCH);
 }
+
+QString KeyHint(int index) {
+  switch (index) {
+    case el::FiftyFifty: return u"клавиша 1"_s;
+    case el::PhoneFriend: return u"клавиша 2"_s;
+    case el::AudiencePoll: return u"клавиша 3"_s;
+    case el::TakeMoney: return u"Ctrl+M"_s;
+    default: return QString();
+  }
+}
+
+QString TooltipOf(int index) {
+  if (index == el::TitleStrip) return TitleTooltip();
+  const QString name = QString::fromUtf16(LayoutOf(index).tooltip);
+  const QString hint = KeyHint(index);
+  return hint.isEmpty() ? name : name + u" ("_s + hint + u')';
+}

@@ -49,6 +49,11 @@ ElementGrid GridOf(int index);
 const CaptionStyle* CaptionStyles(int* count);
 /// The title strip's tooltip: game title and program version.
 QString TitleTooltip();
+/// The key that does what element `index` does ("клавиша 1", "Ctrl+M"), for those
+/// buttons whose key the screen does not show; empty for the others.
+QString KeyHint(int index);
+/// The tooltip element `index` gets: its name from the layout, then its key hint.
+QString TooltipOf(int index);
 
 /// The name box of the victory panel, inside element 41's box.
 namespace namebox {

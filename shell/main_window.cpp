@@ -22,6 +22,7 @@
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
+#include "shell/accessible_screen.h"
 #include "shell/key_codes.h"
 #include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 
   BuildNameBox();
   BuildMenu();
+  m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox);
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &MainWindow::Tick);
@@ -171,6 +173,7 @@ void MainWindow::SyncView() {
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
   // A page that opens while a button is held takes that button's release.
   if (m_game->PageOpen() && (m_captured >= 0 || m_pressedCaption >= 0)) EndPointerCapture();
+  m_accessible->Update();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -13,6 +13,7 @@ class QMenu;
 class QAction;
 class QTimer;
 class InfoBox;
+class AccessibleScreen;
 class RandomSource;
 class TextMeasurer;
 
@@ -114,6 +115,7 @@ class MainWindow : public QWidget, private Platform {
   std::unique_ptr<Game> m_game;
   QTimer* m_timer = nullptr;
   QLineEdit* m_nameBox = nullptr;
+  std::unique_ptr<AccessibleScreen> m_accessible;
   QMenu* m_menu = nullptr;
   QAction* m_newGameAction = nullptr;
   QAction* m_winnersAction = nullptr;

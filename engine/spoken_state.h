@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class Game;
+
+/// The game in words, for players who hear the screen instead of seeing it. Read-only
+/// queries: nothing here changes the game.
+namespace spoken {
+
+/// What the game is doing now: "Игра не начата", "Вопрос 7 на 4000", …
+QString Situation(const Game& game);
+
+/// What judging has shown so far about the answer at position p (1 = A … 4 = D).
+enum class Outcome { None, Chosen, Correct, ChosenCorrect, ChosenWrong };
+Outcome AnswerOutcome(const Game& game, int position);
+/// The outcome as a description; empty for None.
+QString OutcomeWords(Outcome outcome);
+
+/// The question's text has fully appeared (false while it is still being revealed).
+bool QuestionShown(const Game& game);
+/// The friend has finished speaking on the phone panel.
+bool FriendFinished(const Game& game);
+/// The poll's bars have reached their shares.
+bool PollSettled(const Game& game);
+/// The audience's share of the answer at position p (1 = A … 4 = D), in per cent.
+int PollShare(const Game& game, int position);
+/// Seconds left on the question clock, as the clock shows them.
+int SecondsLeft(const Game& game);
+
+/// Words painted into the art of a panel or button (the heading of a result panel …);
+/// empty where the art carries none.
+QString PaintedWords(int element);
+
+}  // namespace spoken

@@ -1,0 +1,568 @@
+#include "shell/accessible_screen.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "engine/game.h"
+#include "engine/spoken_state.h"
+#include "screen/element_table.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QHash<const QObject*, AccessibleScreen*>& Screens() {
+  static QHash<const QObject*, AccessibleScreen*> screens;
+  return screens;
+}
+
+// Places of the items the focus goes to, in the order the constructor adds them.
+constexpr int kQuestionItem = 0, kFirstAnswerItem = 1, kPhoneItem = 11, kPollItem = 12,
+              kLossItem = 15, kTimeoutItem = 17;
+
+enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell };
+
+QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
+
+/// The element's name as the layout gives it, without the key hint of its tooltip.
+QString LayoutName(int element) { return QString::fromUtf16(LayoutOf(element).tooltip); }
+
+/// One painted thing on the bus. `element` gives its place and visibility; `arg` is
+/// the answer position, question number, poll position or cell number.
+class PaintedItem : public QAccessibleInterface {
+ public:
+  PaintedItem(AccessibleScreen& screen, Kind kind, int element, int arg = 0,
+              QAccessibleInterface* parent = nullptr)
+      : m_screen(screen), m_kind(kind), m_element(element), m_arg(arg), m_parent(parent) {}
+
+  void AddChild(QAccessibleInterface* child) { m_children.append(child); }
+
+  bool isValid() const override { return true; }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return m_screen.window().windowHandle(); }
+  QAccessibleInterface* parent() const override {
+    return m_parent ? m_parent : QAccessible::queryAccessibleInterface(&m_screen.window());
+  }
+  int childCount() const override { return int(m_children.size()); }
+  QAccessibleInterface* child(int index) const override { return m_children.value(index); }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return int(m_children.indexOf(const_cast<QAccessibleInterface*>(child)));
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    for (QAccessibleInterface* c : m_children)
+      if (!c->state().invisible && c->rect().contains(x, y)) return c;
+    return nullptr;
+  }
+  QAccessibleInterface* focusChild() const override { return nullptr; }
+  void setText(QAccessible::Text, const QString&) override {}
+
+  QRect rect() const override {
+    const Element& e = element();
+    return m_screen.ToScreen(e.Box());
+  }
+
+  QAccessible::Role role() const override {
+    switch (m_kind) {
+      case Kind::Question: case Kind::Phone: case Kind::PollShare: case Kind::PanelText:
+        return QAccessible::StaticText;
+      case Kind::Answer: case Kind::Button: return QAccessible::Button;
+      case Kind::Ladder: return QAccessible::List;
+      case Kind::LadderRow: return QAccessible::ListItem;
+      case Kind::Clock: return QAccessible::ProgressBar;
+      case Kind::Poll: return QAccessible::Grouping;
+      case Kind::Leaderboard: return QAccessible::Table;
+      case Kind::Cell: return QAccessible::Cell;
+    }
+    return QAccessible::NoRole;
+  }
+
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Name) return Name();
+    if (t == QAccessible::Description) return Description();
+    if (t == QAccessible::Value) return Value();
+    return QString();
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    const Element& e = element();
+    s.invisible = !Shown();
+    if (s.invisible) s.offscreen = true;
+    const GameState& g = game().state();
+    switch (m_kind) {
+      case Kind::Answer:
+      case Kind::Button: {
+        // Buttons whose click counts only while the answers are open say so.
+        const bool needsOpenAnswers = m_kind == Kind::Answer || m_element == el::FiftyFifty ||
+                                      m_element == el::PhoneFriend || m_element == el::AudiencePoll ||
+                                      m_element == el::TakeMoney;
+        s.disabled = !e.enabled || (needsOpenAnswers && !g.AnswersOpen);
+        if (m_kind == Kind::Answer && g.TaskActive[task::AnswerReveal] && g.ChosenElement == m_element)
+          s.checked = true;
+        break;
+      }
+      case Kind::LadderRow:
+        s.selectable = true;
+        s.selected = g.QuestionNumber == m_arg;
+        break;
+      case Kind::Question: case Kind::Phone: case Kind::Poll: case Kind::PanelText: case Kind::Leaderboard:
+        s.readOnly = true;
+        break;
+      default:
+        break;
+    }
+    if (!s.invisible && (m_kind != Kind::Cell && m_kind != Kind::LadderRow && m_kind != Kind::PollShare)) {
+      s.focusable = true;
+      s.focused = m_screen.focusItem() == this;
+    }
+    return s;
+  }
+
+ protected:
+  const Game& game() const { return m_screen.game(); }
+  const Element& element() const { return game().screen().element(m_element); }
+
+  bool Shown() const {
+    if (m_kind == Kind::Cell || m_kind == Kind::LadderRow || m_kind == Kind::PollShare)
+      return m_parent && !m_parent->state().invisible;
+    return element().visible;
+  }
+
+  QString Name() const {
+    const Game& g = game();
+    const Element& e = element();
+    switch (m_kind) {
+      case Kind::Question:
+        // While the question appears letter by letter, it is not read half-way.
+        if (g.state().QuestionNumber >= 1 && g.state().QuestionNumber <= 15 && !spoken::QuestionShown(g))
+          return QString();
+        return e.caption.text;
+      case Kind::Answer:
+        return e.caption.text.isEmpty() ? Letter(m_arg) : Letter(m_arg) + u": "_s + e.caption.text;
+      case Kind::Button:
+        return LayoutName(m_element);
+      case Kind::Ladder:
+        return u"Призовая лестница"_s;
+      case Kind::LadderRow:
+        return QString::number(m_arg) + u": "_s + QString::number(PrizeLadder[m_arg - 1]);
+      case Kind::Clock:
+        return u"Время на ответ"_s;
+      case Kind::Phone:
+        return spoken::FriendFinished(g) ? e.caption.text : QString();
+      case Kind::Poll:
+        return u"Мнение зала"_s;
+      case Kind::PollShare:
+        if (!spoken::PollSettled(g)) return Letter(m_arg);
+        return Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
+      case Kind::PanelText: {
+        const QString words = spoken::PaintedWords(m_element);
+        if (e.caption.text.isEmpty()) return words;
+        return words + u' ' + QString(e.caption.text).replace(u"\r\n"_s, u" "_s);
+      }
+      case Kind::Leaderboard:
+        return u"Таблица лидеров"_s;
+      case Kind::Cell:
+        break;
+    }
+    return QString();
+  }
+
+  QString Description() const {
+    const Game& g = game();
+    switch (m_kind) {
+      case Kind::Question:
+        return spoken::QuestionShown(g) ? element().caption.tooltip : QString();
+      case Kind::Answer: {
+        const QString outcome = spoken::OutcomeWords(spoken::AnswerOutcome(g, m_arg));
+        return outcome.isEmpty() ? u"клавиша "_s + Letter(m_arg) : outcome;
+      }
+      case Kind::Button: {
+        const QString hint = KeyHint(m_element);
+        if (m_element == el::HideTable || m_element == el::VictoryConfirm ||
+            m_element == el::LossConfirm || m_element == el::TimeoutConfirm)
+          return u"клавиша Enter"_s;
+        if (m_element == el::ClearTable) return u"клавиша K"_s;
+        return hint;
+      }
+      case Kind::LadderRow:
+        return m_arg == 5 || m_arg == 10 ? u"несгораемая сумма"_s : QString();
+      case Kind::Clock:
+        return Value();
+      case Kind::Phone:
+        return u"Звонок другу"_s;
+      default:
+        return QString();
+    }
+  }
+
+  QString Value() const {
+    if (m_kind != Kind::Clock) return QString();
+    const int left = spoken::SecondsLeft(game());
+    return u"осталось "_s + QString::number(left / 60) + u':' +
+           QString::number(left % 60).rightJustified(2, u'0');
+  }
+
+  AccessibleScreen& m_screen;
+  Kind m_kind;
+  int m_element;
+  int m_arg;
+  QAccessibleInterface* m_parent;
+  QList<QAccessibleInterface*> m_children;
+};
+
+/// The clock: seconds left as a number, and in words as its value text.
+class ClockItem : public PaintedItem, public QAccessibleValueInterface {
+ public:
+  using PaintedItem::PaintedItem;
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::ValueInterface ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+  }
+  QVariant currentValue() const override { return spoken::SecondsLeft(game()); }
+  void setCurrentValue(const QVariant&) override {}
+  QVariant maximumValue() const override { return int(game().state().TimeLimit); }
+  QVariant minimumValue() const override { return 0; }
+  QVariant minimumStepSize() const override { return 1; }
+};
+
+constexpr int kColumns = 3;
+
+class LeaderboardItem;
+
+/// One cell of the leaderboard: place, name or sum of a row.
+class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
+ public:
+  CellItem(AccessibleScreen& screen, int row, int column, QAccessibleInterface* table)
+      : PaintedItem(screen, Kind::Cell, el::Leaderboard, row, table), m_row(row), m_column(column) {}
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t != QAccessible::Name) return QString();
+    const WinnersTable& w = game().winners();
+    if (m_row >= w.count) return QString();
+    switch (m_column) {
+      case 0: return QString::number(m_row + 1);
+      case 1: return w.name[m_row + 1];
+      default: return w.sum[m_row + 1];
+    }
+  }
+  QRect rect() const override {
+    // The row's slice of its column, as the list is scrolled now.
+    const Screen& screen = game().screen();
+    const int count = std::max(game().winners().count, 1);
+    static constexpr int kColumnElements[kColumns] = {el::Leaderboard, el::ScrollUp, el::ScrollDown};
+    const QRectF column = screen.CaptionRect(kColumnElements[m_column]);
+    const qreal line = column.height() / count;
+    return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
+  }
+  // QAccessibleTableCellInterface
+  bool isSelected() const override { return false; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+  int columnIndex() const override { return m_column; }
+  int rowIndex() const override { return m_row; }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return m_parent; }
+
+ private:
+  int m_row, m_column;
+};
+
+/// The leaderboard with every row, also those scrolled out of sight.
+class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
+ public:
+  LeaderboardItem(AccessibleScreen& screen) : PaintedItem(screen, Kind::Leaderboard, el::Leaderboard) {}
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface*>(this) : nullptr;
+  }
+  int childCount() const override { return rowCount() * kColumns; }
+  QAccessibleInterface* child(int index) const override {
+    return index >= 0 && index < childCount() ? m_children.value(index) : nullptr;
+  }
+  QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description)
+      return rowCount() == 0 ? u"пусто"_s : u"строк: "_s + QString::number(rowCount());
+    return PaintedItem::text(t);
+  }
+  // QAccessibleTableInterface
+  QAccessibleInterface* caption() const override { return nullptr; }
+  QAccessibleInterface* summary() const override { return nullptr; }
+  QAccessibleInterface* cellAt(int row, int column) const override {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns) return nullptr;
+    return m_children.value(row * kColumns + column);
+  }
+  int selectedCellCount() const override { return 0; }
+  QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+  QString columnDescription(int column) const override {
+    static const QString kHeads[kColumns] = {u"Место"_s, u"Имя"_s, u"Сумма"_s};
+    return column >= 0 && column < kColumns ? kHeads[column] : QString();
+  }
+  int columnCount() const override { return kColumns; }
+  QString rowDescription(int row) const override { return QString::number(row + 1); }
+  int rowCount() const override {
+    return element().visible ? std::clamp(game().winners().count, 0, kMaxWinners) : 0;
+  }
+  int selectedColumnCount() const override { return 0; }
+  int selectedRowCount() const override { return 0; }
+  QList<int> selectedColumns() const override { return {}; }
+  QList<int> selectedRows() const override { return {}; }
+  bool isColumnSelected(int) const override { return false; }
+  bool isRowSelected(int) const override { return false; }
+  bool selectRow(int) override { return false; }
+  bool selectColumn(int) override { return false; }
+  bool unselectRow(int) override { return false; }
+  bool unselectColumn(int) override { return false; }
+  void modelChange(QAccessibleTableModelChangeEvent*) override {}
+};
+
+/// The window: named after the game whatever its caption shows, described by the
+/// game's state, with the painted items before its real child widgets.
+class WindowAccessible : public QAccessibleWidget {
+ public:
+  explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+  QString text(QAccessible::Text t) const override {
+    const AccessibleScreen* screen = AccessibleScreen::Of(object());
+    if (t == QAccessible::Name) return u"О, фартовик!"_s;
+    if (t == QAccessible::Description && screen) return spoken::Situation(screen->game());
+    return QAccessibleWidget::text(t);
+  }
+  int childCount() const override { return int(Items().size()) + QAccessibleWidget::childCount(); }
+  QAccessibleInterface* child(int index) const override {
+    const auto& items = Items();
+    if (index < 0) return nullptr;
+    if (index < items.size()) return items[index];
+    return QAccessibleWidget::child(index - int(items.size()));
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const auto& items = Items();
+    const qsizetype i = items.indexOf(const_cast<QAccessibleInterface*>(child));
+    if (i >= 0) return int(i);
+    const int native = QAccessibleWidget::indexOfChild(child);
+    return native < 0 ? -1 : native + int(items.size());
+  }
+  QAccessibleInterface* childAt(int x, int y) const override {
+    // Real widgets (the name box) lie over the painting; then the topmost item.
+    if (QAccessibleInterface* native = QAccessibleWidget::childAt(x, y)) return native;
+    const auto& items = Items();
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+      if (!(*it)->state().invisible && (*it)->rect().contains(x, y)) return *it;
+    return nullptr;
+  }
+  QAccessibleInterface* focusChild() const override {
+    const AccessibleScreen* screen = AccessibleScreen::Of(object());
+    QAccessibleInterface* item = screen ? screen->focusItem() : nullptr;
+    if (item && QApplication::focusWidget() == widget()) return item;
+    return QAccessibleWidget::focusChild();
+  }
+
+ private:
+  const QList<QAccessibleInterface*>& Items() const {
+    static const QList<QAccessibleInterface*> kNone;
+    const AccessibleScreen* screen = AccessibleScreen::Of(object());
+    return screen ? screen->items() : kNone;
+  }
+};
+
+AccessibleScreen::EventWatcher& Watcher() {
+  static AccessibleScreen::EventWatcher watcher;
+  return watcher;
+}
+
+void Send(QAccessibleEvent& event) {
+  if (Watcher()) Watcher()(&event);
+  QAccessible::updateAccessibility(&event);
+}
+
+QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
+  if (object && object->isWidgetType() && AccessibleScreen::Of(object))
+    return new WindowAccessible(static_cast<QWidget*>(object));
+  return nullptr;
+}
+
+}  // namespace
+
+AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox)
+    : m_window(window), m_game(game) {
+  static const bool installed = [] {
+    QAccessible::installFactory(WindowFactory);
+    return true;
+  }();
+  Q_UNUSED(installed);
+  Screens().insert(&window, this);
+
+  auto add = [this](QAccessibleInterface* item) {
+    m_ids.push_back(QAccessible::registerAccessibleInterface(item));
+    return item;
+  };
+  auto top = [&](QAccessibleInterface* item) {
+    m_items.append(add(item));
+    m_watched.append(item);
+    return item;
+  };
+  top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
+  for (int p = 1; p <= 4; ++p) top(new PaintedItem(*this, Kind::Answer, PositionElement(p), p));
+  for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    top(new PaintedItem(*this, Kind::Button, e));
+  auto* ladder = new PaintedItem(*this, Kind::Ladder, el::LadderFirst);
+  top(ladder);
+  // Top to bottom, as the ladder stands.
+  for (int n = 15; n >= 1; --n) {
+    auto* row = new PaintedItem(*this, Kind::LadderRow, LadderElement(n), n, ladder);
+    ladder->AddChild(add(row));
+    m_watched.append(row);
+  }
+  m_clock = top(new ClockItem(*this, Kind::Clock, el::ClockBar));
+  top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
+  auto* poll = new PaintedItem(*this, Kind::Poll, el::PollPanel);
+  top(poll);
+  for (int p = 1; p <= 4; ++p) {
+    auto* share = new PaintedItem(*this, Kind::PollShare, el::PollBarA + p - 1, p, poll);
+    poll->AddChild(add(share));
+    m_watched.append(share);
+  }
+  top(new PaintedItem(*this, Kind::PanelText, el::VictoryPanel));
+  top(new PaintedItem(*this, Kind::Button, el::VictoryConfirm));
+  top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
+  top(new PaintedItem(*this, Kind::Button, el::LossConfirm));
+  top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
+  top(new PaintedItem(*this, Kind::Button, el::TimeoutConfirm));
+  auto* board = new LeaderboardItem(*this);
+  m_leaderboard = top(board);
+  for (int r = 0; r < kMaxWinners; ++r)
+    for (int c = 0; c < kColumns; ++c) board->AddChild(add(new CellItem(*this, r, c, board)));
+  for (int e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
+    top(new PaintedItem(*this, Kind::Button, e));
+
+  Q_ASSERT(m_items[kPhoneItem]->role() == QAccessible::StaticText && m_items[kPollItem]->role() == QAccessible::Grouping);
+  Q_ASSERT(m_items[kLossItem]->role() == QAccessible::StaticText && m_items[kTimeoutItem]->role() == QAccessible::StaticText);
+
+  // A label the screen never shows: the words "Ваше имя" are part of the panel's art.
+  m_nameLabel = new QLabel(u"Ваше имя"_s, &window);
+  m_nameLabel->hide();
+  m_nameLabel->setBuddy(&nameBox);
+  nameBox.setAccessibleName(u"Ваше имя"_s);
+
+  // A plain interface made for the window before this one existed would hide the
+  // painted items for good: let the factory make it again.
+  if (QAccessibleInterface* old = QAccessible::queryAccessibleInterface(&window);
+      old && !dynamic_cast<WindowAccessible*>(old))
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+}
+
+AccessibleScreen::~AccessibleScreen() {
+  Screens().remove(&m_window);
+  for (QAccessible::Id id : m_ids) QAccessible::deleteAccessibleInterface(id);
+}
+
+void AccessibleScreen::WatchEvents(EventWatcher watcher) { Watcher() = std::move(watcher); }
+
+AccessibleScreen* AccessibleScreen::Of(const QObject* window) { return Screens().value(window); }
+
+QRect AccessibleScreen::ToScreen(const QRect& windowRect) const {
+  return QRect(m_window.mapToGlobal(windowRect.topLeft()), windowRect.size());
+}
+
+QAccessibleInterface* AccessibleScreen::focusItem() const {
+  const GameState& s = m_game.state();
+  switch (s.CurrentPanel) {
+    case RecordPanel: return nullptr;  // the name box has the real focus
+    case LossPanel: return m_items.value(kLossItem);
+    case TimeoutPanel: return m_items.value(kTimeoutItem);
+    case LeaderboardPanel: return m_leaderboard;
+    default: break;
+  }
+  if (s.TaskActive[task::AnswerReveal]) return m_items.value(kFirstAnswerItem + s.ChosenElement - el::AnswerA);
+  if (spoken::FriendFinished(m_game)) return m_items.value(kPhoneItem);
+  if (spoken::PollSettled(m_game)) return m_items.value(kPollItem);
+  return m_items.value(kQuestionItem);
+}
+
+AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const {
+  Seen seen;
+  seen.name = iface->text(QAccessible::Name);
+  seen.description = iface->text(QAccessible::Description);
+  seen.state = iface->state();
+  if (iface == m_clock && !seen.state.invisible) seen.value = spoken::SecondsLeft(m_game);
+  return seen;
+}
+
+void AccessibleScreen::Update() {
+  QList<QAccessibleInterface*> watched = m_watched;
+  QAccessibleInterface* windowIface = QAccessible::queryAccessibleInterface(&m_window);
+  if (windowIface) watched.prepend(windowIface);
+  const bool first = m_seen.empty();
+  std::vector<Seen> now;
+  now.reserve(watched.size());
+  for (QAccessibleInterface* iface : watched) now.push_back(Look(iface));
+
+  if (!first && m_seen.size() == now.size()) {
+    const double clockNow = std::max(m_game.state().ClockNow, m_game.state().ClockStart);
+    for (qsizetype i = 0; i < watched.size(); ++i) {
+      QAccessibleInterface* iface = watched[i];
+      const Seen& was = m_seen[i];
+      Seen& is = now[i];
+      if (was.state.invisible != is.state.invisible) {
+        QAccessibleEvent event(iface, is.state.invisible ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+        Send(event);
+      }
+      if (was.name != is.name) {
+              QAccessibleEvent event(iface, QAccessible::NameChanged);
+        Send(event);
+      }
+      if (was.description != is.description && iface != m_clock) {
+        QAccessibleEvent event(iface, QAccessible::DescriptionChanged);
+        Send(event);
+      }
+      QAccessible::State changed;
+      changed.disabled = was.state.disabled != is.state.disabled;
+      changed.checked = was.state.checked != is.state.checked;
+      changed.selected = was.state.selected != is.state.selected;
+      changed.invisible = was.state.invisible != is.state.invisible;
+      if (changed.disabled || changed.checked || changed.selected || changed.invisible) {
+        QAccessibleStateChangeEvent event(iface, changed);
+        Send(event);
+      }
+      if (iface == m_clock && is.value != was.value && is.value >= 0) {
+        // A second's change at most once a second; a new question's full clock at once.
+        if (m_clockSentAt < 0 || clockNow - m_clockSentAt >= 1.0 || clockNow < m_clockSentAt) {
+          m_clockSentAt = clockNow;
+          QAccessibleValueChangeEvent event(iface, is.value);
+          Send(event);
+        } else {
+          is.value = was.value;  // still owed: sent once the second is up
+        }
+      }
+    }
+  }
+  m_seen = std::move(now);
+
+  // The board's rows as a whole: a new board is a new model for the table.
+  QString board;
+  const WinnersTable& w = m_game.winners();
+  if (!m_leaderboard->state().invisible)
+    for (int r = 1; r <= std::min(w.count, kMaxWinners); ++r) board += w.name[r] + u'\t' + w.sum[r] + u'\n';
+  if (board != m_board && !first) {
+    QAccessibleTableModelChangeEvent event(m_leaderboard, QAccessibleTableModelChangeEvent::ModelReset);
+    Send(event);
+  }
+  m_board = board;
+
+  // The focus moves, or is told again where it stands when the game moved on: a new
+  // question shown, the verdict come, a panel opened.
+  QAccessibleInterface* focus = focusItem();
+  const QString gameState = spoken::Situation(m_game);
+  if (focus && (focus != m_focused || gameState != m_focusedState) && !first) {
+    QAccessibleEvent event(focus, QAccessible::Focus);
+    Send(event);
+  }
+  m_focused = focus;
+  m_focusedState = gameState;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QAccessible>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class Game;
+class QAccessibleInterface;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+/// The painted screen on the accessibility bus. Everything the player sees is
+/// painted onto one widget; this gives a screen reader one accessible object per
+/// thing a player needs (question, answers, lifelines, ladder, clock, panels,
+/// leaderboard), made from the element model, and tells it what changed.
+class AccessibleScreen {
+ public:
+  /// Installs the window's accessible object; `nameBox` is the record panel's entry.
+  AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox);
+  ~AccessibleScreen();
+  AccessibleScreen(const AccessibleScreen&) = delete;
+  AccessibleScreen& operator=(const AccessibleScreen&) = delete;
+
+  /// Call after every change of the model: sends the events for what changed since
+  /// the last call. The clock's value goes out at most once a second.
+  void Update();
+
+  /// Sees every event the screen sends, also where no assistive technology listens
+  /// and the bus would drop it (tests); empty: none.
+  using EventWatcher = std::function<void(QAccessibleEvent*)>;
+  static void WatchEvents(EventWatcher watcher);
+
+  /// The screen behind a window, or null.
+  static AccessibleScreen* Of(const QObject* window);
+
+  // For the accessible objects.
+  QWidget& window() const { return m_window; }
+  const Game& game() const { return m_game; }
+  const QList<QAccessibleInterface*>& items() const { return m_items; }
+  /// The object a screen reader should be at now: the question, the chosen answer,
+  /// the panel just opened …; null where a real widget has the focus.
+  QAccessibleInterface* focusItem() const;
+  /// Window pixels of the model to screen pixels.
+  QRect ToScreen(const QRect& windowRect) const;
+
+ private:
+  /// What the events are made from: one record per watched object.
+  struct Seen {
+    QString name, description;
+    QAccessible::State state;
+    int value = -1;
+  };
+  Seen Look(QAccessibleInterface* iface) const;
+
+  QWidget& m_window;
+  const Game& m_game;
+  QLabel* m_nameLabel = nullptr;
+  QList<QAccessibleInterface*> m_items;  ///< the window's painted children, in order
+  QList<QAccessibleInterface*> m_watched;  ///< items and their rows whose changes are sent
+  std::vector<QAccessible::Id> m_ids;
+  std::vector<Seen> m_seen;
+  QAccessibleInterface* m_clock = nullptr;
+  QAccessibleInterface* m_leaderboard = nullptr;
+  QString m_board;  ///< the leaderboard's rows as last told
+  double m_clockSentAt = -1;
+  QAccessibleInterface* m_focused = nullptr;
+  QString m_focusedState;  ///< the game's state when the focus was last told
+};

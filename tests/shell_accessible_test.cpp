@@ -1,0 +1,371 @@
+// The painted screen as a screen reader finds it: the accessible tree of the real
+// window under the offscreen platform, and the events it sends while a game is played.
+#include <QAccessible>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "data/info_box.h"
+#include "data/random_source.h"
+#include "data/winners_table.h"
+#include "engine/game.h"
+#include "shell/accessible_screen.h"
+#include "shell/main_window.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct SentEvent {
+  QAccessible::Event type;
+  QString name;
+  QAccessible::Role role;
+};
+
+QList<SentEvent>* g_events = nullptr;
+
+void RecordEvent(QAccessibleEvent* event) {
+  if (!g_events) return;
+  QAccessibleInterface* iface = event->accessibleInterface();
+  g_events->append({event->type(), iface ? iface->text(QAccessible::Name) : QString(),
+                    iface ? iface->role() : QAccessible::NoRole});
+}
+
+class AccessibleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    QDir().mkpath(m_dir.path() + u"/Data"_s);
+    const QString from = QStringLiteral(FARTOVIK_BINARY_DIR "/Data");
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+      QFile::copy(from + u'/' + name, m_dir.path() + u"/Data/"_s + name);
+    MainWindow::Services services;
+    services.programFolder = m_dir.path();
+    services.infoBox = &m_box;
+    services.random = &m_random;
+    services.timeOfDay = [this] { return m_now; };
+    services.steadyClock = [this] { return m_now; };
+    services.timeAndDate = [] { return u"12:00"_s; };
+    services.startTimer = false;
+    m_window = std::make_unique<MainWindow>(std::move(services));
+    m_window->Start();
+    m_window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->activateWindow();
+    m_window->setFocus();
+    g_events = &m_events;
+    // Offscreen, no assistive technology listens and Qt drops the events before
+    // its update handler; the screen's own watcher sees them all.
+    AccessibleScreen::WatchEvents(RecordEvent);
+  }
+  void TearDown() override {
+    AccessibleScreen::WatchEvents({});
+    g_events = nullptr;
+  }
+
+  Game& game() { return m_window->game(); }
+  QAccessibleInterface* Root() { return QAccessible::queryAccessibleInterface(m_window.get()); }
+  /// The window's child named exactly, or starting with, `name`.
+  QAccessibleInterface* Child(const QString& name) {
+    QAccessibleInterface* root = Root();
+    for (int i = 0; i < root->childCount(); ++i) {
+      QAccessibleInterface* c = root->child(i);
+      if (c && c->text(QAccessible::Name).startsWith(name)) return c;
+    }
+    return nullptr;
+  }
+  QAccessibleInterface* Item(int index) { return Root()->child(index); }
+  QAccessibleInterface* AnswerItem(int position) { return Item(position); }
+  QAccessibleInterface* OfRole(QAccessible::Role role) {
+    for (int i = 0; i < Root()->childCount(); ++i)
+      if (Root()->child(i)->role() == role) return Root()->child(i);
+    return nullptr;
+  }
+  static QString Name(QAccessibleInterface* iface) { return iface->text(QAccessible::Name); }
+  static QString Description(QAccessibleInterface* iface) { return iface->text(QAccessible::Description); }
+
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+      m_now += 0.1;
+      m_window->Tick();
+    }
+  }
+  void WaitForAnswers() {
+    for (int i = 0; i < 400 && !game().state().AnswersOpen; ++i) Ticks(1);
+    ASSERT_TRUE(game().state().AnswersOpen);
+  }
+  int CorrectPosition() { return game().AnswerElement(1) - 1; }
+  int WrongPosition() { return game().AnswerElement(2) - 1; }
+  void Key(Qt::Key key) { QTest::keyClick(m_window.get(), key); }
+  void AnswerAt(int position) { Key(Qt::Key(Qt::Key_A + position - 1)); }
+  void CtrlKey(Qt::Key key) {
+    QTest::keyPress(m_window.get(), Qt::Key_Control);
+    QTest::keyClick(m_window.get(), key, Qt::ControlModifier);
+    QTest::keyRelease(m_window.get(), Qt::Key_Control);
+  }
+  int Count(QAccessible::Event type, const QString& nameStart = QString()) {
+    int n = 0;
+    for (const SentEvent& e : m_events)
+      if (e.type == type && e.name.startsWith(nameStart)) ++n;
+    return n;
+  }
+
+  QTemporaryDir m_dir;
+  RecordingInfoBox m_box;
+  ScriptedRandomSource m_random{{}, 7};
+  double m_now = 12 * 3600;
+  std::unique_ptr<MainWindow> m_window;
+  QList<SentEvent> m_events;
+};
+
+TEST_F(AccessibleTest, StartScreenNamesTheGameItsInvitationAndUnavailableButtons) {
+  Ticks(1);
+  QAccessibleInterface* root = Root();
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->role(), QAccessible::Window);
+  // The caption shows the clock; the window's name stays the game's.
+  EXPECT_EQ(m_window->windowTitle(), u"12:00"_s);
+  EXPECT_EQ(Name(root), u"О, фартовик!"_s);
+  EXPECT_EQ(Description(root), u"Игра не начата"_s);
+
+  QAccessibleInterface* question = Item(0);
+  EXPECT_EQ(question->role(), QAccessible::StaticText);
+  EXPECT_TRUE(Name(question).startsWith(u"Чтобы начать новую игру, нажмите F2"_s));
+  EXPECT_EQ(root->focusChild(), question);
+  for (int p = 1; p <= 4; ++p) {
+    SCOPED_TRACE(p);
+    EXPECT_EQ(AnswerItem(p)->role(), QAccessible::Button);
+    EXPECT_EQ(Name(AnswerItem(p)), QString(QChar(u'A' + p - 1)));
+    EXPECT_TRUE(AnswerItem(p)->state().disabled);
+  }
+  struct Hint {
+    QString name, description;
+  };
+  for (const Hint& hint : {Hint{u"50/50"_s, u"клавиша 1"_s}, Hint{u"Звонок другу"_s, u"клавиша 2"_s},
+                           Hint{u"Мнение зала"_s, u"клавиша 3"_s}, Hint{u"Взять деньги"_s, u"Ctrl+M"_s}}) {
+    SCOPED_TRACE(hint.name.toStdString());
+    QAccessibleInterface* button = Child(hint.name);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->role(), QAccessible::Button);
+    EXPECT_EQ(Description(button), hint.description);
+    EXPECT_TRUE(button->state().disabled);
+  }
+
+  QAccessibleInterface* ladder = OfRole(QAccessible::List);
+  ASSERT_NE(ladder, nullptr);
+  ASSERT_EQ(ladder->childCount(), 15);
+  EXPECT_EQ(Name(ladder->child(0)), u"15: 1000000"_s);
+  EXPECT_EQ(Name(ladder->child(14)), u"1: 100"_s);
+  EXPECT_EQ(Description(ladder->child(10)), u"несгораемая сумма"_s);  // question 5
+  for (int i = 0; i < 15; ++i) EXPECT_FALSE(ladder->child(i)->state().selected);
+
+  // Panels and the board wait unseen.
+  EXPECT_TRUE(OfRole(QAccessible::Table)->state().invisible);
+  EXPECT_TRUE(Child(u"Проигрыш..."_s)->state().invisible);
+  EXPECT_TRUE(Child(u"Мнение зала"_s)->state().invisible == false);  // the lifeline button
+  EXPECT_TRUE(OfRole(QAccessible::Grouping)->state().invisible);
+}
+
+TEST_F(AccessibleTest, AQuestionReadsWholeWithItsAnswersPrizeAndClockAndFiftyFiftyTakesTwo) {
+  Key(Qt::Key_F2);
+  Ticks(1);
+  // Half-way through its appearing the question is not read.
+  EXPECT_TRUE(Name(Item(0)).isEmpty());
+  EXPECT_EQ(Description(Root()), u"Вопрос 1 на 100, вопрос появляется"_s);
+  WaitForAnswers();
+  const Question& q = game().CurrentQuestion();
+  EXPECT_EQ(Name(Item(0)), q.text);
+  EXPECT_EQ(Description(Root()), u"Вопрос 1 на 100"_s);
+  for (int k = 1; k <= 4; ++k) {
+    const int position = game().AnswerOrder(k);
+    SCOPED_TRACE(position);
+    QAccessibleInterface* answer = AnswerItem(position);
+    EXPECT_EQ(Name(answer), QString(QChar(u'A' + position - 1)) + u": "_s + q.answers[k - 1]);
+    EXPECT_FALSE(answer->state().disabled);
+  }
+  EXPECT_FALSE(Child(u"50/50"_s)->state().disabled);
+  EXPECT_TRUE(Child(u"Взять деньги"_s)->state().disabled);  // not before question 2
+  QAccessibleInterface* ladder = OfRole(QAccessible::List);
+  EXPECT_TRUE(ladder->child(14)->state().selected);
+  EXPECT_FALSE(ladder->child(13)->state().selected);
+
+  QAccessibleInterface* clock = OfRole(QAccessible::ProgressBar);
+  ASSERT_NE(clock, nullptr);
+  EXPECT_EQ(clock->text(QAccessible::Value), u"осталось 0:20"_s);
+  ASSERT_NE(clock->valueInterface(), nullptr);
+  Ticks(30);
+  EXPECT_EQ(clock->text(QAccessible::Value), u"осталось 0:17"_s);
+  EXPECT_EQ(clock->valueInterface()->currentValue().toInt(), 17);
+
+  Key(Qt::Key_1);
+  EXPECT_TRUE(Child(u"50/50"_s)->state().disabled);
+  int unavailable = 0;
+  for (int p = 1; p <= 4; ++p) unavailable += AnswerItem(p)->state().disabled ? 1 : 0;
+  EXPECT_EQ(unavailable, 2);
+  EXPECT_FALSE(AnswerItem(CorrectPosition())->state().disabled);
+}
+
+TEST_F(AccessibleTest, JudgingShowsTheChoiceThenTheOutcome) {
+  struct Case {
+    bool right;
+    QString chosenAtEnd, stateAtEnd;
+  };
+  for (const Case& c : {Case{true, u"выбран, правильный ответ"_s, u"Вопрос 1 на 100, выбран ответ %1: верно"_s},
+                        Case{false, u"выбран, неверный ответ"_s, u"Вопрос 1 на 100, выбран ответ %1: неверно"_s}}) {
+    SCOPED_TRACE(c.right);
+    SetUp();
+    Key(Qt::Key_F2);
+    WaitForAnswers();
+    const int chosen = c.right ? CorrectPosition() : WrongPosition();
+    const QString letter = QString(QChar(u'A' + chosen - 1));
+    AnswerAt(chosen);
+    Ticks(1);
+    EXPECT_EQ(Description(AnswerItem(chosen)), u"выбран"_s);
+    EXPECT_TRUE(AnswerItem(chosen)->state().checked);
+    EXPECT_TRUE(AnswerItem(chosen)->state().disabled);  // answers are closed
+    EXPECT_EQ(Root()->focusChild(), AnswerItem(chosen));
+    Ticks(20);
+    EXPECT_EQ(Description(AnswerItem(chosen)), c.chosenAtEnd);
+    EXPECT_EQ(Description(Root()), c.stateAtEnd.arg(letter));
+    if (!c.right) {
+      EXPECT_EQ(Description(AnswerItem(CorrectPosition())), u"правильный ответ"_s);
+    }
+    Ticks(27);
+    if (c.right) {
+      EXPECT_TRUE(Description(Root()).startsWith(u"Вопрос 2 на 200"_s));
+    } else {
+      EXPECT_EQ(Description(Root()), u"Игра окончена: проигрыш"_s);
+      QAccessibleInterface* panel = Child(u"Проигрыш..."_s);
+      ASSERT_NE(panel, nullptr);
+      EXPECT_FALSE(panel->state().invisible);
+      EXPECT_EQ(Root()->focusChild(), panel);
+      EXPECT_FALSE(Child(u"Хорошо"_s)->state().invisible);
+    }
+    TearDown();
+  }
+}
+
+TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  AnswerAt(CorrectPosition());
+  Ticks(48);
+  WaitForAnswers();
+  CtrlKey(Qt::Key_M);
+  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  QAccessibleInterface* panel = Child(u"Победа!!!"_s);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_FALSE(panel->state().invisible);
+  EXPECT_TRUE(Name(panel).contains(u"Вы набрали 100 у.е."_s));
+  EXPECT_FALSE(Name(panel).contains(u'\r'));
+  EXPECT_EQ(Description(Root()), u"Игра окончена, выигрыш 100"_s);
+  QAccessibleInterface* confirm = Child(u"Всё"_s);
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_EQ(confirm->role(), QAccessible::Button);
+  EXPECT_EQ(Description(confirm), u"клавиша Enter"_s);
+
+  QAccessibleInterface* nameBox = QAccessible::queryAccessibleInterface(m_window->nameBox());
+  ASSERT_NE(nameBox, nullptr);
+  EXPECT_EQ(Name(nameBox), u"Ваше имя"_s);
+  EXPECT_TRUE(nameBox->state().focused);
+  const auto labels = nameBox->relations(QAccessible::Label);
+  ASSERT_EQ(labels.size(), 1);
+  EXPECT_EQ(Name(labels[0].first), u"Ваше имя"_s);
+  // The painted panel gives the real widget the focus.
+  EXPECT_EQ(Root()->focusChild(), nameBox);
+}
+
+TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes) {
+  WinnersTable table;
+  table.count = 50;
+  for (int r = 1; r <= 50; ++r) {
+    table.name[r] = u"Игрок %1"_s.arg(r);
+    table.sum[r] = QString::number(1000000 - r);
+  }
+  ASSERT_TRUE(SaveWinners(game().paths().winnersPath, table, m_random));
+  CtrlKey(Qt::Key_W);
+  QAccessibleInterface* board = OfRole(QAccessible::Table);
+  ASSERT_NE(board, nullptr);
+  EXPECT_FALSE(board->state().invisible);
+  EXPECT_EQ(Name(board), u"Таблица лидеров"_s);
+  QAccessibleTableInterface* cells = board->tableInterface();
+  ASSERT_NE(cells, nullptr);
+  EXPECT_EQ(cells->rowCount(), 50);
+  EXPECT_EQ(cells->columnCount(), 3);
+  EXPECT_EQ(board->childCount(), 150);
+  EXPECT_EQ(cells->columnDescription(1), u"Имя"_s);
+  EXPECT_EQ(Name(cells->cellAt(0, 0)), u"1"_s);
+  EXPECT_EQ(Name(cells->cellAt(0, 1)), u"Игрок 1"_s);
+  EXPECT_EQ(Name(cells->cellAt(49, 1)), u"Игрок 50"_s);
+  EXPECT_EQ(Name(cells->cellAt(49, 2)), u"999950"_s);
+  EXPECT_EQ(cells->cellAt(50, 0), nullptr);
+  EXPECT_EQ(cells->cellAt(49, 2)->role(), QAccessible::Cell);
+  EXPECT_EQ(cells->cellAt(49, 2)->tableCellInterface()->rowIndex(), 49);
+  EXPECT_EQ(board->indexOfChild(cells->cellAt(49, 2)), 149);
+  EXPECT_EQ(Root()->focusChild(), board);
+  EXPECT_EQ(Description(Child(u"Очистить таблицу"_s)), u"клавиша K"_s);
+
+  Key(Qt::Key_Return);
+  EXPECT_TRUE(board->state().invisible);
+  EXPECT_EQ(cells->rowCount(), 0);
+}
+
+TEST_F(AccessibleTest, EventsMarkRevealEndLifelinesVerdictAndPanelsButTheClockOnlyEverySecond) {
+  Key(Qt::Key_F2);
+  m_events.clear();
+  WaitForAnswers();
+  const QString questionText = game().CurrentQuestion().text;
+  // The question's name arrives once, whole, and the reader is taken to it.
+  EXPECT_EQ(Count(QAccessible::NameChanged, questionText), 1);
+  EXPECT_EQ(Count(QAccessible::Focus, questionText), 1);
+  EXPECT_GE(Count(QAccessible::StateChanged, u"A:"_s), 1);  // the answers open
+
+  m_events.clear();
+  Ticks(60);  // six seconds of a twenty-second question
+  const int clockValues = Count(QAccessible::ValueChanged, u"Время на ответ"_s);
+  EXPECT_GE(clockValues, 5);
+  EXPECT_LE(clockValues, 6);
+  EXPECT_EQ(Count(QAccessible::NameChanged), 0);
+
+  m_events.clear();
+  Key(Qt::Key_1);
+  int answersOff = 0;
+  for (const SentEvent& e : m_events)
+    if (e.type == QAccessible::StateChanged && e.role == QAccessible::Button && e.name.size() > 1 &&
+        e.name[1] == u':')
+      ++answersOff;
+  EXPECT_EQ(answersOff, 2);
+  EXPECT_EQ(Count(QAccessible::StateChanged, u"50/50"_s), 1);
+
+  m_events.clear();
+  Key(Qt::Key_3);
+  Ticks(99);
+  EXPECT_EQ(Count(QAccessible::NameChanged, u"A: "_s) + Count(QAccessible::NameChanged, u"B: "_s) +
+                Count(QAccessible::NameChanged, u"C: "_s) + Count(QAccessible::NameChanged, u"D: "_s),
+            0);  // the bars still grow
+  Ticks(2);
+  // The shares arrive once, settled, and the reader goes to the poll.
+  EXPECT_EQ(Count(QAccessible::ObjectShow, u"Мнение зала"_s), 1);
+  EXPECT_EQ(Count(QAccessible::Focus, u"Мнение зала"_s), 1);
+  QAccessibleInterface* poll = OfRole(QAccessible::Grouping);
+  for (int p = 1; p <= 4; ++p) {
+    const QString expected = QString(QChar(u'A' + p - 1)) + u": "_s +
+                             QString::number(game().state().PollShare[p - 1]) + u" %"_s;
+    EXPECT_EQ(Name(poll->child(p - 1)), expected);
+    EXPECT_EQ(Count(QAccessible::NameChanged, expected), 1);
+  }
+
+  m_events.clear();
+  int wrong = 1;
+  while (wrong == CorrectPosition() || AnswerItem(wrong)->state().disabled) ++wrong;
+  AnswerAt(wrong);
+  Ticks(48);
+  EXPECT_GE(Count(QAccessible::DescriptionChanged, u"О, фартовик!"_s), 2);  // choice and verdict
+  EXPECT_EQ(Count(QAccessible::ObjectShow, u"Проигрыш..."_s), 1);
+  EXPECT_EQ(Count(QAccessible::Focus, u"Проигрыш..."_s), 1);
+}
+
+}  // namespace
