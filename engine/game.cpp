@@ -75,6 +75,7 @@ void Game::mnuMainNewGame_Click() {
 
   m_newGameEnabled = false;
   m_winnersEnabled = false;
+  StopBed();
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
   m_state.QuestionNumber = 1;
   m_screen.EnableElement(el::QuestionFrame, true);
@@ -94,6 +95,7 @@ void Game::PrepareQuestion() {
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
   m_state.TimeLimit = quint8(setup.timeLimit);
   DrawQuestion(setup.level);
+  PlayCue(Cue::Reveal);
   m_state.CurrentSum = setup.currentSum;
   if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
 }

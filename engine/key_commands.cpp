@@ -44,6 +44,10 @@ void Game::Form_KeyDown(int keyCode) {
     case vk::F2:
       if (m_newGameEnabled) mnuMainNewGame_Click();
       break;
+    case vk::S:
+      // While the record panel is open the letters are the player's name.
+      if (m_state.CurrentPanel != RecordPanel) SetSoundOn(!m_soundOn);
+      break;
     default:
       break;
   }

@@ -104,6 +104,8 @@ void Game::QuestionRevealStep() {
   for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, true);
 
   m_state.ClockStart = m_platform.SteadySeconds();
+  m_lastTickSecond = 0;
+  StartBed(StageBed(m_state.QuestionNumber));
   UpdateClock(el::ClockBar, 0);
   m_screen.SetVisible(el::ClockBar, true);
   m_state.AnswersOpen = true;
