@@ -22,6 +22,8 @@
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/key_codes.h"
+#include "shell/player_settings.h"
+#include "shell/qt_sound_output.h"
 #include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
 
@@ -44,6 +46,12 @@ FrmMain::FrmMain(Services services, QWidget* parent)
   }
   m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
                                   Screen::SheetLoader{}, m_services.locations);
+  if (m_services.sound) {
+    m_sound = m_services.sound;
+  } else {
+    m_ownSound = std::make_unique<QtSoundOutput>();
+    m_sound = m_ownSound.get();
+  }
 
   setFixedSize(640, 480);
   setMouseTracking(true);
@@ -103,6 +111,7 @@ void FrmMain::BuildMenu() {
   m_newGameAction->setShortcut(QKeySequence(Qt::Key_F2));
   m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
   m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+  AddSoundItem();
   m_menu->addSeparator();
   QAction* exitAction = m_menu->addAction(u"Выход"_s);
   exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -111,6 +120,26 @@ void FrmMain::BuildMenu() {
   connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainNewGame_Click(); }); });
   connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainWinners_Click(); }); });
   connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainExit_Click(); }); });
+}
+
+void FrmMain::AddSoundItem() {
+  m_soundKept = OpenPlayerSettings(m_services.settingsFile)->value(u"sound/enabled"_s, true).toBool();
+  // Before start-up, so that a muted game does not strike up its theme.
+  m_game->SetSoundOn(m_soundKept);
+  m_soundAction = m_menu->addAction(u"Звук"_s);
+  m_soundAction->setCheckable(true);
+  m_soundAction->setChecked(m_soundKept);
+  m_soundAction->setShortcut(QKeySequence(Qt::Key_S));
+  connect(m_soundAction, &QAction::triggered, this,
+          [this](bool on) { Run([this, on] { m_game->SetSoundOn(on); }); });
+}
+
+void FrmMain::SyncSound() {
+  const bool on = m_game->SoundOn();
+  m_soundAction->setChecked(on);
+  if (on == m_soundKept) return;
+  m_soundKept = on;
+  OpenPlayerSettings(m_services.settingsFile)->setValue(u"sound/enabled"_s, on);
 }
 
 void FrmMain::Form_Load() {
@@ -157,6 +186,7 @@ void FrmMain::SyncView() {
   }
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
+  SyncSound();
 }
 
 void FrmMain::paintEvent(QPaintEvent* event) {
@@ -358,6 +388,16 @@ void FrmMain::RequestClose() { close(); }
 bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
 
 void FrmMain::MoveWindowBy(qreal dx, qreal dy) { move(pos() + QPoint(qRound(dx), qRound(dy))); }
+
+void FrmMain::PlayCue(Cue sting) { m_sound->Play(sting); }
+
+void FrmMain::StartBed(Cue bed) { m_sound->StartBed(bed); }
+
+void FrmMain::StopBed() { m_sound->StopBed(); }
+
+void FrmMain::StartMurmur(Cue murmur) { m_sound->StartMurmur(murmur); }
+
+void FrmMain::StopMurmur() { m_sound->StopMurmur(); }
 
 void FrmMain::FocusNameBox() {
   SyncView();
