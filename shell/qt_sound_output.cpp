@@ -3,6 +3,7 @@
 
 #include <QAudioDevice>
 #include <QMediaDevices>
+#include <QtGlobal>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -25,12 +26,29 @@ float BaseVolume(Cue cue) {
   return 0.9f;
 }
 
+QtMessageHandler g_passOn = nullptr;
+
+/// The sound server's client says that it found no server; for a game that simply
+/// plays silent then, that is no news for the player's terminal.
+void DropMissingServerNotice(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.startsWith(u"PulseAudioService:")) return;
+  if (g_passOn) g_passOn(type, context, message);
+}
+
+/// The output sounds go to; null when there is none.
+QAudioDevice FindOutput() {
+  g_passOn = qInstallMessageHandler(DropMissingServerNotice);
+  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  qInstallMessageHandler(g_passOn);
+  return device;
+}
+
 }  // namespace
 
 QtSoundOutput::QtSoundOutput(QObject* parent) : QObject(parent) {
   m_fade.setInterval(kFadeTickMs);
   connect(&m_fade, &QTimer::timeout, this, [this] { FadeStep(); });
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  const QAudioDevice device = FindOutput();
   // Nowhere to play: no player is made, so nothing tries and complains.
   if (device.isNull()) return;
   m_audible = true;
