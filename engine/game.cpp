@@ -95,7 +95,9 @@ void Game::PrepareQuestion() {
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
   m_state.TimeLimit = quint8(setup.timeLimit);
   DrawQuestion(setup.level);
-  PlayCue(Cue::Reveal);
+  // After a right answer the question's sting waits for the answer's chord to end.
+  m_revealCueWait = n > 1 ? kRightStingTicks : 0;
+  if (m_revealCueWait == 0) PlayCue(Cue::Reveal);
   m_state.CurrentSum = setup.currentSum;
   if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
 }

@@ -196,4 +196,7 @@ class Game : private PointerHost {
   std::optional<Cue> m_bed;     ///< the music of the moment
   std::optional<Cue> m_murmur;  ///< the voices talking over it
   int m_lastTickSecond = 0;     ///< seconds left at the clock's last tick; 0 none yet
+  /// Reveal ticks until the question's sting, held back while the right answer's chord
+  /// rings (a major chord against the sting's minor one); 0 none waiting.
+  int m_revealCueWait = 0;
 };

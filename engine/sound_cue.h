@@ -31,6 +31,10 @@ enum class Cue {
 
 constexpr int kCueCount = int(Cue::ClearBoard) + 1;
 
+/// Ticks the right answer's sting rings, counted from the verdict's own tick, before
+/// the next question's sting may sound: 2.4 s.
+constexpr int kRightStingTicks = 25;
+
 /// The cue's sound file is "sounds/" + this + ".wav".
 QString CueName(Cue cue);
 

@@ -53,6 +53,23 @@ TEST_F(SoundTest, AWonGameSoundsEveryStepFromTheThemeToTheMillionAndBack) {
   EXPECT_EQ(sounds(), expected);
 }
 
+TEST_F(SoundTest, TheNextQuestionsStingWaitsForTheRightAnswersChord) {
+  PlayTo(1);
+  AnswerRight();
+  ASSERT_EQ(st().QuestionNumber, 2);
+  EXPECT_EQ(sounds().back(), u"sting right"_s);
+  // A question long enough to be still appearing when the chord has rung out.
+  Question& next = g().questions().levels[st().CurrentLevel].rows[st().QuestionRow - 1];
+  next.text += u" И ещё немного слов, чтобы вопрос появлялся дольше."_s;
+  Tick(23);
+  EXPECT_EQ(sounds().back(), u"sting right"_s) << "2.4 s: the chord still rings";
+  Tick(1);
+  EXPECT_EQ(sounds().back(), u"sting reveal"_s);
+  EXPECT_FALSE(st().AnswersOpen) << "the question is still appearing";
+  RevealQuestion();
+  EXPECT_EQ(sounds().mid(sounds().size() - 2), (QStringList{u"sting reveal"_s, u"bed bed_stage1"_s}));
+}
+
 TEST_F(SoundTest, AWrongAnswerDropsTheBedAndARecordIsCheeredOnlyWithASum) {
   for (const int question : {3, 7}) {
     SCOPED_TRACE(question);
