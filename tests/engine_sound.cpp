@@ -41,8 +41,8 @@ TEST_F(SoundTest, AWonGameSoundsEveryStepFromTheThemeToTheMillionAndBack) {
   PlayTo(15);
   AnswerRight();
   ASSERT_EQ(st().CurrentPanel, RecordPanel);
-  g().Form_KeyDown(vk::Enter);  // the name as it stands
-  g().Form_KeyDown(vk::Enter);  // the leaderboard closes
+  g().KeyPressed(vk::Enter);  // the name as it stands
+  g().KeyPressed(vk::Enter);  // the leaderboard closes
 
   QStringList expected{u"stop bed"_s};
   for (int q = 1; q <= 15; ++q) {
@@ -79,7 +79,7 @@ TEST_F(SoundTest, AWrongAnswerDropsTheBedAndARecordIsCheeredOnlyWithASum) {
     AnswerWrong();
     EXPECT_EQ(sounds(), (QStringList{u"sting lock_in"_s, u"stop bed"_s, u"sting wrong"_s}));
     sounds().clear();
-    g().Form_KeyDown(vk::Enter);  // loss panel, or the record panel with 1000
+    g().KeyPressed(vk::Enter);  // loss panel, or the record panel with 1000
     if (question == 3) {
       EXPECT_EQ(sounds(), QStringList{u"bed theme_loop"_s});
     } else {
@@ -108,7 +108,7 @@ TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTh
   sounds().clear();
   while (SecondsLeft(st(), platform->time) > 4.5) Tick();
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 1);  // 5
-  g().Form_KeyDown(vk::Key2);  // the phone: thirty seconds more, and 5 comes again
+  g().KeyPressed(vk::Key2);  // the phone: thirty seconds more, and 5 comes again
   const QList<double> ticks = RunOutTheClock();
   ASSERT_EQ(ticks.size(), 5);
   EXPECT_LE(ticks.front(), 5 + 1e-3);
@@ -116,7 +116,7 @@ TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTh
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(1);
   while (SecondsLeft(st(), platform->time) > 2.5) Tick();
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   sounds().clear();
   Tick(48);
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 0);
@@ -128,7 +128,7 @@ TEST_F(SoundTest, EachLifelineSoundsAndItsVoicesLastAsLongAsItsPanelTalks) {
     std::function<void()> play;
     QStringList expected;
   };
-  const auto key = [this](int k) { g().Form_KeyDown(k); };
+  const auto key = [this](int k) { g().KeyPressed(k); };
   const auto untilTheFriendIsDone = [this] {
     for (int i = 0; i < 500 && st().TaskActive[task::FriendReveal]; ++i) Tick();
   };
@@ -168,7 +168,7 @@ TEST_F(SoundTest, EachLifelineSoundsAndItsVoicesLastAsLongAsItsPanelTalks) {
        [&] {
          key(vk::Key3);
          Tick(5);
-         g().Picture1_Click(g().AnswerElement(1));
+         g().ClickElement(g().AnswerElement(1));
        },
        {u"murmur audience_murmur"_s, u"stop murmur"_s, u"sting lock_in"_s}},
   };
@@ -189,34 +189,34 @@ TEST_F(SoundTest, TakingTheMoneyAndClearingTheBoardHaveTheirOwnStings) {
   PressWith(vk::Ctrl, vk::M);
   EXPECT_EQ(sounds(), (QStringList{u"stop bed"_s, u"sting take_money"_s}));
   sounds().clear();
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EXPECT_EQ(sounds(), (QStringList{u"sting record"_s, u"bed theme_loop"_s}));
 
   sounds().clear();
   platform->box.answers = {InfoBox::No};
-  g().Form_KeyDown(vk::K);
+  g().KeyPressed(vk::K);
   EXPECT_TRUE(sounds().isEmpty()) << "the board was kept";
   platform->box.answers = {InfoBox::Yes};
-  g().Form_KeyDown(vk::K);
+  g().KeyPressed(vk::K);
   EXPECT_EQ(sounds(), QStringList{u"sting clear_board"_s});
 }
 
 TEST_F(SoundTest, MutedTheGameAsksForNothingAndUnmutedItResumesTheMoment) {
   sounds().clear();
-  g().Form_KeyDown(vk::S);
+  g().KeyPressed(vk::S);
   EXPECT_FALSE(g().SoundOn());
   EXPECT_EQ(sounds(), QStringList{u"stop bed"_s});
 
   sounds().clear();
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   RevealQuestion();
   AnswerRight();
   RevealQuestion();
-  g().Form_KeyDown(vk::Key2);  // the friend talks, unheard
+  g().KeyPressed(vk::Key2);  // the friend talks, unheard
   Tick(3);
   EXPECT_TRUE(sounds().isEmpty()) << sounds().join(u", "_s).toStdString();
 
-  g().Form_KeyDown(vk::S);
+  g().KeyPressed(vk::S);
   EXPECT_TRUE(g().SoundOn());
   EXPECT_EQ(sounds(), (QStringList{u"bed bed_stage1"_s, u"murmur phone_murmur"_s}));
   sounds().clear();
@@ -226,10 +226,10 @@ TEST_F(SoundTest, MutedTheGameAsksForNothingAndUnmutedItResumesTheMoment) {
   // While the record panel is open, S is a letter of the player's name.
   PressWith(vk::Ctrl, vk::M);
   ASSERT_EQ(st().CurrentPanel, RecordPanel);
-  g().Form_KeyDown(vk::S);
+  g().KeyPressed(vk::S);
   EXPECT_TRUE(g().SoundOn());
-  g().Form_KeyDown(vk::Enter);
-  g().Form_KeyDown(vk::S);
+  g().KeyPressed(vk::Enter);
+  g().KeyPressed(vk::S);
   EXPECT_FALSE(g().SoundOn());
 }
 
@@ -237,7 +237,7 @@ TEST_F(SoundTest, AGameStartedMutedStaysQuietUntilSoundIsOn) {
   auto quiet = std::make_unique<ScriptedPlatform>();
   Game game(*quiet, measurer, dir->path(), &TestSheet);
   game.SetSoundOn(false);
-  game.Form_Load();
+  game.Start();
   EXPECT_TRUE(quiet->sounds.isEmpty());
   game.SetSoundOn(true);
   EXPECT_EQ(quiet->sounds, QStringList{u"bed theme_loop"_s});

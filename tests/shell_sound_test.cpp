@@ -10,7 +10,7 @@
 
 #include "data/info_box.h"
 #include "data/random_source.h"
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 #include "shell/sound_output.h"
 
 using namespace Qt::StringLiterals;
@@ -37,8 +37,8 @@ class SoundWindowTest : public ::testing::Test {
       QFile::copy(data + u'/' + name, m_dir.path() + u"/Data/"_s + name);
   }
 
-  std::unique_ptr<FrmMain> Open() {
-    FrmMain::Services services;
+  std::unique_ptr<MainWindow> Open() {
+    MainWindow::Services services;
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
@@ -48,8 +48,8 @@ class SoundWindowTest : public ::testing::Test {
     services.startTimer = false;
     services.sound = &m_sound;
     services.settingsFile = SettingsFile();
-    auto window = std::make_unique<FrmMain>(std::move(services));
-    window->Form_Load();
+    auto window = std::make_unique<MainWindow>(std::move(services));
+    window->Start();
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();
@@ -58,7 +58,7 @@ class SoundWindowTest : public ::testing::Test {
   }
   QString SettingsFile() const { return m_dir.path() + u"/fartovik.ini"_s; }
   QVariant Kept() const { return QSettings(SettingsFile(), QSettings::IniFormat).value(u"sound/enabled"_s); }
-  static QAction* SoundItem(FrmMain& window) {
+  static QAction* SoundItem(MainWindow& window) {
     for (QAction* action : window.menu()->actions())
       if (action->text() == u"Звук") return action;
     return nullptr;
