@@ -23,11 +23,16 @@ void Game::ChooseAnswer(int index) {
   m_state.TaskActive[task::PollAnimation] = false;
   m_state.TaskActive[task::QuestionClock] = false;
   m_state.TaskActive[task::FriendReveal] = false;
+  // The bed plays on under the judging; the lifelines' voices fall silent.
+  StopAnyMurmur();
+  PlayCue(Cue::LockIn);
 }
 
 void Game::TakeMoney() {
   m_screen.EnableElement(el::TakeMoney, false);
   m_state.GuaranteedSum = m_state.CurrentSum;
+  StopBed();
+  PlayCue(Cue::TakeMoney);
   ShowPanel(RecordPanel, true);
 }
 
@@ -68,8 +73,10 @@ void Game::Verdict() {
   m_screen.SetCaptionColour(correct, kWhite);
   m_state.TaskActive[task::AnswerReveal] = false;
   m_screen.SetVisible(el::ClockBar, false);
+  StopBed();
 
   if (!right) {
+    PlayCue(Cue::Wrong);
     ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : LossPanel, true);
     return;
   }
@@ -80,8 +87,10 @@ void Game::Verdict() {
   }
   m_state.QuestionNumber = n + 1;
   if (m_state.QuestionNumber <= 15) {
+    PlayCue(Cue::Right);
     PrepareQuestion();
   } else {
+    PlayCue(Cue::Million);
     m_state.GuaranteedSum = PrizeLadder[14];
     ShowPanel(RecordPanel, true);
   }

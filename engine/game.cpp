@@ -75,6 +75,7 @@ void Game::NewGame() {
 
   m_newGameEnabled = false;
   m_winnersEnabled = false;
+  StopBed();
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
   m_state.QuestionNumber = 1;
   m_screen.EnableElement(el::QuestionFrame, true);
@@ -94,6 +95,9 @@ void Game::PrepareQuestion() {
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
   m_state.TimeLimit = setup.timeLimit;
   DrawQuestion(setup.level);
+  // After a right answer the question's sting waits for the answer's chord to end.
+  m_revealCueWait = n > 1 ? kRightStingTicks : 0;
+  if (m_revealCueWait == 0) PlayCue(Cue::Reveal);
   m_state.CurrentSum = setup.currentSum;
   if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "data/data_paths.h"
 #include "data/info_box.h"
@@ -12,6 +13,7 @@
 #include "data/winners_table.h"
 #include "engine/game_state.h"
 #include "engine/platform.h"
+#include "engine/sound_cue.h"
 #include "screen/element.h"
 #include "screen/pointer_input.h"
 
@@ -24,6 +26,7 @@ constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X 
 constexpr int F2 = 113;
 // Keys of the pages over the game (the rules, the about page).
 constexpr int F1 = 112, Space = 32, PageUp = 33, PageDown = 34, Left = 37, Up = 38, Right = 39, Down = 40;
+constexpr int S = 83;  // sound on and off
 }  // namespace vk
 
 /// The game behind the main window: it owns the state, the screen model
@@ -95,6 +98,12 @@ class Game : private PointerHost {
   /// The pointer left the window, or what it pointed at stops reacting to it.
   void DropHover() { m_pointer.DropHover(); }
 
+  // Sound.
+  /// Off silences what sounds; on again brings back the music and voices of the
+  /// moment. The game itself goes on the same either way.
+  void SetSoundOn(bool on);
+  bool SoundOn() const { return m_soundOn; }
+
   /// `InfoBox` with the game's title.
   int InfoBox(const QString& text, int flags);
 
@@ -164,6 +173,17 @@ class Game : private PointerHost {
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();
 
+  // Sound: what the moment calls for is remembered whether or not it is heard.
+  void PlayCue(Cue sting);
+  void StartBed(Cue bed);
+  void StopBed();
+  void StartMurmur(Cue murmur);
+  /// Stops `murmur` if it is the voice talking now.
+  void StopMurmur(Cue murmur);
+  void StopAnyMurmur();
+  /// The clock ticks once at each of the last five whole seconds left.
+  void TickLastSeconds(float remaining);
+
   /// Int(random × n): 0 … n − 1, and 0 when n is 0.
   int RandomInt(int n);
   /// Draws base + Int(random × count) until `accept` takes the value, reseeding before
@@ -202,4 +222,11 @@ class Game : private PointerHost {
   /// The last lifeline used this question asked for its panel: the poll's first tick
   /// brings its own panel only if the phone was not used after it.
   bool m_pollTakesPanel = false;
+  bool m_soundOn = true;
+  std::optional<Cue> m_bed;     ///< the music of the moment
+  std::optional<Cue> m_murmur;  ///< the voices talking over it
+  int m_lastTickSecond = 0;     ///< seconds left at the clock's last tick; 0 none yet
+  /// Reveal ticks until the question's sting, held back while the right answer's chord
+  /// rings (a major chord against the sting's minor one); 0 none waiting.
+  int m_revealCueWait = 0;
 };

@@ -51,6 +51,10 @@ void Game::KeyPressed(int keyCode) {
     case vk::F1:
       ShowRulesPage();
       break;
+    case vk::S:
+      // While the record panel is open the letters are the player's name.
+      if (m_state.CurrentPanel != RecordPanel) SetSoundOn(!m_soundOn);
+      break;
     default:
       break;
   }

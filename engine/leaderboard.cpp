@@ -29,6 +29,7 @@ void Game::ShowLeaderboard(bool visible) {
   m_screen.SetTop(el::ScrollThumb, kThumbRest);
 
   if (visible) {
+    StartBed(Cue::Theme);
     // The columns are built whole and set once each: the same text and place as
     // appending row by row, without refitting fifty times.
     QString places, names, sums;
@@ -71,7 +72,10 @@ void Game::ClearLeaderboard() {
   // and anything but Yes leaves the file as it is.
   if (InfoBox(u"Очистить таблицу лидеров?"_s, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
   // A file that will not go (protected, locked) is simply shown again as it is.
-  if (ClearWinners(m_paths.winnersPath) == WinnersWrite::Written) m_unsaved.clear();
+  if (ClearWinners(m_paths.winnersPath) == WinnersWrite::Written) {
+    m_unsaved.clear();
+    PlayCue(Cue::ClearBoard);
+  }
   ShowPanel(LeaderboardPanel, true);
 }
 

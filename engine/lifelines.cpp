@@ -33,6 +33,7 @@ constexpr int kPollTicks = 100;
 void Game::UseFiftyFifty() {
   if (!m_state.AnswersOpen) return;
   m_screen.EnableElement(el::FiftyFifty, false);
+  PlayCue(Cue::FiftyFifty);
   m_platform.Random().Reseed();
   const int a = RandomInt(3) + 2;
   const int b = DrawUntil(3, 2, false, [a](int v) { return v != a; });
@@ -43,6 +44,7 @@ void Game::UseFiftyFifty() {
 void Game::UsePhoneFriend() {
   if (!m_state.AnswersOpen) return;
   m_screen.EnableElement(el::PhoneFriend, false);
+  PlayCue(Cue::PhoneRing);
   m_state.TimeLimit = m_state.TimeLimit + 30;
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
@@ -76,6 +78,8 @@ void Game::UsePhoneFriend() {
   ShowPanel(PhonePanel, true);
   // A poll used in this same tick has not shown its panel yet; the phone came last.
   m_pollTakesPanel = false;
+  // The friend talks for as long as his words appear.
+  StartMurmur(Cue::PhoneMurmur);
   m_state.TaskActive[task::FriendReveal] = true;
 }
 
@@ -86,6 +90,7 @@ void Game::FriendRevealStep() {
   if (shown == text || shown.size() >= text.size()) {
     m_state.TaskActive[task::FriendReveal] = false;
     m_screen.SetCaption(el::PhonePanel, text, QString(), 0);
+    StopMurmur(Cue::PhoneMurmur);
   }
 }
 
@@ -144,8 +149,12 @@ void Game::PollAnimationStep() {
   if (t == 1 && m_pollTakesPanel) {
     ShowPanel(PhonePanel, false);
     ShowPanel(AudiencePanel, true);
+    StartMurmur(Cue::AudienceMurmur);
   }
-  if (t >= kPollTicks) m_state.TaskActive[task::PollAnimation] = false;
+  if (t >= kPollTicks) {
+    m_state.TaskActive[task::PollAnimation] = false;
+    StopMurmur(Cue::AudienceMurmur);
+  }
 }
 
 void Game::AnimatePollBar(int bar, int percent) {

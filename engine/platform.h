@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "engine/sound_cue.h"
+
 class InfoBox;
 class RandomSource;
 
@@ -31,4 +33,16 @@ class Platform {
   virtual void MoveWindowBy(qreal dx, qreal dy) = 0;
   /// Gives the keyboard focus to the name box.
   virtual void FocusNameBox() = 0;
+
+  // Sound. A platform without sound plays nothing; the game goes on the same.
+  /// Plays a sting once, over whatever else sounds; it must start at once.
+  virtual void PlayCue(Cue /*sting*/) {}
+  /// Makes `bed` the music loop: the music playing fades out as it fades in. Never
+  /// called twice in a row with the same bed.
+  virtual void StartBed(Cue /*bed*/) {}
+  /// Fades the music out.
+  virtual void StopBed() {}
+  /// Voices looping over the music; they replace any voices talking.
+  virtual void StartMurmur(Cue /*murmur*/) {}
+  virtual void StopMurmur() {}
 };

@@ -40,8 +40,14 @@ void Game::QuestionClockStep() {
   // Elapsed time comes from a steady clock: a late tick delays only the display, and
   // a step of the time of day (summer time, a time sync) does not touch the question.
   m_state.ClockNow = m_platform.SteadySeconds();
-  UpdateClock(el::ClockBar, float(m_state.ClockNow - m_state.ClockStart));
-  if (!m_state.TimeUp) return;
+  const float elapsed = float(m_state.ClockNow - m_state.ClockStart);
+  UpdateClock(el::ClockBar, elapsed);
+  if (!m_state.TimeUp) {
+    TickLastSeconds(float(m_state.TimeLimit) - elapsed);
+    return;
+  }
   m_state.TaskActive[task::QuestionClock] = false;
+  StopBed();
+  PlayCue(Cue::TimeOut);
   ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : TimeoutPanel, true);
 }

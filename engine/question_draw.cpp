@@ -82,6 +82,7 @@ void Game::RevealQuestionText(int index, const QString& text, int minChars) {
 }
 
 void Game::QuestionRevealStep() {
+  if (m_revealCueWait > 0 && --m_revealCueWait == 0) PlayCue(Cue::Reveal);
   const Question& question = CurrentQuestion();
   const QString& text = question.text;
   RevealQuestionText(el::QuestionFrame, text, 1);
@@ -104,6 +105,11 @@ void Game::QuestionRevealStep() {
   for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, true);
 
   m_state.ClockStart = m_platform.SteadySeconds();
+  m_lastTickSecond = 0;
+  // A question shown whole before its sting was due has it now, ahead of its bed.
+  if (m_revealCueWait > 0) PlayCue(Cue::Reveal);
+  m_revealCueWait = 0;
+  StartBed(StageBed(m_state.QuestionNumber));
   UpdateClock(el::ClockBar, 0);
   m_screen.SetVisible(el::ClockBar, true);
   m_state.AnswersOpen = true;

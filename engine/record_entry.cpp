@@ -59,6 +59,8 @@ void Game::ConfirmRecord() {
   const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random());
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
+    // The name stands on the board now.
+    if (rank >= 1 && rank <= m_winners.count) PlayCue(Cue::Record);
   } else {
     // The results stay here, shown on the board, until a later save stores them.
     InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);

@@ -11,6 +11,7 @@ void Game::ShowStartScreen(int mode) {
   // bring its panel back over the result panel.
   m_state.TaskActive[task::PollAnimation] = false;
   m_state.TaskActive[task::FriendReveal] = false;
+  StopAnyMurmur();
   for (int e : {el::QuestionFrame, el::AnswerA, el::AnswerA + 1, el::AnswerA + 2, el::AnswerD,
                 el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
     m_screen.EnableElement(e, false);
@@ -21,9 +22,12 @@ void Game::ShowStartScreen(int mode) {
     m_screen.SetCaption(e, QString(), QString(), 0);
 
   if (mode == 1) {
+    StopBed();
     m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
     return;
   }
+  // Between games the theme plays.
+  StartBed(Cue::Theme);
   m_state.QuestionNumber = 0;
   m_screen.SetCaption(el::QuestionFrame,
                       u"Чтобы начать новую игру, нажмите F2 или "_s + u"\"Новая\""_s + u" в "_s +

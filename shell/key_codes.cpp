@@ -19,6 +19,7 @@ int LatinKeyOfCyrillic(char16_t letter) {
     case u'Й': return vk::Q;
     case u'Ц': return vk::W;
     case u'Ч': return vk::X;
+    case u'Ы': return vk::S;
     default: return 0;
   }
 }

@@ -24,6 +24,8 @@
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
 #include "shell/key_codes.h"
+#include "shell/player_settings.h"
+#include "shell/qt_sound_output.h"
 #include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
 
@@ -46,6 +48,12 @@ MainWindow::MainWindow(Services services, QWidget* parent)
   }
   m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
                                   Screen::SheetLoader{}, m_services.locations);
+  if (m_services.sound) {
+    m_sound = m_services.sound;
+  } else {
+    m_ownSound = std::make_unique<QtSoundOutput>();
+    m_sound = m_ownSound.get();
+  }
 
   setFixedSize(640, 480);
   setMouseTracking(true);
@@ -107,6 +115,7 @@ void MainWindow::BuildMenu() {
   m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
   m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   AddPageItems();
+  AddSoundItem();
   m_menu->addSeparator();
   QAction* exitAction = m_menu->addAction(u"Выход"_s);
   exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -124,6 +133,26 @@ void MainWindow::AddPageItems() {
   QAction* about = m_menu->addAction(u"О программе"_s);
   connect(rules, &QAction::triggered, this, [this] { Run([this] { m_game->ShowRulesPage(); }); });
   connect(about, &QAction::triggered, this, [this] { Run([this] { m_game->ShowAboutPage(); }); });
+}
+
+void MainWindow::AddSoundItem() {
+  m_soundKept = OpenPlayerSettings(m_services.settingsFile)->value(u"sound/enabled"_s, true).toBool();
+  // Before start-up, so that a muted game does not strike up its theme.
+  m_game->SetSoundOn(m_soundKept);
+  m_soundAction = m_menu->addAction(u"Звук"_s);
+  m_soundAction->setCheckable(true);
+  m_soundAction->setChecked(m_soundKept);
+  m_soundAction->setShortcut(QKeySequence(Qt::Key_S));
+  connect(m_soundAction, &QAction::triggered, this,
+          [this](bool on) { Run([this, on] { m_game->SetSoundOn(on); }); });
+}
+
+void MainWindow::SyncSound() {
+  const bool on = m_game->SoundOn();
+  m_soundAction->setChecked(on);
+  if (on == m_soundKept) return;
+  m_soundKept = on;
+  OpenPlayerSettings(m_services.settingsFile)->setValue(u"sound/enabled"_s, on);
 }
 
 void MainWindow::Start() {
@@ -174,6 +203,7 @@ void MainWindow::SyncView() {
   // A page that opens while a button is held takes that button's release.
   if (m_game->PageOpen() && (m_captured >= 0 || m_pressedCaption >= 0)) EndPointerCapture();
   m_accessible->Update();
+  SyncSound();
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -404,6 +434,16 @@ void MainWindow::RequestClose() { close(); }
 bool MainWindow::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
 
 void MainWindow::MoveWindowBy(qreal dx, qreal dy) { move(pos() + QPoint(qRound(dx), qRound(dy))); }
+
+void MainWindow::PlayCue(Cue sting) { m_sound->Play(sting); }
+
+void MainWindow::StartBed(Cue bed) { m_sound->StartBed(bed); }
+
+void MainWindow::StopBed() { m_sound->StopBed(); }
+
+void MainWindow::StartMurmur(Cue murmur) { m_sound->StartMurmur(murmur); }
+
+void MainWindow::StopMurmur() { m_sound->StopMurmur(); }
 
 void MainWindow::FocusNameBox() {
   SyncView();

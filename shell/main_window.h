@@ -15,6 +15,7 @@ class QTimer;
 class InfoBox;
 class AccessibleScreen;
 class RandomSource;
+class SoundOutput;
 class TextMeasurer;
 
 /// The main window: a frameless 640 × 480 view over the game's element
@@ -33,6 +34,8 @@ class MainWindow : public QWidget, private Platform {
     std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
     std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
     bool startTimer = true;                 ///< false: the test calls Tick() itself
+    SoundOutput* sound = nullptr;           ///< default: Qt Multimedia, silent with no audio device
+    QString settingsFile;                   ///< the player's settings; default: the user's own
   };
 
   explicit MainWindow(Services services, QWidget* parent = nullptr);
@@ -76,6 +79,11 @@ class MainWindow : public QWidget, private Platform {
   bool WindowNormal() override;
   void MoveWindowBy(qreal dx, qreal dy) override;
   void FocusNameBox() override;
+  void PlayCue(Cue sting) override;
+  void StartBed(Cue bed) override;
+  void StopBed() override;
+  void StartMurmur(Cue murmur) override;
+  void StopMurmur() override;
 
   /// Runs a game handler, then brings the view up to date with the model.
   void Run(const std::function<void()>& handler);
@@ -90,6 +98,10 @@ class MainWindow : public QWidget, private Platform {
   void BuildMenu();
   /// The menu's items for the rules and the about page.
   void AddPageItems();
+  /// The menu's sound switch, and the player's last choice put back.
+  void AddSoundItem();
+  /// Shows the sound switch as the game has it and keeps a changed choice.
+  void SyncSound();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -113,6 +125,10 @@ class MainWindow : public QWidget, private Platform {
   InfoBox* m_infoBox = nullptr;
   RandomSource* m_random = nullptr;
   std::unique_ptr<Game> m_game;
+  std::unique_ptr<SoundOutput> m_ownSound;
+  SoundOutput* m_sound = nullptr;
+  QAction* m_soundAction = nullptr;
+  bool m_soundKept = true;  ///< the choice as the settings hold it
   QTimer* m_timer = nullptr;
   QLineEdit* m_nameBox = nullptr;
   std::unique_ptr<AccessibleScreen> m_accessible;

@@ -17,6 +17,7 @@
 #include "data/winners_table.h"
 #include "shell/main_window.h"
 #include "shell/qt_info_box.h"
+#include "shell/sound_output.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -61,6 +62,16 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
   QCoreApplication::sendEvent(widget, &event);
 }
 
+/// Tests play no music on a machine that has speakers.
+class SilentSoundOutput : public SoundOutput {
+ public:
+  void Play(Cue) override {}
+  void StartBed(Cue) override {}
+  void StopBed() override {}
+  void StartMurmur(Cue) override {}
+  void StopMurmur() override {}
+};
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -74,6 +85,8 @@ class WindowTest : public ::testing::Test {
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [this] { return u"12:00 %1"_s.arg(++m_captions); };
     services.startTimer = false;
+    services.sound = &m_silence;
+    services.settingsFile = m_dir.path() + u"/fartovik.ini"_s;
     m_window = std::make_unique<MainWindow>(std::move(services));
     m_window->Start();
     m_window->show();
@@ -145,6 +158,7 @@ class WindowTest : public ::testing::Test {
   }
 
   QTemporaryDir m_dir;
+  SilentSoundOutput m_silence;
   WhileShownBox m_box;
   int m_captions = 0;
   ScriptedRandomSource m_random{{}, 7};

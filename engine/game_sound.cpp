@@ -1,0 +1,62 @@
+#include <cmath>
+
+#include "engine/game.h"
+
+void Game::SetSoundOn(bool on) {
+  if (on == m_soundOn) return;
+  m_soundOn = on;
+  // Stings are moments that have passed; the loops belong to the moment still on.
+  if (on) {
+    if (m_bed) m_platform.StartBed(*m_bed);
+    if (m_murmur) m_platform.StartMurmur(*m_murmur);
+  } else {
+    if (m_bed) m_platform.StopBed();
+    if (m_murmur) m_platform.StopMurmur();
+  }
+}
+
+void Game::PlayCue(Cue sting) {
+  if (m_soundOn) m_platform.PlayCue(sting);
+}
+
+void Game::StartBed(Cue bed) {
+  if (m_bed == bed) return;
+  m_bed = bed;
+  if (m_soundOn) m_platform.StartBed(bed);
+}
+
+void Game::StopBed() {
+  if (!m_bed) return;
+  m_bed.reset();
+  if (m_soundOn) m_platform.StopBed();
+}
+
+void Game::StartMurmur(Cue murmur) {
+  if (m_murmur == murmur) return;
+  m_murmur = murmur;
+  if (m_soundOn) m_platform.StartMurmur(murmur);
+}
+
+void Game::StopMurmur(Cue murmur) {
+  if (m_murmur == murmur) StopAnyMurmur();
+}
+
+void Game::StopAnyMurmur() {
+  if (!m_murmur) return;
+  m_murmur.reset();
+  if (m_soundOn) m_platform.StopMurmur();
+}
+
+void Game::TickLastSeconds(float remaining) {
+  // Whole seconds still to run, as a countdown says them: 5 from 5.0 down to 4.0…
+  const int seconds = int(std::ceil(remaining));
+  if (seconds > 5) {
+    // Time given back (the phone) lets the countdown sound again from five.
+    m_lastTickSecond = 0;
+    return;
+  }
+  if (seconds < 1) return;
+  if (seconds == m_lastTickSecond) return;
+  m_lastTickSecond = seconds;
+  PlayCue(Cue::ClockTick);
+}
