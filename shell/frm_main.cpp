@@ -1,6 +1,7 @@
 #include "shell/frm_main.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -12,6 +13,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QSettings>
+#include <QWindow>
 #include <QTimer>
 #include <QToolTip>
 
@@ -22,7 +25,9 @@
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/key_codes.h"
+#include "shell/player_settings.h"
 #include "shell/qt_info_box.h"
+#include "shell/view_scale.h"
 #include "shell/window_placement.h"
 
 using namespace Qt::StringLiterals;
@@ -54,6 +59,7 @@ FrmMain::FrmMain(Services services, QWidget* parent)
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
   setWindowIcon(icon);
 
+  m_settings = OpenPlayerSettings(m_services.settingsFile);
   BuildNameBox();
   BuildMenu();
   m_timer = new QTimer(this);
@@ -80,7 +86,11 @@ void FrmMain::StyleNameBox() {
   font.face = u"Arial"_s;
   font.size = 9.75;
   font.bold = true;
-  m_nameBox->setFont(ToQFont(font));
+  QFont qfont = ToQFont(font);
+  // The box is a real widget on the scaled picture, so its text grows with it.
+  if (qfont.pointSizeF() > 0) qfont.setPointSizeF(qfont.pointSizeF() * ViewScaleFactor());
+  else if (qfont.pixelSize() > 0) qfont.setPixelSize(qRound(qfont.pixelSize() * ViewScaleFactor()));
+  m_nameBox->setFont(qfont);
   m_nameBox->setMaxLength(box.maxLength);
   QPalette palette = m_nameBox->palette();
   palette.setColor(QPalette::Text, ToQColor(box.textColour));
@@ -104,10 +114,13 @@ void FrmMain::BuildMenu() {
   m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
   m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   m_menu->addSeparator();
+  BuildViewMenu();
+  m_menu->addSeparator();
   QAction* exitAction = m_menu->addAction(u"Выход"_s);
   exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   // The key handler carries the shortcuts out; the menu only shows them.
   for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
+  for (QAction* action : m_zoomMenu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
   connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainNewGame_Click(); }); });
   connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainWinners_Click(); }); });
   connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainExit_Click(); }); });
@@ -115,9 +128,8 @@ void FrmMain::BuildMenu() {
 
 void FrmMain::Form_Load() {
   Run([this] { m_game->Form_Load(); });
+  RestoreView();
   StyleNameBox();
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen) move(WindowPlacement(screen->availableGeometry(), width(), height()));
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
 }
 
@@ -138,7 +150,11 @@ void FrmMain::Run(const std::function<void()>& handler) {
 void FrmMain::SyncView() {
   Screen& screen = m_game->screen();
   const QRegion dirty = screen.TakeDirty();
-  if (!dirty.isEmpty()) update(dirty);
+  if (!dirty.isEmpty()) {
+    QRegion shown;
+    for (const QRect& rect : dirty) shown += ToWindow(rect).adjusted(-1, -1, 1, 1);  // filtered edges
+    update(shown);
+  }
 
   const NameBox& box = screen.nameBox();
   const Element& panel = screen.element(el::VictoryPanel);
@@ -148,8 +164,7 @@ void FrmMain::SyncView() {
     m_nameBox->setText(box.text);
     if (box.selectionLength > 0) m_nameBox->setSelection(box.selectionStart, box.selectionLength);
   }
-  m_nameBox->setGeometry(panel.Box().topLeft().x() + box.rect.x(), panel.Box().topLeft().y() + box.rect.y(),
-                         box.rect.width(), box.rect.height());
+  m_nameBox->setGeometry(ToWindow(box.rect.translated(panel.Box().topLeft())));
   if (m_nameBox->isVisible() != shown) {
     const bool hadFocus = m_nameBox->hasFocus();
     m_nameBox->setVisible(shown);
@@ -161,11 +176,25 @@ void FrmMain::SyncView() {
 
 void FrmMain::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  // Whole-number scales keep the art's pixels sharp; fractional ones would make
-  // them uneven, so those are filtered.
-  const qreal ratio = devicePixelRatioF();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
-  PaintScreen(painter, m_game->screen(), event->region());
+  const qreal scale = ViewScaleFactor();
+  if (!m_sharpSheetsLoaded && scale * devicePixelRatioF() > 1.0) {
+    // Only a window shown larger than 640 × 480 pixels needs the sharper sheets.
+    m_sharpSheets = LoadSharpSheets();
+    m_sharpSheetsLoaded = true;
+  }
+  // Full screen: black bars beside the 4:3 picture.
+  const QRect picture = m_picture.toAlignedRect();
+  const QRegion bars = event->region().subtracted(QRegion(picture));
+  for (const QRect& rect : bars) painter.fillRect(rect, Qt::black);
+  QRegion logical;
+  for (const QRect& rect : event->region()) {
+    const QRectF r = QRectF(rect).translated(-m_picture.topLeft());
+    logical += QRectF(r.topLeft() / scale, r.size() / scale).toAlignedRect().adjusted(-1, -1, 1, 1);
+  }
+  painter.translate(m_picture.topLeft());
+  painter.scale(scale, scale);
+  PaintScreen(painter, m_game->screen(), logical & QRect(0, 0, 640, 480),
+              m_sharpSheetsLoaded ? &m_sharpSheets : nullptr);
 }
 
 int FrmMain::PointerTarget(QPointF point) const {
@@ -180,7 +209,7 @@ QPointF FrmMain::Relative(int index, QPointF point) const {
 
 void FrmMain::mousePressEvent(QMouseEvent* event) {
   if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   m_captureButton = event->button();
   const int caption = m_game->screen().CaptionAt(point);
   if (caption >= 0) {
@@ -189,13 +218,19 @@ void FrmMain::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const int index = PointerTarget(point);
+  if (index == el::TitleStrip && event->button() == Qt::LeftButton && WindowNormal() && windowHandle() &&
+      windowHandle()->startSystemMove()) {
+    // The window system moves the window (the only way on Wayland) and keeps the
+    // release; the game's own drag is for systems that refuse.
+    return;
+  }
   m_captured = index;
   const QPointF at = Relative(index, point);
   Run([&] { m_game->Picture1_MouseDown(index, int(event->button()), 0, at.x(), at.y()); });
 }
 
 void FrmMain::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   // The release may never have come here (a box or another window took it): a
   // capture lasts only while its button is really held.
   if ((m_captured >= 0 || m_pressedCaption >= 0) && !(event->buttons() & m_captureButton))
@@ -214,7 +249,7 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
 void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
   // The capture ends with the button that began it; other buttons do nothing.
   if (event->button() != m_captureButton) return;
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   if (m_pressedCaption >= 0) {
     const int caption = std::exchange(m_pressedCaption, -1);
     if (m_game->screen().CaptionAt(point) == caption &&
@@ -261,7 +296,7 @@ bool FrmMain::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const Screen& screen = m_game->screen();
-    const QPointF point = help->pos();
+    const QPointF point = ToLogical(help->pos());
     QString tip;
     const int caption = screen.CaptionAt(point);
     if (caption >= 0) {
@@ -287,6 +322,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_nameBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
     const int code = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::KeyPress) {
+      ViewKey(*static_cast<QKeyEvent*>(event));
       Run([&] { m_game->Form_KeyDown(code); });
     } else {
       Run([&] { m_game->Form_KeyUp(code); });
@@ -299,6 +335,7 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmMain::keyPressEvent(QKeyEvent* event) {
+  ViewKey(*event);
   const int code = VirtualKeyCode(*event);
   Run([&] { m_game->Form_KeyDown(code); });
 }
@@ -315,6 +352,7 @@ void FrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
   } else {
     m_timer->stop();
+    RememberView();
     event->accept();
   }
 }
@@ -348,7 +386,7 @@ void FrmMain::PopupMenu(int x, int y) {
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
   SyncView();
-  m_menu->exec(mapToGlobal(QPoint(x, y)));
+  m_menu->exec(mapToGlobal(ToWindow(QRect(x, y, 1, 1)).topLeft()));
 }
 
 void FrmMain::Minimise() { showMinimized(); }
@@ -357,9 +395,160 @@ void FrmMain::RequestClose() { close(); }
 
 bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
 
-void FrmMain::MoveWindowBy(qreal dx, qreal dy) { move(pos() + QPoint(qRound(dx), qRound(dy))); }
+void FrmMain::MoveWindowBy(qreal dx, qreal dy) {
+  // The game measures the drag in its own units; the window moves in the desktop's.
+  const qreal scale = ViewScaleFactor();
+  move(pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
+}
 
 void FrmMain::FocusNameBox() {
   SyncView();
   m_nameBox->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- View: zoom, full screen, and where the window was -------------------------
+
+namespace {
+const QString kZoomKey = QStringLiteral("view/zoom");
+const QString kFullScreenKey = QStringLiteral("view/fullScreen");
+const QString kPositionKey = QStringLiteral("view/position");
+}  // namespace
+
+void FrmMain::BuildViewMenu() {
+  m_zoomMenu = m_menu->addMenu(u"Масштаб"_s);
+  m_zoomGroup = new QActionGroup(m_zoomMenu);
+  for (qreal step : ViewScale::Steps()) {
+    QAction* action = m_zoomMenu->addAction(u"%1 %"_s.arg(qRound(step * 100)));
+    action->setCheckable(true);
+    action->setData(step);
+    m_zoomGroup->addAction(action);
+    connect(action, &QAction::triggered, this, [this, step] { SetZoom(step); });
+  }
+  m_zoomMenu->addSeparator();
+  QAction* larger = m_zoomMenu->addAction(u"Крупнее"_s);
+  larger->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+  connect(larger, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, +1)); });
+  QAction* smaller = m_zoomMenu->addAction(u"Мельче"_s);
+  smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(smaller, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, -1)); });
+  m_fullScreenAction = m_menu->addAction(u"Во весь экран"_s);
+  m_fullScreenAction->setCheckable(true);
+  m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
+  connect(m_fullScreenAction, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
+}
+
+bool FrmMain::ViewKey(const QKeyEvent& event) {
+  const bool ctrl = event.modifiers() & Qt::ControlModifier;
+  if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus)) {
+    SetZoom(ViewScale::Step(m_zoom, +1));
+    return true;
+  }
+  if (ctrl && event.key() == Qt::Key_Minus) {
+    SetZoom(ViewScale::Step(m_zoom, -1));
+    return true;
+  }
+  if (event.key() == Qt::Key_F11) {
+    if (!event.isAutoRepeat()) SetFullScreen(!isFullScreen());
+    return true;
+  }
+  return false;
+}
+
+bool FrmMain::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
+
+void FrmMain::SetZoom(qreal zoom) {
+  m_zoom = ViewScale::Nearest(zoom);
+  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  if (!isFullScreen()) {
+    // Grows and shrinks about the window's centre, kept on its screen.
+    const QPoint centre = geometry().center();
+    const QSize size = ViewScale::WindowSize(m_zoom);
+    setFixedSize(size);
+    if (isVisible() && CanPlaceWindows()) {
+      QList<QRect> screens;
+      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+      move(ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size, screens));
+    }
+  }
+  UpdatePicture();
+  RememberView();
+}
+
+void FrmMain::SetFullScreen(bool on) {
+  if (on == isFullScreen()) {
+    m_fullScreenAction->setChecked(on);
+    return;
+  }
+  EndPointerCapture();
+  if (on) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setFixedSize(ViewScale::WindowSize(m_zoom));
+  }
+  m_fullScreenAction->setChecked(on);
+  UpdatePicture();
+  RememberView();
+}
+
+void FrmMain::RestoreView() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QVariant storedZoom = m_settings->value(kZoomKey);
+  bool known = false;
+  const qreal zoom = storedZoom.toReal(&known);
+  if (known) m_zoom = ViewScale::Nearest(zoom);
+  else if (primary) m_zoom = ViewScale::FirstZoom(primary->availableGeometry().size());
+  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  const QSize size = ViewScale::WindowSize(m_zoom);
+  setFixedSize(size);
+  if (CanPlaceWindows() && primary) {
+    const QVariant stored = m_settings->value(kPositionKey);
+    if (stored.canConvert<QPoint>() && stored.isValid()) {
+      QList<QRect> screens;
+      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+      move(ViewScale::ClampOntoScreens(stored.toPoint(), size, screens));
+    } else {
+      move(WindowPlacement(primary->availableGeometry(), size.width(), size.height()));
+    }
+  }
+  if (m_settings->value(kFullScreenKey, false).toBool()) SetFullScreen(true);
+  UpdatePicture();
+}
+
+void FrmMain::RememberView() {
+  if (!m_settings) return;
+  m_settings->setValue(kZoomKey, m_zoom);
+  m_settings->setValue(kFullScreenKey, isFullScreen());
+  // Where the compositor places windows, a position means nothing next time.
+  if (CanPlaceWindows() && !isFullScreen() && !isMinimized() && isVisible()) m_settings->setValue(kPositionKey, pos());
+}
+
+void FrmMain::UpdatePicture() {
+  if (!m_zoomGroup) return;  // a resize while the window is still being built
+  m_picture = ViewScale::Letterbox(size());
+  StyleNameBox();
+  SyncView();
+  update();
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  UpdatePicture();
+}
+
+void FrmMain::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (CanPlaceWindows() && !isFullScreen() && isVisible() && m_settings) m_settings->setValue(kPositionKey, pos());
+}
+
+QPointF FrmMain::ToLogical(QPointF point) const {
+  return (point - m_picture.topLeft()) / ViewScaleFactor();
+}
+
+QRect FrmMain::ToWindow(const QRect& logical) const {
+  const qreal scale = ViewScaleFactor();
+  const QRectF r(m_picture.topLeft() + QPointF(logical.topLeft()) * scale, QSizeF(logical.size()) * scale);
+  return r.toAlignedRect();
 }

@@ -7,10 +7,13 @@
 
 #include "engine/game.h"
 #include "engine/platform.h"
+#include "screen/screen_painter.h"
 
 class QLineEdit;
 class QMenu;
 class QAction;
+class QActionGroup;
+class QSettings;
 class QTimer;
 class InfoBox;
 class RandomSource;
@@ -32,6 +35,7 @@ class FrmMain : public QWidget, private Platform {
     std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
     std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
     bool startTimer = true;                 ///< false: the test calls Tick() itself
+    QString settingsFile;                   ///< default: the player's settings file
   };
 
   explicit FrmMain(Services services, QWidget* parent = nullptr);
@@ -47,6 +51,15 @@ class FrmMain : public QWidget, private Platform {
   QLineEdit* nameBox() const { return m_nameBox; }
   QMenu* menu() const { return m_menu; }
 
+  /// The view: zoom step (window size over 640 × 480), full screen, and where the
+  /// 640 × 480 picture lies inside the window.
+  qreal zoom() const { return m_zoom; }
+  void SetZoom(qreal zoom);
+  void SetFullScreen(bool on);
+  QRectF pictureRect() const { return m_picture; }
+  QMenu* zoomMenu() const { return m_zoomMenu; }
+  QAction* fullScreenAction() const { return m_fullScreenAction; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -55,6 +68,8 @@ class FrmMain : public QWidget, private Platform {
   void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
@@ -86,6 +101,19 @@ class FrmMain : public QWidget, private Platform {
   /// without a click: its button is up, or something modal took its release.
   void EndPointerCapture();
   void BuildMenu();
+  void BuildViewMenu();
+  /// Zoom and full-screen keys; true when the key was one of them.
+  bool ViewKey(const QKeyEvent& event);
+  /// Size, position and full screen as the settings keep them, at start-up.
+  void RestoreView();
+  void RememberView();
+  /// Recomputes the picture's place after the window changed size.
+  void UpdatePicture();
+  qreal ViewScaleFactor() const { return m_picture.width() / 640.0; }
+  QPointF ToLogical(QPointF point) const;
+  QRect ToWindow(const QRect& logical) const;
+  /// Whether the platform lets the program place its window (Wayland does not).
+  static bool CanPlaceWindows();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -119,4 +147,14 @@ class FrmMain : public QWidget, private Platform {
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
   int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
   bool m_closing = false;
+
+  // View.
+  std::unique_ptr<QSettings> m_settings;
+  qreal m_zoom = 1.0;
+  QRectF m_picture{0, 0, 640, 480};  ///< the 640 × 480 picture, in window pixels
+  QMenu* m_zoomMenu = nullptr;
+  QActionGroup* m_zoomGroup = nullptr;
+  QAction* m_fullScreenAction = nullptr;
+  SharpSheets m_sharpSheets;
+  bool m_sharpSheetsLoaded = false;
 };
