@@ -393,7 +393,7 @@ void FrmMain::Minimise() { showMinimized(); }
 
 void FrmMain::RequestClose() { close(); }
 
-bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
+bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen() && !m_fullScreen; }
 
 void FrmMain::MoveWindowBy(qreal dx, qreal dy) {
   // The game measures the drag in its own units; the window moves in the desktop's.
@@ -448,7 +448,7 @@ bool FrmMain::ViewKey(const QKeyEvent& event) {
     return true;
   }
   if (event.key() == Qt::Key_F11) {
-    if (!event.isAutoRepeat()) SetFullScreen(!isFullScreen());
+    if (!event.isAutoRepeat()) SetFullScreen(!m_fullScreen);
     return true;
   }
   return false;
@@ -459,7 +459,7 @@ bool FrmMain::CanPlaceWindows() { return !QGuiApplication::platformName().starts
 void FrmMain::SetZoom(qreal zoom) {
   m_zoom = ViewScale::Nearest(zoom);
   for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
-  if (!isFullScreen()) {
+  if (!m_fullScreen) {
     // Grows and shrinks about the window's centre, kept on its screen.
     const QPoint centre = geometry().center();
     const QSize size = ViewScale::WindowSize(m_zoom);
@@ -475,18 +475,24 @@ void FrmMain::SetZoom(qreal zoom) {
 }
 
 void FrmMain::SetFullScreen(bool on) {
-  if (on == isFullScreen()) {
+  if (on == m_fullScreen) {
     m_fullScreenAction->setChecked(on);
     return;
   }
   EndPointerCapture();
+  m_fullScreen = on;
   if (on) {
+    m_normalPosition = pos();
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setWindowState(windowState() | Qt::WindowFullScreen);
+    // Without a window manager nobody acts on the full-screen state; the window
+    // then covers its screen itself.
+    if (CanPlaceWindows() && screen()) setGeometry(screen()->geometry());
   } else {
     setWindowState(windowState() & ~Qt::WindowFullScreen);
     setFixedSize(ViewScale::WindowSize(m_zoom));
+    if (CanPlaceWindows() && isVisible()) move(m_normalPosition);
   }
   m_fullScreenAction->setChecked(on);
   UpdatePicture();
@@ -520,9 +526,9 @@ void FrmMain::RestoreView() {
 void FrmMain::RememberView() {
   if (!m_settings) return;
   m_settings->setValue(kZoomKey, m_zoom);
-  m_settings->setValue(kFullScreenKey, isFullScreen());
+  m_settings->setValue(kFullScreenKey, m_fullScreen);
   // Where the compositor places windows, a position means nothing next time.
-  if (CanPlaceWindows() && !isFullScreen() && !isMinimized() && isVisible()) m_settings->setValue(kPositionKey, pos());
+  if (CanPlaceWindows() && !m_fullScreen && !isMinimized() && isVisible()) m_settings->setValue(kPositionKey, pos());
 }
 
 void FrmMain::UpdatePicture() {
@@ -540,7 +546,7 @@ void FrmMain::resizeEvent(QResizeEvent* event) {
 
 void FrmMain::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
-  if (CanPlaceWindows() && !isFullScreen() && isVisible() && m_settings) m_settings->setValue(kPositionKey, pos());
+  if (CanPlaceWindows() && !m_fullScreen && isVisible() && m_settings) m_settings->setValue(kPositionKey, pos());
 }
 
 QPointF FrmMain::ToLogical(QPointF point) const {

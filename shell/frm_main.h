@@ -56,6 +56,7 @@ class FrmMain : public QWidget, private Platform {
   qreal zoom() const { return m_zoom; }
   void SetZoom(qreal zoom);
   void SetFullScreen(bool on);
+  bool fullScreen() const { return m_fullScreen; }
   QRectF pictureRect() const { return m_picture; }
   QMenu* zoomMenu() const { return m_zoomMenu; }
   QAction* fullScreenAction() const { return m_fullScreenAction; }
@@ -155,6 +156,10 @@ class FrmMain : public QWidget, private Platform {
   QMenu* m_zoomMenu = nullptr;
   QActionGroup* m_zoomGroup = nullptr;
   QAction* m_fullScreenAction = nullptr;
+  // Kept by the game itself: without a window manager the platform may report the
+  // full-screen state as dropped while the window still covers the screen.
+  bool m_fullScreen = false;
+  QPoint m_normalPosition;  ///< where the window was before full screen
   SharpSheets m_sharpSheets;
   bool m_sharpSheetsLoaded = false;
 };
