@@ -97,3 +97,17 @@ SharpSheets LoadSharpSheets() {
   }
   return set;
 }
+
+SharpSheets ResampleSheets(const SharpSheets& from, qreal scale) {
+  SharpSheets set;
+  set.scale = scale;
+  set.sheets.resize(from.sheets.size());
+  for (std::size_t i = 0; i < from.sheets.size(); ++i) {
+    const QImage& sheet = from.sheets[i];
+    if (sheet.isNull()) continue;
+    const QSize size(qRound(sheet.width() * scale / from.scale), qRound(sheet.height() * scale / from.scale));
+    set.sheets[i] = sheet.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+  }
+  return set;
+}

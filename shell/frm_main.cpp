@@ -177,10 +177,18 @@ void FrmMain::SyncView() {
 void FrmMain::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const qreal scale = ViewScaleFactor();
-  if (!m_sharpSheetsLoaded && scale * devicePixelRatioF() > 1.0) {
+  const qreal deviceScale = scale * devicePixelRatioF();
+  if (!m_sharpSheetsLoaded && deviceScale > 1.0) {
     // Only a window shown larger than 640 × 480 pixels needs the sharper sheets.
-    m_sharpSheets = LoadSharpSheets();
+    m_drawnSheets = LoadSharpSheets();
+    m_sharpSheets = m_drawnSheets;
     m_sharpSheetsLoaded = true;
+  }
+  if (m_sharpSheetsLoaded && deviceScale > 1.0 && std::abs(m_sharpSheets.scale - deviceScale) > 1e-6) {
+    // Another scale than the one drawn: resampled once, not at every paint.
+    m_sharpSheets = std::abs(deviceScale - m_drawnSheets.scale) < 1e-6
+                        ? m_drawnSheets
+                        : ResampleSheets(m_drawnSheets, deviceScale);
   }
   // Full screen: black bars beside the 4:3 picture.
   const QRect picture = m_picture.toAlignedRect();

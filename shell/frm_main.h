@@ -160,6 +160,7 @@ class FrmMain : public QWidget, private Platform {
   // full-screen state as dropped while the window still covers the screen.
   bool m_fullScreen = false;
   QPoint m_normalPosition;  ///< where the window was before full screen
-  SharpSheets m_sharpSheets;
+  SharpSheets m_drawnSheets;  ///< as the art tool drew them (2×)
+  SharpSheets m_sharpSheets;  ///< at the scale the window now paints
   bool m_sharpSheetsLoaded = false;
 };
