@@ -80,7 +80,7 @@ const QByteArray& Scrambled(int parts) {
   if (buffer.isEmpty()) {
     std::mt19937 rng(2);
     SystemRandomSource random;
-    buffer = CodeToSN(ToCp1251(Words(rng, int(kMaxScrambledLength / parts))), parts, random);
+    buffer = Scramble(ToCp1251(Words(rng, int(kMaxScrambledLength / parts))), parts, random);
   }
   return buffer;
 }
@@ -103,7 +103,7 @@ void BM_Decode(benchmark::State& state) {
   const QByteArray& buffer = Scrambled(parts);
   RecordingInfoBox box;
   for (auto _ : state) {
-    QByteArray plain = EnCodeFromSN(buffer, parts, box);
+    QByteArray plain = Unscramble(buffer, parts, box);
     benchmark::DoNotOptimize(plain.data());
   }
   if (!box.messages.isEmpty()) state.SkipWithError("damage message");
@@ -116,7 +116,7 @@ void BM_Encode(benchmark::State& state) {
   std::mt19937 rng(3);
   const QByteArray plain = ToCp1251(Words(rng, 1000));
   SystemRandomSource random;
-  for (auto _ : state) benchmark::DoNotOptimize(CodeToSN(plain, parts, random));
+  for (auto _ : state) benchmark::DoNotOptimize(Scramble(plain, parts, random));
   state.SetBytesProcessed(int64_t(state.iterations()) * plain.size());
 }
 BENCHMARK(BM_Encode)->Arg(2)->Arg(3)->Arg(4);

@@ -74,13 +74,13 @@ void RunBusyTick(benchmark::State& state, TextMeasurer& measurer) {
   QTemporaryDir folder;  // no question folder: the bases come from memory
   BenchPlatform platform;
   Game game(platform, measurer, folder.path());
-  game.Form_Load();
+  game.Start();
   FillQuestions(game.questions());
-  game.mnuMainNewGame_Click();
+  game.NewGame();
   GameState& s = game.state();
   while (!s.AnswersOpen) {
     platform.time += 0.1;
-    game.Timer1_Timer();
+    game.Tick();
   }
   game.UseAudiencePoll();
 
@@ -103,7 +103,7 @@ void RunBusyTick(benchmark::State& state, TextMeasurer& measurer) {
       state.ResumeTiming();
     }
     platform.time += 0.1;
-    game.Timer1_Timer();
+    game.Tick();
   }
   state.counters["measurements/tick"] =
       double(game.screen().measurements() - before) / double(state.iterations());

@@ -30,7 +30,7 @@ constexpr int kMaxDraws = 1000;
 
 // Whether `value` splits into `count` allowed bytes.
 bool Splits(int value, int count) {
-  if (count == 1) return value >= 0 && value <= 255 && chrTest(quint8(value));
+  if (count == 1) return value >= 0 && value <= 255 && IsAllowedByte(quint8(value));
   return value >= 6 * count && value <= 255 * count;
 }
 
@@ -41,7 +41,7 @@ void SplitWithoutDraws(int byte, int parts, unsigned char* group) {
   for (int i = 0; i < parts - 1; ++i) {
     const int after = parts - 1 - i;
     for (int v = std::min(255, remaining - 6 * after); v >= 6; --v) {
-      if (chrTest(quint8(v)) && Splits(remaining - v, after)) {
+      if (IsAllowedByte(quint8(v)) && Splits(remaining - v, after)) {
         group[i] = (unsigned char)v;
         remaining -= v;
         break;
@@ -66,11 +66,11 @@ void SplitByte(int byte, int parts, RandomSource& random, unsigned char* group) 
     bool fits = true;
     for (int i = 0; i < parts - 1 && fits; ++i) {
       const int r = DrawPart(random, remaining);
-      fits = chrTest(quint8(r));
+      fits = IsAllowedByte(quint8(r));
       group[i] = (unsigned char)r;
       remaining -= r;
     }
-    if (fits && chrTest(quint8(remaining))) {
+    if (fits && IsAllowedByte(quint8(remaining))) {
       group[parts - 1] = (unsigned char)remaining;
       return;
     }
@@ -88,7 +88,7 @@ QString DamagedFileMessage(const QString& file, int damagedFields) {
   return text + u"\r\nПоврежденных полей: "_s + QString::number(damagedFields);
 }
 
-QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box) {
+QByteArray Unscramble(const QByteArray& text, int parts, InfoBox& box) {
   bool damaged = false;
   QByteArray result = DecodeScrambled(text, parts, damaged);
   if (damaged) box.Show(DamagedDataMessage(), InfoBox::StopOk);
@@ -122,7 +122,7 @@ QByteArray DecodeScrambled(const QByteArray& text, int parts, bool& damaged) {
   return result;
 }
 
-QByteArray CodeToSN(const QByteArray& text, int parts, RandomSource& random) {
+QByteArray Scramble(const QByteArray& text, int parts, RandomSource& random) {
   const int smallest = SmallestSplittable(parts);
   if (parts < 2 || smallest > 255) return {};
   QByteArray result(text.size() * parts, Qt::Uninitialized);

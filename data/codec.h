@@ -22,12 +22,12 @@ constexpr bool IsForbidden(unsigned symbol) {
 }  // namespace codec_detail
 
 /// True when `symbol` may appear in scrambled text.
-constexpr bool chrTest(quint8 symbol) { return !codec_detail::IsForbidden(symbol); }
+constexpr bool IsAllowedByte(quint8 symbol) { return !codec_detail::IsForbidden(symbol); }
 
 /// Smallest byte that splits into `parts` allowed bytes: six, the smallest allowed
 /// byte, in every place. Every byte from there up to 255 splits.
 constexpr int SmallestSplittable(int parts) { return 6 * parts; }
-/// Whether `CodeToSN` can write `byte` with `parts` bytes as it is.
+/// Whether `Scramble` can write `byte` with `parts` bytes as it is.
 constexpr bool CanSplit(int byte, int parts) {
   return parts >= 2 && byte >= SmallestSplittable(parts) && byte <= 255;
 }
@@ -40,8 +40,8 @@ QString DamagedDataMessage();
 /// shows DamagedDataMessage() with the stop icon, once per call, and returns what
 /// the complete groups before the damage (within the first kMaxScrambledLength
 /// bytes) gave. A trailing incomplete group is dropped without a message.
-QByteArray EnCodeFromSN(const QByteArray& text, int parts, InfoBox& box);
-/// The same without a message: `damaged` tells whether EnCodeFromSN would show one.
+QByteArray Unscramble(const QByteArray& text, int parts, InfoBox& box);
+/// The same without a message: `damaged` tells whether Unscramble would show one.
 /// Readers of whole files count the damage and report it once per file.
 QByteArray DecodeScrambled(const QByteArray& text, int parts, bool& damaged);
 
@@ -57,4 +57,4 @@ QString DamagedFileMessage(const QString& file, int damagedFields);
 /// With `parts` below 2, or so large that no byte splits (above 42), the result is
 /// empty. The encoder never loops: when the draws keep failing (an unlucky or
 /// scripted source), a group is built without them.
-QByteArray CodeToSN(const QByteArray& text, int parts, RandomSource& random);
+QByteArray Scramble(const QByteArray& text, int parts, RandomSource& random);

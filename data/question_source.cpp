@@ -181,16 +181,16 @@ QByteArray BuildQuestionBase(const QuestionSource& source, RandomSource& random)
   QByteArray bytes;
   if (source.year) {
     bytes += "SECTION INFORMATIONS\r\nYEAR=";
-    bytes += CodeToSN(ToCp1251(*source.year), kYearParts, random);
+    bytes += Scramble(ToCp1251(*source.year), kYearParts, random);
     bytes += "\r\nEND SECTION\r\n";
   }
   bytes += "SECTION QUESTIONS\r\n";
   for (const SourceQuestion& q : source.questions) {
     bytes += '\x01';
-    bytes += CodeToSN(ToCp1251(q.text), kQuestionParts, random);
+    bytes += Scramble(ToCp1251(q.text), kQuestionParts, random);
     for (int a = 0; a < 4; ++a) {
       bytes += char(2 + a);
-      bytes += CodeToSN(ToCp1251(q.answers[size_t(a)]), kAnswerParts, random);
+      bytes += Scramble(ToCp1251(q.answers[size_t(a)]), kAnswerParts, random);
     }
     bytes += "\r\n";
   }

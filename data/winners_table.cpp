@@ -140,9 +140,9 @@ QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random) {
     const QByteArray name = ToCp1251(MakeEncodable(table.name[size_t(r)])).left(kMaxPlainLength);
     const QByteArray sum = ToCp1251(MakeEncodable(table.sum[size_t(r)])).left(kMaxPlainLength);
     bytes.append('\x01');
-    bytes.append(CodeToSN(name, kParts, random));
+    bytes.append(Scramble(name, kParts, random));
     bytes.append('\x02');
-    bytes.append(CodeToSN(sum, kParts, random));
+    bytes.append(Scramble(sum, kParts, random));
     bytes.append("\r\n");
   }
   return bytes;

@@ -14,64 +14,10 @@ bool BlinksOff(int step) { return step == 30 || step == 36 || step == 42; }
 
 }  // namespace
 
-void Game::Picture1_Click(int index) {
-  if (index < 0 || index >= kElementCount) return;
-  // Keys and caption clicks reach disabled elements too; they count for nothing.
-  if (!m_screen.element(index).enabled) return;
-
-  switch (index) {
-    case el::AnswerA: case el::AnswerA + 1: case el::AnswerA + 2: case el::AnswerD:
-      if (m_state.AnswersOpen) ChooseAnswer(index);
-      break;
-    case el::Close:
-      mnuMainExit_Click();
-      break;
-    case el::Menu: {
-      const QRect box = m_screen.element(el::Menu).Box();
-      m_platform.PopupMenu(box.left(), box.top() + box.height());
-      break;
-    }
-    case el::FiftyFifty:
-      if (m_state.AnswersOpen) UseFiftyFifty();
-      break;
-    case el::PhoneFriend:
-      if (m_state.AnswersOpen) UsePhoneFriend();
-      break;
-    case el::AudiencePoll:
-      if (m_state.AnswersOpen) UseAudiencePoll();
-      break;
-    case el::Minimise:
-      m_platform.Minimise();
-      break;
-    case el::VictoryConfirm:
-      ConfirmRecord();
-      break;
-    case el::LossConfirm:
-      ShowPanel(LossPanel, false);
-      ShowPanel(LeaderboardPanel, true);
-      break;
-    case el::TakeMoney:
-      if (m_state.AnswersOpen) TakeMoney();
-      break;
-    case el::HideTable:
-      ShowPanel(LeaderboardPanel, false);
-      break;
-    case el::ClearTable:
-      ClearLeaderboard();
-      break;
-    case el::TimeoutConfirm:
-      ShowPanel(TimeoutPanel, false);
-      ShowPanel(LeaderboardPanel, true);
-      break;
-    default:
-      break;
-  }
-}
-
 void Game::ChooseAnswer(int index) {
-  Picture1_MouseMove(0, 0, 0, 1, 1);
+  DropHover();
   m_state.AnswersOpen = false;
-  m_state.ChosenElement = qint16(index);
+  m_state.ChosenElement = index;
   m_state.TaskStep[task::AnswerReveal] = 0;
   m_state.TaskActive[task::AnswerReveal] = true;
   m_state.TaskActive[task::PollAnimation] = false;
@@ -83,17 +29,6 @@ void Game::TakeMoney() {
   m_screen.EnableElement(el::TakeMoney, false);
   m_state.GuaranteedSum = m_state.CurrentSum;
   ShowPanel(RecordPanel, true);
-}
-
-void Game::Timer1_Timer() {
-  m_platform.SetWindowCaption(m_platform.TimeAndDate());
-  // A task switched on by an earlier step runs in this same tick when its index is
-  // higher: the verdict's next question shows its first character at once.
-  if (m_state.TaskActive[task::AnswerReveal]) AnswerRevealStep();
-  if (m_state.TaskActive[task::PollAnimation]) PollAnimationStep();
-  if (m_state.TaskActive[task::QuestionClock]) QuestionClockStep();
-  if (m_state.TaskActive[task::QuestionReveal]) QuestionRevealStep();
-  if (m_state.TaskActive[task::FriendReveal]) FriendRevealStep();
 }
 
 void Game::AnswerRevealStep() {
@@ -143,7 +78,7 @@ void Game::Verdict() {
     m_screen.PaintRow(LadderElement(n), 3, 3);
     if (n > 1) m_screen.PaintRow(LadderElement(n - 1), 2, 3);
   }
-  m_state.QuestionNumber = quint8(n + 1);
+  m_state.QuestionNumber = n + 1;
   if (m_state.QuestionNumber <= 15) {
     PrepareQuestion();
   } else {

@@ -20,8 +20,8 @@ constexpr int kMaxAttempts = 5000;
 struct QuestionSetup {
   int timeLimit;
   int level;
-  qint32 currentSum;
-  qint32 guaranteedSum;  ///< -1: unchanged
+  int currentSum;
+  int guaranteedSum;  ///< -1: unchanged
 };
 
 constexpr std::array<QuestionSetup, 15> kQuestionSetup = {{
@@ -52,7 +52,7 @@ Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
       m_screen(measurer, std::move(sheets)),
       m_pointer(m_screen, m_state.pointer, *this) {}
 
-void Game::Form_Load() {
+void Game::Start() {
   m_screen.BuildScreen();
   m_state.pointer.WindowDragging = false;
   // The window is frameless and centres itself: nothing to shape here.
@@ -67,7 +67,7 @@ void Game::Form_Load() {
   m_timerEnabled = true;
 }
 
-void Game::mnuMainNewGame_Click() {
+void Game::NewGame() {
   if (!m_newGameEnabled) return;
   // A level too small for a game would leave the draw nothing to give; refuse the
   // game while the start screen is still untouched.
@@ -92,7 +92,7 @@ void Game::PrepareQuestion() {
   if (n < 1 || n > 15) return;
   const QuestionSetup& setup = kQuestionSetup[n - 1];
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
-  m_state.TimeLimit = quint8(setup.timeLimit);
+  m_state.TimeLimit = setup.timeLimit;
   DrawQuestion(setup.level);
   m_state.CurrentSum = setup.currentSum;
   if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
@@ -176,7 +176,7 @@ int Game::DrawUntil(int count, int base, bool reseed, const std::function<bool(i
   return acceptable[RandomInt(int(acceptable.size()))];
 }
 
-quint8& Game::Share(int answer) {
+int& Game::Share(int answer) {
   const int position = std::clamp(int(m_answerOrder[std::clamp(answer, 1, 4)]), 1, 4);
   return m_state.PollShare[position - 1];
 }

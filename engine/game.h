@@ -24,7 +24,7 @@ constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X 
 constexpr int F2 = 113;
 }  // namespace vk
 
-/// The game behind the main window `frmMain`: it owns the state, the screen model
+/// The game behind the main window: it owns the state, the screen model
 /// and the tables, and runs every handler. It has no window of its own: the
 /// platform gives it the clock, random numbers, the message box and the window.
 class Game : private PointerHost {
@@ -36,53 +36,51 @@ class Game : private PointerHost {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Start-up and game flow.
-  void Form_Load();
-  void mnuMainNewGame_Click();
+  // game.cpp: start-up, a new game, the next question, message boxes.
+  void Start();
+  void NewGame();
   void PrepareQuestion();
 
-  // Question draw and reveal.
+  // question_draw.cpp: which question comes, the answers' order, the typing reveal.
   void DrawQuestion(int level);
   void ShuffleAnswers();
   void RevealQuestionText(int index, const QString& text, int minChars);
 
-  // Clicks and the tick.
-  void Picture1_Click(int index);
-  void Label1_Click(int index) { Picture1_Click(index); }
-  void Timer1_Timer();
+  // clicks.cpp: what a click on each element does (keys end up here too).
+  void ClickElement(int index);
+  void ClickCaption(int index) { ClickElement(index); }
 
-  // Lifelines.
+  // tick.cpp: the 100 ms tick that runs the timed tasks.
+  void Tick();
+
+  // lifelines.cpp: 50/50, the phone and the audience poll.
   void UseFiftyFifty();
   void UsePhoneFriend();
   void UseAudiencePoll();
   void CastAudienceVotes(int answer);
   void AnimatePollBar(int bar, int percent);
 
-  // The clock.
+  // question_clock.cpp: the clock strip and the time-out.
   void UpdateClock(int index, float elapsed);
 
-  // Panels and the screens between games.
+  // panels.cpp, start_screen.cpp, leaderboard.cpp: the screens between games.
   void ShowPanel(int mode, bool visible);
   void ShowStartScreen(int mode);
-  void mnuMainWinners_Click();
+  void OpenLeaderboard();
 
-  // Keyboard, menu and exit.
-  void Form_KeyDown(int keyCode);
-  void Form_KeyUp(int keyCode);
-  void mnuMainExit_Click();
+  // key_commands.cpp: the keyboard and leaving the game.
+  void KeyPressed(int keyCode);
+  void KeyReleased(int keyCode);
+  void RequestExit();
   /// The window's close request; returns true to keep the window open.
-  bool Form_Unload();
+  bool CloseRequested();
 
-  // Pointer.
-  void Picture1_MouseDown(int index, int button, int shift, qreal x, qreal y) {
-    m_pointer.Picture1_MouseDown(index, button, shift, x, y);
-  }
-  void Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y) {
-    m_pointer.Picture1_MouseMove(index, button, shift, x, y);
-  }
-  void Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y) {
-    m_pointer.Picture1_MouseUp(index, button, shift, x, y);
-  }
+  // screen/pointer_input.cpp: hover and pressed looks, the window drag, the scroll bar.
+  void PointerPressed(int index, qreal x, qreal y) { m_pointer.PointerPressed(index, x, y); }
+  void PointerMoved(int index, qreal x, qreal y) { m_pointer.PointerMoved(index, x, y); }
+  void PointerReleased(int index, qreal x, qreal y) { m_pointer.PointerReleased(index, x, y); }
+  /// The pointer left the window, or what it pointed at stops reacting to it.
+  void DropHover() { m_pointer.DropHover(); }
 
   /// `InfoBox` with the game's title.
   int InfoBox(const QString& text, int flags);
@@ -109,7 +107,7 @@ class Game : private PointerHost {
   /// `GameDrawn(level, slot)`: the row drawn from a level into slot 1 … 3 this game.
   int GameDrawn(int level, int slot) const { return m_gameDrawn[level][slot]; }
   /// The record panel's rating of a result.
-  static QString RatingWord(qint32 sum);
+  static QString RatingWord(int sum);
   /// Questions a game takes from level 1 … 6.
   static int QuestionsNeeded(int level);
 
@@ -118,21 +116,26 @@ class Game : private PointerHost {
   bool WindowNormal() override;
   void MoveWindowBy(qreal dx, qreal dy) override;
 
+  // answering.cpp: choosing an answer, taking the money, judging, the ladder.
   void ChooseAnswer(int index);
   void TakeMoney();
   void AnswerRevealStep();
   void Verdict();
+  // question_draw.cpp, question_clock.cpp, lifelines.cpp: the timed tasks' steps.
   void QuestionRevealStep();
   void QuestionClockStep();
   void FriendRevealStep();
   void PollAnimationStep();
+  // leaderboard.cpp: the leaderboard view.
   /// Reads the board into `m_winners` for the view or the record panel, with the
   /// results not stored yet put in at their ranks.
   void LoadBoard();
   void ShowLeaderboard(bool visible);
+  void ClearLeaderboard();
+  // record_entry.cpp: the record panel, the player's name and storing the result.
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
-  void ClearLeaderboard();
+  // game.cpp: helpers of the draw and the start of a game.
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();
 
@@ -144,7 +147,7 @@ class Game : private PointerHost {
   /// Returns -1 when no value in the range is acceptable.
   int DrawUntil(int count, int base, bool reseed, const std::function<bool(int)>& accept);
   /// The poll share of answer k (1 … 4), kept by its position.
-  quint8& Share(int answer);
+  int& Share(int answer);
   /// Rows a level offers the draw: its count, within the rows it actually holds.
   int LevelSize(int level) const;
   bool RowUsed(int level, int row) const;
@@ -163,8 +166,8 @@ class Game : private PointerHost {
   /// The player has been told that the board cannot be read.
   bool m_unreadableReported = false;
   DataPaths m_paths;
-  std::array<qint16, 5> m_answerOrder{};               ///< entries 1 … 4
-  std::array<std::array<qint16, 4>, 7> m_gameDrawn{};  ///< `GameDrawn(level, slot 1 … 3)`
+  std::array<int, 5> m_answerOrder{};                  ///< entries 1 … 4
+  std::array<std::array<int, 4>, 7> m_gameDrawn{};     ///< `GameDrawn(level, slot 1 … 3)`
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;

@@ -8,26 +8,26 @@
 
 /// The game's variables, one instance for the whole run.
 struct GameState {
-  quint8 QuestionNumber = 0;  ///< 1 … 15 in play, 16 after a won game, 0 idle
-  quint8 TimeLimit = 0;       ///< seconds for the current question
-  qint32 GuaranteedSum = 0;
-  qint32 CurrentSum = 0;
+  int QuestionNumber = 0;  ///< 1 … 15 in play, 16 after a won game, 0 idle
+  int TimeLimit = 0;          ///< seconds for the current question
+  int GuaranteedSum = 0;
+  int CurrentSum = 0;
   bool AnswersOpen = false;
-  qint16 ChosenElement = 0;   ///< 2 … 5, never reset
-  quint8 CurrentLevel = 0;
-  qint16 QuestionRow = 0;
+  int ChosenElement = 0;      ///< 2 … 5, never reset
+  int CurrentLevel = 0;
+  int QuestionRow = 0;
   double ClockStart = 0;  ///< steady seconds when the question clock started
   double ClockNow = 0;    ///< steady seconds at its latest reading
   bool TimeUp = false;
   std::array<bool, 5> TaskActive{};
-  std::array<quint8, 5> TaskStep{};
-  std::array<quint8, 5> PollShare{};
+  std::array<int, 5> TaskStep{};
+  std::array<int, 5> PollShare{};
   QString FriendAnswerText;
-  quint8 FriendReliability = 0;
+  int FriendReliability = 0;
   PointerState pointer;  ///< `HotElement`, `WindowDragging`, `DragStartX/Y`, `ThumbDragging`
   bool CtrlHeld = false;
   bool AltHeld = false;
-  qint32 CurrentPanel = 0;
+  int CurrentPanel = 0;
   int RecordRank = 0;  ///< 0: the result got no row
 };
 
@@ -48,5 +48,5 @@ enum PanelMode : int {
 };
 
 /// The prize of each question 1 … 15.
-constexpr std::array<qint32, 15> PrizeLadder = {
+constexpr std::array<int, 15> PrizeLadder = {
     100, 200, 300, 500, 1000, 2000, 4000, 8000, 16000, 32000, 64000, 125000, 250000, 500000, 1000000};

@@ -2,15 +2,15 @@
 
 using namespace Qt::StringLiterals;
 
-void Game::Form_KeyDown(int keyCode) {
+void Game::KeyPressed(int keyCode) {
   const bool modified = m_state.CtrlHeld || m_state.AltHeld;
   switch (keyCode) {
     case vk::Enter:
       switch (m_state.CurrentPanel) {
-        case LeaderboardPanel: Picture1_Click(el::HideTable); break;
-        case RecordPanel: Picture1_Click(el::VictoryConfirm); break;
-        case LossPanel: Picture1_Click(el::LossConfirm); break;
-        case TimeoutPanel: Picture1_Click(el::TimeoutConfirm); break;
+        case LeaderboardPanel: ClickElement(el::HideTable); break;
+        case RecordPanel: ClickElement(el::VictoryConfirm); break;
+        case LossPanel: ClickElement(el::LossConfirm); break;
+        case TimeoutPanel: ClickElement(el::TimeoutConfirm); break;
         default: break;
       }
       break;
@@ -21,28 +21,28 @@ void Game::Form_KeyDown(int keyCode) {
       m_state.AltHeld = true;
       break;
     case vk::Escape:
-      mnuMainExit_Click();
+      RequestExit();
       break;
     case vk::Key1: case vk::Key2: case vk::Key3:
-      Picture1_Click(keyCode - 40);
+      ClickElement(keyCode - 40);
       break;
     case vk::A: case vk::B: case vk::C: case vk::D:
-      Picture1_Click(keyCode - 63);
+      ClickElement(keyCode - 63);
       break;
     case vk::K:
-      if (m_state.CurrentPanel == LeaderboardPanel) Picture1_Click(el::ClearTable);
+      if (m_state.CurrentPanel == LeaderboardPanel) ClickElement(el::ClearTable);
       break;
     case vk::M:
-      if (modified) Picture1_Click(el::TakeMoney);
+      if (modified) ClickElement(el::TakeMoney);
       break;
     case vk::Q: case vk::X:
-      if (modified) mnuMainExit_Click();
+      if (modified) RequestExit();
       break;
     case vk::W:
-      if (modified) mnuMainWinners_Click();
+      if (modified) OpenLeaderboard();
       break;
     case vk::F2:
-      if (m_newGameEnabled) mnuMainNewGame_Click();
+      if (m_newGameEnabled) NewGame();
       break;
     default:
       break;
@@ -54,14 +54,14 @@ void Game::Form_KeyDown(int keyCode) {
   }
 }
 
-void Game::Form_KeyUp(int keyCode) {
+void Game::KeyReleased(int keyCode) {
   if (keyCode == vk::Ctrl) m_state.CtrlHeld = false;
   if (keyCode == vk::Alt) m_state.AltHeld = false;
 }
 
-void Game::mnuMainExit_Click() { m_platform.RequestClose(); }
+void Game::RequestExit() { m_platform.RequestClose(); }
 
-bool Game::Form_Unload() {
+bool Game::CloseRequested() {
   const bool cancel = InfoBox(u"Вы уверены, что хотите выйти???"_s, InfoBox::QuestionYesNo) ==
                       InfoBox::No;
   // The message box may have taken the release of a modifier.

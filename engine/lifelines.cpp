@@ -43,11 +43,11 @@ void Game::UseFiftyFifty() {
 void Game::UsePhoneFriend() {
   if (!m_state.AnswersOpen) return;
   m_screen.EnableElement(el::PhoneFriend, false);
-  m_state.TimeLimit = quint8(m_state.TimeLimit + 30);
+  m_state.TimeLimit = m_state.TimeLimit + 30;
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
   const int k = std::max(20 - int(m_state.QuestionNumber), 1);
-  m_state.FriendReliability = quint8(k);
+  m_state.FriendReliability = k;
 
   if (knowledge <= k) {
     m_state.FriendAnswerText = m_screen.element(AnswerElement(1)).caption.text;
@@ -94,25 +94,25 @@ void Game::UseAudiencePoll() {
   m_screen.EnableElement(el::AudiencePoll, false);
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
-  quint8& rest = m_state.PollShare[4];
+  int& rest = m_state.PollShare[4];
 
   if (knowledge <= 20 - int(m_state.QuestionNumber)) {
-    Share(1) = quint8(RandomInt(60) + 20);
-    rest = quint8(100 - Share(1));
-    Share(2) = quint8(RandomInt(rest));
-    rest = quint8(rest - Share(2));
-    Share(3) = quint8(RandomInt(rest));
-    rest = quint8(rest - Share(3));
+    Share(1) = RandomInt(60) + 20;
+    rest = 100 - Share(1);
+    Share(2) = RandomInt(rest);
+    rest -= Share(2);
+    Share(3) = RandomInt(rest);
+    rest -= Share(3);
     Share(4) = rest;
   } else {
-    Share(4) = quint8(RandomInt(40));
-    rest = quint8(100 - Share(4));
-    Share(3) = quint8(RandomInt(40));
-    rest = quint8(rest - Share(3));
+    Share(4) = RandomInt(40);
+    rest = 100 - Share(4);
+    Share(3) = RandomInt(40);
+    rest -= Share(3);
     // The product is real: Int(random × rest × 2 / 3), not Int(random × Int(rest × 2 / 3)).
     const double r = m_platform.Random().Next();
-    Share(2) = quint8(std::clamp(int(std::floor(r * rest * 2.0 / 3.0)), 0, int(rest)));
-    rest = quint8(rest - Share(2));
+    Share(2) = std::clamp(int(std::floor(r * rest * 2.0 / 3.0)), 0, int(rest));
+    rest -= Share(2);
     Share(1) = rest;
   }
 
@@ -127,11 +127,11 @@ void Game::UseAudiencePoll() {
 void Game::CastAudienceVotes(int answer) {
   if (answer < 2 || answer > 4) return;
   if (m_screen.element(AnswerElement(answer)).enabled) return;
-  Share(1) = quint8(Share(1) + Share(answer));
+  Share(1) += Share(answer);
   const int s = RandomInt(10);
   if (s == 5 && Share(1) > 10) {
-    Share(answer) = quint8(RandomInt(10));
-    Share(1) = quint8(Share(1) - Share(answer));
+    Share(answer) = RandomInt(10);
+    Share(1) -= Share(answer);
   } else {
     Share(answer) = 0;
   }

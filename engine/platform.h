@@ -20,11 +20,11 @@ class Platform {
   virtual RandomSource& Random() = 0;
   virtual InfoBox& MessageBox() = 0;
   virtual void SetWindowCaption(const QString& caption) = 0;
-  /// Shows `mnuMain` modally with its top-left corner at a client position; a chosen
+  /// Shows the popup menu modally with its top-left corner at a client position; a chosen
   /// item runs its command before this returns.
   virtual void PopupMenu(int x, int y) = 0;
   virtual void Minimise() = 0;
-  /// Asks the window to close; the window runs `Form_Unload`.
+  /// Asks the window to close; the window runs `CloseRequested`.
   virtual void RequestClose() = 0;
   /// Neither minimised nor maximised.
   virtual bool WindowNormal() = 0;

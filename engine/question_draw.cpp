@@ -41,14 +41,14 @@ void Game::DrawQuestion(int level) {
   if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return !inGame(r); });
   if (row < 0) row = 1 + RandomInt(candidates);
 
-  m_state.QuestionRow = qint16(row);
+  m_state.QuestionRow = row;
   SetRowUsed(level, row, true);
   const int slot = (m_state.QuestionNumber + 2) % 3 + 1;
-  m_gameDrawn[level][slot] = qint16(row);
+  m_gameDrawn[level][slot] = row;
   table.usedCount += 1;
 
   ShuffleAnswers();
-  m_state.CurrentLevel = quint8(level);
+  m_state.CurrentLevel = level;
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
   m_state.TaskActive[task::QuestionReveal] = true;
 }
@@ -57,11 +57,11 @@ void Game::ShuffleAnswers() {
   for (int shuffle = 1;; ++shuffle) {
     m_answerOrder.fill(0);
     for (int k = 1; k <= 4; ++k) {
-      m_answerOrder[k] = qint16(DrawUntil(4, 1, true, [&](int v) {
+      m_answerOrder[k] = DrawUntil(4, 1, true, [&](int v) {
         for (int j = 1; j < k; ++j)
           if (m_answerOrder[j] == v) return false;
         return true;
-      }));
+      });
     }
     const int coin = RandomInt(2) + 1;
     const bool atLastChoice = m_answerOrder[1] == m_state.ChosenElement - 1;

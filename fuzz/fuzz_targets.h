@@ -67,26 +67,26 @@ inline QString Codec(const uint8_t* data, size_t size) {
   RecordingInfoBox box;
   bool damaged = false;
   const QByteArray expected = ReferenceDecode(text, parts, damaged);
-  if (EnCodeFromSN(text, parts, box) != expected) return QStringLiteral("decoder disagrees with the reference");
+  if (Unscramble(text, parts, box) != expected) return QStringLiteral("decoder disagrees with the reference");
   if (box.messages.size() != (damaged ? 1 : 0)) return QStringLiteral("wrong number of damage messages");
 
   const int encodeParts = 2 + data[0] % 3;
   const QByteArray plain = text.left(32);  // a hostile source makes each byte cost up to 1000 tries
   InputRandom random(text);
-  const QByteArray scrambled = CodeToSN(plain, encodeParts, random);
+  const QByteArray scrambled = Scramble(plain, encodeParts, random);
   if (scrambled.size() != plain.size() * encodeParts) return QStringLiteral("encoded length");
   QByteArray raised = plain;
   for (qsizetype k = 0; k < plain.size(); ++k) {
     int sum = 0;
     for (int j = 0; j < encodeParts; ++j) {
       const auto b = quint8(scrambled[k * encodeParts + j]);
-      if (!chrTest(b)) return QStringLiteral("forbidden byte in scrambled text");
+      if (!IsAllowedByte(b)) return QStringLiteral("forbidden byte in scrambled text");
       sum += b;
     }
     raised[k] = char(std::max(int(quint8(plain[k])), SmallestSplittable(encodeParts)));
     if (sum != quint8(raised[k])) return QStringLiteral("group does not add up");
   }
-  if (EnCodeFromSN(scrambled, encodeParts, box) != raised || box.messages.size() > 1) {
+  if (Unscramble(scrambled, encodeParts, box) != raised || box.messages.size() > 1) {
     return QStringLiteral("encoded text does not decode back");
   }
   return {};

@@ -16,7 +16,9 @@ constexpr int kFitMaxSize = 14;
 constexpr int kFitMinSize = 4;
 
 bool IsFitted(int index) { return index >= 1 && index <= 5; }
-bool IsLeaderboardColumn(int index) { return index == 36 || index == 38 || index == 39; }
+bool IsLeaderboardColumn(int index) {
+  return index == el::RankColumn || index == el::NameColumn || index == el::SumColumn;
+}
 
 /// Boxes are half-open: a point on the right or bottom edge belongs to the box that
 /// begins there, so two touching elements never both claim it.
@@ -77,7 +79,7 @@ void Screen::SetupElement(int source, int target, qreal left, qreal top, qreal w
   e.width = width;
   e.height = height;
   e.tooltip = toolTip;
-  if (target != 38 && target != 39) e.caption.tooltip = toolTip;
+  if (target != el::NameColumn && target != el::SumColumn) e.caption.tooltip = toolTip;
   e.visible = visible;
   MarkElementDirty(target);
 }
@@ -226,9 +228,9 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
   if (relayout) RelayoutCaptionHeight(index);
 
   if (IsLeaderboardColumn(index)) {
-    SetCaptionTop(36, m_elements[36].captionBox.top());
-    SetCaptionTop(38, m_elements[36].caption.top);
-    SetCaptionTop(39, m_elements[36].caption.top);
+    SetCaptionTop(el::RankColumn, m_elements[el::RankColumn].captionBox.top());
+    SetCaptionTop(el::NameColumn, m_elements[el::RankColumn].caption.top);
+    SetCaptionTop(el::SumColumn, m_elements[el::RankColumn].caption.top);
   } else {
     const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
                     float(e.captionBox.top());

@@ -27,6 +27,10 @@ constexpr int Leaderboard = 36, ScrollTrack = 37, ScrollUp = 38, ScrollDown = 39
 constexpr int VictoryPanel = 41, VictoryConfirm = 42, LossPanel = 43, LossConfirm = 44;
 constexpr int TakeMoney = 45, HideTable = 46, ClearTable = 47, TimeoutPanel = 48, TimeoutConfirm = 49;
 constexpr int LeaderboardHeader = 50;
+// The leaderboard's three columns are the captions of the board and of the two
+// scroll arrows, which stand beside the board's ranks.
+constexpr int RankColumn = Leaderboard, NameColumn = ScrollUp, SumColumn = ScrollDown;
+constexpr int LeaderboardColumns[] = {RankColumn, NameColumn, SumColumn};
 }  // namespace el
 
 /// Ladder row of question n (1 … 15), bottom to top.
@@ -34,7 +38,7 @@ constexpr int LadderElement(int questionNumber) { return questionNumber + 11; }
 /// Element showing answer position p (1 = A … 4 = D).
 constexpr int PositionElement(int position) { return position + 1; }
 
-/// `Label1(i)`: text drawn over an element, laid out inside its `CaptionBox`.
+/// Text drawn over an element, laid out inside its `CaptionBox`.
 struct Caption {
   QString text;
   QString tooltip;
@@ -47,7 +51,7 @@ struct Caption {
   bool enabled = true;
 };
 
-/// One screen element: `Picture1(i)` with its persistent face, its sheet and caption.
+/// One screen element: its persistent face, its sheet and its caption.
 struct Element {
   qreal left = 0, top = 0, width = 0, height = 0;  ///< window pixels
   int sheetSource = -1;     ///< element whose sheet this one paints from; -1: none

@@ -102,6 +102,33 @@ constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
 
 const ElementLayout& LayoutOf(int index) { return kLayout[index]; }
 
+ButtonLooks ButtonLooksOf(int index) {
+  constexpr ButtonLooks kPushButton{true, true, true};
+  struct Entry {
+    int element;
+    ButtonLooks looks;
+  };
+  static constexpr Entry kButtons[] = {
+      {el::Close, kPushButton},
+      // Stays pressed while the popup menu it opens is shown.
+      {el::Menu, {true, true, false}},
+      {el::Minimise, kPushButton},
+      // The scroll arrows and the thumb scroll on a press.
+      {el::ScrollUp, {true, false, true}},
+      {el::ScrollDown, {true, false, true}},
+      {el::ScrollThumb, {true, false, false}},
+      {el::VictoryConfirm, kPushButton},
+      {el::LossConfirm, kPushButton},
+      {el::HideTable, kPushButton},
+      {el::ClearTable, kPushButton},
+      {el::TimeoutConfirm, kPushButton},
+  };
+  for (const Entry& entry : kButtons) {
+    if (entry.element == index) return entry.looks;
+  }
+  return {};
+}
+
 ElementGrid GridOf(int index) {
   return index >= 0 && index < kElementsInUse ? kGrids[index] : ElementGrid{};
 }

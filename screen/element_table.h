@@ -31,8 +31,18 @@ struct CaptionStyle {
   PackedColour pointedColour;
 };
 
+/// How a button element answers the pointer; elements that are no plain button
+/// (answers, lifelines, the title strip, the scroll track) have their own rules.
+struct ButtonLooks {
+  bool hover = false;         ///< pointed-at look in row 3 of 3
+  bool plainPress = false;    ///< pressed look in row 2 of 3, and nothing more on a press
+  bool releaseNormal = false; ///< back to the normal look when the button comes up
+};
+
 /// Layout of element `index` (0 … 50).
 const ElementLayout& LayoutOf(int index);
+/// Button looks of element `index`; all off for elements that are no plain button.
+ButtonLooks ButtonLooksOf(int index);
 /// Grid of element `index`; 1 × 1 for the spare slots.
 ElementGrid GridOf(int index);
 /// The styled captions, in the order they are set up.

@@ -3,40 +3,13 @@
 #include <cmath>
 
 #include "screen/element.h"
+#include "screen/element_table.h"
 
 namespace {
 
 bool IsAnswer(int i) { return i >= el::AnswerA && i <= el::AnswerD; }
 bool IsLifelineOrTakeMoney(int i) {
   return i == el::FiftyFifty || i == el::PhoneFriend || i == el::AudiencePoll || i == el::TakeMoney;
-}
-/// Buttons with a pointed-at look in row 3 of 3.
-bool IsHoverButton(int i) {
-  switch (i) {
-    case 6: case 7: case 35: case 38: case 39: case 40: case 42: case 44: case 46: case 47: case 49:
-      return true;
-    default:
-      return false;
-  }
-}
-/// Buttons pressed in row 2 of 3 without any further action.
-bool IsPlainButton(int i) {
-  switch (i) {
-    case 6: case 7: case 35: case 42: case 44: case 46: case 47: case 49:
-      return true;
-    default:
-      return false;
-  }
-}
-/// Buttons that go back to row 1 on release. The menu button stays pressed while
-/// the popup menu it opens is shown.
-bool IsReleasedButton(int i) {
-  switch (i) {
-    case 6: case 35: case 38: case 39: case 42: case 44: case 46: case 47: case 49:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // The thumb's scroll step on the track and on the arrows.
@@ -54,7 +27,7 @@ void PointerInput::PaintHover(int index, bool pointed) {
     if (!open) return;
     m_screen.PaintRow(index, pointed ? 4 : 1, 4);
     m_screen.SetCaptionColour(index, pointed ? e.pointedCaptionColour : e.captionColour);
-  } else if (IsHoverButton(index)) {
+  } else if (ButtonLooksOf(index).hover) {
     m_screen.PaintRow(index, pointed ? 3 : 1, 3);
   } else if (index == el::TitleStrip) {
     m_screen.PaintRow(index, pointed ? 2 : 1, 2);
@@ -63,13 +36,11 @@ void PointerInput::PaintHover(int index, bool pointed) {
   }
 }
 
-void PointerInput::Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y) {
-  Q_UNUSED(button);
-  Q_UNUSED(shift);
+void PointerInput::PointerMoved(int index, qreal x, qreal y) {
 
   if (index != m_state.HotElement) {
     PaintHover(m_state.HotElement, false);
-    m_state.HotElement = qint16(index);
+    m_state.HotElement = index;
     PaintHover(index, true);
   }
 
@@ -93,19 +64,19 @@ void PointerInput::Picture1_MouseMove(int index, int button, int shift, qreal x,
     const long b = std::lrint(float(track.height) - float(thumb.height));
     const long offset = b != 0 ? a / b : 0;
     m_listOffset = qreal(offset);
-    for (int column : {36, 38, 39}) {
+    for (int column : el::LeaderboardColumns) {
       if (m_screen.element(column).caption.top != m_listOffset)
         m_screen.SetCaptionTop(column, m_listOffset);
     }
   }
 }
 
-void PointerInput::Picture1_MouseDown(int index, int button, int shift, qreal x, qreal y) {
-  Q_UNUSED(button);
-  Q_UNUSED(shift);
+void PointerInput::DropHover() { PointerMoved(el::Background, 1, 1); }
+
+void PointerInput::PointerPressed(int index, qreal x, qreal y) {
   if (!m_screen.element(index).enabled) return;
 
-  if (IsPlainButton(index)) {
+  if (ButtonLooksOf(index).plainPress) {
     m_screen.PaintRow(index, 2, 3);
   } else if (index == el::TitleStrip) {
     m_state.WindowDragging = true;
@@ -130,15 +101,13 @@ void PointerInput::Picture1_MouseDown(int index, int button, int shift, qreal x,
   }
 }
 
-void PointerInput::Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y) {
-  Q_UNUSED(button);
-  Q_UNUSED(shift);
+void PointerInput::PointerReleased(int index, qreal x, qreal y) {
   Q_UNUSED(x);
   Q_UNUSED(y);
   m_state.HotElement = 0;
 
   if (m_screen.element(index).enabled) {
-    if (IsReleasedButton(index)) {
+    if (ButtonLooksOf(index).releaseNormal) {
       m_screen.PaintRow(index, 1, 3);
     } else if (index == el::ScrollTrack) {
       m_screen.DrawElementState(index, 1, 1, 2, 1);
@@ -170,6 +139,6 @@ void PointerInput::ScrollTo(qreal thumbTop) {
                        (float(track.height) - float(thumb.height)) * (t - trackTop);
   m_listOffset = offset;
   if (panel.caption.top != m_listOffset) {
-    for (int column : {36, 38, 39}) m_screen.SetCaptionTop(column, m_listOffset);
+    for (int column : el::LeaderboardColumns) m_screen.SetCaptionTop(column, m_listOffset);
   }
 }

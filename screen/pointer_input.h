@@ -6,7 +6,7 @@ class Screen;
 
 /// Pointer values the game keeps between events.
 struct PointerState {
-  qint16 HotElement = 0;
+  int HotElement = 0;
   bool WindowDragging = false;
   float DragStartX = 0;
   float DragStartY = 0;
@@ -32,9 +32,12 @@ class PointerInput {
   PointerInput(Screen& screen, PointerState& state, PointerHost& host)
       : m_screen(screen), m_state(state), m_host(host) {}
 
-  void Picture1_MouseDown(int index, int button, int shift, qreal x, qreal y);
-  void Picture1_MouseMove(int index, int button, int shift, qreal x, qreal y);
-  void Picture1_MouseUp(int index, int button, int shift, qreal x, qreal y);
+  void PointerPressed(int index, qreal x, qreal y);
+  void PointerMoved(int index, qreal x, qreal y);
+  void PointerReleased(int index, qreal x, qreal y);
+  /// Forgets the pointed-at element and gives it back its normal look, as if the
+  /// pointer had moved onto the background.
+  void DropHover();
 
   /// Gives the element under the pointer its pointed-at look again, for when it has
   /// just become clickable without the pointer moving.

@@ -5,7 +5,7 @@
 
 #include "data/data_paths.h"
 #include "shell/command_line.h"
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 
 namespace {
 
@@ -33,12 +33,12 @@ int main(int argc, char** argv) {
   // Ties the window to the installed desktop file and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(FARTOVIK_APP_ID));
 
-  FrmMain::Services services;
+  MainWindow::Services services;
   services.programFolder = QApplication::applicationDirPath();
   services.locations = DataLocations::ForProgram(services.programFolder, QStringLiteral(FARTOVIK_DATA_FROM_BINARY),
                                                  commandLine.dataFolder);
-  FrmMain window(std::move(services));
-  window.Form_Load();
+  MainWindow window(std::move(services));
+  window.Start();
   window.show();
   return app.exec();
 }

@@ -38,7 +38,7 @@ void ExpectWellFormed(const QByteArray& plain, const QByteArray& scrambled, int 
     int sum = 0;
     for (int j = 0; j < parts; ++j) {
       const auto b = quint8(scrambled[k * parts + j]);
-      EXPECT_TRUE(chrTest(b)) << "forbidden byte " << int(b) << " in group " << k;
+      EXPECT_TRUE(IsAllowedByte(b)) << "forbidden byte " << int(b) << " in group " << k;
       sum += b;
     }
     EXPECT_EQ(sum, quint8(plain[k])) << "group " << k;
@@ -51,11 +51,11 @@ TEST(DataCodec, ChrTestForbidsExactlyTheElevenReservedBytes) {
   const QSet<int> forbidden = {0, 1, 2, 3, 4, 5, 9, 10, 13, 26, 27};
   int allowed = 0;
   for (int b = 0; b < 256; ++b) {
-    EXPECT_EQ(chrTest(quint8(b)), !forbidden.contains(b)) << "byte " << b;
-    allowed += chrTest(quint8(b));
+    EXPECT_EQ(IsAllowedByte(quint8(b)), !forbidden.contains(b)) << "byte " << b;
+    allowed += IsAllowedByte(quint8(b));
   }
   EXPECT_EQ(allowed, 245);
-  for (int b : {6, 7, 8, 11, 12, 14, 25, 28, 255}) EXPECT_TRUE(chrTest(quint8(b))) << b;
+  for (int b : {6, 7, 8, 11, 12, 14, 25, 28, 255}) EXPECT_TRUE(IsAllowedByte(quint8(b))) << b;
 }
 
 TEST(DataCodec, DecodesGroupsByTheirExactSums) {
@@ -86,7 +86,7 @@ TEST(DataCodec, DecodesGroupsByTheirExactSums) {
   };
   for (const Case& c : cases) {
     RecordingInfoBox box;
-    EXPECT_EQ(EnCodeFromSN(c.scrambled, c.parts, box), c.plain) << c.scrambled.toHex().toStdString();
+    EXPECT_EQ(Unscramble(c.scrambled, c.parts, box), c.plain) << c.scrambled.toHex().toStdString();
     ASSERT_EQ(box.messages.size(), c.messages) << c.scrambled.toHex().toStdString();
     for (const auto& m : box.messages) {
       EXPECT_EQ(m.text, u"Данные повреждены. Расшифровка невозможна!!!"_s);
@@ -98,7 +98,7 @@ TEST(DataCodec, DecodesGroupsByTheirExactSums) {
 TEST(DataCodec, ShowsOneMessageForManyDamagedGroups) {
   RecordingInfoBox box;
   const QByteArray damaged(300, char(200));
-  EXPECT_TRUE(EnCodeFromSN(damaged, 2, box).isEmpty());
+  EXPECT_TRUE(Unscramble(damaged, 2, box).isEmpty());
   EXPECT_EQ(box.messages.size(), 1);
 }
 
@@ -106,16 +106,16 @@ TEST(DataCodec, TextsBeyondTheLengthLimitAreCutWithTheDamageMessage) {
   // 32767 bytes hold 10922 whole groups of three; one byte more is damage.
   QByteArray atLimit(kMaxScrambledLength, char(11));
   RecordingInfoBox box;
-  EXPECT_EQ(EnCodeFromSN(atLimit, 3, box), QByteArray(10922, char(33)));
+  EXPECT_EQ(Unscramble(atLimit, 3, box), QByteArray(10922, char(33)));
   EXPECT_TRUE(box.messages.isEmpty());
 
   const QByteArray over = atLimit + QByteArray(5, char(11));
-  EXPECT_EQ(EnCodeFromSN(over, 3, box), QByteArray(10922, char(33)));
+  EXPECT_EQ(Unscramble(over, 3, box), QByteArray(10922, char(33)));
   EXPECT_EQ(box.messages.size(), 1);
 
   box.messages.clear();
   const QByteArray overAndDamaged = QByteArray(6, char(11)) + QByteArray(3, char(200)) + atLimit;
-  EXPECT_EQ(EnCodeFromSN(overAndDamaged, 3, box), QByteArray(2, char(33)));
+  EXPECT_EQ(Unscramble(overAndDamaged, 3, box), QByteArray(2, char(33)));
   EXPECT_EQ(box.messages.size(), 1);
 }
 
@@ -125,10 +125,10 @@ TEST(DataCodec, EncodingRoundTripsWithExactSumsAndNoForbiddenByte) {
   plain += QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2 1000000");
   SystemRandomSource random;
   for (int parts = 2; parts <= 4; ++parts) {
-    const QByteArray scrambled = CodeToSN(plain, parts, random);
+    const QByteArray scrambled = Scramble(plain, parts, random);
     ExpectWellFormed(plain, scrambled, parts);
     RecordingInfoBox box;
-    EXPECT_EQ(EnCodeFromSN(scrambled, parts, box), plain) << "parts " << parts;
+    EXPECT_EQ(Unscramble(scrambled, parts, box), plain) << "parts " << parts;
     EXPECT_TRUE(box.messages.isEmpty());
   }
 }
@@ -136,22 +136,22 @@ TEST(DataCodec, EncodingRoundTripsWithExactSumsAndNoForbiddenByte) {
 TEST(DataCodec, TheSameTextScramblesDifferentlyEachTime) {
   SystemRandomSource random;
   const QByteArray plain("\xC2\xE0\xF1\xFF \xCF\xF3\xEF\xEA\xE8\xED");
-  const QByteArray first = CodeToSN(plain, 3, random);
-  const QByteArray second = CodeToSN(plain, 3, random);
+  const QByteArray first = Scramble(plain, 3, random);
+  const QByteArray second = Scramble(plain, 3, random);
   EXPECT_NE(first, second);
   RecordingInfoBox box;
-  EXPECT_EQ(EnCodeFromSN(first, 3, box), plain);
-  EXPECT_EQ(EnCodeFromSN(second, 3, box), plain);
+  EXPECT_EQ(Unscramble(first, 3, box), plain);
+  EXPECT_EQ(Unscramble(second, 3, box), plain);
 }
 
 TEST(DataCodec, EncoderUsesTheDrawsItIsGiven) {
   // 'a' = 97 with three parts: floor(0.5·97) = 48, floor(0.25·49) = 12, rest 37.
   ScriptedRandomSource random({0.5, 0.25});
-  EXPECT_EQ(CodeToSN("a", 3, random), Bytes({48, 12, 37}));
+  EXPECT_EQ(Scramble("a", 3, random), Bytes({48, 12, 37}));
   EXPECT_EQ(random.drawn, 2);
   // A forbidden draw (floor(0.1·97) = 9) throws the whole group away.
   ScriptedRandomSource again({0.1, 0.5, 0.25});
-  EXPECT_EQ(CodeToSN("a", 3, again), Bytes({48, 12, 37}));
+  EXPECT_EQ(Scramble("a", 3, again), Bytes({48, 12, 37}));
   EXPECT_EQ(again.drawn, 3);
 }
 
@@ -163,7 +163,7 @@ TEST(DataCodec, SplittableBytesMatchAnExhaustiveSearch) {
     for (int k = 1; k <= parts; ++k) {
       for (int v = 0; v < 256 * 8; ++v) {
         for (int b = 0; b <= 255 && b <= v; ++b) {
-          if (chrTest(quint8(b)) && reachable[size_t(k) - 1][size_t(v - b)]) {
+          if (IsAllowedByte(quint8(b)) && reachable[size_t(k) - 1][size_t(v - b)]) {
             reachable[size_t(k)][size_t(v)] = true;
             break;
           }
@@ -188,7 +188,7 @@ TEST(DataCodec, UnsplittableBytesAreRaisedAndNeverHang) {
   for (double value : {0.0, 0.999999, 0.5, std::nan("")}) {
     for (int parts = 2; parts <= 4; ++parts) {
       ConstantRandom random(value);
-      const QByteArray scrambled = CodeToSN(every, parts, random);
+      const QByteArray scrambled = Scramble(every, parts, random);
       QByteArray expected = every;
       for (char& c : expected) c = char(std::max(int(quint8(c)), SmallestSplittable(parts)));
       ExpectWellFormed(expected, scrambled, parts);
@@ -201,9 +201,9 @@ TEST(DataCodec, LargeGroupSizesStillSplitOrGiveNothing) {
   ConstantRandom random(0.0);
   const QByteArray plain("\xFF\x20");
   // 42 parts of at least 6 still fit into 255 (and 32 is raised to 252).
-  ExpectWellFormed(QByteArray("\xFF\xFC"), CodeToSN(plain, 42, random), 42);
-  EXPECT_TRUE(CodeToSN(plain, 43, random).isEmpty());
-  EXPECT_TRUE(CodeToSN(plain, 1, random).isEmpty());
-  EXPECT_TRUE(CodeToSN(plain, 0, random).isEmpty());
-  EXPECT_TRUE(CodeToSN({}, 3, random).isEmpty());
+  ExpectWellFormed(QByteArray("\xFF\xFC"), Scramble(plain, 42, random), 42);
+  EXPECT_TRUE(Scramble(plain, 43, random).isEmpty());
+  EXPECT_TRUE(Scramble(plain, 1, random).isEmpty());
+  EXPECT_TRUE(Scramble(plain, 0, random).isEmpty());
+  EXPECT_TRUE(Scramble({}, 3, random).isEmpty());
 }

@@ -111,8 +111,8 @@ TEST(DataQuestionLoader, TooFewQuestionsLeaveTheLevelUndecodedExceptLevelZero) {
   EXPECT_FALSE(four.decoded);
   EXPECT_EQ(four.count, 1);
   // Left as read: the scrambled bytes of the question, not its text.
-  EXPECT_EQ(four.rows[0].text, FromCp1251(Scramble(u"Вопрос x1"_s, 2)));
-  EXPECT_EQ(four.rows[0].answers[0], FromCp1251(Scramble(u"Да x1"_s, 3)));
+  EXPECT_EQ(four.rows[0].text, FromCp1251(ScrambleFixed(u"Вопрос x1"_s, 2)));
+  EXPECT_EQ(four.rows[0].answers[0], FromCp1251(ScrambleFixed(u"Да x1"_s, 3)));
 }
 
 TEST(DataQuestionLoader, FilesOfALevelFollowEachOtherInAlphabeticalOrder) {
@@ -175,7 +175,7 @@ TEST(DataQuestionLoader, UnreadableFilesAreSkipped) {
 TEST(DataQuestionLoader, YearsDateTheQuestionsOfTheirLevel) {
   const QByteArray q1 = Record(Numbered(u"y"_s, 1)), q2 = Record(Numbered(u"y"_s, 2)),
                    q3 = Record(Numbered(u"y"_s, 3));
-  const QByteArray year = Scramble(u"1999"_s, 4);
+  const QByteArray year = ScrambleFixed(u"1999"_s, 4);
   const QByteArray questions = "SECTION QUESTIONS\r\n" + q1 + "\r\n" + q2 + "\r\n" + q3 + "\r\nEND SECTION\r\n";
   auto info = [](const QByteArray& line) -> QByteArray { return "SECTION INFORMATIONS\r\n" + line + "\r\nEND SECTION\r\n"; };
   struct Case {
@@ -208,7 +208,7 @@ TEST(DataQuestionLoader, YearsDateTheQuestionsOfTheirLevel) {
        {y, n, n}},
       {"two years",
        {info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q1 + "\r\nEND SECTION\r\n" +
-        info("YEAR=" + Scramble(u"2001"_s, 4)) + "SECTION QUESTIONS\r\n" + q2 + q3},
+        info("YEAR=" + ScrambleFixed(u"2001"_s, 4)) + "SECTION QUESTIONS\r\n" + q2 + q3},
        {y, u"2001"_s, u"2001"_s}},
   };
   for (const Case& c : cases) {
@@ -264,7 +264,7 @@ TEST(DataQuestionLoader, RecordsAreReadByTheirMarkers) {
     return out;
   };
   // Text before the first marker of a line is dropped.
-  QuestionLevel l = level(Scramble(u"мусор"_s, 2) + ra + "\r\n");
+  QuestionLevel l = level(ScrambleFixed(u"мусор"_s, 2) + ra + "\r\n");
   ASSERT_EQ(l.count, 1);
   EXPECT_EQ(l.rows[0].text, a.text);
   // Two records on one line.
@@ -272,19 +272,19 @@ TEST(DataQuestionLoader, RecordsAreReadByTheirMarkers) {
   EXPECT_EQ(Texts(l), QStringList({a.text, b.text}));
   EXPECT_EQ(l.rows[1].answers[3], b.answers[3]);
   // A line that begins with an answer marker adds to the question of an earlier line.
-  const QByteArray split = "\x01" + Scramble(a.text, 2) + "\x02" + Scramble(u"Д"_s, 3) + "\r\n\x02" +
-                           Scramble(u"а"_s, 3) + "\x05" + Scramble(u"Z"_s, 3) + "\r\n";
+  const QByteArray split = "\x01" + ScrambleFixed(a.text, 2) + "\x02" + ScrambleFixed(u"Д"_s, 3) + "\r\n\x02" +
+                           ScrambleFixed(u"а"_s, 3) + "\x05" + ScrambleFixed(u"Z"_s, 3) + "\r\n";
   l = level(split);
   ASSERT_EQ(l.count, 1);
   EXPECT_EQ(l.rows[0].answers[0], u"Да"_s);
   EXPECT_EQ(l.rows[0].answers[3], u"Z"_s);
   // Answer markers before the level's first question go nowhere.
-  l = level("\x02" + Scramble(u"ничей"_s, 3) + "\x03" + Scramble(u"ответ"_s, 3) + "\r\n" + ra + "\r\n");
+  l = level("\x02" + ScrambleFixed(u"ничей"_s, 3) + "\x03" + ScrambleFixed(u"ответ"_s, 3) + "\r\n" + ra + "\r\n");
   ASSERT_EQ(l.count, 1);
   EXPECT_EQ(l.rows[0].answers[0], a.answers[0]);
   EXPECT_EQ(l.rows[0].answers[1], a.answers[1]);
   // A record without answers still counts; its answers are empty.
-  l = level("\x01" + Scramble(u"Один"_s, 2) + "\r\n");
+  l = level("\x01" + ScrambleFixed(u"Один"_s, 2) + "\r\n");
   ASSERT_EQ(l.count, 1);
   EXPECT_EQ(l.rows[0].answers, (std::array<QString, 4>{}));
 }
@@ -292,7 +292,7 @@ TEST(DataQuestionLoader, RecordsAreReadByTheirMarkers) {
 TEST(DataQuestionLoader, BytesTenThirteenAndTwentySevenNeverReachAField) {
   // "Привет" with a stray byte after every scrambled group of its text and answer.
   QByteArray text, answer;
-  const QByteArray plainText = Scramble(u"Привет"_s, 2), plainAnswer = Scramble(u"мир"_s, 3);
+  const QByteArray plainText = ScrambleFixed(u"Привет"_s, 2), plainAnswer = ScrambleFixed(u"мир"_s, 3);
   const char strays[] = {10, 13, 27};
   for (qsizetype i = 0; i < plainText.size(); ++i) {
     text.append(plainText[i]);
@@ -317,7 +317,7 @@ TEST(DataQuestionLoader, MoreThanAThousandQuestionsAreCutAtTheTablesEnd) {
   folder.Write(u"b.ol3"_s, Base(second));
   // Answers on a line of their own after the dropped records must not reach row 1000.
   folder.Write(u"c.ol3"_s, "SECTION QUESTIONS\r\n" + Record(Numbered(u"c"_s, 1)) + "\r\n\x02" +
-                               Scramble(u"чужой"_s, 3) + "\r\n");
+                               ScrambleFixed(u"чужой"_s, 3) + "\r\n");
   QuestionTable table;
   RecordingInfoBox box;
   Load(folder, table, box);
@@ -331,9 +331,9 @@ TEST(DataQuestionLoader, MoreThanAThousandQuestionsAreCutAtTheTablesEnd) {
 
 TEST(DataQuestionLoader, DamagedFieldsKeepWhatCameBeforeTheDamage) {
   // Years are decoded as they are read, the rows after the level's last file.
-  const QByteArray badYear = Scramble(u"19"_s, 4) + QByteArray(4, char(100));
-  QByteArray badText = "\x01" + Scramble(u"Хоро"_s, 2) + QByteArray(2, char(200)) + Scramble(u"шо"_s, 2);
-  for (int a = 0; a < 4; ++a) badText += char(2 + a) + Scramble(u"ответ"_s, 3);
+  const QByteArray badYear = ScrambleFixed(u"19"_s, 4) + QByteArray(4, char(100));
+  QByteArray badText = "\x01" + ScrambleFixed(u"Хоро"_s, 2) + QByteArray(2, char(200)) + ScrambleFixed(u"шо"_s, 2);
+  for (int a = 0; a < 4; ++a) badText += char(2 + a) + ScrambleFixed(u"ответ"_s, 3);
   QByteArray badAnswer = Record(Numbered(u"d"_s, 2));
   badAnswer.replace(badAnswer.indexOf('\x04') + 1, 3, QByteArray(3, char(90)));
   const QByteArray file = "SECTION QUESTIONS\r\n" + badText + "\r\n" + badAnswer +
@@ -352,7 +352,7 @@ TEST(DataQuestionLoader, DamagedFieldsKeepWhatCameBeforeTheDamage) {
 
 TEST(DataQuestionLoader, QuestionTextsAreAlwaysDecodedInPairs) {
   // Scrambled in threes by mistake: read in pairs, it is either other text or damage.
-  QByteArray wrong = "\x01" + Scramble(u"Какой?"_s, 3) + "\x02" + Scramble(u"Такой"_s, 3);
+  QByteArray wrong = "\x01" + ScrambleFixed(u"Какой?"_s, 3) + "\x02" + ScrambleFixed(u"Такой"_s, 3);
   RecordingInfoBox box;
   const QuestionLevel l = ReadLevel({"SECTION QUESTIONS\r\n" + wrong + "\r\n"}, 0, box);
   ASSERT_EQ(l.count, 1);
@@ -364,7 +364,7 @@ TEST(DataQuestionLoader, AGiganticLineIsReadWithinBoundsAndGivesTheDamageMessage
   // 20 MB in one record: the field keeps what the decoder can read, and the rest
   // of the file is still read.
   QByteArray huge(20 * 1024 * 1024, char(40));
-  const QByteArray file = "SECTION QUESTIONS\r\n\x01" + huge + "\x02" + Scramble(u"ответ"_s, 3) + "\r\n" +
+  const QByteArray file = "SECTION QUESTIONS\r\n\x01" + huge + "\x02" + ScrambleFixed(u"ответ"_s, 3) + "\r\n" +
                           Record(Numbered(u"g"_s, 2)) + "\r\nEND SECTION\r\n" + QByteArray(5 * 1024 * 1024, ' ') +
                           "section questions" + QByteArray(3 * 1024 * 1024, ' ') + "\r\n" +
                           Record(Numbered(u"g"_s, 3)) + "\r\n";

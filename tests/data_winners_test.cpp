@@ -19,12 +19,12 @@
 #include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
-using testbases::Scramble;
+using testbases::ScrambleFixed;
 
 namespace {
 
 QByteArray Row(const QString& name, const QString& sum) {
-  return "\x01" + Scramble(name, 3) + "\x02" + Scramble(sum, 3) + "\r\n";
+  return "\x01" + ScrambleFixed(name, 3) + "\x02" + ScrambleFixed(sum, 3) + "\r\n";
 }
 
 class WinnersFile : public ::testing::Test {
@@ -97,14 +97,14 @@ TEST_F(WinnersFile, MarkersDecideWhereBytesGo) {
   const Case cases[] = {
       {"two rows on one line", a.chopped(2) + b, {u"Аня"_s, u"Боря"_s}, {u"300"_s, u"200"_s}},
       {"a sum before the first row belongs to none",
-       "\x02" + Scramble(u"999"_s, 3) + "\r\n" + a, {u"Аня"_s}, {u"300"_s}},
-      {"bytes before a line's first marker are dropped", Scramble(u"xx"_s, 3) + a, {u"Аня"_s}, {u"300"_s}},
+       "\x02" + ScrambleFixed(u"999"_s, 3) + "\r\n" + a, {u"Аня"_s}, {u"300"_s}},
+      {"bytes before a line's first marker are dropped", ScrambleFixed(u"xx"_s, 3) + a, {u"Аня"_s}, {u"300"_s}},
       {"a line beginning with byte 2 adds to the earlier row's sum",
-       "\x01" + Scramble(u"Аня"_s, 3) + "\x02" + Scramble(u"1"_s, 3) + "\r\n\x02" + Scramble(u"00"_s, 3) + "\r\n",
+       "\x01" + ScrambleFixed(u"Аня"_s, 3) + "\x02" + ScrambleFixed(u"1"_s, 3) + "\r\n\x02" + ScrambleFixed(u"00"_s, 3) + "\r\n",
        {u"Аня"_s}, {u"100"_s}},
-      {"a name without a sum", "\x01" + Scramble(u"Без суммы"_s, 3) + "\r\n" + b, {u"Без суммы"_s, u"Боря"_s}, {u""_s, u"200"_s}},
+      {"a name without a sum", "\x01" + ScrambleFixed(u"Без суммы"_s, 3) + "\r\n" + b, {u"Без суммы"_s, u"Боря"_s}, {u""_s, u"200"_s}},
       {"bytes 10, 13 and 27 are skipped",
-       "\x01" + Scramble(u"Аня"_s, 3).insert(2, "\n\x1b") + "\x02" + Scramble(u"300"_s, 3).insert(4, '\r') + "\r\n",
+       "\x01" + ScrambleFixed(u"Аня"_s, 3).insert(2, "\n\x1b") + "\x02" + ScrambleFixed(u"300"_s, 3).insert(4, '\r') + "\r\n",
        {u"Аня"_s}, {u"300"_s}},
       {"the last line needs no line end", a + b.chopped(2), {u"Аня"_s, u"Боря"_s}, {u"300"_s, u"200"_s}},
       {"an empty file", {}, {}, {}},
@@ -122,7 +122,7 @@ TEST_F(WinnersFile, MoreThanFiftyRowsAreCut) {
   QByteArray file;
   for (int r = 1; r <= 60; ++r) file += Row(u"Игрок "_s + QString::number(r), QString::number(r * 100));
   // A sum on a line of its own after the dropped rows must not reach row 50.
-  file += "\x02" + Scramble(u"7"_s, 3) + "\r\n";
+  file += "\x02" + ScrambleFixed(u"7"_s, 3) + "\r\n";
   Write(file);
   const WinnersTable table = Load();
   EXPECT_EQ(table.count, kMaxWinners);
@@ -132,8 +132,8 @@ TEST_F(WinnersFile, MoreThanFiftyRowsAreCut) {
 }
 
 TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
-  Write("\x01" + Scramble(u"Ок"_s, 3) + QByteArray(3, char(100)) + Scramble(u"нет"_s, 3) + "\x02" +
-        Scramble(u"100"_s, 3) + "\r\n" + Row(u"Вера"_s, u"200"_s));
+  Write("\x01" + ScrambleFixed(u"Ок"_s, 3) + QByteArray(3, char(100)) + ScrambleFixed(u"нет"_s, 3) + "\x02" +
+        ScrambleFixed(u"100"_s, 3) + "\r\n" + Row(u"Вера"_s, u"200"_s));
   const WinnersTable table = Load();
   EXPECT_EQ(Names(table), QStringList({u"Ок"_s, u"Вера"_s}));
   EXPECT_EQ(Sums(table), QStringList({u"100"_s, u"200"_s}));

@@ -12,7 +12,7 @@ constexpr float kBar = 40, kSpan = 547;
 TEST_F(EngineTest, EveryQuestionStartsItsClockAtItsFullLimit) {
   const char16_t* texts[15] = {u"0:20", u"0:23", u"0:25", u"0:28", u"0:30", u"0:40", u"0:45", u"0:50",
                                u"0:55", u"1:00", u"1:20", u"1:30", u"1:40", u"1:50", u"2:00"};
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     if (n > 1) PrepareAgain(n);
@@ -36,7 +36,7 @@ TEST_F(EngineTest, TheColonBlinksAndTheSecondsRoundHalfToEven) {
                        Case{3.5, u"0 16"}, Case{10.25, u"0:10"}, Case{19.75, u"0 00"}}) {
     SCOPED_TRACE(c.elapsed);
     platform->time = start + c.elapsed;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_EQ(CaptionText(el::ClockBar), QString::fromUtf16(c.text));
     EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * c.elapsed / 20, 1e-3);
     EXPECT_FALSE(st().TimeUp);
@@ -48,16 +48,16 @@ TEST_F(EngineTest, ThePhoneGivesThirtySecondsMoreFromTheNextTick) {
   JumpTo(1);
   const double start = st().ClockStart;
   platform->time = start + 5;
-  g().Timer1_Timer();
+  g().Tick();
   EXPECT_EQ(CaptionText(el::ClockBar), u"0:15"_s);
   EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * 5 / 20, 1e-3);
-  g().Form_KeyDown(vk::Key2);
+  g().KeyPressed(vk::Key2);
   EXPECT_EQ(st().TimeLimit, 50);
-  g().Timer1_Timer();
+  g().Tick();
   EXPECT_EQ(CaptionText(el::ClockBar), u"0:45"_s);
   EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * 5 / 50, 1e-3);
   // The thirty seconds belong to this question only.
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   Tick(48);
   EXPECT_EQ(st().TimeLimit, 23);
 }
@@ -75,10 +75,10 @@ TEST_F(EngineTest, RunningOutOfTimeEndsTheGameWithTheGuaranteedSum) {
     JumpTo(c.question);
     const double start = st().ClockStart;
     platform->time = start + st().TimeLimit - 0.25;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_EQ(st().CurrentPanel, 0);
     platform->time = start + st().TimeLimit;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_TRUE(st().TimeUp);
     EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
     EXPECT_EQ(st().CurrentPanel, c.panel);
@@ -94,7 +94,7 @@ TEST_F(EngineTest, RunningOutOfTimeEndsTheGameWithTheGuaranteedSum) {
 TEST_F(EngineTest, ALateTickSeesANegativeRemainderAndStillTimesOut) {
   JumpTo(1);
   platform->time = st().ClockStart + 25;
-  g().Timer1_Timer();
+  g().Tick();
   EXPECT_EQ(CaptionText(el::ClockBar), u"0:-05"_s);
   EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
 }
@@ -110,15 +110,15 @@ TEST_F(EngineTest, StepsOfTheTimeOfDayNeitherShortenNorStretchAQuestion) {
     const double start = st().ClockStart;
     platform->dayStep = step;
     platform->time = start + 15;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_DOUBLE_EQ(st().ClockNow, start + 15);
     EXPECT_EQ(CaptionText(el::ClockBar), u"0:05"_s);
     EXPECT_EQ(st().CurrentPanel, 0);
     platform->time = start + 19.9;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_EQ(st().CurrentPanel, 0);
     platform->time = start + 20;
-    g().Timer1_Timer();
+    g().Tick();
     EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
   }
 }
@@ -126,11 +126,11 @@ TEST_F(EngineTest, StepsOfTheTimeOfDayNeitherShortenNorStretchAQuestion) {
 TEST_F(EngineTest, AnAnswerChosenInTheLastHalfSecondIsJudgedAndTheBarFreezes) {
   JumpTo(1);
   platform->time = st().ClockStart + 19.6;
-  g().Timer1_Timer();
+  g().Tick();
   const qreal width = E(el::ClockBar).width;
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   platform->time += 5;  // long past the limit
-  g().Timer1_Timer();
+  g().Tick();
   EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
   EXPECT_DOUBLE_EQ(E(el::ClockBar).width, width);
   EXPECT_TRUE(E(el::ClockBar).visible);

@@ -52,7 +52,7 @@ class ScriptedPlatform : public Platform {
   void RequestClose() override {
     ++closeRequests;
     // The window runs its close handler; a refused close keeps it open.
-    if (game != nullptr && !game->Form_Unload()) closed = true;
+    if (game != nullptr && !game->CloseRequested()) closed = true;
   }
   bool WindowNormal() override { return normal; }
   void MoveWindowBy(qreal dx, qreal dy) override { moved += QPointF(dx, dy); }
@@ -170,7 +170,7 @@ struct TestQuestion {
 };
 
 /// Scrambles plain text with a fixed split of each byte into `parts` allowed bytes.
-inline QByteArray Scramble(const QString& text, int parts) {
+inline QByteArray ScrambleFixed(const QString& text, int parts) {
   auto allowed = [](int b) {
     return b > 5 && b != 9 && b != 10 && b != 13 && b != 26 && b != 27 && b <= 255;
   };
@@ -193,12 +193,12 @@ inline QByteArray Scramble(const QString& text, int parts) {
 inline QByteArray BaseFile(const QList<TestQuestion>& questions, const QString& year = {}) {
   QByteArray file = "SECTION QUESTIONS\r\n";
   for (const TestQuestion& q : questions) {
-    file += '\x01' + Scramble(q.text, 2);
-    for (int k = 0; k < 4; ++k) file += char(2 + k) + Scramble(q.answers[k], 3);
+    file += '\x01' + ScrambleFixed(q.text, 2);
+    for (int k = 0; k < 4; ++k) file += char(2 + k) + ScrambleFixed(q.answers[k], 3);
     file += "\r\n";
   }
   file += "END SECTION\r\n";
-  if (!year.isEmpty()) file += "SECTION INFORMATIONS\r\nYEAR=" + Scramble(year, 4) + "\r\nEND SECTION\r\n";
+  if (!year.isEmpty()) file += "SECTION INFORMATIONS\r\nYEAR=" + ScrambleFixed(year, 4) + "\r\nEND SECTION\r\n";
   return file;
 }
 
@@ -232,7 +232,7 @@ class EngineTest : public ::testing::Test {
     platform = std::make_unique<ScriptedPlatform>();
     game = std::make_unique<Game>(*platform, measurer, dir->path(), &TestSheet);
     platform->game = game.get();
-    game->Form_Load();
+    game->Start();
   }
 
   Game& g() { return *game; }
@@ -255,7 +255,7 @@ class EngineTest : public ::testing::Test {
   void Tick(int count = 1) {
     for (int i = 0; i < count; ++i) {
       platform->time += 0.1;
-      game->Timer1_Timer();
+      game->Tick();
     }
   }
   /// Ticks until the question on screen is fully shown.
@@ -265,14 +265,14 @@ class EngineTest : public ::testing::Test {
   }
   /// Chooses answer element `element` and runs the judging to its verdict.
   void AnswerWith(int element) {
-    game->Picture1_Click(element);
+    game->ClickElement(element);
     Tick(48);
   }
   void AnswerRight() { AnswerWith(game->AnswerElement(1)); }
   void AnswerWrong() { AnswerWith(game->AnswerElement(2)); }
   /// A new game played right up to question `n`, fully shown.
   void PlayTo(int n) {
-    game->Form_KeyDown(vk::F2);
+    game->KeyPressed(vk::F2);
     ASSERT_EQ(st().QuestionNumber, 1);
     for (int q = 1; q < n; ++q) {
       RevealQuestion();
@@ -284,10 +284,10 @@ class EngineTest : public ::testing::Test {
   /// Sets up question `n` of a new game directly, fully shown: its sums and limit are
   /// those a game reaching it would have.
   void JumpTo(int n) {
-    game->Form_KeyDown(vk::F2);
+    game->KeyPressed(vk::F2);
     ASSERT_EQ(st().QuestionNumber, 1);
     for (int q = 2; q <= n; ++q) {
-      st().QuestionNumber = quint8(q);
+      st().QuestionNumber = q;
       st().TaskActive[task::QuestionReveal] = false;
       game->PrepareQuestion();
     }
@@ -297,14 +297,14 @@ class EngineTest : public ::testing::Test {
   void PrepareAgain(int n) {
     st().AnswersOpen = false;
     st().TaskActive[task::QuestionClock] = false;
-    st().QuestionNumber = quint8(n);
+    st().QuestionNumber = n;
     game->PrepareQuestion();
   }
   void PressWith(int modifier, int key) {
-    game->Form_KeyDown(modifier);
-    game->Form_KeyDown(key);
-    game->Form_KeyUp(key);
-    game->Form_KeyUp(modifier);
+    game->KeyPressed(modifier);
+    game->KeyPressed(key);
+    game->KeyReleased(key);
+    game->KeyReleased(modifier);
   }
 
   std::unique_ptr<QTemporaryDir> dir;

@@ -38,7 +38,7 @@ TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
 }
 
 TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
   EXPECT_EQ(st().QuestionNumber, 1);
@@ -56,7 +56,7 @@ TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
 TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
   struct Row {
     int limit, level;
-    qint32 current, guaranteed;
+    int current, guaranteed;
   };
   const Row table[15] = {{20, 1, 0, 0},         {23, 1, 100, 0},       {25, 1, 200, 0},
                          {28, 2, 300, 0},       {30, 2, 500, 0},       {40, 3, 1000, 1000},
@@ -64,12 +64,12 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
                          {60, 4, 16000, 1000},  {80, 5, 32000, 32000}, {90, 5, 64000, 32000},
                          {100, 5, 125000, 32000}, {110, 6, 250000, 32000},
                          {120, 6, 500000, 32000}};
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     if (n > 1) {
       g().screen().EnableElement(el::TakeMoney, false);
-      st().QuestionNumber = quint8(n);
+      st().QuestionNumber = n;
       g().PrepareQuestion();
     }
     EXPECT_EQ(st().TimeLimit, table[n - 1].limit);
@@ -83,7 +83,7 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
 }
 
 TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion) {
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     RevealQuestion();
@@ -103,11 +103,11 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
   for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
 
-  g().Form_KeyDown(vk::Enter);  // keeps the default name
+  g().KeyPressed(vk::Enter);  // keeps the default name
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Неизвестный фартовик"_s);
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1000000"_s);
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 0);
   EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
@@ -118,7 +118,7 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
 TEST_F(EngineTest, AWrongAnswerEndsTheGameWithTheLastGuaranteedSum) {
   struct Case {
     int question, panel;
-    qint32 result;
+    int result;
   };
   for (const Case c : {Case{1, LossPanel, 0}, Case{5, LossPanel, 0}, Case{6, RecordPanel, 1000},
                        Case{10, RecordPanel, 1000}, Case{11, RecordPanel, 32000},
@@ -155,7 +155,7 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
     JumpTo(3);
     const int correct = g().AnswerElement(1);
     const int chosen = right ? correct : g().AnswerElement(3);
-    g().Picture1_Click(chosen);
+    g().ClickElement(chosen);
     EXPECT_FALSE(st().AnswersOpen);
     EXPECT_EQ(st().ChosenElement, chosen);
     int done = 0;
@@ -183,7 +183,7 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
 
 TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
   JumpTo(1);
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   Tick(47);
   EXPECT_EQ(st().QuestionNumber, 1);
   Tick();
@@ -200,7 +200,7 @@ TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
 TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
   struct Case {
     int question;
-    qint32 result;
+    int result;
   };
   for (const Case c : {Case{2, 100}, Case{10, 16000}, Case{15, 500000}}) {
     SCOPED_TRACE(c.question);
@@ -220,7 +220,7 @@ TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
 TEST_F(EngineTest, NoMoneyCanBeTakenOnQuestionOne) {
   JumpTo(1);
   PressWith(vk::Alt, vk::M);
-  g().Picture1_Click(el::TakeMoney);
+  g().ClickElement(el::TakeMoney);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 1);
   EXPECT_TRUE(st().AnswersOpen);
@@ -228,13 +228,13 @@ TEST_F(EngineTest, NoMoneyCanBeTakenOnQuestionOne) {
 
 TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
   JumpTo(2);
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   Tick(48);
   ASSERT_EQ(st().QuestionNumber, 3);
   ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
   const QString partial = CaptionText(el::QuestionFrame);
-  for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().Form_KeyDown(key);
-  for (int e : {2, 3, 4, 5, 9, 10, 11, 45}) g().Picture1_Click(e);
+  for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().KeyPressed(key);
+  for (int e : {2, 3, 4, 5, 9, 10, 11, 45}) g().ClickElement(e);
   PressWith(vk::Ctrl, vk::M);
   EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
   EXPECT_EQ(st().CurrentPanel, 0);
@@ -246,12 +246,12 @@ TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
 TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
   JumpTo(4);
   const int first = g().AnswerElement(2);
-  g().Picture1_Click(first);
-  g().Picture1_Click(g().AnswerElement(1));  // a quick second click
-  g().Form_KeyDown(vk::A);
+  g().ClickElement(first);
+  g().ClickElement(g().AnswerElement(1));  // a quick second click
+  g().KeyPressed(vk::A);
   Tick(5);
-  for (int e : {2, 3, 4, 5}) g().Picture1_Click(e);
-  for (int e : {9, 10, 11, 45}) g().Picture1_Click(e);
+  for (int e : {2, 3, 4, 5}) g().ClickElement(e);
+  for (int e : {9, 10, 11, 45}) g().ClickElement(e);
   EXPECT_EQ(st().ChosenElement, first);
   EXPECT_EQ(st().TaskStep[task::AnswerReveal], 5);
   for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
@@ -266,7 +266,7 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
     counts[small] = small == 4 ? 1 : 2;
     Start(counts);
     platform->box.messages.clear();
-    g().Form_KeyDown(vk::F2);
+    g().KeyPressed(vk::F2);
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_EQ(platform->box.messages[0].text,
               u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +
@@ -291,7 +291,7 @@ TEST_F(EngineTest, TheDrawEndsEvenWhenALevelHoldsTooFewQuestions) {
   level.usedCount = 0;
   QSet<int> rows;
   for (int n : {6, 7, 8}) {
-    st().QuestionNumber = quint8(n);
+    st().QuestionNumber = n;
     g().DrawQuestion(3);
     EXPECT_GE(st().QuestionRow, 1);
     EXPECT_LE(st().QuestionRow, 2);
@@ -302,7 +302,7 @@ TEST_F(EngineTest, TheDrawEndsEvenWhenALevelHoldsTooFewQuestions) {
   QuestionLevel& empty = g().questions().levels[4];
   empty = QuestionLevel();
   for (int n : {9, 10}) {
-    st().QuestionNumber = quint8(n);
+    st().QuestionNumber = n;
     g().DrawQuestion(4);
     EXPECT_EQ(st().QuestionRow, 1);
   }
@@ -324,7 +324,7 @@ TEST_F(EngineTest, AGeneratorStuckOnOneValueStillGivesEveryDrawAnEnd) {
     platform->randomSource = &stuck;
     st().ChosenElement = qint16(PositionElement(int(value * 4) + 1));
     for (int n : {1, 2, 3}) {
-      st().QuestionNumber = quint8(n);
+      st().QuestionNumber = n;
       g().DrawQuestion(1);
     }
     QSet<int> positions;

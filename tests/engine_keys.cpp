@@ -21,7 +21,7 @@ TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
     JumpTo(3);
     st().GuaranteedSum = 200;
     if (c.panel != 0) g().ShowPanel(c.panel, true);
-    g().Form_KeyDown(vk::Enter);
+    g().KeyPressed(vk::Enter);
     EXPECT_EQ(st().CurrentPanel, c.after);
     // Only the record panel's confirmation writes a row.
     if (c.panel == RecordPanel) {
@@ -43,12 +43,12 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     bool cleared;
   };
   const Case cases[] = {
-      {"K, Enter", [](Game& g) { g.Form_KeyDown(vk::K); }, {}, false},
-      {"K, No or Esc", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::No}, false},
-      {"K, box not shown", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::NotShown}, false},
-      {"K, Yes", [](Game& g) { g.Form_KeyDown(vk::K); }, {InfoBox::Yes}, true},
-      {"button, No", [](Game& g) { g.Picture1_Click(el::ClearTable); }, {InfoBox::No}, false},
-      {"button, Yes", [](Game& g) { g.Picture1_Click(el::ClearTable); }, {InfoBox::Yes}, true},
+      {"K, Enter", [](Game& g) { g.KeyPressed(vk::K); }, {}, false},
+      {"K, No or Esc", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::No}, false},
+      {"K, box not shown", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::NotShown}, false},
+      {"K, Yes", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::Yes}, true},
+      {"button, No", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::No}, false},
+      {"button, Yes", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::Yes}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
@@ -58,7 +58,7 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     file.close();
     g().ShowPanel(LeaderboardPanel, false);
     platform->box.messages.clear();
-    g().Form_KeyDown(vk::K);  // K asks nothing while the leaderboard is not shown
+    g().KeyPressed(vk::K);  // K asks nothing while the leaderboard is not shown
     EXPECT_TRUE(platform->box.messages.isEmpty());
     PressWith(vk::Ctrl, vk::W);
     ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
@@ -80,11 +80,11 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
 TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
   JumpTo(4);
   const int row = st().QuestionRow;
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   PressWith(vk::Ctrl, vk::W);
   PressWith(vk::Alt, vk::W);
-  g().mnuMainNewGame_Click();
-  g().mnuMainWinners_Click();
+  g().NewGame();
+  g().OpenLeaderboard();
   EXPECT_EQ(st().QuestionNumber, 4);
   EXPECT_EQ(st().QuestionRow, row);
   EXPECT_TRUE(st().AnswersOpen);
@@ -101,42 +101,42 @@ TEST_F(EngineTest, MWithCtrlOrAltTakesTheMoneyButNotAlone) {
                         Case{{vk::Alt, vk::M}, true}, Case{{vk::Ctrl, vk::Q + 1, vk::M}, false}}) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
-    for (int key : c.keys) g().Form_KeyDown(key);
+    for (int key : c.keys) g().KeyPressed(key);
     EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.keys.size();
   }
 }
 
 TEST_F(EngineTest, ModifierFlagsLastUntilTheNextOtherKey) {
-  g().Form_KeyDown(vk::Ctrl);
+  g().KeyPressed(vk::Ctrl);
   EXPECT_TRUE(st().CtrlHeld);
-  g().Form_KeyDown(vk::Alt);
+  g().KeyPressed(vk::Alt);
   EXPECT_TRUE(st().CtrlHeld && st().AltHeld);
-  g().Form_KeyUp(vk::Ctrl);
+  g().KeyReleased(vk::Ctrl);
   EXPECT_FALSE(st().CtrlHeld);
   EXPECT_TRUE(st().AltHeld);
-  g().Form_KeyUp(vk::A);
+  g().KeyReleased(vk::A);
   EXPECT_TRUE(st().AltHeld);
-  g().Form_KeyDown(vk::Ctrl);
-  g().Form_KeyDown(vk::A);  // any other key, even one that does nothing now
+  g().KeyPressed(vk::Ctrl);
+  g().KeyPressed(vk::A);  // any other key, even one that does nothing now
   EXPECT_FALSE(st().CtrlHeld);
   EXPECT_FALSE(st().AltHeld);
   // Ctrl held while A and then W are pressed: W finds no modifier.
-  g().Form_KeyDown(vk::Ctrl);
-  g().Form_KeyDown(vk::A);
-  g().Form_KeyDown(vk::W);
+  g().KeyPressed(vk::Ctrl);
+  g().KeyPressed(vk::A);
+  g().KeyPressed(vk::W);
   EXPECT_EQ(st().CurrentPanel, 0);
 }
 
 TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
   JumpTo(3);
-  g().Form_KeyDown(vk::Key1);
+  g().KeyPressed(vk::Key1);
   EXPECT_FALSE(E(el::FiftyFifty).enabled);
-  g().Form_KeyDown(vk::Key2);
+  g().KeyPressed(vk::Key2);
   EXPECT_FALSE(E(el::PhoneFriend).enabled);
-  g().Form_KeyDown(vk::Key3);
+  g().KeyPressed(vk::Key3);
   EXPECT_FALSE(E(el::AudiencePoll).enabled);
   const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerA + 1).enabled ? vk::B : vk::C;
-  g().Form_KeyDown(open);
+  g().KeyPressed(open);
   EXPECT_EQ(st().ChosenElement, open - 63);
   EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
 }
@@ -151,7 +151,7 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
                         Case{{vk::Alt, vk::X}, 1}, Case{{vk::Escape}, 1}}) {
     platform->box.messages.clear();
     platform->box.answers = {InfoBox::No};
-    for (int key : c.keys) g().Form_KeyDown(key);
+    for (int key : c.keys) g().KeyPressed(key);
     ASSERT_EQ(platform->box.messages.size(), c.questions) << c.keys.last();
     if (c.questions == 1) {
       EXPECT_EQ(platform->box.messages[0], (RecordingInfoBox::Message{kExitQuestion, 36}));
@@ -163,13 +163,13 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
 TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   JumpTo(5);
   platform->time = st().ClockStart + 3;
-  g().Timer1_Timer();
+  g().Tick();
   const GameState before = st();
   const QString question = CaptionText(el::QuestionFrame);
   platform->box.answers = {InfoBox::No};
-  g().Form_KeyDown(vk::Ctrl);
-  g().Form_KeyDown(vk::Alt);
-  g().Form_KeyDown(vk::Escape);
+  g().KeyPressed(vk::Ctrl);
+  g().KeyPressed(vk::Alt);
+  g().KeyPressed(vk::Escape);
   EXPECT_EQ(platform->closeRequests, 1);
   EXPECT_FALSE(platform->closed);
   EXPECT_FALSE(st().CtrlHeld);
@@ -182,19 +182,19 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   EXPECT_EQ(CaptionText(el::QuestionFrame), question);
 
   platform->box.answers = {InfoBox::Yes};
-  g().Form_KeyDown(vk::Escape);
+  g().KeyPressed(vk::Escape);
   EXPECT_TRUE(platform->closed);
 }
 
 TEST_F(EngineTest, TheExitQuestionHoldsTheQuestionClockAndNoGivesTheSecondsBack) {
   JumpTo(1);
   platform->time = st().ClockStart + 3;
-  g().Timer1_Timer();
+  g().Tick();
   ASSERT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
   // The player thinks it over for 25 s; the timer goes on firing behind the box.
   platform->box.whileShown = [this](const QString&) { Tick(250); };
   platform->box.answers = {InfoBox::No};
-  g().Form_KeyDown(vk::Escape);
+  g().KeyPressed(vk::Escape);
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_TRUE(st().AnswersOpen);
@@ -209,12 +209,12 @@ TEST_F(EngineTest, TheExitQuestionHoldsTheQuestionClockAndNoGivesTheSecondsBack)
 }
 
 TEST_F(EngineTest, AQuestionFinishingBehindTheExitQuestionStartsItsClockWhenItCloses) {
-  g().Form_KeyDown(vk::F2);
+  g().KeyPressed(vk::F2);
   Tick(2);
   ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
   platform->box.whileShown = [this](const QString&) { Tick(300); };
   platform->box.answers = {InfoBox::No};
-  g().Form_KeyDown(vk::Escape);
+  g().KeyPressed(vk::Escape);
   platform->box.whileShown = nullptr;
   EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box
   Tick();
@@ -226,32 +226,32 @@ TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
   for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
     platform->box.answers = {answer};
     st().CtrlHeld = true;
-    EXPECT_EQ(g().Form_Unload(), answer == InfoBox::No);
+    EXPECT_EQ(g().CloseRequested(), answer == InfoBox::No);
     EXPECT_FALSE(st().CtrlHeld);
   }
 }
 
 TEST_F(EngineTest, TheWindowButtonsOpenTheMenuMinimiseAndClose) {
-  g().Picture1_Click(el::Menu);
+  g().ClickElement(el::Menu);
   ASSERT_EQ(platform->popups.size(), 1);
   EXPECT_EQ(platform->popups[0], QPoint(0, 21));
-  g().Picture1_Click(el::Minimise);
+  g().ClickElement(el::Minimise);
   EXPECT_EQ(platform->minimised, 1);
   platform->box.answers = {InfoBox::No};
-  g().Picture1_Click(el::Close);
+  g().ClickElement(el::Close);
   EXPECT_EQ(platform->closeRequests, 1);
-  g().Label1_Click(el::Minimise);
+  g().ClickCaption(el::Minimise);
   EXPECT_EQ(platform->minimised, 2);
   // The exit command from the menu takes the same way.
   platform->box.answers = {InfoBox::Yes};
-  g().mnuMainExit_Click();
+  g().RequestExit();
   EXPECT_TRUE(platform->closed);
 }
 
 TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
   JumpTo(2);
   const int e = g().AnswerElement(3);
-  g().Label1_Click(e);
+  g().ClickCaption(e);
   EXPECT_EQ(st().ChosenElement, e);
   EXPECT_FALSE(st().AnswersOpen);
 }
@@ -259,9 +259,9 @@ TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
 TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
   JumpTo(2);
   const int e = g().AnswerElement(1);
-  g().Picture1_MouseMove(e, 0, 0, 10, 10);
+  g().PointerMoved(e, 10, 10);
   ASSERT_EQ(RowOf(e), 4);
-  g().Picture1_Click(e);
+  g().ClickElement(e);
   EXPECT_EQ(st().pointer.HotElement, 0);
   EXPECT_EQ(RowOf(e), 1);
   EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
@@ -283,17 +283,17 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(2);
     const int e = el::AnswerA;
-    g().Picture1_MouseMove(e, 0, 0, 10, 10);
+    g().PointerMoved(e, 10, 10);
     ASSERT_EQ(E(e).caption.colour, E(e).pointedCaptionColour);
     c.switchOff();
     ASSERT_NE(st().CurrentPanel, 0);
     ASSERT_FALSE(E(e).enabled);
-    g().Form_KeyDown(vk::Enter);  // the result panel
-    g().Form_KeyDown(vk::Enter);  // the leaderboard, back to the start screen
+    g().KeyPressed(vk::Enter);  // the result panel
+    g().KeyPressed(vk::Enter);  // the leaderboard, back to the start screen
     ASSERT_EQ(st().CurrentPanel, 0);
     // The pointer moved off to the title strip while the panels were shown.
-    g().Picture1_MouseMove(el::TitleStrip, 0, 0, 10, 10);
-    g().Form_KeyDown(vk::F2);
+    g().PointerMoved(el::TitleStrip, 10, 10);
+    g().KeyPressed(vk::F2);
     RevealQuestion();
     for (int a = el::AnswerA; a <= el::AnswerD; ++a) {
       EXPECT_EQ(RowOf(a), 1) << a;
@@ -307,13 +307,13 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   // 50/50 by key removes the answer the pointer rests on.
   platform->random.Push({0.0, 0.0, 0.5});  // removes answers 2 and 3
   const int removed = g().AnswerElement(2);
-  g().Picture1_MouseMove(removed, 0, 0, 10, 10);
-  g().Form_KeyDown(vk::Key1);
+  g().PointerMoved(removed, 10, 10);
+  g().KeyPressed(vk::Key1);
   ASSERT_FALSE(E(removed).enabled);
   EXPECT_EQ(E(removed).caption.colour, E(removed).captionColour);
   // The pointer is on it when the next question opens: there it is pointed at again.
   AnswerRight();
-  g().Picture1_MouseMove(removed, 0, 0, 12, 12);
+  g().PointerMoved(removed, 12, 12);
   EXPECT_EQ(RowOf(removed), 1);  // not while the question is still appearing
   RevealQuestion();
   EXPECT_EQ(st().pointer.HotElement, removed);

@@ -27,7 +27,7 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
     g().ShuffleAnswers();
     for (int e = el::AnswerA; e <= el::AnswerD; ++e) g().screen().EnableElement(e, true);
     g().screen().EnableElement(el::FiftyFifty, true);
-    g().Form_KeyDown(vk::Key1);
+    g().KeyPressed(vk::Key1);
     ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
     QSet<int> removed;
     for (int k = 2; k <= 4; ++k)
@@ -111,7 +111,7 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
 
 TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
   JumpTo(3);
-  g().Form_KeyDown(vk::Key2);
+  g().KeyPressed(vk::Key2);
   const QString text = st().FriendAnswerText;
   EXPECT_TRUE(E(el::PhonePanel).visible);
   EXPECT_EQ(st().CurrentPanel, PhonePanel);
@@ -174,7 +174,7 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
       g().screen().EnableElement(g().AnswerElement(3), false);
     }
     platform->random = ScriptedRandomSource(c.draws);
-    g().Form_KeyDown(vk::Key3);
+    g().KeyPressed(vk::Key3);
     EXPECT_EQ(platform->random.reseeds, 1);
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
@@ -201,10 +201,10 @@ TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
 
 TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   JumpTo(2);
-  g().Form_KeyDown(vk::Key2);
+  g().KeyPressed(vk::Key2);
   ASSERT_TRUE(E(el::PhonePanel).visible);
   platform->random.Push({0.0, 0.05, 0.0, 0.99});  // knows: 23 correct, then 0, 76, 1
-  g().Form_KeyDown(vk::Key3);
+  g().KeyPressed(vk::Key3);
   const int correctBar = el::PollBarA + g().AnswerOrder(1) - 1;
   EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 23);
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
@@ -229,7 +229,7 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   EXPECT_EQ(CaptionText(biggest), u"76%"_s);
 
   // The phone after the poll would replace it at once; here an answer stops all.
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   Tick();
   EXPECT_FALSE(E(el::PollPanel).visible);
   EXPECT_EQ(st().CurrentPanel, 0);
@@ -238,9 +238,9 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
 TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
   JumpTo(4);
   platform->random.Push({0.0, 0.5, 0.5, 0.5});  // shares 50, 25, 12, 13
-  g().Form_KeyDown(vk::Key3);
+  g().KeyPressed(vk::Key3);
   Tick(5);
-  g().Picture1_Click(g().AnswerElement(1));
+  g().ClickElement(g().AnswerElement(1));
   const QString before = CaptionText(el::PollBarA);
   Tick();
   EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
@@ -252,8 +252,8 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
   // Keys 3 then 2 within one tick: the phone came last, its panel stays, and the
   // friend's words are typed where the player can read them.
   JumpTo(2);
-  g().Form_KeyDown(vk::Key3);
-  g().Form_KeyDown(vk::Key2);
+  g().KeyPressed(vk::Key3);
+  g().KeyPressed(vk::Key2);
   ASSERT_TRUE(E(el::PhonePanel).visible);
   Tick();
   EXPECT_TRUE(E(el::PhonePanel).visible);

@@ -81,7 +81,7 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     EXPECT_EQ(st().RecordRank, c.rank);
     EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
     EXPECT_EQ(ReadBoard().count, int(c.board.size()));  // nothing written before the name
-    g().Form_KeyDown(vk::Enter);
+    g().KeyPressed(vk::Enter);
     const WinnersTable saved = ReadBoard();
     EXPECT_EQ(Sums(saved), c.sumsAfter);
     EXPECT_EQ(saved.name[c.rank], u"Неизвестный фартовик"_s);
@@ -103,7 +103,7 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsGetsNoRowAndStaysAsItWas) {
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   g().screen().nameBox().text = u"Вася"_s;
-  g().Picture1_Click(el::VictoryConfirm);
+  g().ClickElement(el::VictoryConfirm);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Names(saved), Names(board));
   EXPECT_EQ(Sums(saved), Sums(board));
@@ -145,7 +145,7 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     Start({6, 6, 6, 6, 6, 6, 6});
     EndWith(1000);
     g().screen().SetNameBoxText(c.typed, false);
-    g().Form_KeyDown(vk::Enter);
+    g().KeyPressed(vk::Enter);
     const WinnersTable saved = ReadBoard();
     ASSERT_EQ(saved.count, 1);
     EXPECT_EQ(saved.name[1], c.stored);
@@ -165,7 +165,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
     JumpTo(1);
     g().ShowPanel(panel, true);
     EXPECT_EQ(st().CurrentPanel, panel);
-    g().Form_KeyDown(vk::Enter);
+    g().KeyPressed(vk::Enter);
     EXPECT_FALSE(E(panel == LossPanel ? el::LossPanel : el::TimeoutPanel).visible);
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
     EXPECT_EQ(CaptionText(el::ScrollDown), u"64000\r\n2000"_s);
@@ -177,7 +177,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
 
 TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   WriteBoard(Board({1000000, 32000, 500}));
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(CaptionText(el::Leaderboard), u"1.\r\n2.\r\n3."_s);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
@@ -191,7 +191,7 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(E(el::ScrollUp).tooltip, u"Вверх"_s);
   EXPECT_EQ(E(el::ScrollUp).caption.tooltip, QString());
 
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_FALSE(E(e).visible) << e;
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_TRUE(g().NewGameEnabled());
@@ -217,7 +217,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     f.write(bytes);
     f.close();
 
-    g().mnuMainWinners_Click();
+    g().OpenLeaderboard();
     EXPECT_EQ(g().winners().count, c.rowsShown);
     EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
     for (int e : {37, 38, 39, 40}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
@@ -226,13 +226,13 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
 
     // Scroll down, hide, show again: the list and the thumb are back at the top.
     for (int i = 0; i < 5; ++i) {
-      g().Picture1_MouseDown(el::ScrollDown, 1, 0, 5, 5);
-      g().Picture1_MouseUp(el::ScrollDown, 1, 0, 5, 5);
+      g().PointerPressed(el::ScrollDown, 5, 5);
+      g().PointerReleased(el::ScrollDown, 5, 5);
     }
     ASSERT_GT(E(el::ScrollThumb).top, 43);
     ASSERT_LT(E(el::Leaderboard).caption.top, 0);
-    g().Form_KeyDown(vk::Enter);
-    g().mnuMainWinners_Click();
+    g().KeyPressed(vk::Enter);
+    g().OpenLeaderboard();
     EXPECT_EQ(E(el::ScrollThumb).top, 43);
     for (int col : {36, 38, 39}) EXPECT_EQ(E(col).caption.top, 0) << col;
   }
@@ -240,12 +240,12 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
 
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   WriteBoard(Board(Falling(10)));
-  g().Form_KeyDown(vk::K);  // not shown: nothing
+  g().KeyPressed(vk::K);  // not shown: nothing
   EXPECT_EQ(ReadBoard().count, 10);
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   ASSERT_EQ(g().winners().count, 10);
   platform->box.answers = {InfoBox::Yes};
-  g().Form_KeyDown(vk::K);
+  g().KeyPressed(vk::K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().winners().count, 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
@@ -258,9 +258,9 @@ TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
   // A folder where the file should be: removing it fails, reading it gives nothing.
   g().SetWinnersPath(dir->path() + u"/Stuck"_s);
   ASSERT_TRUE(QDir(dir->path()).mkdir(u"Stuck"_s));
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   platform->box.answers = {InfoBox::Yes};
-  g().Picture1_Click(el::ClearTable);
+  g().ClickElement(el::ClearTable);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
 }
@@ -304,10 +304,10 @@ struct SecondGame {
   SecondGame(FakeMeasurer& measurer, const QString& folder)
       : game(platform, measurer, folder, &TestSheet) {
     platform.game = &game;
-    game.Form_Load();
+    game.Start();
   }
   void EndWith(qint32 result) {
-    game.mnuMainNewGame_Click();
+    game.NewGame();
     game.state().GuaranteedSum = result;
     game.ShowPanel(RecordPanel, true);
   }
@@ -332,8 +332,8 @@ TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
   other.EndWith(500);
   g().screen().SetNameBoxText(u"Первая"_s, false);
   other.game.screen().SetNameBoxText(u"Вторая"_s, false);
-  g().Form_KeyDown(vk::Enter);
-  other.game.Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
+  other.game.KeyPressed(vk::Enter);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"64000"_s, u"32000"_s, u"2000"_s, u"500"_s}));
   EXPECT_EQ(saved.name[2], u"Первая"_s);
@@ -346,11 +346,11 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   WriteBoard(Board(Falling(10)));
   SecondGame other(measurer, dir->path());
   other.EndWith(500);  // reads the ten rows
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   platform->box.answers = {InfoBox::Yes};
-  g().Picture1_Click(el::ClearTable);
+  g().ClickElement(el::ClearTable);
   ASSERT_EQ(ReadBoard().count, 0);
-  other.game.Form_KeyDown(vk::Enter);
+  other.game.KeyPressed(vk::Enter);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"500"_s}));
   EXPECT_EQ(saved.name[1], u"Неизвестный фартовик"_s);
@@ -366,7 +366,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   g().screen().SetNameBoxText(u"Везунчик"_s, false);
   // The disk is full: the rows fit the write buffer, the disk refuses them after.
   UnderFileSizeLimit(4096, [&] {
-    g().Form_KeyDown(vk::Enter);
+    g().KeyPressed(vk::Enter);
     return 0;
   });
   ASSERT_EQ(platform->box.messages.size(), 1);
@@ -382,9 +382,9 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EndWith(100);
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EXPECT_EQ(platform->box.messages.size(), 1);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(saved.count, 50);
@@ -398,22 +398,22 @@ TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
   // A folder where the file should be stands for any board that exists but cannot
   // be read (permissions, an I/O error).
   ASSERT_TRUE(QDir().mkpath(WinnersPath() + u"/inside"_s));
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, UnreadableWinnersMessage(WinnersPath()));
-  g().Form_KeyDown(vk::Enter);  // hiding reads it again, without another message
+  g().KeyPressed(vk::Enter);  // hiding reads it again, without another message
   EndWith(1000);
   EXPECT_EQ(platform->box.messages.size(), 1);
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   ASSERT_EQ(platform->box.messages.size(), 2);
   EXPECT_EQ(platform->box.messages[1].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Unreadable));
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
   // The result is kept and shown; once the board can be read, the next save stores it.
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1000"_s);
   ASSERT_TRUE(QDir(WinnersPath()).removeRecursively());
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EndWith(500);
-  g().Form_KeyDown(vk::Enter);
+  g().KeyPressed(vk::Enter);
   EXPECT_EQ(Sums(ReadBoard()), QStringList({u"1000"_s, u"500"_s}));
   EXPECT_EQ(platform->box.messages.size(), 2);
 }
@@ -424,14 +424,14 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   const auto row = [](const QByteArray& name, const QByteArray& sum) -> QByteArray {
     return "\x01" + name + "\x02" + sum + "\r\n";
   };
-  const QByteArray file = QByteArray() + row(Scramble(u"А"_s, 3) + cr + Scramble(u"Б"_s, 3), Scramble(u"300"_s, 3)) +
-                          row(Scramble(u"В"_s, 3) + lf + Scramble(u"Г"_s, 3) + nul, Scramble(u"200"_s, 3)) +
-                          row(Scramble(QString(60, u'Щ'), 3), Scramble(QString(1000, u'9'), 3));
+  const QByteArray file = QByteArray() + row(ScrambleFixed(u"А"_s, 3) + cr + ScrambleFixed(u"Б"_s, 3), ScrambleFixed(u"300"_s, 3)) +
+                          row(ScrambleFixed(u"В"_s, 3) + lf + ScrambleFixed(u"Г"_s, 3) + nul, ScrambleFixed(u"200"_s, 3)) +
+                          row(ScrambleFixed(QString(60, u'Щ'), 3), ScrambleFixed(QString(1000, u'9'), 3));
   QFile f(WinnersPath());
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(file);
   f.close();
-  g().mnuMainWinners_Click();
+  g().OpenLeaderboard();
   ASSERT_EQ(g().winners().count, 3);
   EXPECT_EQ(g().winners().name[1], u"А\rБ"_s);  // the table keeps what the file holds
   const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);

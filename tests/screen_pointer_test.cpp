@@ -40,11 +40,9 @@ class PointerTest : public ::testing::Test {
   }
   int Row(int index) const { return Cell(index).second; }
 
-  void Move(int index, qreal x = 1, qreal y = 1) { input.Picture1_MouseMove(index, 0, 0, x, y); }
-  void Press(int index, qreal x = 1, qreal y = 1, int button = 1) {
-    input.Picture1_MouseDown(index, button, 0, x, y);
-  }
-  void Release(int index, qreal x = 1, qreal y = 1) { input.Picture1_MouseUp(index, 1, 0, x, y); }
+  void Move(int index, qreal x = 1, qreal y = 1) { input.PointerMoved(index, x, y); }
+  void Press(int index, qreal x = 1, qreal y = 1) { input.PointerPressed(index, x, y); }
+  void Release(int index, qreal x = 1, qreal y = 1) { input.PointerReleased(index, x, y); }
 
   FakeMeasurer measurer;
   Screen screen;
@@ -139,17 +137,14 @@ TEST_F(PointerTest, MenuButtonStaysPressedAfterRelease) {
   EXPECT_EQ(Row(7), 3);
 }
 
-TEST_F(PointerTest, AnyButtonPressesAndDrags) {
-  for (int button : {1, 2, 4}) {
-    SCOPED_TRACE(button);
-    Press(42, 1, 1, button);
-    EXPECT_EQ(Row(42), 2);
-    Release(42);
-    Press(8, 50, 10, button);
-    EXPECT_TRUE(state.WindowDragging);
-    Release(8);
-    EXPECT_FALSE(state.WindowDragging);
-  }
+TEST_F(PointerTest, APressPaintsItsButtonAndTheTitleStripDrags) {
+  Press(42);
+  EXPECT_EQ(Row(42), 2);
+  Release(42);
+  Press(8, 50, 10);
+  EXPECT_TRUE(state.WindowDragging);
+  Release(8);
+  EXPECT_FALSE(state.WindowDragging);
 }
 
 TEST_F(PointerTest, DisabledElementsIgnorePresses) {
@@ -168,9 +163,9 @@ TEST_F(PointerTest, LifelinePressedAndReleasedWhileAnswersAreOpen) {
   EXPECT_EQ(Row(11), 1);
 }
 
-TEST_F(PointerTest, SyntheticMoveOntoTheBackgroundDropsTheHoverLook) {
+TEST_F(PointerTest, DroppingTheHoverRestoresTheNormalLook) {
   Move(5);
-  input.Picture1_MouseMove(0, 0, 0, 1, 1);
+  input.DropHover();
   EXPECT_EQ(Row(5), 1);
   EXPECT_EQ(screen.element(5).caption.colour, Rgb(255, 255, 255));
   EXPECT_EQ(state.HotElement, 0);

@@ -11,7 +11,7 @@
 
 #include "data/info_box.h"
 #include "data/random_source.h"
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 #include "shell/view_scale.h"
 
 using namespace Qt::StringLiterals;
@@ -97,8 +97,8 @@ class ViewTest : public ::testing::Test {
   }
   QString SettingsFile() const { return m_dir.path() + u"/view.ini"_s; }
 
-  std::unique_ptr<FrmMain> Open() {
-    FrmMain::Services services;
+  std::unique_ptr<MainWindow> Open() {
+    MainWindow::Services services;
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
@@ -107,8 +107,8 @@ class ViewTest : public ::testing::Test {
     services.timeAndDate = [] { return u"12:00"_s; };
     services.startTimer = false;
     services.settingsFile = SettingsFile();
-    auto window = std::make_unique<FrmMain>(std::move(services));
-    window->Form_Load();
+    auto window = std::make_unique<MainWindow>(std::move(services));
+    window->Start();
     window->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     window->activateWindow();

@@ -12,7 +12,7 @@
 #include "data/info_box.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 #include "shell/qt_info_box.h"
 #include "shell/window_placement.h"
 
@@ -63,7 +63,7 @@ class WindowTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(m_dir.isValid());
     CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
-    FrmMain::Services services;
+    MainWindow::Services services;
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
@@ -71,8 +71,8 @@ class WindowTest : public ::testing::Test {
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [this] { return u"12:00 %1"_s.arg(++m_captions); };
     services.startTimer = false;
-    m_window = std::make_unique<FrmMain>(std::move(services));
-    m_window->Form_Load();
+    m_window = std::make_unique<MainWindow>(std::move(services));
+    m_window->Start();
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
     m_window->activateWindow();
@@ -146,7 +146,7 @@ class WindowTest : public ::testing::Test {
   int m_captions = 0;
   ScriptedRandomSource m_random{{}, 7};
   double m_now = 12 * 3600;
-  std::unique_ptr<FrmMain> m_window;
+  std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(WindowTest, StartsFramelessAtGameSizeWithoutMessages) {

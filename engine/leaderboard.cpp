@@ -41,22 +41,22 @@ void Game::ShowLeaderboard(bool visible) {
       places += QString::number(r) + u"."_s;
       // One line per row whatever a crafted file holds, or the columns would slide
       // against the places: the file itself keeps the rows as they are.
-      names += m_screen.OneLine(el::ScrollUp, m_winners.name[r]);
-      sums += m_screen.OneLine(el::ScrollDown, m_winners.sum[r]);
+      names += m_screen.OneLine(el::NameColumn, m_winners.name[r]);
+      sums += m_screen.OneLine(el::SumColumn, m_winners.sum[r]);
     }
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
-    m_screen.SetCaption(el::Leaderboard, places, QString(), 0);
-    m_screen.SetCaption(el::ScrollUp, names, QString(), 0);
-    m_screen.SetCaption(el::ScrollDown, sums, QString(), 0);
+    m_screen.SetCaption(el::RankColumn, places, QString(), 0);
+    m_screen.SetCaption(el::NameColumn, names, QString(), 0);
+    m_screen.SetCaption(el::SumColumn, sums, QString(), 0);
 
     const bool scrolls =
         m_screen.element(el::Leaderboard).caption.height > m_screen.element(el::Leaderboard).height;
     for (int e : kScrollElements) m_screen.EnableElement(e, scrolls);
     // Enabling the arrows switches the name and sum columns with them; the columns
     // are always drawn as normal text.
-    m_screen.SetCaptionEnabled(el::ScrollUp, true);
-    m_screen.SetCaptionEnabled(el::ScrollDown, true);
+    m_screen.SetCaptionEnabled(el::NameColumn, true);
+    m_screen.SetCaptionEnabled(el::SumColumn, true);
   } else {
     ShowStartScreen(0);
   }
@@ -75,6 +75,6 @@ void Game::ClearLeaderboard() {
   ShowPanel(LeaderboardPanel, true);
 }
 
-void Game::mnuMainWinners_Click() {
+void Game::OpenLeaderboard() {
   if (m_newGameEnabled) ShowPanel(LeaderboardPanel, true);
 }

@@ -4,7 +4,7 @@
 
 using namespace Qt::StringLiterals;
 
-QString Game::RatingWord(qint32 sum) {
+QString Game::RatingWord(int sum) {
   // Every ladder prize lies in one band; the bounds between them are closed upwards.
   if (sum < 1000) return u"неплохой"_s;
   if (sum < 32000) return u"хороший"_s;
@@ -12,40 +12,9 @@ QString Game::RatingWord(qint32 sum) {
   return u"практически недостижимый"_s;
 }
 
-void Game::ShowPanel(int mode, bool visible) {
-  switch (mode) {
-    case PhonePanel:
-      m_screen.SetVisible(el::PhonePanel, visible);
-      break;
-    case AudiencePanel:
-      m_screen.SetVisible(el::PollPanel, visible);
-      for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) m_screen.SetVisible(bar, visible);
-      break;
-    case LeaderboardPanel:
-      ShowLeaderboard(visible);
-      break;
-    case RecordPanel:
-      ShowRecordPanel(visible);
-      break;
-    case LossPanel:
-      ShowStartScreen(1);
-      m_screen.SetVisible(el::LossPanel, visible);
-      m_screen.SetVisible(el::LossConfirm, visible);
-      break;
-    case TimeoutPanel:
-      ShowStartScreen(1);
-      m_screen.SetVisible(el::TimeoutPanel, visible);
-      m_screen.SetVisible(el::TimeoutConfirm, visible);
-      break;
-    default:
-      break;
-  }
-  m_state.CurrentPanel = visible ? mode : 0;
-}
-
 void Game::ShowRecordPanel(bool visible) {
   ShowStartScreen(1);
-  const qint32 result = m_state.GuaranteedSum;
+  const int result = m_state.GuaranteedSum;
 
   if (visible) {
     LoadBoard();

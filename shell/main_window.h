@@ -19,11 +19,11 @@ class InfoBox;
 class RandomSource;
 class TextMeasurer;
 
-/// The main window `frmMain`: a frameless 640 × 480 view over the game's element
+/// The main window: a frameless 640 × 480 view over the game's element
 /// model, and the game's platform (clock, random numbers, message box, menu, window).
 /// It holds no game logic: every event goes to `Game`, then the changed parts of the
 /// model are repainted.
-class FrmMain : public QWidget, private Platform {
+class MainWindow : public QWidget, private Platform {
  public:
   /// What the window takes from outside; tests replace any of them.
   struct Services {
@@ -38,12 +38,12 @@ class FrmMain : public QWidget, private Platform {
     QString settingsFile;                   ///< default: the player's settings file
   };
 
-  explicit FrmMain(Services services, QWidget* parent = nullptr);
-  ~FrmMain() override;
+  explicit MainWindow(Services services, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   /// Start-up: builds the screen, loads the bases, shows the start screen, places
   /// the window and starts the tick. Call once, before show().
-  void Form_Load();
+  void Start();
   /// One 100 ms tick.
   void Tick();
 
@@ -123,11 +123,11 @@ class FrmMain : public QWidget, private Platform {
   /// takes that button's release, so the window lets go of the pointer first.
   class ModalBox : public InfoBox {
    public:
-    explicit ModalBox(FrmMain& window) : m_window(window) {}
+    explicit ModalBox(MainWindow& window) : m_window(window) {}
     int Show(const QString& text, int flags) override;
 
    private:
-    FrmMain& m_window;
+    MainWindow& m_window;
   };
 
   Services m_services;

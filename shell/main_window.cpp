@@ -1,4 +1,4 @@
-#include "shell/frm_main.h"
+#include "shell/main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -32,7 +32,7 @@
 
 using namespace Qt::StringLiterals;
 
-FrmMain::FrmMain(Services services, QWidget* parent)
+MainWindow::MainWindow(Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)) {
   m_measurer = std::make_unique<QtTextMeasurer>();
   if (m_services.infoBox) {
@@ -64,12 +64,12 @@ FrmMain::FrmMain(Services services, QWidget* parent)
   BuildMenu();
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
-  connect(m_timer, &QTimer::timeout, this, &FrmMain::Tick);
+  connect(m_timer, &QTimer::timeout, this, &MainWindow::Tick);
 }
 
-FrmMain::~FrmMain() = default;
+MainWindow::~MainWindow() = default;
 
-void FrmMain::BuildNameBox() {
+void MainWindow::BuildNameBox() {
   m_nameBox = new QLineEdit(this);
   m_nameBox->setFrame(false);
   m_nameBox->hide();
@@ -80,7 +80,7 @@ void FrmMain::BuildNameBox() {
   });
 }
 
-void FrmMain::StyleNameBox() {
+void MainWindow::StyleNameBox() {
   const NameBox& box = m_game->screen().nameBox();
   CaptionFont font;
   font.face = u"Arial"_s;
@@ -100,7 +100,7 @@ void FrmMain::StyleNameBox() {
   m_nameBox->setPalette(palette);
 }
 
-void FrmMain::BuildMenu() {
+void MainWindow::BuildMenu() {
   m_menu = new QMenu(u"Главное меню"_s, this);
   // The menu wears the game's colours rather than the desktop's.
   m_menu->setStyleSheet(
@@ -121,33 +121,33 @@ void FrmMain::BuildMenu() {
   // The key handler carries the shortcuts out; the menu only shows them.
   for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
   for (QAction* action : m_zoomMenu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
-  connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainNewGame_Click(); }); });
-  connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainWinners_Click(); }); });
-  connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->mnuMainExit_Click(); }); });
+  connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->NewGame(); }); });
+  connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->OpenLeaderboard(); }); });
+  connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->RequestExit(); }); });
 }
 
-void FrmMain::Form_Load() {
-  Run([this] { m_game->Form_Load(); });
+void MainWindow::Start() {
+  Run([this] { m_game->Start(); });
   RestoreView();
   StyleNameBox();
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
 }
 
-void FrmMain::Tick() {
+void MainWindow::Tick() {
   // A box opened inside a tick (a damaged leaderboard met at the end of a game) runs
   // its own event loop, and the timer goes on firing there. Those ticks run, as they
   // do behind any other box: the caption's clock keeps time and the game goes on
   // behind the box, its question clock held while the game asks something. This is
   // safe because a step that can open a box switches its own task off first.
-  Run([this] { m_game->Timer1_Timer(); });
+  Run([this] { m_game->Tick(); });
 }
 
-void FrmMain::Run(const std::function<void()>& handler) {
+void MainWindow::Run(const std::function<void()>& handler) {
   handler();
   SyncView();
 }
 
-void FrmMain::SyncView() {
+void MainWindow::SyncView() {
   Screen& screen = m_game->screen();
   const QRegion dirty = screen.TakeDirty();
   if (!dirty.isEmpty()) {
@@ -174,7 +174,7 @@ void FrmMain::SyncView() {
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
 }
 
-void FrmMain::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const qreal scale = ViewScaleFactor();
   const qreal deviceScale = scale * devicePixelRatioF();
@@ -205,17 +205,17 @@ void FrmMain::paintEvent(QPaintEvent* event) {
               m_sharpSheetsLoaded ? &m_sharpSheets : nullptr);
 }
 
-int FrmMain::PointerTarget(QPointF point) const {
+int MainWindow::PointerTarget(QPointF point) const {
   const int index = m_game->screen().ElementAt(point);
   return m_game->screen().element(index).enabled ? index : el::Background;
 }
 
-QPointF FrmMain::Relative(int index, QPointF point) const {
+QPointF MainWindow::Relative(int index, QPointF point) const {
   const Element& element = m_game->screen().element(index);
   return point - QPointF(element.left, element.top);
 }
 
-void FrmMain::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
   if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
   const QPointF point = ToLogical(event->position());
   m_captureButton = event->button();
@@ -234,10 +234,10 @@ void FrmMain::mousePressEvent(QMouseEvent* event) {
   }
   m_captured = index;
   const QPointF at = Relative(index, point);
-  Run([&] { m_game->Picture1_MouseDown(index, int(event->button()), 0, at.x(), at.y()); });
+  Run([&] { m_game->PointerPressed(index, at.x(), at.y()); });
 }
 
-void FrmMain::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   const QPointF point = ToLogical(event->position());
   // The release may never have come here (a box or another window took it): a
   // capture lasts only while its button is really held.
@@ -245,16 +245,16 @@ void FrmMain::mouseMoveEvent(QMouseEvent* event) {
     EndPointerCapture();
   if (m_captured >= 0) {
     const QPointF at = Relative(m_captured, point);
-    Run([&] { m_game->Picture1_MouseMove(m_captured, int(event->buttons()), 0, at.x(), at.y()); });
+    Run([&] { m_game->PointerMoved(m_captured, at.x(), at.y()); });
     return;
   }
   if (m_pressedCaption >= 0 || m_game->screen().CaptionAt(point) >= 0) return;
   const int index = PointerTarget(point);
   const QPointF at = Relative(index, point);
-  Run([&] { m_game->Picture1_MouseMove(index, 0, 0, at.x(), at.y()); });
+  Run([&] { m_game->PointerMoved(index, at.x(), at.y()); });
 }
 
-void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   // The capture ends with the button that began it; other buttons do nothing.
   if (event->button() != m_captureButton) return;
   const QPointF point = ToLogical(event->position());
@@ -262,45 +262,45 @@ void FrmMain::mouseReleaseEvent(QMouseEvent* event) {
     const int caption = std::exchange(m_pressedCaption, -1);
     if (m_game->screen().CaptionAt(point) == caption &&
         m_game->screen().element(caption).caption.enabled) {
-      Run([&] { m_game->Label1_Click(caption); });
+      Run([&] { m_game->ClickCaption(caption); });
     }
     return;
   }
   if (m_captured < 0) return;
   const int index = std::exchange(m_captured, -1);
   const QPointF at = Relative(index, point);
-  Run([&] { m_game->Picture1_MouseUp(index, int(event->button()), 0, at.x(), at.y()); });
+  Run([&] { m_game->PointerReleased(index, at.x(), at.y()); });
   // A click is a press and a release on the same element; the dispatcher decides.
   if (index != el::Background && PointerTarget(point) == index) {
-    Run([&] { m_game->Picture1_Click(index); });
+    Run([&] { m_game->ClickElement(index); });
   }
 }
 
-void FrmMain::EndPointerCapture() {
+void MainWindow::EndPointerCapture() {
   m_pressedCaption = -1;
   if (m_captured < 0) return;
   const int index = std::exchange(m_captured, -1);
   // The release the element never got, at the press point's element: drags end and
   // looks return, but nothing is clicked.
-  Run([&] { m_game->Picture1_MouseUp(index, int(m_captureButton), 0, 0, 0); });
+  Run([&] { m_game->PointerReleased(index, 0, 0); });
 }
 
-void FrmMain::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && !isActiveWindow()) EndPointerCapture();
   QWidget::changeEvent(event);
 }
 
-int FrmMain::ModalBox::Show(const QString& text, int flags) {
+int MainWindow::ModalBox::Show(const QString& text, int flags) {
   m_window.EndPointerCapture();
   return m_window.m_infoBox->Show(text, flags);
 }
 
-void FrmMain::leaveEvent(QEvent*) {
+void MainWindow::leaveEvent(QEvent*) {
   if (m_captured >= 0) return;
-  Run([this] { m_game->Picture1_MouseMove(el::Background, 0, 0, 0, 0); });
+  Run([this] { m_game->DropHover(); });
 }
 
-bool FrmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const Screen& screen = m_game->screen();
@@ -324,16 +324,16 @@ bool FrmMain::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The window sees every key before the name box does; the box still gets it, but
   // a key the box ignores must not travel on to the window a second time.
   if (watched == m_nameBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
     const int code = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::KeyPress) {
       ViewKey(*static_cast<QKeyEvent*>(event));
-      Run([&] { m_game->Form_KeyDown(code); });
+      Run([&] { m_game->KeyPressed(code); });
     } else {
-      Run([&] { m_game->Form_KeyUp(code); });
+      Run([&] { m_game->KeyReleased(code); });
     }
     static_cast<QObject*>(m_nameBox)->event(event);
     event->accept();  // an ignored key would travel on to the window
@@ -342,20 +342,20 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void FrmMain::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
   ViewKey(*event);
   const int code = VirtualKeyCode(*event);
-  Run([&] { m_game->Form_KeyDown(code); });
+  Run([&] { m_game->KeyPressed(code); });
 }
 
-void FrmMain::keyReleaseEvent(QKeyEvent* event) {
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
   const int code = VirtualKeyCode(*event);
-  Run([&] { m_game->Form_KeyUp(code); });
+  Run([&] { m_game->KeyReleased(code); });
 }
 
-void FrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   bool cancel = false;
-  Run([&] { cancel = m_game->Form_Unload(); });
+  Run([&] { cancel = m_game->CloseRequested(); });
   if (cancel) {
     event->ignore();
   } else {
@@ -365,12 +365,12 @@ void FrmMain::closeEvent(QCloseEvent* event) {
   }
 }
 
-double FrmMain::TimeOfDay() {
+double MainWindow::TimeOfDay() {
   if (m_services.timeOfDay) return m_services.timeOfDay();
   return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
-double FrmMain::SteadySeconds() {
+double MainWindow::SteadySeconds() {
   if (m_services.steadyClock) return m_services.steadyClock();
   static const QElapsedTimer started = [] {
     QElapsedTimer timer;
@@ -380,16 +380,16 @@ double FrmMain::SteadySeconds() {
   return started.nsecsElapsed() / 1e9;
 }
 
-QString FrmMain::TimeAndDate() {
+QString MainWindow::TimeAndDate() {
   if (m_services.timeAndDate) return m_services.timeAndDate();
   const QDateTime now = QDateTime::currentDateTime();
   const QLocale locale;
   return now.time().toString(u"HH:mm:ss"_s) + u' ' + locale.toString(now.date(), QLocale::ShortFormat);
 }
 
-void FrmMain::SetWindowCaption(const QString& caption) { setWindowTitle(caption); }
+void MainWindow::SetWindowCaption(const QString& caption) { setWindowTitle(caption); }
 
-void FrmMain::PopupMenu(int x, int y) {
+void MainWindow::PopupMenu(int x, int y) {
   EndPointerCapture();
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
@@ -397,19 +397,19 @@ void FrmMain::PopupMenu(int x, int y) {
   m_menu->exec(mapToGlobal(ToWindow(QRect(x, y, 1, 1)).topLeft()));
 }
 
-void FrmMain::Minimise() { showMinimized(); }
+void MainWindow::Minimise() { showMinimized(); }
 
-void FrmMain::RequestClose() { close(); }
+void MainWindow::RequestClose() { close(); }
 
-bool FrmMain::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen() && !m_fullScreen; }
+bool MainWindow::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen() && !m_fullScreen; }
 
-void FrmMain::MoveWindowBy(qreal dx, qreal dy) {
+void MainWindow::MoveWindowBy(qreal dx, qreal dy) {
   // The game measures the drag in its own units; the window moves in the desktop's.
   const qreal scale = ViewScaleFactor();
   move(pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
 }
 
-void FrmMain::FocusNameBox() {
+void MainWindow::FocusNameBox() {
   SyncView();
   m_nameBox->setFocus(Qt::OtherFocusReason);
 }
@@ -422,7 +422,7 @@ const QString kFullScreenKey = QStringLiteral("view/fullScreen");
 const QString kPositionKey = QStringLiteral("view/position");
 }  // namespace
 
-void FrmMain::BuildViewMenu() {
+void MainWindow::BuildViewMenu() {
   m_zoomMenu = m_menu->addMenu(u"Масштаб"_s);
   m_zoomGroup = new QActionGroup(m_zoomMenu);
   for (qreal step : ViewScale::Steps()) {
@@ -445,7 +445,7 @@ void FrmMain::BuildViewMenu() {
   connect(m_fullScreenAction, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
 }
 
-bool FrmMain::ViewKey(const QKeyEvent& event) {
+bool MainWindow::ViewKey(const QKeyEvent& event) {
   const bool ctrl = event.modifiers() & Qt::ControlModifier;
   if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus)) {
     SetZoom(ViewScale::Step(m_zoom, +1));
@@ -462,9 +462,9 @@ bool FrmMain::ViewKey(const QKeyEvent& event) {
   return false;
 }
 
-bool FrmMain::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
+bool MainWindow::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
 
-void FrmMain::SetZoom(qreal zoom) {
+void MainWindow::SetZoom(qreal zoom) {
   m_zoom = ViewScale::Nearest(zoom);
   for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
   if (!m_fullScreen) {
@@ -482,7 +482,7 @@ void FrmMain::SetZoom(qreal zoom) {
   RememberView();
 }
 
-void FrmMain::SetFullScreen(bool on) {
+void MainWindow::SetFullScreen(bool on) {
   if (on == m_fullScreen) {
     m_fullScreenAction->setChecked(on);
     return;
@@ -507,7 +507,7 @@ void FrmMain::SetFullScreen(bool on) {
   RememberView();
 }
 
-void FrmMain::RestoreView() {
+void MainWindow::RestoreView() {
   const QScreen* primary = QGuiApplication::primaryScreen();
   const QVariant storedZoom = m_settings->value(kZoomKey);
   bool known = false;
@@ -531,7 +531,7 @@ void FrmMain::RestoreView() {
   UpdatePicture();
 }
 
-void FrmMain::RememberView() {
+void MainWindow::RememberView() {
   if (!m_settings) return;
   m_settings->setValue(kZoomKey, m_zoom);
   m_settings->setValue(kFullScreenKey, m_fullScreen);
@@ -539,7 +539,7 @@ void FrmMain::RememberView() {
   if (CanPlaceWindows() && !m_fullScreen && !isMinimized() && isVisible()) m_settings->setValue(kPositionKey, pos());
 }
 
-void FrmMain::UpdatePicture() {
+void MainWindow::UpdatePicture() {
   if (!m_zoomGroup) return;  // a resize while the window is still being built
   m_picture = ViewScale::Letterbox(size());
   StyleNameBox();
@@ -547,21 +547,21 @@ void FrmMain::UpdatePicture() {
   update();
 }
 
-void FrmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   UpdatePicture();
 }
 
-void FrmMain::moveEvent(QMoveEvent* event) {
+void MainWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   if (CanPlaceWindows() && !m_fullScreen && isVisible() && m_settings) m_settings->setValue(kPositionKey, pos());
 }
 
-QPointF FrmMain::ToLogical(QPointF point) const {
+QPointF MainWindow::ToLogical(QPointF point) const {
   return (point - m_picture.topLeft()) / ViewScaleFactor();
 }
 
-QRect FrmMain::ToWindow(const QRect& logical) const {
+QRect MainWindow::ToWindow(const QRect& logical) const {
   const qreal scale = ViewScaleFactor();
   const QRectF r(m_picture.topLeft() + QPointF(logical.topLeft()) * scale, QSizeF(logical.size()) * scale);
   return r.toAlignedRect();
