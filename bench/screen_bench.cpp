@@ -39,10 +39,8 @@ void BM_FitQuestion(benchmark::State& state) {
 }
 BENCHMARK(BM_FitQuestion)->Unit(benchmark::kMicrosecond);
 
-// A game screen with every caption filled, painted whole as after an expose.
-void BM_PaintFullWindow(benchmark::State& state) {
-  QtTextMeasurer measurer;
-  Screen screen(measurer);
+// A game screen with every caption filled.
+void FillScreen(Screen& screen) {
   screen.BuildScreen();
   screen.SetCaption(1, Question().left(150), u"Вопрос 1910 года."_s, 0);
   const QString answers[] = {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Чехов"_s,
@@ -55,6 +53,13 @@ void BM_PaintFullWindow(benchmark::State& state) {
   }
   screen.SetVisible(el::ClockBar, true);
   screen.SetCaption(el::ClockBar, u"0:20"_s, QString(), 0);
+}
+
+// The filled screen painted whole as after an expose.
+void BM_PaintFullWindow(benchmark::State& state) {
+  QtTextMeasurer measurer;
+  Screen screen(measurer);
+  FillScreen(screen);
 
   QImage image(640, 480, QImage::Format_RGB32);
   const QRegion all(0, 0, 640, 480);
@@ -66,6 +71,29 @@ void BM_PaintFullWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PaintFullWindow)->Unit(benchmark::kMicrosecond);
+
+// The same on a zoomed window (argument: percent), as the window paints it: one
+// scale over the 640 × 480 layout, faces from the sharper sheets (resampled once
+// to the zoom when it is not theirs).
+void BM_PaintFullWindowZoomed(benchmark::State& state) {
+  QtTextMeasurer measurer;
+  Screen screen(measurer);
+  FillScreen(screen);
+  const qreal zoom = qreal(state.range(0)) / 100.0;
+  SharpSheets sharp = LoadSharpSheets();
+  if (zoom != sharp.scale && zoom > 1.0) sharp = ResampleSheets(sharp, zoom);
+
+  QImage image(qRound(640 * zoom), qRound(480 * zoom), QImage::Format_RGB32);
+  const QRegion all(0, 0, 640, 480);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    painter.scale(zoom, zoom);
+    PaintScreen(painter, screen, all, &sharp);
+    painter.end();
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+BENCHMARK(BM_PaintFullWindowZoomed)->Arg(100)->Arg(150)->Arg(200)->Arg(300)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

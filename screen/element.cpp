@@ -156,6 +156,8 @@ void Screen::DrawElementState(int index, int column, int row, int columnCount, i
     painter.end();
     e.face = std::move(face);
   }
+  e.faceSheet = e.sheetSource;
+  e.faceSource = QRectF(sx, sy, cw, ch);
   MarkElementDirty(index);
 }
 

@@ -57,6 +57,8 @@ struct Element {
   qreal left = 0, top = 0, width = 0, height = 0;  ///< window pixels
   int sheetSource = -1;     ///< element whose sheet this one paints from; -1: none
   QImage face;              ///< what was last painted; null: never painted, shows black
+  int faceSheet = -1;       ///< element whose sheet the face was cut from
+  QRectF faceSource;        ///< the part of that sheet the face shows, in sheet pixels
   QString tooltip;
   bool visible = false;
   bool enabled = true;

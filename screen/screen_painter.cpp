@@ -2,13 +2,18 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 #include "screen/element.h"
 #include "screen/fonts.h"
 #include "screen/page_painter.h"
+#include "screen/sheet_files.h"
 
 namespace {
 
-void PaintFace(QPainter& painter, const Element& e) {
+bool WholeNumber(qreal v) { return std::abs(v - std::round(v)) < 1e-6; }
+
+void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
   const QRect box = e.Box();
   if (e.face.isNull()) {
     painter.fillRect(box, Qt::black);
@@ -17,7 +22,26 @@ void PaintFace(QPainter& painter, const Element& e) {
   // The face keeps the size it was painted at: a narrower box shows its left part,
   // a wider one shows black beyond it.
   const QRect shown = QRect(QPoint(0, 0), box.size()).intersected(e.face.rect());
-  painter.drawImage(box.topLeft(), e.face, shown);
+  const qreal deviceScale = painter.deviceTransform().m11();
+  const QImage* sheet = nullptr;
+  if (sharp && e.faceSheet >= 0 && std::size_t(e.faceSheet) < sharp->sheets.size() &&
+      !sharp->sheets[std::size_t(e.faceSheet)].isNull())
+    sheet = &sharp->sheets[std::size_t(e.faceSheet)];
+  if (sheet && deviceScale > 1.0) {
+    // The same part of the cell the face shows, taken from the sharper sheet; only
+    // a scale the sheet was not drawn for needs filtering.
+    const qreal fx = e.faceSource.width() / e.face.width(), fy = e.faceSource.height() / e.face.height();
+    const QRectF source((e.faceSource.x() + shown.x() * fx) * sharp->scale,
+                        (e.faceSource.y() + shown.y() * fy) * sharp->scale, shown.width() * fx * sharp->scale,
+                        shown.height() * fy * sharp->scale);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale));
+    painter.drawImage(QRectF(box.topLeft(), QSizeF(shown.size())), *sheet, source);
+  } else {
+    // Whole-number scales keep the art's pixels sharp; fractional ones would make
+    // them uneven, so those are filtered.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale));
+    painter.drawImage(box.topLeft(), e.face, shown);
+  }
   if (shown.width() < box.width())
     painter.fillRect(box.adjusted(shown.width(), 0, 0, 0), Qt::black);
   if (shown.height() < box.height())
@@ -53,14 +77,39 @@ void PaintCaption(QPainter& painter, const Screen& screen, int index, const QReg
 
 }  // namespace
 
-void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region) {
+void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, const SharpSheets* sharp) {
   painter.save();
   painter.setClipRegion(region, Qt::IntersectClip);
   for (int i = 0; i < kElementsInUse; ++i) {
     const Element& e = screen.element(i);
-    if (e.visible && region.intersects(e.Box())) PaintFace(painter, e);
+    if (e.visible && region.intersects(e.Box())) PaintFace(painter, e, sharp);
     PaintCaption(painter, screen, i, region);
   }
   if (screen.pages().visible() && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
   painter.restore();
+}
+
+SharpSheets LoadSharpSheets() {
+  SharpSheets set;
+  set.sheets.resize(kElementsInUse);
+  for (int i = 0; i < kElementsInUse; ++i) {
+    QImage sheet = LoadSharpSheet(i, set.scale);
+    if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32) sheet = sheet.convertToFormat(QImage::Format_RGB32);
+    set.sheets[std::size_t(i)] = std::move(sheet);
+  }
+  return set;
+}
+
+SharpSheets ResampleSheets(const SharpSheets& from, qreal scale) {
+  SharpSheets set;
+  set.scale = scale;
+  set.sheets.resize(from.sheets.size());
+  for (std::size_t i = 0; i < from.sheets.size(); ++i) {
+    const QImage& sheet = from.sheets[i];
+    if (sheet.isNull()) continue;
+    const QSize size(qRound(sheet.width() * scale / from.scale), qRound(sheet.height() * scale / from.scale));
+    set.sheets[i] = sheet.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+  }
+  return set;
 }

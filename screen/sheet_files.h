@@ -12,3 +12,15 @@ QString SheetResource(int element);
 /// The sheet of `element` as stored with the program; a null image when the
 /// element has no sheet of its own.
 QImage LoadSheet(int element);
+
+/// The sheet of `element` drawn at `scale` times its size, when the program
+/// carries one that was drawn from the very 1× sheet it has now; otherwise a null
+/// image. A 1× sheet replaced by someone's own picture thus never meets a sharper
+/// copy of the old art.
+QImage LoadSharpSheet(int element, qreal scale = 2.0);
+
+/// File name of the sharper copy of a sheet file: "name@2x.bmp" for "name.bmp".
+QString SharpSheetName(const QString& sheetFile, int scale = 2);
+
+/// Fingerprint of a 1× sheet file's bytes, as the list of sharper sheets keeps it.
+QByteArray SheetFingerprint(const QByteArray& bytes);

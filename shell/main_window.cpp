@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -12,6 +13,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QSettings>
+#include <QWindow>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -27,6 +30,7 @@
 #include "shell/player_settings.h"
 #include "shell/qt_sound_output.h"
 #include "shell/qt_info_box.h"
+#include "shell/view_scale.h"
 #include "shell/window_placement.h"
 
 using namespace Qt::StringLiterals;
@@ -64,6 +68,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
   for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) icon.addFile(u":/art/icon_%1.png"_s.arg(size), QSize(size, size));
   setWindowIcon(icon);
 
+  m_settings = OpenPlayerSettings(m_services.settingsFile);
   BuildNameBox();
   BuildMenu();
   m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox);
@@ -91,7 +96,11 @@ void MainWindow::StyleNameBox() {
   font.face = u"Arial"_s;
   font.size = 9.75;
   font.bold = true;
-  m_nameBox->setFont(ToQFont(font));
+  QFont qfont = ToQFont(font);
+  // The box is a real widget on the scaled picture, so its text grows with it.
+  if (qfont.pointSizeF() > 0) qfont.setPointSizeF(qfont.pointSizeF() * ViewScaleFactor());
+  else if (qfont.pixelSize() > 0) qfont.setPixelSize(qRound(qfont.pixelSize() * ViewScaleFactor()));
+  m_nameBox->setFont(qfont);
   m_nameBox->setMaxLength(box.maxLength);
   QPalette palette = m_nameBox->palette();
   palette.setColor(QPalette::Text, ToQColor(box.textColour));
@@ -117,10 +126,13 @@ void MainWindow::BuildMenu() {
   AddPageItems();
   AddSoundItem();
   m_menu->addSeparator();
+  BuildViewMenu();
+  m_menu->addSeparator();
   QAction* exitAction = m_menu->addAction(u"Выход"_s);
   exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   // The key handler carries the shortcuts out; the menu only shows them.
   for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
+  for (QAction* action : m_zoomMenu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
   connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->NewGame(); }); });
   connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->OpenLeaderboard(); }); });
   connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->RequestExit(); }); });
@@ -136,7 +148,7 @@ void MainWindow::AddPageItems() {
 }
 
 void MainWindow::AddSoundItem() {
-  m_soundKept = OpenPlayerSettings(m_services.settingsFile)->value(u"sound/enabled"_s, true).toBool();
+  m_soundKept = m_settings->value(u"sound/enabled"_s, true).toBool();
   // Before start-up, so that a muted game does not strike up its theme.
   m_game->SetSoundOn(m_soundKept);
   m_soundAction = m_menu->addAction(u"Звук"_s);
@@ -152,14 +164,13 @@ void MainWindow::SyncSound() {
   m_soundAction->setChecked(on);
   if (on == m_soundKept) return;
   m_soundKept = on;
-  OpenPlayerSettings(m_services.settingsFile)->setValue(u"sound/enabled"_s, on);
+  m_settings->setValue(u"sound/enabled"_s, on);
 }
 
 void MainWindow::Start() {
   Run([this] { m_game->Start(); });
+  RestoreView();
   StyleNameBox();
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen) move(WindowPlacement(screen->availableGeometry(), width(), height()));
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
 }
 
@@ -180,7 +191,11 @@ void MainWindow::Run(const std::function<void()>& handler) {
 void MainWindow::SyncView() {
   Screen& screen = m_game->screen();
   const QRegion dirty = screen.TakeDirty();
-  if (!dirty.isEmpty()) update(dirty);
+  if (!dirty.isEmpty()) {
+    QRegion shown;
+    for (const QRect& rect : dirty) shown += ToWindow(rect).adjusted(-1, -1, 1, 1);  // filtered edges
+    update(shown);
+  }
 
   const NameBox& box = screen.nameBox();
   const Element& panel = screen.element(el::VictoryPanel);
@@ -191,8 +206,7 @@ void MainWindow::SyncView() {
     m_nameBox->setText(box.text);
     if (box.selectionLength > 0) m_nameBox->setSelection(box.selectionStart, box.selectionLength);
   }
-  m_nameBox->setGeometry(panel.Box().topLeft().x() + box.rect.x(), panel.Box().topLeft().y() + box.rect.y(),
-                         box.rect.width(), box.rect.height());
+  m_nameBox->setGeometry(ToWindow(box.rect.translated(panel.Box().topLeft())));
   if (m_nameBox->isVisible() != shown) {
     const bool hadFocus = m_nameBox->hasFocus();
     m_nameBox->setVisible(shown);
@@ -208,11 +222,33 @@ void MainWindow::SyncView() {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  // Whole-number scales keep the art's pixels sharp; fractional ones would make
-  // them uneven, so those are filtered.
-  const qreal ratio = devicePixelRatioF();
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, ratio != std::floor(ratio));
-  PaintScreen(painter, m_game->screen(), event->region());
+  const qreal scale = ViewScaleFactor();
+  const qreal deviceScale = scale * devicePixelRatioF();
+  if (!m_sharpSheetsLoaded && deviceScale > 1.0) {
+    // Only a window shown larger than 640 × 480 pixels needs the sharper sheets.
+    m_drawnSheets = LoadSharpSheets();
+    m_sharpSheets = m_drawnSheets;
+    m_sharpSheetsLoaded = true;
+  }
+  if (m_sharpSheetsLoaded && deviceScale > 1.0 && std::abs(m_sharpSheets.scale - deviceScale) > 1e-6) {
+    // Another scale than the one drawn: resampled once, not at every paint.
+    m_sharpSheets = std::abs(deviceScale - m_drawnSheets.scale) < 1e-6
+                        ? m_drawnSheets
+                        : ResampleSheets(m_drawnSheets, deviceScale);
+  }
+  // Full screen: black bars beside the 4:3 picture.
+  const QRect picture = m_picture.toAlignedRect();
+  const QRegion bars = event->region().subtracted(QRegion(picture));
+  for (const QRect& rect : bars) painter.fillRect(rect, Qt::black);
+  QRegion logical;
+  for (const QRect& rect : event->region()) {
+    const QRectF r = QRectF(rect).translated(-m_picture.topLeft());
+    logical += QRectF(r.topLeft() / scale, r.size() / scale).toAlignedRect().adjusted(-1, -1, 1, 1);
+  }
+  painter.translate(m_picture.topLeft());
+  painter.scale(scale, scale);
+  PaintScreen(painter, m_game->screen(), logical & QRect(0, 0, 640, 480),
+              m_sharpSheetsLoaded ? &m_sharpSheets : nullptr);
 }
 
 int MainWindow::PointerTarget(QPointF point) const {
@@ -234,7 +270,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   m_pagePressed = false;  // its release went elsewhere
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   m_captureButton = event->button();
   const int caption = m_game->screen().CaptionAt(point);
   if (caption >= 0) {
@@ -243,13 +279,19 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const int index = PointerTarget(point);
+  if (index == el::TitleStrip && event->button() == Qt::LeftButton && WindowNormal() && windowHandle() &&
+      windowHandle()->startSystemMove()) {
+    // The window system moves the window (the only way on Wayland) and keeps the
+    // release; the game's own drag is for systems that refuse.
+    return;
+  }
   m_captured = index;
   const QPointF at = Relative(index, point);
   Run([&] { m_game->PointerPressed(index, at.x(), at.y()); });
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   if (m_pagePressed && !(event->buttons() & m_captureButton)) m_pagePressed = false;
   if (m_game->PageOpen() || m_pagePressed) return;
   // The release may never have come here (a box or another window took it): a
@@ -270,7 +312,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   // The capture ends with the button that began it; other buttons do nothing.
   if (event->button() != m_captureButton) return;
-  const QPointF point = event->position();
+  const QPointF point = ToLogical(event->position());
   if (std::exchange(m_pagePressed, false)) {
     if (m_game->PageOpen()) Run([&] { m_game->ClickPage(point); });
     return;
@@ -322,7 +364,7 @@ bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const Screen& screen = m_game->screen();
-    const QPointF point = help->pos();
+    const QPointF point = ToLogical(help->pos());
     QString tip;
     // Nothing beneath a page explains itself through it.
     if (m_game->PageOpen()) {
@@ -354,6 +396,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_nameBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
     const int code = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::KeyPress) {
+      ViewKey(*static_cast<QKeyEvent*>(event));
       Run([&] { m_game->KeyPressed(code); });
     } else {
       Run([&] { m_game->KeyReleased(code); });
@@ -375,6 +418,7 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  ViewKey(*event);
   const int code = VirtualKeyCode(*event);
   Run([&] { m_game->KeyPressed(code); });
 }
@@ -391,6 +435,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
   } else {
     m_timer->stop();
+    RememberView();
     event->accept();
   }
 }
@@ -424,16 +469,20 @@ void MainWindow::PopupMenu(int x, int y) {
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
   SyncView();
-  m_menu->exec(mapToGlobal(QPoint(x, y)));
+  m_menu->exec(mapToGlobal(ToWindow(QRect(x, y, 1, 1)).topLeft()));
 }
 
 void MainWindow::Minimise() { showMinimized(); }
 
 void MainWindow::RequestClose() { close(); }
 
-bool MainWindow::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen(); }
+bool MainWindow::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen() && !m_fullScreen; }
 
-void MainWindow::MoveWindowBy(qreal dx, qreal dy) { move(pos() + QPoint(qRound(dx), qRound(dy))); }
+void MainWindow::MoveWindowBy(qreal dx, qreal dy) {
+  // The game measures the drag in its own units; the window moves in the desktop's.
+  const qreal scale = ViewScaleFactor();
+  move(pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
+}
 
 void MainWindow::PlayCue(Cue sting) { m_sound->Play(sting); }
 
@@ -448,4 +497,157 @@ void MainWindow::StopMurmur() { m_sound->StopMurmur(); }
 void MainWindow::FocusNameBox() {
   SyncView();
   m_nameBox->setFocus(Qt::OtherFocusReason);
+}
+
+// ---- View: zoom, full screen, and where the window was -------------------------
+
+namespace {
+const QString kZoomKey = QStringLiteral("view/zoom");
+const QString kFullScreenKey = QStringLiteral("view/fullScreen");
+const QString kPositionKey = QStringLiteral("view/position");
+}  // namespace
+
+void MainWindow::BuildViewMenu() {
+  m_zoomMenu = m_menu->addMenu(u"Масштаб"_s);
+  m_zoomGroup = new QActionGroup(m_zoomMenu);
+  for (qreal step : ViewScale::Steps()) {
+    QAction* action = m_zoomMenu->addAction(u"%1 %"_s.arg(qRound(step * 100)));
+    action->setCheckable(true);
+    action->setData(step);
+    m_zoomGroup->addAction(action);
+    connect(action, &QAction::triggered, this, [this, step] { SetZoom(step); });
+  }
+  m_zoomMenu->addSeparator();
+  QAction* larger = m_zoomMenu->addAction(u"Крупнее"_s);
+  larger->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+  connect(larger, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, +1)); });
+  QAction* smaller = m_zoomMenu->addAction(u"Мельче"_s);
+  smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(smaller, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, -1)); });
+  m_fullScreenAction = m_menu->addAction(u"Во весь экран"_s);
+  m_fullScreenAction->setCheckable(true);
+  m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
+  connect(m_fullScreenAction, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
+}
+
+bool MainWindow::ViewKey(const QKeyEvent& event) {
+  const bool ctrl = event.modifiers() & Qt::ControlModifier;
+  if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus)) {
+    SetZoom(ViewScale::Step(m_zoom, +1));
+    return true;
+  }
+  if (ctrl && event.key() == Qt::Key_Minus) {
+    SetZoom(ViewScale::Step(m_zoom, -1));
+    return true;
+  }
+  if (event.key() == Qt::Key_F11) {
+    if (!event.isAutoRepeat()) SetFullScreen(!m_fullScreen);
+    return true;
+  }
+  return false;
+}
+
+bool MainWindow::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
+
+void MainWindow::SetZoom(qreal zoom) {
+  m_zoom = ViewScale::Nearest(zoom);
+  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  if (!m_fullScreen) {
+    // Grows and shrinks about the window's centre, kept on its screen.
+    const QPoint centre = geometry().center();
+    const QSize size = ViewScale::WindowSize(m_zoom);
+    setFixedSize(size);
+    if (isVisible() && CanPlaceWindows()) {
+      QList<QRect> screens;
+      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+      move(ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size, screens));
+    }
+  }
+  UpdatePicture();
+  RememberView();
+}
+
+void MainWindow::SetFullScreen(bool on) {
+  if (on == m_fullScreen) {
+    m_fullScreenAction->setChecked(on);
+    return;
+  }
+  EndPointerCapture();
+  m_fullScreen = on;
+  if (on) {
+    m_normalPosition = pos();
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+    // Without a window manager nobody acts on the full-screen state; the window
+    // then covers its screen itself.
+    if (CanPlaceWindows() && screen()) setGeometry(screen()->geometry());
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    setFixedSize(ViewScale::WindowSize(m_zoom));
+    if (CanPlaceWindows() && isVisible()) move(m_normalPosition);
+  }
+  m_fullScreenAction->setChecked(on);
+  UpdatePicture();
+  RememberView();
+}
+
+void MainWindow::RestoreView() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  const QVariant storedZoom = m_settings->value(kZoomKey);
+  bool known = false;
+  const qreal zoom = storedZoom.toReal(&known);
+  if (known) m_zoom = ViewScale::Nearest(zoom);
+  else if (primary) m_zoom = ViewScale::FirstZoom(primary->availableGeometry().size());
+  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  const QSize size = ViewScale::WindowSize(m_zoom);
+  setFixedSize(size);
+  if (CanPlaceWindows() && primary) {
+    const QVariant stored = m_settings->value(kPositionKey);
+    if (stored.canConvert<QPoint>() && stored.isValid()) {
+      QList<QRect> screens;
+      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+      move(ViewScale::ClampOntoScreens(stored.toPoint(), size, screens));
+    } else {
+      move(WindowPlacement(primary->availableGeometry(), size.width(), size.height()));
+    }
+  }
+  if (m_settings->value(kFullScreenKey, false).toBool()) SetFullScreen(true);
+  UpdatePicture();
+}
+
+void MainWindow::RememberView() {
+  if (!m_settings) return;
+  m_settings->setValue(kZoomKey, m_zoom);
+  m_settings->setValue(kFullScreenKey, m_fullScreen);
+  // Where the compositor places windows, a position means nothing next time.
+  if (CanPlaceWindows() && !m_fullScreen && !isMinimized() && isVisible()) m_settings->setValue(kPositionKey, pos());
+}
+
+void MainWindow::UpdatePicture() {
+  if (!m_zoomGroup) return;  // a resize while the window is still being built
+  m_picture = ViewScale::Letterbox(size());
+  StyleNameBox();
+  SyncView();
+  update();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  UpdatePicture();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (CanPlaceWindows() && !m_fullScreen && isVisible() && m_settings) m_settings->setValue(kPositionKey, pos());
+}
+
+QPointF MainWindow::ToLogical(QPointF point) const {
+  return (point - m_picture.topLeft()) / ViewScaleFactor();
+}
+
+QRect MainWindow::ToWindow(const QRect& logical) const {
+  const qreal scale = ViewScaleFactor();
+  const QRectF r(m_picture.topLeft() + QPointF(logical.topLeft()) * scale, QSizeF(logical.size()) * scale);
+  return r.toAlignedRect();
 }

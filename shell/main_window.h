@@ -7,10 +7,13 @@
 
 #include "engine/game.h"
 #include "engine/platform.h"
+#include "screen/screen_painter.h"
 
 class QLineEdit;
 class QMenu;
 class QAction;
+class QActionGroup;
+class QSettings;
 class QTimer;
 class InfoBox;
 class AccessibleScreen;
@@ -51,6 +54,16 @@ class MainWindow : public QWidget, private Platform {
   QLineEdit* nameBox() const { return m_nameBox; }
   QMenu* menu() const { return m_menu; }
 
+  /// The view: zoom step (window size over 640 × 480), full screen, and where the
+  /// 640 × 480 picture lies inside the window.
+  qreal zoom() const { return m_zoom; }
+  void SetZoom(qreal zoom);
+  void SetFullScreen(bool on);
+  bool fullScreen() const { return m_fullScreen; }
+  QRectF pictureRect() const { return m_picture; }
+  QMenu* zoomMenu() const { return m_zoomMenu; }
+  QAction* fullScreenAction() const { return m_fullScreenAction; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -60,6 +73,8 @@ class MainWindow : public QWidget, private Platform {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
@@ -102,6 +117,19 @@ class MainWindow : public QWidget, private Platform {
   void AddSoundItem();
   /// Shows the sound switch as the game has it and keeps a changed choice.
   void SyncSound();
+  void BuildViewMenu();
+  /// Zoom and full-screen keys; true when the key was one of them.
+  bool ViewKey(const QKeyEvent& event);
+  /// Size, position and full screen as the settings keep them, at start-up.
+  void RestoreView();
+  void RememberView();
+  /// Recomputes the picture's place after the window changed size.
+  void UpdatePicture();
+  qreal ViewScaleFactor() const { return m_picture.width() / 640.0; }
+  QPointF ToLogical(QPointF point) const;
+  QRect ToWindow(const QRect& logical) const;
+  /// Whether the platform lets the program place its window (Wayland does not).
+  static bool CanPlaceWindows();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -141,4 +169,19 @@ class MainWindow : public QWidget, private Platform {
   int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
   bool m_pagePressed = false;  ///< a press began on the pages over the game
   bool m_closing = false;
+
+  // View.
+  std::unique_ptr<QSettings> m_settings;
+  qreal m_zoom = 1.0;
+  QRectF m_picture{0, 0, 640, 480};  ///< the 640 × 480 picture, in window pixels
+  QMenu* m_zoomMenu = nullptr;
+  QActionGroup* m_zoomGroup = nullptr;
+  QAction* m_fullScreenAction = nullptr;
+  // Kept by the game itself: without a window manager the platform may report the
+  // full-screen state as dropped while the window still covers the screen.
+  bool m_fullScreen = false;
+  QPoint m_normalPosition;  ///< where the window was before full screen
+  SharpSheets m_drawnSheets;  ///< as the art tool drew them (2×)
+  SharpSheets m_sharpSheets;  ///< at the scale the window now paints
+  bool m_sharpSheetsLoaded = false;
 };

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "screen/element.h"
 #include "screen/sheet_files.h"
 
 using namespace Qt::StringLiterals;
@@ -251,4 +252,34 @@ TEST(SheetCells, PanelsShowTheirDescribedParts) {
   EXPECT_GT(qRed(brown), qGreen(brown));
   EXPECT_GT(qGreen(brown), qBlue(brown));
   EXPECT_GT(qRed(brown), 90);
+}
+
+// Every sheet has its sharper copy, tied to the 1× file now carried, twice its
+// size and showing the same picture: shrunk back, it is close to the 1× sheet.
+TEST(SharpSheets, EverySheetHasAMatchingCopyAtTwiceTheSize) {
+  int checked = 0;
+  for (int element = 0; element < kElementsInUse; ++element) {
+    const QImage plain = LoadSheet(element);
+    if (plain.isNull()) continue;
+    const QImage sharp = LoadSharpSheet(element);
+    ASSERT_FALSE(sharp.isNull()) << element;
+    ASSERT_EQ(sharp.size(), plain.size() * 2) << element;
+    const QImage shrunk = sharp.scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                              .convertToFormat(QImage::Format_RGB32);
+    const QImage base = plain.convertToFormat(QImage::Format_RGB32);
+    double total = 0;
+    for (int y = 0; y < base.height(); ++y) {
+      for (int x = 0; x < base.width(); ++x) {
+        const QRgb a = base.pixel(x, y), b = shrunk.pixel(x, y);
+        total += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+      }
+    }
+    const double mean = total / (3.0 * base.width() * base.height());
+    EXPECT_LT(mean, 12.0) << SheetResource(element).toStdString();
+    ++checked;
+  }
+  EXPECT_EQ(checked, 48);
+  // Another scale than the one drawn is not carried.
+  EXPECT_TRUE(LoadSharpSheet(el::Background, 3.0).isNull());
+  EXPECT_EQ(SharpSheetName(u":/art/menu.bmp"_s), u":/art/menu@2x.bmp"_s);
 }

@@ -74,14 +74,25 @@ QFont MakeFont(Face face, qreal pixelSize, bool bold, bool italic, int stretch) 
   return font;
 }
 
+namespace {
+int g_scale = 1;
+}  // namespace
+
+void SetScale(int scale) { g_scale = std::max(1, scale); }
+int Scale() { return g_scale; }
+int LogicalWidth(const QImage& img) { return static_cast<int>(std::lround(img.width() / img.devicePixelRatio())); }
+int LogicalHeight(const QImage& img) { return static_cast<int>(std::lround(img.height() / img.devicePixelRatio())); }
+
 QImage Canvas(int width, int height, const QColor& fill) {
-  QImage img(width, height, QImage::Format_RGB32);
+  QImage img(width * g_scale, height * g_scale, QImage::Format_RGB32);
+  img.setDevicePixelRatio(g_scale);
   img.fill(fill);
   return img;
 }
 
 QImage Layer(int width, int height) {
-  QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
+  QImage img(width * g_scale, height * g_scale, QImage::Format_ARGB32_Premultiplied);
+  img.setDevicePixelRatio(g_scale);
   img.fill(Qt::transparent);
   return img;
 }
@@ -91,7 +102,7 @@ void Blur(QImage& layer, qreal radius) {
   if (layer.format() != QImage::Format_ARGB32_Premultiplied)
     layer = layer.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   // Three box passes of width w approximate a Gaussian of sigma ≈ w/2.
-  const int r = std::max(1, static_cast<int>(std::lround(radius / 1.7)));
+  const int r = std::max(1, static_cast<int>(std::lround(radius * layer.devicePixelRatio() / 1.7)));
   const int w = layer.width();
   const int h = layer.height();
   std::vector<QRgb> line(static_cast<size_t>(std::max(w, h)));
@@ -118,7 +129,7 @@ void Prepare(QPainter& painter) {
 
 void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset,
                 qreal radius) {
-  QImage shadow = Layer(target.width(), target.height());
+  QImage shadow = Layer(LogicalWidth(target), LogicalHeight(target));
   {
     QPainter p(&shadow);
     Prepare(p);
@@ -133,7 +144,7 @@ void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, 
 
 void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius,
           qreal penWidth, qreal strength) {
-  QImage layer = Layer(target.width(), target.height());
+  QImage layer = Layer(LogicalWidth(target), LogicalHeight(target));
   {
     QPainter p(&layer);
     Prepare(p);

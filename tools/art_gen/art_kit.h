@@ -13,6 +13,14 @@
 // the lozenge outline and colour arithmetic.
 namespace art {
 
+/// The scale sheets are drawn at: every canvas and layer has this many pixels per
+/// unit of the game's 640 × 480 layout, while all drawing stays in layout units.
+void SetScale(int scale);
+int Scale();
+/// The size of a canvas or layer in layout units.
+int LogicalWidth(const QImage& img);
+int LogicalHeight(const QImage& img);
+
 /// Registers the bundled faces; false when one of them could not be read.
 bool LoadFonts(const QString& fontDir);
 

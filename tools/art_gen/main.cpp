@@ -3,6 +3,8 @@
 //   fartovik-art [--out DIR] [--fonts DIR] [--preview DIR]
 //
 // Sheets are written as 24-bit BMP files (the game copies cells of them one to one),
+// each also drawn at twice the size as "name@2x.bmp" for large windows, with
+// "sharp_sheets.txt" naming the 1× file (by its MD5) that each one belongs to,
 // the icon as PNG files with transparency at every size a desktop asks for, and as
 // an SVG file drawn from the same shapes. --preview composes whole-window pictures
 // from the written sheets, for looking at the art in place.
@@ -12,6 +14,7 @@
 #include "preview.h"
 #include "sheets.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -51,22 +54,43 @@ int main(int argc, char** argv) {
   }
 
   int failures = 0;
-  for (const art::ElementBox& box : art::Elements()) {
-    const QString file = art::SheetFile(box.index);
-    if (file.isEmpty()) continue;
-    const QImage sheet = art::DrawSheet(box.index);
-    const QSize expected(box.width * box.cols, box.height * box.rows);
-    if (sheet.size() != expected) {
-      err << file << ": drawn " << sheet.width() << 'x' << sheet.height() << ", expected "
-          << expected.width() << 'x' << expected.height() << '\n';
-      ++failures;
-      continue;
+  QByteArray sharpList;
+  for (const int scale : {1, 2}) {
+    art::SetScale(scale);
+    for (const art::ElementBox& box : art::Elements()) {
+      const QString plain = art::SheetFile(box.index);
+      if (plain.isEmpty()) continue;
+      const QString file = scale == 1 ? plain : plain.chopped(4) + u"@%1x.bmp"_s.arg(scale);
+      const QImage sheet = art::DrawSheet(box.index);
+      const QSize expected(box.width * box.cols * scale, box.height * box.rows * scale);
+      if (sheet.size() != expected) {
+        err << file << ": drawn " << sheet.width() << 'x' << sheet.height() << ", expected "
+            << expected.width() << 'x' << expected.height() << '\n';
+        ++failures;
+        continue;
+      }
+      // RGB888 is what makes the BMP writer store 24 bits per pixel.
+      if (!sheet.convertToFormat(QImage::Format_RGB888).save(outDir + u'/' + file, "BMP")) {
+        err << "cannot write " << file << '\n';
+        ++failures;
+        continue;
+      }
+      if (scale > 1) {
+        QFile written(outDir + u'/' + plain);
+        if (!written.open(QIODevice::ReadOnly)) {
+          ++failures;
+          continue;
+        }
+        sharpList += file.toUtf8() + ' ' +
+                     QCryptographicHash::hash(written.readAll(), QCryptographicHash::Md5).toHex() + '\n';
+      }
     }
-    // RGB888 is what makes the BMP writer store 24 bits per pixel.
-    if (!sheet.convertToFormat(QImage::Format_RGB888).save(outDir + u'/' + file, "BMP")) {
-      err << "cannot write " << file << '\n';
-      ++failures;
-    }
+  }
+  art::SetScale(1);
+  QFile list(outDir + u"/sharp_sheets.txt"_s);
+  if (!list.open(QIODevice::WriteOnly) || list.write(sharpList) < 0 || !list.flush()) {
+    err << "cannot write sharp_sheets.txt\n";
+    ++failures;
   }
   for (const int size : art::kIconSizes) {
     const QString file = u"icon_%1.png"_s.arg(size);

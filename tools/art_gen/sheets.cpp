@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -57,14 +58,18 @@ QImage BuildRuleLayer() {
 }
 
 const QImage& RuleLayer() {
-  static const QImage layer = BuildRuleLayer();
-  return layer;
+  static std::map<int, QImage> layers;  // one per scale drawn at
+  auto found = layers.find(Scale());
+  if (found == layers.end()) found = layers.emplace(Scale(), BuildRuleLayer()).first;
+  return found->second;
 }
 
 void ApplyRules(QImage& cell, int left, int top) {
   QPainter p(&cell);
   p.setCompositionMode(QPainter::CompositionMode_Screen);
-  p.drawImage(QPoint(0, 0), RuleLayer(), QRect(left, top, cell.width(), cell.height()));
+  const QImage& rules = RuleLayer();
+  const int s = static_cast<int>(rules.devicePixelRatio());
+  p.drawImage(QPoint(0, 0), rules, QRect(left * s, top * s, cell.width(), cell.height()));
 }
 
 const ElementBox& Box(int element) { return Elements().at(static_cast<size_t>(element)); }
@@ -192,7 +197,7 @@ QImage QuestionFrame() {
     stubs.moveTo(0, mid);
     stubs.lineTo(left, mid);
     stubs.moveTo(right, mid);
-    stubs.lineTo(img.width(), mid);
+    stubs.lineTo(LogicalWidth(img), mid);
 
     Glow(img, shape, QColor(30, 120, 255), 6, 3, 1.6);
     Glow(img, stubs, QColor(30, 120, 255), 3, 2, 1.2);
@@ -238,7 +243,7 @@ QImage Answer(int element) {
   const qreal shift = (element == 3 || element == 5) ? 4 : 0;
   return ElementSheet(element, [letter, shift](QImage& img, int state) {
     const AnswerLook look = AnswerState(state);
-    const qreal w = img.width();
+    const qreal w = LogicalWidth(img);
     const qreal top = 3, bottom = 48, left = 5, right = w - 6, inset = 18;
     const qreal mid = (top + bottom) / 2.0;
     const QPainterPath shape = Lozenge(left, right, top, bottom, inset);
@@ -292,13 +297,13 @@ void TopBand(QImage& img, qreal factor) {
   QLinearGradient gloss = Vertical(0, 9);
   gloss.setColorAt(0.0, QColor(255, 255, 255, static_cast<int>(70 * factor)));
   gloss.setColorAt(1.0, QColor(255, 255, 255, 0));
-  p.fillRect(QRect(0, 0, img.width(), 9), gloss);
+  p.fillRect(QRect(0, 0, LogicalWidth(img), 9), gloss);
 }
 
 QImage WindowButton(int element) {
   return ElementSheet(element, [element](QImage& img, int state) {
     TopBand(img, state == 1 ? 0.62 : 1.0);
-    QImage icon = Layer(img.width(), img.height());
+    QImage icon = Layer(LogicalWidth(img), LogicalHeight(img));
     {
       QPainter p(&icon);
       Prepare(p);
@@ -334,8 +339,8 @@ QImage WindowButton(int element) {
     p.drawImage(0, 0, icon);
     if (state == 1) p.drawImage(0, 0, icon);
     // Hairline seams set the buttons apart from the title strip.
-    p.fillRect(QRect(0, 0, 1, img.height()), QColor(0, 14, 36));
-    p.fillRect(QRect(img.width() - 1, 0, 1, img.height()), QColor(0, 14, 36));
+    p.fillRect(QRect(0, 0, 1, LogicalHeight(img)), QColor(0, 14, 36));
+    p.fillRect(QRect(LogicalWidth(img) - 1, 0, 1, LogicalHeight(img)), QColor(0, 14, 36));
   });
 }
 
@@ -345,7 +350,7 @@ QImage TitleStrip() {
     QFont font = MakeFont(Face::Sans, 14, false, true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 3.5);
     const QString title = u"О, фартовик!"_s;
-    const QRectF band(0, 0, img.width(), 19);
+    const QRectF band(0, 0, LogicalWidth(img), 19);
     const QPainterPath text = TextPath(font, title, band);
     const QRectF ink = text.boundingRect();
     // Ornaments: hairlines fading out from the title, ending in small diamonds.
@@ -360,7 +365,7 @@ QImage TitleStrip() {
       Prepare(p);
       for (int side = -1; side <= 1; side += 2) {
         const qreal start = side < 0 ? ink.left() - 20 : ink.right() + 20;
-        const qreal end = side < 0 ? 40 : img.width() - 40;
+        const qreal end = side < 0 ? 40 : LogicalWidth(img) - 40;
         QLinearGradient g = Horizontal(start, end);
         g.setColorAt(0.0, QColor(210, 240, 255, 200));
         g.setColorAt(1.0, QColor(210, 240, 255, 0));
@@ -535,7 +540,7 @@ QImage LadderRow(int element) {
   const int question = element - 11;
   const bool safe = question % 5 == 0;
   return ElementSheet(element, [question, safe](QImage& img, int state) {
-    const qreal mid = img.height() / 2.0;
+    const qreal mid = LogicalHeight(img) / 2.0;
     const QFont font = MakeFont(Face::Sans, 16, true, false, 86);
     if (state == 2) {
       const QPainterPath bar = Lozenge(3, 160, mid - 11, mid + 11, 9);
@@ -607,7 +612,7 @@ void GlossyBand(QPainter& p, const QPainterPath& band, const QLinearGradient& co
 }
 
 void DrawPhone(QImage& img, const QTransform& place) {
-  QImage layer = Layer(img.width(), img.height());
+  QImage layer = Layer(LogicalWidth(img), LogicalHeight(img));
   {
     QPainter p(&layer);
     Prepare(p);
@@ -865,7 +870,7 @@ QImage Leaderboard() {
   return ElementSheet(36, [](QImage& img, int) {
     QPainter p(&img);
     Prepare(p);
-    const int h = img.height();
+    const int h = LogicalHeight(img);
     QLinearGradient magenta = Horizontal(1, 30);
     magenta.setColorAt(0.0, QColor(40, 0, 34));
     magenta.setColorAt(0.5, QColor(66, 6, 54));
@@ -898,13 +903,13 @@ QImage Leaderboard() {
     }
     p.setPen(QPen(QColor(96, 116, 150), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, img.width() - 1, h - 1));
+    p.drawRect(QRectF(0.5, 0.5, LogicalWidth(img) - 1, h - 1));
   });
 }
 
 QImage LeaderboardHeader() {
   return ElementSheet(50, [](QImage& img, int) {
-    const int w = img.width(), h = img.height();
+    const int w = LogicalWidth(img), h = LogicalHeight(img);
     {
       QPainter p(&img);
       Prepare(p);
@@ -953,7 +958,7 @@ QImage ScrollTrack() {
   return ElementSheet(37, [](QImage& img, int column) {
     QPainter p(&img);
     Prepare(p);
-    const int h = img.height();
+    const int h = LogicalHeight(img);
     if (column == 1) {
       QLinearGradient brown = Horizontal(0, 22);
       brown.setColorAt(0.0, QColor(50, 24, 8));
@@ -1050,7 +1055,7 @@ QImage ScrollThumb() {
 void ResultGround(QImage& img) {
   QPainter p(&img);
   Prepare(p);
-  const int w = img.width(), h = img.height();
+  const int w = LogicalWidth(img), h = LogicalHeight(img);
   QLinearGradient g = Horizontal(0, w);
   g.setColorAt(0.0, QColor(120, 6, 24));
   g.setColorAt(0.3, QColor(40, 10, 70));
@@ -1087,7 +1092,7 @@ void BodyLines(QImage& img, const QStringList& lines, qreal firstCentre, qreal s
     raw.addText(0, 0, font, lines.at(i));
     // Centre by advance width, and place by the baseline so both lines share it.
     const qreal width = raw.boundingRect().width();
-    text.addPath(raw.translated((img.width() - width) / 2.0 - raw.boundingRect().left(),
+    text.addPath(raw.translated((LogicalWidth(img) - width) / 2.0 - raw.boundingRect().left(),
                                 firstCentre + i * step + 5));
   }
   DropShadow(img, text, QColor(0, 0, 0, 230), QPointF(1, 1.5), 1.5);
@@ -1097,11 +1102,11 @@ void BodyLines(QImage& img, const QStringList& lines, qreal firstCentre, qreal s
 QImage Victory() {
   return ElementSheet(41, [](QImage& img, int) {
     ResultGround(img);
-    Heading(img, u"Победа!!!"_s, QRectF(0, 2, img.width(), 22), 22);
+    Heading(img, u"Победа!!!"_s, QRectF(0, 2, LogicalWidth(img), 22), 22);
     QPainter p(&img);
     Prepare(p);
     // The olive strip the name box lies on.
-    const int w = img.width();
+    const int w = LogicalWidth(img);
     p.fillRect(QRect(0, 101, w, 2), QColor(40, 24, 0));
     p.fillRect(QRect(0, 117, w, 2), QColor(40, 24, 0));
     for (int y = 103; y <= 116; ++y) {
@@ -1118,7 +1123,7 @@ QImage Victory() {
 QImage Loss() {
   return ElementSheet(43, [](QImage& img, int) {
     ResultGround(img);
-    Heading(img, u"Проигрыш..."_s, QRectF(0, 8, img.width(), 44), 32);
+    Heading(img, u"Проигрыш..."_s, QRectF(0, 8, LogicalWidth(img), 44), 32);
     BodyLines(img, {u"С таким количеством денег вы НИКОГДА"_s, u"не попадёте в таблицу лидеров."_s}, 76, 24);
   });
 }
@@ -1126,7 +1131,7 @@ QImage Loss() {
 QImage Timeout() {
   return ElementSheet(48, [](QImage& img, int) {
     ResultGround(img);
-    Heading(img, u"Время вышло..."_s, QRectF(0, 8, img.width(), 44), 32);
+    Heading(img, u"Время вышло..."_s, QRectF(0, 8, LogicalWidth(img), 44), 32);
     BodyLines(img, {u"Вы слишком долго думали, и время,"_s, u"отведённое на ответ, кончилось."_s}, 76, 24);
   });
 }
@@ -1136,7 +1141,7 @@ QImage Timeout() {
 
 QImage WordBar(int element, const QString& word, bool red) {
   return ElementSheet(element, [word, red](QImage& img, int state) {
-    const int w = img.width(), h = img.height();
+    const int w = LogicalWidth(img), h = LogicalHeight(img);
     const QFont font = MakeFont(Face::Sans, word.size() > 10 ? 13 : 15, true, false);
     const QPainterPath text = TextPath(font, word, QRectF(0, 0, w, h));
     const qreal half = std::min<qreal>(w / 2.0 - 4, text.boundingRect().width() / 2.0 + 40);

@@ -1,0 +1,285 @@
+// The view over the 640 × 480 picture: zoom steps, full screen, remembered view.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "data/info_box.h"
+#include "data/random_source.h"
+#include "shell/main_window.h"
+#include "shell/view_scale.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(ViewScale, FirstStartPicksTheLargestStepThatFits) {
+  const struct {
+    QSize screen;
+    qreal zoom;
+  } cases[] = {
+      {{1024, 768}, 1.0}, {{1920, 1080}, 1.5}, {{2560, 1440}, 2.0}, {{3840, 2160}, 3.0},
+      {{800, 600}, 1.0},  // smaller than the window: still 1×
+      {{1920, 1040}, 1.5},  // a panel taken off the height
+      {{1280, 1024}, 1.5},  // 5:4: height allows 1.5×, width too
+      {{5120, 2880}, 3.0},  // beyond the last step
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ViewScale::FirstZoom(c.screen), c.zoom) << c.screen.width() << "x" << c.screen.height();
+  }
+  // A tall narrow screen: the width decides.
+  EXPECT_EQ(ViewScale::FirstZoom(QSize(1000, 2000)), 1.5);
+}
+
+TEST(ViewScale, StepsStopAtBothEnds) {
+  EXPECT_EQ(ViewScale::Step(1.0, +1), 1.5);
+  EXPECT_EQ(ViewScale::Step(2.5, +1), 3.0);
+  EXPECT_EQ(ViewScale::Step(3.0, +1), 3.0);
+  EXPECT_EQ(ViewScale::Step(1.5, -1), 1.0);
+  EXPECT_EQ(ViewScale::Step(1.0, -1), 1.0);
+  // Stored odd values land on a step first.
+  EXPECT_EQ(ViewScale::Nearest(1.7), 1.5);
+  EXPECT_EQ(ViewScale::Nearest(40.0), 3.0);
+  EXPECT_EQ(ViewScale::Nearest(-2.0), 1.0);
+  EXPECT_EQ(ViewScale::Nearest(std::numeric_limits<double>::quiet_NaN()), 1.0);
+}
+
+TEST(ViewScale, LetterboxKeepsFourToThreeCentred) {
+  const struct {
+    QSize area;
+    QRectF picture;
+  } cases[] = {
+      {{1920, 1080}, {240, 0, 1440, 1080}},  // wide: bars left and right
+      {{1280, 1024}, {0, 32, 1280, 960}},    // 5:4: bars above and below
+      {{640, 480}, {0, 0, 640, 480}},
+      {{3840, 2160}, {480, 0, 2880, 2160}},
+      {{1366, 768}, {171, 0, 1024, 768}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ViewScale::Letterbox(c.area), c.picture) << c.area.width();
+}
+
+TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
+  const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+  const QSize window(960, 720);
+  const struct {
+    QPoint wanted, placed;
+  } cases[] = {
+      {{100, 100}, {100, 100}},        // on a screen: unchanged
+      {{2000, 50}, {2000, 50}},        // on the second screen
+      {{1800, 100}, {1920, 100}},      // mostly on the second: moved inside it
+      {{-500, -300}, {0, 0}},          // off the top left
+      {{1500, 900}, {960, 360}},       // hanging off the bottom right of the first
+  };
+  // A window that overlaps no screen goes onto the first one.
+  EXPECT_EQ(ViewScale::ClampOntoScreens({9000, 9000}, window, screens), QPoint(960, 360));
+  for (const auto& c : cases) {
+    EXPECT_EQ(ViewScale::ClampOntoScreens(c.wanted, window, screens), c.placed) << c.wanted.x() << "," << c.wanted.y();
+  }
+  // Larger than its screen: the top-left corner (the title strip) stays on it.
+  EXPECT_EQ(ViewScale::ClampOntoScreens({300, 300}, QSize(2000, 1500), screens), QPoint(0, 0));
+}
+
+void CopyFolder(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + u'/' + name, to + u'/' + name);
+}
+
+class ViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
+  }
+  QString SettingsFile() const { return m_dir.path() + u"/view.ini"_s; }
+
+  std::unique_ptr<MainWindow> Open() {
+    MainWindow::Services services;
+    services.programFolder = m_dir.path();
+    services.infoBox = &m_box;
+    services.random = &m_random;
+    services.timeOfDay = [] { return 43200.0; };
+    services.steadyClock = [] { return 0.0; };
+    services.timeAndDate = [] { return u"12:00"_s; };
+    services.startTimer = false;
+    services.settingsFile = SettingsFile();
+    auto window = std::make_unique<MainWindow>(std::move(services));
+    window->Start();
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->activateWindow();
+    window->setFocus();
+    return window;
+  }
+
+  static void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &event);
+  }
+
+  QTemporaryDir m_dir;
+  RecordingInfoBox m_box;
+  ScriptedRandomSource m_random;
+};
+
+TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
+  auto window = Open();
+  ASSERT_EQ(window->zoom(), 1.0);  // the offscreen screen is 800 × 600
+  const QList<qreal> up{1.5, 2.0, 2.5, 3.0, 3.0};
+  for (qreal expected : up) {
+    QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), expected);
+    EXPECT_EQ(window->size(), QSize(qRound(640 * expected), qRound(480 * expected)));
+  }
+  QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(window->zoom(), 2.5);
+  // Ctrl++ as Shift+= gives it, and the keypad's plus.
+  QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(window->zoom(), 3.0);
+  for (int i = 0; i < 6; ++i) QTest::keyClick(window.get(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(window->zoom(), 1.0);
+  EXPECT_EQ(window->size(), QSize(640, 480));
+  QTest::keyClick(window.get(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+  EXPECT_EQ(window->zoom(), 1.5);
+  // "=" and "-" alone are no zoom keys.
+  QTest::keyClick(window.get(), Qt::Key_Equal);
+  QTest::keyClick(window.get(), Qt::Key_Minus);
+  EXPECT_EQ(window->zoom(), 1.5);
+
+  // The submenu shows the steps, the current one checked.
+  QMenu* zoomMenu = window->zoomMenu();
+  ASSERT_NE(zoomMenu, nullptr);
+  EXPECT_EQ(zoomMenu->title(), u"Масштаб"_s);
+  QStringList checked, steps;
+  for (QAction* a : zoomMenu->actions()) {
+    if (!a->isCheckable()) continue;
+    steps << a->text();
+    if (a->isChecked()) checked << a->text();
+  }
+  EXPECT_EQ(steps, (QStringList{u"100 %"_s, u"150 %"_s, u"200 %"_s, u"250 %"_s, u"300 %"_s}));
+  EXPECT_EQ(checked, QStringList{u"150 %"_s});
+  EXPECT_TRUE(window->menu()->actions().contains(zoomMenu->menuAction()));
+}
+
+TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
+  auto window = Open();
+  const Screen& screen = window->game().screen();
+  const int elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
+  for (qreal zoom : {1.5, 2.0, 1.0}) {
+    window->SetZoom(zoom);
+    ASSERT_EQ(window->zoom(), zoom);
+    for (int index : elements) {
+      const Element& e = screen.element(index);
+      if (!e.enabled || !e.visible) continue;
+      // Just inside the right and bottom edges, and just beyond the right edge.
+      const QPointF inside((e.left + e.width - 0.3) * zoom, (e.top + e.height - 0.3) * zoom);
+      Mouse(window.get(), QEvent::MouseMove, inside, Qt::NoButton);
+      EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
+      const QPointF centre((e.left + e.width / 2.0) * zoom, (e.top + e.height / 2.0) * zoom);
+      Mouse(window.get(), QEvent::MouseMove, centre, Qt::NoButton);
+      EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
+    }
+    // A real click on the close element at its place on the zoomed window asks
+    // the exit question.
+    const Element& close = screen.element(el::Close);
+    const QPointF at((close.left + close.width / 2.0) * zoom, (close.top + close.height / 2.0) * zoom);
+    m_box.answers = {RecordingInfoBox::No};
+    const qsizetype before = m_box.messages.size();
+    Mouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton);
+    Mouse(window.get(), QEvent::MouseButtonRelease, at, Qt::NoButton);
+    ASSERT_EQ(m_box.messages.size(), before + 1) << "zoom " << zoom;
+    EXPECT_EQ(m_box.messages.back().text, u"Вы уверены, что хотите выйти???"_s);
+    EXPECT_TRUE(window->isVisible());
+  }
+  // The question frame's caption at 2× is where it is at 1×, scaled: pointing at it
+  // is pointing at the caption, not at the frame below it.
+  window->SetZoom(2.0);
+  const QRectF caption = screen.CaptionRect(el::QuestionFrame);
+  const QPointF onCaption = caption.center() * 2.0;
+  EXPECT_EQ(screen.CaptionAt(caption.center()), el::QuestionFrame);
+  Mouse(window.get(), QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);  // the menu element
+  const int hot = window->game().state().pointer.HotElement;
+  Mouse(window.get(), QEvent::MouseMove, onCaption, Qt::NoButton);
+  EXPECT_EQ(window->game().state().pointer.HotElement, hot) << "a caption takes no hover";
+}
+
+TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
+  auto window = Open();
+  window->SetZoom(2.0);
+  QTest::keyClick(window.get(), Qt::Key_F11);
+  ASSERT_TRUE(window->fullScreen());
+  EXPECT_TRUE(window->fullScreenAction()->isChecked());
+  const QSize area = window->size();
+  EXPECT_EQ(window->pictureRect(), ViewScale::Letterbox(area));
+  // Resize to a wide area as a 16:9 screen would give it: bars left and right.
+  window->resize(1920, 1080);
+  EXPECT_EQ(window->pictureRect(), QRectF(240, 0, 1440, 1080));
+  const Element& minimise = window->game().screen().element(el::Minimise);
+  const QPointF at(240 + (minimise.left + 5) * 2.25, (minimise.top + 5) * 2.25);
+  Mouse(window.get(), QEvent::MouseMove, at, Qt::NoButton);
+  EXPECT_EQ(window->game().state().pointer.HotElement, el::Minimise);
+  Mouse(window.get(), QEvent::MouseMove, QPointF(100, 500), Qt::NoButton);  // on a bar: outside the picture
+  EXPECT_NE(window->game().state().pointer.HotElement, el::Minimise);
+  // Esc still asks the exit question; F11 leaves full screen at the zoomed size.
+  m_box.answers = {RecordingInfoBox::No};
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_EQ(m_box.messages.size(), 1);
+  EXPECT_TRUE(window->fullScreen());
+  QTest::keyClick(window.get(), Qt::Key_F11);
+  EXPECT_FALSE(window->fullScreen());
+  EXPECT_EQ(window->size(), QSize(1280, 960));
+  EXPECT_EQ(window->pictureRect(), QRectF(0, 0, 1280, 960));
+}
+
+TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  {
+    auto window = Open();
+    window->SetZoom(1.0);
+    window->move(available.topLeft() + QPoint(30, 20));
+    QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
+    window->close();
+  }
+  {
+    auto window = Open();
+    EXPECT_EQ(window->zoom(), 1.5);
+    EXPECT_EQ(window->size(), QSize(960, 720));
+    EXPECT_FALSE(window->fullScreen());
+    window->SetZoom(1.0);
+    window->move(available.topLeft() + QPoint(40, 25));
+    window->close();
+  }
+  {
+    auto window = Open();
+    EXPECT_EQ(window->pos(), available.topLeft() + QPoint(40, 25));
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    window->close();
+  }
+  {
+    auto window = Open();
+    EXPECT_TRUE(window->fullScreen());
+    EXPECT_EQ(window->zoom(), 1.0);
+    QTest::keyClick(window.get(), Qt::Key_F11);
+    window->close();
+  }
+  // A screen that is gone, and a zoom no step has.
+  {
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    settings.setValue("view/position", QPoint(available.right() + 4000, available.bottom() + 3000));
+    settings.setValue("view/zoom", 7);
+    settings.setValue("view/fullScreen", false);
+  }
+  auto window = Open();
+  EXPECT_EQ(window->zoom(), 3.0);
+  // 1920 × 1440 is larger than the 800 × 600 screen: its top-left corner stays on it.
+  EXPECT_EQ(window->pos(), available.topLeft());
+  window->SetZoom(1.0);
+  EXPECT_TRUE(available.contains(window->geometry())) << window->x() << "," << window->y();
+}
+
+}  // namespace
