@@ -466,8 +466,9 @@ void AccessibleScreen::WatchEvents(EventWatcher watcher) { Watcher() = std::move
 
 AccessibleScreen* AccessibleScreen::Of(const QObject* window) { return Screens().value(window); }
 
-QRect AccessibleScreen::ToScreen(const QRect& windowRect) const {
-  return QRect(m_window.mapToGlobal(windowRect.topLeft()), windowRect.size());
+QRect AccessibleScreen::ToScreen(const QRect& layoutRect) const {
+  const QRect inWindow = m_layoutToWindow ? m_layoutToWindow(layoutRect) : layoutRect;
+  return QRect(m_window.mapToGlobal(inWindow.topLeft()), inWindow.size());
 }
 
 QAccessibleInterface* AccessibleScreen::focusItem() const {

@@ -44,8 +44,10 @@ class AccessibleScreen {
   /// The object a screen reader should be at now: the question, the chosen answer,
   /// the panel just opened …; null where a real widget has the focus.
   QAccessibleInterface* focusItem() const;
-  /// Window pixels of the model to screen pixels.
-  QRect ToScreen(const QRect& windowRect) const;
+  /// Layout pixels of the model (640 × 480) to screen pixels.
+  QRect ToScreen(const QRect& layoutRect) const;
+  /// How the window shows the layout (its zoom, the full-screen bars); unset: 1 : 1.
+  void SetLayoutToWindow(std::function<QRect(const QRect&)> map) { m_layoutToWindow = std::move(map); }
 
  private:
   /// What the events are made from: one record per watched object.
@@ -57,6 +59,7 @@ class AccessibleScreen {
   Seen Look(QAccessibleInterface* iface) const;
 
   QWidget& m_window;
+  std::function<QRect(const QRect&)> m_layoutToWindow;
   const Game& m_game;
   QLabel* m_nameLabel = nullptr;
   QList<QAccessibleInterface*> m_items;  ///< the window's painted children, in order

@@ -72,6 +72,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
   BuildNameBox();
   BuildMenu();
   m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox);
+  m_accessible->SetLayoutToWindow([this](const QRect& layout) { return ToWindow(layout); });
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &MainWindow::Tick);
