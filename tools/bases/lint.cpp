@@ -23,16 +23,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 
-// What makes two texts the same to a player: case, ё against е, spacing and the
-// punctuation at the end do not tell them apart.
-QString Normalised(const QString& text) {
-  QString s = text.toCaseFolded();
-  s.replace(u'ё', u'е');
-  s = s.simplified();
-  while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace())) s.chop(1);
-  return s;
-}
-
 // The lines of each question's answers, keyed by the line of its "?", in the
 // order the parser stores the answers: the "+" one, then the "-" ones. The parser
 // keeps no line of an answer, so the source is walked again the way it reads it.

@@ -56,16 +56,6 @@ const QSet<QString>& NumberWords() {
   return words;
 }
 
-// What tells two texts apart for a player: case, ё against е, spacing and the
-// punctuation at the end do not.
-QString Normalised(const QString& text) {
-  QString s = text.toCaseFolded();
-  s.replace(u'ё', u'е');
-  s = s.simplified();
-  while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace())) s.chop(1);
-  return s;
-}
-
 QStringList Words(const QString& text) {
   QStringList words;
   const QString s = Normalised(text);
@@ -220,6 +210,14 @@ QString SameFact(const Prepared& a, const Prepared& b, const OverlapQuestion& qa
 }
 
 }  // namespace
+
+QString Normalised(const QString& text) {
+  QString s = text.toCaseFolded();
+  s.replace(u'ё', u'е');
+  s = s.simplified();
+  while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace())) s.chop(1);
+  return s;
+}
 
 QList<Overlap> FindOverlaps(const QList<OverlapQuestion>& questions) {
   QList<Prepared> prepared;

@@ -4,6 +4,10 @@
 #include <QString>
 #include <array>
 
+/// A text as a player compares it: case, ё against е, spacing and the punctuation
+/// at the end do not tell two texts apart.
+QString Normalised(const QString& text);
+
 /// A question as the overlap checks see it: its text and its four answers, the
 /// correct one first.
 struct OverlapQuestion {
