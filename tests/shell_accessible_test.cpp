@@ -14,6 +14,7 @@
 #include "engine/game.h"
 #include "shell/accessible_screen.h"
 #include "shell/main_window.h"
+#include "tests/shell_open_window.h"
 
 using namespace Qt::StringLiterals;
 
@@ -50,12 +51,7 @@ class AccessibleTest : public ::testing::Test {
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [] { return u"12:00"_s; };
     services.startTimer = false;
-    m_window = std::make_unique<MainWindow>(std::move(services));
-    m_window->Start();
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->activateWindow();
-    m_window->setFocus();
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
     g_events = &m_events;
     // Offscreen, no assistive technology listens and Qt drops the events before
     // its update handler; the screen's own watcher sees them all.

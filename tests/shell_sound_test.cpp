@@ -11,6 +11,7 @@
 #include "data/info_box.h"
 #include "data/random_source.h"
 #include "shell/main_window.h"
+#include "tests/shell_open_window.h"
 #include "shell/sound_output.h"
 
 using namespace Qt::StringLiterals;
@@ -48,12 +49,8 @@ class SoundWindowTest : public ::testing::Test {
     services.startTimer = false;
     services.sound = &m_sound;
     services.settingsFile = SettingsFile();
-    auto window = std::make_unique<MainWindow>(std::move(services));
-    window->Start();
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    window->setFocus();
+    std::unique_ptr<MainWindow> window;
+    OpenWindow(window, std::move(services));
     return window;
   }
   QString SettingsFile() const { return m_dir.path() + u"/fartovik.ini"_s; }

@@ -12,6 +12,7 @@
 #include "data/info_box.h"
 #include "data/random_source.h"
 #include "shell/main_window.h"
+#include "tests/shell_open_window.h"
 #include "shell/view_scale.h"
 
 using namespace Qt::StringLiterals;
@@ -107,12 +108,8 @@ class ViewTest : public ::testing::Test {
     services.timeAndDate = [] { return u"12:00"_s; };
     services.startTimer = false;
     services.settingsFile = SettingsFile();
-    auto window = std::make_unique<MainWindow>(std::move(services));
-    window->Start();
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    window->setFocus();
+    std::unique_ptr<MainWindow> window;
+    OpenWindow(window, std::move(services));
     return window;
   }
 

@@ -16,6 +16,7 @@
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "shell/main_window.h"
+#include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
 #include "shell/sound_output.h"
 #include "shell/window_placement.h"
@@ -87,12 +88,7 @@ class WindowTest : public ::testing::Test {
     services.startTimer = false;
     services.sound = &m_silence;
     services.settingsFile = m_dir.path() + u"/fartovik.ini"_s;
-    m_window = std::make_unique<MainWindow>(std::move(services));
-    m_window->Start();
-    m_window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->activateWindow();
-    m_window->setFocus();
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
   }
 
   Game& game() { return m_window->game(); }
