@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "screen/element.h"
@@ -12,6 +13,33 @@
 namespace {
 
 bool WholeNumber(qreal v) { return std::abs(v - std::round(v)) < 1e-6; }
+
+// Whether the painter maps a logical pixel onto exactly `scale` device pixels, upright.
+bool MapsAtScale(const QTransform& device, qreal scale) {
+  return device.type() <= QTransform::TxScale && std::abs(device.m11() - scale) < 1e-6 &&
+         std::abs(device.m22() - scale) < 1e-6;
+}
+
+// Copies the sheet's pixels from `sourceTopLeft` onto the device pixels under `target`
+// (logical) one for one. Drawn through a scaled painter, even a 1:1 ratio goes the
+// stretching way, which at 3× costs several times a plain copy. Both ends of the
+// target round the same way, so neighbouring faces meet without a seam at 1.5×.
+void CopyToDevicePixels(QPainter& painter, const QRectF& target, const QImage& sheet, QPointF sourceTopLeft) {
+  const QTransform device = painter.deviceTransform();
+  const QRectF mapped = device.mapRect(target);
+  const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
+  const QPoint from(qRound(sourceTopLeft.x()), qRound(sourceTopLeft.y()));
+  const QSize size(std::min(qRound(mapped.right()) - topLeft.x(), sheet.width() - from.x()),
+                   std::min(qRound(mapped.bottom()) - topLeft.y(), sheet.height() - from.y()));
+  if (size.isEmpty()) return;
+  const QTransform world = painter.worldTransform();
+  // Undoes the whole mapping, including what lies below the world transform (the
+  // screen's own pixel ratio), so that the point below is in device pixels.
+  painter.setWorldTransform(device.inverted() * world);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(topLeft, sheet, QRect(from, size));
+  painter.setWorldTransform(world);
+}
 
 void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
   const QRect box = e.Box();
@@ -31,11 +59,16 @@ void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
     // The same part of the cell the face shows, taken from the sharper sheet; only
     // a scale the sheet was not drawn for needs filtering.
     const qreal fx = e.faceSource.width() / e.face.width(), fy = e.faceSource.height() / e.face.height();
+    const QRectF target(box.topLeft(), QSizeF(shown.size()));
     const QRectF source((e.faceSource.x() + shown.x() * fx) * sharp->scale,
                         (e.faceSource.y() + shown.y() * fy) * sharp->scale, shown.width() * fx * sharp->scale,
                         shown.height() * fy * sharp->scale);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale));
-    painter.drawImage(QRectF(box.topLeft(), QSizeF(shown.size())), *sheet, source);
+    if (fx == 1.0 && fy == 1.0 && MapsAtScale(painter.deviceTransform(), sharp->scale)) {
+      CopyToDevicePixels(painter, target, *sheet, source.topLeft());
+    } else {
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale));
+      painter.drawImage(target, *sheet, source);
+    }
   } else {
     // Whole-number scales keep the art's pixels sharp; fractional ones would make
     // them uneven, so those are filtered.

@@ -76,5 +76,8 @@ QImage LoadSharpSheet(int element, qreal scale) {
   const QImage base = QImage::fromData(bytes, "BMP");
   QImage sharp(sharpPath, "BMP");
   if (sharp.isNull() || sharp.size() != base.size() * 2) return {};
+  // The reader takes "@2x" in the name for a pixel ratio of 2, and the painter would
+  // then draw the sheet at half size; the painter code keeps the scale itself.
+  sharp.setDevicePixelRatio(1.0);
   return sharp;
 }

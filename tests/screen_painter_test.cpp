@@ -108,4 +108,46 @@ TEST_F(PainterTest, TheNameBoxIsLeftToTheWindow) {
   EXPECT_EQ(image.pixel(167 + 90, 305 + 110), CellColour(41, 1, 1));
 }
 
+// Zoomed, each face must be its sharper sheet's own pixels, copied one for one to
+// the device pixels under its box: not a resampled or half-size copy, and with no
+// seam where neighbours meet, also at 1.5× where boxes end on half pixels.
+TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
+  QtTextMeasurer measurer;
+  Screen screen(measurer);  // the program's own art
+  screen.BuildScreen();
+  const SharpSheets drawn = LoadSharpSheets();
+  for (const qreal zoom : {1.5, 2.0, 3.0}) {
+    SCOPED_TRACE(zoom);
+    const SharpSheets sharp = zoom == drawn.scale ? drawn : ResampleSheets(drawn, zoom);
+    QImage image(qRound(640 * zoom), qRound(480 * zoom), QImage::Format_RGB32);
+    image.fill(kUntouched);
+    QPainter painter(&image);
+    painter.scale(zoom, zoom);
+    PaintScreen(painter, screen, QRegion(0, 0, 640, 480), &sharp);
+    painter.end();
+
+    int checked = 0;
+    for (int i = 1; i < kElementsInUse; ++i) {
+      const Element& e = screen.element(i);
+      if (!e.visible || e.faceSheet < 0 || sharp.sheets[std::size_t(e.faceSheet)].isNull()) continue;
+      bool covered = false;
+      for (int j = i + 1; j < kElementsInUse; ++j)
+        covered |= screen.element(j).visible && screen.element(j).Box().intersects(e.Box());
+      if (covered) continue;
+      const QRect box = e.Box();
+      const QRect device(QPoint(qRound(box.left() * zoom), qRound(box.top() * zoom)),
+                         QPoint(qRound((box.right() + 1) * zoom) - 1, qRound((box.bottom() + 1) * zoom) - 1));
+      const QImage expected = sharp.sheets[std::size_t(e.faceSheet)].copy(
+          QRect(QPoint(qRound(e.faceSource.x() * zoom), qRound(e.faceSource.y() * zoom)), device.size()));
+      EXPECT_EQ(image.copy(device), expected) << "element " << i;
+      ++checked;
+    }
+    EXPECT_GT(checked, 20);
+    int untouched = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) untouched += image.pixel(x, y) == kUntouched;
+    EXPECT_EQ(untouched, 0);
+  }
+}
+
 }  // namespace
