@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "screen/game_version.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -139,8 +141,7 @@ const CaptionStyle* CaptionStyles(int* count) {
 }
 
 QString TitleTooltip() {
-  return u"О, фартовик!   v"_s + QString::number(FARTOVIK_VERSION_MAJOR) + u'.' +
-         QString::number(FARTOVIK_VERSION_MINOR) + u'.' + QString::number(FARTOVIK_VERSION_PATCH);
+  return u"О, фартовик!   v"_s + GameVersion();
 }
 
 QString KeyHint(int index) {
