@@ -21,11 +21,11 @@ bool MapsAtScale(const QTransform& device, qreal scale) {
 }
 
 // Copies the sheet's pixels from `sourceTopLeft` onto the device pixels under `target`
-// (logical) one for one. Drawn through a scaled painter, even a 1:1 ratio goes the
+// (logical; `device` is the painter's device transform) one for one. Drawn through a scaled painter, even a 1:1 ratio goes the
 // stretching way, which at 3× costs several times a plain copy. Both ends of the
 // target round the same way, so neighbouring faces meet without a seam at 1.5×.
-void CopyToDevicePixels(QPainter& painter, const QRectF& target, const QImage& sheet, QPointF sourceTopLeft) {
-  const QTransform device = painter.deviceTransform();
+void CopyToDevicePixels(QPainter& painter, const QTransform& device, const QRectF& target, const QImage& sheet,
+                        QPointF sourceTopLeft) {
   const QRectF mapped = device.mapRect(target);
   const QPoint topLeft(qRound(mapped.left()), qRound(mapped.top()));
   const QPoint from(qRound(sourceTopLeft.x()), qRound(sourceTopLeft.y()));
@@ -50,7 +50,8 @@ void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
   // The face keeps the size it was painted at: a narrower box shows its left part,
   // a wider one shows black beyond it.
   const QRect shown = QRect(QPoint(0, 0), box.size()).intersected(e.face.rect());
-  const qreal deviceScale = painter.deviceTransform().m11();
+  const QTransform device = painter.deviceTransform();
+  const qreal deviceScale = device.m11();
   const QImage* sheet = nullptr;
   if (sharp && e.faceSheet >= 0 && std::size_t(e.faceSheet) < sharp->sheets.size() &&
       !sharp->sheets[std::size_t(e.faceSheet)].isNull())
@@ -63,8 +64,8 @@ void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
     const QRectF source((e.faceSource.x() + shown.x() * fx) * sharp->scale,
                         (e.faceSource.y() + shown.y() * fy) * sharp->scale, shown.width() * fx * sharp->scale,
                         shown.height() * fy * sharp->scale);
-    if (fx == 1.0 && fy == 1.0 && MapsAtScale(painter.deviceTransform(), sharp->scale)) {
-      CopyToDevicePixels(painter, target, *sheet, source.topLeft());
+    if (fx == 1.0 && fy == 1.0 && MapsAtScale(device, sharp->scale)) {
+      CopyToDevicePixels(painter, device, target, *sheet, source.topLeft());
     } else {
       painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale));
       painter.drawImage(target, *sheet, source);
