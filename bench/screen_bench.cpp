@@ -80,8 +80,7 @@ void BM_PaintFullWindowZoomed(benchmark::State& state) {
   Screen screen(measurer);
   FillScreen(screen);
   const qreal zoom = qreal(state.range(0)) / 100.0;
-  SharpSheets sharp = LoadSharpSheets();
-  if (zoom != sharp.scale && zoom > 1.0) sharp = ResampleSheets(sharp, zoom);
+  const SharpSheets sharp = ResampleSheets(LoadSharpSheets(), zoom);
 
   QImage image(qRound(640 * zoom), qRound(480 * zoom), QImage::Format_RGB32);
   const QRegion all(0, 0, 640, 480);

@@ -135,6 +135,7 @@ SharpSheets LoadSharpSheets() {
 }
 
 SharpSheets ResampleSheets(const SharpSheets& from, qreal scale) {
+  if (std::abs(scale - from.scale) < 1e-6) return from;
   SharpSheets set;
   set.scale = scale;
   set.sheets.resize(from.sheets.size());

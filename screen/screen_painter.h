@@ -26,6 +26,7 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
 /// The sharper copies of every element's own sheet that the program carries.
 SharpSheets LoadSharpSheets();
 
-/// `from` resampled smoothly to `scale`, once, so that painting at that scale is a
-/// plain copy instead of filtering every face on every paint.
+/// `from` resampled smoothly to `scale` (`from` itself at its own scale), once, so
+/// that painting at that scale is a plain copy instead of filtering every face on
+/// every paint.
 SharpSheets ResampleSheets(const SharpSheets& from, qreal scale);
