@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "screen/game_version.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {

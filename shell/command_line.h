@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "screen/game_version.h"
-
 /// What the command line asks for. The game's options are read before any window
 /// exists, so --help, --version and a mistake are answered without a display.
 struct CommandLine {

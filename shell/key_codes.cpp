@@ -58,10 +58,7 @@ int VirtualKeyCode(const QKeyEvent& event) {
     case Qt::Key_Alt: return vk::Alt;
     case Qt::Key_Escape: return vk::Escape;
     case Qt::Key_F2: return vk::F2;
-    default: break;
-  }
-  // The keys that turn and close the pages over the game.
-  switch (key) {
+    // The keys that turn and close the pages over the game.
     case Qt::Key_F1: return vk::F1;
     case Qt::Key_Space: return vk::Space;
     case Qt::Key_PageUp: return vk::PageUp;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "data/data_paths.h"
+#include "screen/game_version.h"
 #include "shell/command_line.h"
 #include "shell/main_window.h"
 

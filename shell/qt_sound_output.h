@@ -26,9 +26,6 @@ class QtSoundOutput : public QObject, public SoundOutput {
   void StartMurmur(Cue murmur) override;
   void StopMurmur() override;
 
-  /// Whether an audio output was found and the sounds are loaded.
-  bool Audible() const { return m_audible; }
-
  private:
   /// A looping sound and where its fade stands: level 0 silent … 1 full.
   struct Loop {

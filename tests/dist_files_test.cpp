@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QSettings>
 
-#include "shell/command_line.h"
+#include "screen/game_version.h"
 
 using namespace Qt::StringLiterals;
 

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "screen/game_version.h"
 #include "shell/command_line.h"
 
 using namespace Qt::StringLiterals;
