@@ -15,11 +15,11 @@ namespace {
 // this tick on.
 constexpr int kCorrectShown = 21;
 
-QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
-
 bool Judging(const Game& game) { return game.state().TaskActive[task::AnswerReveal]; }
 
 }  // namespace
+
+QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
 
 QString Situation(const Game& game) {
   const ::GameState& s = game.state();

@@ -8,6 +8,9 @@ class Game;
 /// queries: nothing here changes the game.
 namespace spoken {
 
+/// The letter of answer position p (1 = A … 4 = D).
+QString Letter(int position);
+
 /// What the game is doing now: "Игра не начата", "Вопрос 7 на 4000", …
 QString Situation(const Game& game);
 

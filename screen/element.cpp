@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "screen/element_table.h"
 #include "screen/sheet_files.h"
@@ -17,7 +19,7 @@ constexpr int kFitMinSize = 4;
 
 bool IsFitted(int index) { return index >= 1 && index <= 5; }
 bool IsLeaderboardColumn(int index) {
-  return index == el::RankColumn || index == el::NameColumn || index == el::SumColumn;
+  return std::ranges::find(el::LeaderboardColumns, index) != std::end(el::LeaderboardColumns);
 }
 
 /// Boxes are half-open: a point on the right or bottom edge belongs to the box that

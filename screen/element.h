@@ -132,9 +132,11 @@ class Screen {
   /// Sets the name box text (selecting all of it when asked) and bumps its revision.
   void SetNameBoxText(const QString& text, bool selectAll);
 
-  /// The element whose box the caption `index` lies in: 36 for the leaderboard
-  /// columns 38 and 39, the element itself otherwise.
-  static int CaptionOwner(int index) { return index == 38 || index == 39 ? 36 : index; }
+  /// The element whose box the caption `index` lies in: the leaderboard's for its
+  /// name and sum columns, the element itself otherwise.
+  static int CaptionOwner(int index) {
+    return index == el::NameColumn || index == el::SumColumn ? el::RankColumn : index;
+  }
   /// `text` as one line of caption `index`: control characters (line breaks, NUL …)
   /// shown as "?", and what does not fit the caption's width cut off behind "…".
   /// For lists whose lines must stay beside one another.

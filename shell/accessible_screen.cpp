@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <iterator>
 
 #include "engine/game.h"
 #include "engine/spoken_state.h"
@@ -22,13 +23,7 @@ QHash<const QObject*, AccessibleScreen*>& Screens() {
   return screens;
 }
 
-// Places of the items the focus goes to, in the order the constructor adds them.
-constexpr int kQuestionItem = 0, kFirstAnswerItem = 1, kPhoneItem = 11, kPollItem = 12,
-              kLossItem = 15, kTimeoutItem = 17;
-
 enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell };
-
-QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
 
 /// The element's name as the layout gives it, without the key hint of its tooltip.
 QString LayoutName(int element) { return QString::fromUtf16(LayoutOf(element).tooltip); }
@@ -144,7 +139,7 @@ class PaintedItem : public QAccessibleInterface {
           return QString();
         return e.caption.text;
       case Kind::Answer:
-        return e.caption.text.isEmpty() ? Letter(m_arg) : Letter(m_arg) + u": "_s + e.caption.text;
+        return e.caption.text.isEmpty() ? spoken::Letter(m_arg) : spoken::Letter(m_arg) + u": "_s + e.caption.text;
       case Kind::Button:
         return LayoutName(m_element);
       case Kind::Ladder:
@@ -158,8 +153,8 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Poll:
         return u"Мнение зала"_s;
       case Kind::PollShare:
-        if (!spoken::PollSettled(g)) return Letter(m_arg);
-        return Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
+        if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
+        return spoken::Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
       case Kind::PanelText: {
         const QString words = spoken::PaintedWords(m_element);
         if (e.caption.text.isEmpty()) return words;
@@ -180,7 +175,7 @@ class PaintedItem : public QAccessibleInterface {
         return spoken::QuestionShown(g) ? element().caption.tooltip : QString();
       case Kind::Answer: {
         const QString outcome = spoken::OutcomeWords(spoken::AnswerOutcome(g, m_arg));
-        return outcome.isEmpty() ? u"клавиша "_s + Letter(m_arg) : outcome;
+        return outcome.isEmpty() ? u"клавиша "_s + spoken::Letter(m_arg) : outcome;
       }
       case Kind::Button: {
         const QString hint = KeyHint(m_element);
@@ -230,7 +225,7 @@ class ClockItem : public PaintedItem, public QAccessibleValueInterface {
   QVariant minimumStepSize() const override { return 1; }
 };
 
-constexpr int kColumns = 3;
+constexpr int kColumns = int(std::size(el::LeaderboardColumns));
 
 class LeaderboardItem;
 
@@ -256,8 +251,7 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     // The row's slice of its column, as the list is scrolled now.
     const Screen& screen = game().screen();
     const int count = std::max(game().winners().count, 1);
-    static constexpr int kColumnElements[kColumns] = {el::Leaderboard, el::ScrollUp, el::ScrollDown};
-    const QRectF column = screen.CaptionRect(kColumnElements[m_column]);
+    const QRectF column = screen.CaptionRect(el::LeaderboardColumns[m_column]);
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
   }
@@ -389,8 +383,9 @@ QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox)
-    : m_window(window), m_game(game) {
+AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox,
+                                   LayoutToWindow layoutToWindow)
+    : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game) {
   static const bool installed = [] {
     QAccessible::installFactory(WindowFactory);
     return true;
@@ -407,8 +402,8 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(item);
     return item;
   };
-  top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
-  for (int p = 1; p <= 4; ++p) top(new PaintedItem(*this, Kind::Answer, PositionElement(p), p));
+  m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
+  for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, PositionElement(p), p));
   for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
     top(new PaintedItem(*this, Kind::Button, e));
   auto* ladder = new PaintedItem(*this, Kind::Ladder, el::LadderFirst);
@@ -420,9 +415,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(row);
   }
   m_clock = top(new ClockItem(*this, Kind::Clock, el::ClockBar));
-  top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
+  m_phone = top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
   auto* poll = new PaintedItem(*this, Kind::Poll, el::PollPanel);
-  top(poll);
+  m_poll = top(poll);
   for (int p = 1; p <= 4; ++p) {
     auto* share = new PaintedItem(*this, Kind::PollShare, el::PollBarA + p - 1, p, poll);
     poll->AddChild(add(share));
@@ -430,9 +425,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   }
   top(new PaintedItem(*this, Kind::PanelText, el::VictoryPanel));
   top(new PaintedItem(*this, Kind::Button, el::VictoryConfirm));
-  top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
+  m_loss = top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
   top(new PaintedItem(*this, Kind::Button, el::LossConfirm));
-  top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
+  m_timeout = top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
   top(new PaintedItem(*this, Kind::Button, el::TimeoutConfirm));
   auto* board = new LeaderboardItem(*this);
   m_leaderboard = top(board);
@@ -441,13 +436,10 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   for (int e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
 
-  Q_ASSERT(m_items[kPhoneItem]->role() == QAccessible::StaticText && m_items[kPollItem]->role() == QAccessible::Grouping);
-  Q_ASSERT(m_items[kLossItem]->role() == QAccessible::StaticText && m_items[kTimeoutItem]->role() == QAccessible::StaticText);
-
   // A label the screen never shows: the words "Ваше имя" are part of the panel's art.
-  m_nameLabel = new QLabel(u"Ваше имя"_s, &window);
-  m_nameLabel->hide();
-  m_nameLabel->setBuddy(&nameBox);
+  auto* nameLabel = new QLabel(u"Ваше имя"_s, &window);
+  nameLabel->hide();
+  nameLabel->setBuddy(&nameBox);
   nameBox.setAccessibleName(u"Ваше имя"_s);
 
   // A plain interface made for the window before this one existed would hide the
@@ -467,7 +459,7 @@ void AccessibleScreen::WatchEvents(EventWatcher watcher) { Watcher() = std::move
 AccessibleScreen* AccessibleScreen::Of(const QObject* window) { return Screens().value(window); }
 
 QRect AccessibleScreen::ToScreen(const QRect& layoutRect) const {
-  const QRect inWindow = m_layoutToWindow ? m_layoutToWindow(layoutRect) : layoutRect;
+  const QRect inWindow = m_layoutToWindow(layoutRect);
   return QRect(m_window.mapToGlobal(inWindow.topLeft()), inWindow.size());
 }
 
@@ -475,15 +467,18 @@ QAccessibleInterface* AccessibleScreen::focusItem() const {
   const GameState& s = m_game.state();
   switch (s.CurrentPanel) {
     case RecordPanel: return nullptr;  // the name box has the real focus
-    case LossPanel: return m_items.value(kLossItem);
-    case TimeoutPanel: return m_items.value(kTimeoutItem);
+    case LossPanel: return m_loss;
+    case TimeoutPanel: return m_timeout;
     case LeaderboardPanel: return m_leaderboard;
     default: break;
   }
-  if (s.TaskActive[task::AnswerReveal]) return m_items.value(kFirstAnswerItem + s.ChosenElement - el::AnswerA);
-  if (spoken::FriendFinished(m_game)) return m_items.value(kPhoneItem);
-  if (spoken::PollSettled(m_game)) return m_items.value(kPollItem);
-  return m_items.value(kQuestionItem);
+  if (s.TaskActive[task::AnswerReveal]) {
+    const int position = s.ChosenElement - el::AnswerA;
+    return position >= 0 && position < 4 ? m_answers[std::size_t(position)] : nullptr;
+  }
+  if (spoken::FriendFinished(m_game)) return m_phone;
+  if (spoken::PollSettled(m_game)) return m_poll;
+  return m_question;
 }
 
 AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const {
@@ -496,6 +491,12 @@ AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const
 }
 
 void AccessibleScreen::Update() {
+  // With nobody listening every event would be dropped: the look is skipped, and the
+  // first look once somebody listens is a silent starting point, as at start.
+  if (!QAccessible::isActive() && !Watcher()) {
+    m_seen.clear();
+    return;
+  }
   QList<QAccessibleInterface*> watched = m_watched;
   QAccessibleInterface* windowIface = QAccessible::queryAccessibleInterface(&m_window);
   if (windowIface) watched.prepend(windowIface);

@@ -4,12 +4,12 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <vector>
 
 class Game;
 class QAccessibleInterface;
-class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -19,8 +19,12 @@ class QWidget;
 /// leaderboard), made from the element model, and tells it what changed.
 class AccessibleScreen {
  public:
+  /// How the window shows the layout (its zoom, the full-screen bars): layout
+  /// pixels to window pixels.
+  using LayoutToWindow = std::function<QRect(const QRect&)>;
+
   /// Installs the window's accessible object; `nameBox` is the record panel's entry.
-  AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox);
+  AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox, LayoutToWindow layoutToWindow);
   ~AccessibleScreen();
   AccessibleScreen(const AccessibleScreen&) = delete;
   AccessibleScreen& operator=(const AccessibleScreen&) = delete;
@@ -46,8 +50,6 @@ class AccessibleScreen {
   QAccessibleInterface* focusItem() const;
   /// Layout pixels of the model (640 × 480) to screen pixels.
   QRect ToScreen(const QRect& layoutRect) const;
-  /// How the window shows the layout (its zoom, the full-screen bars); unset: 1 : 1.
-  void SetLayoutToWindow(std::function<QRect(const QRect&)> map) { m_layoutToWindow = std::move(map); }
 
  private:
   /// What the events are made from: one record per watched object.
@@ -59,13 +61,19 @@ class AccessibleScreen {
   Seen Look(QAccessibleInterface* iface) const;
 
   QWidget& m_window;
-  std::function<QRect(const QRect&)> m_layoutToWindow;
+  LayoutToWindow m_layoutToWindow;
   const Game& m_game;
-  QLabel* m_nameLabel = nullptr;
   QList<QAccessibleInterface*> m_items;  ///< the window's painted children, in order
   QList<QAccessibleInterface*> m_watched;  ///< items and their rows whose changes are sent
   std::vector<QAccessible::Id> m_ids;
   std::vector<Seen> m_seen;
+  // The items the focus goes to.
+  QAccessibleInterface* m_question = nullptr;
+  std::array<QAccessibleInterface*, 4> m_answers{};  ///< by position A … D
+  QAccessibleInterface* m_phone = nullptr;
+  QAccessibleInterface* m_poll = nullptr;
+  QAccessibleInterface* m_loss = nullptr;
+  QAccessibleInterface* m_timeout = nullptr;
   QAccessibleInterface* m_clock = nullptr;
   QAccessibleInterface* m_leaderboard = nullptr;
   QString m_board;  ///< the leaderboard's rows as last told

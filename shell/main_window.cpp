@@ -59,7 +59,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     m_sound = m_ownSound.get();
   }
 
-  setFixedSize(640, 480);
+  setFixedSize(ViewScale::kLogicalWidth, ViewScale::kLogicalHeight);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -71,8 +71,8 @@ MainWindow::MainWindow(Services services, QWidget* parent)
   m_settings = OpenPlayerSettings(m_services.settingsFile);
   BuildNameBox();
   BuildMenu();
-  m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox);
-  m_accessible->SetLayoutToWindow([this](const QRect& layout) { return ToWindow(layout); });
+  m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox,
+                                                    [this](const QRect& layout) { return ToWindow(layout); });
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &MainWindow::Tick);
@@ -171,7 +171,6 @@ void MainWindow::SyncSound() {
 void MainWindow::Start() {
   Run([this] { m_game->Start(); });
   RestoreView();
-  StyleNameBox();
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
 }
 
@@ -225,17 +224,12 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const qreal scale = ViewScaleFactor();
   const qreal deviceScale = scale * devicePixelRatioF();
-  if (!m_sharpSheetsLoaded && deviceScale > 1.0) {
-    // Only a window shown larger than 640 × 480 pixels needs the sharper sheets.
-    m_drawnSheets = LoadSharpSheets();
-    m_sharpSheets = m_drawnSheets;
-    m_sharpSheetsLoaded = true;
-  }
-  if (m_sharpSheetsLoaded && deviceScale > 1.0 && std::abs(m_sharpSheets.scale - deviceScale) > 1e-6) {
-    // Another scale than the one drawn: resampled once, not at every paint.
-    m_sharpSheets = std::abs(deviceScale - m_drawnSheets.scale) < 1e-6
-                        ? m_drawnSheets
-                        : ResampleSheets(m_drawnSheets, deviceScale);
+  if (deviceScale > 1.0) {
+    // Only a window shown larger than 640 × 480 pixels needs the sharper sheets,
+    // resampled once for each scale it is shown at, not at every paint.
+    if (m_drawnSheets.sheets.empty()) m_drawnSheets = LoadSharpSheets();
+    if (m_sharpSheets.sheets.empty() || std::abs(m_sharpSheets.scale - deviceScale) > 1e-6)
+      m_sharpSheets = ResampleSheets(m_drawnSheets, deviceScale);
   }
   // Full screen: black bars beside the 4:3 picture.
   const QRect picture = m_picture.toAlignedRect();
@@ -248,8 +242,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   }
   painter.translate(m_picture.topLeft());
   painter.scale(scale, scale);
-  PaintScreen(painter, m_game->screen(), logical & QRect(0, 0, 640, 480),
-              m_sharpSheetsLoaded ? &m_sharpSheets : nullptr);
+  PaintScreen(painter, m_game->screen(), logical & QRect(0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight),
+              m_sharpSheets.sheets.empty() ? nullptr : &m_sharpSheets);
 }
 
 int MainWindow::PointerTarget(QPointF point) const {
@@ -467,8 +461,6 @@ void MainWindow::SetWindowCaption(const QString& caption) { setWindowTitle(capti
 
 void MainWindow::PopupMenu(int x, int y) {
   EndPointerCapture();
-  m_newGameAction->setEnabled(m_game->NewGameEnabled());
-  m_winnersAction->setEnabled(m_game->WinnersEnabled());
   SyncView();
   m_menu->exec(mapToGlobal(ToWindow(QRect(x, y, 1, 1)).topLeft()));
 }
@@ -506,6 +498,12 @@ namespace {
 const QString kZoomKey = QStringLiteral("view/zoom");
 const QString kFullScreenKey = QStringLiteral("view/fullScreen");
 const QString kPositionKey = QStringLiteral("view/position");
+
+QList<QRect> AvailableScreens() {
+  QList<QRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
+  return screens;
+}
 }  // namespace
 
 void MainWindow::BuildViewMenu() {
@@ -531,38 +529,33 @@ void MainWindow::BuildViewMenu() {
   connect(m_fullScreenAction, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
 }
 
-bool MainWindow::ViewKey(const QKeyEvent& event) {
+void MainWindow::ViewKey(const QKeyEvent& event) {
   const bool ctrl = event.modifiers() & Qt::ControlModifier;
-  if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus)) {
+  if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus))
     SetZoom(ViewScale::Step(m_zoom, +1));
-    return true;
-  }
-  if (ctrl && event.key() == Qt::Key_Minus) {
+  else if (ctrl && event.key() == Qt::Key_Minus)
     SetZoom(ViewScale::Step(m_zoom, -1));
-    return true;
-  }
-  if (event.key() == Qt::Key_F11) {
-    if (!event.isAutoRepeat()) SetFullScreen(!m_fullScreen);
-    return true;
-  }
-  return false;
+  else if (event.key() == Qt::Key_F11 && !event.isAutoRepeat())
+    SetFullScreen(!m_fullScreen);
+}
+
+void MainWindow::CheckZoomStep() {
+  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
 }
 
 bool MainWindow::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
 
 void MainWindow::SetZoom(qreal zoom) {
   m_zoom = ViewScale::Nearest(zoom);
-  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  CheckZoomStep();
   if (!m_fullScreen) {
     // Grows and shrinks about the window's centre, kept on its screen.
     const QPoint centre = geometry().center();
     const QSize size = ViewScale::WindowSize(m_zoom);
     setFixedSize(size);
-    if (isVisible() && CanPlaceWindows()) {
-      QList<QRect> screens;
-      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
-      move(ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size, screens));
-    }
+    if (isVisible() && CanPlaceWindows())
+      move(ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size,
+                                       AvailableScreens()));
   }
   UpdatePicture();
   RememberView();
@@ -600,15 +593,13 @@ void MainWindow::RestoreView() {
   const qreal zoom = storedZoom.toReal(&known);
   if (known) m_zoom = ViewScale::Nearest(zoom);
   else if (primary) m_zoom = ViewScale::FirstZoom(primary->availableGeometry().size());
-  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  CheckZoomStep();
   const QSize size = ViewScale::WindowSize(m_zoom);
   setFixedSize(size);
   if (CanPlaceWindows() && primary) {
     const QVariant stored = m_settings->value(kPositionKey);
     if (stored.canConvert<QPoint>() && stored.isValid()) {
-      QList<QRect> screens;
-      for (const QScreen* screen : QGuiApplication::screens()) screens.append(screen->availableGeometry());
-      move(ViewScale::ClampOntoScreens(stored.toPoint(), size, screens));
+      move(ViewScale::ClampOntoScreens(stored.toPoint(), size, AvailableScreens()));
     } else {
       move(WindowPlacement(primary->availableGeometry(), size.width(), size.height()));
     }

@@ -8,6 +8,7 @@
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/screen_painter.h"
+#include "shell/view_scale.h"
 
 class QLineEdit;
 class QMenu;
@@ -119,17 +120,18 @@ class MainWindow : public QWidget, private Platform {
   void SyncSound();
   void BuildViewMenu();
   /// Zoom and full-screen keys; true when the key was one of them.
-  bool ViewKey(const QKeyEvent& event);
+  void ViewKey(const QKeyEvent& event);
   /// Size, position and full screen as the settings keep them, at start-up.
   void RestoreView();
   void RememberView();
   /// Recomputes the picture's place after the window changed size.
   void UpdatePicture();
-  qreal ViewScaleFactor() const { return m_picture.width() / 640.0; }
+  qreal ViewScaleFactor() const { return m_picture.width() / ViewScale::kLogicalWidth; }
   QPointF ToLogical(QPointF point) const;
   QRect ToWindow(const QRect& logical) const;
   /// Whether the platform lets the program place its window (Wayland does not).
   static bool CanPlaceWindows();
+  void CheckZoomStep();  ///< the zoom menu's tick on the current step
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -168,12 +170,11 @@ class MainWindow : public QWidget, private Platform {
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
   int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
   bool m_pagePressed = false;  ///< a press began on the pages over the game
-  bool m_closing = false;
 
   // View.
   std::unique_ptr<QSettings> m_settings;
   qreal m_zoom = 1.0;
-  QRectF m_picture{0, 0, 640, 480};  ///< the 640 × 480 picture, in window pixels
+  QRectF m_picture{0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight};  ///< the 640 × 480 picture, in window pixels
   QMenu* m_zoomMenu = nullptr;
   QActionGroup* m_zoomGroup = nullptr;
   QAction* m_fullScreenAction = nullptr;
@@ -183,5 +184,4 @@ class MainWindow : public QWidget, private Platform {
   QPoint m_normalPosition;  ///< where the window was before full screen
   SharpSheets m_drawnSheets;  ///< as the art tool drew them (2×)
   SharpSheets m_sharpSheets;  ///< at the scale the window now paints
-  bool m_sharpSheetsLoaded = false;
 };
