@@ -176,11 +176,8 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const SourceQuestion& qy;
   } mirrored[] = {{a, b, qb}, {b, a, qa}};
   for (const auto& m : mirrored) {
-    if (!sameSubject || m.y.number[0]) continue;
-    for (size_t i = 1; i < 4; ++i) {
-      if (m.x.answers[i] == m.y.answers[0]) {
-        return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
-      }
+    if (sameSubject && !m.y.number[0] && offers(m.x, m.y.answers[0])) {
+      return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
     }
   }
   // An answer of one is what the other asks about, and more of the subject is shared.
