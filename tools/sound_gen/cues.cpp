@@ -347,10 +347,7 @@ Track AudienceMurmur() {
     Speak(t, start, start + length, pitch, 0.1, voice);
   }
   for (float& v : air.s) v = float(rng.Signed());
-  air.Process([](Buffer& b) {
-    Svf band;
-    for (float& v : b) v = band.Run(v, 550, 0.6).bp;
-  });
+  Filter(air, 550, 0.6, &Svf::Out::bp);
   Mix(t, air, 0.05);
   LowPass(t, 4200);
   AddReverb(t, 0.6, 0.9, 0.3);
