@@ -12,16 +12,27 @@
 #include "art_kit.h"
 #include "icon.h"
 #include "preview.h"
+#include "screen/sheet_files.h"
 #include "sheets.h"
 
-#include <QCryptographicHash>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -55,12 +66,13 @@ int main(int argc, char** argv) {
 
   int failures = 0;
   QByteArray sharpList;
+  QHash<int, QByteArray> plainFingerprints;  // element -> fingerprint of its 1× file as written
   for (const int scale : {1, 2}) {
     art::SetScale(scale);
     for (const art::ElementBox& box : art::Elements()) {
       const QString plain = art::SheetFile(box.index);
       if (plain.isEmpty()) continue;
-      const QString file = scale == 1 ? plain : plain.chopped(4) + u"@%1x.bmp"_s.arg(scale);
+      const QString file = scale == 1 ? plain : SharpSheetName(plain, scale);
       const QImage sheet = art::DrawSheet(box.index);
       const QSize expected(box.width * box.cols * scale, box.height * box.rows * scale);
       if (sheet.size() != expected) {
@@ -70,25 +82,26 @@ int main(int argc, char** argv) {
         continue;
       }
       // RGB888 is what makes the BMP writer store 24 bits per pixel.
-      if (!sheet.convertToFormat(QImage::Format_RGB888).save(outDir + u'/' + file, "BMP")) {
+      QByteArray bytes;
+      QBuffer encoded(&bytes);
+      if (!encoded.open(QIODevice::WriteOnly) ||
+          !sheet.convertToFormat(QImage::Format_RGB888).save(&encoded, "BMP") ||
+          !WriteFile(outDir + u'/' + file, bytes)) {
         err << "cannot write " << file << '\n';
         ++failures;
         continue;
       }
-      if (scale > 1) {
-        QFile written(outDir + u'/' + plain);
-        if (!written.open(QIODevice::ReadOnly)) {
-          ++failures;
-          continue;
-        }
-        sharpList += file.toUtf8() + ' ' +
-                     QCryptographicHash::hash(written.readAll(), QCryptographicHash::Md5).toHex() + '\n';
+      if (scale == 1) {
+        plainFingerprints.insert(box.index, SheetFingerprint(bytes));
+      } else if (const auto fingerprint = plainFingerprints.constFind(box.index);
+                 fingerprint != plainFingerprints.cend()) {
+        // A 1× sheet that failed above was counted there; its sharper copy goes unlisted.
+        sharpList += file.toUtf8() + ' ' + *fingerprint + '\n';
       }
     }
   }
   art::SetScale(1);
-  QFile list(outDir + u"/sharp_sheets.txt"_s);
-  if (!list.open(QIODevice::WriteOnly) || list.write(sharpList) < 0 || !list.flush()) {
+  if (!WriteFile(outDir + u"/sharp_sheets.txt"_s, sharpList)) {
     err << "cannot write sharp_sheets.txt\n";
     ++failures;
   }
@@ -99,8 +112,7 @@ int main(int argc, char** argv) {
       ++failures;
     }
   }
-  QFile svg(outDir + u"/icon.svg"_s);
-  if (!svg.open(QIODevice::WriteOnly) || svg.write(art::IconSvg()) < 0 || !svg.flush()) {
+  if (!WriteFile(outDir + u"/icon.svg"_s, art::IconSvg())) {
     err << "cannot write icon.svg\n";
     ++failures;
   }

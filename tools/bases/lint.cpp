@@ -124,7 +124,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
   RegisterBundledFonts();
   CaptionFit fit;
   QList<QList<LintFinding>> perFile;  // findings of each file read, in the order of `paths`
-  QList<OverlapQuestion> all;          // every question of every file, in reading order
+  QList<SourceQuestion> all;           // every question of every file, in reading order
   QList<std::pair<int, Place>> where;  // for each of `all`: its file's index in perFile, and its place
   QHash<QString, Place> firstQuestion;  // normalised text -> where it first stands
   QSet<QString> seenFiles;
@@ -154,7 +154,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     for (const SourceError& error : source.errors) add(error.line, error.reason);
 
     for (const SourceQuestion& q : source.questions) {
-      all.append({q.text, q.answers});
+      all.append(q);
       where.append({int(perFile.size()), {path, q.line}});
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);

@@ -115,7 +115,7 @@ struct Prepared {
   QString text;  // normalised
 };
 
-Prepared Prepare(const OverlapQuestion& q) {
+Prepared Prepare(const SourceQuestion& q) {
   Prepared p;
   p.text = Normalised(q.text);
   p.subject = SubjectStems(q.text);
@@ -138,7 +138,7 @@ int Common(const QSet<QString>& a, const QSet<QString>& b) {
   return n;
 }
 
-QString SharedAnswers(const Prepared& a, const Prepared& b, const OverlapQuestion& later) {
+QString SharedAnswers(const Prepared& a, const Prepared& b, const SourceQuestion& later) {
   QStringList shared;
   for (size_t i = 0; i < 4; ++i) {
     if (b.number[i]) continue;
@@ -153,7 +153,7 @@ QString SharedAnswers(const Prepared& a, const Prepared& b, const OverlapQuestio
   return u"offers %1 of the same answers: %2"_s.arg(shared.size()).arg(shared.join(u", "_s));
 }
 
-QString SameFact(const Prepared& a, const Prepared& b, const OverlapQuestion& qa, const OverlapQuestion& qb) {
+QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb) {
   const bool sameSubject = Common(a.subject, b.subject) >= kSameSubject;
   if (sameSubject && !a.number[0] && a.answers[0] == b.answers[0]) {
     return u"the same answer %1 on the same subject"_s.arg(Quoted(qb.answers[0]));
@@ -173,14 +173,11 @@ QString SameFact(const Prepared& a, const Prepared& b, const OverlapQuestion& qa
   const struct {
     const Prepared& x;
     const Prepared& y;
-    const OverlapQuestion& qy;
+    const SourceQuestion& qy;
   } mirrored[] = {{a, b, qb}, {b, a, qa}};
   for (const auto& m : mirrored) {
-    if (!sameSubject || m.y.number[0]) continue;
-    for (size_t i = 1; i < 4; ++i) {
-      if (m.x.answers[i] == m.y.answers[0]) {
-        return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
-      }
+    if (sameSubject && !m.y.number[0] && offers(m.x, m.y.answers[0])) {
+      return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
     }
   }
   // An answer of one is what the other asks about, and more of the subject is shared.
@@ -194,7 +191,7 @@ QString SameFact(const Prepared& a, const Prepared& b, const OverlapQuestion& qa
   const struct {
     const Prepared& x;
     const Prepared& y;
-    const OverlapQuestion& qx;
+    const SourceQuestion& qx;
   } named[] = {{a, b, qa}, {b, a, qb}};
   for (const auto& n : named) {
     for (size_t i = 0; i < 4; ++i) {
@@ -219,10 +216,10 @@ QString Normalised(const QString& text) {
   return s;
 }
 
-QList<Overlap> FindOverlaps(const QList<OverlapQuestion>& questions) {
+QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
   QList<Prepared> prepared;
   prepared.reserve(questions.size());
-  for (const OverlapQuestion& q : questions) prepared.append(Prepare(q));
+  for (const SourceQuestion& q : questions) prepared.append(Prepare(q));
 
   QList<Overlap> overlaps;
   for (int later = 0; later < prepared.size(); ++later) {

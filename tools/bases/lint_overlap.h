@@ -2,18 +2,12 @@
 
 #include <QList>
 #include <QString>
-#include <array>
+
+#include "data/question_source.h"
 
 /// A text as a player compares it: case, ё against е, spacing and the punctuation
 /// at the end do not tell two texts apart.
 QString Normalised(const QString& text);
-
-/// A question as the overlap checks see it: its text and its four answers, the
-/// correct one first.
-struct OverlapQuestion {
-  QString text;
-  std::array<QString, 4> answers;
-};
 
 /// Two questions a player would take for one: `earlier` and `later` index the
 /// list given to FindOverlaps, `reason` says why in an author's words.
@@ -34,4 +28,4 @@ struct Overlap {
 /// A subject is the question's words reduced to their first five letters, common
 /// question words left out; two questions share a subject when two such stems are
 /// common to them. Pairs come in the order of `later`, then `earlier`.
-QList<Overlap> FindOverlaps(const QList<OverlapQuestion>& questions);
+QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions);

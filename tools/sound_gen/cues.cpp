@@ -347,10 +347,7 @@ Track AudienceMurmur() {
     Speak(t, start, start + length, pitch, 0.1, voice);
   }
   for (float& v : air.s) v = float(rng.Signed());
-  air.Process([](Buffer& b) {
-    Svf band;
-    for (float& v : b) v = band.Run(v, 550, 0.6).bp;
-  });
+  Filter(air, 550, 0.6, &Svf::Out::bp);
   Mix(t, air, 0.05);
   LowPass(t, 4200);
   AddReverb(t, 0.6, 0.9, 0.3);
@@ -463,24 +460,24 @@ Track ClearBoard() {
 
 const std::vector<Cue>& Cues() {
   static const std::vector<Cue> cues = {
-      {"theme_loop", true, Theme},
-      {"reveal", false, Reveal},
-      {"bed_stage1", true, BedStage1},
-      {"bed_stage2", true, BedStage2},
-      {"bed_stage3", true, BedStage3},
-      {"lock_in", false, LockIn},
-      {"right", false, Right},
-      {"wrong", false, Wrong},
-      {"time_out", false, TimeOut},
-      {"fifty_fifty", false, FiftyFifty},
-      {"phone_ring", false, PhoneRing},
-      {"phone_murmur", true, PhoneMurmur},
-      {"audience_murmur", true, AudienceMurmur},
-      {"clock_tick", false, ClockTick},
-      {"take_money", false, TakeMoney},
-      {"record", false, Record},
-      {"million", false, Million},
-      {"clear_board", false, ClearBoard},
+      {"theme_loop", Theme},
+      {"reveal", Reveal},
+      {"bed_stage1", BedStage1},
+      {"bed_stage2", BedStage2},
+      {"bed_stage3", BedStage3},
+      {"lock_in", LockIn},
+      {"right", Right},
+      {"wrong", Wrong},
+      {"time_out", TimeOut},
+      {"fifty_fifty", FiftyFifty},
+      {"phone_ring", PhoneRing},
+      {"phone_murmur", PhoneMurmur},
+      {"audience_murmur", AudienceMurmur},
+      {"clock_tick", ClockTick},
+      {"take_money", TakeMoney},
+      {"record", Record},
+      {"million", Million},
+      {"clear_board", ClearBoard},
   };
   return cues;
 }

@@ -16,7 +16,6 @@ constexpr double kCeilingDb = -1.5;
 
 struct Cue {
   std::string name;  // the file is sounds/<name>.wav
-  bool loop;         // a bed or murmur that repeats while its moment lasts
   std::function<Track()> render;
 };
 

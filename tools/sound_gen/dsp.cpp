@@ -146,27 +146,21 @@ void AddEcho(Track& t, double delay, double feedback, double wet, double cutoff)
   });
 }
 
-void HighPass(Track& t, double cutoff) {
+void Filter(Track& t, double cutoff, double q, float Svf::Out::*output) {
   t.Process([&](Buffer& b) {
     Svf f;
-    for (float& v : b) v = f.Run(v, cutoff, 0.707).hp;
+    for (float& v : b) v = f.Run(v, cutoff, q).*output;
   });
 }
 
-void LowPass(Track& t, double cutoff) {
-  t.Process([&](Buffer& b) {
-    Svf f;
-    for (float& v : b) v = f.Run(v, cutoff, 0.707).lp;
-  });
-}
+void HighPass(Track& t, double cutoff) { Filter(t, cutoff, 0.707, &Svf::Out::hp); }
+
+void LowPass(Track& t, double cutoff) { Filter(t, cutoff, 0.707, &Svf::Out::lp); }
 
 double Loudness(const Track& track) {
   // The ear barely counts the lowest octaves; weigh them down as loudness meters do.
   Track weighted = track;
-  weighted.Process([](Buffer& x) {
-    Svf f;
-    for (float& v : x) v = f.Run(v, 100, 0.5).hp;
-  });
+  Filter(weighted, 100, 0.5, &Svf::Out::hp);
   const Buffer& b = weighted.s;
   if (b.empty()) return 0;
   if (track.loop) {

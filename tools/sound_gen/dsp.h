@@ -96,6 +96,8 @@ struct Track {
 void AddReverb(Track& t, double wet, double size = 0.8, double damping = 0.4, double predelay = 0.02);
 /// Feedback echo with a darkening loop, as a tape delay does.
 void AddEcho(Track& t, double delay, double feedback, double wet, double cutoff = 3000);
+/// Runs one state-variable filter over the track and keeps the chosen output of it.
+void Filter(Track& t, double cutoff, double q, float Svf::Out::*output);
 void HighPass(Track& t, double cutoff);
 void LowPass(Track& t, double cutoff);
 

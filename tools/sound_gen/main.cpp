@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
       ++failures;
       continue;
     }
-    std::printf("%-16s %6.2f s  %6.1f dB%s\n", cue.name.c_str(), track.Seconds(), loudness, cue.loop ? "  loop" : "");
+    std::printf("%-16s %6.2f s  %6.1f dB%s\n", cue.name.c_str(), track.Seconds(), loudness, track.loop ? "  loop" : "");
   }
   return failures == 0 ? 0 : 1;
 }
