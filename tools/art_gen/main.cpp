@@ -12,27 +12,18 @@
 #include "art_kit.h"
 #include "icon.h"
 #include "preview.h"
+#include "data/whole_file.h"
 #include "screen/sheet_files.h"
 #include "sheets.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QStringList>
 #include <QTextStream>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -86,7 +77,7 @@ int main(int argc, char** argv) {
       QBuffer encoded(&bytes);
       if (!encoded.open(QIODevice::WriteOnly) ||
           !sheet.convertToFormat(QImage::Format_RGB888).save(&encoded, "BMP") ||
-          !WriteFile(outDir + u'/' + file, bytes)) {
+          !WriteFileWhole(outDir + u'/' + file, bytes)) {
         err << "cannot write " << file << '\n';
         ++failures;
         continue;
@@ -101,7 +92,7 @@ int main(int argc, char** argv) {
     }
   }
   art::SetScale(1);
-  if (!WriteFile(outDir + u"/sharp_sheets.txt"_s, sharpList)) {
+  if (!WriteFileWhole(outDir + u"/sharp_sheets.txt"_s, sharpList)) {
     err << "cannot write sharp_sheets.txt\n";
     ++failures;
   }
@@ -112,7 +103,7 @@ int main(int argc, char** argv) {
       ++failures;
     }
   }
-  if (!WriteFile(outDir + u"/icon.svg"_s, art::IconSvg())) {
+  if (!WriteFileWhole(outDir + u"/icon.svg"_s, art::IconSvg())) {
     err << "cannot write icon.svg\n";
     ++failures;
   }
