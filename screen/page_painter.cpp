@@ -1,6 +1,7 @@
 #include "screen/page_painter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,6 +11,7 @@
 
 #include <tuple>
 
+#include "screen/element.h"
 #include "screen/fonts.h"
 #include "screen/info_pages.h"
 #include "screen/sheet_files.h"
@@ -103,6 +105,43 @@ void PaintFooter(QPainter& p, const PageView& pages) {
   if (pages.HasNext()) p.drawText(PageView::kNextBox, Qt::AlignCenter, u"Далее ▶"_s);
 }
 
+/// Pictures of the game's own buttons, named "sheet:N" in a page: the first look of
+/// element N's sheet. Decoded and scaled once.
+const QList<std::pair<QUrl, QImage>>& SheetPictures() {
+  static const QList<std::pair<QUrl, QImage>> pictures = [] {
+    QList<std::pair<QUrl, QImage>> list;
+    for (const auto& [element, rows, scale] :
+         {std::tuple{int(el::FiftyFifty), 4, 0.5}, std::tuple{int(el::PhoneFriend), 4, 0.5},
+          std::tuple{int(el::AudiencePoll), 4, 0.5}, std::tuple{int(el::TakeMoney), 4, 1.0}}) {
+      const QImage sheet = LoadSheet(element);
+      if (sheet.isNull()) continue;
+      const QImage look = sheet.copy(0, 0, sheet.width(), sheet.height() / rows);
+      list.append({QUrl(u"sheet:%1"_s.arg(element)),
+                   look.scaled(look.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
+    }
+    return list;
+  }();
+  return pictures;
+}
+
+/// The body of the page shown, laid out once while it stays the same: the game
+/// going on under a page repaints it up to ten times a second.
+const QTextDocument& LaidOutBody(const InfoPage& page) {
+  static QString body;
+  static std::unique_ptr<QTextDocument> document;
+  // A document must go before the application does; statics go after it.
+  static const bool released = [] {
+    qAddPostRoutine([] { document.reset(); });
+    return true;
+  }();
+  Q_UNUSED(released);
+  if (!document || body != page.body) {
+    document = PageBodyDocument(page);
+    body = page.body;
+  }
+  return *document;
+}
+
 }  // namespace
 
 std::unique_ptr<QTextDocument> PageBodyDocument(const InfoPage& page) {
@@ -117,16 +156,8 @@ std::unique_ptr<QTextDocument> PageBodyDocument(const InfoPage& page) {
       "b { color: #ffffff; }"
       ".key { color: #80ffc0; font-weight: bold; }"
       ".dim { color: #96aad2; }"_s);
-  // Pictures of the game's own buttons, named "sheet:N" in a page: the first look of
-  // element N's sheet.
-  for (const auto& [element, rows, scale] : {std::tuple{9, 4, 0.5}, std::tuple{10, 4, 0.5},
-                                             std::tuple{11, 4, 0.5}, std::tuple{45, 4, 1.0}}) {
-    const QImage sheet = LoadSheet(element);
-    if (sheet.isNull()) continue;
-    const QImage look = sheet.copy(0, 0, sheet.width(), sheet.height() / rows);
-    document->addResource(QTextDocument::ImageResource, QUrl(u"sheet:%1"_s.arg(element)),
-                          look.scaled(look.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-  }
+  for (const auto& [url, picture] : SheetPictures())
+    document->addResource(QTextDocument::ImageResource, url, picture);
   document->setHtml(page.body);
   document->setTextWidth(PageView::kBodyBox.width());
   return document;
@@ -141,13 +172,13 @@ void PaintPage(QPainter& painter, const PageView& pages) {
   PaintGround(painter);
   PaintTitle(painter, pages.page().title);
 
-  const std::unique_ptr<QTextDocument> body = PageBodyDocument(pages.page());
+  const QTextDocument& body = LaidOutBody(pages.page());
   painter.save();
   painter.translate(PageView::kBodyBox.topLeft());
   painter.setClipRect(QRect(QPoint(0, 0), PageView::kBodyBox.size()), Qt::IntersectClip);
   QAbstractTextDocumentLayout::PaintContext context;
   context.palette.setColor(QPalette::Text, kText);
-  body->documentLayout()->draw(&painter, context);
+  body.documentLayout()->draw(&painter, context);
   painter.restore();
 
   PaintFooter(painter, pages);

@@ -114,12 +114,15 @@ void PaintCaption(QPainter& painter, const Screen& screen, int index, const QReg
 void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, const SharpSheets* sharp) {
   painter.save();
   painter.setClipRegion(region, Qt::IntersectClip);
+  // The pages are opaque: what lies wholly under them is not painted.
+  const bool pageUp = screen.pages().visible();
+  const QRegion uncovered = pageUp ? region.subtracted(QRegion(PageView::kBox)) : region;
   for (int i = 0; i < kElementsInUse; ++i) {
     const Element& e = screen.element(i);
-    if (e.visible && region.intersects(e.Box())) PaintFace(painter, e, sharp);
-    PaintCaption(painter, screen, i, region);
+    if (e.visible && uncovered.intersects(e.Box())) PaintFace(painter, e, sharp);
+    PaintCaption(painter, screen, i, uncovered);
   }
-  if (screen.pages().visible() && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
+  if (pageUp && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
   painter.restore();
 }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "screen/element.h"
+#include "screen/info_pages.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "tests/screen_fakes.h"
@@ -99,6 +100,27 @@ TEST_F(PainterTest, CaptionTextIsClippedToItsOwnersBox) {
   const int top = int(caption.top()), bottom = int(caption.bottom());
   EXPECT_GT(CountNear(image, QRect(170, top, 60, bottom - top), Qt::white), 10);
   EXPECT_EQ(CountNear(image, QRect(150, top, 16, bottom - top), Qt::white), 0);
+}
+
+TEST_F(PainterTest, APageShowsItsOwnBodyOverTheGameBelowTheTitleStrip) {
+  const QImage game = Render();
+  screen.ShowPages({{u"Правила"_s, u"<p>Первая страница, про вопросы.</p>"_s},
+                    {u"Правила"_s, u"<p>Вторая: подсказки и лесенка сумм.</p>"_s}});
+  const QImage first = Render();
+  const QRect body = PageView::kBodyBox;
+  EXPECT_NE(first.copy(body), game.copy(body));
+  EXPECT_NE(first.pixel(580, 380), game.pixel(580, 380)) << "the page covers the game";
+  const QRect strip(0, 0, 640, PageView::kBox.top());
+  EXPECT_EQ(first.copy(strip), game.copy(strip)) << "the title strip stays";
+
+  ASSERT_TRUE(screen.TurnPage(+1));
+  const QImage second = Render();
+  EXPECT_NE(second.copy(body), first.copy(body));
+  ASSERT_TRUE(screen.TurnPage(-1));
+  EXPECT_EQ(Render().copy(body), first.copy(body));
+
+  screen.HidePages();
+  EXPECT_EQ(Render(), game);
 }
 
 TEST_F(PainterTest, TheNameBoxIsLeftToTheWindow) {
