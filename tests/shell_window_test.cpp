@@ -16,6 +16,7 @@
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "shell/main_window.h"
+#include "tests/info_box_fakes.h"
 #include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
 #include "shell/sound_output.h"
@@ -44,16 +45,6 @@ void TypeText(QWidget* widget, const QString& text) {
     QCoreApplication::sendEvent(widget, &release);
   }
 }
-
-/// The recording box, able to act while it is "open": the timer fires behind it.
-class WhileShownBox : public RecordingInfoBox {
- public:
-  int Show(const QString& text, int flags) override {
-    if (whileShown) whileShown();
-    return RecordingInfoBox::Show(text, flags);
-  }
-  std::function<void()> whileShown;
-};
 
 /// A real mouse event as the platform delivers it: `button` is the one that changed,
 /// `buttons` those held after the event.
@@ -155,7 +146,7 @@ class WindowTest : public ::testing::Test {
 
   QTemporaryDir m_dir;
   SilentSoundOutput m_silence;
-  WhileShownBox m_box;
+  ActingInfoBox m_box;
   int m_captions = 0;
   ScriptedRandomSource m_random{{}, 7};
   double m_now = 12 * 3600;
@@ -540,7 +531,7 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
   WaitForAnswers();
   game().state().GuaranteedSum = 1000;  // a wrong answer now ends with the result panel
   int captionsBehindTheBox = 0;
-  m_box.whileShown = [&] {
+  m_box.whileShown = [&](const QString&) {
     const int before = m_captions;
     Ticks(30);
     captionsBehindTheBox += m_captions - before;
