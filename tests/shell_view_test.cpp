@@ -1,16 +1,12 @@
 // The view over the 640 × 480 picture: zoom steps, full screen, remembered view.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "data/info_box.h"
-#include "data/random_source.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/view_scale.h"
@@ -85,47 +81,22 @@ TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
   EXPECT_EQ(ViewScale::ClampOntoScreens({300, 300}, QSize(2000, 1500), screens), QPoint(0, 0));
 }
 
-void CopyFolder(const QString& from, const QString& to) {
-  QDir().mkpath(to);
-  for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + u'/' + name, to + u'/' + name);
-}
-
-class ViewTest : public ::testing::Test {
+/// The tests open their windows themselves, one after another in the same folder,
+/// so that a later window finds the view an earlier one kept.
+class ViewTest : public ScriptedWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
-  }
-  QString SettingsFile() const { return m_dir.path() + u"/view.ini"_s; }
-
-  std::unique_ptr<MainWindow> Open() {
-    MainWindow::Services services;
-    services.programFolder = m_dir.path();
-    services.infoBox = &m_box;
-    services.random = &m_random;
-    services.timeOfDay = [] { return 43200.0; };
-    services.steadyClock = [] { return 0.0; };
-    services.timeAndDate = [] { return u"12:00"_s; };
-    services.startTimer = false;
-    services.settingsFile = SettingsFile();
-    std::unique_ptr<MainWindow> window;
-    OpenWindow(window, std::move(services));
-    return window;
-  }
+  void Open(std::unique_ptr<MainWindow>& window) { OpenWindow(window, Services()); }
 
   static void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
     QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(w, &event);
   }
-
-  QTemporaryDir m_dir;
-  RecordingInfoBox m_box;
-  ScriptedRandomSource m_random;
 };
 
 TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   ASSERT_EQ(window->zoom(), 1.0);  // the offscreen screen is 800 × 600
   const QList<qreal> up{1.5, 2.0, 2.5, 3.0, 3.0};
   for (qreal expected : up) {
@@ -164,7 +135,8 @@ TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
 }
 
 TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   const Screen& screen = window->game().screen();
   const int elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
   for (qreal zoom : {1.5, 2.0, 1.0}) {
@@ -206,7 +178,8 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
 }
 
 TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   window->SetZoom(2.0);
   QTest::keyClick(window.get(), Qt::Key_F11);
   ASSERT_TRUE(window->fullScreen());
@@ -236,14 +209,16 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
 TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     window->SetZoom(1.0);
     window->move(available.topLeft() + QPoint(30, 20));
     QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_EQ(window->zoom(), 1.5);
     EXPECT_EQ(window->size(), QSize(960, 720));
     EXPECT_FALSE(window->fullScreen());
@@ -252,13 +227,15 @@ TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_EQ(window->pos(), available.topLeft() + QPoint(40, 25));
     QTest::keyClick(window.get(), Qt::Key_F11);
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_TRUE(window->fullScreen());
     EXPECT_EQ(window->zoom(), 1.0);
     QTest::keyClick(window.get(), Qt::Key_F11);
@@ -271,7 +248,8 @@ TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
     settings.setValue("view/zoom", 7);
     settings.setValue("view/fullScreen", false);
   }
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   EXPECT_EQ(window->zoom(), 3.0);
   // 1920 × 1440 is larger than the 800 × 600 screen: its top-left corner stays on it.
   EXPECT_EQ(window->pos(), available.topLeft());
