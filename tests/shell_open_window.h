@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -42,6 +46,21 @@ inline void OpenWindow(std::unique_ptr<MainWindow>& window, MainWindow::Services
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   window->activateWindow();
   window->setFocus();
+}
+
+/// A real mouse event as the platform delivers it: `button` is the one that changed,
+/// `buttons` those held after the event; a move changes none.
+inline void SendMouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButton button = Qt::NoButton,
+                      Qt::MouseButtons buttons = Qt::NoButton) {
+  QMouseEvent event(type, at, widget->mapToGlobal(at), button, buttons, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &event);
+}
+
+/// The menu's command with this text, or null.
+inline QAction* MenuItem(QMenu* menu, const QString& text) {
+  for (QAction* action : menu->actions())
+    if (action->text() == text) return action;
+  return nullptr;
 }
 
 /// The real window run from a folder of the test's own holding the built data, with

@@ -1,7 +1,7 @@
 // The window's sound: the game's requests reach the sound output, the switch in the
 // menu and on S follows the game, and the player's choice outlives the window.
+#include <QAction>
 #include <QFile>
-#include <QMenu>
 #include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -34,11 +34,6 @@ class SoundWindowTest : public ScriptedWindowTest {
     OpenWindow(window, std::move(services));
   }
   QVariant Kept() const { return QSettings(SettingsFile(), QSettings::IniFormat).value(u"sound/enabled"_s); }
-  static QAction* SoundItem(MainWindow& window) {
-    for (QAction* action : window.menu()->actions())
-      if (action->text() == u"Звук") return action;
-    return nullptr;
-  }
 
   RecordingSoundOutput m_sound;
 };
@@ -49,7 +44,7 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
   {
     std::unique_ptr<MainWindow> window;
     ASSERT_NO_FATAL_FAILURE(Open(window));
-    QAction* item = SoundItem(*window);
+    QAction* item = MenuItem(window->menu(), u"Звук"_s);
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->isCheckable());
     EXPECT_TRUE(item->isChecked());
@@ -66,7 +61,7 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
     m_sound.log.clear();
     std::unique_ptr<MainWindow> window;
     ASSERT_NO_FATAL_FAILURE(Open(window));
-    QAction* item = SoundItem(*window);
+    QAction* item = MenuItem(window->menu(), u"Звук"_s);
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
     EXPECT_TRUE(m_sound.log.isEmpty()) << "a muted game starts without its theme";

@@ -86,12 +86,6 @@ TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
 class ViewTest : public ScriptedWindowTest {
  protected:
   void Open(std::unique_ptr<MainWindow>& window) { OpenWindow(window, Services()); }
-
-  static void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &event);
-  }
 };
 
 TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
@@ -147,10 +141,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
       if (!e.enabled || !e.visible) continue;
       // Just inside the right and bottom edges, and just beyond the right edge.
       const QPointF inside((e.left + e.width - 0.3) * zoom, (e.top + e.height - 0.3) * zoom);
-      Mouse(window.get(), QEvent::MouseMove, inside, Qt::NoButton);
+      SendMouse(window.get(), QEvent::MouseMove, inside);
       EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
       const QPointF centre((e.left + e.width / 2.0) * zoom, (e.top + e.height / 2.0) * zoom);
-      Mouse(window.get(), QEvent::MouseMove, centre, Qt::NoButton);
+      SendMouse(window.get(), QEvent::MouseMove, centre);
       EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
     }
     // A real click on the close element at its place on the zoomed window asks
@@ -159,10 +153,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
     const QPointF at((close.left + close.width / 2.0) * zoom, (close.top + close.height / 2.0) * zoom);
     m_box.answers = {RecordingInfoBox::No};
     const qsizetype before = m_box.messages.size();
-    Mouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton);
-    Mouse(window.get(), QEvent::MouseButtonRelease, at, Qt::NoButton);
+    SendMouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(window.get(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(m_box.messages.size(), before + 1) << "zoom " << zoom;
-    EXPECT_EQ(m_box.messages.back().text, u"Вы уверены, что хотите выйти???"_s);
+    EXPECT_EQ(m_box.messages.back().text, kExitQuestion);
     EXPECT_TRUE(window->isVisible());
   }
   // The question frame's caption at 2× is where it is at 1×, scaled: pointing at it
@@ -171,9 +165,9 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   const QRectF caption = screen.CaptionRect(el::QuestionFrame);
   const QPointF onCaption = caption.center() * 2.0;
   EXPECT_EQ(screen.CaptionAt(caption.center()), el::QuestionFrame);
-  Mouse(window.get(), QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);  // the menu element
+  SendMouse(window.get(), QEvent::MouseMove, QPointF(2, 2));  // the menu element
   const int hot = window->game().state().pointer.HotElement;
-  Mouse(window.get(), QEvent::MouseMove, onCaption, Qt::NoButton);
+  SendMouse(window.get(), QEvent::MouseMove, onCaption);
   EXPECT_EQ(window->game().state().pointer.HotElement, hot) << "a caption takes no hover";
 }
 
@@ -191,9 +185,9 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
   EXPECT_EQ(window->pictureRect(), QRectF(240, 0, 1440, 1080));
   const Element& minimise = window->game().screen().element(el::Minimise);
   const QPointF at(240 + (minimise.left + 5) * 2.25, (minimise.top + 5) * 2.25);
-  Mouse(window.get(), QEvent::MouseMove, at, Qt::NoButton);
+  SendMouse(window.get(), QEvent::MouseMove, at);
   EXPECT_EQ(window->game().state().pointer.HotElement, el::Minimise);
-  Mouse(window.get(), QEvent::MouseMove, QPointF(100, 500), Qt::NoButton);  // on a bar: outside the picture
+  SendMouse(window.get(), QEvent::MouseMove, QPointF(100, 500));  // on a bar: outside the picture
   EXPECT_NE(window->game().state().pointer.HotElement, el::Minimise);
   // Esc still asks the exit question; F11 leaves full screen at the zoomed size.
   m_box.answers = {RecordingInfoBox::No};

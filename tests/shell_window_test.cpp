@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPaintEvent>
 #include <QTest>
 #include <QToolTip>
@@ -32,14 +31,6 @@ void TypeText(QWidget* widget, const QString& text) {
     QCoreApplication::sendEvent(widget, &press);
     QCoreApplication::sendEvent(widget, &release);
   }
-}
-
-/// A real mouse event as the platform delivers it: `button` is the one that changed,
-/// `buttons` those held after the event.
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
 }
 
 class WindowTest : public ScriptedWindowTest {
@@ -88,7 +79,7 @@ class WindowTest : public ScriptedWindowTest {
     SendMouse(m_window.get(), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
   }
   /// A move with no button held.
-  void Move(QPoint at) { SendMouse(m_window.get(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+  void Move(QPoint at) { SendMouse(m_window.get(), QEvent::MouseMove, at); }
   void Click(QPoint at) {
     Press(at);
     Release(at);
@@ -176,7 +167,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   m_box.answers = {InfoBox::No};
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
-  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
+  EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
   EXPECT_EQ(m_box.messages[0].flags, 36);
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
@@ -362,7 +353,7 @@ TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere
   m_box.answers = {InfoBox::No};
   Click(QPoint(619, 10));
   ASSERT_EQ(m_box.messages.size(), 1);
-  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
+  EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
   EXPECT_FALSE(m_window->isMinimized());
 }
 
@@ -514,12 +505,6 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
 
 // The rules and the about page, through the window's own keys, menu and pointer.
 namespace {
-
-QAction* MenuItem(QMenu* menu, const QString& text) {
-  for (QAction* action : menu->actions())
-    if (action->text() == text) return action;
-  return nullptr;
-}
 
 TEST_F(WindowTest, F1AndTheMenuOpenThePagesAndEscEnterOrAClickCloseThem) {
   Key(Qt::Key_F1);
