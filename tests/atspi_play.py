@@ -84,7 +84,7 @@ def main():
         game_env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
                         QT_ACCESSIBILITY="1")
         procs.append(subprocess.Popen([os.path.join(work, "fartovik")], env=game_env, cwd=work))
-        return play(pyatspi, env, bus_pid)
+        return play(pyatspi, env)
     finally:
         for p in reversed(procs):
             p.terminate()
@@ -100,7 +100,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
 
-def play(pyatspi, env, bus_pid):
+def play(pyatspi, env):
     failures = []
 
     def check(ok, what):

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -9,7 +8,6 @@
 #include <QFile>
 #include <QLockFile>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "data/codec.h"
 #include "data/info_box.h"
@@ -232,15 +230,7 @@ TEST_F(WinnersFile, AFailedSaveLeavesTheOldFileWhole) {
   }
   // The file system refuses to let any file grow past 1000 bytes: the write stops
   // halfway, as on a full disk.
-  struct rlimit before {};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = before;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool saved = SaveWinners(path(), big, m_random);
-  setrlimit(RLIMIT_FSIZE, &before);
-  std::signal(SIGXFSZ, oldHandler);
+  const bool saved = UnderFileSizeLimit(1000, [&] { return SaveWinners(path(), big, m_random); });
   EXPECT_FALSE(saved);
   EXPECT_EQ(Read(), old);
   // No half-written temporary file is left behind either.

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <memory>
 
 #include "data/cp1251.h"
@@ -24,17 +23,7 @@
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/text_measurer.h"
-
-/// A message box that can act while it is shown, as the player and the timer would
-/// behind a real one.
-class ActingInfoBox : public RecordingInfoBox {
- public:
-  int Show(const QString& text, int flags) override {
-    if (whileShown) whileShown(text);
-    return RecordingInfoBox::Show(text, flags);
-  }
-  std::function<void(const QString& text)> whileShown;
-};
+#include "tests/info_box_fakes.h"
 
 /// A platform whose clock and draws the test sets and which remembers every window
 /// request the game makes.

@@ -3,12 +3,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const QString kExitQuestion = u"Вы уверены, что хотите выйти???"_s;
-
-}  // namespace
-
 TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
   struct Case {
     int panel, after;

@@ -11,8 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kExitQuestion = u"Вы уверены, что хотите выйти???"_s;
-
 /// All pages of the book now open, as plain text.
 QString PlainText(const PageView& pages) {
   QString text;

@@ -365,10 +365,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   EndWith(250000);
   g().screen().SetNameBoxText(u"Везунчик"_s, false);
   // The disk is full: the rows fit the write buffer, the disk refuses them after.
-  UnderFileSizeLimit(4096, [&] {
-    g().KeyPressed(vk::Enter);
-    return 0;
-  });
+  UnderFileSizeLimit(4096, [&] { g().KeyPressed(vk::Enter); });
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Failed));
   EXPECT_EQ(platform->box.messages[0].flags, 16);

@@ -1,15 +1,9 @@
 // The painted screen as a screen reader finds it: the accessible tree of the real
 // window under the offscreen platform, and the events it sends while a game is played.
 #include <QAccessible>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
-#include "data/random_source.h"
 #include "data/winners_table.h"
 #include "engine/game.h"
 #include "shell/accessible_screen.h"
@@ -35,23 +29,11 @@ void RecordEvent(QAccessibleEvent* event) {
                     iface ? iface->role() : QAccessible::NoRole});
 }
 
-class AccessibleTest : public ::testing::Test {
+class AccessibleTest : public ScriptedWindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    QDir().mkpath(m_dir.path() + u"/Data"_s);
-    const QString from = QStringLiteral(FARTOVIK_BINARY_DIR "/Data");
-    for (const QString& name : QDir(from).entryList(QDir::Files))
-      QFile::copy(from + u'/' + name, m_dir.path() + u"/Data/"_s + name);
-    MainWindow::Services services;
-    services.programFolder = m_dir.path();
-    services.infoBox = &m_box;
-    services.random = &m_random;
-    services.timeOfDay = [this] { return m_now; };
-    services.steadyClock = [this] { return m_now; };
-    services.timeAndDate = [] { return u"12:00"_s; };
-    services.startTimer = false;
-    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
+    ASSERT_NO_FATAL_FAILURE(ScriptedWindowTest::SetUp());
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, Services()));
     g_events = &m_events;
     // Offscreen, no assistive technology listens and Qt drops the events before
     // its update handler; the screen's own watcher sees them all.
@@ -62,7 +44,6 @@ class AccessibleTest : public ::testing::Test {
     g_events = nullptr;
   }
 
-  Game& game() { return m_window->game(); }
   QAccessibleInterface* Root() { return QAccessible::queryAccessibleInterface(m_window.get()); }
   /// The window's child named exactly, or starting with, `name`.
   QAccessibleInterface* Child(const QString& name) {
@@ -83,25 +64,9 @@ class AccessibleTest : public ::testing::Test {
   static QString Name(QAccessibleInterface* iface) { return iface->text(QAccessible::Name); }
   static QString Description(QAccessibleInterface* iface) { return iface->text(QAccessible::Description); }
 
-  void Ticks(int count) {
-    for (int i = 0; i < count; ++i) {
-      m_now += 0.1;
-      m_window->Tick();
-    }
-  }
-  void WaitForAnswers() {
-    for (int i = 0; i < 400 && !game().state().AnswersOpen; ++i) Ticks(1);
-    ASSERT_TRUE(game().state().AnswersOpen);
-  }
   int CorrectPosition() { return game().AnswerElement(1) - 1; }
   int WrongPosition() { return game().AnswerElement(2) - 1; }
-  void Key(Qt::Key key) { QTest::keyClick(m_window.get(), key); }
   void AnswerAt(int position) { Key(Qt::Key(Qt::Key_A + position - 1)); }
-  void CtrlKey(Qt::Key key) {
-    QTest::keyPress(m_window.get(), Qt::Key_Control);
-    QTest::keyClick(m_window.get(), key, Qt::ControlModifier);
-    QTest::keyRelease(m_window.get(), Qt::Key_Control);
-  }
   int Count(QAccessible::Event type, const QString& nameStart = QString()) {
     int n = 0;
     for (const SentEvent& e : m_events)
@@ -109,11 +74,6 @@ class AccessibleTest : public ::testing::Test {
     return n;
   }
 
-  QTemporaryDir m_dir;
-  RecordingInfoBox m_box;
-  ScriptedRandomSource m_random{{}, 7};
-  double m_now = 12 * 3600;
-  std::unique_ptr<MainWindow> m_window;
   QList<SentEvent> m_events;
 };
 
@@ -212,7 +172,8 @@ TEST_F(AccessibleTest, JudgingShowsTheChoiceThenTheOutcome) {
   for (const Case& c : {Case{true, u"выбран, правильный ответ"_s, u"Вопрос 1 на 100, выбран ответ %1: верно"_s},
                         Case{false, u"выбран, неверный ответ"_s, u"Вопрос 1 на 100, выбран ответ %1: неверно"_s}}) {
     SCOPED_TRACE(c.right);
-    SetUp();
+    // A fresh window for each case, in the same folder.
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, Services()));
     Key(Qt::Key_F2);
     WaitForAnswers();
     const int chosen = c.right ? CorrectPosition() : WrongPosition();
@@ -240,7 +201,6 @@ TEST_F(AccessibleTest, JudgingShowsTheChoiceThenTheOutcome) {
       EXPECT_EQ(Root()->focusChild(), panel);
       EXPECT_FALSE(Child(u"Хорошо"_s)->state().invisible);
     }
-    TearDown();
   }
 }
 

@@ -1,15 +1,11 @@
 // The window's sound: the game's requests reach the sound output, the switch in the
 // menu and on S follows the game, and the player's choice outlives the window.
-#include <QDir>
+#include <QAction>
 #include <QFile>
-#include <QMenu>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
-#include "data/random_source.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/sound_output.h"
@@ -28,42 +24,17 @@ class RecordingSoundOutput : public SoundOutput {
   QStringList log;
 };
 
-class SoundWindowTest : public ::testing::Test {
+/// The tests open their windows themselves, one after another in the same folder,
+/// so that a second window finds the choice the first one kept.
+class SoundWindowTest : public ScriptedWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    QDir().mkpath(m_dir.path() + u"/Data"_s);
-    const QString data = QStringLiteral(FARTOVIK_BINARY_DIR "/Data");
-    for (const QString& name : QDir(data).entryList(QDir::Files))
-      QFile::copy(data + u'/' + name, m_dir.path() + u"/Data/"_s + name);
-  }
-
-  std::unique_ptr<MainWindow> Open() {
-    MainWindow::Services services;
-    services.programFolder = m_dir.path();
-    services.infoBox = &m_box;
-    services.random = &m_random;
-    services.timeOfDay = [] { return 12 * 3600.0; };
-    services.steadyClock = [] { return 12 * 3600.0; };
-    services.timeAndDate = [] { return u"12:00"_s; };
-    services.startTimer = false;
+  void Open(std::unique_ptr<MainWindow>& window) {
+    MainWindow::Services services = Services();
     services.sound = &m_sound;
-    services.settingsFile = SettingsFile();
-    std::unique_ptr<MainWindow> window;
     OpenWindow(window, std::move(services));
-    return window;
   }
-  QString SettingsFile() const { return m_dir.path() + u"/fartovik.ini"_s; }
   QVariant Kept() const { return QSettings(SettingsFile(), QSettings::IniFormat).value(u"sound/enabled"_s); }
-  static QAction* SoundItem(MainWindow& window) {
-    for (QAction* action : window.menu()->actions())
-      if (action->text() == u"Звук") return action;
-    return nullptr;
-  }
 
-  QTemporaryDir m_dir;
-  RecordingInfoBox m_box;
-  ScriptedRandomSource m_random{{}, 7};
   RecordingSoundOutput m_sound;
 };
 
@@ -71,8 +42,9 @@ class SoundWindowTest : public ::testing::Test {
 
 TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
   {
-    auto window = Open();
-    QAction* item = SoundItem(*window);
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
+    QAction* item = MenuItem(window->menu(), u"Звук"_s);
     ASSERT_NE(item, nullptr);
     EXPECT_TRUE(item->isCheckable());
     EXPECT_TRUE(item->isChecked());
@@ -87,8 +59,9 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
   }
   {
     m_sound.log.clear();
-    auto window = Open();
-    QAction* item = SoundItem(*window);
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
+    QAction* item = MenuItem(window->menu(), u"Звук"_s);
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
     EXPECT_TRUE(m_sound.log.isEmpty()) << "a muted game starts without its theme";
@@ -102,7 +75,8 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
 }
 
 TEST_F(SoundWindowTest, TheSoundKeyIsFoundOnTheRussianLayoutToo) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   QKeyEvent press(QEvent::KeyPress, 0x42B /* Ы */, Qt::NoModifier, u"ы"_s);
   QKeyEvent release(QEvent::KeyRelease, 0x42B, Qt::NoModifier, u"ы"_s);
   QCoreApplication::sendEvent(window.get(), &press);

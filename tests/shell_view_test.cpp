@@ -1,16 +1,12 @@
 // The view over the 640 × 480 picture: zoom steps, full screen, remembered view.
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "data/info_box.h"
-#include "data/random_source.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/view_scale.h"
@@ -85,47 +81,16 @@ TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
   EXPECT_EQ(ViewScale::ClampOntoScreens({300, 300}, QSize(2000, 1500), screens), QPoint(0, 0));
 }
 
-void CopyFolder(const QString& from, const QString& to) {
-  QDir().mkpath(to);
-  for (const QString& name : QDir(from).entryList(QDir::Files)) QFile::copy(from + u'/' + name, to + u'/' + name);
-}
-
-class ViewTest : public ::testing::Test {
+/// The tests open their windows themselves, one after another in the same folder,
+/// so that a later window finds the view an earlier one kept.
+class ViewTest : public ScriptedWindowTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
-  }
-  QString SettingsFile() const { return m_dir.path() + u"/view.ini"_s; }
-
-  std::unique_ptr<MainWindow> Open() {
-    MainWindow::Services services;
-    services.programFolder = m_dir.path();
-    services.infoBox = &m_box;
-    services.random = &m_random;
-    services.timeOfDay = [] { return 43200.0; };
-    services.steadyClock = [] { return 0.0; };
-    services.timeAndDate = [] { return u"12:00"_s; };
-    services.startTimer = false;
-    services.settingsFile = SettingsFile();
-    std::unique_ptr<MainWindow> window;
-    OpenWindow(window, std::move(services));
-    return window;
-  }
-
-  static void Mouse(QWidget* w, QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
-    QMouseEvent event(type, at, w->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &event);
-  }
-
-  QTemporaryDir m_dir;
-  RecordingInfoBox m_box;
-  ScriptedRandomSource m_random;
+  void Open(std::unique_ptr<MainWindow>& window) { OpenWindow(window, Services()); }
 };
 
 TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   ASSERT_EQ(window->zoom(), 1.0);  // the offscreen screen is 800 × 600
   const QList<qreal> up{1.5, 2.0, 2.5, 3.0, 3.0};
   for (qreal expected : up) {
@@ -164,7 +129,8 @@ TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
 }
 
 TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   const Screen& screen = window->game().screen();
   const int elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
   for (qreal zoom : {1.5, 2.0, 1.0}) {
@@ -175,10 +141,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
       if (!e.enabled || !e.visible) continue;
       // Just inside the right and bottom edges, and just beyond the right edge.
       const QPointF inside((e.left + e.width - 0.3) * zoom, (e.top + e.height - 0.3) * zoom);
-      Mouse(window.get(), QEvent::MouseMove, inside, Qt::NoButton);
+      SendMouse(window.get(), QEvent::MouseMove, inside);
       EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
       const QPointF centre((e.left + e.width / 2.0) * zoom, (e.top + e.height / 2.0) * zoom);
-      Mouse(window.get(), QEvent::MouseMove, centre, Qt::NoButton);
+      SendMouse(window.get(), QEvent::MouseMove, centre);
       EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
     }
     // A real click on the close element at its place on the zoomed window asks
@@ -187,10 +153,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
     const QPointF at((close.left + close.width / 2.0) * zoom, (close.top + close.height / 2.0) * zoom);
     m_box.answers = {RecordingInfoBox::No};
     const qsizetype before = m_box.messages.size();
-    Mouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton);
-    Mouse(window.get(), QEvent::MouseButtonRelease, at, Qt::NoButton);
+    SendMouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(window.get(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(m_box.messages.size(), before + 1) << "zoom " << zoom;
-    EXPECT_EQ(m_box.messages.back().text, u"Вы уверены, что хотите выйти???"_s);
+    EXPECT_EQ(m_box.messages.back().text, kExitQuestion);
     EXPECT_TRUE(window->isVisible());
   }
   // The question frame's caption at 2× is where it is at 1×, scaled: pointing at it
@@ -199,14 +165,15 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   const QRectF caption = screen.CaptionRect(el::QuestionFrame);
   const QPointF onCaption = caption.center() * 2.0;
   EXPECT_EQ(screen.CaptionAt(caption.center()), el::QuestionFrame);
-  Mouse(window.get(), QEvent::MouseMove, QPointF(2, 2), Qt::NoButton);  // the menu element
+  SendMouse(window.get(), QEvent::MouseMove, QPointF(2, 2));  // the menu element
   const int hot = window->game().state().pointer.HotElement;
-  Mouse(window.get(), QEvent::MouseMove, onCaption, Qt::NoButton);
+  SendMouse(window.get(), QEvent::MouseMove, onCaption);
   EXPECT_EQ(window->game().state().pointer.HotElement, hot) << "a caption takes no hover";
 }
 
 TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   window->SetZoom(2.0);
   QTest::keyClick(window.get(), Qt::Key_F11);
   ASSERT_TRUE(window->fullScreen());
@@ -218,9 +185,9 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
   EXPECT_EQ(window->pictureRect(), QRectF(240, 0, 1440, 1080));
   const Element& minimise = window->game().screen().element(el::Minimise);
   const QPointF at(240 + (minimise.left + 5) * 2.25, (minimise.top + 5) * 2.25);
-  Mouse(window.get(), QEvent::MouseMove, at, Qt::NoButton);
+  SendMouse(window.get(), QEvent::MouseMove, at);
   EXPECT_EQ(window->game().state().pointer.HotElement, el::Minimise);
-  Mouse(window.get(), QEvent::MouseMove, QPointF(100, 500), Qt::NoButton);  // on a bar: outside the picture
+  SendMouse(window.get(), QEvent::MouseMove, QPointF(100, 500));  // on a bar: outside the picture
   EXPECT_NE(window->game().state().pointer.HotElement, el::Minimise);
   // Esc still asks the exit question; F11 leaves full screen at the zoomed size.
   m_box.answers = {RecordingInfoBox::No};
@@ -236,14 +203,16 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
 TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
   const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     window->SetZoom(1.0);
     window->move(available.topLeft() + QPoint(30, 20));
     QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_EQ(window->zoom(), 1.5);
     EXPECT_EQ(window->size(), QSize(960, 720));
     EXPECT_FALSE(window->fullScreen());
@@ -252,13 +221,15 @@ TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_EQ(window->pos(), available.topLeft() + QPoint(40, 25));
     QTest::keyClick(window.get(), Qt::Key_F11);
     window->close();
   }
   {
-    auto window = Open();
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window));
     EXPECT_TRUE(window->fullScreen());
     EXPECT_EQ(window->zoom(), 1.0);
     QTest::keyClick(window.get(), Qt::Key_F11);
@@ -271,7 +242,8 @@ TEST_F(ViewTest, ZoomFullScreenAndPositionAreRestoredAndClampedOntoTheScreen) {
     settings.setValue("view/zoom", 7);
     settings.setValue("view/fullScreen", false);
   }
-  auto window = Open();
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window));
   EXPECT_EQ(window->zoom(), 3.0);
   // 1920 × 1440 is larger than the 800 × 600 screen: its top-left corner stays on it.
   EXPECT_EQ(window->pos(), available.topLeft());

@@ -1,24 +1,19 @@
 // The real window under the offscreen platform, driven by real Qt key and mouse
 // events, with a scripted clock and scripted random draws.
 #include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPaintEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "data/info_box.h"
-#include "data/random_source.h"
 #include "data/winners_table.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
-#include "shell/sound_output.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -27,13 +22,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void CopyFolder(const QString& from, const QString& to) {
-  QDir().mkpath(to);
-  for (const QString& name : QDir(from).entryList(QDir::Files)) {
-    QFile::copy(from + u'/' + name, to + u'/' + name);
-  }
-}
 
 /// Types text as key events (QTest's own typing knows ASCII only).
 void TypeText(QWidget* widget, const QString& text) {
@@ -45,78 +33,22 @@ void TypeText(QWidget* widget, const QString& text) {
   }
 }
 
-/// The recording box, able to act while it is "open": the timer fires behind it.
-class WhileShownBox : public RecordingInfoBox {
- public:
-  int Show(const QString& text, int flags) override {
-    if (whileShown) whileShown();
-    return RecordingInfoBox::Show(text, flags);
-  }
-  std::function<void()> whileShown;
-};
-
-/// A real mouse event as the platform delivers it: `button` is the one that changed,
-/// `buttons` those held after the event.
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
-}
-
-/// Tests play no music on a machine that has speakers.
-class SilentSoundOutput : public SoundOutput {
- public:
-  void Play(Cue) override {}
-  void StartBed(Cue) override {}
-  void StopBed() override {}
-  void StartMurmur(Cue) override {}
-  void StopMurmur() override {}
-};
-
-class WindowTest : public ::testing::Test {
+class WindowTest : public ScriptedWindowTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(m_dir.isValid());
-    CopyFolder(QStringLiteral(FARTOVIK_BINARY_DIR "/Data"), m_dir.path() + u"/Data"_s);
-    MainWindow::Services services;
-    services.programFolder = m_dir.path();
-    services.infoBox = &m_box;
-    services.random = &m_random;
-    services.timeOfDay = [this] { return m_now; };
-    services.steadyClock = [this] { return m_now; };
+    ASSERT_NO_FATAL_FAILURE(ScriptedWindowTest::SetUp());
+    MainWindow::Services services = Services();
+    // Numbered, so that a test can count the captions the window asks for.
     services.timeAndDate = [this] { return u"12:00 %1"_s.arg(++m_captions); };
-    services.startTimer = false;
-    services.sound = &m_silence;
-    services.settingsFile = m_dir.path() + u"/fartovik.ini"_s;
     ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
   }
 
-  Game& game() { return m_window->game(); }
   QString WinnersPath() const { return game_const().paths().winnersPath; }
   const Game& game_const() const { return m_window->game(); }
 
-  void Ticks(int count) {
-    for (int i = 0; i < count; ++i) {
-      m_now += 0.1;
-      m_window->Tick();
-    }
-  }
-  /// Ticks until the question and its answers are fully shown.
-  void WaitForAnswers() {
-    for (int i = 0; i < 400 && !game().state().AnswersOpen; ++i) Ticks(1);
-    ASSERT_TRUE(game().state().AnswersOpen);
-  }
   static Qt::Key LetterOf(int element) { return Qt::Key(Qt::Key_A + element - el::AnswerA); }
   Qt::Key CorrectKey() { return LetterOf(game().AnswerElement(1)); }
   Qt::Key WrongKey() { return LetterOf(game().AnswerElement(2)); }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(m_window.get(), key, modifiers);
-  }
-  void CtrlKey(Qt::Key key) {
-    QTest::keyPress(m_window.get(), Qt::Key_Control);
-    QTest::keyClick(m_window.get(), key, Qt::ControlModifier);
-    QTest::keyRelease(m_window.get(), Qt::Key_Control);
-  }
   /// Answers the open question by key and waits for the verdict.
   void Answer(Qt::Key key) {
     WaitForAnswers();
@@ -147,19 +79,13 @@ class WindowTest : public ::testing::Test {
     SendMouse(m_window.get(), QEvent::MouseButtonRelease, at, button, Qt::NoButton);
   }
   /// A move with no button held.
-  void Move(QPoint at) { SendMouse(m_window.get(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+  void Move(QPoint at) { SendMouse(m_window.get(), QEvent::MouseMove, at); }
   void Click(QPoint at) {
     Press(at);
     Release(at);
   }
 
-  QTemporaryDir m_dir;
-  SilentSoundOutput m_silence;
-  WhileShownBox m_box;
   int m_captions = 0;
-  ScriptedRandomSource m_random{{}, 7};
-  double m_now = 12 * 3600;
-  std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(WindowTest, StartsFramelessAtGameSizeWithoutMessages) {
@@ -241,7 +167,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   m_box.answers = {InfoBox::No};
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
-  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
+  EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
   EXPECT_EQ(m_box.messages[0].flags, 36);
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
@@ -427,7 +353,7 @@ TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere
   m_box.answers = {InfoBox::No};
   Click(QPoint(619, 10));
   ASSERT_EQ(m_box.messages.size(), 1);
-  EXPECT_EQ(m_box.messages[0].text, u"Вы уверены, что хотите выйти???"_s);
+  EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
   EXPECT_FALSE(m_window->isMinimized());
 }
 
@@ -540,7 +466,7 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
   WaitForAnswers();
   game().state().GuaranteedSum = 1000;  // a wrong answer now ends with the result panel
   int captionsBehindTheBox = 0;
-  m_box.whileShown = [&] {
+  m_box.whileShown = [&](const QString&) {
     const int before = m_captions;
     Ticks(30);
     captionsBehindTheBox += m_captions - before;
@@ -579,12 +505,6 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
 
 // The rules and the about page, through the window's own keys, menu and pointer.
 namespace {
-
-QAction* MenuItem(QMenu* menu, const QString& text) {
-  for (QAction* action : menu->actions())
-    if (action->text() == text) return action;
-  return nullptr;
-}
 
 TEST_F(WindowTest, F1AndTheMenuOpenThePagesAndEscEnterOrAClickCloseThem) {
   Key(Qt::Key_F1);
