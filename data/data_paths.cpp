@@ -152,14 +152,6 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   return paths;
 }
 
-DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box) {
-  return ResolvePaths(programFolder, locations, box, IsFolderWritable);
-}
-
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable) {
   return ResolvePaths(programFolder, DataLocations{}, box, writable);
-}
-
-DataPaths ResolvePaths(const QString& programFolder, InfoBox& box) {
-  return ResolvePaths(programFolder, DataLocations{}, box, IsFolderWritable);
 }
