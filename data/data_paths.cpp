@@ -109,8 +109,8 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
                        const FolderWritableCheck& writable) {
   DataPaths paths;
   paths.programFolder = programFolder;
-  const QString separator = programFolder.endsWith(u'/') ? QString() : u"/"_s;
-  const QString besideProgram = programFolder + separator + kWinnersFile;
+  const QString program = WithSlash(programFolder);
+  const QString besideProgram = program + kWinnersFile;
 
   const QString dataName = FindDataFolder(programFolder);
   const bool dataBeside = !dataName.isEmpty();
@@ -125,7 +125,7 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   if (!locations.questionOverride.isEmpty()) {
     if (QFileInfo(locations.questionOverride).isDir()) paths.questionFolder = WithSlash(locations.questionOverride);
   } else if (dataBeside) {
-    paths.questionFolder = programFolder + separator + dataName + u'/';
+    paths.questionFolder = program + dataName + u'/';
   } else {
     for (const QString& folder : locations.sharedQuestionFolders) {
       if (QFileInfo(folder).isDir()) {
@@ -140,8 +140,7 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
     // The path as the file system spells it: an upper-cased path would name another
     // folder wherever letter case counts.
     const QString shown = QDir::toNativeSeparators(
-        locations.questionOverride.isEmpty() ? programFolder + separator + u"Data/"_s
-                                             : locations.questionOverride);
+        locations.questionOverride.isEmpty() ? program + u"Data/"_s : locations.questionOverride);
     box.Show(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
     return paths;
   }
@@ -153,14 +152,6 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   return paths;
 }
 
-DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box) {
-  return ResolvePaths(programFolder, locations, box, IsFolderWritable);
-}
-
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable) {
   return ResolvePaths(programFolder, DataLocations{}, box, writable);
-}
-
-DataPaths ResolvePaths(const QString& programFolder, InfoBox& box) {
-  return ResolvePaths(programFolder, DataLocations{}, box, IsFolderWritable);
 }

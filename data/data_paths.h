@@ -62,8 +62,6 @@ QString PlayerDataFolder();
 /// doubled folder ".../fartovik/fartovik" moves up once; one beside a read-only
 /// portable copy is copied once.
 DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,
-                       const FolderWritableCheck& writable);
-DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box);
+                       const FolderWritableCheck& writable = IsFolderWritable);
 /// A portable copy that knows only its own folder.
-DataPaths ResolvePaths(const QString& programFolder, InfoBox& box);
 DataPaths ResolvePaths(const QString& programFolder, InfoBox& box, const FolderWritableCheck& writable);

@@ -411,16 +411,7 @@ DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& l
   return paths;
 }
 
-DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
-                            InfoBox& box) {
-  return LoadQuestionBases(programFolder, locations, table, box, IsFolderWritable);
-}
-
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box,
                             const FolderWritableCheck& writable) {
   return LoadQuestionBases(programFolder, DataLocations{}, table, box, writable);
-}
-
-DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box) {
-  return LoadQuestionBases(programFolder, table, box, IsFolderWritable);
 }

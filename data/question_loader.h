@@ -59,13 +59,10 @@ void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& t
 /// The same over several folders, read one after another into the same level, each
 /// folder's files in alphabetical order: a player's own bases add to the shipped ones.
 void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box);
-/// Resolves the paths and loads the levels 0 … 6 in order; returns the paths.
-DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box);
-/// The same with the writability test of ResolvePaths supplied.
+/// Resolves the paths of a copy that knows only its own folder and loads the levels
+/// 0 … 6 in order; returns the paths. `writable` is the folder test of ResolvePaths.
 DataPaths LoadQuestionBases(const QString& programFolder, QuestionTable& table, InfoBox& box,
-                            const FolderWritableCheck& writable);
+                            const FolderWritableCheck& writable = IsFolderWritable);
 /// The same for a game that knows more places than its own folder.
 DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
-                            InfoBox& box);
-DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
-                            InfoBox& box, const FolderWritableCheck& writable);
+                            InfoBox& box, const FolderWritableCheck& writable = IsFolderWritable);

@@ -6,6 +6,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
 
 #include "data/codec.h"
 #include "data/cp1251.h"
@@ -107,6 +108,12 @@ QString LockPath(const QString& path) { return path + u".lock"_s; }
 // that died holding the lock is noticed at once and its lock taken over.
 constexpr int kLockWaitMs = 5000;
 
+// Takes the board's lock for a change; when it cannot, what the change comes to.
+std::optional<WinnersWrite> TakeLock(QLockFile& lock) {
+  if (lock.tryLock(kLockWaitMs)) return std::nullopt;
+  return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
+}
+
 }  // namespace
 
 void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QString& name) {
@@ -184,36 +191,22 @@ int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
   return rank;
 }
 
-WinnersWrite UpdateWinners(const QString& path, const std::function<void(WinnersTable&)>& change,
-                           RandomSource& random) {
+WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random) {
   QLockFile lock(LockPath(path));
-  if (!lock.tryLock(kLockWaitMs)) {
-    return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
-  }
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock)) return *refused;
   WinnersTable table;
   if (QFileInfo::exists(path)) {
     int damagedFields = 0;
     // What cannot be read is not written over: it may hold every result there is.
     if (!ReadExistingFile(path, table, damagedFields)) return WinnersWrite::Unreadable;
   }
-  change(table);
+  for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum);
   return SaveWinners(path, table, random) ? WinnersWrite::Written : WinnersWrite::Failed;
-}
-
-WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random) {
-  return UpdateWinners(
-      path,
-      [&](WinnersTable& table) {
-        for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum);
-      },
-      random);
 }
 
 WinnersWrite ClearWinners(const QString& path) {
   QLockFile lock(LockPath(path));
-  if (!lock.tryLock(kLockWaitMs)) {
-    return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
-  }
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock)) return *refused;
   const QFileInfo info(path);
   if (!info.exists() && !info.isSymLink()) return WinnersWrite::Written;
   return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;

@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <array>
-#include <functional>
 
 class InfoBox;
 class QIODevice;
@@ -63,15 +62,12 @@ enum class WinnersWrite {
   Failed,      ///< the file could not be written (a full disk, no permission); it is unchanged
 };
 
-/// Changes the leaderboard file as it is at this moment, so that games running side
-/// by side never undo each other's results: takes the lock beside the file (a lock
-/// left by a game that was killed is taken over), reads the file afresh, lets
-/// `change` edit the table and writes it whole, all before the lock is released.
-/// Nothing is shown while the lock is held; damaged fields keep what was decoded
-/// before the damage, as on a load.
-WinnersWrite UpdateWinners(const QString& path, const std::function<void(WinnersTable&)>& change,
-                           RandomSource& random);
-/// UpdateWinners that inserts each of `results`, in order, at its rank.
+/// Inserts each of `results`, in order, at its rank into the leaderboard file as it
+/// is at this moment, so that games running side by side never undo each other's
+/// results: takes the lock beside the file (a lock left by a game that was killed
+/// is taken over), reads the file afresh and writes it whole, all before the lock
+/// is released. Nothing is shown while the lock is held; damaged fields keep what
+/// was decoded before the damage, as on a load.
 WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random);
 /// Deletes the leaderboard file under the same lock; a missing file is cleared already.
 WinnersWrite ClearWinners(const QString& path);

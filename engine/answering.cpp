@@ -9,7 +9,7 @@ constexpr PackedColour kWhite = Rgb(255, 255, 255);
 constexpr int kShowChosen = 1;
 constexpr int kVerdict = 48;
 
-bool ShowsCorrect(int step) { return step == 21 || step == 33 || step == 39 || step == 45; }
+bool ShowsCorrect(int step) { return step == kCorrectShown || step == 33 || step == 39 || step == 45; }
 bool BlinksOff(int step) { return step == 30 || step == 36 || step == 42; }
 
 }  // namespace

@@ -37,6 +37,10 @@ constexpr int AnswerReveal = 0, PollAnimation = 1, QuestionClock = 2, QuestionRe
               FriendReveal = 4;
 }
 
+/// The step of `task::AnswerReveal` from which the correct answer is shown: the
+/// screen marks it then, and what is spoken of the judging follows the screen.
+constexpr int kCorrectShown = 21;
+
 /// Panels of `ShowPanel`.
 enum PanelMode : int {
   PhonePanel = 1,

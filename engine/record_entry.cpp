@@ -18,22 +18,9 @@ void Game::ShowRecordPanel(bool visible) {
 
   if (visible) {
     LoadBoard();
-    const int rank = WinnerRank(m_winners, result);
-    if (rank > kMaxWinners) {
-      // A full board of better results: this one gets no row, and the board stays
-      // as it is.
-      m_state.RecordRank = 0;
-    } else {
-      m_state.RecordRank = rank;
-      if (m_winners.count < kMaxWinners) m_winners.count += 1;
-      for (int r = m_winners.count; r >= rank; --r) {
-        if (r < kMaxWinners) {
-          m_winners.name[r + 1] = m_winners.name[r];
-          m_winners.sum[r + 1] = m_winners.sum[r];
-        }
-      }
-      m_winners.sum[rank] = QString::number(result);
-    }
+    // The row's name stays empty until the player confirms one; a full board of
+    // better results gives no row (0) and stays as it is.
+    m_state.RecordRank = InsertWinner(m_winners, QString(), result);
   }
 
   m_screen.SetCaption(el::VictoryPanel,
@@ -50,9 +37,11 @@ void Game::ShowRecordPanel(bool visible) {
 
 void Game::ConfirmRecord() {
   const int rank = m_state.RecordRank;
-  if (rank >= 1 && rank <= m_winners.count)
+  const bool hasRow = rank >= 1 && rank <= m_winners.count;
+  if (hasRow) {
     m_winners.name[rank] = MakeEncodable(m_screen.nameBox().text);
-  if (rank >= 1 && rank <= m_winners.count) m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
+    m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
+  }
   // The board is changed as it is in the file now, not as it was when the panel
   // opened: another game may have saved or cleared it meanwhile. Without a row (a
   // full board of better results) it is written back unchanged.
@@ -60,7 +49,7 @@ void Game::ConfirmRecord() {
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
     // The name stands on the board now.
-    if (rank >= 1 && rank <= m_winners.count) PlayCue(Cue::Record);
+    if (hasRow) PlayCue(Cue::Record);
   } else {
     // The results stay here, shown on the board, until a later save stores them.
     InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
