@@ -11,10 +11,6 @@ namespace spoken {
 
 namespace {
 
-// Ticks of the judging sequence: the choice shows at once, the correct answer from
-// this tick on.
-constexpr int kCorrectShown = 21;
-
 bool Judging(const Game& game) { return game.state().TaskActive[task::AnswerReveal]; }
 
 }  // namespace
