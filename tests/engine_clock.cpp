@@ -1,4 +1,6 @@
 // The question clock: its bar, its text with the blinking colon, the time-out.
+#include <functional>
+
 #include "engine_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -137,4 +139,87 @@ TEST_F(EngineTest, AnAnswerChosenInTheLastHalfSecondIsJudgedAndTheBarFreezes) {
   Tick(47);
   EXPECT_EQ(st().QuestionNumber, 2);
   EXPECT_EQ(st().CurrentPanel, 0);
+}
+
+// What covers the question while it is open: the exit question answered No, and the
+// rules or about pages.
+struct ClockHold {
+  const char* name;
+  std::function<void()> hold;  ///< covers the question, plays on behind, uncovers it
+};
+
+TEST_F(EngineTest, WhatCoversTheQuestionHoldsItsClockAndGivesTheSecondsBack) {
+  const ClockHold holds[] = {
+      {"the exit question, answered No",
+       [this] {
+         // The player thinks it over for 25 s; the timer goes on firing behind the box.
+         platform->box.whileShown = [this](const QString&) {
+           Tick(250);
+           EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+         };
+         platform->box.answers = {InfoBox::No};
+         g().KeyPressed(vk::Escape);
+         platform->box.whileShown = nullptr;
+         ASSERT_EQ(platform->box.messages.size(), 1);
+         EXPECT_TRUE(st().TaskActive[task::QuestionClock]);
+       }},
+      {"the rules pages",
+       [this] {
+         // Forty seconds of reading: twice the question's limit.
+         g().KeyPressed(vk::F1);
+         Tick(400);
+         EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+         EXPECT_EQ(st().CurrentPanel, 0);
+         EXPECT_TRUE(st().AnswersOpen);
+         g().KeyPressed(vk::Escape);
+       }},
+  };
+  for (const ClockHold& c : holds) {
+    SCOPED_TRACE(c.name);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(1);
+    platform->time = st().ClockStart + 3;
+    g().Tick();
+    ASSERT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+    c.hold();
+    EXPECT_EQ(st().CurrentPanel, 0);
+    EXPECT_TRUE(st().AnswersOpen);
+    Tick();
+    EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
+    Tick(165);  // 16.5 s more: 0.4 s left
+    EXPECT_EQ(st().CurrentPanel, 0);
+    Tick(5);
+    EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+  }
+}
+
+TEST_F(EngineTest, AQuestionFinishingBehindWhatCoversItStartsItsClockWhenUncovered) {
+  const ClockHold covers[] = {
+      {"the exit question, answered No",
+       [this] {
+         platform->box.whileShown = [this](const QString&) { Tick(300); };
+         platform->box.answers = {InfoBox::No};
+         g().KeyPressed(vk::Escape);
+         platform->box.whileShown = nullptr;
+         EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box
+       }},
+      {"the about page",
+       [this] {
+         g().ShowAboutPage();
+         Tick(300);
+         EXPECT_TRUE(st().AnswersOpen);  // the question went on appearing behind the page
+         g().ClickPage(QPointF(320, 200));
+       }},
+  };
+  for (const ClockHold& c : covers) {
+    SCOPED_TRACE(c.name);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    g().KeyPressed(vk::F2);
+    Tick(2);
+    ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
+    c.hold();
+    Tick();
+    EXPECT_EQ(CaptionText(el::ClockBar), u"0:20"_s);
+    EXPECT_EQ(st().CurrentPanel, 0);
+  }
 }

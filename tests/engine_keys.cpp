@@ -180,42 +180,6 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   EXPECT_TRUE(platform->closed);
 }
 
-TEST_F(EngineTest, TheExitQuestionHoldsTheQuestionClockAndNoGivesTheSecondsBack) {
-  JumpTo(1);
-  platform->time = st().ClockStart + 3;
-  g().Tick();
-  ASSERT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
-  // The player thinks it over for 25 s; the timer goes on firing behind the box.
-  platform->box.whileShown = [this](const QString&) { Tick(250); };
-  platform->box.answers = {InfoBox::No};
-  g().KeyPressed(vk::Escape);
-  ASSERT_EQ(platform->box.messages.size(), 1);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  EXPECT_TRUE(st().AnswersOpen);
-  EXPECT_TRUE(st().TaskActive[task::QuestionClock]);
-  Tick();
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
-  platform->box.whileShown = nullptr;
-  Tick(165);  // 16.5 s more: 0.4 s left
-  EXPECT_EQ(st().CurrentPanel, 0);
-  Tick(5);
-  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
-}
-
-TEST_F(EngineTest, AQuestionFinishingBehindTheExitQuestionStartsItsClockWhenItCloses) {
-  g().KeyPressed(vk::F2);
-  Tick(2);
-  ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
-  platform->box.whileShown = [this](const QString&) { Tick(300); };
-  platform->box.answers = {InfoBox::No};
-  g().KeyPressed(vk::Escape);
-  platform->box.whileShown = nullptr;
-  EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box
-  Tick();
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:20"_s);
-  EXPECT_EQ(st().CurrentPanel, 0);
-}
-
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
   for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
     platform->box.answers = {answer};

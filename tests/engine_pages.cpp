@@ -83,38 +83,6 @@ TEST_F(EngineTest, AClickTurnsThePagesOnTheFooterArrowsAndClosesThemAnywhereElse
   EXPECT_FALSE(g().PageOpen());
 }
 
-TEST_F(EngineTest, ThePagesHoldTheQuestionClockAndGiveTheSecondsBack) {
-  JumpTo(1);
-  platform->time = st().ClockStart + 3;
-  g().Tick();
-  ASSERT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
-  // Forty seconds of reading: twice the question's limit.
-  g().KeyPressed(vk::F1);
-  Tick(400);
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  EXPECT_TRUE(st().AnswersOpen);
-  g().KeyPressed(vk::Escape);
-  Tick();
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
-  Tick(165);  // 16.5 s more: 0.4 s left
-  EXPECT_EQ(st().CurrentPanel, 0);
-  Tick(5);
-  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
-}
-
-TEST_F(EngineTest, AQuestionFinishingBehindThePagesStartsItsClockWhenTheyClose) {
-  g().KeyPressed(vk::F2);
-  Tick(2);
-  ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
-  g().ShowAboutPage();
-  Tick(300);
-  EXPECT_TRUE(st().AnswersOpen);  // the question went on appearing behind the page
-  g().ClickPage(QPointF(320, 200));
-  Tick();
-  EXPECT_EQ(CaptionText(el::ClockBar), u"0:20"_s);
-}
-
 TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose) {
   JumpTo(1);
   platform->time = st().ClockStart + 3;
