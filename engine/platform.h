@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "engine/sound_cue.h"
+#include "engine/sound_output.h"
 
 class InfoBox;
 class RandomSource;
@@ -34,15 +34,10 @@ class Platform {
   /// Gives the keyboard focus to the name box.
   virtual void FocusNameBox() = 0;
 
-  // Sound. A platform without sound plays nothing; the game goes on the same.
-  /// Plays a sting once, over whatever else sounds; it must start at once.
-  virtual void PlayCue(Cue /*sting*/) {}
-  /// Makes `bed` the music loop: the music playing fades out as it fades in. Never
-  /// called twice in a row with the same bed.
-  virtual void StartBed(Cue /*bed*/) {}
-  /// Fades the music out.
-  virtual void StopBed() {}
-  /// Voices looping over the music; they replace any voices talking.
-  virtual void StartMurmur(Cue /*murmur*/) {}
-  virtual void StopMurmur() {}
+  /// Where the game's sounds go. A platform without sound plays nothing; the game
+  /// goes on the same.
+  virtual SoundOutput& Sound() {
+    static SilentSoundOutput silence;
+    return silence;
+  }
 };

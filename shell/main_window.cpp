@@ -477,15 +477,7 @@ void MainWindow::MoveWindowBy(qreal dx, qreal dy) {
   move(pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
 }
 
-void MainWindow::PlayCue(Cue sting) { m_sound->Play(sting); }
-
-void MainWindow::StartBed(Cue bed) { m_sound->StartBed(bed); }
-
-void MainWindow::StopBed() { m_sound->StopBed(); }
-
-void MainWindow::StartMurmur(Cue murmur) { m_sound->StartMurmur(murmur); }
-
-void MainWindow::StopMurmur() { m_sound->StopMurmur(); }
+SoundOutput& MainWindow::Sound() { return *m_sound; }
 
 void MainWindow::FocusNameBox() {
   SyncView();

@@ -95,11 +95,7 @@ class MainWindow : public QWidget, private Platform {
   bool WindowNormal() override;
   void MoveWindowBy(qreal dx, qreal dy) override;
   void FocusNameBox() override;
-  void PlayCue(Cue sting) override;
-  void StartBed(Cue bed) override;
-  void StopBed() override;
-  void StartMurmur(Cue murmur) override;
-  void StopMurmur() override;
+  SoundOutput& Sound() override;
 
   /// Runs a game handler, then brings the view up to date with the model.
   void Run(const std::function<void()>& handler);

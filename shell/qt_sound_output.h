@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "shell/sound_output.h"
+#include "engine/sound_output.h"
 
 class QSoundEffect;
 

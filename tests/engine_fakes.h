@@ -24,6 +24,7 @@
 #include "engine/platform.h"
 #include "screen/text_measurer.h"
 #include "tests/info_box_fakes.h"
+#include "tests/sound_fakes.h"
 
 /// A platform whose clock and draws the test sets and which remembers every window
 /// request the game makes.
@@ -46,12 +47,7 @@ class ScriptedPlatform : public Platform {
   bool WindowNormal() override { return normal; }
   void MoveWindowBy(qreal dx, qreal dy) override { moved += QPointF(dx, dy); }
   void FocusNameBox() override { ++nameBoxFocus; }
-  /// Sounds as "sting reveal", "bed bed_stage1", "stop bed", "murmur …", "stop murmur".
-  void PlayCue(Cue sting) override { sounds.append(QStringLiteral("sting ") + CueName(sting)); }
-  void StartBed(Cue bed) override { sounds.append(QStringLiteral("bed ") + CueName(bed)); }
-  void StopBed() override { sounds.append(QStringLiteral("stop bed")); }
-  void StartMurmur(Cue murmur) override { sounds.append(QStringLiteral("murmur ") + CueName(murmur)); }
-  void StopMurmur() override { sounds.append(QStringLiteral("stop murmur")); }
+  SoundOutput& Sound() override { return sound; }
 
   double time = 36000;  // 10:00:00
   double dayStep = 0;   ///< summer time, a time sync: what the time of day was moved by
@@ -67,7 +63,7 @@ class ScriptedPlatform : public Platform {
   bool normal = true;
   QPointF moved;
   int nameBoxFocus = 0;
-  QStringList sounds;
+  RecordingSoundOutput sound;
   Game* game = nullptr;
 };
 

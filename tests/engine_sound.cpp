@@ -20,7 +20,7 @@ double SecondsLeft(const GameState& state, double now) { return state.TimeLimit 
 
 class SoundTest : public EngineTest {
  protected:
-  QStringList& sounds() { return platform->sounds; }
+  QStringList& sounds() { return platform->sound.log; }
   /// Ticks until the time runs out; returns the seconds left at each clock tick heard.
   QList<double> RunOutTheClock() {
     QList<double> ticks;
@@ -238,9 +238,9 @@ TEST_F(SoundTest, AGameStartedMutedStaysQuietUntilSoundIsOn) {
   Game game(*quiet, measurer, dir->path(), &TestSheet);
   game.SetSoundOn(false);
   game.Start();
-  EXPECT_TRUE(quiet->sounds.isEmpty());
+  EXPECT_TRUE(quiet->sound.log.isEmpty());
   game.SetSoundOn(true);
-  EXPECT_EQ(quiet->sounds, QStringList{u"bed theme_loop"_s});
+  EXPECT_EQ(quiet->sound.log, QStringList{u"bed theme_loop"_s});
 }
 
 TEST(SoundCueTest, EveryCueHasItsFileAndOnlyTheBedsAndVoicesLoop) {

@@ -14,18 +14,8 @@
 
 #include "data/random_source.h"
 #include "shell/main_window.h"
-#include "shell/sound_output.h"
+#include "engine/sound_output.h"
 #include "tests/info_box_fakes.h"
-
-/// Tests play no music on a machine that has speakers.
-class SilentSoundOutput : public SoundOutput {
- public:
-  void Play(Cue) override {}
-  void StartBed(Cue) override {}
-  void StopBed() override {}
-  void StartMurmur(Cue) override {}
-  void StopMurmur() override {}
-};
 
 /// Copies the built data folder into `folder`, where the game looks for it beside
 /// the program.
@@ -116,7 +106,7 @@ class ScriptedWindowTest : public ::testing::Test {
   QTemporaryDir m_dir;
   ActingInfoBox m_box;
   ScriptedRandomSource m_random{{}, 7};
-  SilentSoundOutput m_silence;
+  SilentSoundOutput m_silence;  ///< no music from tests on a machine with speakers
   double m_now = 12 * 3600;
   // Declared last, so that it is destroyed before everything it was given.
   std::unique_ptr<MainWindow> m_window;

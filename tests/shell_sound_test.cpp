@@ -8,21 +8,11 @@
 
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
-#include "shell/sound_output.h"
+#include "tests/sound_fakes.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class RecordingSoundOutput : public SoundOutput {
- public:
-  void Play(Cue sting) override { log.append(u"sting "_s + CueName(sting)); }
-  void StartBed(Cue bed) override { log.append(u"bed "_s + CueName(bed)); }
-  void StopBed() override { log.append(u"stop bed"_s); }
-  void StartMurmur(Cue murmur) override { log.append(u"murmur "_s + CueName(murmur)); }
-  void StopMurmur() override { log.append(u"stop murmur"_s); }
-  QStringList log;
-};
 
 /// The tests open their windows themselves, one after another in the same folder,
 /// so that a second window finds the choice the first one kept.
