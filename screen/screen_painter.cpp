@@ -21,9 +21,10 @@ bool MapsAtScale(const QTransform& device, qreal scale) {
 }
 
 // Copies the sheet's pixels from `sourceTopLeft` onto the device pixels under `target`
-// (logical; `device` is the painter's device transform) one for one. Drawn through a scaled painter, even a 1:1 ratio goes the
-// stretching way, which at 3× costs several times a plain copy. Both ends of the
-// target round the same way, so neighbouring faces meet without a seam at 1.5×.
+// (logical; `device` is the painter's device transform) one for one. Drawn through a
+// scaled painter, even a 1:1 ratio goes the stretching way, which at 3× costs several
+// times a plain copy. Both ends of the target round the same way, so neighbouring
+// faces meet without a seam at 1.5×.
 void CopyToDevicePixels(QPainter& painter, const QTransform& device, const QRectF& target, const QImage& sheet,
                         QPointF sourceTopLeft) {
   const QRectF mapped = device.mapRect(target);

@@ -242,8 +242,8 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   }
   painter.translate(m_picture.topLeft());
   painter.scale(scale, scale);
-  PaintScreen(painter, m_game->screen(), logical & QRect(0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight),
-              m_sharpSheets.sheets.empty() ? nullptr : &m_sharpSheets);
+  const QRect layout(0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight);
+  PaintScreen(painter, m_game->screen(), logical & layout, m_sharpSheets.sheets.empty() ? nullptr : &m_sharpSheets);
 }
 
 int MainWindow::PointerTarget(QPointF point) const {

@@ -115,7 +115,7 @@ class MainWindow : public QWidget, private Platform {
   /// Shows the sound switch as the game has it and keeps a changed choice.
   void SyncSound();
   void BuildViewMenu();
-  /// Zoom and full-screen keys; true when the key was one of them.
+  /// Zoom and full-screen keys; the game sees every key as well.
   void ViewKey(const QKeyEvent& event);
   /// Size, position and full screen as the settings keep them, at start-up.
   void RestoreView();
@@ -170,7 +170,8 @@ class MainWindow : public QWidget, private Platform {
   // View.
   std::unique_ptr<QSettings> m_settings;
   qreal m_zoom = 1.0;
-  QRectF m_picture{0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight};  ///< the 640 × 480 picture, in window pixels
+  /// The 640 × 480 picture, in window pixels.
+  QRectF m_picture{0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight};
   QMenu* m_zoomMenu = nullptr;
   QActionGroup* m_zoomGroup = nullptr;
   QAction* m_fullScreenAction = nullptr;
