@@ -16,6 +16,7 @@
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "tools/bases/console.h"
+#include "tools/bases/lint_give_away.h"
 #include "tools/bases/lint_overlap.h"
 
 using namespace Qt::StringLiterals;
@@ -154,8 +155,11 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     for (const SourceError& error : source.errors) add(error.line, error.reason);
 
     for (const SourceQuestion& q : source.questions) {
-      all.append(q);
-      where.append({int(perFile.size()), {path, q.line}});
+      // The warm-up level is never played: a repeat of it tells a player nothing.
+      if (source.level != 0) {
+        all.append(q);
+        where.append({int(perFile.size()), {path, q.line}});
+      }
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);
       if (first != firstQuestion.cend()) {
@@ -164,6 +168,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
         firstQuestion.insert(key, {path, q.line});
       }
       for (const QString& reason : MixedScriptFindings(q.text)) add(q.line, reason);
+      for (const QString& reason : GiveAways(q, source.level)) add(q.line, reason);
       const int questionSize = fit.QuestionSize(q.text);
       if (questionSize < kLintMinQuestionSize) {
         add(q.line, u"question fits its frame only at %1 points (%2 at least)"_s.arg(questionSize).arg(
