@@ -16,6 +16,7 @@
 #include "screen/fonts.h"
 #include "screen/qt_text_measurer.h"
 #include "tools/bases/console.h"
+#include "tools/bases/lint_give_away.h"
 #include "tools/bases/lint_overlap.h"
 
 using namespace Qt::StringLiterals;
@@ -164,6 +165,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
         firstQuestion.insert(key, {path, q.line});
       }
       for (const QString& reason : MixedScriptFindings(q.text)) add(q.line, reason);
+      for (const QString& reason : GiveAways(q, source.level)) add(q.line, reason);
       const int questionSize = fit.QuestionSize(q.text);
       if (questionSize < kLintMinQuestionSize) {
         add(q.line, u"question fits its frame only at %1 points (%2 at least)"_s.arg(questionSize).arg(

@@ -1,6 +1,8 @@
 #include "tools/bases/lint_overlap.h"
 
-#include <QRegularExpression>
+#include "tools/bases/lint_words.h"
+
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -16,33 +18,9 @@ constexpr qsizetype kStemLength = 5;
 constexpr int kSameSubject = 2;
 // Answers two questions may share before they offer the same set.
 constexpr int kSharedAnswers = 3;
-
-// Words that shape a question rather than say what it is about. Tuned on the
-// shipped questions: without them every "Какой … называют …" pair looks alike.
-const QSet<QString>& QuestionWords() {
-  static const QSet<QString> words = [] {
-    const QString list = uR"(какой какая какое какие каком какую каким какого какому каких какими
-кто что чем чего чему кого кому где когда сколько почему зачем откуда куда
-который которая которое которые котором которого этот эта это эти этого этой этих того тот
-также было была были быть есть году года годах веке века называют называется называли
-называлась назывался называлось звали зовут можно нельзя самый самая самое самые самым самой
-самого самых после перед между через около всего более менее очень один одна одно
-первый первая первое первым первой первого стал стала стало стали известный известная
-известное слово слова словом означает значит написал написала автор автором создал создала
-придумал своей свою свой своего своих имени ними него нему такое такой такая такие этом
-этому чтобы если тоже только всех весь вся всем всей кроме сразу обычно часто традиционно
-считают считается одного одной двух трех четыре пять шесть семь восемь девять десять тысяча
-раньше ныне нынешнего нынешний мире мира стране страна страны город города городе
-примерно является чаще древности древний древние древнего главный главная главного
-изображен изображена находится находятся стоит виде прибором измеряют прошли игры россии российский российского русский русская русского
-русской русских отмечают отмечали снял сняла сняли фильм фильме фильма делают основном спорта химический химического элемент элемента
-элементов придумал придумали)"_s;
-    QSet<QString> set;
-    for (const QString& w : list.split(QRegularExpression(u"\\s+"_s), Qt::SkipEmptyParts)) set.insert(w);
-    return set;
-  }();
-  return words;
-}
+// Question texts a word may stand in and still tell one question's answer to
+// another: a rare name hands it over, a common word does not.
+constexpr int kRareInTexts = 3;
 
 const QSet<QString>& NumberWords() {
   static const QSet<QString> words = [] {
@@ -56,32 +34,19 @@ const QSet<QString>& NumberWords() {
   return words;
 }
 
-QStringList Words(const QString& text) {
-  QStringList words;
-  const QString s = Normalised(text);
-  qsizetype i = 0;
-  while (i < s.size()) {
-    if (!s.at(i).isLetterOrNumber()) {
-      ++i;
-      continue;
-    }
-    qsizetype j = i;
-    while (j < s.size() && s.at(j).isLetterOrNumber()) ++j;
-    words.append(s.mid(i, j - i));
-    i = j;
-  }
-  return words;
-}
-
 bool AllDigits(const QString& word) {
   return std::all_of(word.begin(), word.end(), [](QChar c) { return c.isDigit(); });
 }
+
+// The stemmer settles the ending; the cut settles what it leaves of a word's
+// family: «гоголевских» names Гоголь, «славянский» the славяне.
+QString ShortStem(const QString& word) { return Stem(word).left(kStemLength); }
 
 // The stems that say what a text is about.
 QSet<QString> SubjectStems(const QString& text) {
   QSet<QString> stems;
   for (const QString& w : Words(text)) {
-    if (w.size() >= 4 && !AllDigits(w) && !QuestionWords().contains(w)) stems.insert(w.left(kStemLength));
+    if (w.size() >= 4 && !AllDigits(w) && !IsQuestionWord(w)) stems.insert(ShortStem(w));
   }
   return stems;
 }
@@ -91,9 +56,23 @@ QSet<QString> SubjectStems(const QString& text) {
 QSet<QString> AllStems(const QString& text) {
   QSet<QString> stems;
   for (const QString& w : Words(text)) {
-    if (w.size() >= 3 && !AllDigits(w)) stems.insert(w.left(kStemLength));
+    if (w.size() >= 3 && !AllDigits(w) && !IsLinkWord(w)) stems.insert(ShortStem(w));
   }
   return stems;
+}
+
+// What a text must hold to name an answer: every stem of it, or only the surname
+// of a person's name («картине Ивана Шишкина», «гоголевских героев»).
+QSet<QString> NamingStems(const QString& answer) {
+  const QStringList words = Words(answer);
+  const QStringList written = answer.split(u' ', Qt::SkipEmptyParts);
+  const bool personsName = written.size() >= 2 && std::all_of(written.begin(), written.end(), [](const QString& w) {
+    return w.front().isUpper();
+  });
+  if (personsName && !words.isEmpty() && words.last().size() >= 5 && !IsQuestionWord(words.last())) {
+    return {ShortStem(words.last())};
+  }
+  return AllStems(answer);
 }
 
 // Counts, years and amounts repeat by nature; they never make two questions one.
@@ -109,9 +88,10 @@ struct Prepared {
   QSet<QString> subject;    // stems of the text
   QSet<QString> textAll;    // every stem of the text
   QSet<QString> everything; // stems of the text and the answers
-  std::array<QString, 4> answers;  // normalised
+  std::array<AnswerWords, 4> answers;
   std::array<bool, 4> number{};
   std::array<QSet<QString>, 4> answerStems;
+  QSet<QString> naming;  // what names the right answer in another text
   QString text;  // normalised
 };
 
@@ -122,11 +102,12 @@ Prepared Prepare(const SourceQuestion& q) {
   p.textAll = AllStems(q.text);
   p.everything = p.subject;
   for (size_t a = 0; a < 4; ++a) {
-    p.answers[a] = Normalised(q.answers[a]);
+    p.answers[a] = ReadAnswer(q.answers[a]);
     p.number[a] = IsNumber(q.answers[a]);
     p.answerStems[a] = AllStems(q.answers[a]);
     p.everything += SubjectStems(q.answers[a]);
   }
+  p.naming = NamingStems(q.answers[0]);
   return p;
 }
 
@@ -138,12 +119,16 @@ int Common(const QSet<QString>& a, const QSet<QString>& b) {
   return n;
 }
 
+bool Contains(const QSet<QString>& text, const QSet<QString>& stems) {
+  return !stems.isEmpty() && std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return text.contains(s); });
+}
+
 QString SharedAnswers(const Prepared& a, const Prepared& b, const SourceQuestion& later) {
   QStringList shared;
   for (size_t i = 0; i < 4; ++i) {
     if (b.number[i]) continue;
     for (size_t j = 0; j < 4; ++j) {
-      if (!a.number[j] && a.answers[j] == b.answers[i]) {
+      if (!a.number[j] && SameAnswer(a.answers[j], b.answers[i])) {
         shared.append(Quoted(later.answers[i]));
         break;
       }
@@ -153,21 +138,35 @@ QString SharedAnswers(const Prepared& a, const Prepared& b, const SourceQuestion
   return u"offers %1 of the same answers: %2"_s.arg(shared.size()).arg(shared.join(u", "_s));
 }
 
-QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb) {
+// The right answer of `answer` among the wrong ones of `x`.
+bool Offers(const Prepared& x, const Prepared& answer) {
+  if (answer.number[0]) return false;
+  for (size_t i = 1; i < 4; ++i) {
+    if (SameAnswer(x.answers[i], answer.answers[0])) return true;
+  }
+  return false;
+}
+
+// The right answer of `answer` named in the question of `x` or offered among its answers.
+bool Names(const Prepared& x, const Prepared& answer) {
+  return Offers(x, answer) || (!answer.number[0] && Contains(x.textAll, answer.naming));
+}
+
+QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb,
+                 const QHash<QString, int>& textsWith) {
   const bool sameSubject = Common(a.subject, b.subject) >= kSameSubject;
-  if (sameSubject && !a.number[0] && a.answers[0] == b.answers[0]) {
+  if (sameSubject && !a.number[0] && SameAnswer(a.answers[0], b.answers[0])) {
     return u"the same answer %1 on the same subject"_s.arg(Quoted(qb.answers[0]));
   }
   // Each offers the other's answer: whatever the subjects, a player who met one
   // pair has seen both answers side by side and is told the other by elimination.
-  const auto offers = [](const Prepared& x, const QString& answer) {
-    for (size_t i = 1; i < 4; ++i) {
-      if (x.answers[i] == answer) return true;
-    }
-    return false;
-  };
-  if (!a.number[0] && !b.number[0] && offers(a, b.answers[0]) && offers(b, a.answers[0])) {
+  if (Offers(a, b) && Offers(b, a)) {
     return u"each offers the other's answer, %1 and %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
+  }
+  // Each names the other's answer, in its question or among its answers: the
+  // two are one fact asked from both ends.
+  if (Names(a, b) && Names(b, a)) {
+    return u"each names the other's answer, %1 and %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
   }
   // One's answer among the other's wrong ones: a player who met one is told the other.
   const struct {
@@ -176,7 +175,7 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const SourceQuestion& qy;
   } mirrored[] = {{a, b, qb}, {b, a, qa}};
   for (const auto& m : mirrored) {
-    if (sameSubject && !m.y.number[0] && offers(m.x, m.y.answers[0])) {
+    if (sameSubject && Offers(m.x, m.y)) {
       return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
     }
   }
@@ -193,11 +192,21 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const Prepared& y;
     const SourceQuestion& qx;
   } named[] = {{a, b, qa}, {b, a, qb}};
+  // The right answer needs less in common than a wrong one: the other question
+  // hands it over outright.
+  // A word many questions use («белый», «Земля», «сердце») gives nothing away.
+  const auto rare = [&](const QSet<QString>& stems) {
+    return std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return textsWith.value(s) <= kRareInTexts; });
+  };
+  for (const auto& n : named) {
+    if (!n.x.number[0] && Contains(n.y.textAll, n.x.naming) && rare(n.x.naming) && !(subject - n.x.naming).isEmpty()) {
+      return u"%1, the answer of one, is named in the other"_s.arg(Quoted(n.qx.answers[0]));
+    }
+  }
   for (const auto& n : named) {
     for (size_t i = 0; i < 4; ++i) {
       const QSet<QString>& stems = n.x.answerStems[i];
-      if (n.x.number[i] || stems.isEmpty()) continue;
-      if (!std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return n.y.textAll.contains(s); })) continue;
+      if (n.x.number[i] || !Contains(n.y.textAll, stems)) continue;
       if ((subject - stems).size() >= kSameSubject) {
         return u"%1, an answer of one, is what the other asks about"_s.arg(Quoted(n.qx.answers[i]));
       }
@@ -208,18 +217,14 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
 
 }  // namespace
 
-QString Normalised(const QString& text) {
-  QString s = text.toCaseFolded();
-  s.replace(u'ё', u'е');
-  s = s.simplified();
-  while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace())) s.chop(1);
-  return s;
-}
-
 QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
   QList<Prepared> prepared;
   prepared.reserve(questions.size());
-  for (const SourceQuestion& q : questions) prepared.append(Prepare(q));
+  QHash<QString, int> textsWith;  // stem -> how many question texts hold it
+  for (const SourceQuestion& q : questions) {
+    prepared.append(Prepare(q));
+    for (const QString& s : prepared.last().textAll) ++textsWith[s];
+  }
 
   QList<Overlap> overlaps;
   for (int later = 0; later < prepared.size(); ++later) {
@@ -230,7 +235,7 @@ QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
       if (a.text == b.text) continue;
       QString reason = SharedAnswers(a, b, questions[later]);
       if (reason.isEmpty()) {
-        const QString fact = SameFact(a, b, questions[earlier], questions[later]);
+        const QString fact = SameFact(a, b, questions[earlier], questions[later], textsWith);
         if (!fact.isEmpty()) reason = u"asks the same fact: "_s + fact;
       }
       if (!reason.isEmpty()) overlaps.append({earlier, later, reason});

@@ -4,10 +4,7 @@
 #include <QString>
 
 #include "data/question_source.h"
-
-/// A text as a player compares it: case, ё against е, spacing and the punctuation
-/// at the end do not tell two texts apart.
-QString Normalised(const QString& text);
+#include "tools/bases/lint_words.h"
 
 /// Two questions a player would take for one: `earlier` and `later` index the
 /// list given to FindOverlaps, `reason` says why in an author's words.
