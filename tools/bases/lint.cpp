@@ -155,8 +155,11 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     for (const SourceError& error : source.errors) add(error.line, error.reason);
 
     for (const SourceQuestion& q : source.questions) {
-      all.append(q);
-      where.append({int(perFile.size()), {path, q.line}});
+      // The warm-up level is never played: a repeat of it tells a player nothing.
+      if (source.level != 0) {
+        all.append(q);
+        where.append({int(perFile.size()), {path, q.line}});
+      }
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);
       if (first != firstQuestion.cend()) {

@@ -9,8 +9,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString Quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
-
 bool StartsWithDigit(const QString& answer) {
   const QString s = answer.trimmed();
   return !s.isEmpty() && s.front().isDigit();
@@ -68,10 +66,7 @@ QString MoreWords(const SourceQuestion& q) {
   const QStringList right = WrittenWords(q.answers[0]);
   if (right.size() < 2) return {};
   const bool title = q.answers[0].trimmed().startsWith(u'\u00AB');
-  const bool name = std::all_of(right.begin(), right.end(), [](const QString& w) {
-    const auto letter = std::find_if(w.begin(), w.end(), [](QChar c) { return c.isLetter(); });
-    return letter != w.end() && letter->isUpper();
-  });
+  const bool name = std::all_of(right.begin(), right.end(), Capitalised);
   if (title || name) return {};
   for (size_t a = 1; a < 4; ++a) {
     if (WrittenWords(q.answers[a]).size() != 1) return {};

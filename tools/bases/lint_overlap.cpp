@@ -61,11 +61,27 @@ QSet<QString> AllStems(const QString& text) {
   return stems;
 }
 
+// The stems of the words a text writes with a capital letter, the first word
+// aside: names, which hand an answer over more surely than a common word.
+QSet<QString> NameStems(const QString& text) {
+  QSet<QString> stems;
+  bool first = true;
+  for (const QString& written : text.split(u' ', Qt::SkipEmptyParts)) {
+    if (Words(written).isEmpty()) continue;
+    if (!first && Capitalised(written)) {
+      for (const QString& w : Words(written)) stems.insert(ShortStem(w));
+    }
+    first = false;
+  }
+  return stems;
+}
+
 // What a text must hold to name an answer: every stem of it, or only the surname
 // of a person's name («картине Ивана Шишкина», «гоголевских героев»).
 QSet<QString> NamingStems(const QString& answer) {
   const QStringList words = Words(answer);
   const QStringList written = answer.split(u' ', Qt::SkipEmptyParts);
+  // A title in «» is named by all its words.
   const bool personsName = written.size() >= 2 && std::all_of(written.begin(), written.end(), [](const QString& w) {
     return w.front().isUpper();
   });
@@ -82,11 +98,10 @@ bool IsNumber(const QString& answer) {
   return !words.isEmpty() && NumberWords().contains(words.first());
 }
 
-QString Quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
-
 struct Prepared {
   QSet<QString> subject;    // stems of the text
   QSet<QString> textAll;    // every stem of the text
+  QSet<QString> textNames;  // stems of the names in the text
   QSet<QString> everything; // stems of the text and the answers
   std::array<AnswerWords, 4> answers;
   std::array<bool, 4> number{};
@@ -100,6 +115,7 @@ Prepared Prepare(const SourceQuestion& q) {
   p.text = Normalised(q.text);
   p.subject = SubjectStems(q.text);
   p.textAll = AllStems(q.text);
+  p.textNames = NameStems(q.text);
   p.everything = p.subject;
   for (size_t a = 0; a < 4; ++a) {
     p.answers[a] = ReadAnswer(q.answers[a]);
@@ -192,14 +208,16 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const Prepared& y;
     const SourceQuestion& qx;
   } named[] = {{a, b, qa}, {b, a, qb}};
-  // The right answer needs less in common than a wrong one: the other question
-  // hands it over outright.
-  // A word many questions use («белый», «Земля», «сердце») gives nothing away.
+  // The right answer of one named in the other's text hands it over: a rare name
+  // needs only one more stem of the subject in common, a common word two. A word
+  // many questions use («белый», «Земля», «сердце») gives nothing away.
   const auto rare = [&](const QSet<QString>& stems) {
     return std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return textsWith.value(s) <= kRareInTexts; });
   };
   for (const auto& n : named) {
-    if (!n.x.number[0] && Contains(n.y.textAll, n.x.naming) && rare(n.x.naming) && !(subject - n.x.naming).isEmpty()) {
+    if (n.x.number[0] || !Contains(n.y.textAll, n.x.naming) || !rare(n.x.naming)) continue;
+    const bool asName = n.x.naming.intersects(n.y.textNames);
+    if ((subject - n.x.answerStems[0]).size() >= (asName ? 1 : kSameSubject)) {
       return u"%1, the answer of one, is named in the other"_s.arg(Quoted(n.qx.answers[0]));
     }
   }

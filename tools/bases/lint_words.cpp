@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +16,8 @@ QString Normalised(const QString& text) {
   while (!s.isEmpty() && (s.back().isPunct() || s.back().isSpace())) s.chop(1);
   return s;
 }
+
+QString Quoted(const QString& text) { return u"\u00AB"_s + text + u"\u00BB"_s; }
 
 QStringList Words(const QString& text) {
   QStringList words;
@@ -31,6 +34,11 @@ QStringList Words(const QString& text) {
     i = j;
   }
   return words;
+}
+
+bool Capitalised(const QString& written) {
+  const auto letter = std::find_if(written.begin(), written.end(), [](QChar c) { return c.isLetter(); });
+  return letter != written.end() && letter->isUpper();
 }
 
 QString Stem(const QString& word) {

@@ -7,9 +7,16 @@
 /// at the end do not tell two texts apart.
 QString Normalised(const QString& text);
 
+/// A text in «», as findings quote answers.
+QString Quoted(const QString& text);
+
 /// The words of a text, normalised: runs of letters and digits («Сивка-Бурка» is
 /// two words, «Т-34» is «т» and «34»).
 QStringList Words(const QString& text);
+
+/// A word as written in a source whose first letter is a capital («Шишкина»,
+/// ««Восток»»): a name, unless it begins a sentence.
+bool Capitalised(const QString& written);
 
 /// A normalised word reduced to its stem by the Russian Snowball stemmer, so that
 /// «Пасха» and «Пасху», «баскетбол» and «баскетболе» meet. Words in another
