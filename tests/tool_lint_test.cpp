@@ -105,7 +105,7 @@ TEST(ToolLint, CleanSourcesPrintNothing) {
                          {u"Лев Толстой"_s, u"Алексей Толстой"_s, u"Антон Чехов"_s, u"Лев Гумилёв"_s}) +
                 Question(u"В каком веке правил Пётр I?"_s,
                          {u"XVIII век"_s, u"XVII век"_s, u"XIX век"_s, u"XVI век"_s}) +
-                Question(u"Что такое Windows?"_s, {u"Операционная система"_s, u"Окна"_s, u"Ёлка"_s, u"Ель"_s}));
+                Question(u"Что такое Windows?"_s, {u"Операционная система"_s, u"Оконная рама"_s, u"Ёлка"_s, u"Ель"_s}));
   WriteFile(dir.filePath(u"b.txt"_s),
             u"level: 2\n"_s + Question(u"Кто написал «Анну Каренину»?"_s,
                                        {u"Лев Толстой"_s, u"Иван Тургенев"_s, u"Ф-1"_s, u"Т-34"_s}));
@@ -249,11 +249,11 @@ TEST(ToolLint, RepeatedAnswerSetsAndFacts) {
        {u"Какое озеро — самое глубокое в мире?"_s, {u"Байкал"_s, u"Танганьика"_s, u"Виктория"_s, u"Онежское"_s}},
        {u"Какое озеро — самое глубокое в Африке?"_s, {u"Танганьика"_s, u"Ньяса"_s, u"Чад"_s, u"Киву"_s}},
        u"asks the same fact: «Танганьика» answers one and is offered by the other"_s, {}},
-      {"one's answer is what the other asks about",
+      {"the right answer of one is what the other asks about",
        {u"Какая звезда находится ближе всех к Земле?"_s, {u"Солнце"_s, u"Сириус"_s, u"Вега"_s, u"Альтаир"_s}},
        {u"Какая звезда, не считая Солнца, ближе всех к Земле?"_s,
         {u"Проксима Центавра"_s, u"Бетельгейзе"_s, u"Ригель"_s, u"Полярная"_s}},
-       u"asks the same fact: «Солнце», an answer of one, is what the other asks about"_s, {}},
+       u"asks the same fact: «Солнце», the answer of one, is named in the other"_s, {}},
       {"a wrong answer of one is what the other asks about",
        {u"Кто архитектор Исаакиевского собора?"_s,
         {u"Огюст Монферран"_s, u"Андрей Воронихин"_s, u"Карло Росси"_s, u"Василий Баженов"_s}},
@@ -282,12 +282,56 @@ TEST(ToolLint, RepeatedAnswerSetsAndFacts) {
        {u"Кто написал роман «Отцы и дети»?"_s,
         {u"Иван Тургенев"_s, u"Иван Гончаров"_s, u"Лев Толстой"_s, u"Фёдор Достоевский"_s}},
        {}, {}},
-      {"a shared template with swapped answers is no fact",
+      {"«снял фильм» is a subject: one director offered for another's film",
        {u"Кто снял фильм «Солярис»?"_s,
         {u"Андрей Тарковский"_s, u"Сергей Бондарчук"_s, u"Григорий Козинцев"_s, u"Элем Климов"_s}},
        {u"Кто снял фильм «Летят журавли»?"_s,
         {u"Михаил Калатозов"_s, u"Андрей Тарковский"_s, u"Григорий Чухрай"_s, u"Марлен Хуциев"_s}},
+       u"asks the same fact: «Андрей Тарковский» answers one and is offered by the other"_s, {}},
+      {"«написал» is a subject: the same composer for two operas",
+       {u"Кто написал оперу «Руслан и Людмила»?"_s,
+        {u"Михаил Глинка"_s, u"Антон Рубинштейн"_s, u"Александр Бородин"_s, u"Александр Даргомыжский"_s}},
+       {u"Какой композитор написал оперу «Иван Сусанин»?"_s,
+        {u"Михаил Глинка"_s, u"Модест Мусоргский"_s, u"Николай Римский-Корсаков"_s, u"Сергей Танеев"_s}},
+       u"asks the same fact: the same answer «Михаил Глинка» on the same subject"_s, {}},
+      {"three of the same answers in other cases, behind a preposition",
+       {u"Какой из этих инструментов — смычковый?"_s, {u"Скрипка"_s, u"Гитара"_s, u"Барабан"_s, u"Флейта"_s}},
+       {u"На каком инструменте играют, нажимая чёрные и белые клавиши?"_s,
+        {u"На фортепиано"_s, u"На гитаре"_s, u"На скрипке"_s, u"На барабане"_s}},
+       u"offers 3 of the same answers: «На гитаре», «На скрипке», «На барабане»"_s,
+       u"offers 3 of the same answers: «Скрипка», «Гитара», «Барабан»"_s},
+      {"the same answer in another case",
+       {u"Какой праздник христиане отмечают в честь Воскресения Христа?"_s,
+        {u"Пасху"_s, u"Рождество"_s, u"Троицу"_s, u"Крещение"_s}},
+       {u"Какой праздник христиане встречают куличами и крашеными яйцами?"_s,
+        {u"Пасха"_s, u"Масленица"_s, u"Покров"_s, u"Сретение"_s}},
+       u"asks the same fact: the same answer «Пасха» on the same subject"_s,
+       u"asks the same fact: the same answer «Пасху» on the same subject"_s},
+      {"the right answer named in the other's question, by its surname in another word",
+       {u"Кто написал поэму «Мёртвые души»?"_s,
+        {u"Николай Гоголь"_s, u"Александр Пушкин"_s, u"Иван Тургенев"_s, u"Михаил Салтыков-Щедрин"_s}},
+       {u"Кто из гоголевских героев скупал мёртвые души?"_s,
+        {u"Чичиков"_s, u"Хлестаков"_s, u"Манилов"_s, u"Ноздрёв"_s}},
+       u"asks the same fact: «Николай Гоголь», the answer of one, is named in the other"_s, {}},
+      {"a name in the other's text needs only one more stem in common",
+       {u"Кто похитил Кая в сказке Андерсена?"_s,
+        {u"Снежная королева"_s, u"Хозяйка Медной горы"_s, u"Баба-яга"_s, u"Злая фея"_s}},
+       {u"Кто написал сказку «Гадкий утёнок»?"_s,
+        {u"Ганс Христиан Андерсен"_s, u"Шарль Перро"_s, u"Братья Гримм"_s, u"Джанни Родари"_s}},
+       u"asks the same fact: «Ганс Христиан Андерсен», the answer of one, is named in the other"_s, {}},
+      {"a common word in the other's text needs two",
+       {u"Какой цвет получится, если смешать синюю и жёлтую краску?"_s,
+        {u"Зелёный"_s, u"Оранжевый"_s, u"Фиолетовый"_s, u"Коричневый"_s}},
+       {u"Какое вещество придаёт листьям растений зелёный цвет?"_s,
+        {u"Хлорофилл"_s, u"Крахмал"_s, u"Гемоглобин"_s, u"Сахар"_s}},
        {}, {}},
+      {"each names the other's answer",
+       {u"Как называли воина в латах на коне в средневековой Европе?"_s,
+        {u"Рыцарем"_s, u"Ковбоем"_s, u"Казаком"_s, u"Гладиатором"_s}},
+       {u"На каких животных сражались рыцари?"_s,
+        {u"На конях"_s, u"На слонах"_s, u"На верблюдах"_s, u"На оленях"_s}},
+       u"asks the same fact: each names the other's answer, «Рыцарем» and «На конях»"_s,
+       u"asks the same fact: each names the other's answer, «На конях» and «Рыцарем»"_s},
       {"Николай Первый is not Николай Второй",
        {u"Какого императора прозвали «Палкиным»?"_s,
         {u"Николая Первого"_s, u"Павла Первого"_s, u"Александра Третьего"_s, u"Петра Третьего"_s}},
@@ -309,6 +353,77 @@ TEST(ToolLint, RepeatedAnswerSetsAndFacts) {
       EXPECT_EQ(run.exitCode, reason.isEmpty() ? 0 : 1) << run.err.toStdString();
       EXPECT_EQ(Lines(run.findings), expected.toStdString()) << run.err.toStdString();
     }
+  }
+}
+
+// The warm-up level is never played: it repeats nothing, though its texts are
+// still no one else's.
+TEST(ToolLint, WarmUpTakesNoPartInRepeats) {
+  const QStringList answers = {u"Иван Тургенев"_s, u"Лев Толстой"_s, u"Антон Чехов"_s, u"Николай Гоголь"_s};
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"l0.txt"_s), u"level: 0\n"_s + Question(u"Кто написал «Муму»?"_s, answers));
+  WriteFile(dir.filePath(u"l1.txt"_s), u"level: 1\n"_s + Question(u"Кто написал «Отцы и дети»?"_s, answers));
+  LintRun run = Lint({u"l0.txt"_s, u"l1.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(Lines(run.findings), "") << run.err.toStdString();
+
+  WriteFile(dir.filePath(u"l1.txt"_s), u"level: 1\n"_s + Question(u"Кто написал «Муму»?"_s, answers));
+  run = Lint({u"l0.txt"_s, u"l1.txt"_s}, dir.path());
+  EXPECT_EQ(Lines(run.findings), "l1.txt:2: duplicate of l0.txt:2") << run.err.toStdString();
+}
+
+// A right answer a player can pick without knowing it, by its form among the
+// other three or from the question's own words. The near misses are shapes the
+// shipped questions hold by right: names, titles and prepositions that differ
+// only in spelling, small counts, a stem the wrong answers share too.
+TEST(ToolLint, RightAnswerGivenAwayWithinTheQuestion) {
+  struct Case {
+    const char* name;
+    int level;
+    QString text;
+    QStringList answers;
+    QString reason;  ///< empty: nothing to say
+  };
+  const Case cases[] = {
+      {"the three wrong answers start alike", 3, u"На чём, по сказкам, летает Баба-яга?"_s,
+       {u"В ступе"_s, u"На ковре-самолёте"_s, u"На Сивке-Бурке"_s, u"На облаке"_s},
+       u"the three wrong answers start with «на» and the right one does not"_s},
+      {"«во» is «в»", 3, u"В каком городе находится галерея Уффици?"_s,
+       {u"Во Флоренции"_s, u"В Риме"_s, u"В Милане"_s, u"В Венеции"_s}, {}},
+      {"a phrase among single words", 6, u"Что такое ристалище?"_s,
+       {u"Место состязаний"_s, u"Кладбище"_s, u"Рынок"_s, u"Пастбище"_s},
+       u"only the right answer is more than one word: «Место состязаний» among single words"_s},
+      {"a name is as long as it is", 3, u"Какой город стоит при впадении Оки в Волгу?"_s,
+       {u"Нижний Новгород"_s, u"Ярославль"_s, u"Кострома"_s, u"Казань"_s}, {}},
+      {"so is a title", 6, u"Какой фильм 2002 года снят одним непрерывным кадром?"_s,
+       {u"«Русский ковчег»"_s, u"«Молох»"_s, u"«Фауст»"_s, u"«Телец»"_s}, {}},
+      {"a hyphen joins one word", 3, u"Какой город принял летние Олимпийские игры 2016 года?"_s,
+       {u"Рио-де-Жанейро"_s, u"Лондон"_s, u"Токио"_s, u"Сидней"_s}, {}},
+      {"an exact number among round ones", 6, u"Чему примерно равнялась старинная русская верста?"_s,
+       {u"1,07 км"_s, u"2 км"_s, u"500 м"_s, u"1,5 км"_s}, u"only the right answer is given to 3 digits"_s},
+      {"small counts differ in digits by nature", 4, u"Сколько рёбер у куба?"_s,
+       {u"12"_s, u"6"_s, u"8"_s, u"10"_s}, {}},
+      {"the question's own words", 2, u"В какой игре шашка, дошедшая до последнего ряда, становится дамкой?"_s,
+       {u"В шашках"_s, u"В шахматах"_s, u"В нардах"_s, u"В домино"_s},
+       u"the question's own words give the right answer away («шашк»)"_s},
+      {"a word's family, not only its forms", 4, u"Из какого гриба в старину делали трут для разжигания огня?"_s,
+       {u"Из трутовика"_s, u"Из опёнка"_s, u"Из вёшенки"_s, u"Из дождевика"_s},
+       u"the question's own words give the right answer away («трутовик»)"_s},
+      {"a question for a child may hint", 1, u"В какой игре шашка, дошедшая до последнего ряда, становится дамкой?"_s,
+       {u"В шашках"_s, u"В шахматах"_s, u"В нардах"_s, u"В домино"_s}, {}},
+      {"a wrong answer shares the word too", 6, u"Кора какого дерева — природный источник хинина?"_s,
+       {u"Хинного дерева"_s, u"Эвкалипта"_s, u"Коричного дерева"_s, u"Белой ивы"_s}, {}},
+      {"question words say nothing", 2, u"Кто из русских правителей первым принял титул императора?"_s,
+       {u"Пётр Первый"_s, u"Иван Грозный"_s, u"Алексей Михайлович"_s, u"Василий Шуйский"_s}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QTemporaryDir dir;
+    WriteFile(dir.filePath(u"q.txt"_s), u"level: %1\n"_s.arg(c.level) + Question(c.text, c.answers));
+    const LintRun run = Lint({u"q.txt"_s}, dir.path());
+    const QString expected = c.reason.isEmpty() ? QString() : u"q.txt:2: "_s + c.reason;
+    EXPECT_EQ(run.exitCode, c.reason.isEmpty() ? 0 : 1) << run.err.toStdString();
+    EXPECT_EQ(Lines(run.findings), expected.toStdString()) << run.err.toStdString();
   }
 }
 
