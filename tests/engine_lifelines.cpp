@@ -156,7 +156,7 @@ TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
   }
 }
 
-TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
+TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
   struct Case {
     int question;
     QList<double> draws;
@@ -169,9 +169,19 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
       // Guesses on question 15: 20 for answer 4, 10 for 3, Int(0.5 × 70 × 2 / 3) = 23
       // for 2, 47 left for the correct one; nothing removed.
       {15, {0.99, 0.5, 0.25, 0.5}, {0, 47, 23, 10, 20}},
+      // An audience that knows never favours a wrong answer: 20 drawn for the
+      // correct one, 79 for answer 2, and they change places…
+      {3, {0.0, 0.0, 0.99, 0.0}, {0, 79, 20, 0, 1}},
+      // …or the remainder, 80, fell to answer 4.
+      {3, {0.0, 0.0, 0.0, 0.0}, {0, 80, 0, 0, 20}},
+      // Already ahead: nothing moves (79, then 10 of 21, 5 of 11, 6 left).
+      {3, {0.0, 0.99, 0.5, 0.5}, {0, 79, 10, 5, 6}},
+      // A guessing audience is left as drawn, a wrong answer ahead: 39, 39,
+      // Int(0.99 × 22 × 2 / 3) = 14, 8 left for the correct one.
+      {15, {0.99, 0.99, 0.99, 0.99}, {0, 8, 14, 39, 39}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.question);
+    SCOPED_TRACE(testing::Message() << c.question << " " << c.draws[1]);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
     if (c.question == 1) {
@@ -184,32 +194,6 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
     EXPECT_EQ(RowOf(el::AudiencePoll), 4);
-  }
-}
-
-TEST_F(EngineTest, AnAudienceThatKnowsNeverFavoursAWrongAnswer) {
-  struct Case {
-    int question;
-    QList<double> draws;
-    std::array<int, 5> shares;  // by answer 1 … 4
-  };
-  const Case cases[] = {
-      // Knows: 20 drawn for the correct answer, 79 for answer 2: they change places.
-      {3, {0.0, 0.0, 0.99, 0.0}, {0, 79, 20, 0, 1}},
-      // Knows: the remainder, 80, fell to answer 4.
-      {3, {0.0, 0.0, 0.0, 0.0}, {0, 80, 0, 0, 20}},
-      // Knows and is already right: nothing moves.
-      {3, {0.0, 0.99, 0.5, 0.5}, {0, 79, 10, 5, 6}},
-      // Guesses (question 15, knowledge fails): left as drawn, a wrong answer ahead.
-      {15, {0.99, 0.99, 0.99, 0.99}, {0, 8, 14, 39, 39}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.draws.size() + c.question);
-    Start({6, 6, 6, 6, 6, 6, 6});
-    JumpTo(c.question);
-    platform->random = ScriptedRandomSource(c.draws);
-    g().KeyPressed(vk::Key3);
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
   }
 }
 
