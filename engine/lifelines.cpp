@@ -73,9 +73,12 @@ void Game::UsePhoneFriend() {
       break;
     }
   }
-  if (!phrase->namesAnswer) m_state.FriendAnswerText.clear();
-  // The answer stands mid-sentence: "…кажется, это в Австралии."
-  else m_state.FriendAnswerText = WithinSentence(m_state.FriendAnswerText, CommonWords(m_questions));
+  if (phrase->namesAnswer) {
+    // The answer stands mid-sentence: "…кажется, это в Австралии."
+    m_state.FriendAnswerText = WithinSentence(m_state.FriendAnswerText, CommonWords(m_questions));
+  } else {
+    m_state.FriendAnswerText.clear();
+  }
   m_state.FriendAnswerText = QString::fromUtf16(phrase->text) + m_state.FriendAnswerText + u"."_s;
 
   ShowPanel(AudiencePanel, false);
