@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "engine/game.h"
 
 namespace {
@@ -20,7 +22,7 @@ void Game::ChooseAnswer(int index) {
   m_state.ChosenElement = index;
   m_state.TaskStep[task::AnswerReveal] = 0;
   m_state.TaskActive[task::AnswerReveal] = true;
-  m_state.TaskActive[task::PollAnimation] = false;
+  StopPollAnimation();
   m_state.TaskActive[task::QuestionClock] = false;
   m_state.TaskActive[task::FriendReveal] = false;
   // The bed plays on under the judging; the lifelines' voices fall silent.
@@ -33,7 +35,21 @@ void Game::TakeMoney() {
   m_state.GuaranteedSum = m_state.CurrentSum;
   StopBed();
   PlayCue(Cue::TakeMoney);
-  ShowPanel(RecordPanel, true);
+  EndGame(GameEnd::TookMoney);
+}
+
+void Game::EndGame(GameEnd how) {
+  m_state.Ending = how;
+  // The ladder shows what goes home, not how far the game got: after a wrong answer
+  // on question 7 that is the 1 000 of question 5.
+  const auto won = std::find(PrizeLadder.begin(), PrizeLadder.end(), m_state.GuaranteedSum);
+  ShowLadderAt(won == PrizeLadder.end() ? 0 : int(won - PrizeLadder.begin()) + 1);
+  if (m_state.GuaranteedSum > 0) ShowPanel(RecordPanel, true);
+  else ShowPanel(how == GameEnd::TimeOut ? TimeoutPanel : LossPanel, true);
+}
+
+void Game::ShowLadderAt(int question) {
+  for (int n = 1; n <= 15; ++n) m_screen.PaintRow(LadderElement(n), n < question ? 2 : n == question ? 3 : 1, 3);
 }
 
 void Game::AnswerRevealStep() {
@@ -77,7 +93,7 @@ void Game::Verdict() {
 
   if (!right) {
     PlayCue(Cue::Wrong);
-    ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : LossPanel, true);
+    EndGame(GameEnd::WrongAnswer);
     return;
   }
   const int n = m_state.QuestionNumber;
@@ -92,6 +108,6 @@ void Game::Verdict() {
   } else {
     PlayCue(Cue::Million);
     m_state.GuaranteedSum = PrizeLadder[14];
-    ShowPanel(RecordPanel, true);
+    EndGame(GameEnd::WonAll);
   }
 }

@@ -26,6 +26,8 @@ constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X 
 constexpr int F2 = 113;
 // Keys of the pages over the game (the rules, the about page).
 constexpr int F1 = 112, Space = 32, PageUp = 33, PageDown = 34, Left = 37, Up = 38, Right = 39, Down = 40;
+// The board's list also scrolls to its ends.
+constexpr int End = 35, Home = 36;
 constexpr int S = 83;  // sound on and off
 }  // namespace vk
 
@@ -79,6 +81,11 @@ class Game : private PointerHost {
   void RequestExit();
   /// The window's close request; returns true to keep the window open.
   bool CloseRequested();
+  /// A game is being played: from a new game until its end.
+  bool GameInPlay() const;
+  /// A turn of the mouse wheel over the game: it scrolls the leaderboard's list,
+  /// three rows a notch (120 units), away from the player going up.
+  void WheelBoard(int angleDelta);
 
   // The pages over the game: the rules (F1) and the about page. While one is up it
   // takes every key and click, and the question clock stands still.
@@ -148,20 +155,34 @@ class Game : private PointerHost {
   void TakeMoney();
   void AnswerRevealStep();
   void Verdict();
+  /// Ends the game with `GuaranteedSum` going home: the ladder lights that sum's row
+  /// and the result panel that fits opens.
+  void EndGame(GameEnd how);
+  /// Lights the ladder row of `question` (0: none), marks those below, clears those above.
+  void ShowLadderAt(int question);
   // question_draw.cpp, question_clock.cpp, lifelines.cpp: the timed tasks' steps.
   void QuestionRevealStep();
   void QuestionClockStep();
   void FriendRevealStep();
   void PollAnimationStep();
+  /// Ends the poll's animation where its bars stand, and the clock's hold with it.
+  void StopPollAnimation();
+  /// Lets the question clock run again if the poll's growing bars held it.
+  void ReleasePollClock();
   // leaderboard.cpp: the leaderboard view.
   /// Reads the board into `m_winners` for the view or the record panel, with the
   /// results not stored yet put in at their ranks.
   void LoadBoard();
   void ShowLeaderboard(bool visible);
   void ClearLeaderboard();
+  /// ↑ ↓ a row, PgUp PgDn a panel, Home End the ends of the list.
+  void ScrollBoardByKey(int keyCode);
   // record_entry.cpp: the record panel, the player's name and storing the result.
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
+  /// Stores the result of the record panel with the name in the name box (or the
+  /// default name); true when the result had a row of its own.
+  bool StoreRecord();
   /// The question clock stands still from the first hold to the last release; the
   /// seconds it stood are given back to the question.
   void HoldClock();
@@ -222,7 +243,10 @@ class Game : private PointerHost {
   /// The last lifeline used this question asked for its panel: the poll's first tick
   /// brings its own panel only if the phone was not used after it.
   bool m_pollTakesPanel = false;
+  bool m_pollHoldsClock = false;  ///< the poll's bars are growing: the clock stands
   bool m_soundOn = true;
+  /// The board's row to light when it opens: the one the player has just named.
+  int m_boardHighlight = 0;
   std::optional<Cue> m_bed;     ///< the music of the moment
   std::optional<Cue> m_murmur;  ///< the voices talking over it
   int m_lastTickSecond = 0;     ///< seconds left at the clock's last tick; 0 none yet

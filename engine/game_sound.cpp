@@ -5,6 +5,7 @@
 void Game::SetSoundOn(bool on) {
   if (on == m_soundOn) return;
   m_soundOn = on;
+  m_screen.SetSoundOffSign(!on);
   // Stings are moments that have passed; the loops belong to the moment still on.
   if (on) {
     if (m_bed) m_platform.Sound().StartBed(*m_bed);

@@ -6,6 +6,14 @@
 
 #include "screen/pointer_input.h"
 
+/// How a game came to its end: what its result panel tells the player.
+enum class GameEnd {
+  WonAll,       ///< the fifteenth question answered
+  TookMoney,    ///< "Взять деньги"
+  WrongAnswer,  ///< the guaranteed sum goes home
+  TimeOut,      ///< the guaranteed sum goes home
+};
+
 /// The game's variables, one instance for the whole run.
 struct GameState {
   int QuestionNumber = 0;  ///< 1 … 15 in play, 16 after a won game, 0 idle
@@ -29,6 +37,7 @@ struct GameState {
   bool AltHeld = false;
   int CurrentPanel = 0;
   int RecordRank = 0;  ///< 0: the result got no row
+  GameEnd Ending = GameEnd::WrongAnswer;  ///< of the game last ended
 };
 
 /// Timed tasks, in the order the tick runs them.

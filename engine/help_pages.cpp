@@ -1,16 +1,13 @@
 #include "engine/game.h"
 #include "screen/game_version.h"
+#include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-/// A sum as the player reads it: groups of three digits kept on one line.
-QString Sum(qint32 value) {
-  QString digits = QString::number(value);
-  for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, QChar(0x00A0));
-  return digits;
-}
+/// A sum as the player reads it everywhere, kept on one line.
+QString Sum(qint32 value) { return u"<nobr>"_s + SumText(value) + u"</nobr>"_s; }
 
 QString Key(const QString& name) { return u"<span class=\"key\">"_s + name + u"</span>"_s; }
 
@@ -70,29 +67,36 @@ QList<InfoPage> RulesPages() {
       "<td>Со второго вопроса можно остановиться: кнопка <b>«Взять деньги»</b> справа от часов "
       "кончает игру с суммой, выигранной к этой минуте, — без риска.</td></tr></table>"
       "<h3>Таблица лидеров</h3>"
-      "<p>Любой выигрыш больше нуля занимает своё место в таблице лидеров из пятидесяти строк: "
-      "впишите имя и нажмите Enter. Таблицу можно открыть из меню и очистить.</p>"_s;
+      "<p>Выигрыш больше нуля попадает в таблицу лидеров из пятидесяти строк, если в ней есть "
+      "свободная строка или он не меньше суммы на 50-м месте: впишите имя и нажмите Enter. "
+      "Таблицу можно открыть из меню и очистить.</p>"_s;
 
   const QString keys =
       KeyTable({{u"F1"_s, u"эти правила"_s},
-                {u"F2"_s, u"новая игра"_s},
+                {u"F2"_s, u"новая игра, также прямо из таблицы лидеров"_s},
                 {u"A, B, C, D"_s, u"выбрать ответ"_s},
                 {u"1, 2, 3"_s, u"подсказки: 50/50, звонок другу, мнение зала"_s},
                 {u"Ctrl+M, Alt+M"_s, u"взять деньги"_s},
                 {u"Enter"_s, u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
-                {u"Ctrl+W, Alt+W"_s, u"показать таблицу лидеров"_s},
-                {u"K"_s, u"очистить таблицу лидеров, пока она открыта"_s},
-                {u"S"_s, u"звук: включить или выключить"_s},
                 {u"Esc, Ctrl+Q, Ctrl+X"_s, u"выйти из игры (она переспросит); также Alt+Q, Alt+X"_s}}) +
       u"<p class=\"dim\">Буквы работают и в русской раскладке: Ф, И, С, В, Л, Ь, Ц, Й, Ч, Ы.</p>"
-      "<h3>На этих страницах</h3>"_s +
-      u"<p>"_s + Key(u"← →"_s) + u", "_s + Key(u"PgUp PgDn"_s) + u" и колесо мыши листают; "_s +
-      Key(u"Esc"_s) + u", "_s + Key(u"Enter"_s) +
-      u" или щелчок закрывают. Пока страница открыта, другие клавиши игру не трогают.</p>"
       "<p class=\"dim\">Всё можно делать и мышью. Окно перетаскивается за заголовок; кнопка слева "
       "вверху открывает меню, справа — свернуть и выйти.</p>"_s;
 
-  return {{title, game}, {title, help}, {u"Клавиши"_s, keys}};
+  // The board, the window and these pages: a page of their own, the game's keys fill one.
+  const QString moreKeys =
+      KeyTable({{u"Ctrl+W, Alt+W"_s, u"показать таблицу лидеров"_s},
+                {u"↑ ↓, PgUp PgDn, Home End"_s, u"листать таблицу лидеров; колесо мыши тоже"_s},
+                {u"K"_s, u"очистить таблицу лидеров, пока она открыта"_s},
+                {u"S"_s, u"звук: включить или выключить"_s},
+                {u"Ctrl+=, Ctrl+-"_s, u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
+                {u"F11"_s, u"во весь экран и обратно"_s}}) +
+      u"<h3>На этих страницах</h3>"_s +
+      u"<p>"_s + Key(u"← →"_s) + u", "_s + Key(u"PgUp PgDn"_s) + u" и колесо мыши листают; "_s +
+      Key(u"Esc"_s) + u", "_s + Key(u"Enter"_s) +
+      u" или щелчок закрывают. Пока страница открыта, другие клавиши игру не трогают.</p>"_s;
+
+  return {{title, game}, {title, help}, {u"Клавиши"_s, keys}, {u"Клавиши"_s, moreKeys}};
 }
 
 QList<InfoPage> AboutPages() {

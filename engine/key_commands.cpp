@@ -46,7 +46,12 @@ void Game::KeyPressed(int keyCode) {
       if (modified) OpenLeaderboard();
       break;
     case vk::F2:
+      // From the board a game has just led to, the next game is one key away.
+      if (m_state.CurrentPanel == LeaderboardPanel) ShowPanel(LeaderboardPanel, false);
       if (m_newGameEnabled) NewGame();
+      break;
+    case vk::Up: case vk::Down: case vk::PageUp: case vk::PageDown: case vk::Home: case vk::End:
+      if (m_state.CurrentPanel == LeaderboardPanel) ScrollBoardByKey(keyCode);
       break;
     case vk::F1:
       ShowRulesPage();
@@ -73,10 +78,20 @@ void Game::KeyReleased(int keyCode) {
 void Game::RequestExit() { m_platform.RequestClose(); }
 
 bool Game::CloseRequested() {
-  const bool cancel = InfoBox(u"Вы уверены, что хотите выйти???"_s, InfoBox::QuestionYesNo) ==
-                      InfoBox::No;
+  // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
+  const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
+  const bool cancel =
+      InfoBox(u"Вы уверены, что хотите выйти?"_s,
+              atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
   // The message box may have taken the release of a modifier.
   m_state.CtrlHeld = false;
   m_state.AltHeld = false;
+  // A result waiting for its name is stored with what the box holds, as "Всё" would.
+  if (!cancel && m_state.CurrentPanel == RecordPanel) StoreRecord();
   return cancel;
+}
+
+bool Game::GameInPlay() const {
+  // A new game enables the question frame; every end of a game disables it.
+  return m_screen.element(el::QuestionFrame).enabled;
 }

@@ -1,5 +1,8 @@
+#include <utility>
+
 #include "data/winners_table.h"
 #include "engine/game.h"
+#include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
 
@@ -43,8 +46,10 @@ void Game::ShowLeaderboard(bool visible) {
       // One line per row whatever a crafted file holds, or the columns would slide
       // against the places: the file itself keeps the rows as they are.
       names += m_screen.OneLine(el::NameColumn, m_winners.name[r]);
-      sums += m_screen.OneLine(el::SumColumn, m_winners.sum[r]);
+      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.sum[r]));
     }
+    // An empty board says so rather than showing a blank panel.
+    if (m_winners.count == 0) names = u"Таблица пуста"_s;
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
     m_screen.SetCaption(el::RankColumn, places, QString(), 0);
@@ -58,7 +63,15 @@ void Game::ShowLeaderboard(bool visible) {
     // are always drawn as normal text.
     m_screen.SetCaptionEnabled(el::NameColumn, true);
     m_screen.SetCaptionEnabled(el::SumColumn, true);
+
+    const int lit = std::exchange(m_boardHighlight, 0);
+    m_screen.SetListHighlight(lit <= m_winners.count ? lit : 0);
+    // The row just named is brought to the middle of the panel when it lies below it.
+    const QRectF row = m_screen.ListRowRect(m_screen.listHighlight());
+    const QRect panel = m_screen.element(el::Leaderboard).Box();
+    if (!row.isEmpty() && row.bottom() > panel.bottom()) m_pointer.ScrollList(row.center().y() - panel.center().y());
   } else {
+    m_screen.SetListHighlight(0);
     ShowStartScreen(0);
   }
 
@@ -77,6 +90,27 @@ void Game::ClearLeaderboard() {
     PlayCue(Cue::ClearBoard);
   }
   ShowPanel(LeaderboardPanel, true);
+}
+
+void Game::ScrollBoardByKey(int keyCode) {
+  const qreal row = m_screen.ListRowRect(1).height();
+  const qreal page = m_screen.element(el::Leaderboard).height - row;
+  // Far enough for either end of any list; the scroll bar holds the ends.
+  const qreal whole = m_screen.element(el::Leaderboard).caption.height;
+  switch (keyCode) {
+    case vk::Up: m_pointer.ScrollList(-row); break;
+    case vk::Down: m_pointer.ScrollList(row); break;
+    case vk::PageUp: m_pointer.ScrollList(-page); break;
+    case vk::PageDown: m_pointer.ScrollList(page); break;
+    case vk::Home: m_pointer.ScrollList(-whole); break;
+    case vk::End: m_pointer.ScrollList(whole); break;
+    default: break;
+  }
+}
+
+void Game::WheelBoard(int angleDelta) {
+  if (PageOpen() || m_state.CurrentPanel != LeaderboardPanel) return;
+  m_pointer.ScrollList(-qreal(angleDelta) / 120 * 3 * m_screen.ListRowRect(1).height());
 }
 
 void Game::OpenLeaderboard() {

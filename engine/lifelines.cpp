@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <utility>
 
 #include "engine/game.h"
+#include "engine/sentence_case.h"
 
 using namespace Qt::StringLiterals;
 
@@ -71,7 +73,12 @@ void Game::UsePhoneFriend() {
       break;
     }
   }
-  if (!phrase->namesAnswer) m_state.FriendAnswerText.clear();
+  if (phrase->namesAnswer) {
+    // The answer stands mid-sentence: "…кажется, это в Австралии."
+    m_state.FriendAnswerText = WithinSentence(m_state.FriendAnswerText, CommonWords(m_questions));
+  } else {
+    m_state.FriendAnswerText.clear();
+  }
   m_state.FriendAnswerText = QString::fromUtf16(phrase->text) + m_state.FriendAnswerText + u"."_s;
 
   ShowPanel(AudiencePanel, false);
@@ -109,6 +116,12 @@ void Game::UseAudiencePoll() {
     Share(3) = RandomInt(rest);
     rest -= Share(3);
     Share(4) = rest;
+    // An audience that knows never favours a wrong answer: the largest wrong share,
+    // should it beat the correct one, changes places with it.
+    int largestWrong = 2;
+    for (int k = 3; k <= 4; ++k)
+      if (Share(k) > Share(largestWrong)) largestWrong = k;
+    if (Share(largestWrong) > Share(1)) std::swap(Share(1), Share(largestWrong));
   } else {
     Share(4) = RandomInt(40);
     rest = 100 - Share(4);
@@ -127,6 +140,20 @@ void Game::UseAudiencePoll() {
   m_state.TaskStep[task::PollAnimation] = 0;
   m_state.TaskActive[task::PollAnimation] = true;
   m_pollTakesPanel = true;
+  // The player cannot read the poll before its bars have grown: the question clock
+  // stands still meanwhile.
+  if (!m_pollHoldsClock) HoldClock();
+  m_pollHoldsClock = true;
+}
+
+void Game::StopPollAnimation() {
+  m_state.TaskActive[task::PollAnimation] = false;
+  ReleasePollClock();
+}
+
+void Game::ReleasePollClock() {
+  if (!std::exchange(m_pollHoldsClock, false)) return;
+  ReleaseClock();
 }
 
 void Game::CastAudienceVotes(int answer) {
@@ -151,8 +178,10 @@ void Game::PollAnimationStep() {
     ShowPanel(AudiencePanel, true);
     StartMurmur(Cue::AudienceMurmur);
   }
+  // The clock runs again once the last bar has reached its share.
+  if (t >= *std::max_element(m_state.PollShare.begin(), m_state.PollShare.begin() + 4)) ReleasePollClock();
   if (t >= kPollTicks) {
-    m_state.TaskActive[task::PollAnimation] = false;
+    StopPollAnimation();
     StopMurmur(Cue::AudienceMurmur);
   }
 }

@@ -49,5 +49,5 @@ void Game::QuestionClockStep() {
   m_state.TaskActive[task::QuestionClock] = false;
   StopBed();
   PlayCue(Cue::TimeOut);
-  ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : TimeoutPanel, true);
+  EndGame(GameEnd::TimeOut);
 }

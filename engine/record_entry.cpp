@@ -1,8 +1,37 @@
 #include "data/cp1251.h"
 #include "data/winners_table.h"
 #include "engine/game.h"
+#include "screen/element_table.h"
+#include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kDefaultName = u"Неизвестный фартовик"_s;
+const QString kCurrency = u" у.е."_s;
+
+/// The first line of the record panel: how the game came to its end, beneath the
+/// heading that names it.
+QString HowItEnded(GameEnd how, const QString& correctAnswer) {
+  switch (how) {
+    case GameEnd::WonAll: return u"Вы ответили на все пятнадцать вопросов!"_s;
+    case GameEnd::TookMoney: return u"Вы решили взять деньги."_s;
+    case GameEnd::WrongAnswer: return u"Правильный ответ: «"_s + correctAnswer + u"»."_s;
+    case GameEnd::TimeOut: return u"Вы не успели ответить."_s;
+  }
+  return QString();
+}
+
+RecordHeading HeadingOf(GameEnd how) {
+  switch (how) {
+    case GameEnd::WrongAnswer: return RecordHeading::WrongAnswer;
+    case GameEnd::TimeOut: return RecordHeading::TimeOut;
+    default: return RecordHeading::Victory;
+  }
+}
+
+}  // namespace
 
 QString Game::RatingWord(int sum) {
   // Every ladder prize lies in one band; the bounds between them are closed upwards.
@@ -16,47 +45,70 @@ void Game::ShowRecordPanel(bool visible) {
   ShowStartScreen(1);
   const int result = m_state.GuaranteedSum;
 
+  // What the 50th row holds beyond the result, when a full board leaves it no row.
+  qint64 lacking = 0;
   if (visible) {
     LoadBoard();
     // The row's name stays empty until the player confirms one; a full board of
     // better results gives no row (0) and stays as it is.
     m_state.RecordRank = InsertWinner(m_winners, QString(), result);
+    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.sum[kMaxWinners]) - result;
   }
+  const bool hasRow = m_state.RecordRank > 0;
 
+  const QString outcome = hasRow ? QString(u"Это "_s + RatingWord(result) + u" результат,\r\n"_s +
+                                           u"с ним вы попадаете в таблицу лидеров."_s)
+                                 : QString(u"В таблицу лидеров он не попадает:\r\n"_s +
+                                           u"до 50-го места не хватило "_s + SumText(lacking) + kCurrency);
   m_screen.SetCaption(el::VictoryPanel,
-                      u"Вы набрали "_s + QString::number(result) +
-                          u" у.е. (1 у.е. = 1 Фартик'у)."_s + u"\r\n"_s + u"Это "_s +
-                          RatingWord(result) + u" результат,"_s + u"\r\n"_s +
-                          u"с ним вы попадаете в таблицу лидеров."_s,
+                      HowItEnded(m_state.Ending, CurrentQuestion().answers[0]) + u"\r\n"_s +
+                          u"Вы уносите "_s + SumText(result) + kCurrency + u" (1 у.е. = 1 Фартик'у)."_s +
+                          u"\r\n"_s + outcome,
                       QString(), 0);
-  m_screen.SetNameBoxText(u"Неизвестный фартовик"_s, true);
+  m_screen.PaintRow(el::VictoryPanel, RecordPanelRow(HeadingOf(m_state.Ending), hasRow), kRecordPanelLooks);
+  m_screen.SetNameBoxText(kDefaultName, true);
+  // Without a row there is no name to ask for.
+  m_screen.SetNameBoxShown(hasRow);
   m_screen.SetVisible(el::VictoryPanel, visible);
   m_screen.SetVisible(el::VictoryConfirm, visible);
-  if (visible) m_platform.FocusNameBox();
+  if (visible && hasRow) m_platform.FocusNameBox();
 }
 
-void Game::ConfirmRecord() {
+bool Game::StoreRecord() {
   const int rank = m_state.RecordRank;
   const bool hasRow = rank >= 1 && rank <= m_winners.count;
   if (hasRow) {
-    m_winners.name[rank] = MakeEncodable(m_screen.nameBox().text);
+    // A name of blanks is no name: the row gets the default one, as if the player
+    // had confirmed without typing.
+    const QString typed = m_screen.nameBox().text.trimmed();
+    m_winners.name[rank] = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
     m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
   }
+  // The row has its name; a stray second confirmation must not rename it.
+  m_state.RecordRank = 0;
+  // Nothing to store (a full board of better results, no earlier result waiting):
+  // the file stays as it is.
+  if (m_unsaved.isEmpty()) return false;
   // The board is changed as it is in the file now, not as it was when the panel
-  // opened: another game may have saved or cleared it meanwhile. Without a row (a
-  // full board of better results) it is written back unchanged.
+  // opened: another game may have saved or cleared it meanwhile.
   const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random());
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
     // The name stands on the board now.
     if (hasRow) PlayCue(Cue::Record);
-  } else {
-    // The results stay here, shown on the board, until a later save stores them.
-    InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
-    m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable;
+    return hasRow;
   }
-  // The row has its name; a stray second confirmation must not rename it.
-  m_state.RecordRank = 0;
+  // The results stay here, shown on the board, until a later save stores them.
+  InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
+  m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable;
+  return hasRow;
+}
+
+void Game::ConfirmRecord() {
+  const int rank = m_state.RecordRank;
+  const bool named = StoreRecord();
   ShowPanel(RecordPanel, false);
+  // The player finds the row just named lit on the board, scrolled into view.
+  m_boardHighlight = named ? rank : 0;
   ShowPanel(LeaderboardPanel, true);
 }

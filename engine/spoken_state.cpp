@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/game.h"
+#include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
 
@@ -20,7 +21,7 @@ QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
 QString Situation(const Game& game) {
   const ::GameState& s = game.state();
   switch (s.CurrentPanel) {
-    case RecordPanel: return u"Игра окончена, выигрыш "_s + QString::number(s.GuaranteedSum);
+    case RecordPanel: return u"Игра окончена, выигрыш "_s + SumText(s.GuaranteedSum);
     case LossPanel: return u"Игра окончена: проигрыш"_s;
     case TimeoutPanel: return u"Игра окончена: время вышло"_s;
     case LeaderboardPanel: return u"Таблица лидеров"_s;
@@ -90,13 +91,19 @@ int SecondsLeft(const Game& game) {
   return std::max(0, int(std::nearbyint(left)));
 }
 
-QString PaintedWords(int element) {
+QString PaintedWords(const Game& game, int element) {
   switch (element) {
-    case el::VictoryPanel: return u"Победа!!!"_s;
+    case el::VictoryPanel:
+      // The heading the record panel shows for how the game ended.
+      switch (game.state().Ending) {
+        case GameEnd::WrongAnswer: return u"Неверный ответ"_s;
+        case GameEnd::TimeOut: return u"Время вышло"_s;
+        default: return u"Победа!!!"_s;
+      }
     case el::LossPanel:
-      return u"Проигрыш... С таким количеством денег, вы НИКОГДА не попадёте в таблицу лидеров."_s;
+      return u"Проигрыш... С таким количеством денег вы НИКОГДА не попадёте в таблицу лидеров."_s;
     case el::TimeoutPanel:
-      return u"Время вышло... Вы слишком долго думали и время отведённое на ответ кончилось."_s;
+      return u"Время вышло... Вы слишком долго думали, и время, отведённое на ответ, кончилось."_s;
     default: return QString();
   }
 }

@@ -31,8 +31,8 @@ int PollShare(const Game& game, int position);
 /// Seconds left on the question clock, as the clock shows them.
 int SecondsLeft(const Game& game);
 
-/// Words painted into the art of a panel or button (the heading of a result panel …);
-/// empty where the art carries none.
-QString PaintedWords(int element);
+/// Words painted into the art of a panel or button (the heading of a result panel …)
+/// as the game now shows it; empty where the art carries none.
+QString PaintedWords(const Game& game, int element);
 
 }  // namespace spoken

@@ -9,7 +9,7 @@ void Game::ShowStartScreen(int mode) {
   m_state.TaskActive[task::QuestionClock] = false;
   // Their panels go below; left running, a poll begun in the game's last tick would
   // bring its panel back over the result panel.
-  m_state.TaskActive[task::PollAnimation] = false;
+  StopPollAnimation();
   m_state.TaskActive[task::FriendReveal] = false;
   StopAnyMurmur();
   for (int e : {el::QuestionFrame, el::AnswerA, el::AnswerA + 1, el::AnswerA + 2, el::AnswerD,
@@ -34,6 +34,9 @@ void Game::ShowStartScreen(int mode) {
                           u"\"Меню\""_s + u". Правила игры — F1."_s,
                       QString(), 0);
   for (int e = el::LadderFirst; e <= el::LadderLast; ++e) m_screen.PaintRow(e, 1, 3);
+  // Between games the lifelines wait for the next one: not crossed out as used,
+  // though they take no click until it starts.
+  for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) m_screen.PaintRow(e, 1, 4);
   m_state.AnswersOpen = false;
   m_winnersEnabled = true;
   m_newGameEnabled = true;

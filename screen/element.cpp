@@ -325,6 +325,12 @@ void Screen::SetNameBoxText(const QString& text, bool selectAll) {
   ++m_nameBox.revision;
 }
 
+void Screen::SetNameBoxShown(bool shown) {
+  if (m_nameBox.visible == shown) return;
+  m_nameBox.visible = shown;
+  ++m_nameBox.revision;
+}
+
 QString Screen::OneLine(int index, const QString& text) {
   // Nothing longer is ever one line of a caption: even the narrowest glyphs of the
   // smallest font take more than a pixel each.
@@ -366,6 +372,28 @@ QRectF Screen::CaptionRect(int index) const {
   const Element& owner = m_elements[CaptionOwner(index)];
   const Caption& c = m_elements[index].caption;
   return QRectF(owner.Box().left() + c.left, owner.Box().top() + c.top, c.width, c.height);
+}
+
+QRectF Screen::ListRowRect(int row) const {
+  const Caption& ranks = m_elements[el::RankColumn].caption;
+  // One line per row: the rank column holds "1." … "n." and nothing else.
+  const qsizetype rows = ranks.text.isEmpty() ? 0 : ranks.text.count(QStringLiteral("\r\n")) + 1;
+  if (row < 1 || row > rows) return QRectF();
+  const qreal line = ranks.height / qreal(rows);
+  const QRect panel = m_elements[el::Leaderboard].Box();
+  return QRectF(panel.left(), panel.top() + ranks.top + (row - 1) * line, panel.width(), line);
+}
+
+void Screen::SetSoundOffSign(bool shown) {
+  if (m_soundOffSign == shown) return;
+  m_soundOffSign = shown;
+  MarkDirty(kSoundOffSign);
+}
+
+void Screen::SetListHighlight(int row) {
+  if (m_listHighlight == row) return;
+  m_listHighlight = row;
+  MarkElementDirty(el::Leaderboard);
 }
 
 int Screen::ElementAt(QPointF windowPoint) const {

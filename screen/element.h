@@ -131,6 +131,8 @@ class Screen {
   const NameBox& nameBox() const { return m_nameBox; }
   /// Sets the name box text (selecting all of it when asked) and bumps its revision.
   void SetNameBoxText(const QString& text, bool selectAll);
+  /// Whether the name box is there when its panel is shown.
+  void SetNameBoxShown(bool shown);
 
   /// The element whose box the caption `index` lies in: the leaderboard's for its
   /// name and sum columns, the element itself otherwise.
@@ -144,6 +146,18 @@ class Screen {
 
   /// The caption's rectangle in window pixels.
   QRectF CaptionRect(int index) const;
+
+  /// Row `row` (from 1) of the leaderboard's list where the list stands now, across
+  /// the whole panel, in window pixels; empty when the list has no such row.
+  QRectF ListRowRect(int row) const;
+  /// A crossed-out speaker at the right end of the title strip while sound is off.
+  static constexpr QRect kSoundOffSign{574, 3, 20, 15};
+  void SetSoundOffSign(bool shown);
+  bool soundOffSign() const { return m_soundOffSign; }
+
+  /// Lights row `row` of the leaderboard's list (0: none) behind its text.
+  void SetListHighlight(int row);
+  int listHighlight() const { return m_listHighlight; }
 
   /// Topmost visible element under a window point (higher index on top); 0 when
   /// none. Disabled elements count: the caller decides what they receive.
@@ -179,4 +193,6 @@ class Screen {
   PageView m_pages;
   QRegion m_dirty;
   int m_measurements = 0;
+  int m_listHighlight = 0;
+  bool m_soundOffSign = false;
 };

@@ -69,7 +69,8 @@ constexpr std::array<ElementLayout, kElementsInUse> kLayout = {{
 // Rows of each sheet: 1 × 4 answers (normal, chosen, correct, pointed) and
 // lifelines with "Взять деньги" (normal, pressed, pointed, used); 1 × 3 buttons
 // (normal, pressed, pointed) and ladder rows (not won, won, current sum); 1 × 2
-// title strip (normal, pointed); the scroll track is 2 × 1 (normal, pressed).
+// title strip (normal, pointed); the scroll track is 2 × 1 (normal, pressed); the
+// record panel one row per heading, with and without its name strip.
 constexpr std::array<ElementGrid, kElementsInUse> kGrids = {{
     {1, 1}, {1, 1}, {1, 4}, {1, 4}, {1, 4}, {1, 4},  // 0 … 5
     {1, 3}, {1, 3}, {1, 2},                          // 6 … 8
@@ -78,7 +79,7 @@ constexpr std::array<ElementGrid, kElementsInUse> kGrids = {{
     {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3},          // 20 … 26
     {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1},  // 27 … 34
     {1, 3}, {1, 1}, {2, 1}, {1, 3}, {1, 3}, {1, 3},                  // 35 … 40
-    {1, 1}, {1, 3}, {1, 1}, {1, 3}, {1, 4},                          // 41 … 45
+    {1, kRecordPanelLooks}, {1, 3}, {1, 1}, {1, 3}, {1, 4},          // 41 … 45
     {1, 3}, {1, 3}, {1, 1}, {1, 3}, {1, 1},                          // 46 … 50
 }};
 
@@ -97,7 +98,8 @@ constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
     {36, 0, 0, 420, 0, u"Arial Cyr", 10, 2, 1, Rgb(207, 26, 156), kNoColour},
     {38, 36, 0, 88, 0, u"Arial Cyr", 10, 2, 2, Rgb(26, 186, 207), kNoColour},
     {39, 366, 0, 0, 0, u"Arial Cyr", 10, 2, 1, Rgb(106, 207, 26), kNoColour},
-    {41, 10, 10, 10, 30, u"Arial Cyr", 12, 2, 2, kWhite, kNoColour},
+    // Below the panel's painted heading, above its name strip: four lines fit.
+    {41, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, kNoColour},
 }};
 
 }  // namespace

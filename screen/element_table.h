@@ -55,6 +55,15 @@ QString KeyHint(int index);
 /// The tooltip element `index` gets: its name from the layout, then its key hint.
 QString TooltipOf(int index);
 
+/// The headings of the record panel's sheet. Each is drawn twice: first over the
+/// strip the name box lies on, then, for a result that gets no row, without it.
+enum class RecordHeading { Victory = 1, WrongAnswer = 2, TimeOut = 3 };
+constexpr int kRecordPanelLooks = 6;
+/// The record panel's sheet row for `heading`, with or without the name strip.
+constexpr int RecordPanelRow(RecordHeading heading, bool nameStrip) {
+  return int(heading) + (nameStrip ? 0 : 3);
+}
+
 /// The name box of the victory panel, inside element 41's box.
 namespace namebox {
 constexpr qreal Left = 83, Top = 103, Right = 465, Bottom = 117;

@@ -142,3 +142,15 @@ void PointerInput::ScrollTo(qreal thumbTop) {
     for (int column : el::LeaderboardColumns) m_screen.SetCaptionTop(column, m_listOffset);
   }
 }
+
+void PointerInput::ScrollList(qreal pixels) {
+  if (!m_screen.element(el::ScrollThumb).enabled) return;
+  const Element& track = m_screen.element(el::ScrollTrack);
+  const Element& thumb = m_screen.element(el::ScrollThumb);
+  const Element& panel = m_screen.element(el::Leaderboard);
+  const qreal hidden = panel.caption.height - panel.height;
+  if (hidden <= 0) return;
+  // The thumb stands where the list would put it; ScrollTo then holds both ends.
+  const qreal listTop = panel.caption.top - pixels;
+  ScrollTo(track.top + (-listTop) / hidden * (track.height - thumb.height));
+}

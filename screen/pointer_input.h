@@ -43,6 +43,10 @@ class PointerInput {
   /// just become clickable without the pointer moving.
   void PointAtHotElement() { PaintHover(m_state.HotElement, true); }
 
+  /// Moves the leaderboard's list `pixels` further down (negative: up) through its
+  /// scroll bar, as far as the list goes; nothing while the list fits the panel.
+  void ScrollList(qreal pixels);
+
   /// The last list position the scroll bar gave the leaderboard columns.
   qreal ListOffset() const { return m_listOffset; }
 

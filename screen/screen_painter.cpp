@@ -110,6 +110,33 @@ void PaintCaption(QPainter& painter, const Screen& screen, int index, const QReg
   painter.restore();
 }
 
+// The row just named, lit behind its text in the orange of a chosen answer.
+void PaintListHighlight(QPainter& painter, const Screen& screen) {
+  const QRectF row = screen.ListRowRect(screen.listHighlight());
+  if (row.isEmpty()) return;
+  painter.save();
+  painter.setClipRect(screen.element(el::Leaderboard).Box(), Qt::IntersectClip);
+  painter.fillRect(row, QColor(204, 102, 26, 150));
+  painter.restore();
+}
+
+// A speaker with a cross beside it: sound is off (the key S or the menu brings it back).
+void PaintSoundOffSign(QPainter& painter) {
+  const QRectF box(Screen::kSoundOffSign);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(235, 240, 255));
+  const qreal cy = box.center().y();
+  const QPointF speaker[] = {{box.left() + 1, cy - 3}, {box.left() + 5, cy - 3}, {box.left() + 10, cy - 7},
+                             {box.left() + 10, cy + 7}, {box.left() + 5, cy + 3}, {box.left() + 1, cy + 3}};
+  painter.drawPolygon(speaker, 6);
+  painter.setPen(QPen(QColor(255, 90, 60), 1.8, Qt::SolidLine, Qt::RoundCap));
+  painter.drawLine(QPointF(box.left() + 13, cy - 4), QPointF(box.left() + 19, cy + 4));
+  painter.drawLine(QPointF(box.left() + 13, cy + 4), QPointF(box.left() + 19, cy - 4));
+  painter.restore();
+}
+
 }  // namespace
 
 void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, const SharpSheets* sharp) {
@@ -121,8 +148,10 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
   for (int i = 0; i < kElementsInUse; ++i) {
     const Element& e = screen.element(i);
     if (e.visible && uncovered.intersects(e.Box())) PaintFace(painter, e, sharp);
+    if (i == el::Leaderboard && e.visible) PaintListHighlight(painter, screen);
     PaintCaption(painter, screen, i, uncovered);
   }
+  if (screen.soundOffSign() && uncovered.intersects(Screen::kSoundOffSign)) PaintSoundOffSign(painter);
   if (pageUp && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
   painter.restore();
 }

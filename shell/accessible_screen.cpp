@@ -13,6 +13,7 @@
 #include "engine/game.h"
 #include "engine/spoken_state.h"
 #include "screen/element_table.h"
+#include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
 
@@ -145,7 +146,7 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Ladder:
         return u"Призовая лестница"_s;
       case Kind::LadderRow:
-        return QString::number(m_arg) + u": "_s + QString::number(PrizeLadder[m_arg - 1]);
+        return QString::number(m_arg) + u": "_s + SumText(PrizeLadder[m_arg - 1]);
       case Kind::Clock:
         return u"Время на ответ"_s;
       case Kind::Phone:
@@ -156,7 +157,7 @@ class PaintedItem : public QAccessibleInterface {
         if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
         return spoken::Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
       case Kind::PanelText: {
-        const QString words = spoken::PaintedWords(m_element);
+        const QString words = spoken::PaintedWords(g, m_element);
         if (e.caption.text.isEmpty()) return words;
         return words + u' ' + QString(e.caption.text).replace(u"\r\n"_s, u" "_s);
       }
@@ -244,7 +245,7 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     switch (m_column) {
       case 0: return QString::number(m_row + 1);
       case 1: return w.name[m_row + 1];
-      default: return w.sum[m_row + 1];
+      default: return SumText(w.sum[m_row + 1]);
     }
   }
   QRect rect() const override {

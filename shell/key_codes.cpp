@@ -67,6 +67,8 @@ int VirtualKeyCode(const QKeyEvent& event) {
     case Qt::Key_Up: return vk::Up;
     case Qt::Key_Right: return vk::Right;
     case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_End: return vk::End;
     default: break;
   }
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return key;  // same codes as the keys' ASCII

@@ -107,7 +107,8 @@ void MainWindow::StyleNameBox() {
   palette.setColor(QPalette::Text, ToQColor(box.textColour));
   palette.setColor(QPalette::Base, ToQColor(box.backColour));
   palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
-  palette.setColor(QPalette::HighlightedText, ToQColor(box.backColour));
+  // The preselected default name: white on the box's navy reads where olive did not.
+  palette.setColor(QPalette::HighlightedText, Qt::white);
   m_nameBox->setPalette(palette);
 }
 
@@ -246,8 +247,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   PaintScreen(painter, m_game->screen(), logical & layout, m_sharpSheets.sheets.empty() ? nullptr : &m_sharpSheets);
 }
 
-int MainWindow::PointerTarget(QPointF point) const {
-  const int index = m_game->screen().ElementAt(point);
+int MainWindow::PointerTarget(QPointF point) const { return EnabledOrBackground(m_game->screen().ElementAt(point)); }
+
+int MainWindow::EnabledOrBackground(int index) const {
   return m_game->screen().element(index).enabled ? index : el::Background;
 }
 
@@ -298,8 +300,11 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     Run([&] { m_game->PointerMoved(m_captured, at.x(), at.y()); });
     return;
   }
-  if (m_pressedCaption >= 0 || m_game->screen().CaptionAt(point) >= 0) return;
-  const int index = PointerTarget(point);
+  if (m_pressedCaption >= 0) return;
+  // Pointing at a caption is pointing at what it is written on: an answer lights
+  // when the pointer is on its text as well as on its edge.
+  const int caption = m_game->screen().CaptionAt(point);
+  const int index = caption >= 0 ? EnabledOrBackground(Screen::CaptionOwner(caption)) : PointerTarget(point);
   const QPointF at = Relative(index, point);
   Run([&] { m_game->PointerMoved(index, at.x(), at.y()); });
 }
@@ -405,7 +410,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::wheelEvent(QWheelEvent* event) {
   if (!m_game->PageOpen()) {
-    QWidget::wheelEvent(event);
+    Run([&] { m_game->WheelBoard(event->angleDelta().y()); });
     return;
   }
   const int steps = event->angleDelta().y() / 120;
@@ -509,12 +514,14 @@ void MainWindow::BuildViewMenu() {
     connect(action, &QAction::triggered, this, [this, step] { SetZoom(step); });
   }
   m_zoomMenu->addSeparator();
-  QAction* larger = m_zoomMenu->addAction(u"Крупнее"_s);
-  larger->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
-  connect(larger, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, +1)); });
-  QAction* smaller = m_zoomMenu->addAction(u"Мельче"_s);
-  smaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-  connect(smaller, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, -1)); });
+  m_largerAction = m_zoomMenu->addAction(u"Крупнее"_s);
+  m_largerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
+  connect(m_largerAction, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, +1)); });
+  m_smallerAction = m_zoomMenu->addAction(u"Меньше"_s);
+  m_smallerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  connect(m_smallerAction, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, -1)); });
+  // The screen's available area may have changed since (another screen, a panel).
+  connect(m_zoomMenu, &QMenu::aboutToShow, this, [this] { CheckZoomStep(); });
   m_fullScreenAction = m_menu->addAction(u"Во весь экран"_s);
   m_fullScreenAction->setCheckable(true);
   m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
@@ -532,13 +539,25 @@ void MainWindow::ViewKey(const QKeyEvent& event) {
 }
 
 void MainWindow::CheckZoomStep() {
-  for (QAction* action : m_zoomGroup->actions()) action->setChecked(action->data().toReal() == m_zoom);
+  const QSize available = AvailableArea();
+  for (QAction* action : m_zoomGroup->actions()) {
+    action->setChecked(action->data().toReal() == m_zoom);
+    action->setEnabled(ViewScale::Fits(action->data().toReal(), available));
+  }
+  m_largerAction->setEnabled(ViewScale::Fitting(ViewScale::Step(m_zoom, +1), available) > m_zoom);
+  m_smallerAction->setEnabled(ViewScale::Step(m_zoom, -1) < m_zoom);
 }
 
 bool MainWindow::CanPlaceWindows() { return !QGuiApplication::platformName().startsWith(u"wayland"_s); }
 
+QSize MainWindow::AvailableArea() const {
+  if (m_services.availableArea) return m_services.availableArea();
+  const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+  return shown ? shown->availableGeometry().size() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
 void MainWindow::SetZoom(qreal zoom) {
-  m_zoom = ViewScale::Nearest(zoom);
+  m_zoom = ViewScale::Fitting(zoom, AvailableArea());
   CheckZoomStep();
   if (!m_fullScreen) {
     // Grows and shrinks about the window's centre, kept on its screen.
@@ -583,7 +602,8 @@ void MainWindow::RestoreView() {
   const QVariant storedZoom = m_settings->value(kZoomKey);
   bool known = false;
   const qreal zoom = storedZoom.toReal(&known);
-  if (known) m_zoom = ViewScale::Nearest(zoom);
+  // A zoom kept from a larger screen is brought down to what fits this one.
+  if (known) m_zoom = ViewScale::Fitting(zoom, AvailableArea());
   else if (primary) m_zoom = ViewScale::FirstZoom(primary->availableGeometry().size());
   CheckZoomStep();
   const QSize size = ViewScale::WindowSize(m_zoom);

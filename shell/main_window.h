@@ -40,6 +40,9 @@ class MainWindow : public QWidget, private Platform {
     bool startTimer = true;                 ///< false: the test calls Tick() itself
     SoundOutput* sound = nullptr;           ///< default: Qt Multimedia, silent with no audio device
     QString settingsFile;                   ///< the player's settings; default: the user's own
+    /// The room a window has on its screen; default: the available area of the
+    /// window's screen (tests stand in for screens they do not have).
+    std::function<QSize()> availableArea;
   };
 
   explicit MainWindow(Services services, QWidget* parent = nullptr);
@@ -103,6 +106,7 @@ class MainWindow : public QWidget, private Platform {
   /// The element that gets pointer events at a window point: disabled elements
   /// pass them to the background.
   int PointerTarget(QPointF point) const;
+  int EnabledOrBackground(int index) const;
   QPointF Relative(int index, QPointF point) const;
   /// Ends a press the window still holds (title drag, thumb drag, pressed caption)
   /// without a click: its button is up, or something modal took its release.
@@ -127,7 +131,10 @@ class MainWindow : public QWidget, private Platform {
   QRect ToWindow(const QRect& logical) const;
   /// Whether the platform lets the program place its window (Wayland does not).
   static bool CanPlaceWindows();
-  void CheckZoomStep();  ///< the zoom menu's tick on the current step
+  /// The zoom menu's tick on the current step; steps that do not fit the screen are off.
+  void CheckZoomStep();
+  /// The available area of the screen the window is on.
+  QSize AvailableArea() const;
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
@@ -174,6 +181,8 @@ class MainWindow : public QWidget, private Platform {
   QRectF m_picture{0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight};
   QMenu* m_zoomMenu = nullptr;
   QActionGroup* m_zoomGroup = nullptr;
+  QAction* m_largerAction = nullptr;
+  QAction* m_smallerAction = nullptr;
   QAction* m_fullScreenAction = nullptr;
   // Kept by the game itself: without a window manager the platform may report the
   // full-screen state as dropped while the window still covers the screen.

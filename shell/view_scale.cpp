@@ -43,6 +43,18 @@ QSize WindowSize(qreal zoom) {
   return QSize(qRound(kLogicalWidth * zoom), qRound(kLogicalHeight * zoom));
 }
 
+bool Fits(qreal zoom, const QSize& available) {
+  const QSize size = WindowSize(zoom);
+  return size.width() <= available.width() && size.height() <= available.height();
+}
+
+qreal Fitting(qreal zoom, const QSize& available) {
+  qreal fitting = Steps().front();
+  for (qreal step : Steps())
+    if (step <= Nearest(zoom) && Fits(step, available)) fitting = step;
+  return fitting;
+}
+
 QRectF Letterbox(const QSize& area) {
   const qreal scale = std::min(qreal(area.width()) / kLogicalWidth, qreal(area.height()) / kLogicalHeight);
   const QSizeF picture(kLogicalWidth * scale, kLogicalHeight * scale);
@@ -51,6 +63,12 @@ QRectF Letterbox(const QSize& area) {
 
 QPoint ClampOntoScreens(QPoint wanted, const QSize& size, const QList<QRect>& screens) {
   if (screens.isEmpty()) return wanted;
+  // Far-off points are first brought next to the screens, so that no corner of the
+  // window below overflows: every screen lies within this span.
+  QRect span;
+  for (const QRect& screen : screens) span = span.united(screen);
+  wanted.setX(std::clamp(wanted.x(), span.left() - size.width(), span.left() + span.width()));
+  wanted.setY(std::clamp(wanted.y(), span.top() - size.height(), span.top() + span.height()));
   const QRect window(wanted, size);
   QRect best = screens.front();
   qint64 bestArea = 0;

@@ -33,6 +33,14 @@ qreal Nearest(qreal zoom);
 /// The window size at `zoom`.
 QSize WindowSize(qreal zoom);
 
+/// Whether the window at `zoom` fits wholly into `available` (a screen's available
+/// area): larger steps are for full screen, not for a window cut off by the screen.
+bool Fits(qreal zoom, const QSize& available);
+
+/// The step nearest to `zoom`, brought down to the largest step that fits
+/// `available`; the smallest step when none fits.
+qreal Fitting(qreal zoom, const QSize& available);
+
 /// The picture inside an area of `area`: 4:3, as large as fits, centred; what is
 /// left over are black bars.
 QRectF Letterbox(const QSize& area);
@@ -40,6 +48,7 @@ QRectF Letterbox(const QSize& area);
 /// Where a window of `size` whose top-left corner was at `wanted` goes so that it
 /// lies on one of `screens` (available areas): on the screen it overlaps most (or,
 /// when it overlaps none, the first), moved inside it as far as its size allows.
+/// Any `wanted` point, however far off (an edited settings file), is safe.
 QPoint ClampOntoScreens(QPoint wanted, const QSize& size, const QList<QRect>& screens);
 
 }  // namespace ViewScale

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "screen/element.h"
+#include "screen/element_table.h"
 #include "screen/sheet_files.h"
 
 using namespace Qt::StringLiterals;
@@ -40,7 +41,7 @@ const std::vector<SheetSize>& SheetSizes() {
         {26, 166, 102, 1, 3},  {27, 473, 149, 1, 1},  {28, 473, 149, 1, 1},  {29, 434, 19, 1, 1},
         {33, 587, 25, 1, 1},   {34, 587, 25, 1, 1},   {35, 21, 63, 1, 3},    {36, 451, 389, 1, 1},
         {37, 44, 389, 2, 1},   {38, 22, 66, 1, 3},    {39, 22, 66, 1, 3},    {40, 20, 120, 1, 3},
-        {41, 473, 128, 1, 1},  {42, 473, 63, 1, 3},   {43, 473, 128, 1, 1},  {44, 473, 63, 1, 3},
+        {41, 473, 128 * 6, 1, 6}, {42, 473, 63, 1, 3},   {43, 473, 128, 1, 1},  {44, 473, 63, 1, 3},
         {45, 53, 100, 1, 4},   {46, 225, 66, 1, 3},   {47, 226, 66, 1, 3},   {48, 473, 128, 1, 1},
         {49, 473, 63, 1, 3},   {50, 451, 22, 1, 1},
     };
@@ -155,6 +156,22 @@ TEST(SheetCells, EveryLookOfAnElementDiffers) {
         EXPECT_GE(DifferentPixels(Cell(sheet, s.element, a), Cell(sheet, s.element, b)), 30)
             << "element " << s.element << ", cells " << a << " and " << b;
       }
+    }
+  }
+}
+
+// The record panel's looks: the first three lie over the olive strip of the name box,
+// the other three, for a result with no row, have none.
+TEST(SheetCells, TheRecordPanelShowsItsNameStripOnlyWhereItAsksForAName) {
+  const QImage sheet = LoadSheet(el::VictoryPanel);
+  ASSERT_FALSE(sheet.isNull());
+  for (const RecordHeading heading : {RecordHeading::Victory, RecordHeading::WrongAnswer, RecordHeading::TimeOut}) {
+    for (const bool strip : {true, false}) {
+      SCOPED_TRACE(testing::Message() << int(heading) << " " << strip);
+      const QImage cell = Cell(sheet, el::VictoryPanel, RecordPanelRow(heading, strip));
+      const QRgb onStrip = cell.pixel(300, 110);  // right of "Ваше имя:", under the box
+      const bool olive = qRed(onStrip) > 90 && qGreen(onStrip) > 60 && qBlue(onStrip) < 40;
+      EXPECT_EQ(olive, strip);
     }
   }
 }

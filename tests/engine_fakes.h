@@ -22,6 +22,7 @@
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "engine/platform.h"
+#include "screen/element_table.h"
 #include "screen/text_measurer.h"
 #include "tests/info_box_fakes.h"
 #include "tests/sound_fakes.h"
@@ -133,7 +134,8 @@ inline QImage TestSheet(int element) {
       case 37: return {44, 389, 2, 1};
       case 38: case 39: return {22, 66, 1, 3};
       case 40: return {20, 120, 1, 3};
-      case 41: case 43: case 48: return {473, 128, 1, 1};
+      case 41: return {473, 128 * kRecordPanelLooks, 1, kRecordPanelLooks};
+      case 43: case 48: return {473, 128, 1, 1};
       case 42: case 44: case 49: return {473, 63, 1, 3};
       case 45: return {53, 100, 1, 4};
       case 46: return {225, 66, 1, 3};

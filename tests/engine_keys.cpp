@@ -1,4 +1,7 @@
 // Keys, the window buttons, the menu commands and leaving the program.
+#include <functional>
+
+#include "data/winners_table.h"
 #include "engine_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -178,6 +181,67 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   platform->box.answers = {InfoBox::Yes};
   g().KeyPressed(vk::Escape);
   EXPECT_TRUE(platform->closed);
+}
+
+TEST_F(EngineTest, TheExitQuestionDefaultsToNoWhileAGameOrAResultIsAtStake) {
+  // The box answers with its default button, as Enter after a stray Esc does.
+  struct Case {
+    const char* situation;
+    std::function<void()> reach;
+    bool atStake;
+  };
+  const Case cases[] = {
+      {"idle", [] {}, false},
+      {"a question open", [this] { JumpTo(3); }, true},
+      {"judging", [this] { JumpTo(3); g().ClickElement(g().AnswerElement(1)); Tick(5); }, true},
+      {"the record panel", [this] { JumpTo(2); PressWith(vk::Ctrl, vk::M); }, true},
+      {"the loss panel", [this] { JumpTo(2); AnswerWrong(); }, false},
+      {"the board after a game", [this] { JumpTo(2); AnswerWrong(); g().KeyPressed(vk::Enter); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.situation);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    c.reach();
+    platform->box.messages.clear();
+    g().KeyPressed(vk::Escape);
+    ASSERT_EQ(platform->box.messages.size(), 1);
+    EXPECT_EQ(platform->box.messages[0].text, u"Вы уверены, что хотите выйти?"_s);
+    EXPECT_EQ(platform->box.messages[0].flags,
+              c.atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo);
+    EXPECT_EQ(platform->closed, !c.atStake);
+  }
+}
+
+TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
+  struct Case {
+    QString typed, stored;
+  };
+  for (const Case& c : {Case{u"Ваня"_s, u"Ваня"_s}, Case{QString(), u"Неизвестный фартовик"_s}}) {
+    SCOPED_TRACE(c.stored.toStdString());
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(2);
+    PressWith(vk::Ctrl, vk::M);
+    ASSERT_EQ(st().CurrentPanel, RecordPanel);
+    g().screen().nameBox().text = c.typed;
+    platform->box.answers = {InfoBox::Yes};
+    g().KeyPressed(vk::Escape);
+    EXPECT_TRUE(platform->closed);
+    WinnersTable saved;
+    RecordingInfoBox box;
+    LoadWinners(WinnersPath(), saved, box);
+    ASSERT_EQ(saved.count, 1);
+    EXPECT_EQ(saved.name[1], c.stored);
+    EXPECT_EQ(saved.sum[1], u"100"_s);
+  }
+  // Answered No, nothing is stored yet: the panel still waits for its name.
+  Start({6, 6, 6, 6, 6, 6, 6});
+  JumpTo(2);
+  PressWith(vk::Ctrl, vk::M);
+  platform->box.answers = {InfoBox::No};
+  g().KeyPressed(vk::Escape);
+  EXPECT_FALSE(platform->closed);
+  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(QFile(WinnersPath()).size(), 0);
 }
 
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {

@@ -1,6 +1,7 @@
 // 50/50, the friend's call and the audience poll.
 #include <QSet>
 
+#include "engine/sentence_case.h"
 #include "engine_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -51,7 +52,10 @@ TEST_F(EngineTest, TheFriendsPhraseFollowsItsBandOfTheDraw) {
   // K = 19 on question 1: bands of 2K and K over 1 … 304.
   const int bounds[10] = {38, 57, 95, 114, 152, 171, 209, 228, 266, 304};
   JumpTo(1);
-  const QString correct = CaptionText(g().AnswerElement(1));
+  // "Верно 1-…" mid-sentence: the bases write "верно" in lower case in their questions.
+  const QString shown = CaptionText(g().AnswerElement(1));
+  ASSERT_TRUE(shown.startsWith(u"Верно "_s));
+  const QString correct = u"в"_s + shown.mid(1);
   for (int phrase = 0; phrase < 10; ++phrase) {
     const int first = phrase == 0 ? 1 : bounds[phrase - 1] + 1;
     for (int r : {first, bounds[phrase]}) {
@@ -83,8 +87,9 @@ TEST_F(EngineTest, TheFriendKnowsUpToQuestionFiveAndOtherwiseGuessesAmongAToC) {
     // A wrong answer at A, so a guess and knowledge differ; guess draw 0.0 → A.
     platform->random.Push({c.knowledge, 0.0, 0.0});
     g().UsePhoneFriend();
+    // Which answer he names; its first letter follows the sentence.
     const QString named = st().FriendAnswerText.mid(kPhrases[0].size()).chopped(1);
-    EXPECT_EQ(named, CaptionText(c.knows ? g().AnswerElement(1) : el::AnswerA));
+    EXPECT_EQ(named.toLower(), CaptionText(c.knows ? g().AnswerElement(1) : el::AnswerA).toLower());
   }
 }
 
@@ -106,7 +111,7 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
   g().screen().EnableElement(el::PhoneFriend, true);
   platform->random.Push({0.99, 0.0, 0.4, 0.7, 0.0});
   g().UsePhoneFriend();
-  EXPECT_EQ(st().FriendAnswerText, kPhrases[0] + CaptionText(el::AnswerA + 2) + u"."_s);
+  EXPECT_EQ(st().FriendAnswerText.toLower(), (kPhrases[0] + CaptionText(el::AnswerA + 2) + u"."_s).toLower());
 }
 
 TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
@@ -151,7 +156,7 @@ TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
   }
 }
 
-TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
+TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
   struct Case {
     int question;
     QList<double> draws;
@@ -164,9 +169,19 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
       // Guesses on question 15: 20 for answer 4, 10 for 3, Int(0.5 × 70 × 2 / 3) = 23
       // for 2, 47 left for the correct one; nothing removed.
       {15, {0.99, 0.5, 0.25, 0.5}, {0, 47, 23, 10, 20}},
+      // An audience that knows never favours a wrong answer: 20 drawn for the
+      // correct one, 79 for answer 2, and they change places…
+      {3, {0.0, 0.0, 0.99, 0.0}, {0, 79, 20, 0, 1}},
+      // …or the remainder, 80, fell to answer 4.
+      {3, {0.0, 0.0, 0.0, 0.0}, {0, 80, 0, 0, 20}},
+      // Already ahead: nothing moves (79, then 10 of 21, 5 of 11, 6 left).
+      {3, {0.0, 0.99, 0.5, 0.5}, {0, 79, 10, 5, 6}},
+      // A guessing audience is left as drawn, a wrong answer ahead: 39, 39,
+      // Int(0.99 × 22 × 2 / 3) = 14, 8 left for the correct one.
+      {15, {0.99, 0.99, 0.99, 0.99}, {0, 8, 14, 39, 39}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.question);
+    SCOPED_TRACE(testing::Message() << c.question << " " << c.draws[1]);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
     if (c.question == 1) {
@@ -180,6 +195,34 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsAndTheResidueRule) {
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
     EXPECT_EQ(RowOf(el::AudiencePoll), 4);
   }
+}
+
+TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
+  JumpTo(3);
+  Tick(20);
+  const auto left = [this] { return st().TimeLimit - (st().ClockNow - st().ClockStart); };
+  const double before = left();
+  platform->random.Push({0.0, 0.5, 0.5, 0.5});  // knows: 50, 25, 12, 13
+  g().KeyPressed(vk::Key3);
+  Tick(50);  // the largest bar reaches its share at the 50th tick
+  EXPECT_NEAR(left(), before, 0.11);
+  Tick(20);  // the bars stand; the clock runs again
+  EXPECT_NEAR(left(), before - 2.0, 0.11);
+  EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
+
+  // An answer chosen while the bars still grow lets the clock go as well.
+  Start({6, 6, 6, 6, 6, 6, 6});
+  JumpTo(3);
+  g().KeyPressed(vk::Key3);
+  Tick(3);
+  g().ClickElement(g().AnswerElement(1));
+  Tick(48);
+  ASSERT_EQ(st().QuestionNumber, 4);
+  RevealQuestion();
+  Tick();  // the new question's clock takes its first reading
+  const double fresh = left();
+  Tick(10);
+  EXPECT_NEAR(left(), fresh - 1.0, 0.11);
 }
 
 TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
@@ -203,10 +246,11 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   JumpTo(2);
   g().KeyPressed(vk::Key2);
   ASSERT_TRUE(E(el::PhonePanel).visible);
-  platform->random.Push({0.0, 0.05, 0.0, 0.99});  // knows: 23 correct, then 0, 76, 1
+  // Knows: 23, 0, 76, 1 drawn; the correct answer takes the 76 from the wrong one.
+  platform->random.Push({0.0, 0.05, 0.0, 0.99});
   g().KeyPressed(vk::Key3);
   const int correctBar = el::PollBarA + g().AnswerOrder(1) - 1;
-  EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 23);
+  EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 76);
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
   Tick();
   EXPECT_FALSE(E(el::PhonePanel).visible);
@@ -217,10 +261,11 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
     EXPECT_EQ(CaptionText(bar), share == 0 ? u"0%"_s : u"1%"_s) << bar;
   }
   Tick(29);
-  EXPECT_EQ(CaptionText(correctBar), u"23%"_s);
-  int biggest = el::PollBarA;
+  int second = el::PollBarA;
   for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
-    if (st().PollShare[bar - el::PollBarA] == 76) biggest = bar;
+    if (st().PollShare[bar - el::PollBarA] == 23) second = bar;
+  EXPECT_EQ(CaptionText(second), u"23%"_s);
+  const int biggest = correctBar;
   EXPECT_EQ(CaptionText(biggest), u"30%"_s);
   Tick(69);
   EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
@@ -264,4 +309,28 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
   EXPECT_TRUE(E(el::PhonePanel).visible);
   EXPECT_EQ(CaptionText(el::PhonePanel), st().FriendAnswerText);
   EXPECT_FALSE(E(el::PollPanel).visible);
+}
+
+TEST(SentenceCase, TheAnswersFirstWordIsLowerCasedOnlyWhereTheBasesWriteItSo) {
+  QuestionTable table;
+  table.levels[1].rows.push_back({u"В какой стране живут кенгуру?"_s,
+                                  {u"В Австралии"_s, u"На кухне"_s, u"Кухня"_s, u"СССР"_s}, {}});
+  table.levels[2].rows.push_back({u"Что готовят на кухне, а что в комнате?"_s,
+                                  {u"Пушкин"_s, u"кухня и ванная"_s, u"Лев Толстой"_s, u"Гоголь"_s}, {}});
+  const QSet<QString> common = CommonWords(table);
+  struct Case {
+    QString answer, inSentence;
+  };
+  const Case cases[] = {
+      {u"В Австралии"_s, u"в Австралии"_s},  // "в" is written in lower case; the name keeps its capital
+      {u"На кухне"_s, u"на кухне"_s},
+      {u"Кухня"_s, u"кухня"_s},              // in lower case in another question's answer
+      {u"Пушкин"_s, u"Пушкин"_s},            // only ever capitalised: a name
+      {u"Лев Толстой"_s, u"Лев Толстой"_s},
+      {u"СССР"_s, u"СССР"_s},                // capitals throughout: an abbreviation
+      {u"«Война и мир»"_s, u"«Война и мир»"_s},  // a title in quotation marks
+      {u"1812 год"_s, u"1812 год"_s},
+      {QString(), QString()},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithinSentence(c.answer, common), c.inSentence) << c.answer.toStdString();
 }

@@ -42,15 +42,17 @@ TEST_F(EngineTest, F1OpensTheRulesAndEscOrEnterCloseThemWithoutTheExitQuestion) 
 TEST_F(EngineTest, TheRulesTurnWithinTheirPagesAndF1SwitchesFromTheAboutPage) {
   g().ShowRulesPage();
   const PageView& pages = g().screen().pages();
-  ASSERT_EQ(pages.count(), 3);
+  ASSERT_EQ(pages.count(), 4);
   g().KeyPressed(vk::Left);  // nothing before the first page
   EXPECT_EQ(pages.current(), 0);
   g().KeyPressed(vk::Right);
   g().KeyPressed(vk::PageDown);
-  EXPECT_EQ(pages.current(), 2);
+  g().KeyPressed(vk::Space);
+  EXPECT_EQ(pages.current(), 3);
   g().KeyPressed(vk::Space);  // nothing after the last
-  EXPECT_EQ(pages.current(), 2);
+  EXPECT_EQ(pages.current(), 3);
   g().WheelPage(+1);  // the wheel turned away from the player goes back
+  g().WheelPage(+1);
   EXPECT_EQ(pages.current(), 1);
   g().KeyPressed(vk::F1);  // already the rules: stays on its page
   EXPECT_EQ(pages.current(), 1);

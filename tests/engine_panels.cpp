@@ -2,6 +2,7 @@
 #include "data/codec.h"
 #include "data/winners_table.h"
 #include "engine_fakes.h"
+#include "screen/element_table.h"
 #include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
@@ -95,27 +96,93 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
   }
 }
 
-TEST_F(PanelTest, AFullBoardOfBetterResultsGetsNoRowAndStaysAsItWas) {
-  const WinnersTable board = Board(Falling(50, 1000000));
-  WriteBoard(board);
-  EndWith(500);
+TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysAsItWas) {
+  WriteBoard(Board(Falling(50, 1000000)));  // the 50th row holds 951000
+  const QByteArray before = [&] {
+    QFile f(WinnersPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  JumpTo(2);
+  PressWith(vk::Ctrl, vk::M);  // takes the 100
   EXPECT_EQ(st().RecordRank, 0);
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
+  const QString text = CaptionText(el::VictoryPanel);
+  EXPECT_FALSE(text.contains(u"попадаете в таблицу"_s)) << text.toStdString();
+  EXPECT_TRUE(text.endsWith(u"\r\nдо 50-го места не хватило 950\u2009900 у.е."_s)) << text.toStdString();
+  // No name box and no strip to type in.
+  EXPECT_FALSE(g().screen().nameBox().visible);
+  EXPECT_EQ(platform->nameBoxFocus, 0);
+  EXPECT_EQ(RowOf(el::VictoryPanel), RecordPanelRow(RecordHeading::Victory, false));
   g().screen().nameBox().text = u"Вася"_s;
-  g().ClickElement(el::VictoryConfirm);
-  const WinnersTable saved = ReadBoard();
-  EXPECT_EQ(Names(saved), Names(board));
-  EXPECT_EQ(Sums(saved), Sums(board));
+  g().KeyPressed(vk::Enter);
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().screen().listHighlight(), 0);
+  QFile f(WinnersPath());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), before);
+}
+
+TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
+  const QString thin(QChar(0x2009));
+  struct Case {
+    int question;  // the question the game ends on
+    GameEnd how;
+    QString firstLine, sum;
+    RecordHeading heading;
+    int litRow;  // the ladder row of the sum taken home
+  };
+  const Case cases[] = {
+      {2, GameEnd::TookMoney, u"Вы решили взять деньги."_s, u"100"_s, RecordHeading::Victory, 1},
+      {7, GameEnd::WrongAnswer, u"Правильный ответ: «%1»."_s, u"1"_s + thin + u"000"_s,
+       RecordHeading::WrongAnswer, 5},
+      {12, GameEnd::TimeOut, u"Вы не успели ответить."_s, u"32"_s + thin + u"000"_s,
+       RecordHeading::TimeOut, 10},
+      {15, GameEnd::WonAll, u"Вы ответили на все пятнадцать вопросов!"_s,
+       u"1"_s + thin + u"000"_s + thin + u"000"_s, RecordHeading::Victory, 15},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(int(c.how));
+    Start({6, 6, 6, 6, 6, 6, 6});
+    PlayTo(c.question);
+    const QString correct = g().CurrentQuestion().answers[0];
+    switch (c.how) {
+      case GameEnd::TookMoney: PressWith(vk::Ctrl, vk::M); break;
+      case GameEnd::WrongAnswer: AnswerWrong(); break;
+      case GameEnd::TimeOut:
+        platform->time += st().TimeLimit + 1;
+        Tick();
+        break;
+      case GameEnd::WonAll: AnswerRight(); break;
+    }
+    ASSERT_EQ(st().CurrentPanel, RecordPanel);
+    const QStringList lines = CaptionText(el::VictoryPanel).split(u"\r\n"_s);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[0], c.how == GameEnd::WrongAnswer ? c.firstLine.arg(correct) : c.firstLine);
+    EXPECT_EQ(lines[1], u"Вы уносите "_s + c.sum + u" у.е. (1 у.е. = 1 Фартик'у)."_s);
+    EXPECT_EQ(lines[3], u"с ним вы попадаете в таблицу лидеров."_s);
+    EXPECT_EQ(RowOf(el::VictoryPanel), RecordPanelRow(c.heading, true));
+    for (int n = 1; n <= 15; ++n)
+      EXPECT_EQ(RowOf(LadderElement(n)), n < c.litRow ? 2 : n == c.litRow ? 3 : 1) << n;
+  }
+}
+
+TEST_F(PanelTest, ALossWithNothingTakenHomeLightsNoLadderRow) {
+  PlayTo(4);
+  AnswerWrong();
+  ASSERT_EQ(st().CurrentPanel, LossPanel);
+  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
 }
 
 TEST_F(PanelTest, ThePanelTellsTheSumAndItsRating) {
   EndWith(32000);
-  EXPECT_EQ(CaptionText(el::VictoryPanel),
-            u"Вы набрали 32000 у.е. (1 у.е. = 1 Фартик'у).\r\nЭто отличный результат,\r\n"
-            u"с ним вы попадаете в таблицу лидеров."_s);
+  EXPECT_TRUE(CaptionText(el::VictoryPanel)
+                  .endsWith(u"\r\nВы уносите 32\u2009000 у.е. (1 у.е. = 1 Фартик'у).\r\nЭто отличный результат,\r\n"
+                            u"с ним вы попадаете в таблицу лидеров."_s))
+      << CaptionText(el::VictoryPanel).toStdString();
   EXPECT_EQ(E(el::VictoryPanel).tooltip, QString());
   const NameBox& box = g().screen().nameBox();
+  EXPECT_TRUE(box.visible);
   EXPECT_EQ(box.text, u"Неизвестный фартовик"_s);
   EXPECT_EQ(box.selectionStart, 0);
   EXPECT_EQ(box.selectionLength, box.text.size());
@@ -139,7 +206,9 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
   struct Case {
     QString typed, stored;
   };
-  for (const Case& c : {Case{u"Вася"_s, u"Вася"_s}, Case{QString(), QString()},
+  // An emptied box, or one of blanks, stores the default name rather than a blank row.
+  for (const Case& c : {Case{u"Вася"_s, u"Вася"_s}, Case{QString(), u"Неизвестный фартовик"_s},
+                        Case{u"   "_s, u"Неизвестный фартовик"_s}, Case{u" Вася "_s, u"Вася"_s},
                         Case{u"Ωмега"_s, u"?мега"_s}}) {
     SCOPED_TRACE(c.stored.toStdString());
     Start({6, 6, 6, 6, 6, 6, 6});
@@ -168,7 +237,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
     g().KeyPressed(vk::Enter);
     EXPECT_FALSE(E(panel == LossPanel ? el::LossPanel : el::TimeoutPanel).visible);
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-    EXPECT_EQ(CaptionText(el::ScrollDown), u"64000\r\n2000"_s);
+    EXPECT_EQ(CaptionText(el::ScrollDown), u"64\u2009000\r\n2\u2009000"_s);
     QFile f(WinnersPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
@@ -181,7 +250,8 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(CaptionText(el::Leaderboard), u"1.\r\n2.\r\n3."_s);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
-  EXPECT_EQ(CaptionText(el::ScrollDown), u"1000000\r\n32000\r\n500"_s);
+  // Sums as the player reads them everywhere; the file keeps its plain digits.
+  EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000\r\n32\u2009000\r\n500"_s);
   for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_TRUE(E(e).visible) << e;
   for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
   for (int c : {38, 39}) EXPECT_TRUE(E(c).caption.enabled) << c;
@@ -238,6 +308,73 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
   }
 }
 
+TEST_F(PanelTest, TheRowJustNamedIsLitAndScrolledIntoView) {
+  WriteBoard(Board(Falling(49, 1000000)));
+  EndWith(100);  // the 50th row, far below the panel's end
+  ASSERT_EQ(st().RecordRank, 50);
+  g().KeyPressed(vk::Enter);
+  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().screen().listHighlight(), 50);
+  const QRectF row = g().screen().ListRowRect(50);
+  EXPECT_TRUE(QRectF(E(el::Leaderboard).Box()).contains(row)) << row.top() << " " << row.bottom();
+  EXPECT_GT(E(el::ScrollThumb).top, 43);  // the thumb went with the list
+  // Shown again later, from the menu, the board lights nothing and opens at its top.
+  g().KeyPressed(vk::Enter);
+  g().OpenLeaderboard();
+  EXPECT_EQ(g().screen().listHighlight(), 0);
+  EXPECT_EQ(E(el::Leaderboard).caption.top, 0);
+}
+
+TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
+  WriteBoard(Board(Falling(50)));
+  g().OpenLeaderboard();
+  const Element& list = E(el::Leaderboard);
+  const qreal line = g().screen().ListRowRect(1).height();
+  const qreal lowest = list.height - list.caption.height;  // the list's top at its end
+  const qreal page = list.height - line;
+  ASSERT_GT(line, 0);
+  ASSERT_LT(lowest, -3 * line);
+  // Where a move of the list by `by` from `from` ends: the ends hold.
+  const auto moved = [&](qreal from, qreal by) { return std::clamp(from + by, lowest, qreal(0)); };
+  struct Step {
+    int key;    // 0: a wheel notch towards the player
+    qreal top;  // where the list stands afterwards
+  };
+  const Step steps[] = {
+      {vk::Up, 0},  // already at the top
+      {vk::Down, -line},
+      {vk::PageDown, moved(-line, -page)},
+      {vk::Home, 0},
+      {0, -3 * line},
+      {vk::End, lowest},
+      {vk::Down, lowest},  // already at the end
+      {vk::PageUp, moved(lowest, page)},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.key);
+    if (step.key == 0) g().WheelBoard(-120);
+    else g().KeyPressed(step.key);
+    EXPECT_NEAR(list.caption.top, step.top, 0.5);
+    for (int column : el::LeaderboardColumns) EXPECT_EQ(E(column).caption.top, list.caption.top) << column;
+  }
+  // At the end of the list the thumb stands at the end of its track, the last row
+  // at the panel's foot.
+  g().KeyPressed(vk::End);
+  EXPECT_NEAR(E(el::ScrollThumb).top + E(el::ScrollThumb).height, E(el::ScrollDown).top, 0.01);
+  EXPECT_NEAR(g().screen().ListRowRect(50).bottom(), list.Box().top() + list.height, 0.5);
+}
+
+TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
+  EndWith(1000);
+  g().KeyPressed(vk::Enter);
+  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+  g().KeyPressed(vk::F2);
+  EXPECT_FALSE(E(el::Leaderboard).visible);
+  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(st().QuestionNumber, 1);
+  EXPECT_TRUE(st().TaskActive[task::QuestionReveal]);
+}
+
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   WriteBoard(Board(Falling(10)));
   g().KeyPressed(vk::K);  // not shown: nothing
@@ -249,6 +386,7 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().winners().count, 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
+  EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
   for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;
@@ -406,7 +544,7 @@ TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
   EXPECT_EQ(platform->box.messages[1].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Unreadable));
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
   // The result is kept and shown; once the board can be read, the next save stores it.
-  EXPECT_EQ(CaptionText(el::ScrollDown), u"1000"_s);
+  EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000"_s);
   ASSERT_TRUE(QDir(WinnersPath()).removeRecursively());
   g().KeyPressed(vk::Enter);
   EndWith(500);

@@ -18,4 +18,4 @@ class ActingInfoBox : public RecordingInfoBox {
 };
 
 /// What the game asks before it closes.
-inline const QString kExitQuestion = QStringLiteral("Вы уверены, что хотите выйти???");
+inline const QString kExitQuestion = QStringLiteral("Вы уверены, что хотите выйти?");

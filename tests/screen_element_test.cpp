@@ -120,7 +120,7 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
       {36, {0, 0, 31, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(207, 26, 156), kNoColour},
       {38, {36, 0, 327, 389}, u"Arial Cyr"_s, 10, false, true, CaptionAlign::Centre, Rgb(26, 186, 207), kNoColour},
       {39, {366, 0, 85, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(106, 207, 26), kNoColour},
-      {41, {10, 10, 453, 88}, u"Arial Cyr"_s, 12, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {41, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);

@@ -113,7 +113,7 @@ TEST_F(AccessibleTest, StartScreenNamesTheGameItsInvitationAndUnavailableButtons
   QAccessibleInterface* ladder = OfRole(QAccessible::List);
   ASSERT_NE(ladder, nullptr);
   ASSERT_EQ(ladder->childCount(), 15);
-  EXPECT_EQ(Name(ladder->child(0)), u"15: 1000000"_s);
+  EXPECT_EQ(Name(ladder->child(0)), u"15: 1\u2009000\u2009000"_s);
   EXPECT_EQ(Name(ladder->child(14)), u"1: 100"_s);
   EXPECT_EQ(Description(ladder->child(10)), u"несгораемая сумма"_s);  // question 5
   for (int i = 0; i < 15; ++i) EXPECT_FALSE(ladder->child(i)->state().selected);
@@ -215,7 +215,7 @@ TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   QAccessibleInterface* panel = Child(u"Победа!!!"_s);
   ASSERT_NE(panel, nullptr);
   EXPECT_FALSE(panel->state().invisible);
-  EXPECT_TRUE(Name(panel).contains(u"Вы набрали 100 у.е."_s));
+  EXPECT_TRUE(Name(panel).contains(u"Вы решили взять деньги. Вы уносите 100 у.е."_s));
   EXPECT_FALSE(Name(panel).contains(u'\r'));
   EXPECT_EQ(Description(Root()), u"Игра окончена, выигрыш 100"_s);
   QAccessibleInterface* confirm = Child(u"Всё"_s);
@@ -256,7 +256,7 @@ TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes
   EXPECT_EQ(Name(cells->cellAt(0, 0)), u"1"_s);
   EXPECT_EQ(Name(cells->cellAt(0, 1)), u"Игрок 1"_s);
   EXPECT_EQ(Name(cells->cellAt(49, 1)), u"Игрок 50"_s);
-  EXPECT_EQ(Name(cells->cellAt(49, 2)), u"999950"_s);
+  EXPECT_EQ(Name(cells->cellAt(49, 2)), u"999\u2009950"_s);
   EXPECT_EQ(cells->cellAt(50, 0), nullptr);
   EXPECT_EQ(cells->cellAt(49, 2)->role(), QAccessible::Cell);
   EXPECT_EQ(cells->cellAt(49, 2)->tableCellInterface()->rowIndex(), 49);

@@ -1,5 +1,6 @@
 // The view over the 640 × 480 picture: zoom steps, full screen, remembered view.
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
@@ -79,13 +80,48 @@ TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
   }
   // Larger than its screen: the top-left corner (the title strip) stays on it.
   EXPECT_EQ(ViewScale::ClampOntoScreens({300, 300}, QSize(2000, 1500), screens), QPoint(0, 0));
+  // Points at the ends of the number range (an edited settings file) land on a
+  // screen without any corner of the window overflowing on the way.
+  constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  EXPECT_EQ(ViewScale::ClampOntoScreens({kMax, kMax}, window, screens), QPoint(960, 360));
+  EXPECT_EQ(ViewScale::ClampOntoScreens({kMin, kMin}, window, screens), QPoint(0, 0));
+  EXPECT_EQ(ViewScale::ClampOntoScreens({kMax, kMin}, window, screens), QPoint(960, 0));
+}
+
+TEST(ViewScale, OnlyStepsWhoseWindowFitsTheScreenAreOffered) {
+  const struct {
+    QSize available;
+    qreal largest;  // the largest step that fits; 0: none does
+  } cases[] = {
+      {{1920, 1080}, 2.0},  // 2.5× would be 1600 × 1200
+      {{1920, 1040}, 2.0},
+      {{1280, 960}, 2.0},   // exactly the 2× window
+      {{1279, 960}, 1.5},
+      {{3840, 2160}, 3.0},
+      {{800, 600}, 1.0},
+      {{600, 400}, 0},
+  };
+  for (const auto& c : cases) {
+    const std::string screen = u"%1x%2"_s.arg(c.available.width()).arg(c.available.height()).toStdString();
+    for (qreal step : ViewScale::Steps()) EXPECT_EQ(ViewScale::Fits(step, c.available), step <= c.largest) << screen << " " << step;
+    // A wanted zoom comes down to the largest step that fits; nothing fitting, the smallest.
+    EXPECT_EQ(ViewScale::Fitting(3.0, c.available), std::max(c.largest, 1.0)) << screen;
+    EXPECT_EQ(ViewScale::Fitting(1.0, c.available), 1.0) << screen;
+  }
+  EXPECT_EQ(ViewScale::Fitting(1.5, QSize(3840, 2160)), 1.5);
 }
 
 /// The tests open their windows themselves, one after another in the same folder,
 /// so that a later window finds the view an earlier one kept.
 class ViewTest : public ScriptedWindowTest {
  protected:
-  void Open(std::unique_ptr<MainWindow>& window) { OpenWindow(window, Services()); }
+  /// A window with room for every step, as on a 4K screen, unless the test asks
+  /// for the room the offscreen screen (800 × 600) really has.
+  void Open(std::unique_ptr<MainWindow>& window, bool screenRoom = false) {
+    MainWindow::Services services = Services();
+    if (!screenRoom) services.availableArea = [] { return QSize(3840, 2160); };
+    OpenWindow(window, std::move(services));
+  }
 };
 
 TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
@@ -128,6 +164,52 @@ TEST_F(ViewTest, CtrlPlusAndMinusStepTheZoomAndStopAtTheEnds) {
   EXPECT_TRUE(window->menu()->actions().contains(zoomMenu->menuAction()));
 }
 
+TEST_F(ViewTest, ZoomStopsWhereTheWindowWouldLeaveTheScreenAlsoAfterARestart) {
+  // The offscreen screen is 800 × 600: only the 1× window fits it.
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  {
+    std::unique_ptr<MainWindow> window;
+    ASSERT_NO_FATAL_FAILURE(Open(window, true));
+    for (int i = 0; i < 5; ++i) QTest::keyClick(window.get(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(window->zoom(), 1.0);
+    EXPECT_TRUE(available.contains(window->geometry()));
+    // The menu offers the steps that fit and nothing larger.
+    QStringList offered;
+    for (QAction* a : window->zoomMenu()->actions())
+      if (a->isCheckable() && a->isEnabled()) offered << a->text();
+    EXPECT_EQ(offered, QStringList{u"100 %"_s});
+    EXPECT_FALSE(MenuItem(window->zoomMenu(), u"Крупнее"_s)->isEnabled());
+    window->SetZoom(2.5);
+    EXPECT_EQ(window->zoom(), 1.0);
+    window->close();
+  }
+  // A view kept on a larger screen: the window comes back at a step that fits,
+  // wholly on this screen.
+  {
+    QSettings settings(SettingsFile(), QSettings::IniFormat);
+    settings.setValue("view/zoom", 2.5);
+    settings.setValue("view/position", QPoint(available.left() + 500, available.top() + 400));
+  }
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window, true));
+  EXPECT_EQ(window->zoom(), 1.0);
+  EXPECT_EQ(window->size(), QSize(640, 480));
+  EXPECT_TRUE(available.contains(window->geometry())) << window->x() << "," << window->y();
+}
+
+TEST_F(ViewTest, APositionAtTheEndOfTheNumberRangeStartsOnTheScreen) {
+  // As an edited or damaged settings file may hold it.
+  {
+    QFile file(SettingsFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[view]\nposition=@Point(2147483647 2147483647)\nzoom=1\nfullScreen=false\n");
+  }
+  std::unique_ptr<MainWindow> window;
+  ASSERT_NO_FATAL_FAILURE(Open(window, true));
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(available.contains(window->geometry())) << window->x() << "," << window->y();
+}
+
 TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   std::unique_ptr<MainWindow> window;
   ASSERT_NO_FATAL_FAILURE(Open(window));
@@ -168,7 +250,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   SendMouse(window.get(), QEvent::MouseMove, QPointF(2, 2));  // the menu element
   const int hot = window->game().state().pointer.HotElement;
   SendMouse(window.get(), QEvent::MouseMove, onCaption);
-  EXPECT_EQ(window->game().state().pointer.HotElement, hot) << "a caption takes no hover";
+  // Pointing at a caption points at what it is written on: the idle frame, which
+  // takes no pointer, so the menu's pointed look goes.
+  ASSERT_EQ(hot, el::Menu);
+  EXPECT_EQ(window->game().state().pointer.HotElement, el::Background);
 }
 
 TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {

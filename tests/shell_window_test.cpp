@@ -17,7 +17,11 @@
 #include "shell/window_placement.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -168,7 +172,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
   EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
-  EXPECT_EQ(m_box.messages[0].flags, 36);
+  EXPECT_EQ(m_box.messages[0].flags, InfoBox::QuestionYesNoDefaultNo);  // a game is at stake
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
   EXPECT_FALSE(game().state().CtrlHeld);
@@ -248,6 +252,112 @@ TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
   EXPECT_FALSE(game().state().pointer.WindowDragging);
 }
 
+TEST_F(WindowTest, AFullBoardTakesNoNameAndTheMoneyAtQuestionTwoLeavesTheFileAsItWas) {
+  WriteWinners(50);  // every sum above 999 000
+  QFile file(WinnersPath());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  Key(Qt::Key_F2);
+  Answer(CorrectKey());
+  WaitForAnswers();
+  CtrlKey(Qt::Key_M);
+  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(m_window->nameBox()->isVisible());
+  EXPECT_TRUE(game().screen().element(el::VictoryPanel).caption.text.contains(u"до 50-го места не хватило"_s));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+}
+
+/// The window again, with the real message box the player answers.
+class RealBoxWindowTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(WindowTest::SetUp());
+    MainWindow::Services services = Services();
+    services.infoBox = nullptr;
+    ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
+  }
+  /// The key or button the player gives the box the next time one opens.
+  static void AnswerTheBox(const std::function<void(QMessageBox&)>& act) {
+    QTimer::singleShot(0, [act] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      act(*box);
+    });
+  }
+  void ReachTheRecordPanelAndType(const QString& name) {
+    Key(Qt::Key_F2);
+    Answer(CorrectKey());
+    WaitForAnswers();
+    CtrlKey(Qt::Key_M);
+    ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+    ASSERT_TRUE(m_window->nameBox()->hasFocus());
+    TypeText(m_window->nameBox(), name);
+  }
+};
+
+TEST_F(RealBoxWindowTest, EscThenEnterOnTheRecordPanelKeepsItAndEnterStoresTheTypedName) {
+  ASSERT_NO_FATAL_FAILURE(ReachTheRecordPanelAndType(u"Ваня"_s));
+  AnswerTheBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
+  QTest::keyClick(m_window->nameBox(), Qt::Key_Escape);
+  EXPECT_TRUE(m_window->isVisible());
+  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  QTest::keyClick(m_window->nameBox(), Qt::Key_Return);
+  const WinnersTable table = ReadWinners();
+  ASSERT_EQ(table.count, 1);
+  EXPECT_EQ(table.name[1], u"Ваня"_s);
+}
+
+TEST_F(RealBoxWindowTest, LeavingFromTheRecordPanelStoresTheTypedName) {
+  ASSERT_NO_FATAL_FAILURE(ReachTheRecordPanelAndType(u"Петя"_s));
+  AnswerTheBox([](QMessageBox& box) {
+    for (QAbstractButton* button : box.buttons())
+      if (box.buttonRole(button) == QMessageBox::YesRole) button->click();
+  });
+  QTest::keyClick(m_window->nameBox(), Qt::Key_Escape);
+  EXPECT_FALSE(m_window->isVisible());
+  const WinnersTable table = ReadWinners();
+  ASSERT_EQ(table.count, 1);
+  EXPECT_EQ(table.name[1], u"Петя"_s);
+}
+
+TEST_F(RealBoxWindowTest, EscThenEnterDuringAGameGoesOnWithTheGame) {
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  AnswerTheBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
+  Key(Qt::Key_Escape);
+  EXPECT_TRUE(m_window->isVisible());
+  EXPECT_TRUE(game().state().AnswersOpen);
+}
+
+TEST_F(WindowTest, TheWheelAndTheKeysScrollAFiftyRowBoardToItsLastRow) {
+  WriteWinners(50);
+  CtrlKey(Qt::Key_W);
+  const Screen& screen = game().screen();
+  const QRectF panel(screen.element(el::Leaderboard).Box());
+  ASSERT_FALSE(panel.contains(screen.ListRowRect(50)));
+  const QPointF over = panel.center();
+  QWheelEvent wheel(over, m_window->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(m_window.get(), &wheel);
+  EXPECT_LT(screen.element(el::Leaderboard).caption.top, 0);
+  Key(Qt::Key_End);
+  // The last row stands at the panel's foot (to within the scroll bar's rounding).
+  const QRectF last = screen.ListRowRect(50);
+  EXPECT_GE(last.top(), panel.top());
+  EXPECT_NEAR(last.bottom(), panel.bottom(), 0.5);
+  Key(Qt::Key_Home);
+  EXPECT_EQ(screen.element(el::Leaderboard).caption.top, 0);
+  // F2 from the board: the next game.
+  Key(Qt::Key_F2);
+  EXPECT_EQ(game().state().QuestionNumber, 1);
+  EXPECT_FALSE(screen.element(el::Leaderboard).visible);
+}
+
 TEST(WindowPlacementTest, RaisesTheClientAreaLikeAFramedWindow) {
   // A 1024 × 768 screen: the framed window's outer top-left would be (189, 117).
   EXPECT_EQ(WindowPlacement(QRect(0, 0, 1024, 768)), QPoint(192, 138));
@@ -258,7 +368,7 @@ TEST(WindowPlacementTest, RaisesTheClientAreaLikeAFramedWindow) {
 
 namespace {
 
-TEST_F(WindowTest, HoverLooksFollowThePointerButCaptionsAreTransparent) {
+TEST_F(WindowTest, HoverLooksFollowThePointerOnAnAnswersEdgeAndItsText) {
   Key(Qt::Key_F2);
   WaitForAnswers();
   const Screen& screen = game().screen();
@@ -271,14 +381,18 @@ TEST_F(WindowTest, HoverLooksFollowThePointerButCaptionsAreTransparent) {
   EXPECT_EQ(game().state().pointer.HotElement, answer);
   EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).pointedCaptionColour);
 
-  // Over another answer's text: the pointer is on a caption, nothing changes.
+  // Over another answer's text: that answer lights as on its edge, the first one goes out.
   const int other = game().AnswerElement(2);
-  QTest::mouseMove(m_window.get(), screen.CaptionRect(other).center().toPoint());
-  EXPECT_EQ(game().state().pointer.HotElement, answer);
+  const QPoint onText = screen.CaptionRect(other).center().toPoint();
+  ASSERT_EQ(screen.CaptionAt(onText), other);
+  QTest::mouseMove(m_window.get(), onText);
+  EXPECT_EQ(game().state().pointer.HotElement, other);
+  EXPECT_EQ(screen.element(other).caption.colour, screen.element(other).pointedCaptionColour);
+  EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).captionColour);
 
   QTest::mouseMove(m_window.get(), Centre(el::QuestionFrame) + QPoint(0, -50));
   EXPECT_EQ(game().state().pointer.HotElement, el::QuestionFrame);
-  EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).captionColour);
+  EXPECT_EQ(screen.element(other).caption.colour, screen.element(other).captionColour);
 }
 
 TEST_F(WindowTest, TooltipsComeFromTheElementUnderThePointer) {

@@ -1,6 +1,7 @@
 #include "sheets.h"
 
 #include "art_kit.h"
+#include "screen/element_table.h"
 
 #include <QLinearGradient>
 #include <QPainterPathStroker>
@@ -529,9 +530,10 @@ QImage Lifeline(int element) {
 
 const QStringList& LadderSums() {
   static const QStringList sums = {
-      u"100"_s,    u"200"_s,    u"300"_s,    u"500"_s,     u"1.000"_s,
-      u"2.000"_s,  u"4.000"_s,  u"8.000"_s,  u"16.000"_s,  u"32.000"_s,
-      u"64.000"_s, u"125.000"_s, u"250.000"_s, u"500.000"_s, u"1.000.000"_s,
+      // Grouped with a thin space, as the game writes sums everywhere.
+      u"100"_s,     u"200"_s,      u"300"_s,      u"500"_s,      u"1\u2009000"_s,
+      u"2\u2009000"_s,  u"4\u2009000"_s,  u"8\u2009000"_s,  u"16\u2009000"_s, u"32\u2009000"_s,
+      u"64\u2009000"_s, u"125\u2009000"_s, u"250\u2009000"_s, u"500\u2009000"_s, u"1\u2009000\u2009000"_s,
   };
   return sums;
 }
@@ -946,7 +948,8 @@ QImage LeaderboardHeader() {
     }
     const QColor ink(214, 240, 70);
     QPainterPath text;
-    text.addPath(TextPath(MakeFont(Face::Sans, 9, true, true), u"Место"_s, QRectF(0, 1, 31, h)));
+    // A little in from the panel's edge, so that the word does not touch it.
+    text.addPath(TextPath(MakeFont(Face::Sans, 8, true, true), u"Место"_s, QRectF(2, 1, 31, h)));
     text.addPath(TextPath(MakeFont(Face::Sans, 14, true, true), u"Имя"_s, QRectF(36, 1, 327, h)));
     text.addPath(TextPath(MakeFont(Face::Sans, 14, true, true), u"Деньги"_s, QRectF(369, 1, 82, h)));
     DropShadow(img, text, QColor(0, 0, 0, 220), QPointF(0.8, 1.0), 1.0);
@@ -1100,9 +1103,24 @@ void BodyLines(QImage& img, const QStringList& lines, qreal firstCentre, qreal s
 }
 
 QImage Victory() {
-  return ElementSheet(41, [](QImage& img, int) {
+  return ElementSheet(41, [](QImage& img, int cell) {
+    // The cell's heading and whether it holds the name strip, as the game picks them.
+    const struct {
+      RecordHeading heading;
+      const char16_t* words;
+    } headings[] = {{RecordHeading::Victory, u"Победа!!!"},
+                    {RecordHeading::WrongAnswer, u"Неверный ответ"},
+                    {RecordHeading::TimeOut, u"Время вышло"}};
     ResultGround(img);
-    Heading(img, u"Победа!!!"_s, QRectF(0, 2, LogicalWidth(img), 22), 22);
+    bool nameStrip = false;
+    for (const auto& h : headings) {
+      for (const bool strip : {true, false}) {
+        if (RecordPanelRow(h.heading, strip) != cell + 1) continue;
+        Heading(img, QString::fromUtf16(h.words), QRectF(0, 2, LogicalWidth(img), 22), 22);
+        nameStrip = strip;
+      }
+    }
+    if (!nameStrip) return;
     QPainter p(&img);
     Prepare(p);
     // The olive strip the name box lies on.
@@ -1213,7 +1231,7 @@ std::vector<ElementBox> BuildElements() {
       {35, 598, 0, 21, 21, 35, 1, 3, true},      {36, 167, 43, 451, 389, 36, 1, 1, false},
       {37, 618, 43, 22, 389, 37, 2, 1, false},   {38, 618, 21, 22, 22, 38, 1, 3, false},
       {39, 618, 432, 22, 22, 39, 1, 3, false},   {40, 619, 43, 20, 40, 40, 1, 3, false},
-      {41, 167, 305, 473, 128, 41, 1, 1, false}, {42, 167, 433, 473, 21, 42, 1, 3, false},
+      {41, 167, 305, 473, 128, 41, 1, kRecordPanelLooks, false}, {42, 167, 433, 473, 21, 42, 1, 3, false},
       {43, 167, 305, 473, 128, 43, 1, 1, false}, {44, 167, 433, 473, 21, 44, 1, 3, false},
       {45, 587, 455, 53, 25, 45, 1, 4, true},    {46, 393, 432, 225, 22, 46, 1, 3, false},
       {47, 167, 432, 226, 22, 47, 1, 3, false},  {48, 167, 305, 473, 128, 48, 1, 1, false},
