@@ -18,7 +18,8 @@ constexpr int kLintMinAnswerSize = 8;
 /// Checks question sources the way their author needs: parse errors as pack
 /// reports them, the same question twice (in any of the files), the same answer
 /// twice within a question, text that the game can only fit at an unreadable
-/// size, words mixing Latin and Cyrillic letters, and two questions that repeat
+/// size, words mixing Latin and Cyrillic letters, a right answer given away within
+/// its question (see GiveAways), and two played questions that repeat
 /// each other (three of the same answers, or the same fact asked twice; see
 /// FindOverlaps), said at the later of the two with the place of the earlier. Findings come per file in
 /// the order of `paths`, by line within a file. Needs a QGuiApplication: text is

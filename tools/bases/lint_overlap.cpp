@@ -2,7 +2,6 @@
 
 #include "tools/bases/lint_words.h"
 
-#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <algorithm>
@@ -61,24 +60,57 @@ QSet<QString> AllStems(const QString& text) {
   return stems;
 }
 
-// The stems of the words a text writes with a capital letter, the first word
-// aside: names, which hand an answer over more surely than a common word.
-QSet<QString> NameStems(const QString& text) {
-  QSet<QString> stems;
+// The whole stems of a text's words, and of those it writes with a capital
+// letter, the first word aside: names, which hand an answer over more surely than
+// a common word.
+struct TextStems {
+  QSet<QString> all;
+  QSet<QString> names;
+};
+TextStems WholeStems(const QString& text) {
+  TextStems stems;
   bool first = true;
   for (const QString& written : text.split(u' ', Qt::SkipEmptyParts)) {
-    if (Words(written).isEmpty()) continue;
-    if (!first && Capitalised(written)) {
-      for (const QString& w : Words(written)) stems.insert(ShortStem(w));
+    const QStringList words = Words(written);
+    if (words.isEmpty()) continue;
+    for (const QString& w : words) {
+      if (w.size() < 3 || AllDigits(w) || IsLinkWord(w)) continue;
+      stems.all.insert(Stem(w));
+      if (!first && Capitalised(written)) stems.names.insert(Stem(w));
     }
     first = false;
   }
   return stems;
 }
 
-// What a text must hold to name an answer: every stem of it, or only the surname
+// A word of an answer, as written (normalised) and stemmed.
+struct AnswerWord {
+  QString word;
+  QString stem;
+};
+
+// A word of a text names a word of an answer when it is the same word or an
+// adjective made of it: «гоголевских» names Гоголь, but «Мороза» does not name
+// Морозова, nor «Леонида» Леонов. The stemmer takes «в» off «Ярослав» but not
+// off «Ярослава»: a text stem that is the answer's word as written names it.
+bool NamesWord(const QSet<QString>& text, const AnswerWord& answer) {
+  if (text.contains(answer.stem) || text.contains(answer.word)) return true;
+  static const QStringList adjective = {u"ск"_s, u"ьск"_s, u"цк"_s, u"ев"_s, u"ов"_s, u"ин"_s};
+  return answer.stem.size() >= 4 && std::any_of(text.begin(), text.end(), [&](const QString& t) {
+           if (!t.startsWith(answer.stem)) return false;
+           const QStringView rest = QStringView(t).mid(answer.stem.size());
+           return std::any_of(adjective.begin(), adjective.end(), [&](const QString& a) { return rest.startsWith(a); });
+         });
+}
+
+bool NamesAll(const QSet<QString>& text, const QList<AnswerWord>& answer) {
+  return !answer.isEmpty() &&
+         std::all_of(answer.begin(), answer.end(), [&](const AnswerWord& a) { return NamesWord(text, a); });
+}
+
+// What a text must name of an answer: every word of it, or only the surname
 // of a person's name («картине Ивана Шишкина», «гоголевских героев»).
-QSet<QString> NamingStems(const QString& answer) {
+QList<AnswerWord> NamingWords(const QString& answer) {
   const QStringList words = Words(answer);
   const QStringList written = answer.split(u' ', Qt::SkipEmptyParts);
   // A title in «» is named by all its words.
@@ -86,9 +118,13 @@ QSet<QString> NamingStems(const QString& answer) {
     return w.front().isUpper();
   });
   if (personsName && !words.isEmpty() && words.last().size() >= 5 && !IsQuestionWord(words.last())) {
-    return {ShortStem(words.last())};
+    return {{words.last(), Stem(words.last())}};
   }
-  return AllStems(answer);
+  QList<AnswerWord> naming;
+  for (const QString& w : words) {
+    if (w.size() >= 3 && !AllDigits(w) && !IsLinkWord(w)) naming.append({w, Stem(w)});
+  }
+  return naming;
 }
 
 // Counts, years and amounts repeat by nature; they never make two questions one.
@@ -101,12 +137,13 @@ bool IsNumber(const QString& answer) {
 struct Prepared {
   QSet<QString> subject;    // stems of the text
   QSet<QString> textAll;    // every stem of the text
-  QSet<QString> textNames;  // stems of the names in the text
+  TextStems whole;          // the text's whole stems, to name answers
   QSet<QString> everything; // stems of the text and the answers
   std::array<AnswerWords, 4> answers;
   std::array<bool, 4> number{};
   std::array<QSet<QString>, 4> answerStems;
-  QSet<QString> naming;  // what names the right answer in another text
+  QList<AnswerWord> naming;  // what names the right answer in another text
+  bool namingRare = false;  // few question texts name it
   QString text;  // normalised
 };
 
@@ -115,7 +152,7 @@ Prepared Prepare(const SourceQuestion& q) {
   p.text = Normalised(q.text);
   p.subject = SubjectStems(q.text);
   p.textAll = AllStems(q.text);
-  p.textNames = NameStems(q.text);
+  p.whole = WholeStems(q.text);
   p.everything = p.subject;
   for (size_t a = 0; a < 4; ++a) {
     p.answers[a] = ReadAnswer(q.answers[a]);
@@ -123,7 +160,7 @@ Prepared Prepare(const SourceQuestion& q) {
     p.answerStems[a] = AllStems(q.answers[a]);
     p.everything += SubjectStems(q.answers[a]);
   }
-  p.naming = NamingStems(q.answers[0]);
+  p.naming = NamingWords(q.answers[0]);
   return p;
 }
 
@@ -165,11 +202,10 @@ bool Offers(const Prepared& x, const Prepared& answer) {
 
 // The right answer of `answer` named in the question of `x` or offered among its answers.
 bool Names(const Prepared& x, const Prepared& answer) {
-  return Offers(x, answer) || (!answer.number[0] && Contains(x.textAll, answer.naming));
+  return Offers(x, answer) || (!answer.number[0] && NamesAll(x.whole.all, answer.naming));
 }
 
-QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb,
-                 const QHash<QString, int>& textsWith) {
+QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb) {
   const bool sameSubject = Common(a.subject, b.subject) >= kSameSubject;
   if (sameSubject && !a.number[0] && SameAnswer(a.answers[0], b.answers[0])) {
     return u"the same answer %1 on the same subject"_s.arg(Quoted(qb.answers[0]));
@@ -208,15 +244,13 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const Prepared& y;
     const SourceQuestion& qx;
   } named[] = {{a, b, qa}, {b, a, qb}};
-  // The right answer of one named in the other's text hands it over: a rare name
+  // The right answer of one named in the other's text hands it over: a name
   // needs only one more stem of the subject in common, a common word two. A word
   // many questions use («белый», «Земля», «сердце») gives nothing away.
-  const auto rare = [&](const QSet<QString>& stems) {
-    return std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return textsWith.value(s) <= kRareInTexts; });
-  };
   for (const auto& n : named) {
-    if (n.x.number[0] || !Contains(n.y.textAll, n.x.naming) || !rare(n.x.naming)) continue;
-    const bool asName = n.x.naming.intersects(n.y.textNames);
+    if (n.x.number[0] || !n.x.namingRare || !NamesAll(n.y.whole.all, n.x.naming)) continue;
+    const bool asName = std::any_of(n.x.naming.begin(), n.x.naming.end(),
+                                    [&](const AnswerWord& w) { return NamesWord(n.y.whole.names, w); });
     if ((subject - n.x.answerStems[0]).size() >= (asName ? 1 : kSameSubject)) {
       return u"%1, the answer of one, is named in the other"_s.arg(Quoted(n.qx.answers[0]));
     }
@@ -238,10 +272,12 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
 QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
   QList<Prepared> prepared;
   prepared.reserve(questions.size());
-  QHash<QString, int> textsWith;  // stem -> how many question texts hold it
-  for (const SourceQuestion& q : questions) {
-    prepared.append(Prepare(q));
-    for (const QString& s : prepared.last().textAll) ++textsWith[s];
+  for (const SourceQuestion& q : questions) prepared.append(Prepare(q));
+  for (Prepared& p : prepared) {
+    p.namingRare = std::all_of(p.naming.begin(), p.naming.end(), [&](const AnswerWord& w) {
+      return std::count_if(prepared.begin(), prepared.end(),
+                           [&](const Prepared& other) { return NamesWord(other.whole.all, w); }) <= kRareInTexts;
+    });
   }
 
   QList<Overlap> overlaps;
@@ -253,7 +289,7 @@ QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
       if (a.text == b.text) continue;
       QString reason = SharedAnswers(a, b, questions[later]);
       if (reason.isEmpty()) {
-        const QString fact = SameFact(a, b, questions[earlier], questions[later], textsWith);
+        const QString fact = SameFact(a, b, questions[earlier], questions[later]);
         if (!fact.isEmpty()) reason = u"asks the same fact: "_s + fact;
       }
       if (!reason.isEmpty()) overlaps.append({earlier, later, reason});

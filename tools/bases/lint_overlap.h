@@ -20,9 +20,12 @@ struct Overlap {
 /// - the same fact asked twice: the same answer to a question on the same subject;
 ///   the answer of one offered as a wrong answer of the other on the same subject;
 ///   each offering the other's answer, on any subject (the two mirror each other);
-///   an answer of one being what the other asks
-///   about, with more of the subject in common.
-/// A subject is the question's words reduced to their first five letters, common
+///   each naming the other's answer in its text or answers; the right answer of
+///   one named in the other's text, when few texts name it and the subject is
+///   shared beyond it (one stem more for a name, two for a common word); an answer
+///   of one being what the other asks about, with more of the subject in common.
+/// Answers compare in any case and behind a preposition (see SameAnswer). A
+/// subject is the question's words, stemmed and cut to five letters, common
 /// question words left out; two questions share a subject when two such stems are
 /// common to them. Pairs come in the order of `later`, then `earlier`.
 QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions);

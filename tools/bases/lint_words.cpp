@@ -100,10 +100,14 @@ AnswerWords ReadAnswer(const QString& answer) {
   }
   if (read.words.isEmpty()) read.words = all;
   for (const QString& w : read.words) read.stems.append(Stem(w));
+  const auto letter = std::find_if(answer.begin(), answer.end(), [](QChar c) { return c.isLetter(); });
+  read.phraseEnding = letter != answer.end() && letter->isLower();
+  read.whole = Normalised(answer);
   return read;
 }
 
 bool SameAnswer(const AnswerWords& a, const AnswerWords& b) {
+  if (a.phraseEnding || b.phraseEnding) return a.whole == b.whole;
   if (a.words.isEmpty() || a.words.size() != b.words.size()) return false;
   for (qsizetype i = 0; i < a.words.size(); ++i) {
     // The stemmer takes «ан» off «барабан» but only «е» off «барабане»: a stem

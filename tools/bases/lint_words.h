@@ -32,13 +32,18 @@ bool IsLinkWord(const QString& word);
 
 /// An answer as the lint compares it: its words, prepositions and conjunctions
 /// left out (all of them kept when nothing else is left), each with its stem.
+/// An answer that starts with a small letter ends a proverb or a phrase and
+/// compares as written: «дорог» is not «в дороге».
 struct AnswerWords {
   QStringList words;
   QStringList stems;
+  QString whole;  ///< normalised
+  bool phraseEnding = false;
 };
 AnswerWords ReadAnswer(const QString& answer);
 
-/// The same answer in any case or number, with or without a preposition:
+/// The same answer in any case or number, with or without a preposition
+/// (a phrase's ending only as written):
 /// «Баскетбол» and «В баскетбол», «Пасха» and «Пасху», «Барабан» and «На
 /// барабане».
 bool SameAnswer(const AnswerWords& a, const AnswerWords& b);
