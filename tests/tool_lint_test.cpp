@@ -180,6 +180,45 @@ TEST(ToolLint, EachFindingAtItsFileAndLine) {
   EXPECT_EQ(Lines(run.findings), Lines(expected)) << run.err.toStdString();
 }
 
+// The question frame's ends are slanted: a question that its rectangular box would
+// hold at a readable size can still be too long for the frame, and is reported.
+TEST(ToolLint, QuestionLongerThanTheFrameHoldsIsReportedThoughItsBoxWouldHoldIt) {
+  GameFit fit;
+  QtTextMeasurer measurer;
+  Screen screen(measurer, [](int) { return QImage(); });
+  screen.BuildScreen();
+  CaptionFont nine = screen.element(el::QuestionFrame).caption.font;
+  nine.size = 9;
+  const QRectF box = screen.element(el::QuestionFrame).captionBox;
+  const auto boxHoldsAtNine = [&](const QString& text) {
+    const QSizeF plain = measurer.Measure(text, nine, box.width() - 2);
+    return plain.height() <= box.height() && plain.width() <= box.width();
+  };
+  // Grown a word at a time: the first question the game shows below 9 points.
+  const QStringList words =
+      QString(u"Какой из перечисленных ниже городов, основанных в разные века на берегах крупных рек и озёр, "
+              u"получил статус города-героя за стойкость его защитников во время долгой осады? "_s)
+          .repeated(4)
+          .split(u' ', Qt::SkipEmptyParts);
+  QString question;
+  for (qsizetype n = 1; n <= words.size() && question.isEmpty(); ++n) {
+    const QString text = words.mid(0, n).join(u' ');
+    if (fit.Size(el::QuestionFrame, text) < 9) question = text;
+  }
+  ASSERT_FALSE(question.isEmpty());
+  ASSERT_TRUE(boxHoldsAtNine(question)) << "the frame, not its box, is what the question does not fit";
+
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"long.txt"_s),
+            u"level: 3\n"_s + Question(question, {u"Ленинград"_s, u"Москва"_s, u"Тула"_s, u"Киев"_s}));
+  const LintRun run = Lint({u"long.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(Lines(run.findings),
+            Lines({u"long.txt:2: вопрос помещается в рамку только размером %1 пт (нужно не меньше 9)"_s.arg(
+                fit.Size(el::QuestionFrame, question))}))
+      << run.err.toStdString();
+}
+
 // The readable sizes are the game's own: the last text of a growing series that
 // the game still shows at 9 (question) or 8 (answer) points passes, the next fails.
 TEST(ToolLint, ReadableSizeIsTheGamesFit) {
