@@ -21,11 +21,11 @@ constexpr int kYearParts = 4;
 std::optional<QString> TextFault(const QString& text, int parts) {
   const qsizetype longest = kMaxScrambledLength / parts;
   if (text.size() > longest) {
-    return u"text too long for a base (%1 characters, at most %2)"_s.arg(text.size()).arg(longest);
+    return u"текст слишком длинный для базы (знаков: %1, можно не больше %2)"_s.arg(text.size()).arg(longest);
   }
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text.at(i);
-    if (c.unicode() < 32) return u"control character U+%1"_s.arg(int(c.unicode()), 4, 16, QChar(u'0'));
+    if (c.unicode() < 32) return u"управляющий символ U+%1"_s.arg(int(c.unicode()), 4, 16, QChar(u'0'));
     if (!IsCp1251Encodable(c)) {
       char32_t code = c.unicode();
       QString shown(c);
@@ -33,7 +33,7 @@ std::optional<QString> TextFault(const QString& text, int parts) {
         code = QChar::surrogateToUcs4(c, text.at(i + 1));
         shown = text.mid(i, 2);
       }
-      return u"character \u00AB%1\u00BB (U+%2) is not in code page 1251"_s.arg(shown).arg(
+      return u"знака «%1» (U+%2) нет в кодовой странице 1251"_s.arg(shown).arg(
           QString::number(uint(code), 16).toUpper().rightJustified(4, u'0'));
     }
   }
@@ -55,7 +55,7 @@ class SourceParser {
       QStringDecoder decoder(QStringDecoder::Utf8);
       const QString line = decoder.decode(raw);
       if (decoder.hasError()) {
-        Error(lineNumber, u"not valid UTF-8"_s);
+        Error(lineNumber, u"строка не в кодировке UTF-8"_s);
         continue;
       }
       ParseLine(lineNumber, line);
@@ -63,7 +63,7 @@ class SourceParser {
     CloseQuestion();
     if (m_levelLine == 0) {
       Error(m_firstQuestionLine ? m_firstQuestionLine : std::max(lineNumber, 1),
-            u"no \u201Clevel: N\u201D line before the first question"_s);
+            u"перед первым вопросом нет строки «level: N»"_s);
     }
     std::stable_sort(m_source.errors.begin(), m_source.errors.end(),
                      [](const SourceError& a, const SourceError& b) { return a.line < b.line; });
@@ -87,23 +87,23 @@ class SourceParser {
     const QString text = line.mid(1).trimmed();
     if (marker == u'?') return StartQuestion(n, text);
     if (marker == u'+' || marker == u'-') return Answer(n, marker == u'+', text);
-    Error(n, u"unknown line: expected \u201Clevel:\u201D, \u201Cyear:\u201D, \u201C?\u201D, \u201C+\u201D or \u201C-\u201D"_s);
+    Error(n, u"непонятная строка: ожидается «level:», «year:», «?», «+» или «-»"_s);
   }
 
   void Level(int n, const QString& value) {
-    if (m_levelLine) return Error(n, u"second \u201Clevel:\u201D line (the first is line %1)"_s.arg(m_levelLine));
+    if (m_levelLine) return Error(n, u"вторая строка «level:» (первая — строка %1)"_s.arg(m_levelLine));
     m_levelLine = n;
-    if (m_firstQuestionLine) return Error(n, u"\u201Clevel:\u201D after the first question"_s);
+    if (m_firstQuestionLine) return Error(n, u"строка «level:» после первого вопроса"_s);
     if (value.size() != 1 || value.at(0) < u'0' || value.at(0) > u'6') {
-      return Error(n, u"level must be one digit 0 \u2026 6, not \u201C%1\u201D"_s.arg(value));
+      return Error(n, u"уровень — одна цифра от 0 до 6, а не «%1»"_s.arg(value));
     }
     m_source.level = value.at(0).digitValue();
   }
 
   void Year(int n, const QString& value) {
-    if (m_yearLine) return Error(n, u"second \u201Cyear:\u201D line (the first is line %1)"_s.arg(m_yearLine));
+    if (m_yearLine) return Error(n, u"вторая строка «year:» (первая — строка %1)"_s.arg(m_yearLine));
     m_yearLine = n;
-    if (value.isEmpty()) return Error(n, u"empty year"_s);
+    if (value.isEmpty()) return Error(n, u"пустой год"_s);
     if (const auto fault = TextFault(value, kYearParts)) return Error(n, *fault);
     m_source.year = value;
   }
@@ -119,29 +119,29 @@ class SourceParser {
     m_wrong = 0;
     m_faulty = false;
     if (text.isEmpty()) {
-      Error(n, u"question without text"_s);
+      Error(n, u"вопрос без текста"_s);
       m_faulty = true;
     } else if (const auto fault = TextFault(text, kQuestionParts)) {
       Error(n, *fault);
       m_faulty = true;
     }
     if (++m_questionCount == kMaxQuestions + 1) {
-      Error(n, u"more than %1 questions: the game reads no more of one level"_s.arg(kMaxQuestions));
+      Error(n, u"больше %1 вопросов: больше игра с одного уровня не читает"_s.arg(kMaxQuestions));
     }
   }
 
   void Answer(int n, bool correct, const QString& text) {
-    if (!m_open) return Error(n, u"answer without a question"_s);
+    if (!m_open) return Error(n, u"ответ без вопроса"_s);
     if (correct ? m_correct == 1 : m_wrong == 3) {
       m_faulty = true;
-      return Error(n, correct ? u"second correct answer \u201C+\u201D"_s : u"fourth wrong answer \u201C-\u201D"_s);
+      return Error(n, correct ? u"второй правильный ответ «+»"_s : u"четвёртый неправильный ответ «-»"_s);
     }
     const int slot = correct ? 0 : 1 + m_wrong;
     (correct ? m_correct : m_wrong)++;
     m_current.answers[size_t(slot)] = text;
     if (text.isEmpty()) {
       m_faulty = true;
-      return Error(n, u"empty answer"_s);
+      return Error(n, u"пустой ответ"_s);
     }
     if (const auto fault = TextFault(text, kAnswerParts)) {
       m_faulty = true;
@@ -153,7 +153,7 @@ class SourceParser {
     if (!m_open) return;
     m_open = false;
     if (m_correct != 1 || m_wrong != 3) {
-      Error(m_current.line, u"a question needs one \u201C+\u201D and three \u201C-\u201D answers, this one has %1 and %2"_s
+      Error(m_current.line, u"у вопроса должны быть один ответ «+» и три «-», а здесь %1 и %2"_s
                                 .arg(m_correct)
                                 .arg(m_wrong));
       return;

@@ -191,8 +191,9 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
   QString newText = text;
   bool relayout = false;
 
+  qreal width = e.captionBox.width();
   if (size == 0 && IsFitted(index)) {
-    const qreal fitted = FitCaption(index, newText);
+    const qreal fitted = FitCaption(index, newText, width);
     if (c.font.size != fitted) {
       c.font.size = fitted;
       relayout = true;
@@ -203,6 +204,10 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
       relayout = true;
     }
     if (IsFitted(index) && newText.isEmpty()) newText = c.text;
+    qreal wrapWidth = width;
+    if (const FrameOutline* outline = CaptionOutline(index);
+        outline && !FitsAt(index, newText, c.font, wrapWidth, &width))
+      width = std::min(width, RoomWithin(*outline, index, e.captionBox.height()));
   }
 
   const int owner = CaptionOwner(index);
@@ -216,14 +221,16 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
     relayout = true;
   }
 
-  if (c.left != e.captionBox.left()) {
+  // Narrower than its box only within a frame's outline, and then centred.
+  const qreal left = e.captionBox.left() + (e.captionBox.width() - width) / 2;
+  if (c.left != left) {
     MarkCaptionDirty(index);
-    c.left = e.captionBox.left();
+    c.left = left;
     relayout = true;
   }
-  if (c.width != e.captionBox.width()) {
+  if (c.width != width) {
     MarkCaptionDirty(index);
-    c.width = e.captionBox.width();
+    c.width = width;
     relayout = true;
   }
   if (relayout) RelayoutCaptionHeight(index);
@@ -239,29 +246,73 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
   }
 }
 
-qreal Screen::FitCaption(int index, const QString& text) {
+qreal Screen::FitCaption(int index, const QString& text, qreal& width) {
   CaptionFont& font = m_testLabelFonts[index];
   const QRectF box = m_elements[index].captionBox;
   int s = kFitStartSize;
   bool shrinking = false;
   int r = 0;
+  // A wrapping width the outline narrowed stays narrowed for the larger sizes,
+  // whose text is taller still, so that they need not narrow it all over again.
+  qreal wrapWidth = box.width();
   do {
     font.size = s;
-    const QSizeF measured = m_measurer.Measure(text, font, box.width() - 2);
-    ++m_measurements;
-    if (measured.height() > box.height() || measured.width() > box.width()) {
+    qreal fittingWidth = wrapWidth;
+    if (!FitsAt(index, text, font, fittingWidth, &width)) {
       --s;
       shrinking = true;
       if (s < kFitMinSize) r = kFitMinSize;
-    } else if (shrinking) {
-      r = s;
     } else {
-      ++s;
+      wrapWidth = fittingWidth;
+      if (shrinking) {
+        r = s;
+      } else {
+        ++s;
+      }
     }
     if (s > kFitMaxSize) r = kFitMaxSize;
   } while (r == 0);
   font.size = r;
+  // Text that fits at no size overflows its box; within an outline it keeps at
+  // least clear of the slanted ends, where they come closest.
+  if (s < kFitMinSize) {
+    width = box.width();
+    if (const FrameOutline* outline = CaptionOutline(index))
+      width = std::min(width, RoomWithin(*outline, index, box.height()));
+  }
   return m_measurer.ReportedSize(font);
+}
+
+bool Screen::FitsAt(int index, const QString& text, const CaptionFont& font, qreal& width, qreal* shown) {
+  const QRectF box = m_elements[index].captionBox;
+  const FrameOutline* outline = CaptionOutline(index);
+  // Each narrowing makes the text taller and so the room smaller; a few rounds
+  // settle it, and text that needs more is too tall at this size anyway.
+  constexpr int kNarrowings = 4;
+  qreal tried = width;
+  for (int round = 0; round <= kNarrowings; ++round) {
+    // Two pixels of slack: the visible caption wraps at the full width.
+    const QSizeF measured = m_measurer.Measure(text, font, tried - 2);
+    ++m_measurements;
+    if (measured.height() > box.height() || measured.width() > tried) return false;
+    const qreal room = outline ? RoomWithin(*outline, index, measured.height()) : tried;
+    if (measured.width() <= room) {
+      width = tried;
+      if (shown) *shown = std::min(tried, room);
+      return true;
+    }
+    tried = room;
+  }
+  return false;
+}
+
+qreal Screen::RoomWithin(const FrameOutline& outline, int index, qreal height) const {
+  // Keeps the glyphs off the line itself, which is drawn wider than a pixel.
+  constexpr qreal kMargin = 2;
+  const QRectF box = m_elements[index].captionBox;
+  const qreal middle = box.top() + box.height() / 2;
+  const qreal reach = std::abs(middle - (outline.top + outline.bottom) / 2) + height / 2;
+  return outline.WidthWithin(reach, kMargin);
 }
 
 void Screen::RelayoutCaptionHeight(int index) {

@@ -40,6 +40,8 @@ constexpr int LadderElement(int questionNumber) { return questionNumber + 11; }
 constexpr int PositionElement(int position) { return position + 1; }
 
 /// Text drawn over an element, laid out inside its `CaptionBox`.
+struct FrameOutline;
+
 struct Caption {
   QString text;
   QString tooltip;
@@ -181,7 +183,15 @@ class Screen {
   void MarkDirty(const QRectF& rect);
   void MarkElementDirty(int index);
   void MarkCaptionDirty(int index);
-  qreal FitCaption(int index, const QString& text);
+  /// The fitted size; `width` becomes the width the caption may take at it.
+  qreal FitCaption(int index, const QString& text, qreal& width);
+  /// Whether `text` fits caption `index` at `font`, wrapped a little narrower than
+  /// `width`. Where the frame's outline leaves too little room for the text so
+  /// wrapped, `width` narrows to the room; when it fits, `shown` is the width the
+  /// caption may take.
+  bool FitsAt(int index, const QString& text, const CaptionFont& font, qreal& width, qreal* shown);
+  /// The widest a centred caption block `height` pixels high may be within `outline`.
+  qreal RoomWithin(const FrameOutline& outline, int index, qreal height) const;
   void RelayoutCaptionHeight(int index);
 
   TextMeasurer& m_measurer;

@@ -1,5 +1,6 @@
 #include "screen/element_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "screen/game_version.h"
@@ -140,6 +141,26 @@ ElementGrid GridOf(int index) {
 const CaptionStyle* CaptionStyles(int* count) {
   *count = int(kCaptionStyles.size());
   return kCaptionStyles.data();
+}
+
+qreal FrameOutline::WidthWithin(qreal reach, qreal margin) const {
+  const qreal half = (bottom - top) / 2;
+  if (reach > half) return 0;
+  const qreal slant = inset * std::max<qreal>(reach, 0) / half;
+  return std::max<qreal>(right - left - 2 * (slant + margin), 0);
+}
+
+QPolygonF FrameOutline::Polygon() const {
+  const qreal mid = (top + bottom) / 2;
+  return QPolygonF({{left, mid}, {left + inset, top}, {right - inset, top}, {right, mid},
+                    {right - inset, bottom}, {left + inset, bottom}});
+}
+
+const FrameOutline* CaptionOutline(int index) {
+  // The thin inner line of the question frame's art: text between the slanted
+  // ends would otherwise run over them in the corners.
+  static constexpr FrameOutline kQuestionFrame{14, 10, 459, 103, 38};
+  return index == el::QuestionFrame ? &kQuestionFrame : nullptr;
 }
 
 QString TitleTooltip() {

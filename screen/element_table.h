@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPolygonF>
 #include <QString>
 
 #include "screen/colour.h"
@@ -38,6 +39,23 @@ struct ButtonLooks {
   bool plainPress = false;    ///< pressed look in row 2 of 3, and nothing more on a press
   bool releaseNormal = false; ///< back to the normal look when the button comes up
 };
+
+/// A frame drawn on an element's face whose ends come to a point at mid-height,
+/// in the element's own pixels: the top and bottom edges run from left + inset to
+/// right − inset.
+struct FrameOutline {
+  qreal left, top, right, bottom, inset;
+
+  /// Width of a block centred on the frame that reaches `reach` pixels above and
+  /// below its middle row and keeps `margin` pixels from the slanted ends; 0 where
+  /// the block leaves the frame.
+  qreal WidthWithin(qreal reach, qreal margin) const;
+  QPolygonF Polygon() const;
+};
+
+/// The line inside which the caption of element `index` must stay, where its
+/// face's frame is not a plain box; nullptr elsewhere. Such a caption is centred.
+const FrameOutline* CaptionOutline(int index);
 
 /// Layout of element `index` (0 … 50).
 const ElementLayout& LayoutOf(int index);

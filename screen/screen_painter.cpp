@@ -1,11 +1,13 @@
 #include "screen/screen_painter.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 
 #include "screen/element.h"
+#include "screen/element_table.h"
 #include "screen/fonts.h"
 #include "screen/page_painter.h"
 #include "screen/sheet_files.h"
@@ -92,6 +94,12 @@ void PaintCaption(QPainter& painter, const Screen& screen, int index, const QReg
 
   painter.save();
   painter.setClipRect(owner.Box(), Qt::IntersectClip);
+  // Text too long for any size the fit allows stays inside the frame, cut off.
+  if (const FrameOutline* outline = CaptionOutline(Screen::CaptionOwner(index))) {
+    QPainterPath inside;
+    inside.addPolygon(outline->Polygon().translated(owner.Box().topLeft()));
+    painter.setClipPath(inside, Qt::IntersectClip);
+  }
   painter.setFont(ToQFont(c.font));
   // A word wider than the caption sticks out of it; only the owner's box clips.
   const int flags = CaptionTextFlags(c.alignment) | Qt::TextDontClip;

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "data/codec.h"
@@ -23,8 +24,10 @@ struct ToolRun {
   QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-ToolRun Tool(const QStringList& args, const QString& workingDir = {}) {
+ToolRun Tool(const QStringList& args, const QString& workingDir = {},
+             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
   QProcess process;
+  process.setProcessEnvironment(environment);
   if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
   process.start(QStringLiteral(FARTOVIK_BINARY_DIR "/fartovik-bases"), args);
   ToolRun run;
@@ -67,6 +70,8 @@ TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
   ToolRun pack = Tool({u"pack"_s, u"-o"_s, program + u"/Data"_s, dir.filePath(u"one.txt"_s), dir.filePath(u"warm.txt"_s)});
   ASSERT_EQ(pack.exitCode, 0) << pack.err.toStdString();
   EXPECT_EQ(QDir(program + u"/Data"_s).entryList(QDir::Files), QStringList({u"one.ol1"_s, u"warm.ol0"_s}));
+  EXPECT_EQ(QString::fromUtf8(pack.out), u"Записано: %1/Data (файлов: 2), вопросов: 4\n"_s.arg(program));
+  EXPECT_EQ(pack.err, QByteArray());
 
   const ToolRun dump = Tool({u"dump"_s, program});
   ASSERT_EQ(dump.exitCode, 0) << dump.err.toStdString();
@@ -132,11 +137,11 @@ TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
                         dir.filePath(u"nolevel.txt"_s), dir.filePath(u"missing.txt"_s)});
   EXPECT_EQ(run.exitCode, 1);
   const QString err = QString::fromUtf8(run.err);
-  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":2: a question needs one “+” and three “-” answers"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":6: unknown line"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: no “level: N” line"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":6: character «日»"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": cannot read: not a file"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":2: у вопроса должны быть один ответ «+» и три «-»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":6: непонятная строка"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: перед первым вопросом нет строки «level: N»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":6: знака «日»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": не прочесть: это не файл"_s)) << err.toStdString();
   EXPECT_FALSE(err.contains(u"good.txt"_s));
   EXPECT_FALSE(QFileInfo::exists(out));
 }
@@ -150,10 +155,11 @@ TEST(DataBasesTool, PackWritesIntoTheCurrentFolderByDefaultAndRefusesTwoSourcesF
   ToolRun run = Tool({u"pack"_s, dir.filePath(u"a/same.txt"_s)}, dir.path());
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_TRUE(QFileInfo(dir.filePath(u"same.ol1"_s)).isFile());
+  EXPECT_EQ(QString::fromUtf8(run.out), u"Записано: ./same.ol1, вопросов: 3\n"_s);
   QFile::remove(dir.filePath(u"same.ol1"_s));
   run = Tool({u"pack"_s, dir.filePath(u"a/same.txt"_s), dir.filePath(u"b/same.txt"_s)}, dir.path());
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(QString::fromUtf8(run.err).contains(dir.filePath(u"b/same.txt"_s) + u":1: packs into"_s));
+  EXPECT_TRUE(QString::fromUtf8(run.err).contains(dir.filePath(u"b/same.txt"_s) + u":1: пакуется в "_s));
   EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"same.ol1"_s)));
 }
 
@@ -166,7 +172,7 @@ TEST(DataBasesTool, PackOnAFullDiskFailsAndLeavesNoCutBase) {
   // refuses it only when the buffer goes out.
   const ToolRun run = UnderFileSizeLimit(100, [&] { return Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"one.txt"_s)}); });
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(QString::fromUtf8(run.err).contains(QDir(out).filePath(u"one.ol1"_s) + u": cannot write: "_s))
+  EXPECT_TRUE(QString::fromUtf8(run.err).contains(QDir(out).filePath(u"one.ol1"_s) + u": не записать: "_s))
       << run.err.toStdString();
   EXPECT_EQ(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -204,9 +210,42 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
 
 TEST(DataBasesTool, WrongUseIsAUsageError) {
   for (const QStringList& args : {QStringList{}, QStringList{u"pack"_s}, QStringList{u"unpack"_s, u"x"_s},
-                                  QStringList{u"dump"_s}, QStringList{u"pack"_s, u"-x"_s, u"a.txt"_s}}) {
+                                  QStringList{u"dump"_s, u"a"_s, u"b"_s}, QStringList{u"pack"_s, u"-x"_s, u"a.txt"_s}}) {
     const ToolRun run = Tool(args);
     EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
-    EXPECT_TRUE(run.err.startsWith("usage:"));
+    EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(u"Использование:"_s)) << run.err.toStdString();
   }
+}
+
+// With no folder, dump finds the bases as the game beside it does, the player's own
+// added to the shipped ones, and tells how many of each level are the player's.
+TEST(DataBasesTool, DumpWithoutAFolderShowsThePlayersPacksMergedAsTheGamePlaysThem) {
+  QTemporaryDir home;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(u"XDG_DATA_HOME"_s, home.path());
+  environment.remove(u"XDG_RUNTIME_DIR"_s);
+  const QString own = home.filePath(u"fartovik/Data"_s);
+  WriteFile(home.filePath(u"pack.txt"_s), kLevelOne);
+  ASSERT_EQ(Tool({u"pack"_s, u"-o"_s, own, home.filePath(u"pack.txt"_s)}).exitCode, 0);
+
+  const ToolRun shipped = Tool({u"dump"_s, QStringLiteral(FARTOVIK_BINARY_DIR)}, {}, environment);
+  const ToolRun merged = Tool({u"dump"_s}, {}, environment);
+  ASSERT_EQ(merged.exitCode, 0) << merged.err.toStdString();
+  const QJsonObject json = merged.json();
+  EXPECT_EQ(json[u"playerFolder"_s].toString(), QDir::toNativeSeparators(own + u"/"_s));
+  EXPECT_EQ(json[u"folders"_s].toArray().last().toString(), json[u"playerFolder"_s].toString());
+  const QJsonArray levels = json[u"levels"_s].toArray(), shippedLevels = shipped.json()[u"levels"_s].toArray();
+  ASSERT_EQ(levels.size(), 7);
+  ASSERT_EQ(shippedLevels.size(), 7);
+  for (int level = 0; level < 7; ++level) {
+    const int added = level == 1 ? 3 : 0;
+    EXPECT_EQ(levels[level][u"fromPlayerFolder"_s].toInt(), added) << level;
+    EXPECT_EQ(levels[level][u"count"_s].toInt(), shippedLevels[level][u"count"_s].toInt() + added) << level;
+  }
+  const QJsonArray one = levels[1][u"questions"_s].toArray();
+  EXPECT_EQ(one.last()[u"text"_s].toString(), u"«Ёж» — это …"_s);
+  const QString said = QString::fromUtf8(merged.err);
+  EXPECT_TRUE(said.startsWith(u"Вопросов из "_s + QDir::toNativeSeparators(own))) << said.toStdString();
+  EXPECT_TRUE(said.contains(u"1: 3 из %1,"_s.arg(levels[1][u"count"_s].toInt()))) << said.toStdString();
+  EXPECT_FALSE(said.contains(u"XDG"_s)) << said.toStdString();
 }

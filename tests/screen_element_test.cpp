@@ -295,6 +295,43 @@ TEST_F(ScreenTest, FitMeasuresAtTheBoxWidthLessTwoButAcceptsTheFullWidth) {
   }
 }
 
+// The question frame's ends are slanted: a block of text as wide as the frame's
+// box runs over them in its top and bottom lines, so a taller block is narrower.
+TEST_F(ScreenTest, QuestionTextStaysInsideTheFramesSlantedEnds) {
+  const FrameOutline* outline = CaptionOutline(el::QuestionFrame);
+  ASSERT_NE(outline, nullptr);
+  const QPolygonF frame = outline->Polygon();
+  const QRectF box = screen.element(el::QuestionFrame).captionBox;
+  const QString sentence = u"Какой город стоит на семи холмах и на какой реке он был основан? "_s;
+  for (int repeats : {1, 2, 4, 6, 8}) {
+    SCOPED_TRACE(repeats);
+    screen.SetCaption(el::QuestionFrame, sentence.repeated(repeats).trimmed(), u""_s, 0);
+    const Caption& c = screen.element(el::QuestionFrame).caption;
+    ASSERT_LE(c.height, box.height());
+    for (const QPointF corner : {QPointF(c.left, c.top), QPointF(c.left + c.width, c.top),
+                                 QPointF(c.left, c.top + c.height), QPointF(c.left + c.width, c.top + c.height)})
+      EXPECT_TRUE(frame.containsPoint(corner, Qt::OddEvenFill)) << corner.x() << ", " << corner.y();
+    EXPECT_DOUBLE_EQ(c.left + c.width / 2, box.center().x());
+    // The narrowed caption wraps the text as the fit measured it.
+    EXPECT_EQ(c.height, measurer.Measure(c.text, c.font, c.width).height());
+  }
+  // One short line keeps nearly the whole box.
+  screen.SetCaption(el::QuestionFrame, u"Да?"_s, u""_s, 0);
+  EXPECT_GT(screen.element(el::QuestionFrame).caption.width, box.width() - 20);
+}
+
+TEST_F(ScreenTest, QuestionTooLongForAnySizeKeepsClearOfTheSlantedEnds) {
+  const FrameOutline* outline = CaptionOutline(el::QuestionFrame);
+  ASSERT_NE(outline, nullptr);
+  const QRectF box = screen.element(el::QuestionFrame).captionBox;
+  screen.SetCaption(el::QuestionFrame, u"Очень длинный вопрос "_s.repeated(200), u""_s, 0);
+  const Caption& c = screen.element(el::QuestionFrame).caption;
+  EXPECT_GT(c.height, box.height());
+  // Where the frame's top and bottom edges meet its ends.
+  EXPECT_GE(c.left, outline->left + outline->inset);
+  EXPECT_LE(c.left + c.width, outline->right - outline->inset);
+}
+
 TEST_F(ScreenTest, EmptyTextOnTheQuestionFrameClimbsToTheCap) {
   screen.SetCaption(1, u"Вопрос"_s, u"Вопрос 1999 года."_s, 0);
   screen.SetCaption(1, u""_s, u""_s, 0);

@@ -79,11 +79,15 @@ class RealFitTest : public ::testing::Test {
  protected:
   RealFitTest() : screen(measurer, &TestSheet) { screen.BuildScreen(); }
 
-  /// Whether `text` fits the question frame at `size` as the fit judges it.
+  // The search is the same on every fitted caption; an answer's plain box keeps
+  // the question frame's slanted ends out of it.
+  static constexpr int kSearched = el::AnswerA;
+
+  /// Whether `text` fits answer A at `size` as the fit judges it.
   bool FitsFrame(const QString& text, qreal size) {
-    CaptionFont f = screen.element(1).caption.font;
+    CaptionFont f = screen.element(kSearched).caption.font;
     f.size = size;
-    const QRectF box = screen.element(1).captionBox;
+    const QRectF box = screen.element(kSearched).captionBox;
     const QSizeF m = measurer.Measure(text, f, box.width() - 2);
     return m.height() <= box.height() && m.width() <= box.width();
   }
@@ -94,8 +98,8 @@ class RealFitTest : public ::testing::Test {
     QString text;
     for (int i = 0; i < 400; ++i) {
       text += (text.isEmpty() ? u""_s : u" "_s) + words[i % words.size()];
-      screen.SetCaption(1, text, u""_s, 0);
-      if (qRound(screen.element(1).caption.font.size) == size) return text;
+      screen.SetCaption(kSearched, text, u""_s, 0);
+      if (qRound(screen.element(kSearched).caption.font.size) == size) return text;
     }
     return {};
   }
@@ -123,14 +127,14 @@ TEST_F(RealFitTest, TheSearchFindsTheLargestFittingSizeFromBelowAndFromAbove) {
   ASSERT_FALSE(nine.isEmpty());
   for (int s = 6; s <= 9; ++s) EXPECT_TRUE(FitsFrame(nine, s)) << s;
   EXPECT_FALSE(FitsFrame(nine, 10));
-  EXPECT_EQ(screen.element(1).caption.font.size, 9);
+  EXPECT_EQ(screen.element(kSearched).caption.font.size, 9);
 
   // Stepping down: does not fit at 6, fits at 5.
   const QString five = TextFittingAt(5);
   ASSERT_FALSE(five.isEmpty());
   EXPECT_FALSE(FitsFrame(five, 6));
   EXPECT_TRUE(FitsFrame(five, 5));
-  EXPECT_EQ(screen.element(1).caption.font.size, 5.25);  // 7 pixels
+  EXPECT_EQ(screen.element(kSearched).caption.font.size, 5.25);  // 7 pixels
 }
 
 TEST_F(RealFitTest, VisibleCaptionHeightIsMeasuredAtTheFullBoxWidth) {
@@ -146,7 +150,7 @@ TEST_F(RealFitTest, VisibleCaptionHeightIsMeasuredAtTheFullBoxWidth) {
 
 namespace {
 
-TEST_F(RealFitTest, FittingAQuestionTakesAtMostTenMeasurements) {
+TEST_F(RealFitTest, FittingAQuestionTakesAtMostTwoMeasurementsASize) {
   const QString question =
       u"Какой русский писатель, автор романов «Война и мир» и «Анна Каренина», "
       u"в конце жизни ушёл из дома и умер на маленькой железнодорожной станции?"_s;
@@ -154,7 +158,9 @@ TEST_F(RealFitTest, FittingAQuestionTakesAtMostTenMeasurements) {
   for (int n : {20, 60, 100, int(question.size())}) {
     const int before = screen.measurements();
     screen.SetCaption(1, question.left(n), u""_s, 0);
-    EXPECT_LE(screen.measurements() - before, 10) << n;
+    // One measurement a size tried, and a second where the frame's slanted ends
+    // narrow the text.
+    EXPECT_LE(screen.measurements() - before, 20) << n;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "screen/element.h"
+#include "screen/element_table.h"
 #include "screen/info_pages.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
@@ -100,6 +101,22 @@ TEST_F(PainterTest, CaptionTextIsClippedToItsOwnersBox) {
   const int top = int(caption.top()), bottom = int(caption.bottom());
   EXPECT_GT(CountNear(image, QRect(170, top, 60, bottom - top), Qt::white), 10);
   EXPECT_EQ(CountNear(image, QRect(150, top, 16, bottom - top), Qt::white), 0);
+}
+
+TEST_F(PainterTest, QuestionTextTooLongForAnySizeIsCutAtTheFramesSlantedEnds) {
+  screen.SetCaption(el::QuestionFrame, QString(u"Ж"_s).repeated(40).append(u' ').repeated(200), u""_s, 0);
+  const QImage image = Render();
+  const QRect frame = screen.element(el::QuestionFrame).Box();
+  const QPolygonF outline = CaptionOutline(el::QuestionFrame)->Polygon().translated(frame.topLeft());
+  int inside = 0, outside = 0;
+  for (int y = frame.top(); y <= frame.bottom(); ++y)
+    for (int x = frame.left(); x <= frame.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      if (qRed(p) < 160 || qGreen(p) < 160 || qBlue(p) < 160) continue;
+      ++(outline.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill) ? inside : outside);
+    }
+  EXPECT_GT(inside, 500);
+  EXPECT_EQ(outside, 0);
 }
 
 TEST_F(PainterTest, APageShowsItsOwnBodyOverTheGameBelowTheTitleStrip) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -26,6 +27,10 @@ struct LintRun {
 
 LintRun Lint(const QStringList& sources, const QString& workingDir = {}) {
   QProcess process;
+  // As in a plain shell outside a desktop session, where Qt would warn about it.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(u"XDG_RUNTIME_DIR"_s);
+  process.setProcessEnvironment(environment);
   if (!workingDir.isEmpty()) process.setWorkingDirectory(workingDir);
   process.start(QStringLiteral(FARTOVIK_BINARY_DIR "/fartovik-bases"), QStringList{u"lint"_s} + sources);
   LintRun run;
@@ -112,6 +117,7 @@ TEST(ToolLint, CleanSourcesPrintNothing) {
   const LintRun run = Lint({u"a.txt"_s, u"b.txt"_s}, dir.path());
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(Lines(run.findings), "") << run.err.toStdString();
+  EXPECT_EQ(run.err.toStdString(), "");
 }
 
 // One fixture with every kind of finding, each at the line an author has to go to.
@@ -162,16 +168,55 @@ TEST(ToolLint, EachFindingAtItsFileAndLine) {
   const LintRun run = Lint({u"one.txt"_s, u"two%2.txt"_s}, dir.path());
   EXPECT_EQ(run.exitCode, 1);
   const QStringList expected = {
-      u"one.txt:9: duplicate answer: the same as on line 5"_s,
-      u"one.txt:12: word «Мoсква» mixes Latin and Cyrillic letters (Latin: o)"_s,
-      u"one.txt:17: question fits its frame only at %1 points (9 at least)"_s.arg(questionSize),
-      u"one.txt:18: answer fits only at %1 points (8 at least); all four answers are shown at that size"_s.arg(
+      u"one.txt:9: ответ повторяет ответ из строки 5"_s,
+      u"one.txt:12: в слове «Мoсква» смешаны латинские и русские буквы (латинские: o)"_s,
+      u"one.txt:17: вопрос помещается в рамку только размером %1 пт (нужно не меньше 9)"_s.arg(questionSize),
+      u"one.txt:18: ответ помещается только размером %1 пт (нужно не меньше 8), а этим размером показываются все четыре ответа"_s.arg(
           answerSize),
-      u"two%2.txt:2: duplicate of one.txt:4"_s,
-      u"two%2.txt:7: character «☺» (U+263A) is not in code page 1251"_s,
-      u"two%2.txt:12: unknown line: expected “level:”, “year:”, “?”, “+” or “-”"_s,
+      u"two%2.txt:2: повтор вопроса из one.txt:4"_s,
+      u"two%2.txt:7: знака «☺» (U+263A) нет в кодовой странице 1251"_s,
+      u"two%2.txt:12: непонятная строка: ожидается «level:», «year:», «?», «+» или «-»"_s,
   };
   EXPECT_EQ(Lines(run.findings), Lines(expected)) << run.err.toStdString();
+}
+
+// The question frame's ends are slanted: a question that its rectangular box would
+// hold at a readable size can still be too long for the frame, and is reported.
+TEST(ToolLint, QuestionLongerThanTheFrameHoldsIsReportedThoughItsBoxWouldHoldIt) {
+  GameFit fit;
+  QtTextMeasurer measurer;
+  Screen screen(measurer, [](int) { return QImage(); });
+  screen.BuildScreen();
+  CaptionFont nine = screen.element(el::QuestionFrame).caption.font;
+  nine.size = 9;
+  const QRectF box = screen.element(el::QuestionFrame).captionBox;
+  const auto boxHoldsAtNine = [&](const QString& text) {
+    const QSizeF plain = measurer.Measure(text, nine, box.width() - 2);
+    return plain.height() <= box.height() && plain.width() <= box.width();
+  };
+  // Grown a word at a time: the first question the game shows below 9 points.
+  const QStringList words =
+      QString(u"Какой из перечисленных ниже городов, основанных в разные века на берегах крупных рек и озёр, "
+              u"получил статус города-героя за стойкость его защитников во время долгой осады? "_s)
+          .repeated(4)
+          .split(u' ', Qt::SkipEmptyParts);
+  QString question;
+  for (qsizetype n = 1; n <= words.size() && question.isEmpty(); ++n) {
+    const QString text = words.mid(0, n).join(u' ');
+    if (fit.Size(el::QuestionFrame, text) < 9) question = text;
+  }
+  ASSERT_FALSE(question.isEmpty());
+  ASSERT_TRUE(boxHoldsAtNine(question)) << "the frame, not its box, is what the question does not fit";
+
+  QTemporaryDir dir;
+  WriteFile(dir.filePath(u"long.txt"_s),
+            u"level: 3\n"_s + Question(question, {u"Ленинград"_s, u"Москва"_s, u"Тула"_s, u"Киев"_s}));
+  const LintRun run = Lint({u"long.txt"_s}, dir.path());
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(Lines(run.findings),
+            Lines({u"long.txt:2: вопрос помещается в рамку только размером %1 пт (нужно не меньше 9)"_s.arg(
+                fit.Size(el::QuestionFrame, question))}))
+      << run.err.toStdString();
 }
 
 // The readable sizes are the game's own: the last text of a growing series that
@@ -214,9 +259,9 @@ TEST(ToolLint, ReadableSizeIsTheGamesFit) {
   const LintRun run = Lint({u"fit.txt"_s}, dir.path());
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(Lines(run.findings),
-            Lines({u"fit.txt:8: question fits its frame only at %1 points (9 at least)"_s.arg(
+            Lines({u"fit.txt:8: вопрос помещается в рамку только размером %1 пт (нужно не меньше 9)"_s.arg(
                              fit.Size(el::QuestionFrame, q->firstBad)),
-                         u"fit.txt:16: answer fits only at %1 points (8 at least); all four answers are shown at that size"_s
+                         u"fit.txt:16: ответ помещается только размером %1 пт (нужно не меньше 8), а этим размером показываются все четыре ответа"_s
                              .arg(fit.SmallestAnswerSize(a->firstBad))}))
       << run.err.toStdString();
 }
@@ -370,7 +415,7 @@ TEST(ToolLint, RepeatedAnswerSetsAndFacts) {
       const LintRun run = Lint({u"a.txt"_s, u"b.txt"_s}, dir.path());
       SCOPED_TRACE(std::string(c.name) + (swapped ? " (swapped)" : ""));
       const QString reason = swapped && !c.reasonSwapped.isEmpty() ? c.reasonSwapped : c.reason;
-      const QString expected = reason.isEmpty() ? QString() : u"b.txt:3: repeats a.txt:2: "_s + reason;
+      const QString expected = reason.isEmpty() ? QString() : u"b.txt:3: повторяет a.txt:2: "_s + reason;
       EXPECT_EQ(run.exitCode, reason.isEmpty() ? 0 : 1) << run.err.toStdString();
       EXPECT_EQ(Lines(run.findings), expected.toStdString()) << run.err.toStdString();
     }
@@ -462,8 +507,8 @@ TEST(ToolLint, ExitStatus) {
       {{}, 2, {}},
       {{u"-q"_s, u"ok.txt"_s}, 2, {}},
       {{u"ok.txt"_s}, 0, {}},
-      {{u"ok.txt"_s, u"missing.txt"_s}, 1, u"missing.txt: cannot read: not a file"_s},
-      {{u"ok.txt"_s, u"."_s}, 1, u".: cannot read: not a file"_s},
+      {{u"ok.txt"_s, u"missing.txt"_s}, 1, u"missing.txt: не прочесть: это не файл"_s},
+      {{u"ok.txt"_s, u"."_s}, 1, u".: не прочесть: это не файл"_s},
   };
   for (const Case& c : cases) {
     const LintRun run = Lint(c.args, dir.path());
@@ -494,6 +539,6 @@ TEST(ToolLint, RepeatingAShippedQuestionFails) {
   WriteFile(added, u"level: 6\n"_s + Question(text.toUpper(), {u"Один"_s, u"Два"_s, u"Три"_s, u"Четыре"_s}));
   const LintRun run = Lint(shipped + QStringList{added});
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(Lines(run.findings), Lines({u"%1:2: duplicate of %2:%3"_s.arg(added, shipped.first()).arg(line + 1)}))
+  EXPECT_EQ(Lines(run.findings), Lines({u"%1:2: повтор вопроса из %2:%3"_s.arg(added, shipped.first()).arg(line + 1)}))
       << run.err.toStdString();
 }

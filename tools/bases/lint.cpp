@@ -80,7 +80,7 @@ QStringList MixedScriptFindings(const QString& text) {
       }
     }
     if (cyrillic && !latin.isEmpty()) {
-      reasons.append(u"word \u00AB%1\u00BB mixes Latin and Cyrillic letters (Latin: %2)"_s.arg(
+      reasons.append(u"в слове «%1» смешаны латинские и русские буквы (латинские: %2)"_s.arg(
           text.mid(i, j - i), latin));
     }
     i = j;
@@ -137,11 +137,11 @@ QList<LintFinding> LintSources(const QStringList& paths) {
 
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
-      perFile.append({{path, 0, u"cannot read: not a file"_s}});
+      perFile.append({{path, 0, u"не прочесть: это не файл"_s}});
       continue;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-      perFile.append({{path, 0, u"cannot read: "_s + file.errorString()}});
+      perFile.append({{path, 0, u"не прочесть: "_s + file.errorString()}});
       continue;
     }
     const QByteArray bytes = file.readAll();
@@ -163,7 +163,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
       const QString key = Normalised(q.text);
       const auto first = firstQuestion.constFind(key);
       if (first != firstQuestion.cend()) {
-        add(q.line, u"duplicate of %1:%2"_s.arg(first->file, QString::number(first->line)));
+        add(q.line, u"повтор вопроса из %1:%2"_s.arg(first->file, QString::number(first->line)));
       } else {
         firstQuestion.insert(key, {path, q.line});
       }
@@ -171,7 +171,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
       for (const QString& reason : GiveAways(q, source.level)) add(q.line, reason);
       const int questionSize = fit.QuestionSize(q.text);
       if (questionSize < kLintMinQuestionSize) {
-        add(q.line, u"question fits its frame only at %1 points (%2 at least)"_s.arg(questionSize).arg(
+        add(q.line, u"вопрос помещается в рамку только размером %1 пт (нужно не меньше %2)"_s.arg(questionSize).arg(
                         kLintMinQuestionSize));
       }
 
@@ -182,14 +182,14 @@ QList<LintFinding> LintSources(const QStringList& paths) {
         const int line = lines[a] ? lines[a] : q.line;
         const QString answerKey = Normalised(answer);
         if (answerSeen.contains(answerKey)) {
-          add(line, u"duplicate answer: the same as on line %1"_s.arg(answerSeen.value(answerKey)));
+          add(line, u"ответ повторяет ответ из строки %1"_s.arg(answerSeen.value(answerKey)));
         } else {
           answerSeen.insert(answerKey, line);
         }
         for (const QString& reason : MixedScriptFindings(answer)) add(line, reason);
         const int answerSize = fit.AnswerSize(answer);
         if (answerSize < kLintMinAnswerSize) {
-          add(line, u"answer fits only at %1 points (%2 at least); all four answers are shown at that size"_s
+          add(line, u"ответ помещается только размером %1 пт (нужно не меньше %2), а этим размером показываются все четыре ответа"_s
                         .arg(answerSize)
                         .arg(kLintMinAnswerSize));
         }
@@ -203,7 +203,7 @@ QList<LintFinding> LintSources(const QStringList& paths) {
     const auto& [fileIndex, place] = where[o.later];
     const Place& other = where[o.earlier].second;
     perFile[fileIndex].append(
-        {place.file, place.line, u"repeats %1:%2: %3"_s.arg(other.file, QString::number(other.line), o.reason)});
+        {place.file, place.line, u"повторяет %1:%2: %3"_s.arg(other.file, QString::number(other.line), o.reason)});
   }
 
   QList<LintFinding> findings;
@@ -224,7 +224,7 @@ int RunLint(int argc, char** argv) {
     return arg.startsWith(u'-') && arg.size() > 1;
   });
   if (sources.isEmpty() || option) {
-    Print(stderr, u"usage: fartovik-bases lint SOURCE...\n"_s);
+    Print(stderr, u"Использование: fartovik-bases lint ИСХОДНИК...\n"_s);
     return kUsageError;
   }
 
@@ -234,6 +234,6 @@ int RunLint(int argc, char** argv) {
                              : u"%1: %2\n"_s.arg(f.file, f.reason));
   }
   if (findings.isEmpty()) return 0;
-  Print(stderr, u"%1 finding(s) in the question sources\n"_s.arg(findings.size()));
+  Print(stderr, u"Замечаний к исходникам вопросов: %1\n"_s.arg(findings.size()));
   return 1;
 }

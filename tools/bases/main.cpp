@@ -9,9 +9,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 
+#include "data/data_paths.h"
 #include "data/info_box.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
@@ -28,12 +31,19 @@ namespace {
 
 int Usage() {
   Print(stderr,
-        u"usage:\n"
-        "  fartovik-bases pack [-o OUTDIR] SOURCE...   question sources -> base files OUTDIR/<name>.ol<level>\n"
-        "  fartovik-bases lint SOURCE...               question sources checked for their authors: FILE:LINE: reason\n"
-        "  fartovik-bases dump DIR                     the question bases the game loads from program folder DIR, as JSON\n"
-        "  fartovik-bases winners FILE                 a leaderboard file as the game reads it, as JSON (never creates it)\n"_s);
+        u"Использование:\n"
+        "  fartovik-bases pack [-o ПАПКА] ИСХОДНИК...  исходники вопросов -> файлы баз ПАПКА/<имя>.ol<уровень>\n"
+        "  fartovik-bases lint ИСХОДНИК...             проверка исходников для их авторов: ФАЙЛ:СТРОКА: замечание\n"
+        "  fartovik-bases dump ПАПКА                   базы вопросов, которые игра загрузит из папки программы, в JSON\n"
+        "  fartovik-bases dump                         то же для этой установки игры, с вашими базами вместе\n"
+        "  fartovik-bases winners ФАЙЛ                 таблица лидеров, как её читает игра, в JSON (файл не создаётся)\n"_s);
   return kUsageError;
+}
+
+// Qt's own notes (a missing XDG_RUNTIME_DIR and the like) mean nothing to a
+// question author; the tool says what it has to say itself.
+void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, message + u'\n');
 }
 
 QJsonArray Messages(const RecordingInfoBox& box) {
@@ -75,7 +85,7 @@ int Pack(QStringList args) {
     QFile file(path);
     const bool isFile = QFileInfo(path).isFile();
     if (!isFile || !file.open(QIODevice::ReadOnly)) {
-      Print(stderr, path + u": cannot read: "_s + (isFile ? file.errorString() : u"not a file"_s) + u'\n');
+      Print(stderr, path + u": не прочесть: "_s + (isFile ? file.errorString() : u"это не файл"_s) + u'\n');
       failed = true;
       continue;
     }
@@ -89,7 +99,7 @@ int Pack(QStringList args) {
     }
     const QString output = QDir(outDir).filePath(BaseFileName(path, source.level));
     if (outputs.contains(output)) {
-      Print(stderr, u"%1:1: packs into %2, as %3 does\n"_s.arg(path, output, outputs.value(output)));
+      Print(stderr, u"%1:1: пакуется в %2, как и %3\n"_s.arg(path, output, outputs.value(output)));
       failed = true;
       continue;
     }
@@ -99,25 +109,27 @@ int Pack(QStringList args) {
   if (failed) return 1;
 
   if (!QDir().mkpath(outDir)) {
-    Print(stderr, outDir + u": cannot create the folder\n"_s);
+    Print(stderr, outDir + u": не создать папку\n"_s);
     return 1;
   }
   SystemRandomSource random;
+  qsizetype questions = 0;
   for (const Packed& p : packed) {
     QString error;
     if (!WriteFileWhole(p.output, BuildQuestionBase(p.source, random), &error)) {
-      Print(stderr, p.output + u": cannot write: "_s + error + u'\n');
+      Print(stderr, p.output + u": не записать: "_s + error + u'\n');
       return 1;
     }
+    questions += qsizetype(p.source.questions.size());
   }
+  const QString written = packed.size() == 1
+                              ? packed.first().output
+                              : u"%1 (файлов: %2)"_s.arg(outDir).arg(packed.size());
+  Print(stdout, u"Записано: %1, вопросов: %2\n"_s.arg(written).arg(questions));
   return 0;
 }
 
-int Dump(const QString& programFolder) {
-  QuestionTable table;
-  RecordingInfoBox box;
-  // Only the questions matter here: the leaderboard's place is never looked for.
-  LoadQuestionBases(programFolder, table, box, [](const QString&) { return true; });
+QJsonArray Levels(const QuestionTable& table, const std::array<int, kLevelCount>* fromPlayer = nullptr) {
   QJsonArray levels;
   for (int level = 0; level < kLevelCount; ++level) {
     const QuestionLevel& l = table.levels[size_t(level)];
@@ -128,12 +140,61 @@ int Dump(const QString& programFolder) {
       for (const QString& a : q.answers) answers.append(a);
       questions.append(QJsonObject{{u"text"_s, q.text}, {u"answers"_s, answers}, {u"year"_s, q.year}});
     }
-    levels.append(QJsonObject{{u"level"_s, level},
-                              {u"count"_s, l.count},
-                              {u"decoded"_s, l.decoded},
-                              {u"questions"_s, questions}});
+    QJsonObject object{{u"level"_s, level}, {u"count"_s, l.count}, {u"decoded"_s, l.decoded}};
+    if (fromPlayer) object.insert(u"fromPlayerFolder"_s, (*fromPlayer)[size_t(level)]);
+    object.insert(u"questions"_s, questions);
+    levels.append(object);
   }
-  PrintJson(QJsonObject{{u"messages"_s, Messages(box)}, {u"levels"_s, levels}});
+  return levels;
+}
+
+int Dump(const QString& programFolder) {
+  QuestionTable table;
+  RecordingInfoBox box;
+  // Only the questions matter here: the leaderboard's place is never looked for.
+  LoadQuestionBases(programFolder, table, box, [](const QString&) { return true; });
+  PrintJson(QJsonObject{{u"messages"_s, Messages(box)}, {u"levels"_s, Levels(table)}});
+  return 0;
+}
+
+// What the game installed beside this tool plays with: it looks for its bases as
+// the game does, and counts what the player's own folder adds to each level.
+int DumpAsTheGameFinds() {
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  const DataLocations locations =
+      DataLocations::ForProgram(programFolder, QStringLiteral(FARTOVIK_DATA_FROM_BINARY), QString());
+  QuestionTable table;
+  RecordingInfoBox box;
+  const DataPaths paths = LoadQuestionBases(programFolder, locations, table, box, [](const QString&) { return true; });
+
+  // The player's folder is read after the shipped one, so its rows are the last
+  // of each level; loading it alone tells how many they are.
+  std::array<int, kLevelCount> fromPlayer{};
+  QString playerFolder;
+  if (paths.questionFolders.size() > 1) {
+    playerFolder = paths.questionFolders.last();
+    QuestionTable own;
+    RecordingInfoBox ignored;
+    for (int level = 0; level < kLevelCount; ++level) {
+      LoadQuestionBase(level, playerFolder, own, ignored);
+      fromPlayer[size_t(level)] = std::max(own.levels[size_t(level)].count, 0);
+    }
+  }
+  QJsonArray folders;
+  for (const QString& folder : paths.questionFolders) folders.append(QDir::toNativeSeparators(folder));
+  PrintJson(QJsonObject{{u"messages"_s, Messages(box)},
+                        {u"folders"_s, folders},
+                        {u"playerFolder"_s, QDir::toNativeSeparators(playerFolder)},
+                        {u"levels"_s, Levels(table, &fromPlayer)}});
+
+  // The same in a line a person reads, beside the JSON rather than in it.
+  QStringList counts;
+  for (int level = 1; level < kLevelCount; ++level)
+    counts.append(u"%1: %2 из %3"_s.arg(level).arg(fromPlayer[size_t(level)]).arg(table.levels[size_t(level)].count));
+  Print(stderr, playerFolder.isEmpty()
+                    ? u"Ваша папка с вопросами не читается: игра найдёт только поставленные базы.\n"_s
+                    : u"Вопросов из %1 по уровням — %2\n"_s.arg(QDir::toNativeSeparators(playerFolder),
+                                                                  counts.join(u", "_s)));
   return 0;
 }
 
@@ -153,6 +214,7 @@ int Winners(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qInstallMessageHandler(DropQtNotes);
   // Lint measures text with the game's fonts and so makes a GUI application of its own.
   if (argc > 1 && std::strcmp(argv[1], "lint") == 0) return RunLint(argc, argv);
   QCoreApplication app(argc, argv);
@@ -161,6 +223,7 @@ int main(int argc, char** argv) {
   const QString command = args.takeFirst();
   if (command == u"pack"_s) return Pack(args);
   if (command == u"dump"_s && args.size() == 1) return Dump(args.first());
+  if (command == u"dump"_s && args.isEmpty()) return DumpAsTheGameFinds();
   if (command == u"winners"_s && args.size() == 1) return Winners(args.first());
   return Usage();
 }
