@@ -73,9 +73,9 @@ void Game::Verdict() {
   m_screen.SetCaptionColour(correct, kWhite);
   m_state.TaskActive[task::AnswerReveal] = false;
   m_screen.SetVisible(el::ClockBar, false);
-  StopBed();
 
   if (!right) {
+    StopBed();
     PlayCue(Cue::Wrong);
     ShowPanel(m_state.GuaranteedSum > 0 ? RecordPanel : LossPanel, true);
     return;
@@ -90,6 +90,7 @@ void Game::Verdict() {
     PlayCue(Cue::Right);
     PrepareQuestion();
   } else {
+    StopBed();
     PlayCue(Cue::Million);
     m_state.GuaranteedSum = PrizeLadder[14];
     ShowPanel(RecordPanel, true);

@@ -127,6 +127,8 @@ void Game::UseAudiencePoll() {
   m_state.TaskStep[task::PollAnimation] = 0;
   m_state.TaskActive[task::PollAnimation] = true;
   m_pollTakesPanel = true;
+  // The hall answers the key at once, not a tick later when its bars begin to grow.
+  StartMurmur(Cue::AudienceMurmur);
 }
 
 void Game::CastAudienceVotes(int answer) {
