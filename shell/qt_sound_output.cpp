@@ -12,6 +12,9 @@
 
 #include <vector>
 
+#include <pthread.h>
+#include <sched.h>
+
 #include "shell/wav_clip.h"
 
 namespace {
@@ -19,7 +22,7 @@ namespace {
 // What the server holds ahead of the mix: a cue is heard this long after it is asked
 // for, at most, plus one feed period.
 constexpr int kBufferMs = 20;
-constexpr int kFeedMs = 5;
+constexpr int kFeedMs = 2;
 
 QtMessageHandler g_passOn = nullptr;
 
@@ -46,6 +49,11 @@ class Feed : public QThread {
 
  protected:
   void run() override {
+    // The mix must be topped up every few milliseconds whatever else the machine
+    // does; where the system lets a program ask for it, the feed is served first.
+    sched_param realtime{};
+    realtime.sched_priority = 10;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &realtime);
     for (int i = 0; i < kCueCount; ++i) {
       QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
       if (file.open(QIODevice::ReadOnly)) m_mixer.SetClip(Cue(i), ClipFromWav(file.readAll()));

@@ -12,6 +12,10 @@ constexpr int kBedFadeOutMs = 700;
 // Voices answer their key at once and trail off softly.
 constexpr int kMurmurFadeInMs = 30;
 constexpr int kMurmurFadeOutMs = 300;
+// Peaks between samples rise above the samples themselves; 1.5 dB below full scale
+// leaves them a margin.
+constexpr float kCeiling = 0.84f;
+constexpr int kLimiterReleaseMs = 300;
 // Short enough to feel instant, long enough that cutting a loud chord does not click.
 constexpr int kMuteRampMs = 12;
 
@@ -158,9 +162,14 @@ void SoundMixer::Render(int16_t* out, qsizetype frames) {
   });
 
   const float rampStep = StepFor(kMuteRampMs);
+  const float releaseStep = StepFor(kLimiterReleaseMs);
   for (qsizetype i = 0; i < frames; ++i) {
     m_master = m_muted ? std::max(0.0f, m_master - rampStep) : std::min(1.0f, m_master + rampStep);
-    const float sample = std::clamp(m_sum[std::size_t(i)] * m_master, -1.0f, 1.0f);
-    out[i] = int16_t(std::lrint(sample * 32767.0f));
+    const float sample = m_sum[std::size_t(i)] * m_master;
+    // A loud sting over the bed must not reach full scale: the gain comes down at
+    // once to hold the ceiling and recovers slowly, so that it never buzzes.
+    m_limit = std::min(1.0f, m_limit + releaseStep);
+    if (std::abs(sample) * m_limit > kCeiling) m_limit = kCeiling / std::abs(sample);
+    out[i] = int16_t(std::lrint(sample * m_limit * 32767.0f));
   }
 }

@@ -57,5 +57,6 @@ class SoundMixer {
   std::vector<Voice> m_voices;
   bool m_muted = false;
   float m_master = 1;  ///< the mute's ramp, 1 heard … 0 silent
+  float m_limit = 1;   ///< the ceiling's gain on the sum
   std::vector<float> m_sum;
 };
