@@ -21,7 +21,7 @@ namespace {
 
 // What the server holds ahead of the mix: a cue is heard this long after it is asked
 // for, at most, plus one feed period.
-constexpr int kBufferMs = 20;
+constexpr int kBufferMs = 25;
 constexpr int kFeedMs = 2;
 
 QtMessageHandler g_passOn = nullptr;

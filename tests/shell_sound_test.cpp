@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/main_window.h"
+#include "shell/qt_sound_output.h"
 #include "tests/shell_open_window.h"
 #include "tests/sound_fakes.h"
 
@@ -86,4 +87,20 @@ TEST(SoundResourceTest, EverySoundTravelsInsideTheProgram) {
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     EXPECT_EQ(embedded.readAll(), source.readAll());
   }
+}
+
+TEST(QtSoundOutputTest, NothingIsLoadedUntilSoundIsWantedAndNeverWhileMuted) {
+  QtSoundOutput muted;
+  EXPECT_FALSE(muted.Woken()) << "made with the window, before its first frame";
+  muted.SetMuted(true);
+  muted.StartBed(Cue::Theme);
+  muted.Play(Cue::Reveal);
+  muted.StartMurmur(Cue::PhoneMurmur);
+  EXPECT_FALSE(muted.Woken());
+  muted.SetMuted(false);
+  EXPECT_TRUE(muted.Woken());
+
+  QtSoundOutput heard;
+  heard.StartBed(Cue::Theme);
+  EXPECT_TRUE(heard.Woken());
 }

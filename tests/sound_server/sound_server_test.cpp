@@ -162,14 +162,18 @@ struct Heard {
   double score = 0;
 };
 
-/// The stretch of a cue's file used to find it: the first 50 ms that sound.
+/// The stretch of a cue's file used to find it: its loudest 50 ms within the first
+/// second, so that a sting that swells in is not looked for under the bed.
 qsizetype ProbeStart(const std::vector<float>& clip) {
-  for (qsizetype i = 0; i + 64 < qsizetype(clip.size()); i += 64) {
+  constexpr qsizetype kWindow = kRate / 20, kStep = kRate / 100;
+  qsizetype best = 0;
+  double loudest = -1;
+  for (qsizetype i = 0; i + kWindow <= std::min(qsizetype(clip.size()), qsizetype(kRate)); i += kStep) {
     double energy = 0;
-    for (qsizetype k = 0; k < 64; ++k) energy += clip[std::size_t(i + k)] * clip[std::size_t(i + k)];
-    if (std::sqrt(energy / 64) > 0.02) return i;
+    for (qsizetype k = 0; k < kWindow; ++k) energy += clip[std::size_t(i + k)] * clip[std::size_t(i + k)];
+    if (energy > loudest) loudest = energy, best = i;
   }
-  return 0;
+  return best;
 }
 
 /// Looks for `clip` due at sample `due` of the recording, from a little before to
