@@ -89,9 +89,9 @@ void Game::Verdict() {
   m_screen.SetCaptionColour(correct, kWhite);
   m_state.TaskActive[task::AnswerReveal] = false;
   m_screen.SetVisible(el::ClockBar, false);
-  StopBed();
 
   if (!right) {
+    StopBed();
     PlayCue(Cue::Wrong);
     EndGame(GameEnd::WrongAnswer);
     return;
@@ -106,6 +106,7 @@ void Game::Verdict() {
     PlayCue(Cue::Right);
     PrepareQuestion();
   } else {
+    StopBed();
     PlayCue(Cue::Million);
     m_state.GuaranteedSum = PrizeLadder[14];
     EndGame(GameEnd::WonAll);

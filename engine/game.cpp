@@ -95,9 +95,8 @@ void Game::PrepareQuestion() {
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
   m_state.TimeLimit = setup.timeLimit;
   DrawQuestion(setup.level);
-  // After a right answer the question's sting waits for the answer's chord to end.
-  m_revealCueWait = n > 1 ? kRightStingTicks : 0;
-  if (m_revealCueWait == 0) PlayCue(Cue::Reveal);
+  // After a right answer the output holds it back until the answer's chord has rung.
+  PlayCue(Cue::Reveal);
   m_state.CurrentSum = setup.currentSum;
   if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
 }

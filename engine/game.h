@@ -106,8 +106,8 @@ class Game : private PointerHost {
   void DropHover() { m_pointer.DropHover(); }
 
   // Sound.
-  /// Off silences what sounds; on again brings back the music and voices of the
-  /// moment. The game itself goes on the same either way.
+  /// Off silences everything that sounds at once; on again resumes the music and
+  /// voices of the moment where they stood. The game itself goes on the same.
   void SetSoundOn(bool on);
   bool SoundOn() const { return m_soundOn; }
 
@@ -194,7 +194,8 @@ class Game : private PointerHost {
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();
 
-  // Sound: what the moment calls for is remembered whether or not it is heard.
+  // Sound: the music and voices of the moment reach the output whether or not it is
+  // heard, so that sound on again resumes them; stings are moments and go unheard.
   void PlayCue(Cue sting);
   void StartBed(Cue bed);
   void StopBed();
@@ -250,7 +251,4 @@ class Game : private PointerHost {
   std::optional<Cue> m_bed;     ///< the music of the moment
   std::optional<Cue> m_murmur;  ///< the voices talking over it
   int m_lastTickSecond = 0;     ///< seconds left at the clock's last tick; 0 none yet
-  /// Reveal ticks until the question's sting, held back while the right answer's chord
-  /// rings (a major chord against the sting's minor one); 0 none waiting.
-  int m_revealCueWait = 0;
 };

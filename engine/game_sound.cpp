@@ -6,14 +6,7 @@ void Game::SetSoundOn(bool on) {
   if (on == m_soundOn) return;
   m_soundOn = on;
   m_screen.SetSoundOffSign(!on);
-  // Stings are moments that have passed; the loops belong to the moment still on.
-  if (on) {
-    if (m_bed) m_platform.Sound().StartBed(*m_bed);
-    if (m_murmur) m_platform.Sound().StartMurmur(*m_murmur);
-  } else {
-    if (m_bed) m_platform.Sound().StopBed();
-    if (m_murmur) m_platform.Sound().StopMurmur();
-  }
+  m_platform.Sound().SetMuted(!on);
 }
 
 void Game::PlayCue(Cue sting) {
@@ -23,19 +16,19 @@ void Game::PlayCue(Cue sting) {
 void Game::StartBed(Cue bed) {
   if (m_bed == bed) return;
   m_bed = bed;
-  if (m_soundOn) m_platform.Sound().StartBed(bed);
+  m_platform.Sound().StartBed(bed);
 }
 
 void Game::StopBed() {
   if (!m_bed) return;
   m_bed.reset();
-  if (m_soundOn) m_platform.Sound().StopBed();
+  m_platform.Sound().StopBed();
 }
 
 void Game::StartMurmur(Cue murmur) {
   if (m_murmur == murmur) return;
   m_murmur = murmur;
-  if (m_soundOn) m_platform.Sound().StartMurmur(murmur);
+  m_platform.Sound().StartMurmur(murmur);
 }
 
 void Game::StopMurmur(Cue murmur) {
@@ -45,7 +38,7 @@ void Game::StopMurmur(Cue murmur) {
 void Game::StopAnyMurmur() {
   if (!m_murmur) return;
   m_murmur.reset();
-  if (m_soundOn) m_platform.Sound().StopMurmur();
+  m_platform.Sound().StopMurmur();
 }
 
 void Game::TickLastSeconds(float remaining) {

@@ -144,6 +144,8 @@ void Game::UseAudiencePoll() {
   // stands still meanwhile.
   if (!m_pollHoldsClock) HoldClock();
   m_pollHoldsClock = true;
+  // The hall answers the key at once, not a tick later when its bars begin to grow.
+  StartMurmur(Cue::AudienceMurmur);
 }
 
 void Game::StopPollAnimation() {

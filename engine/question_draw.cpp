@@ -82,7 +82,6 @@ void Game::RevealQuestionText(int index, const QString& text, int minChars) {
 }
 
 void Game::QuestionRevealStep() {
-  if (m_revealCueWait > 0 && --m_revealCueWait == 0) PlayCue(Cue::Reveal);
   const Question& question = CurrentQuestion();
   const QString& text = question.text;
   RevealQuestionText(el::QuestionFrame, text, 1);
@@ -106,9 +105,7 @@ void Game::QuestionRevealStep() {
 
   m_state.ClockStart = m_platform.SteadySeconds();
   m_lastTickSecond = 0;
-  // A question shown whole before its sting was due has it now, ahead of its bed.
-  if (m_revealCueWait > 0) PlayCue(Cue::Reveal);
-  m_revealCueWait = 0;
+  // The stage's bed runs on from the question before; a new stage cross-fades in.
   StartBed(StageBed(m_state.QuestionNumber));
   UpdateClock(el::ClockBar, 0);
   m_screen.SetVisible(el::ClockBar, true);

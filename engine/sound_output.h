@@ -7,7 +7,8 @@
 class SoundOutput {
  public:
   virtual ~SoundOutput() = default;
-  /// Plays a sting once, over whatever else sounds; it must start at once.
+  /// Plays a sting once, over whatever else sounds; it must start at once, unless the
+  /// cue it waits for (CueWaitsFor) still sounds.
   virtual void Play(Cue sting) = 0;
   /// Makes `bed` the music loop: the music playing fades out as it fades in. Never
   /// called twice in a row with the same bed.
@@ -17,6 +18,10 @@ class SoundOutput {
   /// Voices looping over the music; they replace any voices talking.
   virtual void StartMurmur(Cue murmur) = 0;
   virtual void StopMurmur() = 0;
+  /// Muted, nothing sounds and stings are dropped, but the music and voices asked
+  /// for meanwhile are kept, to resume where they stood once unmuted. An output
+  /// muted from the start loads nothing.
+  virtual void SetMuted(bool muted) = 0;
 };
 
 /// A machine without sound, and tests that must not make any.
@@ -27,4 +32,5 @@ class SilentSoundOutput : public SoundOutput {
   void StopBed() override {}
   void StartMurmur(Cue) override {}
   void StopMurmur() override {}
+  void SetMuted(bool) override {}
 };

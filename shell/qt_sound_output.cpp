@@ -2,29 +2,27 @@
 #include "shell/qt_sound_output.h"
 
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QFile>
 #include <QMediaDevices>
+#include <QThread>
+#include <QTimer>
 #include <QtGlobal>
-#include <QSoundEffect>
-#include <QUrl>
 
-#include <algorithm>
-#include <cmath>
-#include <numbers>
+#include <vector>
+
+#include <pthread.h>
+#include <sched.h>
+
+#include "shell/wav_clip.h"
 
 namespace {
 
-constexpr int kFadeTickMs = 30;
-constexpr int kBedCrossFadeMs = 1500;
-constexpr int kBedFadeOutMs = 700;
-constexpr int kMurmurFadeMs = 300;
-
-// The files share one loudness; the music sits under the stings and the voices
-// between them, as on a broadcast.
-float BaseVolume(Cue cue) {
-  if (cue <= Cue::BedStage3) return 0.45f;
-  if (cue <= Cue::AudienceMurmur) return 0.6f;
-  return 0.9f;
-}
+// What the server holds ahead of the mix: a cue is heard this long after it is asked
+// for, at most, plus one feed period.
+constexpr int kBufferMs = 25;
+constexpr int kFeedMs = 2;
 
 QtMessageHandler g_passOn = nullptr;
 
@@ -43,86 +41,90 @@ QAudioDevice FindOutput() {
   return device;
 }
 
+/// Loads every sound into the mixer, then keeps the stream topped up from it until
+/// the thread is asked to quit.
+class Feed : public QThread {
+ public:
+  explicit Feed(SoundMixer& mixer) : m_mixer(mixer) {}
+
+ protected:
+  void run() override {
+    // The mix must be topped up every few milliseconds whatever else the machine
+    // does; where the system lets a program ask for it, the feed is served first.
+    sched_param realtime{};
+    realtime.sched_priority = 10;
+    pthread_setschedparam(pthread_self(), SCHED_FIFO, &realtime);
+    for (int i = 0; i < kCueCount; ++i) {
+      QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
+      if (file.open(QIODevice::ReadOnly)) m_mixer.SetClip(Cue(i), ClipFromWav(file.readAll()));
+    }
+    const QAudioDevice device = FindOutput();
+    if (device.isNull()) return;
+    QAudioFormat format;
+    format.setSampleRate(SoundMixer::kRate);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) return;
+    QAudioSink sink(device, format);
+    sink.setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+    QIODevice* stream = sink.start();
+    if (stream == nullptr) return;
+    std::vector<int16_t> block;
+    QTimer feed;
+    feed.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&feed, &QTimer::timeout, [&] {
+      const qsizetype frames = sink.bytesFree() / qsizetype(sizeof(int16_t));
+      if (frames <= 0) return;
+      block.resize(std::size_t(frames));
+      m_mixer.Render(block.data(), frames);
+      stream->write(reinterpret_cast<const char*>(block.data()), frames * qsizetype(sizeof(int16_t)));
+    });
+    feed.start(kFeedMs);
+    exec();
+    sink.stop();
+  }
+
+ private:
+  SoundMixer& m_mixer;
+};
+
 }  // namespace
 
-QtSoundOutput::QtSoundOutput(QObject* parent) : QObject(parent) {
-  m_fade.setInterval(kFadeTickMs);
-  connect(&m_fade, &QTimer::timeout, this, [this] { FadeStep(); });
-  const QAudioDevice device = FindOutput();
-  // Nowhere to play: no player is made, so nothing tries and complains.
-  if (device.isNull()) return;
-  m_audible = true;
-  for (int i = 0; i < kCueCount; ++i) {
-    const Cue cue = Cue(i);
-    auto* effect = new QSoundEffect(device, this);
-    effect->setSource(QUrl(QStringLiteral("qrc:/sounds/") + CueName(cue) + QStringLiteral(".wav")));
-    if (CueLoops(cue)) {
-      effect->setLoopCount(QSoundEffect::Infinite);
-      effect->setVolume(0);
-      m_loops[i].effect = effect;
-    } else {
-      effect->setVolume(BaseVolume(cue));
-      m_stings[i] = effect;
-    }
-  }
+QtSoundOutput::QtSoundOutput() = default;
+
+QtSoundOutput::~QtSoundOutput() {
+  if (!m_feed) return;
+  m_feed->quit();
+  m_feed->wait();
 }
 
-QtSoundOutput::~QtSoundOutput() = default;
+void QtSoundOutput::Wake() {
+  if (m_feed || m_muted) return;
+  m_feed = std::make_unique<Feed>(m_mixer);
+  m_feed->start();
+}
 
 void QtSoundOutput::Play(Cue sting) {
-  QSoundEffect* effect = m_stings[int(sting)];
-  if (effect == nullptr) return;
-  // A sting asked again while it sounds (the clock's tick) starts over.
-  if (effect->isPlaying()) effect->stop();
-  effect->play();
+  Wake();
+  m_mixer.Play(sting);
 }
 
-void QtSoundOutput::StartBed(Cue bed) { FadeLoops(Cue::Theme, Cue::BedStage3, &bed, kBedCrossFadeMs); }
+void QtSoundOutput::StartBed(Cue bed) {
+  Wake();
+  m_mixer.StartBed(bed);
+}
 
-void QtSoundOutput::StopBed() { FadeLoops(Cue::Theme, Cue::BedStage3, nullptr, kBedFadeOutMs); }
+void QtSoundOutput::StopBed() { m_mixer.StopBed(); }
 
 void QtSoundOutput::StartMurmur(Cue murmur) {
-  FadeLoops(Cue::PhoneMurmur, Cue::AudienceMurmur, &murmur, kMurmurFadeMs);
+  Wake();
+  m_mixer.StartMurmur(murmur);
 }
 
-void QtSoundOutput::StopMurmur() { FadeLoops(Cue::PhoneMurmur, Cue::AudienceMurmur, nullptr, kMurmurFadeMs); }
+void QtSoundOutput::StopMurmur() { m_mixer.StopMurmur(); }
 
-void QtSoundOutput::FadeLoops(Cue first, Cue last, const Cue* keep, int fadeMs) {
-  if (!m_audible) return;
-  const float step = float(kFadeTickMs) / float(fadeMs);
-  for (int i = int(first); i <= int(last); ++i) {
-    Loop& loop = m_loops[i];
-    if (loop.effect == nullptr) continue;
-    const bool kept = keep != nullptr && int(*keep) == i;
-    loop.target = kept ? 1.0f : 0.0f;
-    loop.step = step;
-    // A loop coming back while it still fades out goes on from where it is.
-    if (kept && !loop.started) {
-      loop.level = 0;
-      loop.effect->setVolume(0);
-      loop.effect->play();
-      loop.started = true;
-    }
-  }
-  if (!m_fade.isActive()) m_fade.start();
-}
-
-void QtSoundOutput::FadeStep() {
-  bool moving = false;
-  for (int i = 0; i < kCueCount; ++i) {
-    Loop& loop = m_loops[i];
-    if (loop.effect == nullptr) continue;
-    if (loop.level != loop.target) {
-      loop.level = loop.level < loop.target ? std::min(loop.target, loop.level + loop.step)
-                                            : std::max(loop.target, loop.level - loop.step);
-      // Equal power: two crossing loops keep their joint loudness through the fade.
-      loop.effect->setVolume(BaseVolume(Cue(i)) * float(std::sin(loop.level * std::numbers::pi / 2)));
-    }
-    if (loop.started && loop.level == 0 && loop.target == 0) {
-      loop.effect->stop();
-      loop.started = false;
-    }
-    moving = moving || loop.level != loop.target;
-  }
-  if (!moving) m_fade.stop();
+void QtSoundOutput::SetMuted(bool muted) {
+  m_muted = muted;
+  m_mixer.SetMuted(muted);
+  Wake();
 }

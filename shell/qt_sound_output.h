@@ -1,23 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QObject>
-#include <QTimer>
-
-#include <array>
+#include <memory>
 
 #include "engine/sound_output.h"
+#include "shell/sound_mixer.h"
 
-class QSoundEffect;
+class QThread;
 
-/// The game's sounds through Qt Multimedia. Every sound is loaded from the resources
-/// when the window is made, so that a cue only has to start playing when the game
-/// asks for it. Loops fade: a new bed cross-fades with the one playing, a stopped one
-/// fades out. With no audio output at all (a server, CI) it makes no player and stays
-/// silent without a word.
-class QtSoundOutput : public QObject, public SoundOutput {
+/// The game's sounds through Qt Multimedia: the game's own mixer feeds one output
+/// stream that runs for the whole evening, so that no cue wears out with its plays.
+/// The sounds are loaded and the stream opened on a thread of their own the first
+/// time sound is wanted, never on the way to the window's first frame and never
+/// while muted. With no audio output at all (a server, CI) it stays silent without
+/// a word.
+class QtSoundOutput : public SoundOutput {
  public:
-  explicit QtSoundOutput(QObject* parent = nullptr);
+  QtSoundOutput();
   ~QtSoundOutput() override;
 
   void Play(Cue sting) override;
@@ -25,22 +24,15 @@ class QtSoundOutput : public QObject, public SoundOutput {
   void StopBed() override;
   void StartMurmur(Cue murmur) override;
   void StopMurmur() override;
+  void SetMuted(bool muted) override;
+
+  /// Whether the sounds have been loaded or are being loaded.
+  bool Woken() const { return m_feed != nullptr; }
 
  private:
-  /// A looping sound and where its fade stands: level 0 silent … 1 full.
-  struct Loop {
-    QSoundEffect* effect = nullptr;
-    float level = 0;
-    float target = 0;
-    float step = 0;  ///< level change per fade tick
-    bool started = false;  ///< asked to play and not stopped since
-  };
-  /// Fades every loop of [first, last] towards silence but `keep`, which fades in.
-  void FadeLoops(Cue first, Cue last, const Cue* keep, int fadeMs);
-  void FadeStep();
+  void Wake();
 
-  bool m_audible = false;
-  std::array<QSoundEffect*, kCueCount> m_stings{};
-  std::array<Loop, kCueCount> m_loops{};
-  QTimer m_fade;
+  bool m_muted = false;
+  SoundMixer m_mixer;
+  std::unique_ptr<QThread> m_feed;
 };

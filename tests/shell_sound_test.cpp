@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/main_window.h"
+#include "shell/qt_sound_output.h"
 #include "tests/shell_open_window.h"
 #include "tests/sound_fakes.h"
 
@@ -43,7 +44,7 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
 
     m_sound.log.clear();
     QTest::keyClick(window.get(), Qt::Key_S);
-    EXPECT_EQ(m_sound.log, QStringList{u"stop bed"_s});
+    EXPECT_EQ(m_sound.log, QStringList{u"mute"_s});
     EXPECT_FALSE(item->isChecked());
     EXPECT_EQ(Kept(), QVariant(false));
   }
@@ -54,12 +55,14 @@ TEST_F(SoundWindowTest, TheSwitchFollowsSAndTheMenuAndIsKeptForTheNextRun) {
     QAction* item = MenuItem(window->menu(), u"Звук"_s);
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isChecked());
-    EXPECT_TRUE(m_sound.log.isEmpty()) << "a muted game starts without its theme";
+    EXPECT_EQ(m_sound.log, (QStringList{u"mute"_s, u"bed theme_loop"_s}))
+        << "a muted game is muted before it asks for its theme";
 
+    m_sound.log.clear();
     item->trigger();  // as chosen in the menu
     EXPECT_TRUE(window->game().SoundOn());
     EXPECT_TRUE(item->isChecked());
-    EXPECT_EQ(m_sound.log, QStringList{u"bed theme_loop"_s});
+    EXPECT_EQ(m_sound.log, QStringList{u"unmute"_s});
     EXPECT_EQ(Kept(), QVariant(true));
   }
 }
@@ -84,4 +87,20 @@ TEST(SoundResourceTest, EverySoundTravelsInsideTheProgram) {
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
     EXPECT_EQ(embedded.readAll(), source.readAll());
   }
+}
+
+TEST(QtSoundOutputTest, NothingIsLoadedUntilSoundIsWantedAndNeverWhileMuted) {
+  QtSoundOutput muted;
+  EXPECT_FALSE(muted.Woken()) << "made with the window, before its first frame";
+  muted.SetMuted(true);
+  muted.StartBed(Cue::Theme);
+  muted.Play(Cue::Reveal);
+  muted.StartMurmur(Cue::PhoneMurmur);
+  EXPECT_FALSE(muted.Woken());
+  muted.SetMuted(false);
+  EXPECT_TRUE(muted.Woken());
+
+  QtSoundOutput heard;
+  heard.StartBed(Cue::Theme);
+  EXPECT_TRUE(heard.Woken());
 }

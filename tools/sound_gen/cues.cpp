@@ -401,21 +401,27 @@ Track Record() {
   return t;
 }
 
-// The million: a timpani roll, a brass call, then bVI – bVII – I in C major
-// under a crash and a shower of bells.
+// The million: a timpani roll, a brass call, then bVI – bVII – I in D major
+// under a crash and a shower of bells. Taking the money closes in C; a whole tone
+// higher and brighter, the top prize cannot be mistaken for it.
 Track Million() {
-  Track t(8.0, false), bells(8.0, false);
+  Track t(6.6, false), bells(6.6, false);
   Rng rng(0x1000000);
+  constexpr int kUp = 2;
+  const auto up = [](Notes notes) {
+    for (int& n : notes) n += kUp;
+    return notes;
+  };
   for (int k = 0; k * 0.045 < 0.95; ++k) {
     const double u = k * 0.045 / 0.95;
-    t.Add(Timpani(MidiHz(36), 0.5), k * 0.045, (0.08 + 0.3 * u * u) * (k % 2 ? 0.9 : 1.0));
+    t.Add(Timpani(MidiHz(36 + kUp), 0.5), k * 0.045, (0.08 + 0.3 * u * u) * (k % 2 ? 0.9 : 1.0));
   }
   t.Add(Cymbal(1.0, true, rng), 0, 0.14);
   t.Add(Cymbal(0.8, false, rng), 1.0, 0.05);  // the swell lands instead of stopping dead
   const BrassTone call{7, {0.015, 0.15, 0.75, 0.08}};
   for (int k = 0; k < 3; ++k) {
-    t.Add(Brass(MidiHz(67), 0.09, call, rng), 1.0 + 0.15 * k, 0.2);
-    t.Add(Brass(MidiHz(55), 0.09, call, rng), 1.0 + 0.15 * k, 0.12);
+    t.Add(Brass(MidiHz(67 + kUp), 0.09, call, rng), 1.0 + 0.15 * k, 0.2);
+    t.Add(Brass(MidiHz(55 + kUp), 0.09, call, rng), 1.0 + 0.15 * k, 0.12);
   }
   const BrassTone section{7, {0.03, 0.3, 0.8, 0.6}};
   const PadTone strings{4, 10, 3000, {0.06, 0.8, 0.85, 1.2}, 5.5, 10};
@@ -429,14 +435,14 @@ Track Million() {
       {2.45, 2.4, {36, 48, 55, 60, 64, 67, 72, 76, 79}, 36},
   };
   for (const auto& s : steps) {
-    BrassChord(t, s.at, s.hold, s.chord, section, 0.09, rng);
-    PadChord(t, s.at, s.hold + 0.1, s.chord, strings, 0.045, rng);
-    t.Add(Timpani(MidiHz(s.drum), 1.6), s.at, 0.5);
+    BrassChord(t, s.at, s.hold, up(s.chord), section, 0.09, rng);
+    PadChord(t, s.at, s.hold + 0.1, up(s.chord), strings, 0.045, rng);
+    t.Add(Timpani(MidiHz(s.drum + kUp), 1.6), s.at, 0.5);
   }
-  t.Add(Timpani(MidiHz(48), 1.6), 2.45, 0.35);
+  t.Add(Timpani(MidiHz(48 + kUp), 1.6), 2.45, 0.35);
   t.Add(Cymbal(3.0, false, rng), 2.45, 0.14);
   const int sparkle[] = {84, 88, 91, 96, 100, 96, 91, 88, 91, 96, 100, 103};
-  for (int k = 0; k < 12; ++k) bells.Add(Bell(MidiHz(sparkle[k]), 1.4, 3.5, 1.1), 2.5 + 0.09 * k, 0.055);
+  for (int k = 0; k < 12; ++k) bells.Add(Bell(MidiHz(sparkle[k] + kUp), 1.1, 3.5, 1.1), 2.5 + 0.09 * k, 0.055);
   AddEcho(bells, 0.27, 0.35, 0.4, 4000);
   Mix(t, bells, 1.0);
   AddReverb(t, 0.45, 0.9);

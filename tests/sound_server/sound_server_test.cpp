@@ -1,0 +1,459 @@
+// Two whole games and two short ones played by keys while a private sound server
+// records what the game sends it. Every sting is looked for in the recording by
+// cross-correlation with its own file: it must be heard, within the latency bound of
+// its moment, without a gap of digital silence while it sounds; mute must be silent
+// soon after the key, and the music must not break up. Exits 77 where no private
+// server can be started.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "screen/element.h"
+#include "shell/main_window.h"
+#include "shell/qt_sound_output.h"
+#include "shell/sound_mixer.h"
+#include "shell/wav_clip.h"
+#include "tests/shell_open_window.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRate = SoundMixer::kRate;
+constexpr double kLatencyBound = 0.030;
+constexpr double kMuteBound = 0.050;
+
+double Now() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+/// A child process, ended with the test.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;  ///< its standard output, when asked for
+  Child() = default;
+  Child(Child&& other) noexcept : pid(std::exchange(other.pid, -1)), out(std::exchange(other.out, -1)) {}
+  Child& operator=(Child&&) = delete;
+  ~Child() {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+  }
+};
+
+Child Spawn(const std::vector<std::string>& args, bool readOutput, const std::string& logFile) {
+  int pipeEnds[2] = {-1, -1};
+  if (readOutput && pipe(pipeEnds) != 0) return {};
+  Child child;
+  child.pid = fork();
+  if (child.pid == 0) {
+    if (readOutput) dup2(pipeEnds[1], 1);
+    if (FILE* log = fopen(logFile.c_str(), "w")) dup2(fileno(log), 2);
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  if (readOutput) {
+    close(pipeEnds[1]);
+    child.out = pipeEnds[0];
+  }
+  return child;
+}
+
+/// What the game asked the output for, and when.
+struct Request {
+  double at;
+  QString what;  ///< "sting", "bed", "stop bed", "murmur", "stop murmur", "mute", "unmute"
+  std::optional<Cue> cue;
+};
+
+class StampingOutput : public SoundOutput {
+ public:
+  explicit StampingOutput(SoundOutput& real) : m_real(real) {}
+  void Play(Cue sting) override { Log(u"sting"_s, sting), m_real.Play(sting); }
+  void StartBed(Cue bed) override { Log(u"bed"_s, bed), m_real.StartBed(bed); }
+  void StopBed() override { Log(u"stop bed"_s, {}), m_real.StopBed(); }
+  void StartMurmur(Cue murmur) override { Log(u"murmur"_s, murmur), m_real.StartMurmur(murmur); }
+  void StopMurmur() override { Log(u"stop murmur"_s, {}), m_real.StopMurmur(); }
+  void SetMuted(bool muted) override { Log(muted ? u"mute"_s : u"unmute"_s, {}), m_real.SetMuted(muted); }
+  std::vector<Request> log;
+
+ private:
+  void Log(const QString& what, std::optional<Cue> cue) { log.push_back({Now(), what, cue}); }
+  SoundOutput& m_real;
+};
+
+/// The monitor of the server's sink, read as it comes, each block stamped on the
+/// game's clock. The first sample's time is the earliest any block allows: a block
+/// can arrive late, never early.
+class Recorder {
+ public:
+  void Start(int fd) {
+    m_thread = std::thread([this, fd] {
+      std::vector<int16_t> block(1024);
+      for (;;) {
+        const ssize_t got = read(fd, block.data(), block.size() * sizeof(int16_t));
+        if (got <= 0) break;
+        const double at = Now();
+        const std::lock_guard lock(m_lock);
+        m_samples.insert(m_samples.end(), block.begin(), block.begin() + got / 2);
+        m_stamps.push_back({at, qsizetype(m_samples.size())});
+      }
+    });
+  }
+  /// The sample of the recording heard at time `t`. Blocks can arrive late, never
+  /// early, so the earliest block nearby tells where the recording stands; taken
+  /// nearby, not once, so that a block the recorder lost cannot shift all that follows.
+  qsizetype SampleAt(double t) const {
+    double start = 1e300;
+    const auto from = std::lower_bound(m_stamps.begin(), m_stamps.end(), t - 1.0,
+                                       [](const Stamp& s, double at) { return s.at < at; });
+    for (auto s = from; s != m_stamps.end() && s->at < t + 1.0; ++s) start = std::min(start, s->at - double(s->samples) / kRate);
+    return qsizetype(std::llround((t - start) * kRate));
+  }
+  double TimeOf(qsizetype sample) const {
+    // Good enough to tell whether a sample falls inside a stretch of seconds.
+    const auto s = std::lower_bound(m_stamps.begin(), m_stamps.end(), sample,
+                                    [](const Stamp& st, qsizetype n) { return st.samples < n; });
+    return s == m_stamps.end() ? 1e300 : s->at - double(s->samples - sample) / kRate;
+  }
+  ~Recorder() { Join(); }
+  void Join() {
+    if (m_thread.joinable()) m_thread.join();
+  }
+  std::vector<int16_t> m_samples;
+
+ private:
+  struct Stamp {
+    double at;
+    qsizetype samples;  ///< recorded up to then
+  };
+  std::vector<Stamp> m_stamps;
+  std::thread m_thread;
+  std::mutex m_lock;
+};
+
+struct Heard {
+  bool heard = false;
+  double latency = 0;  ///< seconds after the moment it was due
+  double score = 0;
+};
+
+/// The stretch of a cue's file used to find it: its loudest 50 ms within the first
+/// second, so that a sting that swells in is not looked for under the bed.
+qsizetype ProbeStart(const std::vector<float>& clip) {
+  constexpr qsizetype kWindow = kRate / 20, kStep = kRate / 100;
+  qsizetype best = 0;
+  double loudest = -1;
+  for (qsizetype i = 0; i + kWindow <= std::min(qsizetype(clip.size()), qsizetype(kRate)); i += kStep) {
+    double energy = 0;
+    for (qsizetype k = 0; k < kWindow; ++k) energy += clip[std::size_t(i + k)] * clip[std::size_t(i + k)];
+    if (energy > loudest) loudest = energy, best = i;
+  }
+  return best;
+}
+
+/// Looks for `clip` due at sample `due` of the recording, from a little before to
+/// well past the latency bound; heard where the best normalised correlation is high.
+Heard Find(const std::vector<int16_t>& rec, const std::vector<float>& clip, qsizetype due) {
+  constexpr qsizetype kProbe = 2205;
+  const qsizetype probe = ProbeStart(clip);
+  const qsizetype length = std::min(kProbe, qsizetype(clip.size()) - probe);
+  double clipEnergy = 0;
+  for (qsizetype k = 0; k < length; ++k) clipEnergy += clip[std::size_t(probe + k)] * clip[std::size_t(probe + k)];
+  Heard best;
+  for (qsizetype lag = -kRate / 200; lag <= kRate / 8; ++lag) {
+    const qsizetype at = due + probe + lag;
+    if (at < 0 || at + length > qsizetype(rec.size())) continue;
+    double dot = 0, energy = 0;
+    for (qsizetype k = 0; k < length; ++k) {
+      const double r = rec[std::size_t(at + k)];
+      dot += r * clip[std::size_t(probe + k)];
+      energy += r * r;
+    }
+    const double score = energy > 0 ? dot / std::sqrt(energy * clipEnergy) : 0;
+    if (score > best.score) best = {score >= 0.6, double(lag) / kRate, score};
+  }
+  return best;
+}
+
+/// The longest run of exact zeros in the recording over [from, to) where the clip,
+/// started at `from`, sounds.
+qsizetype LongestSilenceWhileSounding(const std::vector<int16_t>& rec, const std::vector<float>& clip, qsizetype from) {
+  qsizetype longest = 0, run = 0;
+  for (qsizetype i = 0; i < qsizetype(clip.size()) && from + i < qsizetype(rec.size()); ++i) {
+    // A source sample that would round to silence on its own is no proof of a gap.
+    const bool sounding = std::abs(clip[std::size_t(i)]) > 0.01f;
+    run = rec[std::size_t(from + i)] == 0 && sounding ? run + 1 : (rec[std::size_t(from + i)] == 0 ? run : 0);
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
+class SoundServerGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_dir.isValid());
+    CopyBuiltData(m_dir.path());
+    for (int i = 0; i < kCueCount; ++i) {
+      QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
+      ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+      m_clips[std::size_t(i)] = ClipFromWav(file.readAll());
+    }
+  }
+
+  Game& game() { return m_window->game(); }
+  void Wait(double seconds) { QTest::qWait(int(seconds * 1000)); }
+  void WaitFor(const std::function<bool()>& done, double seconds = 60) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < seconds * 1000) QTest::qWait(10);
+    ASSERT_TRUE(done());
+  }
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(m_window.get(), key, modifiers);
+  }
+  void AnswerRight() {
+    const int position = game().AnswerElement(1) - el::AnswerA;
+    Key(Qt::Key(Qt::Key_A + position));
+  }
+  void AnswerWrong() {
+    const int position = (game().AnswerElement(1) - el::AnswerA + 1) % 4;
+    Key(Qt::Key(Qt::Key_A + position));
+  }
+  /// Waits through the judging to the next question, or to the end of the game.
+  void Judged() {
+    WaitFor([this] { return !game().state().TaskActive[task::AnswerReveal]; });
+  }
+  void Open() {
+    WaitFor([this] { return game().state().AnswersOpen; });
+  }
+
+  QTemporaryDir m_dir;
+  std::array<std::vector<float>, kCueCount> m_clips;
+  std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
+  const QString runtime = m_dir.path() + u"/server"_s;
+  QDir().mkpath(runtime);
+  const std::string socket = QString(runtime + u"/native"_s).toStdString();
+  Child server = Spawn({"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+                        "--disable-shm", "--system=no", "--log-target=stderr",
+                        // As a desktop's server runs, served first where the system allows.
+                        "--realtime=yes", "--high-priority=yes",
+                        "-L", "module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
+                        "-L", "module-null-sink sink_name=game rate=44100 channels=1"},
+                       false, QString(runtime + u"/server.log"_s).toStdString());
+  for (int i = 0; i < 100 && !QFile::exists(QString::fromStdString(socket)); ++i) QTest::qWait(50);
+  if (!QFile::exists(QString::fromStdString(socket))) {
+    QFile log(runtime + u"/server.log"_s);
+    GTEST_SKIP() << "no private sound server: "
+                 << (log.open(QIODevice::ReadOnly) ? log.readAll().toStdString() : std::string());
+  }
+  setenv("PULSE_SERVER", ("unix:" + socket).c_str(), 1);
+
+  // Declared first, so that the recorder below ends before its reader is joined.
+  Recorder recording;
+  Child recorder = Spawn({"parec", "--server=unix:" + socket, "--device=game.monitor", "--raw", "--format=s16le",
+                          "--rate=44100", "--channels=1", "--latency-msec=5"},
+                         true, QString(runtime + u"/parec.log"_s).toStdString());
+  recording.Start(recorder.out);
+
+  QtSoundOutput speakers;
+  StampingOutput sound(speakers);
+  MainWindow::Services services;
+  services.programFolder = m_dir.path();
+  services.sound = &sound;
+  services.settingsFile = m_dir.path() + u"/fartovik.ini"_s;
+  ActingInfoBox box;
+  services.infoBox = &box;
+  ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, std::move(services)));
+  Wait(1.5);
+
+  int questions = 0;
+  std::vector<std::pair<double, double>> mutes;  // from the key to the unmute
+  const auto mute = [&](double seconds) {
+    const double from = Now();
+    Key(Qt::Key_S);
+    Wait(seconds);
+    mutes.push_back({from, Now()});
+    Key(Qt::Key_S);
+  };
+  // Two won games with every lifeline, the clock's last seconds and a mute.
+  for (int round = 1; round <= 2; ++round) {
+    Key(Qt::Key_F2);
+    for (int q = 1; q <= 15; ++q) {
+      ASSERT_NO_FATAL_FAILURE(Open());
+      if (round == 1 && q == 1) Wait(game().state().TimeLimit - 3.5);  // the tick at 5, 4, 3
+      if (q == 2) Key(Qt::Key_1), Wait(1.6);
+      if (q == 3) {
+        Key(Qt::Key_2);
+        WaitFor([this] { return !game().state().TaskActive[task::FriendReveal]; });
+        Wait(0.5);
+      }
+      if (q == 4) Key(Qt::Key_3), Wait(2.5);
+      if (q == 5 + 5 * (round - 1)) Wait(0.5), mute(1.5), Wait(1.5);
+      Wait(0.3);
+      AnswerRight();
+      ASSERT_NO_FATAL_FAILURE(Judged());
+      ++questions;
+    }
+    ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+    Wait(0.5);
+    Key(Qt::Key_Return);  // the name as it stands; the record's cheer waits for the fanfare
+    Wait(7);
+    Key(Qt::Key_Return);  // the leaderboard closes
+    Wait(1);
+  }
+  // Money taken on question 2, then a wrong answer on question 2.
+  for (const bool take : {true, false}) {
+    Key(Qt::Key_F2);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    AnswerRight();
+    ASSERT_NO_FATAL_FAILURE(Judged());
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Wait(0.3);
+    if (take) {
+      Key(Qt::Key_M, Qt::ControlModifier);
+    } else {
+      AnswerWrong();
+      ASSERT_NO_FATAL_FAILURE(Judged());
+    }
+    questions += 2;
+    Wait(4);
+    Key(Qt::Key_Return);
+    Wait(1.5);
+    Key(Qt::Key_Return);
+    Wait(1);
+  }
+  Wait(0.5);
+  m_window.reset();
+  kill(recorder.pid, SIGTERM);
+  recording.Join();
+
+  const std::vector<int16_t>& rec = recording.m_samples;
+  ASSERT_GT(rec.size(), std::size_t(60 * kRate));
+  const auto sampleAt = [&](double t) { return recording.SampleAt(t); };
+  const double start = sound.log.front().at;
+  const QString keep = qEnvironmentVariable("FARTOVIK_KEEP_RECORDING");
+  if (!keep.isEmpty()) {
+    QFile out(keep);
+    if (out.open(QIODevice::WriteOnly)) out.write(reinterpret_cast<const char*>(rec.data()), qsizetype(rec.size() * 2));
+  }
+
+  // Every sting asked for while sound was on, at its moment: at once, or at the end
+  // of the sting it waits for as heard.
+  struct Tally {
+    int asked = 0, heard = 0;
+    std::vector<double> latencies;
+  };
+  std::map<QString, Tally> table;
+  std::map<Cue, double> lastHeardEnd;
+  bool muted = false;
+  for (const Request& r : sound.log) {
+    if (r.what == u"mute"_s || r.what == u"unmute"_s) muted = r.what == u"mute"_s;
+    const bool waits = r.cue && CueWaitsFor(*r.cue);
+    if (muted || !r.cue || (r.what != u"sting"_s && !(r.what == u"murmur"_s && waits))) continue;
+    const Cue cue = *r.cue;
+    double due = r.at;
+    if (waits && lastHeardEnd.count(*CueWaitsFor(cue))) due = std::max(due, lastHeardEnd[*CueWaitsFor(cue)]);
+    const std::vector<float>& clip = m_clips[std::size_t(cue)];
+    const Heard heard = Find(rec, clip, sampleAt(due));
+    Tally& tally = table[CueName(cue)];
+    ++tally.asked;
+    SCOPED_TRACE(CueName(cue).toStdString() + " due at " + std::to_string(due - start) + " s");
+    EXPECT_TRUE(heard.heard) << "best correlation " << heard.score;
+    if (!heard.heard) continue;
+    ++tally.heard;
+    tally.latencies.push_back(heard.latency);
+    EXPECT_LE(heard.latency, kLatencyBound);
+    EXPECT_GE(heard.latency, -0.005) << "heard before it was due: another sting sounds over it";
+    const double heardAt = due + heard.latency;
+    lastHeardEnd[cue] = heardAt + double(clip.size()) / kRate;
+    if (!CueLoops(cue)) {
+      EXPECT_LT(LongestSilenceWhileSounding(rec, clip, sampleAt(heardAt)), kRate / 1000) << "a dropout";
+    }
+  }
+
+  // Mute: digital silence from 50 ms after the key until the unmute.
+  ASSERT_FALSE(mutes.empty());
+  for (const auto& [from, to] : mutes) {
+    const qsizetype silentFrom = sampleAt(from + kMuteBound);
+    const qsizetype until = sampleAt(to);
+    const auto loud = std::find_if(rec.begin() + silentFrom, rec.begin() + until, [](int16_t s) { return s != 0; });
+    EXPECT_EQ(loud, rec.begin() + until) << "sound " << double(loud - rec.begin() - silentFrom) / kRate
+                                         << " s after the mute took hold";
+  }
+
+  // The music under the questions never breaks up: no stretch of 2 ms of digital
+  // silence between the first question's bed and the million, but while muted.
+  double bedFrom = 0, bedTo = 0;
+  for (const Request& r : sound.log) {
+    if (r.what == u"bed"_s && r.cue == Cue::BedStage1 && bedFrom == 0) bedFrom = r.at + 0.1;
+    if (r.what == u"sting"_s && r.cue == Cue::Million && bedTo == 0) bedTo = r.at;
+  }
+  ASSERT_LT(bedFrom, bedTo);
+  qsizetype run = 0, longest = 0;
+  for (qsizetype i = sampleAt(bedFrom); i < sampleAt(bedTo); ++i) {
+    const double t = recording.TimeOf(i);
+    const bool inMute = std::any_of(mutes.begin(), mutes.end(),
+                                    [t](const auto& m) { return t >= m.first && t <= m.second + 0.1; });
+    run = rec[std::size_t(i)] == 0 && !inMute ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  EXPECT_LT(longest, 2 * kRate / 1000) << "the bed broke up";
+
+  std::printf("%d questions; cue, asked, heard, latency median / max in ms\n", questions);
+  for (auto& [name, tally] : table) {
+    std::sort(tally.latencies.begin(), tally.latencies.end());
+    const double median = tally.latencies.empty() ? 0 : tally.latencies[tally.latencies.size() / 2];
+    const double most = tally.latencies.empty() ? 0 : tally.latencies.back();
+    std::printf("%-16s %4d %4d %7.1f %7.1f\n", qPrintable(name), tally.asked, tally.heard, median * 1000, most * 1000);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The game's sound goes to the private server alone, whatever the machine has.
+  for (const char* name : {"PULSE_SERVER", "PULSE_SINK", "PIPEWIRE_REMOTE"}) unsetenv(name);
+  setenv("PULSE_CLIENTCONFIG", "/dev/null", 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (system("command -v pulseaudio >/dev/null && command -v parec >/dev/null") != 0) {
+    std::fprintf(stderr, "pulseaudio or parec is missing\n");
+    return 77;
+  }
+  QTemporaryDir runtime;
+  setenv("XDG_RUNTIME_DIR", qPrintable(runtime.path()), 1);
+  setenv("HOME", qPrintable(runtime.path()), 1);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  const int failed = RUN_ALL_TESTS();
+  const ::testing::UnitTest& run = *::testing::UnitTest::GetInstance();
+  if (failed == 0 && run.skipped_test_count() > 0 && run.successful_test_count() == 0) return 77;
+  return failed;
+}
