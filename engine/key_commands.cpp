@@ -73,8 +73,9 @@ void Game::KeyReleased(int keyCode) {
 void Game::RequestExit() { m_platform.RequestClose(); }
 
 bool Game::CloseRequested() {
-  const bool cancel = InfoBox(u"Вы уверены, что хотите выйти???"_s, InfoBox::QuestionYesNo) ==
-                      InfoBox::No;
+  bool cancel = InfoBox(u"Вы уверены, что хотите выйти???"_s, InfoBox::QuestionYesNo) == InfoBox::No;
+  // Results a save could not store get their last try before they would be lost.
+  if (!cancel) cancel = !StoreUnsavedBeforeExit();
   // The message box may have taken the release of a modifier.
   m_state.CtrlHeld = false;
   m_state.AltHeld = false;

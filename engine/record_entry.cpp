@@ -45,18 +45,37 @@ void Game::ConfirmRecord() {
   // The board is changed as it is in the file now, not as it was when the panel
   // opened: another game may have saved or cleared it meanwhile. Without a row (a
   // full board of better results) it is written back unchanged.
-  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random());
+  QString problem;
+  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
     // The name stands on the board now.
     if (hasRow) PlayCue(Cue::Record);
   } else {
     // The results stay here, shown on the board, until a later save stores them.
-    InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
-    m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable;
+    InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written, problem), InfoBox::StopOk);
+    m_unreadableReported =
+        m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
   }
   // The row has its name; a stray second confirmation must not rename it.
   m_state.RecordRank = 0;
   ShowPanel(RecordPanel, false);
   ShowPanel(LeaderboardPanel, true);
+}
+
+bool Game::StoreUnsavedBeforeExit() {
+  if (m_unsaved.isEmpty()) return true;
+  QString problem;
+  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
+  if (written == WinnersWrite::Written) {
+    m_unsaved.clear();
+    return true;
+  }
+  // The game promised to keep these results; leaving now loses them, so the player
+  // decides, knowing what they are and what is in the way.
+  QString why = WinnersNotStoredMessage(m_paths.winnersPath, written, problem);
+  why = why.left(why.lastIndexOf(u"\r\n"_s));
+  const QString text = why + u"\r\n\r\n"_s + u"Эти результаты не записаны и пропадут при выходе:"_s + u"\r\n"_s +
+                       UnsavedResultsText(m_unsaved) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
+  return InfoBox(text, ::InfoBox::QuestionYesNoDefaultNo) == ::InfoBox::Yes;
 }
