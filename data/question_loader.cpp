@@ -212,7 +212,8 @@ class QuestionLevelReader::Parser {
     for (const ReadFileEntry& file : m_files) {
       if (!file.hasSection) report.notBases.append(file.name);
     }
-    std::vector<Question> decoded = DecodeDistinct();
+    std::vector<size_t> kept;
+    std::vector<Question> decoded = DecodeDistinct(kept);
     const int count = int(decoded.size());
     if (count >= kFewestQuestionsToPlay || level == 0) {
       out.count = count;
@@ -227,13 +228,12 @@ class QuestionLevelReader::Parser {
       for (ReadFileEntry& file : m_files) file.damagedFields = file.yearDamage;
       ReportDamage(report);
       report.tooFew.append({level, count});
-      const int rows = int(m_rows.size());
-      out.count = rows;
-      out.rows.assign(size_t(rows), Question{});
-      out.used.resize(size_t(rows), false);
+      out.count = count;
+      out.rows.assign(size_t(count), Question{});
+      out.used.resize(size_t(count), false);
       out.decoded = false;
-      for (int r = 0; r < rows; ++r) {
-        const RawRow& raw = m_rows[size_t(r)];
+      for (int r = 0; r < count; ++r) {
+        const RawRow& raw = m_rows[kept[size_t(r)]];
         Question& row = out.rows[size_t(r)];
         row.text = FromCp1251(raw.fields[0]);
         for (int a = 0; a < 4; ++a) row.answers[size_t(a)] = FromCp1251(raw.fields[size_t(a) + 1]);
@@ -258,11 +258,13 @@ class QuestionLevelReader::Parser {
   // The rows decoded, each question once: a pack saved twice (a copy beside the
   // original) must not ask the same question twice in one game. The first copy
   // stays, with its year.
-  std::vector<Question> DecodeDistinct() {
+  // `kept` gets the index in m_rows of every row returned.
+  std::vector<Question> DecodeDistinct(std::vector<size_t>& kept) {
     std::vector<Question> rows;
     rows.reserve(m_rows.size());
     QSet<QString> seen;
-    for (const RawRow& raw : m_rows) {
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+      const RawRow& raw = m_rows[i];
       Question row;
       row.text = FromCp1251(Decode(raw.fields[0], kQuestionParts, raw.file));
       for (int a = 0; a < 4; ++a) {
@@ -274,6 +276,7 @@ class QuestionLevelReader::Parser {
       if (seen.contains(key)) continue;
       seen.insert(key);
       rows.push_back(std::move(row));
+      kept.push_back(i);
     }
     return rows;
   }
