@@ -6,6 +6,14 @@
 #include <QStandardPaths>
 
 #include "data/info_box.h"
+#include "data/ordinary_file.h"
+
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -56,7 +64,10 @@ QString PlayerWinnersPath(const QString& playerFolder, const QString& besideProg
   QDir().mkpath(playerFolder);
   const QString path = QDir(playerFolder).filePath(kWinnersFile);
   MoveDoubledLeaderboard(playerFolder, path);
-  if (portable && !QFileInfo::exists(path) && QFileInfo(besideProgram).isFile()) QFile::copy(besideProgram, path);
+  // Never through a link someone else planted beside the program.
+  if (portable && !QFileInfo::exists(path) && ExaminePlace(besideProgram) == FilePlace::OwnFile) {
+    QFile::copy(besideProgram, path);
+  }
   return path;
 }
 
@@ -100,9 +111,30 @@ QString PlayerDataFolder() {
   return home.isEmpty() ? QString() : QDir::cleanPath(home + u'/' + kGameFolder);
 }
 
+bool IsFolderOpenToOthers(const QString& folder) {
+#ifdef Q_OS_UNIX
+  struct stat st {};
+  if (::stat(QFile::encodeName(folder).constData(), &st) != 0) return false;
+  if (st.st_uid != ::geteuid()) return true;
+  if (st.st_mode & S_IWOTH) return true;
+  if (!(st.st_mode & S_IWGRP)) return false;
+  // A group named after the owner, with no one else in it, is the owner alone.
+  const group* g = ::getgrgid(st.st_gid);
+  const passwd* owner = ::getpwuid(st.st_uid);
+  if (!g || !owner || qstrcmp(g->gr_name, owner->pw_name) != 0) return true;
+  for (char* const* member = g->gr_mem; member && *member; ++member) {
+    if (qstrcmp(*member, owner->pw_name) != 0) return true;
+  }
+  return false;
+#else
+  Q_UNUSED(folder);
+  return false;
+#endif
+}
+
 bool IsFolderWritable(const QString& folder) {
   const QFileInfo info(folder);
-  return info.isDir() && info.isWritable();
+  return info.isDir() && info.isWritable() && !IsFolderOpenToOthers(folder);
 }
 
 DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,
@@ -118,7 +150,14 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   if (paths.portable || locations.playerFolder.isEmpty()) {
     paths.winnersPath = besideProgram;
   } else {
+    const bool firstMove = !QFileInfo::exists(QDir(locations.playerFolder).filePath(kWinnersFile));
     paths.winnersPath = PlayerWinnersPath(locations.playerFolder, besideProgram, dataBeside);
+    if (dataBeside && firstMove && IsFolderOpenToOthers(programFolder)) {
+      box.Show(u"В папку игры могут записывать другие пользователи:\r\n"_s + QDir::toNativeSeparators(programFolder) +
+                   u"\r\nТаблицу лидеров игра поэтому хранит в вашей собственной папке:\r\n"_s +
+                   QDir::toNativeSeparators(paths.winnersPath),
+               InfoBox::InformationOk);
+    }
   }
 
   QStringList lookedIn;

@@ -42,7 +42,14 @@ struct DataPaths {
 
 /// Whether the leaderboard may be written into `folder`.
 using FolderWritableCheck = std::function<bool(const QString& folder)>;
+/// The player can write `folder`, and nobody else can: in a folder another user can
+/// write, a link planted under the board's name would turn a save onto any file the
+/// player may write.
 bool IsFolderWritable(const QString& folder);
+/// Another user can put files into `folder`: it belongs to someone else, or its
+/// group or everyone may write it (a group of the owner's own, as many systems give
+/// each user, does not count).
+bool IsFolderOpenToOthers(const QString& folder);
 
 /// The player's data folder, one level below the XDG data home: ".../fartovik".
 QString PlayerDataFolder();
@@ -58,7 +65,8 @@ QString PlayerDataFolder();
 ///
 /// Leaderboard: "Winners.tbl" beside a portable copy whose folder can be written;
 /// otherwise in the player's folder, so that an installed game never writes into its
-/// installation, also when root could. A leaderboard left by earlier versions in the
+/// installation, also when root could. A portable copy in a folder other users can
+/// write says once, when the board first goes to the player's folder, where it is kept. A leaderboard left by earlier versions in the
 /// doubled folder ".../fartovik/fartovik" moves up once; one beside a read-only
 /// portable copy is copied once.
 DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,

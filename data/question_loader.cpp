@@ -4,12 +4,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
 
 #include "data/codec.h"
 #include "data/cp1251.h"
 #include "data/info_box.h"
 #include "data/line_reader.h"
+#include "data/ordinary_file.h"
+#include "data/question_load_report.h"
 
 using namespace Qt::StringLiterals;
 
@@ -135,6 +143,15 @@ struct RawRow {
 struct ReadFileEntry {
   QString name;
   int damagedFields = 0;
+  int yearDamage = 0;       // of damagedFields, those in years (decoded while read)
+  bool hasSection = false;  // a base has at least one section line; other text has none
+};
+
+// A base file found in a folder: its path as the file system's bytes, and as shown.
+struct BaseFile {
+  QByteArray nativePath;
+  QString shownPath;
+  qint64 size = 0;
 };
 
 // Byte classes of a question line.
@@ -151,7 +168,7 @@ constexpr std::array<unsigned char, 256> kByteClass = MakeByteClasses();
 
 class QuestionLevelReader::Parser {
  public:
-  explicit Parser(InfoBox& box) : m_box(box) {}
+  Parser() = default;
 
   // Line sink for ReadLines.
   void Bytes(const char* data, qsizetype size) {
@@ -165,7 +182,9 @@ class QuestionLevelReader::Parser {
   }
   void EndLine() {
     if (m_lineSection == Section::Informations && m_year.HasYear()) TakeYear(m_year.value());
-    switch (m_keyword.Result()) {
+    const KeywordMatcher::Keyword keyword = m_keyword.Result();
+    if (keyword != KeywordMatcher::NoKeyword) m_files.back().hasSection = true;
+    switch (keyword) {
       case KeywordMatcher::OpenQuestions:
         if (m_section == Section::None) m_section = Section::Questions;
         break;
@@ -182,40 +201,39 @@ class QuestionLevelReader::Parser {
   }
 
   void ReadFile(QIODevice& file, const QString& name) {
-    m_files.push_back({name, 0});
+    m_files.push_back({name});
     m_currentYear = NoYearMarker();
     m_section = Section::None;
     StartLine();
     ReadLines(file, *this);
   }
 
-  void Finish(int level, QuestionLevel& out) {
-    const int count = int(m_rows.size());
-    out.count = count;
-    out.rows.assign(size_t(count), Question{});
+  void Finish(int level, QuestionLevel& out, QuestionLoadReport& report) {
+    for (const ReadFileEntry& file : m_files) {
+      if (!file.hasSection) report.notBases.append(file.name);
+    }
+    std::vector<size_t> kept;
+    std::vector<Question> decoded = DecodeDistinct(kept);
+    const int count = int(decoded.size());
     if (count >= kFewestQuestionsToPlay || level == 0) {
+      out.count = count;
+      out.rows = std::move(decoded);
       out.usedCount = 0;
       out.used.assign(size_t(count), false);
       out.decoded = true;
-      for (int r = 0; r < count; ++r) {
-        RawRow& raw = m_rows[size_t(r)];
-        Question& row = out.rows[size_t(r)];
-        row.text = FromCp1251(Decode(raw.fields[0], kQuestionParts, raw.file));
-        for (int a = 0; a < 4; ++a) {
-          row.answers[size_t(a)] = FromCp1251(Decode(raw.fields[size_t(a) + 1], kAnswerParts, raw.file));
-        }
-        row.year = raw.year;
-        raw = RawRow{};
-      }
-      ReportDamage();
+      ReportDamage(report);
     } else {
-      ReportDamage();
-      m_box.Show(TooFewQuestionsMessage(level, count), InfoBox::InformationOk);
-      // Left as read: the scrambled bytes, and the drawn flags as they were.
+      // Left as read: the scrambled bytes, and the drawn flags as they were. Only
+      // the years were decoded, so only their damage is told.
+      for (ReadFileEntry& file : m_files) file.damagedFields = file.yearDamage;
+      ReportDamage(report);
+      report.tooFew.append({level, count});
+      out.count = count;
+      out.rows.assign(size_t(count), Question{});
       out.used.resize(size_t(count), false);
       out.decoded = false;
       for (int r = 0; r < count; ++r) {
-        const RawRow& raw = m_rows[size_t(r)];
+        const RawRow& raw = m_rows[kept[size_t(r)]];
         Question& row = out.rows[size_t(r)];
         row.text = FromCp1251(raw.fields[0]);
         for (int a = 0; a < 4; ++a) row.answers[size_t(a)] = FromCp1251(raw.fields[size_t(a) + 1]);
@@ -237,13 +255,35 @@ class QuestionLevelReader::Parser {
     return plain;
   }
 
-  // One message per damaged file: a base damaged throughout would otherwise stop
-  // the start-up with a box for every field.
-  void ReportDamage() {
-    for (const ReadFileEntry& file : m_files) {
-      if (file.damagedFields > 0) {
-        m_box.Show(DamagedFileMessage(file.name, file.damagedFields), InfoBox::StopOk);
+  // The rows decoded, each question once: a pack saved twice (a copy beside the
+  // original) must not ask the same question twice in one game. The first copy
+  // stays, with its year.
+  // `kept` gets the index in m_rows of every row returned.
+  std::vector<Question> DecodeDistinct(std::vector<size_t>& kept) {
+    std::vector<Question> rows;
+    rows.reserve(m_rows.size());
+    QSet<QString> seen;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+      const RawRow& raw = m_rows[i];
+      Question row;
+      row.text = FromCp1251(Decode(raw.fields[0], kQuestionParts, raw.file));
+      for (int a = 0; a < 4; ++a) {
+        row.answers[size_t(a)] = FromCp1251(Decode(raw.fields[size_t(a) + 1], kAnswerParts, raw.file));
       }
+      row.year = raw.year;
+      QString key = row.text;
+      for (const QString& answer : row.answers) key += QChar(0) + answer;
+      if (seen.contains(key)) continue;
+      seen.insert(key);
+      rows.push_back(std::move(row));
+      kept.push_back(i);
+    }
+    return rows;
+  }
+
+  void ReportDamage(QuestionLoadReport& report) {
+    for (const ReadFileEntry& file : m_files) {
+      if (file.damagedFields > 0) report.damaged.append({file.name, file.damagedFields});
     }
   }
 
@@ -292,14 +332,16 @@ class QuestionLevelReader::Parser {
   }
 
   void TakeYear(const QByteArray& scrambled) {
+    ReadFileEntry& file = m_files.back();
+    const int before = file.damagedFields;
     m_currentYear = FromCp1251(Decode(scrambled, kYearParts, int(m_files.size()) - 1));
+    file.yearDamage += file.damagedFields - before;
     // Questions read since the last dated one, in this file or an earlier one of
     // the level, take this year too.
     for (size_t r = m_lastDated; r < m_rows.size(); ++r) m_rows[r].year = m_currentYear;
     m_lastDated = m_rows.size();
   }
 
-  InfoBox& m_box;
   std::vector<RawRow> m_rows;
   std::vector<ReadFileEntry> m_files;
   size_t m_lastDated = 0;
@@ -316,7 +358,7 @@ class QuestionLevelReader::Parser {
   YearMatcher m_year;
 };
 
-QuestionLevelReader::QuestionLevelReader(InfoBox& box) : m_box(box), m_parser(std::make_unique<Parser>(box)) {}
+QuestionLevelReader::QuestionLevelReader(InfoBox& box) : m_box(box), m_parser(std::make_unique<Parser>()) {}
 QuestionLevelReader::~QuestionLevelReader() = default;
 
 void QuestionLevelReader::ReadFile(QIODevice& file, const QString& name) { m_parser->ReadFile(file, name); }
@@ -328,7 +370,15 @@ void QuestionLevelReader::ReadBytes(const QByteArray& fileBytes, const QString& 
   m_parser->ReadFile(buffer, name);
 }
 
-void QuestionLevelReader::Finish(int level, QuestionLevel& out) { m_parser->Finish(level, out); }
+void QuestionLevelReader::Finish(int level, QuestionLevel& out) {
+  QuestionLoadReport report;
+  m_parser->Finish(level, out, report);
+  report.ShowIn(m_box);
+}
+
+void QuestionLevelReader::Finish(int level, QuestionLevel& out, QuestionLoadReport& report) {
+  m_parser->Finish(level, out, report);
+}
 
 QString NoBasesMessage(int level) {
   const QString digit = QString::number(level);
@@ -353,25 +403,101 @@ QString TooFewQuestionsMessage(int level, int count) {
   return u"Очень мало вопросов!!!\r\n"_s + LevelQuestionCountText(level, count, kFewestQuestionsToPlay);
 }
 
-QStringList ListQuestionBaseFiles(const QString& questionFolder, int level) {
-  if (questionFolder.isEmpty() || level < 0 || level >= kLevelCount) return {};
-  const QString suffix = u".ol"_s + QString::number(level);
-  // Without QDir::Hidden and QDir::System: no hidden files, and nothing that is
-  // not an ordinary file (a pipe would never end).
-  const QFileInfoList entries = QDir(questionFolder).entryInfoList(QDir::Files);
-  QStringList names;
-  for (const QFileInfo& entry : entries) {
-    if (entry.isFile() && entry.fileName().endsWith(suffix, Qt::CaseInsensitive)) {
-      names.append(entry.fileName());
-    }
+namespace {
+
+// A base holds at most a thousand questions; even written out at the longest any
+// question on the screen can be, that is well under this. Anything larger is not a
+// base, and reading it would only hold up the start.
+constexpr qint64 kLargestBase = 4 * 1024 * 1024;
+// What one level reads in all, however many files it has.
+constexpr qint64 kLargestLevel = 4 * kLargestBase;
+
+// The file's level when its name ends in ".ol" and a digit 0 … 6 in any letter case;
+// -1 otherwise. Names are the file system's bytes, whatever their encoding.
+int LevelOfName(const QByteArray& name) {
+  if (name.size() < 4) return -1;
+  const QByteArray end = name.right(4).toLower();
+  if (!end.startsWith(".ol")) return -1;
+  const char digit = end.at(3);
+  return digit >= '0' && digit < char('0' + kLevelCount) ? digit - '0' : -1;
+}
+
+// The ordinary, not hidden files of `folder` named as bases of `level`, in
+// alphabetical order. Names are read as bytes: a pack unzipped from another system
+// may carry names that are not valid UTF-8, and they must open all the same.
+std::vector<BaseFile> ListBaseFiles(const QString& folder, int level) {
+  std::vector<BaseFile> files;
+  if (folder.isEmpty() || level < 0 || level >= kLevelCount) return files;
+  QByteArray native = QFile::encodeName(folder);
+  if (!native.endsWith('/')) native += '/';
+#ifdef Q_OS_UNIX
+  DIR* dir = ::opendir(native.constData());
+  if (!dir) return files;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QByteArray name(entry->d_name);
+    if (name.startsWith('.') || LevelOfName(name) != level) continue;
+    const QByteArray path = native + name;
+    struct stat st {};
+    // Links are followed; a pipe, a folder or a device is no base.
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    files.push_back({path, QFile::decodeName(path), qint64(st.st_size)});
   }
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int order = a.compare(b, Qt::CaseInsensitive);
-    return order != 0 ? order < 0 : a < b;
+  ::closedir(dir);
+#else
+  for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files)) {
+    if (!entry.isFile() || LevelOfName(QFile::encodeName(entry.fileName())) != level) continue;
+    files.push_back({QFile::encodeName(entry.filePath()), entry.filePath(), entry.size()});
+  }
+#endif
+  std::sort(files.begin(), files.end(), [](const BaseFile& a, const BaseFile& b) {
+    const int order = a.shownPath.compare(b.shownPath, Qt::CaseInsensitive);
+    return order != 0 ? order < 0 : a.nativePath < b.nativePath;
   });
+  return files;
+}
+
+// Loads one level into `table`, telling `report` what the player should hear.
+void LoadLevel(int level, const QStringList& questionFolders, bool levelRequired, QuestionTable& table,
+               QuestionLoadReport& report, InfoBox& box) {
+  QuestionLevel& target = table.levels[size_t(level)];
+  // Folder after folder: the shipped bases keep their rows, a player's pack follows.
+  std::vector<BaseFile> files;
+  for (const QString& folder : questionFolders) {
+    std::vector<BaseFile> more = ListBaseFiles(folder, level);
+    files.insert(files.end(), more.begin(), more.end());
+  }
+  if (files.empty()) {
+    if (levelRequired) report.missingLevels.append(level);
+    target.count = 0;
+    target.rows.clear();
+    target.used.clear();
+    target.decoded = false;
+    return;
+  }
+  QuestionLevelReader reader(box);
+  qint64 levelBytes = 0;
+  for (const BaseFile& base : files) {
+    const QString shown = QDir::toNativeSeparators(base.shownPath);
+    if (base.size > kLargestBase || levelBytes + base.size > kLargestLevel) {
+      report.tooLarge.append(shown);
+      continue;
+    }
+    QFile file;
+    if (!OpenOrdinaryFile(file, base.nativePath)) {
+      report.unreadable.append(shown);
+      continue;
+    }
+    levelBytes += base.size;
+    reader.ReadFile(file, shown);
+  }
+  reader.Finish(level, target, report);
+}
+
+}  // namespace
+
+QStringList ListQuestionBaseFiles(const QString& questionFolder, int level) {
   QStringList paths;
-  const QDir folder(questionFolder);
-  for (const QString& name : names) paths.append(folder.filePath(name));
+  for (const BaseFile& file : ListBaseFiles(questionFolder, level)) paths.append(file.shownPath);
   return paths;
 }
 
@@ -382,32 +508,22 @@ void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& t
 
 void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box) {
   if (questionFolders.isEmpty() || level < 0 || level >= kLevelCount) return;
-  QuestionLevel& target = table.levels[size_t(level)];
-  // Folder after folder: the shipped bases keep their rows, a player's pack follows.
-  QStringList files;
-  for (const QString& folder : questionFolders) files += ListQuestionBaseFiles(folder, level);
-  if (files.isEmpty()) {
-    box.Show(NoBasesMessage(level), InfoBox::StopOk);
-    target.count = 0;
-    target.rows.clear();
-    target.used.clear();
-    target.decoded = false;
-    return;
-  }
-  QuestionLevelReader reader(box);
-  for (const QString& path : files) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) continue;  // unreadable: skipped
-    reader.ReadFile(file, QDir::toNativeSeparators(path));
-  }
-  reader.Finish(level, target);
+  QuestionLoadReport report;
+  LoadLevel(level, questionFolders, true, table, report, box);
+  report.ShowIn(box);
 }
 
 DataPaths LoadQuestionBases(const QString& programFolder, const DataLocations& locations, QuestionTable& table,
                             InfoBox& box, const FolderWritableCheck& writable) {
   DataPaths paths = ResolvePaths(programFolder, locations, box, writable);
   if (paths.questionFolders.isEmpty()) return paths;
-  for (int level = 0; level < kLevelCount; ++level) LoadQuestionBase(level, paths.questionFolders, table, box);
+  // A game draws from levels 1 … 6 only; a pack of one's own need not bring a level 0.
+  const bool levelZeroRequired = locations.questionOverride.isEmpty();
+  QuestionLoadReport report;
+  for (int level = 0; level < kLevelCount; ++level) {
+    LoadLevel(level, paths.questionFolders, level > 0 || levelZeroRequired, table, report, box);
+  }
+  report.ShowIn(box);
   return paths;
 }
 

@@ -3,15 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QRegularExpression>
 #include <algorithm>
 #include <optional>
 
+#include "data/board_lock.h"
 #include "data/codec.h"
 #include "data/cp1251.h"
 #include "data/info_box.h"
 #include "data/line_reader.h"
+#include "data/ordinary_file.h"
 #include "data/whole_file.h"
 
 using namespace Qt::StringLiterals;
@@ -91,8 +91,8 @@ int ReadTable(QIODevice& device, WinnersTable& table) {
 bool ReadExistingFile(const QString& path, WinnersTable& table, int& damagedFields) {
   table = WinnersTable{};
   damagedFields = 0;
-  QFile file(path);
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+  QFile file;
+  if (!OpenOrdinaryFile(file, path)) return false;
   damagedFields = ReadTable(file, table);
   if (file.error() != QFileDevice::NoError) {
     table = WinnersTable{};
@@ -102,16 +102,27 @@ bool ReadExistingFile(const QString& path, WinnersTable& table, int& damagedFiel
   return true;
 }
 
-QString LockPath(const QString& path) { return path + u".lock"_s; }
-
-// Long enough for another game to finish its save (a few milliseconds); a game
-// that died holding the lock is noticed at once and its lock taken over.
-constexpr int kLockWaitMs = 5000;
+// Long enough for another game to finish its save (a few milliseconds), short
+// enough that the window does not stand still while a lock that is held is waited
+// on. The result stays in memory and every later save, and the exit, tries again.
+constexpr int kLockWaitMs = 250;
 
 // Takes the board's lock for a change; when it cannot, what the change comes to.
-std::optional<WinnersWrite> TakeLock(QLockFile& lock) {
-  if (lock.tryLock(kLockWaitMs)) return std::nullopt;
-  return lock.error() == QLockFile::LockFailedError ? WinnersWrite::Busy : WinnersWrite::Failed;
+std::optional<WinnersWrite> TakeLock(BoardLock& lock, QString* problem) {
+  const BoardLock::Outcome outcome = lock.Take(kLockWaitMs);
+  if (problem) *problem = lock.problem();
+  switch (outcome) {
+    case BoardLock::Outcome::Taken: return std::nullopt;
+    case BoardLock::Outcome::Busy: return WinnersWrite::Busy;
+    case BoardLock::Outcome::Broken: return WinnersWrite::LockBroken;
+    case BoardLock::Outcome::Refused: return WinnersWrite::Failed;
+  }
+  return WinnersWrite::Failed;
+}
+
+QString FileVersion(const QString& path) {
+  const QFileInfo info(path);
+  return QString::number(info.size()) + u'@' + QString::number(info.lastModified().toMSecsSinceEpoch());
 }
 
 }  // namespace
@@ -121,21 +132,38 @@ void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QSt
   if (damagedFields > 0) box.Show(DamagedFileMessage(name, damagedFields), InfoBox::StopOk);
 }
 
-WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) {
+WinnersFileRead ReadWinnersFile(const QString& path, WinnersTable& table) {
   table = WinnersTable{};
-  if (!QFileInfo::exists(path)) {
-    // NewOnly: never cuts a file that appeared meanwhile.
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
-    return WinnersRead::Read;
+  WinnersFileRead read;
+  switch (ExaminePlace(path)) {
+    case FilePlace::Free: {
+      // NewOnly: never cuts a file that appeared meanwhile, nor follows a link.
+      QFile file(path);
+      if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) file.close();
+      return read;
+    }
+    case FilePlace::ForeignLink:
+    case FilePlace::DanglingLink:
+      read.state = WinnersRead::Link;
+      return read;
+    case FilePlace::NotAFile:
+      read.state = WinnersRead::Unreadable;
+      return read;
+    case FilePlace::OwnFile:
+      break;
   }
-  int damagedFields = 0;
-  if (!ReadExistingFile(path, table, damagedFields)) return WinnersRead::Unreadable;
+  read.version = FileVersion(path);
+  if (!ReadExistingFile(path, table, read.damagedFields)) read.state = WinnersRead::Unreadable;
+  return read;
+}
+
+WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) {
+  const WinnersFileRead read = ReadWinnersFile(path, table);
   // One message for the file, however many of its fields are damaged.
-  if (damagedFields > 0) {
-    box.Show(DamagedFileMessage(QDir::toNativeSeparators(path), damagedFields), InfoBox::StopOk);
+  if (read.damagedFields > 0) {
+    box.Show(DamagedFileMessage(QDir::toNativeSeparators(path), read.damagedFields), InfoBox::StopOk);
   }
-  return WinnersRead::Read;
+  return read.state;
 }
 
 QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random) {
@@ -191,22 +219,33 @@ int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
   return rank;
 }
 
-WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random) {
-  QLockFile lock(LockPath(path));
-  if (const std::optional<WinnersWrite> refused = TakeLock(lock)) return *refused;
+WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random,
+                          QString* problem) {
+  BoardLock lock(path);
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem)) return *refused;
   WinnersTable table;
-  if (QFileInfo::exists(path)) {
-    int damagedFields = 0;
-    // What cannot be read is not written over: it may hold every result there is.
-    if (!ReadExistingFile(path, table, damagedFields)) return WinnersWrite::Unreadable;
+  switch (ExaminePlace(path)) {
+    case FilePlace::Free:
+      break;
+    case FilePlace::ForeignLink:
+    case FilePlace::DanglingLink:
+      return WinnersWrite::Link;
+    case FilePlace::NotAFile:
+      return WinnersWrite::Unreadable;
+    case FilePlace::OwnFile: {
+      int damagedFields = 0;
+      // What cannot be read is not written over: it may hold every result there is.
+      if (!ReadExistingFile(path, table, damagedFields)) return WinnersWrite::Unreadable;
+      break;
+    }
   }
   for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum);
   return SaveWinners(path, table, random) ? WinnersWrite::Written : WinnersWrite::Failed;
 }
 
-WinnersWrite ClearWinners(const QString& path) {
-  QLockFile lock(LockPath(path));
-  if (const std::optional<WinnersWrite> refused = TakeLock(lock)) return *refused;
+WinnersWrite ClearWinners(const QString& path, QString* problem) {
+  BoardLock lock(path);
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem)) return *refused;
   const QFileInfo info(path);
   if (!info.exists() && !info.isSymLink()) return WinnersWrite::Written;
   return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;
@@ -214,15 +253,12 @@ WinnersWrite ClearWinners(const QString& path) {
 
 void RemoveWinnersLeftovers(const QString& path) {
   const QFileInfo board(path);
-  QLockFile lock(LockPath(path));
+  BoardLock lock(path);
   // A game saving right now owns its temporary file; the next start cleans up.
-  if (!lock.tryLock(0)) return;
-  const QRegularExpression temporary(
-      QRegularExpression::anchoredPattern(QRegularExpression::escape(board.fileName()) + u"\\.[A-Za-z]{6}"_s));
-  const QFileInfoList entries =
-      board.absoluteDir().entryInfoList({board.fileName() + u".*"_s}, QDir::Files | QDir::Hidden | QDir::System);
+  if (lock.Take(0) != BoardLock::Outcome::Taken) return;
+  const QFileInfoList entries = board.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
   for (const QFileInfo& entry : entries) {
-    if (entry.isFile() && !entry.isSymLink() && temporary.match(entry.fileName()).hasMatch()) {
+    if (!entry.isSymLink() && entry.isFile() && IsWholeFileLeftover(entry.fileName(), board.fileName())) {
       QFile::remove(entry.filePath());
     }
   }
@@ -233,20 +269,36 @@ QString UnreadableWinnersMessage(const QString& path) {
          u"\r\n"_s + u"Игра не будет записывать поверх неё."_s;
 }
 
-QString WinnersNotStoredMessage(const QString& path, WinnersWrite why) {
-  QString reason;
+QString LinkedWinnersMessage(const QString& path) {
+  return u"Таблица лидеров — ссылка, которую сделал другой пользователь или которая ведёт в никуда:"_s +
+         u"\r\n"_s + QDir::toNativeSeparators(path) + u"\r\n"_s +
+         u"Игра не читает и не записывает таблицу через такую ссылку."_s;
+}
+
+QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QString& problem) {
+  const QString kept =
+      u"Прежняя таблица не тронута. Ваш результат игра помнит и запишет при следующей записи таблицы."_s;
+  const QString where = u"\r\n"_s + QDir::toNativeSeparators(path) + u"\r\n"_s;
   switch (why) {
     case WinnersWrite::Unreadable:
-      reason = u"Таблицу лидеров не удалось прочитать, и игра не записывает поверх неё:"_s;
-      break;
+      return u"Таблицу лидеров не удалось прочитать, и игра не записывает поверх неё:"_s + where + kept;
+    case WinnersWrite::Link:
+      return u"Таблица лидеров — ссылка, которую сделал другой пользователь или которая ведёт в никуда, "
+             u"и игра не записывает через неё:"_s + where + kept;
     case WinnersWrite::Busy:
-      reason = u"Таблицу лидеров слишком долго записывает другая игра:"_s;
-      break;
+    case WinnersWrite::LockBroken:
+      // The lock names itself what holds it.
+      if (!problem.isEmpty()) return problem + u"\r\n"_s + kept;
+      return u"Таблицу лидеров сейчас записывает другая игра:"_s + where + kept;
     case WinnersWrite::Failed:
     case WinnersWrite::Written:
-      reason = u"Таблицу лидеров не удалось записать (нет места на диске или нет доступа):"_s;
       break;
   }
-  return reason + u"\r\n"_s + QDir::toNativeSeparators(path) + u"\r\n"_s +
-         u"Прежняя таблица не тронута. Ваш результат игра помнит и запишет при следующей записи таблицы."_s;
+  return u"Таблицу лидеров не удалось записать (нет места на диске или нет доступа):"_s + where + kept;
+}
+
+QString UnsavedResultsText(const QList<WinnerEntry>& results) {
+  QStringList lines;
+  for (const WinnerEntry& result : results) lines.append(result.name + u" — "_s + QString::number(result.sum));
+  return lines.join(u"\r\n"_s);
 }

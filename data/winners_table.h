@@ -19,7 +19,21 @@ struct WinnersTable {
 enum class WinnersRead {
   Read,        ///< the file was read (or created empty where there was none)
   Unreadable,  ///< something is there but could not be read: it must not be written over
+  Link,        ///< a link made by another user, or one to nothing: never used
 };
+
+/// A load of the leaderboard file without a word to the player: the caller decides
+/// what to say, and when.
+struct WinnersFileRead {
+  WinnersRead state = WinnersRead::Read;
+  int damagedFields = 0;
+  /// The file as it was read (size and time of change): the same damage in the same
+  /// file is worth one message, not one per look at the board.
+  QString version;
+};
+/// Replaces `table` by the leaderboard in the file at `path`, creating an empty file
+/// first when there is nothing there; never follows a link another user made.
+WinnersFileRead ReadWinnersFile(const QString& path, WinnersTable& table);
 
 /// Replaces `table` by the leaderboard in the file at `path`, creating an empty
 /// file first when there is none. Damaged fields keep what was decoded before the
@@ -60,6 +74,8 @@ enum class WinnersWrite {
   Unreadable,  ///< the file exists but cannot be read; it was left alone
   Busy,        ///< another game kept the board locked
   Failed,      ///< the file could not be written (a full disk, no permission); it is unchanged
+  LockBroken,  ///< something in the lock's place never clears by itself
+  Link,        ///< the board is a link made by another user, or one to nothing
 };
 
 /// Inserts each of `results`, in order, at its rank into the leaderboard file as it
@@ -67,17 +83,25 @@ enum class WinnersWrite {
 /// results: takes the lock beside the file (a lock left by a game that was killed
 /// is taken over), reads the file afresh and writes it whole, all before the lock
 /// is released. Nothing is shown while the lock is held; damaged fields keep what
-/// was decoded before the damage, as on a load.
-WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random);
+/// was decoded before the damage, as on a load. The lock is waited for only
+/// briefly, so a lock that is held never freezes the window. `problem`, when
+/// given, gets what stood in the way, in the player's words.
+WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random,
+                          QString* problem = nullptr);
 /// Deletes the leaderboard file under the same lock; a missing file is cleared already.
-WinnersWrite ClearWinners(const QString& path);
+WinnersWrite ClearWinners(const QString& path, QString* problem = nullptr);
 
 /// Removes the temporary files a save left when it was killed before it could put
-/// its file in place. Only names of the save's own pattern (the board's name, a dot
-/// and six letters or digits) go, and only while no other game is saving.
+/// its file in place. Only names of the save's own pattern go (see
+/// IsWholeFileLeftover), and only while no other game is saving.
 void RemoveWinnersLeftovers(const QString& path);
 
 /// "Таблица лидеров не читается …": the board at `path` exists and will not be written over.
 QString UnreadableWinnersMessage(const QString& path);
-/// Why a result could not be stored in the board at `path`; it is kept for the next save.
-QString WinnersNotStoredMessage(const QString& path, WinnersWrite why);
+/// The board at `path` is a link that is not used: the game neither reads nor writes it.
+QString LinkedWinnersMessage(const QString& path);
+/// Why a result could not be stored in the board at `path`; it is kept for the next
+/// save. `problem` is what StoreWinners said stood in the way.
+QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QString& problem = {});
+/// What the results kept in memory are, one per line: the player can write them down.
+QString UnsavedResultsText(const QList<WinnerEntry>& results);

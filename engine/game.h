@@ -180,9 +180,15 @@ class Game : private PointerHost {
   // record_entry.cpp: the record panel, the player's name and storing the result.
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
-  /// Stores the result of the record panel with the name in the name box (or the
-  /// default name); true when the result had a row of its own.
+  /// Puts the result of the record panel, with the name in the name box (or the
+  /// default name), among the results to store; true when the result has a row.
+  bool NameRecord();
+  /// Stores the result of the record panel with its name; true when the result had
+  /// a row of its own.
   bool StoreRecord();
+  /// Tries once more to store the results kept in memory; when they still cannot be
+  /// stored, asks whether to leave without them. True: the game may close.
+  bool StoreUnsavedBeforeExit();
   /// The question clock stands still from the first hold to the last release; the
   /// seconds it stood are given back to the question.
   void HoldClock();
@@ -232,6 +238,8 @@ class Game : private PointerHost {
   QList<WinnerEntry> m_unsaved;
   /// The player has been told that the board cannot be read.
   bool m_unreadableReported = false;
+  /// The version of the board file whose damage the player has been told about.
+  QString m_damageReportedFor;
   DataPaths m_paths;
   std::array<int, 5> m_answerOrder{};                  ///< entries 1 … 4
   std::array<std::array<int, 4>, 7> m_gameDrawn{};     ///< `GameDrawn(level, slot 1 … 3)`

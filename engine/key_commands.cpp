@@ -80,14 +80,17 @@ void Game::RequestExit() { m_platform.RequestClose(); }
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
   const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
-  const bool cancel =
+  bool cancel =
       InfoBox(u"Вы уверены, что хотите выйти?"_s,
               atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
   // The message box may have taken the release of a modifier.
   m_state.CtrlHeld = false;
   m_state.AltHeld = false;
-  // A result waiting for its name is stored with what the box holds, as "Всё" would.
-  if (!cancel && m_state.CurrentPanel == RecordPanel) StoreRecord();
+  // A result waiting for its name goes with what the box holds, as "Всё" would; it
+  // and any result an earlier save could not store get their last try before they
+  // would be lost.
+  if (!cancel && m_state.CurrentPanel == RecordPanel) NameRecord();
+  if (!cancel) cancel = !StoreUnsavedBeforeExit();
   return cancel;
 }
 

@@ -1,5 +1,7 @@
+#include <QDir>
 #include <utility>
 
+#include "data/codec.h"
 #include "data/winners_table.h"
 #include "engine/game.h"
 #include "screen/sum_text.h"
@@ -17,12 +19,21 @@ constexpr int kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp
 }  // namespace
 
 void Game::LoadBoard() {
-  const WinnersRead read = LoadWinners(m_paths.winnersPath, m_winners, m_platform.MessageBox());
-  // Said once, not at every look at the board, until it can be read again.
-  if (read == WinnersRead::Unreadable && !m_unreadableReported) {
-    InfoBox(UnreadableWinnersMessage(m_paths.winnersPath), ::InfoBox::StopOk);
+  const WinnersFileRead read = ReadWinnersFile(m_paths.winnersPath, m_winners);
+  // The same damage in the same file is said once, not at every look at the board.
+  if (read.damagedFields > 0 && read.version != m_damageReportedFor) {
+    InfoBox(DamagedFileMessage(QDir::toNativeSeparators(m_paths.winnersPath), read.damagedFields),
+            ::InfoBox::StopOk);
   }
-  m_unreadableReported = read == WinnersRead::Unreadable;
+  m_damageReportedFor = read.damagedFields > 0 ? read.version : QString();
+  // Said once, not at every look at the board, until it can be read again.
+  const bool unusable = read.state != WinnersRead::Read;
+  if (unusable && !m_unreadableReported) {
+    InfoBox(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
+                                             : UnreadableWinnersMessage(m_paths.winnersPath),
+            ::InfoBox::StopOk);
+  }
+  m_unreadableReported = unusable;
   // Results a save could not store yet are part of the board the player sees.
   for (const WinnerEntry& result : m_unsaved) InsertWinner(m_winners, result.name, result.sum);
 }
@@ -82,12 +93,30 @@ void Game::ShowLeaderboard(bool visible) {
 
 void Game::ClearLeaderboard() {
   // Fifty results go at one click and cannot come back: the player confirms first,
-  // and anything but Yes leaves the file as it is.
-  if (InfoBox(u"Очистить таблицу лидеров?"_s, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
-  // A file that will not go (protected, locked) is simply shown again as it is.
-  if (ClearWinners(m_paths.winnersPath) == WinnersWrite::Written) {
+  // and anything but Yes leaves the file as it is. A board the game cannot read may
+  // still hold them all, and the player is asked knowing that.
+  WinnersTable onDisk;
+  const WinnersRead state = ReadWinnersFile(m_paths.winnersPath, onDisk).state;
+  if (state == WinnersRead::Link) {
+    InfoBox(LinkedWinnersMessage(m_paths.winnersPath), ::InfoBox::StopOk);
+    return;
+  }
+  const QString question =
+      state == WinnersRead::Unreadable
+          ? UnreadableWinnersMessage(m_paths.winnersPath).section(u"\r\n"_s, 0, 1) + u"\r\n"_s +
+                u"Если её очистить, файл будет удалён вместе со всем, что в нём записано, "
+                u"и заменён пустой таблицей. Очистить таблицу лидеров?"_s
+          : u"Очистить таблицу лидеров?"_s;
+  if (InfoBox(question, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
+  // A file that will not go (protected, locked) is shown again as it is, and the
+  // player hears why.
+  QString problem;
+  const WinnersWrite cleared = ClearWinners(m_paths.winnersPath, &problem);
+  if (cleared == WinnersWrite::Written) {
     m_unsaved.clear();
     PlayCue(Cue::ClearBoard);
+  } else if (!problem.isEmpty()) {
+    InfoBox(problem, ::InfoBox::StopOk);
   }
   ShowPanel(LeaderboardPanel, true);
 }

@@ -74,7 +74,7 @@ void Game::ShowRecordPanel(bool visible) {
   if (visible && hasRow) m_platform.FocusNameBox();
 }
 
-bool Game::StoreRecord() {
+bool Game::NameRecord() {
   const int rank = m_state.RecordRank;
   const bool hasRow = rank >= 1 && rank <= m_winners.count;
   if (hasRow) {
@@ -86,12 +86,18 @@ bool Game::StoreRecord() {
   }
   // The row has its name; a stray second confirmation must not rename it.
   m_state.RecordRank = 0;
+  return hasRow;
+}
+
+bool Game::StoreRecord() {
+  const bool hasRow = NameRecord();
   // Nothing to store (a full board of better results, no earlier result waiting):
   // the file stays as it is.
   if (m_unsaved.isEmpty()) return false;
   // The board is changed as it is in the file now, not as it was when the panel
   // opened: another game may have saved or cleared it meanwhile.
-  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random());
+  QString problem;
+  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
     // The name stands on the board now.
@@ -99,8 +105,9 @@ bool Game::StoreRecord() {
     return hasRow;
   }
   // The results stay here, shown on the board, until a later save stores them.
-  InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written), InfoBox::StopOk);
-  m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable;
+  InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written, problem), InfoBox::StopOk);
+  m_unreadableReported =
+      m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
   return hasRow;
 }
 
@@ -111,4 +118,21 @@ void Game::ConfirmRecord() {
   // The player finds the row just named lit on the board, scrolled into view.
   m_boardHighlight = named ? rank : 0;
   ShowPanel(LeaderboardPanel, true);
+}
+
+bool Game::StoreUnsavedBeforeExit() {
+  if (m_unsaved.isEmpty()) return true;
+  QString problem;
+  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
+  if (written == WinnersWrite::Written) {
+    m_unsaved.clear();
+    return true;
+  }
+  // The game promised to keep these results; leaving now loses them, so the player
+  // decides, knowing what they are and what is in the way.
+  QString why = WinnersNotStoredMessage(m_paths.winnersPath, written, problem);
+  why = why.left(why.lastIndexOf(u"\r\n"_s));
+  const QString text = why + u"\r\n\r\n"_s + u"Эти результаты не записаны и пропадут при выходе:"_s + u"\r\n"_s +
+                       UnsavedResultsText(m_unsaved) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
+  return InfoBox(text, ::InfoBox::QuestionYesNoDefaultNo) == ::InfoBox::Yes;
 }

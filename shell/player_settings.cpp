@@ -1,9 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/player_settings.h"
 
-std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file) {
+#include <QDir>
+#include <QStandardPaths>
+
+#include "data/ordinary_file.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The settings object reads its file, and takes its lock to write it, with plain
+// blocking opens: a pipe in either place would hold the game before its window,
+// and a folder as the lock would hold every write for ever.
+bool SettingsPlaceUsable(const QString& file) {
+  const QString lock = file + u".lock"_s;
+  for (const QString& path : QStringList{file, lock, lock + u".rmlock"_s}) {
+    const FilePlace place = ExaminePlace(path);
+    if (place != FilePlace::Free && place != FilePlace::OwnFile) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString PlayerSettingsPath() {
   // No organisation name: it would double the folder ("fartovik/fartovik").
-  if (!file.isEmpty()) return std::make_unique<QSettings>(file, QSettings::IniFormat);
-  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("fartovik"),
-                                     QStringLiteral("fartovik"));
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/fartovik/fartovik.ini"_s;
+}
+
+std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file) {
+  const QString path = file.isEmpty() ? PlayerSettingsPath() : file;
+  if (SettingsPlaceUsable(path)) return std::make_unique<QSettings>(path, QSettings::IniFormat);
+  // The choices then last for this run only: a path below the entry in the way
+  // can neither be read nor made, and nothing waits on it.
+  return std::make_unique<QSettings>(path + u"/unused.ini"_s, QSettings::IniFormat);
 }

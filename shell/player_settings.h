@@ -9,4 +9,10 @@
 /// The player's own choices (view, sound, …), kept between runs in
 /// "$XDG_CONFIG_HOME/fartovik/fartovik.ini". Tests point XDG_CONFIG_HOME (or
 /// QStandardPaths' test mode) elsewhere, or hand the window a file of their own.
+///
+/// When the file, its lock, or the lock that guards taking that lock over is not an
+/// ordinary file (a pipe, a folder, a link to nothing), the settings would block the
+/// game in an open(); they are then kept for this run only.
 std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file = {});
+/// "$XDG_CONFIG_HOME/fartovik/fartovik.ini".
+QString PlayerSettingsPath();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "fuzz/fuzz_settings_target.h"
 #include "fuzz/fuzz_targets.h"
 
 using namespace Qt::StringLiterals;
@@ -30,3 +31,4 @@ void ReplayCorpus(const QString& name, Target target) {
 TEST(DataFuzzCorpus, Codec) { ReplayCorpus(u"codec"_s, fuzz::Codec); }
 TEST(DataFuzzCorpus, QuestionBase) { ReplayCorpus(u"question_base"_s, fuzz::QuestionBase); }
 TEST(DataFuzzCorpus, Winners) { ReplayCorpus(u"winners"_s, fuzz::Winners); }
+TEST(DataFuzzCorpus, SettingsAndCommandLine) { ReplayCorpus(u"settings"_s, fuzz::SettingsAndCommandLine); }

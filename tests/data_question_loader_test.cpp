@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 #include <QBuffer>
 #include <QDir>
@@ -22,10 +26,6 @@ using Message = RecordingInfoBox::Message;
 
 const QString kDamaged = u"Данные повреждены. Расшифровка невозможна!!!"_s;
 
-Message NoBases(int level) {
-  const QString digit = QString::number(level);
-  return {u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s + digit + u"."_s, 16};
-}
 Message TooFew(int level, const QString& howMany) {
   return {u"Очень мало вопросов!!!\r\nНа уровне "_s + QString::number(level) + u" "_s + howMany +
               u", а для игры нужно не меньше 3."_s,
@@ -83,8 +83,11 @@ TEST(DataQuestionLoader, OnlyALevelOneFileWarnsForEveryOtherLevelInOrder) {
   QuestionTable table;
   RecordingInfoBox box;
   Load(folder, table, box);
+  // One message for the load, naming the missing levels in order.
   EXPECT_EQ(box.messages,
-            QList<Message>({NoBases(0), NoBases(2), NoBases(3), NoBases(4), NoBases(5), NoBases(6)}));
+            QList<Message>({{u"Базы вопросов не найдены!!!\r\nДля уровней 0, 2, 3, 4, 5, 6 нет ни одного файла "
+                             u"(*.ol0, *.ol2, *.ol3, *.ol4, *.ol5, *.ol6)."_s,
+                             16}}));
   const QuestionLevel& one = table.levels[1];
   EXPECT_EQ(one.count, 3);
   EXPECT_TRUE(one.decoded);
@@ -431,8 +434,8 @@ TEST(DataLineReader, LineEndsAcrossTheReadBufferAreFound) {
 
 TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDamage) {
   // 1000 damaged fields in one file (texts and answers of 500 questions), a second file of the level whole, and
-  // a damaged year in a third: one message per damaged file, the first line the
-  // damage message itself, in the order the files are read.
+  // a damaged year in a third: one message, the first line the damage message
+  // itself, naming the damaged files in the order they are read.
   ProgramFolder folder;
   QByteArray damaged = "SECTION QUESTIONS\r\n";
   for (int i = 1; i <= 500; ++i) {
@@ -449,8 +452,9 @@ TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDama
   LoadQuestionBase(2, folder.dataPath() + u"/"_s, table, box);
   const QString a = QDir::toNativeSeparators(folder.dataPath() + u"/a.ol2"_s);
   const QString c = QDir::toNativeSeparators(folder.dataPath() + u"/c.ol2"_s);
-  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(a, 1000), 16}, {DamagedFileMessage(c, 1), 16}}));
-  EXPECT_EQ(DamagedFileMessage(a, 1000).split(u"\r\n"_s).first(), kDamaged);
+  EXPECT_EQ(box.messages, QList<Message>({{kDamaged + u"\r\nПоврежденных файлов: 2, полей в них: 1001\r\n"_s + a +
+                                               u"\r\n"_s + c,
+                                           16}}));
   EXPECT_EQ(table.levels[2].count, 503);
   EXPECT_EQ(table.levels[2].rows[500].text, u"Вопрос b1"_s);
   EXPECT_EQ(table.levels[2].rows[0].answers[1], u"Нет x1"_s);
@@ -467,4 +471,109 @@ TEST(DataQuestionLoader, TooFewMessageSaysHowManyQuestionsInPlainRussian) {
                         Case{22, u"всего 22 вопроса"}, Case{112, u"всего 112 вопросов"}}) {
     EXPECT_EQ(TooFewQuestionsMessage(2, c.count), TooFew(2, QString::fromUtf16(c.words)).text) << c.count;
   }
+}
+
+namespace {
+
+// Loads as a game started with "--data <the folder's Data>" does.
+void LoadPack(const ProgramFolder& folder, QuestionTable& table, RecordingInfoBox& box) {
+  DataLocations locations;
+  locations.questionOverride = folder.dataPath();
+  LoadQuestionBases(folder.path(), locations, table, box, [](const QString&) { return true; });
+}
+
+QByteArray DamagedBase(int n) {
+  QByteArray record = Record(Numbered(u"x"_s, n));
+  record.replace(1, 2, QByteArray(2, char(200)));
+  return "SECTION QUESTIONS\r\n" + record + "\r\nEND SECTION\r\n";
+}
+
+}  // namespace
+
+// However many levels and files a load finds fault with, the player presses one OK.
+TEST(DataQuestionLoader, ALoadSaysWhatItFoundInOneMessage) {
+  struct Case {
+    const char* name;
+    std::function<void(const ProgramFolder&)> fill;
+    QStringList said;  // parts of the message, in its order
+  };
+  const Case cases[] = {
+      {"an empty pack folder: level 0 is optional",
+       [](const ProgramFolder&) {},
+       {u"Для уровней 1, 2, 3, 4, 5, 6 нет ни одного файла"_s}},
+      {"three hundred damaged files",
+       [](const ProgramFolder& f) {
+         for (int i = 0; i < 300; ++i) f.Write(u"bad%1.ol%2"_s.arg(i, 3, 10, QChar(u'0')).arg(1 + i % 6), DamagedBase(i));
+       },
+       {kDamaged, u"Поврежденных файлов: 300, полей в них: 300"_s, u"… и ещё 295"_s}},
+      {"a text file named as a base",
+       [](const ProgramFolder& f) {
+         for (int level = 1; level <= 6; ++level) f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
+         f.Write(u"notes.ol3"_s, "Это просто заметки учителя.\r\nНикаких вопросов.\r\n");
+       },
+       {u"это не база"_s, u"notes.ol3"_s}},
+      {"a file larger than any base",
+       [](const ProgramFolder& f) {
+         for (int level = 1; level <= 6; ++level) f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
+         QFile huge(f.dataPath() + u"/huge.ol2"_s);
+         ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+         ASSERT_TRUE(huge.resize(qint64(5) * 1024 * 1024 * 1024));  // sparse: costs no disk
+       },
+       {u"больше, чем бывает база"_s, u"huge.ol2"_s}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramFolder folder;
+    c.fill(folder);
+    QuestionTable table;
+    RecordingInfoBox box;
+    QElapsedTimer timer;
+    timer.start();
+    LoadPack(folder, table, box);
+    EXPECT_LT(timer.elapsed(), 5000);
+    ASSERT_EQ(box.messages.size(), 1);
+    qsizetype from = 0;
+    for (const QString& part : c.said) {
+      const qsizetype at = box.messages[0].text.indexOf(part, from);
+      EXPECT_GE(at, 0) << part.toStdString() << " in " << box.messages[0].text.toStdString();
+      from = std::max(from, at);
+    }
+    EXPECT_EQ(box.messages[0].flags, 16);
+    EXPECT_FALSE(box.messages[0].text.contains(u"уровня 0"_s));
+  }
+}
+
+TEST(DataQuestionLoader, ABaseWhoseNameIsNotValidTextLoads) {
+  ProgramFolder folder;
+  // "café" as another system wrote it: one byte, not UTF-8.
+  const QByteArray name = QFile::encodeName(folder.dataPath()) + "/caf\xe9.ol6";
+  {
+    QFile file(QFile::decodeName(QFile::encodeName(folder.dataPath()) + "/x"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Base(NumberedList(u"c"_s, 3)));
+  }
+  ASSERT_EQ(::rename(QFile::encodeName(folder.dataPath() + u"/x"_s).constData(), name.constData()), 0);
+  QuestionTable table;
+  RecordingInfoBox box;
+  LoadQuestionBase(6, folder.dataPath(), table, box);
+  EXPECT_TRUE(box.messages.isEmpty());
+  EXPECT_EQ(Texts(table.levels[6]), NumberedTexts(u"c"_s, 1, 3));
+  ::unlink(name.constData());  // the temporary folder's clean-up reads names as text
+}
+
+TEST(DataQuestionLoader, APackSavedTwiceAsksEachQuestionOnce) {
+  ProgramFolder folder;
+  folder.Write(u"class_pack.ol1"_s, Base(NumberedList(u"p"_s, 4), u"2026"_s));
+  // The copy an earlier download made, one question short and of another year. Its
+  // name sorts first, so its questions are the ones kept.
+  folder.Write(u"class_pack (1).ol1"_s, Base(NumberedList(u"p"_s, 3), u"2001"_s));
+  QuestionTable table;
+  RecordingInfoBox box;
+  LoadQuestionBase(1, folder.dataPath(), table, box);
+  EXPECT_TRUE(box.messages.isEmpty());
+  const QuestionLevel& one = table.levels[1];
+  EXPECT_EQ(one.count, 4);
+  EXPECT_EQ(Texts(one), NumberedTexts(u"p"_s, 1, 4));
+  EXPECT_EQ(Years(one), QStringList({u"2001"_s, u"2001"_s, u"2001"_s, u"2026"_s}));
+  EXPECT_EQ(one.used.size(), 4u);
 }

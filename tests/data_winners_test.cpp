@@ -3,6 +3,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +19,7 @@
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "tests/fixtures/data/base_writer.h"
+#include "tests/fixtures/fifo_watchdog.h"
 #include "tests/fixtures/file_size_limit.h"
 
 using namespace Qt::StringLiterals;
@@ -28,8 +34,9 @@ QByteArray Row(const QString& name, const QString& sum) {
 class WinnersFile : public ::testing::Test {
  protected:
   QString path() const { return m_dir.path() + u"/Winners.tbl"_s; }
-  void Write(const QByteArray& bytes) {
-    QFile file(path());
+  void Write(const QByteArray& bytes) { Write(path(), bytes); }
+  static void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
@@ -374,28 +381,176 @@ TEST_F(WinnersFile, ALockLeftByAKilledGameIsTakenOver) {
 TEST_F(WinnersFile, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
   Write(Row(u"Старый"_s, u"100"_s));
   const QDir dir(m_dir.path());
-  const QStringList leftovers = {u"Winners.tbl.AbCdEf"_s, u"Winners.tbl.qwerty"_s};
-  const QStringList others = {u"Winners.tbl.bak"_s, u"Winners.tbl.Ab1dEf"_s, u"Winners.tbl.AbCdEfG"_s,
-                              u"Other.tbl.AbCdEf"_s, u"Winners.tblAbCdEf"_s};
+  const QStringList leftovers = {u".Winners.tbl.fartovik-save-AbCdEf"_s, u".Winners.tbl.fartovik-save-q1w2e3"_s};
+  // A player's own copies, named as people name them: six letters after the dot
+  // included, which is the toolkit's own pattern for temporaries.
+  const QStringList others = {u"Winners.tbl.backup"_s, u"Winners.tbl.oldest"_s, u"Winners.tbl.AbCdEf"_s,
+                              u"Winners.tbl.bak"_s,    u".Winners.tbl.fartovik-save-AbCdE"_s,
+                              u".Other.tbl.fartovik-save-AbCdEf"_s, u"Winners.tbl.fartovik-save-AbCdEf"_s};
   for (const QString& name : leftovers + others) {
     QFile file(dir.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("\x01");
   }
-  ASSERT_TRUE(dir.mkdir(u"Winners.tbl.Folder"_s));
+  ASSERT_TRUE(dir.mkdir(u".Winners.tbl.fartovik-save-Folder"_s));
   RemoveWinnersLeftovers(path());
   for (const QString& name : leftovers) EXPECT_FALSE(dir.exists(name)) << name.toStdString();
   for (const QString& name : others) EXPECT_TRUE(dir.exists(name)) << name.toStdString();
-  EXPECT_TRUE(QFileInfo(dir.filePath(u"Winners.tbl.Folder"_s)).isDir());
+  EXPECT_TRUE(QFileInfo(dir.filePath(u".Winners.tbl.fartovik-save-Folder"_s)).isDir());
   EXPECT_EQ(Names(Load()), QStringList({u"Старый"_s}));
   // While another game holds the lock (it may be saving right now) nothing goes.
-  QFile stray(dir.filePath(u"Winners.tbl.XyZabc"_s));
+  QFile stray(dir.filePath(u".Winners.tbl.fartovik-save-XyZabc"_s));
   ASSERT_TRUE(stray.open(QIODevice::WriteOnly));
   stray.close();
   QLockFile other(path() + u".lock"_s);
   ASSERT_TRUE(other.tryLock(0));
   RemoveWinnersLeftovers(path());
   EXPECT_TRUE(stray.exists());
+}
+
+TEST_F(WinnersFile, ASaveLeavesNothingButTheBoardAndKeepsItsPermissions) {
+  Write(Row(u"Старый"_s, u"100"_s));
+  ASSERT_EQ(chmod(QFile::encodeName(path()).constData(), 0640), 0);
+  ASSERT_EQ(StoreWinners(path(), {{u"Новый"_s, 200}}, m_random), WinnersWrite::Written);
+  struct stat st {};
+  ASSERT_EQ(stat(QFile::encodeName(path()).constData(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList({u"Winners.tbl"_s}));
+}
+
+// A save replaces the board by renaming a new file over it: through a link it would
+// replace whatever the link names, and a link to nothing would make that file.
+TEST_F(WinnersFile, ABoardThatIsALinkIsWrittenOnlyWhenThePlayerMadeItToAFile) {
+  constexpr uid_t kNobody = 65534;
+  const bool root = geteuid() == 0;
+  struct Case {
+    const char* name;
+    bool targetExists;
+    bool linkOfAnotherUser;
+    bool followed;
+  };
+  const Case cases[] = {
+      {"the player's own link to a file", true, false, true},
+      {"a link to nothing", false, false, false},
+      {"another user's link to a file", true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.linkOfAnotherUser && !root) {
+      std::printf("skipped (links of another user need root): %s\n", c.name);
+      continue;
+    }
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.path() + u"/precious"_s;
+    const QByteArray precious = "root-only data\n";
+    if (c.targetExists) {
+      QFile file(target);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(precious);
+      file.close();
+      ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0600), 0);
+    }
+    QFile::remove(path());
+    ASSERT_TRUE(QFile::link(target, path()));
+    if (c.linkOfAnotherUser) {
+      ASSERT_EQ(lchown(QFile::encodeName(path()).constData(), kNobody, kNobody), 0);
+    }
+
+    WinnersTable table;
+    RecordingInfoBox box;
+    const WinnersRead read = LoadWinners(path(), table, box);
+    const WinnersWrite stored = StoreWinners(path(), {{u"Новый"_s, 100}}, m_random);
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    if (c.followed) {
+      EXPECT_EQ(read, WinnersRead::Read);
+      EXPECT_EQ(stored, WinnersWrite::Written);
+      EXPECT_EQ(Names(Load()), QStringList({u"Новый"_s}));
+    } else {
+      EXPECT_EQ(read, WinnersRead::Link);
+      EXPECT_EQ(stored, WinnersWrite::Link);
+      EXPECT_EQ(QFileInfo::exists(target), c.targetExists);
+      if (c.targetExists) {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), precious);
+      }
+    }
+  }
+}
+
+TEST_F(WinnersFile, PipesWhereTheBoardAndItsLocksBelongNeverHoldTheGame) {
+  const QString lock = path() + u".lock"_s;
+  struct Case {
+    QString pipe;
+    WinnersWrite stored;
+  };
+  const Case cases[] = {{lock, WinnersWrite::LockBroken},
+                        {lock + u".rmlock"_s, WinnersWrite::LockBroken},
+                        {path(), WinnersWrite::Unreadable}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pipe.toStdString());
+    QFile::remove(c.pipe);
+    QElapsedTimer timer;
+    timer.start();
+    FifoWatchdog watchdog({c.pipe});
+    ASSERT_TRUE(watchdog.made());
+    // What a start does, then a look at the board and a save.
+    RemoveWinnersLeftovers(path());
+    WinnersTable table;
+    RecordingInfoBox box;
+    LoadWinners(path(), table, box);
+    QString problem;
+    EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 100}}, m_random, &problem), c.stored);
+    EXPECT_FALSE(watchdog.Stop()) << "blocked on the pipe";
+    EXPECT_LT(timer.elapsed(), 3000);
+    if (c.stored == WinnersWrite::LockBroken) {
+      EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(c.pipe)));
+    }
+    EXPECT_EQ(QFileInfo(c.pipe).isFile(), false);  // left where it is
+    QFile::remove(c.pipe);
+  }
+}
+
+TEST_F(WinnersFile, ALockThatDoesNotClearIsNamedForWhatItIsWithoutAWait) {
+  Write(Row(u"Старый"_s, u"100"_s));
+  const QString lock = path() + u".lock"_s;
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+    WinnersWrite stored;
+    QString said;  // part of what the player is told
+  };
+  QLockFile held(lock);
+  const Case cases[] = {
+      {"a folder", [&] { QDir().mkdir(lock); }, WinnersWrite::LockBroken, u"лежит не файл"_s},
+      {"a lock a running game holds", [&] { held.tryLock(0); }, WinnersWrite::Busy,
+       u"процесс "_s + QString::number(QCoreApplication::applicationPid())},
+      {"a fresh lock of nothing", [&] { Write(lock, "garbage"); }, WinnersWrite::Busy, u"не освобождается"_s},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.make();
+    QElapsedTimer timer;
+    timer.start();
+    QString problem;
+    EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 200}}, m_random, &problem), c.stored);
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_TRUE(problem.contains(c.said)) << problem.toStdString();
+    EXPECT_TRUE(problem.contains(QDir::toNativeSeparators(lock))) << problem.toStdString();
+    held.unlock();
+    QDir().rmdir(lock);
+    QFile::remove(lock);
+  }
+  EXPECT_EQ(Names(Load()), QStringList({u"Старый"_s}));
+  // A lock of nothing older than any save guards nothing and is taken over.
+  Write(lock, "garbage");
+  QFile old(lock);
+  ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+  old.close();
+  EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 200}}, m_random), WinnersWrite::Written);
+  EXPECT_EQ(Names(Load()), QStringList({u"Новый"_s, u"Старый"_s}));
 }
 
 TEST(WinnerRanks, AResultGoesAboveEqualAndSmallerSums) {

@@ -1,4 +1,8 @@
 // The result panels with the record entry, the leaderboard view and the start screen.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
+
 #include "data/codec.h"
 #include "data/winners_table.h"
 #include "engine_fakes.h"
@@ -588,4 +592,76 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   // Every column is as tall as the places: the rows stay beside their numbers.
   EXPECT_EQ(E(el::ScrollUp).caption.height, E(el::Leaderboard).caption.height);
   EXPECT_EQ(E(el::ScrollDown).caption.height, E(el::Leaderboard).caption.height);
+}
+
+TEST_F(PanelTest, ADamagedBoardIsToldOnceUntilTheFileChanges) {
+  const auto writeDamaged = [&](int rows) {
+    QByteArray bytes;
+    for (int r = 0; r < rows; ++r) bytes += "\x01" + QByteArray(3, char(200)) + "\x02" + ScrambleFixed(u"100"_s, 3) + "\r\n";
+    QFile file(WinnersPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  writeDamaged(2);
+  for (int show = 0; show < 4; ++show) {
+    g().OpenLeaderboard();
+    g().KeyPressed(vk::Enter);  // hides it; hiding reads the board again too
+  }
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(platform->box.messages[0].text, DamagedFileMessage(QDir::toNativeSeparators(WinnersPath()), 2));
+  // Other damage in the file is news again.
+  writeDamaged(3);
+  g().OpenLeaderboard();
+  ASSERT_EQ(platform->box.messages.size(), 2);
+  EXPECT_EQ(platform->box.messages[1].text, DamagedFileMessage(QDir::toNativeSeparators(WinnersPath()), 3));
+}
+
+TEST_F(PanelTest, ClearingABoardThatCannotBeReadAsksSayingSo) {
+  // A folder in the file's place stands for any board that exists but cannot be read.
+  ASSERT_TRUE(QDir().mkpath(WinnersPath() + u"/inside"_s));
+  g().OpenLeaderboard();
+  platform->box.messages.clear();
+  platform->box.answers = {InfoBox::No};
+  g().ClickElement(el::ClearTable);
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  const RecordingInfoBox::Message& question = platform->box.messages[0];
+  EXPECT_EQ(question.flags, InfoBox::QuestionYesNoDefaultNo);
+  EXPECT_TRUE(question.text.contains(QDir::toNativeSeparators(WinnersPath()))) << question.text.toStdString();
+  EXPECT_TRUE(question.text.contains(u"прочитать её не удалось"_s)) << question.text.toStdString();
+  EXPECT_TRUE(question.text.contains(u"будет удалён"_s)) << question.text.toStdString();
+  EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
+}
+
+TEST_F(PanelTest, AHeldLockNeverFreezesTheGameAndTheKeptResultIsTriedAgainAtExit) {
+  WriteBoard(Board({64000}));
+  QLockFile otherGame(WinnersPath() + u".lock"_s);
+  ASSERT_TRUE(otherGame.tryLock(0));
+  EndWith(1000);
+  g().screen().SetNameBoxText(u"Терпеливый"_s, false);
+  QElapsedTimer timer;
+  timer.start();
+  g().KeyPressed(vk::Enter);
+  EXPECT_LT(timer.elapsed(), 1000);
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_TRUE(platform->box.messages[0].text.contains(u"другая игра"_s));
+  g().KeyPressed(vk::Enter);  // back to the start screen
+
+  // Leaving while the lock is still held: the game says what would be lost, and the
+  // player may stay (No is the default).
+  platform->box.messages.clear();
+  g().RequestExit();
+  EXPECT_FALSE(platform->closed);
+  ASSERT_EQ(platform->box.messages.size(), 2);
+  EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
+  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Терпеливый — 1000"_s));
+  EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
+  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
+
+  // Once the other game lets go, leaving stores the result first, without a word.
+  otherGame.unlock();
+  platform->box.messages.clear();
+  g().RequestExit();
+  EXPECT_TRUE(platform->closed);
+  EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone
+  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Терпеливый"_s}));
 }

@@ -1,0 +1,6 @@
+#include "fuzz/fuzz_settings_target.h"
+#include "fuzz/fuzz_targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  return fuzz::Verdict(fuzz::SettingsAndCommandLine(data, size));
+}
