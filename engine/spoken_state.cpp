@@ -29,7 +29,7 @@ QString Situation(const Game& game) {
   }
   const int n = s.QuestionNumber;
   if (n < 1 || n > 15) return u"Игра не начата"_s;
-  QString words = u"Вопрос "_s + QString::number(n) + u" на "_s + QString::number(PrizeLadder[n - 1]);
+  QString words = u"Вопрос "_s + QString::number(n) + u" на "_s + SumText(PrizeLadder[n - 1]);
   if (Judging(game)) {
     const int chosen = s.ChosenElement - el::AnswerA + 1;
     words += u", выбран ответ "_s + Letter(chosen);

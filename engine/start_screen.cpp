@@ -33,7 +33,7 @@ void Game::ShowStartScreen(int mode) {
                       u"Чтобы начать новую игру, нажмите F2 или "_s + u"\"Новая\""_s + u" в "_s +
                           u"\"Меню\""_s + u". Правила игры — F1."_s,
                       QString(), 0);
-  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) m_screen.PaintRow(e, 1, 3);
+  ShowLadderAt(0);
   // Between games the lifelines wait for the next one: not crossed out as used,
   // though they take no click until it starts.
   for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) m_screen.PaintRow(e, 1, 4);

@@ -204,6 +204,17 @@ TEST_F(AccessibleTest, JudgingShowsTheChoiceThenTheOutcome) {
   }
 }
 
+TEST_F(AccessibleTest, TheQuestionsPrizeIsReadAsTheLadderWritesIt) {
+  Key(Qt::Key_F2);
+  for (int question = 1; question <= 4; ++question) {
+    WaitForAnswers();
+    AnswerAt(CorrectPosition());
+    Ticks(48);
+  }
+  WaitForAnswers();
+  EXPECT_EQ(Description(Root()), u"Вопрос 5 на 1\u2009000"_s);
+}
+
 TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   Key(Qt::Key_F2);
   WaitForAnswers();
