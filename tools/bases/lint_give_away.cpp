@@ -45,7 +45,7 @@ QString OddFirstWord(const SourceQuestion& q) {
     first[a] = PlainLinkWord(words.first());
   }
   if (first[1] != first[2] || first[2] != first[3] || first[0] == first[1]) return {};
-  return u"the three wrong answers start with %1 and the right one does not"_s.arg(Quoted(first[1]));
+  return u"три неверных ответа начинаются с %1, а верный нет"_s.arg(Quoted(first[1]));
 }
 
 // The words an answer is written in, prepositions and conjunctions left out;
@@ -71,7 +71,7 @@ QString MoreWords(const SourceQuestion& q) {
   for (size_t a = 1; a < 4; ++a) {
     if (WrittenWords(q.answers[a]).size() != 1) return {};
   }
-  return u"only the right answer is more than one word: %1 among single words"_s.arg(Quoted(q.answers[0]));
+  return u"только верный ответ из нескольких слов: %1 среди однословных"_s.arg(Quoted(q.answers[0]));
 }
 
 // A number given exactly among round ones («1,07 км» against «2 км», «500 м»).
@@ -83,7 +83,7 @@ QString MoreExact(const SourceQuestion& q) {
   for (size_t a = 1; a < 4; ++a) {
     if (SignificantDigits(q.answers[a]) >= right) return {};
   }
-  return u"only the right answer is given to %1 digits"_s.arg(right);
+  return u"только верный ответ дан с точностью до %1 значащих цифр"_s.arg(right);
 }
 
 // Stems long enough to be one word's family, not a common beginning.
@@ -115,7 +115,7 @@ QString OwnWording(const SourceQuestion& q) {
   for (size_t a = 1; a < 4; ++a) {
     if (!SharedStem(question, q.answers[a]).isEmpty()) return {};
   }
-  return u"the question's own words give the right answer away (%1)"_s.arg(Quoted(right));
+  return u"слова самого вопроса подсказывают верный ответ (%1)"_s.arg(Quoted(right));
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ QString SharedAnswers(const Prepared& a, const Prepared& b, const SourceQuestion
     }
   }
   if (shared.size() < kSharedAnswers) return {};
-  return u"offers %1 of the same answers: %2"_s.arg(shared.size()).arg(shared.join(u", "_s));
+  return u"одни и те же ответы (%1): %2"_s.arg(shared.size()).arg(shared.join(u", "_s));
 }
 
 // The right answer of `answer` among the wrong ones of `x`.
@@ -208,17 +208,17 @@ bool Names(const Prepared& x, const Prepared& answer) {
 QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa, const SourceQuestion& qb) {
   const bool sameSubject = Common(a.subject, b.subject) >= kSameSubject;
   if (sameSubject && !a.number[0] && SameAnswer(a.answers[0], b.answers[0])) {
-    return u"the same answer %1 on the same subject"_s.arg(Quoted(qb.answers[0]));
+    return u"один и тот же ответ %1 на ту же тему"_s.arg(Quoted(qb.answers[0]));
   }
   // Each offers the other's answer: whatever the subjects, a player who met one
   // pair has seen both answers side by side and is told the other by elimination.
   if (Offers(a, b) && Offers(b, a)) {
-    return u"each offers the other's answer, %1 and %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
+    return u"каждый предлагает ответ другого: %1 и %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
   }
   // Each names the other's answer, in its question or among its answers: the
   // two are one fact asked from both ends.
   if (Names(a, b) && Names(b, a)) {
-    return u"each names the other's answer, %1 and %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
+    return u"каждый называет ответ другого: %1 и %2"_s.arg(Quoted(qa.answers[0]), Quoted(qb.answers[0]));
   }
   // One's answer among the other's wrong ones: a player who met one is told the other.
   const struct {
@@ -228,7 +228,7 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
   } mirrored[] = {{a, b, qb}, {b, a, qa}};
   for (const auto& m : mirrored) {
     if (sameSubject && Offers(m.x, m.y)) {
-      return u"%1 answers one and is offered by the other"_s.arg(Quoted(m.qy.answers[0]));
+      return u"%1 — ответ одного и вариант другого"_s.arg(Quoted(m.qy.answers[0]));
     }
   }
   // An answer of one is what the other asks about, and more of the subject is shared.
@@ -252,7 +252,7 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
     const bool asName = std::any_of(n.x.naming.begin(), n.x.naming.end(),
                                     [&](const AnswerWord& w) { return NamesWord(n.y.whole.names, w); });
     if ((subject - n.x.answerStems[0]).size() >= (asName ? 1 : kSameSubject)) {
-      return u"%1, the answer of one, is named in the other"_s.arg(Quoted(n.qx.answers[0]));
+      return u"%1, ответ одного, назван в тексте другого"_s.arg(Quoted(n.qx.answers[0]));
     }
   }
   for (const auto& n : named) {
@@ -260,7 +260,7 @@ QString SameFact(const Prepared& a, const Prepared& b, const SourceQuestion& qa,
       const QSet<QString>& stems = n.x.answerStems[i];
       if (n.x.number[i] || !Contains(n.y.textAll, stems)) continue;
       if ((subject - stems).size() >= kSameSubject) {
-        return u"%1, an answer of one, is what the other asks about"_s.arg(Quoted(n.qx.answers[i]));
+        return u"%1, вариант одного, — то, о чём спрашивает другой"_s.arg(Quoted(n.qx.answers[i]));
       }
     }
   }
@@ -290,7 +290,7 @@ QList<Overlap> FindOverlaps(const QList<SourceQuestion>& questions) {
       QString reason = SharedAnswers(a, b, questions[later]);
       if (reason.isEmpty()) {
         const QString fact = SameFact(a, b, questions[earlier], questions[later]);
-        if (!fact.isEmpty()) reason = u"asks the same fact: "_s + fact;
+        if (!fact.isEmpty()) reason = u"спрашивает о том же: "_s + fact;
       }
       if (!reason.isEmpty()) overlaps.append({earlier, later, reason});
     }
