@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "screen/colour.h"
 #include "screen/info_pages.h"
@@ -167,12 +168,14 @@ class Screen {
   void MarkDirty(const QRectF& rect);
   void MarkElementDirty(int index);
   void MarkCaptionDirty(int index);
+  const QImage& OwnSheet(int element);
   qreal FitCaption(int index, const QString& text);
   void RelayoutCaptionHeight(int index);
 
   TextMeasurer& m_measurer;
   SheetLoader m_sheets;
-  std::array<QImage, kElementCount> m_ownSheets;  ///< `Image2(i)`
+  /// `Image2(i)`, loaded when a face is first cut from it.
+  std::array<std::optional<QImage>, kElementCount> m_ownSheets;
   std::array<Element, kElementCount> m_elements;
   std::array<CaptionFont, 6> m_testLabelFonts;     ///< `TestLabel(1 … 5)`
   NameBox m_nameBox;
