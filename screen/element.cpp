@@ -29,17 +29,31 @@ bool Holds(const QRectF& box, QPointF point) {
          point.y() >= box.top() && point.y() < box.top() + box.height();
 }
 
+/// `cell` of `sheet` without copying its pixels: the face reads them where the
+/// sheet keeps them, and holds the sheet for as long as it lives. A sheet is never
+/// written to, so the two cannot drift apart.
+QImage CellOf(const QImage& sheet, const QRect& cell) {
+  const uchar* first = sheet.constBits() + qsizetype(cell.top()) * sheet.bytesPerLine() +
+                       qsizetype(cell.left()) * (sheet.depth() / 8);
+  return QImage(first, cell.width(), cell.height(), sheet.bytesPerLine(), sheet.format(),
+                [](void* held) { delete static_cast<QImage*>(held); }, new QImage(sheet));
+}
+
 }  // namespace
 
 Screen::Screen(TextMeasurer& measurer, SheetLoader sheets)
-    : m_measurer(measurer), m_sheets(sheets ? std::move(sheets) : SheetLoader(&LoadSheet)) {
-  for (int i = 0; i < kElementsInUse; ++i) {
-    QImage sheet = m_sheets(i);
-    // One pixel format for every sheet: cells are then copied without conversion.
+    : m_measurer(measurer), m_sheets(sheets ? std::move(sheets) : SheetLoader(&LoadSheet)) {}
+
+const QImage& Screen::OwnSheet(int element) {
+  std::optional<QImage>& slot = m_ownSheets[element];
+  if (!slot) {
+    QImage sheet = m_sheets(element);
+    // One pixel format for every sheet: faces then share its pixels as they are.
     if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32)
       sheet = sheet.convertToFormat(QImage::Format_RGB32);
-    m_ownSheets[i] = std::move(sheet);
+    slot = std::move(sheet);
   }
+  return *slot;
 }
 
 void Screen::BuildScreen() {
@@ -135,7 +149,7 @@ void Screen::SetupNameBox(int index, qreal left, qreal top, qreal right, qreal b
 void Screen::DrawElementState(int index, int column, int row, int columnCount, int rowCount) {
   Element& e = m_elements[index];
   if (e.sheetSource < 0) return;
-  const QImage& sheet = m_ownSheets[e.sheetSource];
+  const QImage& sheet = OwnSheet(e.sheetSource);
   if (sheet.isNull() || columnCount < 1 || rowCount < 1) return;
   const QRect box = e.Box();
   if (box.width() <= 0 || box.height() <= 0) return;
@@ -148,7 +162,7 @@ void Screen::DrawElementState(int index, int column, int row, int columnCount, i
   const bool oneToOne = cw == float(box.width()) && ch == float(box.height()) &&
                         sx == std::floor(sx) && sy == std::floor(sy);
   if (oneToOne) {
-    e.face = sheet.copy(int(sx), int(sy), box.width(), box.height());
+    e.face = CellOf(sheet, QRect(int(sx), int(sy), box.width(), box.height()));
   } else {
     QImage face(box.size(), QImage::Format_RGB32);
     face.fill(Qt::black);

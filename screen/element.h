@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "screen/colour.h"
 #include "screen/info_pages.h"
@@ -183,6 +184,7 @@ class Screen {
   void MarkDirty(const QRectF& rect);
   void MarkElementDirty(int index);
   void MarkCaptionDirty(int index);
+  const QImage& OwnSheet(int element);
   /// The fitted size; `width` becomes the width the caption may take at it.
   qreal FitCaption(int index, const QString& text, qreal& width);
   /// Whether `text` fits caption `index` at `font`, wrapped a little narrower than
@@ -196,7 +198,8 @@ class Screen {
 
   TextMeasurer& m_measurer;
   SheetLoader m_sheets;
-  std::array<QImage, kElementCount> m_ownSheets;  ///< `Image2(i)`
+  /// `Image2(i)`, loaded when a face is first cut from it.
+  std::array<std::optional<QImage>, kElementCount> m_ownSheets;
   std::array<Element, kElementCount> m_elements;
   std::array<CaptionFont, 6> m_testLabelFonts;     ///< `TestLabel(1 … 5)`
   NameBox m_nameBox;

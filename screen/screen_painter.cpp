@@ -10,7 +10,7 @@
 #include "screen/element_table.h"
 #include "screen/fonts.h"
 #include "screen/page_painter.h"
-#include "screen/sheet_files.h"
+#include "screen/sharp_sheet_cache.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void CopyToDevicePixels(QPainter& painter, const QTransform& device, const QRect
   painter.setWorldTransform(world);
 }
 
-void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
+void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
   const QRect box = e.Box();
   if (e.face.isNull()) {
     painter.fillRect(box, Qt::black);
@@ -55,22 +55,19 @@ void PaintFace(QPainter& painter, const Element& e, const SharpSheets* sharp) {
   const QRect shown = QRect(QPoint(0, 0), box.size()).intersected(e.face.rect());
   const QTransform device = painter.deviceTransform();
   const qreal deviceScale = device.m11();
-  const QImage* sheet = nullptr;
-  if (sharp && e.faceSheet >= 0 && std::size_t(e.faceSheet) < sharp->sheets.size() &&
-      !sharp->sheets[std::size_t(e.faceSheet)].isNull())
-    sheet = &sharp->sheets[std::size_t(e.faceSheet)];
-  if (sheet && deviceScale > 1.0) {
+  const QImage* sheet = sharp && deviceScale > 1.0 ? sharp->Sheet(e.faceSheet) : nullptr;
+  if (sheet) {
     // The same part of the cell the face shows, taken from the sharper sheet; only
     // a scale the sheet was not drawn for needs filtering.
     const qreal fx = e.faceSource.width() / e.face.width(), fy = e.faceSource.height() / e.face.height();
     const QRectF target(box.topLeft(), QSizeF(shown.size()));
-    const QRectF source((e.faceSource.x() + shown.x() * fx) * sharp->scale,
-                        (e.faceSource.y() + shown.y() * fy) * sharp->scale, shown.width() * fx * sharp->scale,
-                        shown.height() * fy * sharp->scale);
-    if (fx == 1.0 && fy == 1.0 && MapsAtScale(device, sharp->scale)) {
+    const QRectF source((e.faceSource.x() + shown.x() * fx) * sharp->scale(),
+                        (e.faceSource.y() + shown.y() * fy) * sharp->scale(), shown.width() * fx * sharp->scale(),
+                        shown.height() * fy * sharp->scale());
+    if (fx == 1.0 && fy == 1.0 && MapsAtScale(device, sharp->scale())) {
       CopyToDevicePixels(painter, device, target, *sheet, source.topLeft());
     } else {
-      painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale));
+      painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale / sharp->scale()));
       painter.drawImage(target, *sheet, source);
     }
   } else {
@@ -147,7 +144,7 @@ void PaintSoundOffSign(QPainter& painter) {
 
 }  // namespace
 
-void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, const SharpSheets* sharp) {
+void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, SharpSheetCache* sharp) {
   painter.save();
   painter.setClipRegion(region, Qt::IntersectClip);
   // The pages are opaque: what lies wholly under them is not painted.
@@ -162,30 +159,4 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
   if (screen.soundOffSign() && uncovered.intersects(Screen::kSoundOffSign)) PaintSoundOffSign(painter);
   if (pageUp && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());
   painter.restore();
-}
-
-SharpSheets LoadSharpSheets() {
-  SharpSheets set;
-  set.sheets.resize(kElementsInUse);
-  for (int i = 0; i < kElementsInUse; ++i) {
-    QImage sheet = LoadSharpSheet(i, set.scale);
-    if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32) sheet = sheet.convertToFormat(QImage::Format_RGB32);
-    set.sheets[std::size_t(i)] = std::move(sheet);
-  }
-  return set;
-}
-
-SharpSheets ResampleSheets(const SharpSheets& from, qreal scale) {
-  if (std::abs(scale - from.scale) < 1e-6) return from;
-  SharpSheets set;
-  set.scale = scale;
-  set.sheets.resize(from.sheets.size());
-  for (std::size_t i = 0; i < from.sheets.size(); ++i) {
-    const QImage& sheet = from.sheets[i];
-    if (sheet.isNull()) continue;
-    const QSize size(qRound(sheet.width() * scale / from.scale), qRound(sheet.height() * scale / from.scale));
-    set.sheets[i] = sheet.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_RGB32);
-  }
-  return set;
 }

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QImage>
 #include <QRegion>
-
-#include <vector>
 
 class QPainter;
 class Screen;
+class SharpSheetCache;
 
 /// Paints the screen model inside `region` (window pixels): every visible element's
 /// face in index order, higher indices on top, each followed by its caption, and the
@@ -14,19 +12,8 @@ class Screen;
 /// name box is not painted here; the window shows it with a real line edit.
 ///
 /// With `sharp`, faces whose sheet has a sharper copy are painted from that copy
-/// (the same cell, `sharp->scale` times the pixels), so a painter scaled past 1
-/// shows drawn detail instead of enlarged pixels.
-struct SharpSheets {
-  qreal scale = 2.0;
-  std::vector<QImage> sheets;  ///< by element; null: no sharper copy
-};
+/// (the same cell, `sharp->scale()` times the pixels), so a painter scaled past 1
+/// shows drawn detail instead of enlarged pixels. Only the sheets of faces that are
+/// painted are prepared.
 void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
-                 const SharpSheets* sharp = nullptr);
-
-/// The sharper copies of every element's own sheet that the program carries.
-SharpSheets LoadSharpSheets();
-
-/// `from` resampled smoothly to `scale` (`from` itself at its own scale), once, so
-/// that painting at that scale is a plain copy instead of filtering every face on
-/// every paint.
-SharpSheets ResampleSheets(const SharpSheets& from, qreal scale);
+                 SharpSheetCache* sharp = nullptr);

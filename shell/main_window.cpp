@@ -225,13 +225,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const qreal scale = ViewScaleFactor();
   const qreal deviceScale = scale * devicePixelRatioF();
-  if (deviceScale > 1.0) {
-    // Only a window shown larger than 640 × 480 pixels needs the sharper sheets,
-    // resampled once for each scale it is shown at, not at every paint.
-    if (m_drawnSheets.sheets.empty()) m_drawnSheets = LoadSharpSheets();
-    if (m_sharpSheets.sheets.empty() || std::abs(m_sharpSheets.scale - deviceScale) > 1e-6)
-      m_sharpSheets = ResampleSheets(m_drawnSheets, deviceScale);
-  }
+  // Only a window shown larger than 640 × 480 pixels needs the sharper sheets; a
+  // new scale lets go of the sheets prepared for the old one.
+  m_sharpSheets.SetScale(deviceScale);
   // Full screen: black bars beside the 4:3 picture.
   const QRect picture = m_picture.toAlignedRect();
   const QRegion bars = event->region().subtracted(QRegion(picture));
@@ -244,7 +240,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   painter.translate(m_picture.topLeft());
   painter.scale(scale, scale);
   const QRect layout(0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight);
-  PaintScreen(painter, m_game->screen(), logical & layout, m_sharpSheets.sheets.empty() ? nullptr : &m_sharpSheets);
+  PaintScreen(painter, m_game->screen(), logical & layout, deviceScale > 1.0 ? &m_sharpSheets : nullptr);
 }
 
 int MainWindow::PointerTarget(QPointF point) const { return EnabledOrBackground(m_game->screen().ElementAt(point)); }

@@ -7,7 +7,7 @@
 
 #include "engine/game.h"
 #include "engine/platform.h"
-#include "screen/screen_painter.h"
+#include "screen/sharp_sheet_cache.h"
 #include "shell/view_scale.h"
 
 class QLineEdit;
@@ -188,6 +188,5 @@ class MainWindow : public QWidget, private Platform {
   // full-screen state as dropped while the window still covers the screen.
   bool m_fullScreen = false;
   QPoint m_normalPosition;  ///< where the window was before full screen
-  SharpSheets m_drawnSheets;  ///< as the art tool drew them (2×)
-  SharpSheets m_sharpSheets;  ///< at the scale the window now paints
+  SharpSheetCache m_sharpSheets;  ///< at the scale the window now paints
 };

@@ -7,6 +7,8 @@
 #include "screen/info_pages.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
+#include "screen/sharp_sheet_cache.h"
+#include "screen/sheet_files.h"
 #include "tests/screen_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -154,10 +156,10 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
   QtTextMeasurer measurer;
   Screen screen(measurer);  // the program's own art
   screen.BuildScreen();
-  const SharpSheets drawn = LoadSharpSheets();
   for (const qreal zoom : {1.5, 2.0, 3.0}) {
     SCOPED_TRACE(zoom);
-    const SharpSheets sharp = ResampleSheets(drawn, zoom);
+    SharpSheetCache sharp;
+    sharp.SetScale(zoom);
     QImage image(qRound(640 * zoom), qRound(480 * zoom), QImage::Format_RGB32);
     image.fill(kUntouched);
     QPainter painter(&image);
@@ -168,7 +170,10 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
     int checked = 0;
     for (int i = 1; i < kElementsInUse; ++i) {
       const Element& e = screen.element(i);
-      if (!e.visible || e.faceSheet < 0 || sharp.sheets[std::size_t(e.faceSheet)].isNull()) continue;
+      const QImage* sheet = e.visible ? sharp.Sheet(e.faceSheet) : nullptr;
+      if (!sheet) continue;
+      // Resampled from the drawn copy as a whole, not cell by cell.
+      EXPECT_EQ(*sheet, SharpSheetCache::Resample(LoadSharpSheet(e.faceSheet), zoom)) << "element " << i;
       bool covered = false;
       for (int j = i + 1; j < kElementsInUse; ++j)
         covered |= screen.element(j).visible && screen.element(j).Box().intersects(e.Box());
@@ -176,8 +181,8 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
       const QRect box = e.Box();
       const QRect device(QPoint(qRound(box.left() * zoom), qRound(box.top() * zoom)),
                          QPoint(qRound((box.right() + 1) * zoom) - 1, qRound((box.bottom() + 1) * zoom) - 1));
-      const QImage expected = sharp.sheets[std::size_t(e.faceSheet)].copy(
-          QRect(QPoint(qRound(e.faceSource.x() * zoom), qRound(e.faceSource.y() * zoom)), device.size()));
+      const QImage expected =
+          sheet->copy(QRect(QPoint(qRound(e.faceSource.x() * zoom), qRound(e.faceSource.y() * zoom)), device.size()));
       EXPECT_EQ(image.copy(device), expected) << "element " << i;
       ++checked;
     }
@@ -187,6 +192,43 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
       for (int x = 0; x < image.width(); ++x) untouched += image.pixel(x, y) == kUntouched;
     EXPECT_EQ(untouched, 0);
   }
+}
+
+// A zoomed start prepares the sharper sheets of what it shows, each once, and no
+// others: the panels' sheets wait until a panel is shown. A new zoom starts afresh.
+TEST(SharpPainting, SheetsArePreparedWhenFirstPaintedAndOncePerScale) {
+  FakeMeasurer measurer;
+  Screen screen(measurer, &TestSheet);
+  screen.BuildScreen();
+  std::vector<int> prepared;
+  SharpSheetCache sharp([&](int element) {
+    prepared.push_back(element);
+    return TestSheet(element).scaled(TestSheet(element).size() * 2);
+  });
+  const auto paint = [&](qreal zoom) {
+    sharp.SetScale(zoom);
+    QImage image(qRound(640 * zoom), qRound(480 * zoom), QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.scale(zoom, zoom);
+    PaintScreen(painter, screen, QRegion(0, 0, 640, 480), &sharp);
+  };
+  const auto count = [&](int element) { return std::count(prepared.begin(), prepared.end(), element); };
+
+  paint(1.5);
+  paint(1.5);
+  EXPECT_EQ(count(el::Background), 1);
+  EXPECT_EQ(count(el::QuestionFrame), 1);
+  for (int panel : {el::PhonePanel, el::PollPanel, el::Leaderboard, el::VictoryPanel, el::LossPanel})
+    EXPECT_EQ(count(panel), 0) << "hidden panel " << panel;
+
+  screen.SetVisible(el::LossPanel, true);
+  paint(1.5);
+  EXPECT_EQ(count(el::LossPanel), 1);
+  EXPECT_EQ(count(el::Background), 1);
+
+  paint(3.0);
+  EXPECT_EQ(count(el::Background), 2);
+  EXPECT_EQ(count(el::LossPanel), 2);
 }
 
 }  // namespace
