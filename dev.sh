@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-wayland libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev clang libclang-rt-14-dev libstemmer-dev
           desktop-file-utils appstream lintian dpkg-dev fakeroot groff-base
-          xvfb xdotool dbus-x11 at-spi2-core python3-pyatspi
+          xvfb xdotool dbus-x11 at-spi2-core python3-pyatspi python3-xlib
           pulseaudio pulseaudio-utils)
 BUILD_DIR=${BUILD_DIR:-build}
 
