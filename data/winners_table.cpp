@@ -296,9 +296,3 @@ QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QSt
   }
   return u"Таблицу лидеров не удалось записать (нет места на диске или нет доступа):"_s + where + kept;
 }
-
-QString UnsavedResultsText(const QList<WinnerEntry>& results) {
-  QStringList lines;
-  for (const WinnerEntry& result : results) lines.append(result.name + u" — "_s + QString::number(result.sum));
-  return lines.join(u"\r\n"_s);
-}

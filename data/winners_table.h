@@ -103,5 +103,3 @@ QString LinkedWinnersMessage(const QString& path);
 /// Why a result could not be stored in the board at `path`; it is kept for the next
 /// save. `problem` is what StoreWinners said stood in the way.
 QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QString& problem = {});
-/// What the results kept in memory are, one per line: the player can write them down.
-QString UnsavedResultsText(const QList<WinnerEntry>& results);

@@ -130,9 +130,12 @@ bool Game::StoreUnsavedBeforeExit() {
   }
   // The game promised to keep these results; leaving now loses them, so the player
   // decides, knowing what they are and what is in the way.
+  // One result a line, its sum as the board writes it: the player can note them down.
+  QStringList results;
+  for (const WinnerEntry& result : m_unsaved) results.append(result.name + u" — "_s + SumText(result.sum));
   QString why = WinnersNotStoredMessage(m_paths.winnersPath, written, problem);
   why = why.left(why.lastIndexOf(u"\r\n"_s));
   const QString text = why + u"\r\n\r\n"_s + u"Эти результаты не записаны и пропадут при выходе:"_s + u"\r\n"_s +
-                       UnsavedResultsText(m_unsaved) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
+                       results.join(u"\r\n"_s) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
   return InfoBox(text, ::InfoBox::QuestionYesNoDefaultNo) == ::InfoBox::Yes;
 }

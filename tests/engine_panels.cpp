@@ -632,6 +632,33 @@ TEST_F(PanelTest, ClearingABoardThatCannotBeReadAsksSayingSo) {
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
 }
 
+TEST_F(PanelTest, LeavingFromTheRecordPanelWhileTheBoardIsHeldAsksBeforeTheResultIsLost) {
+  WriteBoard(Board({64000}));
+  QLockFile otherGame(WinnersPath() + u".lock"_s);
+  ASSERT_TRUE(otherGame.tryLock(0));
+  EndWith(1000);
+  g().screen().SetNameBoxText(u"Уходящий"_s, false);
+  // Yes to leaving; the question what would be lost follows at once, with no box of
+  // its own for the failed save before it, and its default keeps the game.
+  platform->box.answers = {InfoBox::Yes};
+  g().RequestExit();
+  EXPECT_FALSE(platform->closed);
+  ASSERT_EQ(platform->box.messages.size(), 2);
+  EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
+  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Уходящий — 1\u2009000"_s));
+  EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
+  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
+
+  // The other game done, leaving stores the named result without another word.
+  otherGame.unlock();
+  platform->box.messages.clear();
+  platform->box.answers = {InfoBox::Yes};
+  g().RequestExit();
+  EXPECT_TRUE(platform->closed);
+  EXPECT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Уходящий"_s}));
+}
+
 TEST_F(PanelTest, AHeldLockNeverFreezesTheGameAndTheKeptResultIsTriedAgainAtExit) {
   WriteBoard(Board({64000}));
   QLockFile otherGame(WinnersPath() + u".lock"_s);
@@ -653,7 +680,7 @@ TEST_F(PanelTest, AHeldLockNeverFreezesTheGameAndTheKeptResultIsTriedAgainAtExit
   EXPECT_FALSE(platform->closed);
   ASSERT_EQ(platform->box.messages.size(), 2);
   EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
-  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Терпеливый — 1000"_s));
+  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Терпеливый — 1\u2009000"_s));
   EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
   EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
 
