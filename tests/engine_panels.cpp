@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLockFile>
+#include <memory>
 
 #include "data/codec.h"
 #include "data/winners_table.h"
@@ -632,39 +633,51 @@ TEST_F(PanelTest, ClearingABoardThatCannotBeReadAsksSayingSo) {
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
 }
 
-TEST_F(PanelTest, LeavingFromTheRecordPanelWhileTheBoardIsHeldAsksBeforeTheResultIsLost) {
-  WriteBoard(Board({64000}));
-  QLockFile otherGame(WinnersPath() + u".lock"_s);
-  ASSERT_TRUE(otherGame.tryLock(0));
-  EndWith(1000);
-  g().screen().SetNameBoxText(u"Уходящий"_s, false);
-  // Yes to leaving; the question what would be lost follows at once, with no box of
-  // its own for the failed save before it, and its default keeps the game.
-  platform->box.answers = {InfoBox::Yes};
-  g().RequestExit();
-  EXPECT_FALSE(platform->closed);
-  ASSERT_EQ(platform->box.messages.size(), 2);
-  EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
-  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Уходящий — 1\u2009000"_s));
-  EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
-  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
+/// Another game holds the board while a game ends with a result of 1000 in the
+/// record panel, named `name`.
+class HeldBoardTest : public PanelTest {
+ protected:
+  void EndWhileTheBoardIsHeld(const QString& name) {
+    WriteBoard(Board({64000}));
+    m_otherGame = std::make_unique<QLockFile>(WinnersPath() + u".lock"_s);
+    ASSERT_TRUE(m_otherGame->tryLock(0));
+    EndWith(1000);
+    g().screen().SetNameBoxText(name, false);
+  }
+  /// Leaving while the board is held: after Yes, one question names what would be
+  /// lost (no box of its own for the failed save before it) and its default keeps
+  /// the game. Once the other game lets go, leaving stores the result first, without
+  /// a word.
+  void ExpectLeavingKeepsTheResultUntilItIsStored(const QString& name) {
+    platform->box.messages.clear();
+    platform->box.answers = {InfoBox::Yes};
+    g().RequestExit();
+    EXPECT_FALSE(platform->closed);
+    ASSERT_EQ(platform->box.messages.size(), 2);
+    EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
+    EXPECT_TRUE(platform->box.messages[1].text.contains(name + u" — 1\u2009000"_s));
+    EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
 
-  // The other game done, leaving stores the named result without another word.
-  otherGame.unlock();
-  platform->box.messages.clear();
-  platform->box.answers = {InfoBox::Yes};
-  g().RequestExit();
-  EXPECT_TRUE(platform->closed);
-  EXPECT_EQ(platform->box.messages.size(), 1);
-  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Уходящий"_s}));
+    m_otherGame->unlock();
+    platform->box.messages.clear();
+    platform->box.answers = {InfoBox::Yes};
+    g().RequestExit();
+    EXPECT_TRUE(platform->closed);
+    EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, name}));
+  }
+
+  std::unique_ptr<QLockFile> m_otherGame;
+};
+
+TEST_F(HeldBoardTest, LeavingFromTheRecordPanelAsksBeforeTheResultIsLost) {
+  ASSERT_NO_FATAL_FAILURE(EndWhileTheBoardIsHeld(u"Уходящий"_s));
+  ExpectLeavingKeepsTheResultUntilItIsStored(u"Уходящий"_s);
 }
 
-TEST_F(PanelTest, AHeldLockNeverFreezesTheGameAndTheKeptResultIsTriedAgainAtExit) {
-  WriteBoard(Board({64000}));
-  QLockFile otherGame(WinnersPath() + u".lock"_s);
-  ASSERT_TRUE(otherGame.tryLock(0));
-  EndWith(1000);
-  g().screen().SetNameBoxText(u"Терпеливый"_s, false);
+TEST_F(HeldBoardTest, TheGameNeverFreezesAndTheKeptResultIsTriedAgainAtExit) {
+  ASSERT_NO_FATAL_FAILURE(EndWhileTheBoardIsHeld(u"Терпеливый"_s));
   QElapsedTimer timer;
   timer.start();
   g().KeyPressed(vk::Enter);
@@ -672,23 +685,5 @@ TEST_F(PanelTest, AHeldLockNeverFreezesTheGameAndTheKeptResultIsTriedAgainAtExit
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_TRUE(platform->box.messages[0].text.contains(u"другая игра"_s));
   g().KeyPressed(vk::Enter);  // back to the start screen
-
-  // Leaving while the lock is still held: the game says what would be lost, and the
-  // player may stay (No is the default).
-  platform->box.messages.clear();
-  g().RequestExit();
-  EXPECT_FALSE(platform->closed);
-  ASSERT_EQ(platform->box.messages.size(), 2);
-  EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
-  EXPECT_TRUE(platform->box.messages[1].text.contains(u"Терпеливый — 1\u2009000"_s));
-  EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
-  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
-
-  // Once the other game lets go, leaving stores the result first, without a word.
-  otherGame.unlock();
-  platform->box.messages.clear();
-  g().RequestExit();
-  EXPECT_TRUE(platform->closed);
-  EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone
-  EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Терпеливый"_s}));
+  ExpectLeavingKeepsTheResultUntilItIsStored(u"Терпеливый"_s);
 }
