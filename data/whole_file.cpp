@@ -41,14 +41,14 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
       // A link of the player's own (a board kept in a synced folder) is followed;
       // the file it leads to is replaced, the link stays.
       target = QFileInfo(path).canonicalFilePath();
-      if (target.isEmpty()) return fail(u"the file vanished while it was written"_s);
+      if (target.isEmpty()) return fail(u"файл исчез, пока его записывали"_s);
       break;
     case FilePlace::ForeignLink:
-      return fail(u"it is a link made by another user"_s);
+      return fail(u"это ссылка, которую сделал другой пользователь"_s);
     case FilePlace::DanglingLink:
-      return fail(u"it is a link that leads nowhere"_s);
+      return fail(u"это ссылка, которая ведёт в никуда"_s);
     case FilePlace::NotAFile:
-      return fail(u"it is not an ordinary file"_s);
+      return fail(u"это не обычный файл"_s);
   }
 
   const QFileInfo targetInfo(target);
