@@ -1,0 +1,288 @@
+// Scripted games played through the game's whole surface, with everything the player
+// can see, hear or be asked written down at every step and compared with a recording
+// made once. It guards reworks of the game's insides: any change a player could notice
+// shows here as a difference.
+//
+// To record anew after an intended change: FARTOVIK_GOLDEN_UPDATE=1 and run this test,
+// then read the difference in tests/fixtures/golden/ before committing it.
+#include <QCryptographicHash>
+#include <QTextStream>
+
+#include "engine/spoken_state.h"
+#include "engine_fakes.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+/// Names of the elements as the recording spells them.
+QString ElementName(int index) {
+  static const char* const kNames[] = {
+      "Background",    "QuestionFrame", "AnswerA",      "AnswerB",       "AnswerC",
+      "AnswerD",       "Close",         "Menu",         "TitleStrip",    "FiftyFifty",
+      "PhoneFriend",   "AudiencePoll",  "Ladder1",      "Ladder2",       "Ladder3",
+      "Ladder4",       "Ladder5",       "Ladder6",      "Ladder7",       "Ladder8",
+      "Ladder9",       "Ladder10",      "Ladder11",     "Ladder12",      "Ladder13",
+      "Ladder14",      "Ladder15",      "PhonePanel",   "PollPanel",     "PollBarA",
+      "PollBarB",      "PollBarC",      "PollBarD",     "ClockStrip",    "ClockBar",
+      "Minimise",      "Leaderboard",   "ScrollTrack",  "ScrollUp",      "ScrollDown",
+      "ScrollThumb",   "RecordPanel",   "RecordConfirm", "LossPanel",    "LossConfirm",
+      "TakeMoney",     "HideBoard",     "ClearBoard",   "TimeoutPanel",  "TimeoutConfirm",
+      "BoardHeader"};
+  if (index < 0) return u"none"_s;
+  if (index < int(std::size(kNames))) return QString::fromLatin1(kNames[index]);
+  return u"element"_s + QString::number(index);
+}
+
+QString Colour(PackedColour colour) { return QString::number(colour, 16); }
+
+QString Rect(qreal left, qreal top, qreal width, qreal height) {
+  return u"%1,%2 %3x%4"_s.arg(left).arg(top).arg(width).arg(height);
+}
+
+/// Everything of one element a player can notice, one line each for the element and
+/// its caption.
+QStringList DescribeElement(const Element& e, int index) {
+  const QString name = ElementName(index);
+  QStringList lines;
+  lines << u"%1: %2 %3 %4 look %5 %6 tip \"%7\""_s.arg(name)
+               .arg(e.visible ? u"shown"_s : u"hidden"_s)
+               .arg(e.enabled ? u"on"_s : u"off"_s)
+               .arg(Rect(e.left, e.top, e.width, e.height))
+               .arg(ElementName(e.face.isNull() ? -1 : e.faceSheet))
+               .arg(Rect(e.faceSource.left(), e.faceSource.top(), e.faceSource.width(),
+                         e.faceSource.height()))
+               .arg(e.tooltip);
+  const Caption& c = e.caption;
+  lines << u"%1 caption: %2 %3 %4 colour %5 font %6 align %7 tip \"%8\" text \"%9\""_s
+               .arg(name)
+               .arg(c.visible ? u"shown"_s : u"hidden"_s)
+               .arg(c.enabled ? u"on"_s : u"off"_s)
+               .arg(Rect(c.left, c.top, c.width, c.height))
+               .arg(Colour(c.colour))
+               .arg(c.font.face + u' ' + QString::number(c.font.size) +
+                    (c.font.bold ? u" bold"_s : QString()) + (c.font.italic ? u" italic"_s : QString()) +
+                    (c.font.underline ? u" underline"_s : QString()) +
+                    (c.font.strikeout ? u" strikeout"_s : QString()))
+               .arg(int(c.alignment))
+               .arg(c.tooltip)
+               .arg(c.text);
+  return lines;
+}
+
+QString BoxKind(int flags) {
+  QString kind;
+  switch (flags & 0x70) {
+    case 0x10: kind = u"stop"_s; break;
+    case 0x20: kind = u"question"_s; break;
+    case 0x40: kind = u"information"_s; break;
+    default: kind = u"plain"_s; break;
+  }
+  if ((flags & 0x0F) == 4) kind += flags & InfoBox::SecondButtonDefault ? u" yes/NO"_s : u" YES/no"_s;
+  return kind;
+}
+
+class GoldenTest : public EngineTest {
+ protected:
+  /// Writes down what changed since the last step, under the step's name.
+  void Step(const QString& name) {
+    QStringList now;
+    for (int i = 0; i < kElementsInUse; ++i) now << DescribeElement(g().screen().element(i), i);
+    const NameBox& box = g().screen().nameBox();
+    now << u"name box: %1 %2,%3 %4x%5 \"%6\" selected %7+%8"_s
+               .arg(box.visible ? u"shown"_s : u"hidden"_s)
+               .arg(box.rect.left()).arg(box.rect.top()).arg(box.rect.width()).arg(box.rect.height())
+               .arg(box.text).arg(box.selectionStart).arg(box.selectionLength);
+    const PageView& pages = g().screen().pages();
+    now << (pages.visible() ? u"pages: %1 of %2 \"%3\""_s.arg(pages.current() + 1).arg(pages.count())
+                                  .arg(pages.page().title)
+                            : u"pages: hidden"_s);
+    if (pages.visible()) now << u"page body: "_s + pages.page().body;
+    now << u"spoken: "_s + spoken::Situation(g());
+    QStringList outcomes;
+    for (int p = 1; p <= 4; ++p) outcomes << spoken::OutcomeWords(spoken::AnswerOutcome(g(), p));
+    now << u"spoken outcomes: "_s + outcomes.join(u" | "_s);
+    now << u"spoken clock: %1 shown %2 friend %3 poll %4 %5 %6 %7 %8"_s
+               .arg(spoken::SecondsLeft(g()))
+               .arg(spoken::QuestionShown(g()))
+               .arg(spoken::FriendFinished(g()))
+               .arg(spoken::PollSettled(g()))
+               .arg(spoken::PollShare(g(), 1)).arg(spoken::PollShare(g(), 2))
+               .arg(spoken::PollShare(g(), 3)).arg(spoken::PollShare(g(), 4));
+    QStringList painted;
+    for (int i = 0; i < kElementsInUse; ++i) {
+      const QString words = spoken::PaintedWords(g(), i);
+      if (!words.isEmpty()) painted << ElementName(i) + u": "_s + words;
+    }
+    now << u"painted words: "_s + painted.join(u" | "_s);
+    now << u"sound on: "_s + (g().SoundOn() ? u"yes"_s : u"no"_s);
+    QFile board(WinnersPath());
+    now << u"board file: "_s +
+               (board.open(QIODevice::ReadOnly)
+                    ? QString::fromLatin1(QCryptographicHash::hash(board.readAll(), QCryptographicHash::Md5).toHex())
+                    : u"none"_s);
+
+    m_out << u"== "_s + name;
+    for (int i = 0; i < now.size(); ++i)
+      if (i >= m_last.size() || m_last[i] != now[i]) m_out << now[i];
+    for (; m_boxes < platform->box.messages.size(); ++m_boxes) {
+      const auto& m = platform->box.messages[m_boxes];
+      m_out << u"box "_s + BoxKind(m.flags) + u": "_s + QString(m.text).replace(u"\r\n"_s, u"⏎"_s);
+    }
+    for (; m_sounds < platform->sound.log.size(); ++m_sounds) m_out << u"sound: "_s + platform->sound.log[m_sounds];
+    for (; m_captions < platform->captions.size(); ++m_captions) m_out << u"window caption: "_s + platform->captions[m_captions];
+    m_last = now;
+  }
+
+  void Key(int code, const QString& name) {
+    g().KeyPressed(code);
+    g().KeyReleased(code);
+    Step(u"key "_s + name);
+  }
+  void Ctrl(int code, const QString& name) {
+    PressWith(vk::Ctrl, code);
+    Step(u"key Ctrl+"_s + name);
+  }
+  void Click(int index) {
+    g().ClickElement(index);
+    Step(u"click "_s + ElementName(index));
+  }
+  void Ticks(int count) {
+    for (int i = 0; i < count; ++i) {
+      Tick();
+      Step(u"tick"_s);
+    }
+  }
+  void TicksUntilAnswersOpen() {
+    for (int i = 0; i < 400 && !st().AnswersOpen; ++i) Ticks(1);
+  }
+  /// The answer position (1 = A … 4 = D) holding the right answer.
+  int RightPosition() { return g().AnswerOrder(1); }
+  int WrongPosition() { return g().AnswerOrder(2); }
+
+  /// Compares the recording with the one kept under `name`, or keeps it anew.
+  void Compare(const QString& name) {
+    const QString path = QStringLiteral(FARTOVIK_SOURCE_DIR "/tests/fixtures/golden/") + name + u".txt"_s;
+    const QString text = m_out.join(u'\n') + u'\n';
+    if (qEnvironmentVariableIsSet("FARTOVIK_GOLDEN_UPDATE")) {
+      QDir().mkpath(QFileInfo(path).path());
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(text.toUtf8());
+      return;
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    const QStringList want = QString::fromUtf8(file.readAll()).split(u'\n');
+    const QStringList got = text.split(u'\n');
+    for (int i = 0; i < std::min(want.size(), got.size()); ++i)
+      ASSERT_EQ(got[i].toStdString(), want[i].toStdString()) << "line " << i + 1 << " of " << name.toStdString();
+    ASSERT_EQ(got.size(), want.size()) << name.toStdString();
+  }
+
+  QStringList m_out;
+  QStringList m_last;
+  qsizetype m_boxes = 0, m_sounds = 0, m_captions = 0;
+};
+
+const QString kKeyLetters = u"_ABCD"_s;
+
+TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
+  Step(u"start"_s);
+  Key(vk::F1, u"F1"_s);
+  Key(vk::PageDown, u"PgDn"_s);
+  Key(vk::Right, u"Right"_s);
+  Key(vk::Escape, u"Esc"_s);
+  Key(vk::F2, u"F2"_s);
+  TicksUntilAnswersOpen();
+  g().PointerMoved(el::AnswerA, 10, 10);
+  Step(u"pointer over A"_s);
+  g().DropHover();
+  Step(u"pointer gone"_s);
+  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  Ticks(50);
+  TicksUntilAnswersOpen();
+  Key(vk::Key1, u"1"_s);
+  Ticks(3);
+  // An answer 50/50 took away cannot be chosen.
+  for (int p = 1; p <= 4; ++p)
+    if (!E(PositionElement(p)).enabled) {
+      Key(vk::A + p - 1, kKeyLetters.mid(p, 1));
+      break;
+    }
+  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  Ticks(50);
+  TicksUntilAnswersOpen();
+  Key(vk::Key2, u"2"_s);
+  Ticks(60);
+  Key(vk::S, u"S"_s);
+  Key(vk::S, u"S"_s);
+  Key(vk::Key3, u"3"_s);
+  Ticks(40);
+  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  Ticks(50);
+  TicksUntilAnswersOpen();
+  Ctrl(vk::M, u"M"_s);
+  Ticks(3);
+  // The player types over the default name the box offers selected.
+  for (const QString& typed : {u"И"_s, u"Ир"_s, u"Ира"_s}) {
+    NameBox& box = g().screen().nameBox();
+    box.text = typed;
+    box.selectionStart = int(typed.size());
+    box.selectionLength = 0;
+    Step(u"typed "_s + typed);
+  }
+  Key(vk::Enter, u"Enter"_s);
+  Key(vk::Down, u"Down"_s);
+  Key(vk::End, u"End"_s);
+  Key(vk::Home, u"Home"_s);
+  Key(vk::Enter, u"Enter"_s);
+  Ctrl(vk::W, u"W"_s);
+  g().WheelBoard(-120);
+  Step(u"wheel"_s);
+  Key(vk::Enter, u"Enter"_s);
+  Compare(u"lifelines_take_money"_s);
+}
+
+TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
+  Step(u"start"_s);
+  Key(vk::F2, u"F2"_s);
+  TicksUntilAnswersOpen();
+  for (int q = 1; q <= 5; ++q) {
+    Click(PositionElement(RightPosition()));
+    Ticks(48);
+    TicksUntilAnswersOpen();
+  }
+  Click(PositionElement(WrongPosition()));
+  Ticks(50);
+  Key(vk::Enter, u"Enter"_s);
+  Key(vk::Enter, u"Enter"_s);
+  Key(vk::F2, u"F2"_s);
+  TicksUntilAnswersOpen();
+  Ticks(230);
+  Key(vk::Enter, u"Enter"_s);
+  Key(vk::Enter, u"Enter"_s);
+  platform->box.answers = {InfoBox::No};
+  Ctrl(vk::W, u"W"_s);
+  Key(vk::K, u"K"_s);
+  platform->box.answers = {InfoBox::Yes};
+  Key(vk::K, u"K"_s);
+  Key(vk::Enter, u"Enter"_s);
+  Compare(u"wrong_answer_time_out"_s);
+}
+
+TEST_F(GoldenTest, TheMillion) {
+  Step(u"start"_s);
+  Key(vk::F2, u"F2"_s);
+  for (int q = 1; q <= 15; ++q) {
+    TicksUntilAnswersOpen();
+    Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+    Ticks(48);
+  }
+  Ticks(5);
+  Key(vk::Enter, u"Enter"_s);
+  Key(vk::Enter, u"Enter"_s);
+  Compare(u"million"_s);
+}
+
+}  // namespace
