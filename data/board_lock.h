@@ -20,9 +20,9 @@ class BoardLock {
   /// The lock of the file at `path`: `path` + ".lock".
   explicit BoardLock(const QString& path);
 
-  /// Tries for at most `waitMs` milliseconds. A save takes a few milliseconds, so a
-  /// short wait covers another game's save without freezing the window; a lock left
-  /// by a game that died, or one that holds no lock at all, is taken over at once.
+  /// Tries for at most `waitMs` milliseconds; 0 tries once. A save takes a few
+  /// milliseconds, so a short wait covers another game's save; a lock left by a game
+  /// that died, or one that holds no lock at all, is taken over at once.
   Outcome Take(int waitMs);
   /// Why the lock is Busy or Broken, in the player's words, naming the file.
   QString problem() const { return m_problem; }

@@ -9,6 +9,7 @@
 #include "data/ordinary_file.h"
 
 #ifdef Q_OS_UNIX
+#include <climits>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -36,6 +37,28 @@ QString FindDataFolder(const QString& folder) {
 }
 
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+QByteArray WithSlash(const QByteArray& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
+
+// Whether `folder`, named in the file system's own bytes, is a folder (links followed).
+bool IsFolder(const QByteArray& folder) {
+#ifdef Q_OS_UNIX
+  struct stat st {};
+  return ::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+#else
+  return QFileInfo(QFile::decodeName(folder)).isDir();
+#endif
+}
+
+// `path` made absolute against the working folder, byte for byte: the working
+// folder's name need not be valid text either.
+QByteArray AbsoluteNative(const QByteArray& path) {
+#ifdef Q_OS_UNIX
+  if (path.startsWith('/')) return path;
+  char here[PATH_MAX];
+  if (::getcwd(here, sizeof here) != nullptr) return WithSlash(QByteArray(here)) + path;
+#endif
+  return QFile::encodeName(QFileInfo(QFile::decodeName(path)).absoluteFilePath());
+}
 
 // The same folder on disk, however it was spelled.
 bool SameFolder(const QString& a, const QString& b) {
@@ -89,9 +112,9 @@ QString AlsoLookedIn(const QStringList& folders) {
 }  // namespace
 
 DataLocations DataLocations::ForProgram(const QString& programFolder, const QString& installedRelative,
-                                        const QString& questionOverride) {
+                                        const QByteArray& questionOverride) {
   DataLocations locations;
-  if (!questionOverride.isEmpty()) locations.questionOverride = QFileInfo(questionOverride).absoluteFilePath();
+  if (!questionOverride.isEmpty()) locations.questionOverride = AbsoluteNative(questionOverride);
   if (!installedRelative.isEmpty()) {
     locations.sharedQuestionFolders.append(QDir::cleanPath(programFolder + u'/' + installedRelative));
   }
@@ -161,8 +184,11 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   }
 
   QStringList lookedIn;
+  // Looked for by its bytes: as text, a name in another encoding is another name.
+  QByteArray chosen;
   if (!locations.questionOverride.isEmpty()) {
-    if (QFileInfo(locations.questionOverride).isDir()) paths.questionFolder = WithSlash(locations.questionOverride);
+    if (IsFolder(locations.questionOverride)) chosen = WithSlash(locations.questionOverride);
+    paths.questionFolder = QFile::decodeName(chosen);
   } else if (dataBeside) {
     paths.questionFolder = program + dataName + u'/';
   } else {
@@ -178,16 +204,19 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   if (paths.questionFolder.isEmpty()) {
     // The path as the file system spells it: an upper-cased path would name another
     // folder wherever letter case counts.
-    const QString shown = QDir::toNativeSeparators(
-        locations.questionOverride.isEmpty() ? program + u"Data/"_s : locations.questionOverride);
+    const QString shown = QDir::toNativeSeparators(locations.questionOverride.isEmpty()
+                                                       ? program + u"Data/"_s
+                                                       : QFile::decodeName(locations.questionOverride));
     box.Show(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
     return paths;
   }
-  paths.questionFolders.append(paths.questionFolder);
-  if (locations.questionOverride.isEmpty()) {
-    const QString own = PlayerQuestionFolder(locations.playerFolder);
-    if (!own.isEmpty() && !SameFolder(own, paths.questionFolder)) paths.questionFolders.append(own);
+  if (!locations.questionOverride.isEmpty()) {
+    paths.questionFolders.append(chosen);
+    return paths;
   }
+  paths.questionFolders.append(QFile::encodeName(paths.questionFolder));
+  const QString own = PlayerQuestionFolder(locations.playerFolder);
+  if (!own.isEmpty() && !SameFolder(own, paths.questionFolder)) paths.questionFolders.append(QFile::encodeName(own));
   return paths;
 }
 

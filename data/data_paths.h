@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -9,8 +11,9 @@ class InfoBox;
 /// Where a game finds its files besides its own folder. Left empty, the game is a
 /// portable copy that knows nothing but its folder (tests, tools).
 struct DataLocations {
-  /// A question folder chosen on the command line; it replaces every other one.
-  QString questionOverride;
+  /// A question folder chosen on the command line, in the file system's own bytes
+  /// (its name need not be valid text); it replaces every other one.
+  QByteArray questionOverride;
   /// Folders of an installed game's shipped bases, tried in order when there is no
   /// "Data" beside the program: the one relative to the binary, then those of the
   /// XDG data folders.
@@ -23,18 +26,20 @@ struct DataLocations {
   /// (where the install rules put the bases, relative to the binary) and the XDG
   /// data folders as QStandardPaths reports them.
   static DataLocations ForProgram(const QString& programFolder, const QString& installedRelative,
-                                  const QString& questionOverride);
+                                  const QByteArray& questionOverride);
 };
 
 struct DataPaths {
   QString programFolder;
   QString winnersPath;
   /// The folder the shipped question bases are listed from, as it exists on disk,
-  /// ending in "/"; empty when there is none, and then no base is loaded.
+  /// ending in "/"; empty when there is none, and then no base is loaded. As text,
+  /// for showing: a name that is not valid text has replacement characters here.
   QString questionFolder;
-  /// Every folder whose bases are read, in order: questionFolder first, then the
-  /// player's own. Empty when questionFolder is.
-  QStringList questionFolders;
+  /// Every folder whose bases are read, in order, in the file system's own bytes,
+  /// each ending in "/": questionFolder first, then the player's own. Empty when
+  /// questionFolder is.
+  QList<QByteArray> questionFolders;
   /// A copy of the game with "Data" beside it and a writable folder: it keeps its
   /// leaderboard beside itself.
   bool portable = false;

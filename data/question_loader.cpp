@@ -425,10 +425,10 @@ int LevelOfName(const QByteArray& name) {
 // The ordinary, not hidden files of `folder` named as bases of `level`, in
 // alphabetical order. Names are read as bytes: a pack unzipped from another system
 // may carry names that are not valid UTF-8, and they must open all the same.
-std::vector<BaseFile> ListBaseFiles(const QString& folder, int level) {
+std::vector<BaseFile> ListBaseFiles(const QByteArray& folder, int level) {
   std::vector<BaseFile> files;
   if (folder.isEmpty() || level < 0 || level >= kLevelCount) return files;
-  QByteArray native = QFile::encodeName(folder);
+  QByteArray native = folder;
   if (!native.endsWith('/')) native += '/';
 #ifdef Q_OS_UNIX
   DIR* dir = ::opendir(native.constData());
@@ -444,7 +444,7 @@ std::vector<BaseFile> ListBaseFiles(const QString& folder, int level) {
   }
   ::closedir(dir);
 #else
-  for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files)) {
+  for (const QFileInfo& entry : QDir(QFile::decodeName(folder)).entryInfoList(QDir::Files)) {
     if (!entry.isFile() || LevelOfName(QFile::encodeName(entry.fileName())) != level) continue;
     files.push_back({QFile::encodeName(entry.filePath()), entry.filePath(), entry.size()});
   }
@@ -457,12 +457,12 @@ std::vector<BaseFile> ListBaseFiles(const QString& folder, int level) {
 }
 
 // Loads one level into `table`, telling `report` what the player should hear.
-void LoadLevel(int level, const QStringList& questionFolders, bool levelRequired, QuestionTable& table,
+void LoadLevel(int level, const QList<QByteArray>& questionFolders, bool levelRequired, QuestionTable& table,
                QuestionLoadReport& report, InfoBox& box) {
   QuestionLevel& target = table.levels[size_t(level)];
   // Folder after folder: the shipped bases keep their rows, a player's pack follows.
   std::vector<BaseFile> files;
-  for (const QString& folder : questionFolders) {
+  for (const QByteArray& folder : questionFolders) {
     std::vector<BaseFile> more = ListBaseFiles(folder, level);
     files.insert(files.end(), more.begin(), more.end());
   }
@@ -497,16 +497,16 @@ void LoadLevel(int level, const QStringList& questionFolders, bool levelRequired
 
 QStringList ListQuestionBaseFiles(const QString& questionFolder, int level) {
   QStringList paths;
-  for (const BaseFile& file : ListBaseFiles(questionFolder, level)) paths.append(file.shownPath);
+  for (const BaseFile& file : ListBaseFiles(QFile::encodeName(questionFolder), level)) paths.append(file.shownPath);
   return paths;
 }
 
 void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& table, InfoBox& box) {
   if (questionFolder.isEmpty()) return;
-  LoadQuestionBase(level, QStringList{questionFolder}, table, box);
+  LoadQuestionBase(level, QList<QByteArray>{QFile::encodeName(questionFolder)}, table, box);
 }
 
-void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box) {
+void LoadQuestionBase(int level, const QList<QByteArray>& questionFolders, QuestionTable& table, InfoBox& box) {
   if (questionFolders.isEmpty() || level < 0 || level >= kLevelCount) return;
   QuestionLoadReport report;
   LoadLevel(level, questionFolders, true, table, report, box);

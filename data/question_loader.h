@@ -62,9 +62,10 @@ class QuestionLevelReader {
 /// means that no question base is loaded: nothing happens. A file larger than any
 /// base can be, or one that cannot be opened, is skipped and named.
 void LoadQuestionBase(int level, const QString& questionFolder, QuestionTable& table, InfoBox& box);
-/// The same over several folders, read one after another into the same level, each
-/// folder's files in alphabetical order: a player's own bases add to the shipped ones.
-void LoadQuestionBase(int level, const QStringList& questionFolders, QuestionTable& table, InfoBox& box);
+/// The same over several folders, named in the file system's own bytes, read one
+/// after another into the same level, each folder's files in alphabetical order: a
+/// player's own bases add to the shipped ones.
+void LoadQuestionBase(int level, const QList<QByteArray>& questionFolders, QuestionTable& table, InfoBox& box);
 /// Resolves the paths of a copy that knows only its own folder and loads the levels
 /// 0 … 6 in order; returns the paths. `writable` is the folder test of ResolvePaths.
 /// Whatever the levels and files give to tell comes in one message at the end. With

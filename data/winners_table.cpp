@@ -103,13 +103,13 @@ bool ReadExistingFile(const QString& path, WinnersTable& table, int& damagedFiel
 }
 
 // Long enough for another game to finish its save (a few milliseconds), short
-// enough that the window does not stand still while a lock that is held is waited
-// on. The result stays in memory and every later save, and the exit, tries again.
-constexpr int kLockWaitMs = 250;
+// enough that the window does not stand still for long while a lock that is held
+// is waited on. A result that is not stored stays in memory and is tried again.
+constexpr int kBriefLockWaitMs = 250;
 
 // Takes the board's lock for a change; when it cannot, what the change comes to.
-std::optional<WinnersWrite> TakeLock(BoardLock& lock, QString* problem) {
-  const BoardLock::Outcome outcome = lock.Take(kLockWaitMs);
+std::optional<WinnersWrite> TakeLock(BoardLock& lock, QString* problem, LockWait wait) {
+  const BoardLock::Outcome outcome = lock.Take(wait == LockWait::Brief ? kBriefLockWaitMs : 0);
   if (problem) *problem = lock.problem();
   switch (outcome) {
     case BoardLock::Outcome::Taken: return std::nullopt;
@@ -220,9 +220,9 @@ int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
 }
 
 WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random,
-                          QString* problem) {
+                          QString* problem, LockWait wait) {
   BoardLock lock(path);
-  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem)) return *refused;
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem, wait)) return *refused;
   WinnersTable table;
   switch (ExaminePlace(path)) {
     case FilePlace::Free:
@@ -245,7 +245,7 @@ WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results
 
 WinnersWrite ClearWinners(const QString& path, QString* problem) {
   BoardLock lock(path);
-  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem)) return *refused;
+  if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem, LockWait::Brief)) return *refused;
   const QFileInfo info(path);
   if (!info.exists() && !info.isSymLink()) return WinnersWrite::Written;
   return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;

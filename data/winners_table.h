@@ -78,17 +78,24 @@ enum class WinnersWrite {
   Link,        ///< the board is a link made by another user, or one to nothing
 };
 
+/// How long a change of the board waits for a lock that is held.
+enum class LockWait {
+  None,   ///< one try: a caller on the window's thread tries again later instead
+  Brief,  ///< a quarter of a second, enough for another game's save
+};
+
 /// Inserts each of `results`, in order, at its rank into the leaderboard file as it
 /// is at this moment, so that games running side by side never undo each other's
 /// results: takes the lock beside the file (a lock left by a game that was killed
 /// is taken over), reads the file afresh and writes it whole, all before the lock
 /// is released. Nothing is shown while the lock is held; damaged fields keep what
-/// was decoded before the damage, as on a load. The lock is waited for only
-/// briefly, so a lock that is held never freezes the window. `problem`, when
-/// given, gets what stood in the way, in the player's words.
+/// was decoded before the damage, as on a load. The lock is waited for at most as
+/// `wait` says, so a lock that is held never freezes the window for long. `problem`,
+/// when given, gets what stood in the way, in the player's words.
 WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results, RandomSource& random,
-                          QString* problem = nullptr);
-/// Deletes the leaderboard file under the same lock; a missing file is cleared already.
+                          QString* problem = nullptr, LockWait wait = LockWait::Brief);
+/// Deletes the leaderboard file under the same lock, waited for briefly; a missing
+/// file is cleared already.
 WinnersWrite ClearWinners(const QString& path, QString* problem = nullptr);
 
 /// Removes the temporary files a save left when it was killed before it could put

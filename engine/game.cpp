@@ -135,7 +135,9 @@ bool Game::LevelsReadyForGame() {
 
 int Game::InfoBox(const QString& text, int flags) {
   HoldClock();
+  ++m_boxesOpen;
   const int result = m_platform.MessageBox().Show(text, flags);
+  --m_boxesOpen;
   ReleaseClock();
   return result;
 }

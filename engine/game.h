@@ -186,6 +186,11 @@ class Game : private PointerHost {
   /// Stores the result of the record panel with its name; true when the result had
   /// a row of its own.
   bool StoreRecord();
+  /// Tries once, without waiting, to store the results kept in memory. A lock that
+  /// is held may clear: the tick tries again for a while before the player is told
+  /// what holds the board; anything else is told at once. The results stay kept
+  /// until a save stores them.
+  void StoreKeptResults();
   /// Tries once more to store the results kept in memory; when they still cannot be
   /// stored, asks whether to leave without them. True: the game may close.
   bool StoreUnsavedBeforeExit();
@@ -236,6 +241,13 @@ class Game : private PointerHost {
   WinnersTable m_winners;
   /// Results whose save failed, oldest first; every later save tries them again.
   QList<WinnerEntry> m_unsaved;
+  /// Steady seconds at which a save first found the board locked; set while the
+  /// tick tries the kept results again.
+  std::optional<double> m_storeRetrySince;
+  /// The result being tried again has a row of its own: storing it plays its cue.
+  bool m_cueWhenStored = false;
+  /// Message boxes of the game now open: the tick's retries never put one over another.
+  int m_boxesOpen = 0;
   /// The player has been told that the board cannot be read.
   bool m_unreadableReported = false;
   /// The version of the board file whose damage the player has been told about.

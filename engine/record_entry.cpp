@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "data/cp1251.h"
 #include "data/winners_table.h"
 #include "engine/game.h"
@@ -10,6 +12,9 @@ namespace {
 
 const QString kDefaultName = u"Неизвестный фартовик"_s;
 const QString kCurrency = u" у.е."_s;
+// Another game's save holds the board for a few milliseconds; a lock still held
+// after this is not about to clear, and the player hears what holds it.
+constexpr double kStoreRetrySeconds = 2.0;
 
 /// The first line of the record panel: how the game came to its end, beneath the
 /// heading that names it.
@@ -94,21 +99,40 @@ bool Game::StoreRecord() {
   // Nothing to store (a full board of better results, no earlier result waiting):
   // the file stays as it is.
   if (m_unsaved.isEmpty()) return false;
+  m_cueWhenStored = m_cueWhenStored || hasRow;
+  if (!m_storeRetrySince) m_storeRetrySince = m_platform.SteadySeconds();
+  StoreKeptResults();
+  return hasRow;
+}
+
+void Game::StoreKeptResults() {
+  if (m_unsaved.isEmpty()) {
+    // Stored meanwhile by the exit's try, or cleared with the board.
+    m_storeRetrySince.reset();
+    m_cueWhenStored = false;
+    return;
+  }
   // The board is changed as it is in the file now, not as it was when the panel
-  // opened: another game may have saved or cleared it meanwhile.
+  // opened: another game may have saved or cleared it meanwhile. Its lock is never
+  // waited for here: this runs on the window's thread.
   QString problem;
-  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
+  const WinnersWrite written =
+      StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem, LockWait::None);
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
+    m_storeRetrySince.reset();
     // The name stands on the board now.
-    if (hasRow) PlayCue(Cue::Record);
-    return hasRow;
+    if (std::exchange(m_cueWhenStored, false)) PlayCue(Cue::Record);
+    return;
   }
+  const bool mayClear = written == WinnersWrite::Busy || written == WinnersWrite::LockBroken;
+  if (mayClear && m_platform.SteadySeconds() - *m_storeRetrySince < kStoreRetrySeconds) return;
+  m_storeRetrySince.reset();
+  m_cueWhenStored = false;
   // The results stay here, shown on the board, until a later save stores them.
   InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written, problem), InfoBox::StopOk);
   m_unreadableReported =
       m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
-  return hasRow;
 }
 
 void Game::ConfirmRecord() {
@@ -122,8 +146,14 @@ void Game::ConfirmRecord() {
 
 bool Game::StoreUnsavedBeforeExit() {
   if (m_unsaved.isEmpty()) return true;
+  // The last try waits briefly for the lock: the player is leaving, and a save of
+  // another game that is under way ends within it. Whatever comes of it, the
+  // question below or the stored results take the place of the tick's retries.
+  m_storeRetrySince.reset();
+  m_cueWhenStored = false;
   QString problem;
-  const WinnersWrite written = StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem);
+  const WinnersWrite written =
+      StoreWinners(m_paths.winnersPath, m_unsaved, m_platform.Random(), &problem, LockWait::Brief);
   if (written == WinnersWrite::Written) {
     m_unsaved.clear();
     return true;

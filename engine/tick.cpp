@@ -9,4 +9,7 @@ void Game::Tick() {
   if (m_state.TaskActive[task::QuestionClock]) QuestionClockStep();
   if (m_state.TaskActive[task::QuestionReveal]) QuestionRevealStep();
   if (m_state.TaskActive[task::FriendReveal]) FriendRevealStep();
+  // Results that found the board locked are tried again; never under an open box,
+  // where what this says would stand over a question the player has not answered.
+  if (m_storeRetrySince && m_boxesOpen == 0) StoreKeptResults();
 }

@@ -50,15 +50,22 @@ inline QString SettingsAndCommandLine(const uint8_t* data, size_t size) {
   settings->value(QStringLiteral("view/fullScreen"), false).toBool();
   settings->value(QStringLiteral("sound/enabled"), true).toBool();
 
-  QStringList arguments{QStringLiteral("fartovik")};
-  if (!line.isEmpty()) {
-    for (const QByteArray& argument : line.split('\n')) arguments.append(QString::fromLocal8Bit(argument));
-  }
+  // As the program gets them: bytes, in whatever encoding.
+  QList<QByteArray> arguments{QByteArrayLiteral("fartovik")};
+  if (!line.isEmpty()) arguments.append(line.split('\n'));
   const CommandLine parsed = ParseCommandLine(arguments);
   switch (parsed.action) {
-    case CommandLine::Action::Play:
+    case CommandLine::Action::Play: {
       if (parsed.exitCode != 0 || !parsed.text.isEmpty()) return QStringLiteral("play with a status or a text");
+      if (parsed.dataFolder.isEmpty()) break;
+      // The folder is a word given whole, or what follows "=" in one.
+      bool given = false;
+      for (const QByteArray& argument : arguments) {
+        given = given || argument == parsed.dataFolder || argument.endsWith(QByteArray("=" + parsed.dataFolder));
+      }
+      if (!given) return QStringLiteral("a data folder that was not given");
       break;
+    }
     case CommandLine::Action::Print:
       if (parsed.exitCode != 0 || parsed.text.isEmpty()) return QStringLiteral("print without its text");
       break;

@@ -1,6 +1,7 @@
 #include "shell/command_line.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 
 #include "screen/game_version.h"
 
@@ -15,9 +16,50 @@ const char* const kQtOptionsWithValue[] = {"platform", "platformpluginpath", "pl
                                            "display", "geometry", "name", "title", "style", "stylesheet"};
 const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
+bool TakesValue(QByteArrayView name) {
+  if (name == "data") return true;
+  for (const char* option : kQtOptionsWithValue) {
+    if (name == option) return true;
+  }
+  return false;
+}
+
+// The bytes of the last --data value, read as the parser reads the words: "--" ends
+// the options, one dash or two name an option, "=" or the next word gives its value.
+// The parser itself sees text, in which bytes that are not valid UTF-8 are lost.
+QByteArray RawDataFolder(const QList<QByteArray>& arguments) {
+  QByteArray folder;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QByteArray& word = arguments[i];
+    if (word == "--") break;
+    if (word.size() < 2 || !word.startsWith('-')) continue;
+    const QByteArray option = word.mid(word.startsWith("--") ? 2 : 1);
+    const qsizetype equals = option.indexOf('=');
+    const QByteArray name = equals < 0 ? option : option.left(equals);
+    if (!TakesValue(name)) continue;
+    QByteArray value;
+    if (equals >= 0) {
+      value = option.mid(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
+    }
+    if (name == "data") folder = value;
+  }
+  return folder;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
+  QList<QByteArray> bytes;
+  for (const QString& argument : arguments) bytes.append(QFile::encodeName(argument));
+  return ParseCommandLine(bytes);
+}
+
+CommandLine ParseCommandLine(const QList<QByteArray>& rawArguments) {
+  QStringList arguments;
+  for (const QByteArray& argument : rawArguments) arguments.append(QString::fromLocal8Bit(argument));
+
   QCommandLineParser parser;
   // Qt's options are single-dash words; read "-platform" as one option, not as -p -l -a ….
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -68,7 +110,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.text = program + u' ' + GameVersion() + u'\n';
     return result;
   }
-  result.dataFolder = parser.value(data);
-  if (parser.isSet(data) && result.dataFolder.isEmpty()) return fail(u"--data needs a folder"_s);
+  if (parser.isSet(data) && parser.value(data).isEmpty()) return fail(u"--data needs a folder"_s);
+  if (parser.isSet(data)) result.dataFolder = RawDataFolder(rawArguments);
   return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -12,10 +14,14 @@ struct CommandLine {
   QString text;
   /// The exit status for Print (0) and Fail (2).
   int exitCode = 0;
-  /// --data DIR as given; empty: the usual folders.
-  QString dataFolder;
+  /// --data DIR as given, in the file system's own bytes: a folder whose name is not
+  /// valid text is still found. Empty: the usual folders.
+  QByteArray dataFolder;
 };
 
-/// Reads the program's arguments (`arguments[0]` is the program). Qt's own options
-/// (-platform, -display, -style …) are let through for the application object.
+/// Reads the program's arguments as the program got them (`arguments[0]` is the
+/// program). Qt's own options (-platform, -display, -style …) are let through for
+/// the application object.
+CommandLine ParseCommandLine(const QList<QByteArray>& arguments);
+/// The same for arguments given as text.
 CommandLine ParseCommandLine(const QStringList& arguments);

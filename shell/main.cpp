@@ -1,5 +1,6 @@
 #include <QApplication>
-#include <QStringList>
+#include <QByteArray>
+#include <QList>
 
 #include <cstdio>
 
@@ -20,8 +21,9 @@ void Write(FILE* stream, const QString& text) {
 int main(int argc, char** argv) {
   // The arguments are read before the application object: --help, --version and a
   // mistyped option must work where there is no display.
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+  // As bytes: a folder named in another encoding must reach the file system as it is.
+  QList<QByteArray> arguments;
+  for (int i = 0; i < argc; ++i) arguments.append(QByteArray(argv[i]));
   const CommandLine commandLine = ParseCommandLine(arguments);
   if (commandLine.action != CommandLine::Action::Play) {
     Write(commandLine.action == CommandLine::Action::Print ? stdout : stderr, commandLine.text);

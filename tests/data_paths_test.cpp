@@ -75,7 +75,7 @@ TEST(DataPaths, LeaderboardAndQuestionFolderLieBesideAWritableProgram) {
     EXPECT_EQ(paths.programFolder, given);
     EXPECT_EQ(paths.winnersPath, program.path() + u"/Winners.tbl"_s);
     EXPECT_EQ(paths.questionFolder, program.path() + u"/Data/"_s);
-    EXPECT_EQ(paths.questionFolders, QStringList{paths.questionFolder});
+    EXPECT_EQ(paths.questionFolders, QList<QByteArray>{QFile::encodeName(paths.questionFolder)});
     EXPECT_TRUE(paths.portable);
   }
 }
@@ -137,7 +137,8 @@ TEST(DataPaths, ShippedBasesComeFromTheFirstFolderThatExistsThenThePlayersOwn) {
     EXPECT_TRUE(box.messages.isEmpty());
     EXPECT_EQ(paths.questionFolder, candidates[c.expected] + u'/');
     // The player's folder is made on the first start, empty, and read after the shipped one.
-    EXPECT_EQ(paths.questionFolders, QStringList({paths.questionFolder, layout.Player() + u"/Data/"_s}));
+    EXPECT_EQ(paths.questionFolders, QList<QByteArray>({QFile::encodeName(paths.questionFolder),
+                                                         QFile::encodeName(layout.Player() + u"/Data/"_s)}));
     EXPECT_TRUE(QFileInfo(layout.Player() + u"/Data"_s).isDir());
   }
 }
@@ -148,18 +149,20 @@ TEST(DataPaths, AFolderFromTheCommandLineReplacesEveryOther) {
   layout.Make(layout.Installed());
   const QString chosen = layout.Make(layout.Root() + u"/pack"_s);
   DataLocations locations = layout.Locations();
-  locations.questionOverride = chosen;
+  locations.questionOverride = QFile::encodeName(chosen);
   RecordingInfoBox box;
   DataPaths paths = ResolvePaths(layout.Bin(), locations, box, Writable);
   EXPECT_TRUE(box.messages.isEmpty());
-  EXPECT_EQ(paths.questionFolders, QStringList{chosen + u'/'});
+  EXPECT_EQ(paths.questionFolders, QList<QByteArray>{QFile::encodeName(chosen + u'/')});
+  EXPECT_EQ(paths.questionFolder, chosen + u'/');
 
   // A folder that is not there is named as it was given.
-  locations.questionOverride = layout.Root() + u"/нет такой"_s;
+  const QString missing = layout.Root() + u"/нет такой"_s;
+  locations.questionOverride = QFile::encodeName(missing);
   paths = ResolvePaths(layout.Bin(), locations, box, Writable);
   EXPECT_TRUE(paths.questionFolders.isEmpty());
-  EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + locations.questionOverride + u" не найдена!!!"_s, 16}}));
+  EXPECT_EQ(box.messages,
+            QList<RecordingInfoBox::Message>({{u"Папка "_s + missing + u" не найдена!!!"_s, 16}}));
 }
 
 TEST(DataPaths, WithNoFolderAnywhereTheMessageNamesEveryPlaceLookedIn) {
@@ -244,7 +247,8 @@ TEST(DataPaths, AnInstalledGameWritesNothingIntoItsPrefixEvenAsRoot) {
   QFile::setPermissions(layout.Bin(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   EXPECT_EQ(paths.winnersPath, layout.Player() + u"/Winners.tbl"_s);
   EXPECT_FALSE(paths.winnersPath.startsWith(prefix));
-  for (const QString& folder : paths.questionFolders) {
+  for (const QByteArray& native : paths.questionFolders) {
+    const QString folder = QFile::decodeName(native);
     if (folder.startsWith(prefix)) continue;
     EXPECT_EQ(folder, layout.Player() + u"/Data/"_s);
   }
@@ -293,7 +297,7 @@ TEST(DataPaths, ALeaderboardThatCameWithAReadOnlyPortableCopyMovesAlongOnce) {
 TEST(DataPaths, TheRunningProgramsLocations) {
   QStandardPaths::setTestModeEnabled(true);
   const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-  const DataLocations l = DataLocations::ForProgram(u"/opt/game/bin"_s, u"../share/fartovik/Data"_s, u"pack"_s);
+  const DataLocations l = DataLocations::ForProgram(u"/opt/game/bin"_s, u"../share/fartovik/Data"_s, "pack");
   // One folder level below the data home, whatever the organisation name.
   EXPECT_EQ(l.playerFolder, home + u"/fartovik"_s);
   EXPECT_EQ(PlayerDataFolder(), l.playerFolder);
@@ -303,7 +307,11 @@ TEST(DataPaths, TheRunningProgramsLocations) {
     EXPECT_TRUE(folder.endsWith(u"/fartovik/Data"_s)) << folder.toStdString();
     EXPECT_FALSE(folder.startsWith(home)) << "the player's folder is not a shipped one";
   }
-  EXPECT_EQ(l.questionOverride, QDir::current().absoluteFilePath(u"pack"_s));
+  EXPECT_EQ(l.questionOverride, QFile::encodeName(QDir::current().absoluteFilePath(u"pack"_s)));
+  // A folder's name goes on as the bytes it was given, whether or not they are text.
+  for (const QByteArray& given : {QByteArray("/tmp/caf\xe9"), QByteArray("/tmp/\xff\xfe/pack")}) {
+    EXPECT_EQ(DataLocations::ForProgram(u"/opt/game/bin"_s, QString(), given).questionOverride, given);
+  }
 }
 
 TEST(DataPaths, WritabilityOfFoldersThatAreNone) {

@@ -478,7 +478,7 @@ namespace {
 // Loads as a game started with "--data <the folder's Data>" does.
 void LoadPack(const ProgramFolder& folder, QuestionTable& table, RecordingInfoBox& box) {
   DataLocations locations;
-  locations.questionOverride = folder.dataPath();
+  locations.questionOverride = QFile::encodeName(folder.dataPath());
   LoadQuestionBases(folder.path(), locations, table, box, [](const QString&) { return true; });
 }
 
@@ -559,6 +559,38 @@ TEST(DataQuestionLoader, ABaseWhoseNameIsNotValidTextLoads) {
   EXPECT_TRUE(box.messages.isEmpty());
   EXPECT_EQ(Texts(table.levels[6]), NumberedTexts(u"c"_s, 1, 3));
   ::unlink(name.constData());  // the temporary folder's clean-up reads names as text
+}
+
+// A pack unzipped from another system into a folder named in its encoding, passed
+// as it is on the command line.
+TEST(DataQuestionLoader, APackInAFolderWhoseNameIsNotValidTextLoads) {
+  const ProgramFolder folder{QString()};
+  const QByteArray pack = QFile::encodeName(folder.path()) + "/\xc2\xee\xef\xf0\xee\xf1\xfb \xe9";
+  ASSERT_EQ(::mkdir(pack.constData(), 0755), 0);
+  QList<QByteArray> names;
+  for (int level = 0; level < kLevelCount; ++level) {
+    // Level 6 with a name that is not valid text either.
+    names.append(pack + (level == 6 ? QByteArray("/caf\xe9.ol6") : "/pack.ol" + QByteArray::number(level)));
+    QFile file(folder.path() + u"/x"_s);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Base(NumberedList(u"l"_s + QString::number(level) + u"-"_s, 3)));
+    file.close();
+    ASSERT_EQ(::rename(QFile::encodeName(file.fileName()).constData(), names.last().constData()), 0);
+  }
+  DataLocations locations;
+  locations.questionOverride = pack;
+  QuestionTable table;
+  RecordingInfoBox box;
+  const DataPaths paths = LoadQuestionBases(folder.path(), locations, table, box, [](const QString&) { return true; });
+  EXPECT_TRUE(box.messages.isEmpty()) << (box.messages.isEmpty() ? "" : box.messages[0].text.toStdString());
+  EXPECT_EQ(paths.questionFolders, QList<QByteArray>{pack + '/'});
+  for (int level = 0; level < kLevelCount; ++level) {
+    EXPECT_EQ(Texts(table.levels[size_t(level)]), NumberedTexts(u"l"_s + QString::number(level) + u"-"_s, 1, 3))
+        << level;
+  }
+  // The temporary folder's clean-up reads names as text.
+  for (const QByteArray& name : names) ::unlink(name.constData());
+  ::rmdir(pack.constData());
 }
 
 TEST(DataQuestionLoader, APackSavedTwiceAsksEachQuestionOnce) {

@@ -1,6 +1,7 @@
 // The result panels with the record entry, the leaderboard view and the start screen.
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLockFile>
 #include <memory>
 
@@ -682,8 +683,138 @@ TEST_F(HeldBoardTest, TheGameNeverFreezesAndTheKeptResultIsTriedAgainAtExit) {
   timer.start();
   g().KeyPressed(vk::Enter);
   EXPECT_LT(timer.elapsed(), 1000);
+  Tick(25);  // the retries give up
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_TRUE(platform->box.messages[0].text.contains(u"другая игра"_s));
   g().KeyPressed(vk::Enter);  // back to the start screen
   ExpectLeavingKeepsTheResultUntilItIsStored(u"Терпеливый"_s);
+}
+
+/// What holds the board's lock: each is made in its place and taken away again.
+enum class LockHolder { RunningGame, Folder, LockOfNoProcess };
+
+struct LockHolderCase {
+  LockHolder holder;
+  const char* name;
+  QString said;  ///< part of what the player is told when it does not clear
+};
+
+const LockHolderCase kLockHolders[] = {
+    {LockHolder::RunningGame, "another game that is running", u"другая игра"_s},
+    {LockHolder::Folder, "a folder", u"лежит не файл"_s},
+    {LockHolder::LockOfNoProcess, "a fresh lock that names no process", u"не освобождается"_s},
+};
+
+/// A game ends with a result of 1000, named `name`, while the board's lock is held.
+class LockedBoardTest : public PanelTest {
+ protected:
+  QString Lock() { return WinnersPath() + u".lock"_s; }
+  void Hold(LockHolder holder) {
+    switch (holder) {
+      case LockHolder::RunningGame:
+        m_runningGame = std::make_unique<QLockFile>(Lock());
+        ASSERT_TRUE(m_runningGame->tryLock(0));
+        break;
+      case LockHolder::Folder:
+        ASSERT_TRUE(QDir().mkdir(Lock()));
+        break;
+      case LockHolder::LockOfNoProcess: {
+        QFile file(Lock());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("garbage");
+        break;
+      }
+    }
+  }
+  void Free(LockHolder holder) {
+    switch (holder) {
+      case LockHolder::RunningGame: m_runningGame.reset(); break;
+      case LockHolder::Folder: ASSERT_TRUE(QDir().rmdir(Lock())); break;
+      case LockHolder::LockOfNoProcess: ASSERT_TRUE(QFile::remove(Lock())); break;
+    }
+    ASSERT_FALSE(QFileInfo::exists(Lock()));
+  }
+  void EndWhileLocked(LockHolder holder, const QString& name) {
+    WriteBoard(Board({64000}));
+    ASSERT_NO_FATAL_FAILURE(Hold(holder));
+    EndWith(1000);
+    g().screen().SetNameBoxText(name, false);
+    platform->box.messages.clear();
+    platform->sound.log.clear();
+  }
+  /// Confirms the name; the window must come back at once, not after a wait for the lock.
+  void ConfirmWithoutAWait() {
+    QElapsedTimer timer;
+    timer.start();
+    g().KeyPressed(vk::Enter);
+    EXPECT_LT(timer.elapsed(), 100);
+    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  }
+
+  std::unique_ptr<QLockFile> m_runningGame;
+};
+
+TEST_F(LockedBoardTest, ALockThatClearsWithinTheRetriesLetsTheResultBeStoredWithoutAWord) {
+  for (const LockHolderCase& c : kLockHolders) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NO_FATAL_FAILURE(EndWhileLocked(c.holder, u"Успевший"_s));
+    ConfirmWithoutAWait();
+    // Shown on the board at once, in the file only once the lock clears.
+    EXPECT_EQ(g().winners().name[2], u"Успевший"_s);
+    Tick(10);
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
+    EXPECT_FALSE(platform->sound.log.contains(u"sting record"_s));
+    ASSERT_NO_FATAL_FAILURE(Free(c.holder));
+    Tick();
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Успевший"_s}));
+    EXPECT_TRUE(platform->box.messages.isEmpty());
+    EXPECT_EQ(platform->sound.log.count(u"sting record"_s), 1);
+    Tick(30);
+    EXPECT_TRUE(platform->box.messages.isEmpty());
+    EXPECT_EQ(platform->sound.log.count(u"sting record"_s), 1);
+    g().KeyPressed(vk::Enter);  // back to the start screen
+  }
+}
+
+TEST_F(LockedBoardTest, ALockThatDoesNotClearIsToldOnceAfterTheRetriesAndTheResultIsKept) {
+  for (const LockHolderCase& c : kLockHolders) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NO_FATAL_FAILURE(EndWhileLocked(c.holder, u"Ждущий"_s));
+    ConfirmWithoutAWait();
+    Tick(19);
+    EXPECT_TRUE(platform->box.messages.isEmpty());
+    Tick(2);
+    ASSERT_EQ(platform->box.messages.size(), 1);
+    EXPECT_TRUE(platform->box.messages[0].text.contains(c.said)) << platform->box.messages[0].text.toStdString();
+    EXPECT_TRUE(platform->box.messages[0].text.contains(QDir::toNativeSeparators(Lock())));
+    EXPECT_EQ(platform->box.messages[0].flags, InfoBox::StopOk);
+    Tick(50);
+    EXPECT_EQ(platform->box.messages.size(), 1);
+    EXPECT_FALSE(platform->sound.log.contains(u"sting record"_s));
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
+    // Kept for the next save, which stores it once the lock is gone.
+    ASSERT_NO_FATAL_FAILURE(Free(c.holder));
+    g().KeyPressed(vk::Enter);
+    EndWith(500);
+    g().KeyPressed(vk::Enter);
+    EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Ждущий"_s, u"Неизвестный фартовик"_s}));
+    EXPECT_EQ(platform->box.messages.size(), 1);
+    g().KeyPressed(vk::Enter);
+  }
+}
+
+TEST_F(LockedBoardTest, TheRetriesNeverPutAMessageOverAnOpenBox) {
+  ASSERT_NO_FATAL_FAILURE(EndWhileLocked(LockHolder::RunningGame, u"Ждущий"_s));
+  ConfirmWithoutAWait();
+  // The exit question stays up past the retries' end; the ticks run under it.
+  platform->box.whileShown = [&](const QString& text) {
+    if (text == kExitQuestion) Tick(30);
+  };
+  platform->box.answers = {InfoBox::No};
+  g().RequestExit();
+  ASSERT_EQ(platform->box.messages.size(), 1);
+  EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
+  Tick();
+  ASSERT_EQ(platform->box.messages.size(), 2);
+  EXPECT_TRUE(platform->box.messages[1].text.contains(u"другая игра"_s));
 }

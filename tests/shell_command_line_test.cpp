@@ -70,8 +70,25 @@ TEST(CommandLine, PlayingTakesTheDataFolderAndLetsQtOptionsThrough) {
     SCOPED_TRACE(words.join(u' ').toStdString());
     const CommandLine line = Parse(words);
     EXPECT_EQ(line.action, CommandLine::Action::Play) << line.text.toStdString();
-    EXPECT_EQ(line.dataFolder, u"/tmp/pack"_s);
+    EXPECT_EQ(line.dataFolder, QByteArray("/tmp/pack"));
   }
+}
+
+// A folder named in another encoding reaches the game as the bytes it was given.
+TEST(CommandLine, TheDataFolderKeepsItsBytesWhenTheyAreNotText) {
+  const QByteArray folder = "/tmp/caf\xe9";
+  for (const QList<QByteArray>& words :
+       {QList<QByteArray>{"--data", folder}, QList<QByteArray>{"--data=" + folder}, QList<QByteArray>{"-data", folder},
+        QList<QByteArray>{"-platform", "offscreen", "--data", "/tmp/first", "--data", folder},
+        // A value of Qt's own that reads like the option is no folder.
+        QList<QByteArray>{"-title", "--data", "--data", folder}}) {
+    SCOPED_TRACE(words.join(' ').toStdString());
+    const CommandLine line = ParseCommandLine(QList<QByteArray>{"fartovik"} + words);
+    EXPECT_EQ(line.action, CommandLine::Action::Play) << line.text.toStdString();
+    EXPECT_EQ(line.dataFolder, folder);
+  }
+  // After "--" every word is the game's, and it takes none.
+  EXPECT_EQ(ParseCommandLine(QList<QByteArray>{"fartovik", "--", "--data", folder}).action, CommandLine::Action::Fail);
 }
 
 // The built program itself, where no display can be reached: --help and --version

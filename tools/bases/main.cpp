@@ -162,7 +162,7 @@ int Dump(const QString& programFolder) {
 int DumpAsTheGameFinds() {
   const QString programFolder = QCoreApplication::applicationDirPath();
   const DataLocations locations =
-      DataLocations::ForProgram(programFolder, QStringLiteral(FARTOVIK_DATA_FROM_BINARY), QString());
+      DataLocations::ForProgram(programFolder, QStringLiteral(FARTOVIK_DATA_FROM_BINARY), QByteArray());
   QuestionTable table;
   RecordingInfoBox box;
   const DataPaths paths = LoadQuestionBases(programFolder, locations, table, box, [](const QString&) { return true; });
@@ -172,16 +172,18 @@ int DumpAsTheGameFinds() {
   std::array<int, kLevelCount> fromPlayer{};
   QString playerFolder;
   if (paths.questionFolders.size() > 1) {
-    playerFolder = paths.questionFolders.last();
+    playerFolder = QFile::decodeName(paths.questionFolders.last());
     QuestionTable own;
     RecordingInfoBox ignored;
     for (int level = 0; level < kLevelCount; ++level) {
-      LoadQuestionBase(level, playerFolder, own, ignored);
+      LoadQuestionBase(level, QList<QByteArray>{paths.questionFolders.last()}, own, ignored);
       fromPlayer[size_t(level)] = std::max(own.levels[size_t(level)].count, 0);
     }
   }
   QJsonArray folders;
-  for (const QString& folder : paths.questionFolders) folders.append(QDir::toNativeSeparators(folder));
+  for (const QByteArray& folder : paths.questionFolders) {
+    folders.append(QDir::toNativeSeparators(QFile::decodeName(folder)));
+  }
   PrintJson(QJsonObject{{u"messages"_s, Messages(box)},
                         {u"folders"_s, folders},
                         {u"playerFolder"_s, QDir::toNativeSeparators(playerFolder)},
