@@ -194,7 +194,7 @@ TEST_F(ScreenTest, NameBoxTextIsCutToItsLengthAndSelectedOnRequest) {
 
 // ---- Painting cells -------------------------------------------------------------
 
-TEST_F(ScreenTest, DrawElementStateCopiesTheAddressedCell) {
+TEST_F(ScreenTest, ALookCopiesItsCellOfTheSheet) {
   screen.ShowLook(el::AnswerB, AnswerLook::Correct);
   EXPECT_EQ(FacePixel(el::AnswerB, 0, 0), CellColour(el::AnswerB, 1, 3));
   EXPECT_EQ(FacePixel(el::AnswerB, 235, 50), CellColour(el::AnswerB, 1, 3));
