@@ -55,12 +55,12 @@ class PointerTest : public ::testing::Test {
 
 TEST_F(PointerTest, MovingFromAnswerAToBRestoresAThenPointsB) {
   Move(el::AnswerA);
-  EXPECT_EQ(Row(el::AnswerA), 4);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Pointed).row);
   EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(128, 255, 192));
   Move(el::AnswerB);
-  EXPECT_EQ(Row(el::AnswerA), 1);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Normal).row);
   EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
-  EXPECT_EQ(Row(el::AnswerB), 4);
+  EXPECT_EQ(Row(el::AnswerB), CellOf(AnswerLook::Pointed).row);
   EXPECT_EQ(screen.element(el::AnswerB).caption.colour, Rgb(128, 255, 192));
   EXPECT_EQ(state.HotElement, el::AnswerB);
 }
@@ -72,74 +72,84 @@ TEST_F(PointerTest, NoAnswerLifelineOrTakeMoneyLooksWhileAnswersAreClosed) {
     Move(i);
     EXPECT_EQ(state.HotElement, i);
   }
-  EXPECT_EQ(Row(el::AnswerA), 1);
-  EXPECT_EQ(Row(el::AnswerC), 2);
-  EXPECT_EQ(Row(el::FiftyFifty), 1);
-  EXPECT_EQ(Row(el::TakeMoney), 1);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Normal).row);
+  EXPECT_EQ(Row(el::AnswerC), CellOf(AnswerLook::Chosen).row);
+  EXPECT_EQ(Row(el::FiftyFifty), CellOf(LifelineLook::Normal).row);
+  EXPECT_EQ(Row(el::TakeMoney), CellOf(LifelineLook::Normal).row);
   EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
   Press(el::PhoneFriend);
-  EXPECT_EQ(Row(el::PhoneFriend), 1);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Normal).row);
   // Buttons do not depend on the question.
   Move(el::Close);
-  EXPECT_EQ(Row(el::Close), 3);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, HoverLooksOfEachKind) {
   struct Row_ {
     ElementId index;
-    int pointedRow;
+    SheetCell pointed;
   };
-  const Row_ rows[] = {{el::Close, 3}, {el::Menu, 3}, {el::TitleStrip, 2}, {el::FiftyFifty, 3}, {el::AudiencePoll, 3}, {el::Minimise, 3}, {el::ScrollThumb, 3}, {el::TakeMoney, 3}, {el::TimeoutConfirm, 3}};
+  const Row_ rows[] = {
+      {el::Close, CellOf(ButtonLook::Pointed)},
+      {el::Menu, CellOf(ButtonLook::Pointed)},
+      {el::TitleStrip, CellOf(TitleLook::Pointed)},
+      {el::FiftyFifty, CellOf(LifelineLook::Pointed)},
+      {el::AudiencePoll, CellOf(LifelineLook::Pointed)},
+      {el::Minimise, CellOf(ButtonLook::Pointed)},
+      {el::ScrollThumb, CellOf(ButtonLook::Pointed)},
+      {el::TakeMoney, CellOf(LifelineLook::Pointed)},
+      {el::TimeoutConfirm, CellOf(ButtonLook::Pointed)},
+  };
   for (const Row_& row : rows) {
     SCOPED_TRACE(row.index);
     Move(row.index);
-    EXPECT_EQ(Row(row.index), row.pointedRow);
+    EXPECT_EQ(Row(row.index), row.pointed.row);
     Move(el::Background);
-    EXPECT_EQ(Row(row.index), 1);
+    EXPECT_EQ(Row(row.index), 1) << "every kind's normal look is its first";
     EXPECT_EQ(state.HotElement, el::Background);
   }
   // Elements without a pointed look stay as they are.
   screen.ShowLook(el::Rung4, RungLook::Won);
   Move(el::Rung4);
   Move(el::Background);
-  EXPECT_EQ(Row(el::Rung4), 2);
+  EXPECT_EQ(Row(el::Rung4), CellOf(RungLook::Won).row);
 }
 
 TEST_F(PointerTest, UsedLifelineKeepsItsCrossWhenThePointerLeaves) {
   Move(el::PhoneFriend);
-  EXPECT_EQ(Row(el::PhoneFriend), 3);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Pointed).row);
   screen.EnableElement(el::PhoneFriend, false);
-  EXPECT_EQ(Row(el::PhoneFriend), 4);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
   Move(el::Background);
-  EXPECT_EQ(Row(el::PhoneFriend), 4);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
   Move(el::PhoneFriend);
   Move(el::AudiencePoll);
-  EXPECT_EQ(Row(el::PhoneFriend), 4);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
 }
 
 TEST_F(PointerTest, CloseButtonPressReleaseThenPointedAgain) {
   Move(el::Close);
   Press(el::Close);
-  EXPECT_EQ(Row(el::Close), 2);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pressed).row);
   Release(el::Close);
-  EXPECT_EQ(Row(el::Close), 1);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Normal).row);
   EXPECT_EQ(state.HotElement, el::Background);
   Move(el::Close);
-  EXPECT_EQ(Row(el::Close), 3);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, MenuButtonStaysPressedAfterRelease) {
   Move(el::Menu);
   Press(el::Menu);
   Release(el::Menu);
-  EXPECT_EQ(Row(el::Menu), 2);
+  EXPECT_EQ(Row(el::Menu), CellOf(ButtonLook::Pressed).row);
   Move(el::Menu);
-  EXPECT_EQ(Row(el::Menu), 3);
+  EXPECT_EQ(Row(el::Menu), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, APressPaintsItsButtonAndTheTitleStripDrags) {
   Press(el::VictoryConfirm);
-  EXPECT_EQ(Row(el::VictoryConfirm), 2);
+  EXPECT_EQ(Row(el::VictoryConfirm), CellOf(ButtonLook::Pressed).row);
   Release(el::VictoryConfirm);
   Press(el::TitleStrip, 50, 10);
   EXPECT_TRUE(state.WindowDragging);
@@ -150,7 +160,7 @@ TEST_F(PointerTest, APressPaintsItsButtonAndTheTitleStripDrags) {
 TEST_F(PointerTest, DisabledElementsIgnorePresses) {
   screen.EnableElement(el::HideTable, false);
   Press(el::HideTable);
-  EXPECT_EQ(Row(el::HideTable), 1);
+  EXPECT_EQ(Row(el::HideTable), CellOf(ButtonLook::Normal).row);
   screen.EnableElement(el::TitleStrip, false);
   Press(el::TitleStrip);
   EXPECT_FALSE(state.WindowDragging);
@@ -158,15 +168,15 @@ TEST_F(PointerTest, DisabledElementsIgnorePresses) {
 
 TEST_F(PointerTest, LifelinePressedAndReleasedWhileAnswersAreOpen) {
   Press(el::AudiencePoll);
-  EXPECT_EQ(Row(el::AudiencePoll), 2);
+  EXPECT_EQ(Row(el::AudiencePoll), CellOf(LifelineLook::Pressed).row);
   Release(el::AudiencePoll);
-  EXPECT_EQ(Row(el::AudiencePoll), 1);
+  EXPECT_EQ(Row(el::AudiencePoll), CellOf(LifelineLook::Normal).row);
 }
 
 TEST_F(PointerTest, DroppingTheHoverRestoresTheNormalLook) {
   Move(el::AnswerD);
   input.DropHover();
-  EXPECT_EQ(Row(el::AnswerD), 1);
+  EXPECT_EQ(Row(el::AnswerD), CellOf(AnswerLook::Normal).row);
   EXPECT_EQ(screen.element(el::AnswerD).caption.colour, Rgb(255, 255, 255));
   EXPECT_EQ(state.HotElement, el::Background);
 }
@@ -214,12 +224,12 @@ TEST_F(ScrollTest, ListIsTallerThanThePanel) {
 TEST_F(ScrollTest, UpArrowNearTheTopLandsOnTheTrackTop) {
   screen.SetTop(el::ScrollThumb, 48);
   Press(el::ScrollUp);
-  EXPECT_EQ(Row(el::ScrollUp), 2);
+  EXPECT_EQ(Row(el::ScrollUp), CellOf(ButtonLook::Pressed).row);
   EXPECT_EQ(ThumbTop(), 43);
   EXPECT_EQ(input.ListOffset(), 0);
   ExpectColumnsAt(0);
   Release(el::ScrollUp);
-  EXPECT_EQ(Row(el::ScrollUp), 1);
+  EXPECT_EQ(Row(el::ScrollUp), CellOf(ButtonLook::Normal).row);
 }
 
 TEST_F(ScrollTest, TrackPressedBelowTheThumbStopsAtTheLowestPlace) {
@@ -270,7 +280,7 @@ TEST_F(ScrollTest, ArrowsStepByEightWithAFractionalOffset) {
 TEST_F(ScrollTest, DraggingTheThumbPinsItToBothEndsInWholePixels) {
   Press(el::ScrollThumb, 10, 20);
   EXPECT_TRUE(state.ThumbDragging);
-  EXPECT_EQ(Row(el::ScrollThumb), 2);
+  EXPECT_EQ(Row(el::ScrollThumb), CellOf(ButtonLook::Pressed).row);
 
   Move(el::ScrollThumb, 10, -1000);
   EXPECT_EQ(ThumbTop(), 43);
@@ -294,7 +304,7 @@ TEST_F(ScrollTest, ReleasingADisabledThumbStillEndsTheDrag) {
   screen.EnableElement(el::ScrollThumb, false);
   Release(el::ScrollThumb);
   EXPECT_FALSE(state.ThumbDragging);
-  EXPECT_EQ(Row(el::ScrollThumb), 1);
+  EXPECT_EQ(Row(el::ScrollThumb), CellOf(ButtonLook::Normal).row);
   Move(el::ScrollThumb, 10, 300);
   EXPECT_EQ(ThumbTop(), 43);
 }
