@@ -43,12 +43,12 @@ BENCHMARK(BM_FitQuestion)->Unit(benchmark::kMicrosecond);
 // A game screen with every caption filled.
 void FillScreen(Screen& screen) {
   screen.BuildScreen();
-  screen.SetCaption(1, Question().left(150), u"Вопрос 1910 года."_s, 0);
+  screen.SetCaption(el::QuestionFrame, Question().left(150), u"Вопрос 1910 года."_s, 0);
   const QString answers[] = {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Чехов"_s,
                              u"Иван Тургенев"_s};
-  for (int k = 0; k < 4; ++k) screen.SetCaption(PositionElement(k + 1), answers[k], QString(), 0);
-  screen.SetVisible(28, true);
-  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
+  for (int k = 0; k < 4; ++k) screen.SetCaption(AnswerSlot(k + 1), answers[k], QString(), 0);
+  screen.SetVisible(el::PollPanel, true);
+  for (const ElementId bar : kPollBars) {
     screen.SetVisible(bar, true);
     screen.SetCaption(bar, u"25%"_s, QString(), 0);
   }

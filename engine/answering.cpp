@@ -16,7 +16,7 @@ bool BlinksOff(int step) { return step == 30 || step == 36 || step == 42; }
 
 }  // namespace
 
-void Game::ChooseAnswer(int index) {
+void Game::ChooseAnswer(ElementId index) {
   DropHover();
   m_state.AnswersOpen = false;
   m_state.ChosenElement = index;
@@ -49,28 +49,28 @@ void Game::EndGame(GameEnd how) {
 }
 
 void Game::ShowLadderAt(int question) {
-  for (int n = 1; n <= 15; ++n) m_screen.PaintRow(LadderElement(n), n < question ? 2 : n == question ? 3 : 1, 3);
+  for (int n = 1; n <= 15; ++n) m_screen.ShowLook(LadderRung(n), n < question ? RungLook::Won : n == question ? RungLook::Current : RungLook::NotWon);
 }
 
 void Game::AnswerRevealStep() {
   const int step = ++m_state.TaskStep[task::AnswerReveal];
-  const int chosen = m_state.ChosenElement;
-  const int correct = AnswerElement(1);
+  const ElementId chosen = *m_state.ChosenElement;
+  const ElementId correct = AnswerElement(1);
   const bool right = chosen == correct;
 
   if (step == kShowChosen) {
-    m_screen.PaintRow(chosen, 2, 4);
+    m_screen.ShowLook(chosen, AnswerLook::Chosen);
     m_screen.SetCaptionColour(chosen, kBlack);
     ShowPanel(PhonePanel, false);
     ShowPanel(AudiencePanel, false);
   } else if (ShowsCorrect(step)) {
-    m_screen.PaintRow(correct, 3, 4);
+    m_screen.ShowLook(correct, AnswerLook::Correct);
     m_screen.SetCaptionColour(correct, kBlack);
   } else if (BlinksOff(step)) {
     if (right) {
-      m_screen.PaintRow(correct, 2, 4);
+      m_screen.ShowLook(correct, AnswerLook::Chosen);
     } else {
-      m_screen.PaintRow(correct, 1, 4);
+      m_screen.ShowLook(correct, AnswerLook::Normal);
       m_screen.SetCaptionColour(correct, kWhite);
     }
   } else if (step >= kVerdict) {
@@ -79,12 +79,12 @@ void Game::AnswerRevealStep() {
 }
 
 void Game::Verdict() {
-  const int chosen = m_state.ChosenElement;
-  const int correct = AnswerElement(1);
+  const ElementId chosen = *m_state.ChosenElement;
+  const ElementId correct = AnswerElement(1);
   const bool right = chosen == correct;
 
-  m_screen.PaintRow(correct, 1, 4);
-  m_screen.PaintRow(chosen, 1, 4);
+  m_screen.ShowLook(correct, AnswerLook::Normal);
+  m_screen.ShowLook(chosen, AnswerLook::Normal);
   m_screen.SetCaptionColour(chosen, kWhite);
   m_screen.SetCaptionColour(correct, kWhite);
   m_state.TaskActive[task::AnswerReveal] = false;
@@ -98,8 +98,8 @@ void Game::Verdict() {
   }
   const int n = m_state.QuestionNumber;
   if (n >= 1 && n <= 15) {
-    m_screen.PaintRow(LadderElement(n), 3, 3);
-    if (n > 1) m_screen.PaintRow(LadderElement(n - 1), 2, 3);
+    m_screen.ShowLook(LadderRung(n), RungLook::Current);
+    if (n > 1) m_screen.ShowLook(LadderRung(n - 1), RungLook::Won);
   }
   m_state.QuestionNumber = n + 1;
   if (m_state.QuestionNumber <= 15) {

@@ -2,13 +2,12 @@
 
 using namespace Qt::StringLiterals;
 
-void Game::ClickElement(int index) {
-  if (index < 0 || index >= kElementCount) return;
+void Game::ClickElement(ElementId index) {
   // Keys and caption clicks reach disabled elements too; they count for nothing.
   if (!m_screen.element(index).enabled) return;
 
   switch (index) {
-    case el::AnswerA: case el::AnswerA + 1: case el::AnswerA + 2: case el::AnswerD:
+    case el::AnswerA: case el::AnswerB: case el::AnswerC: case el::AnswerD:
       if (m_state.AnswersOpen) ChooseAnswer(index);
       break;
     case el::Close:

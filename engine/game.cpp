@@ -88,7 +88,7 @@ void Game::NewGame() {
 }
 
 void Game::PrepareQuestion() {
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, false);
+  for (const ElementId e : kAnswerSlots) m_screen.EnableElement(e, false);
   const int n = m_state.QuestionNumber;
   if (n < 1 || n > 15) return;
   const QuestionSetup& setup = kQuestionSetup[n - 1];

@@ -51,11 +51,11 @@ class Game : private PointerHost {
   // question_draw.cpp: which question comes, the answers' order, the typing reveal.
   void DrawQuestion(int level);
   void ShuffleAnswers();
-  void RevealQuestionText(int index, const QString& text, int minChars);
+  void RevealQuestionText(ElementId index, const QString& text, int minChars);
 
   // clicks.cpp: what a click on each element does (keys end up here too).
-  void ClickElement(int index);
-  void ClickCaption(int index) { ClickElement(index); }
+  void ClickElement(ElementId index);
+  void ClickCaption(ElementId index) { ClickElement(index); }
 
   // tick.cpp: the 100 ms tick that runs the timed tasks.
   void Tick();
@@ -65,10 +65,10 @@ class Game : private PointerHost {
   void UsePhoneFriend();
   void UseAudiencePoll();
   void CastAudienceVotes(int answer);
-  void AnimatePollBar(int bar, int percent);
+  void AnimatePollBar(ElementId bar, int percent);
 
   // question_clock.cpp: the clock strip and the time-out.
-  void UpdateClock(int index, float elapsed);
+  void UpdateClock(ElementId index, float elapsed);
 
   // panels.cpp, start_screen.cpp, leaderboard.cpp: the screens between games.
   void ShowPanel(int mode, bool visible);
@@ -99,9 +99,9 @@ class Game : private PointerHost {
   void WheelPage(int steps);
 
   // screen/pointer_input.cpp: hover and pressed looks, the window drag, the scroll bar.
-  void PointerPressed(int index, qreal x, qreal y) { m_pointer.PointerPressed(index, x, y); }
-  void PointerMoved(int index, qreal x, qreal y) { m_pointer.PointerMoved(index, x, y); }
-  void PointerReleased(int index, qreal x, qreal y) { m_pointer.PointerReleased(index, x, y); }
+  void PointerPressed(ElementId index, qreal x, qreal y) { m_pointer.PointerPressed(index, x, y); }
+  void PointerMoved(ElementId index, qreal x, qreal y) { m_pointer.PointerMoved(index, x, y); }
+  void PointerReleased(ElementId index, qreal x, qreal y) { m_pointer.PointerReleased(index, x, y); }
   /// The pointer left the window, or what it pointed at stops reacting to it.
   void DropHover() { m_pointer.DropHover(); }
 
@@ -130,7 +130,7 @@ class Game : private PointerHost {
   /// Answer k (1 … 4) stands at position `AnswerOrder(k)` (1 = A … 4 = D).
   int AnswerOrder(int k) const { return m_answerOrder[k]; }
   /// Element showing answer k.
-  int AnswerElement(int k) const { return PositionElement(m_answerOrder[k]); }
+  ElementId AnswerElement(int k) const { return AnswerSlot(m_answerOrder[k]); }
   /// The question on screen.
   const Question& CurrentQuestion() const;
   bool TimerEnabled() const { return m_timerEnabled; }
@@ -151,7 +151,7 @@ class Game : private PointerHost {
   void MoveWindowBy(qreal dx, qreal dy) override;
 
   // answering.cpp: choosing an answer, taking the money, judging, the ladder.
-  void ChooseAnswer(int index);
+  void ChooseAnswer(ElementId index);
   void TakeMoney();
   void AnswerRevealStep();
   void Verdict();

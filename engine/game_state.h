@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 #include "screen/pointer_input.h"
 
@@ -21,7 +22,7 @@ struct GameState {
   int GuaranteedSum = 0;
   int CurrentSum = 0;
   bool AnswersOpen = false;
-  int ChosenElement = 0;      ///< 2 … 5, never reset
+  std::optional<ElementId> ChosenElement;  ///< the answer chosen last; never reset
   int CurrentLevel = 0;
   int QuestionRow = 0;
   double ClockStart = 0;  ///< steady seconds when the question clock started

@@ -28,10 +28,10 @@ void Game::KeyPressed(int keyCode) {
       RequestExit();
       break;
     case vk::Key1: case vk::Key2: case vk::Key3:
-      ClickElement(keyCode - 40);
+      ClickElement(kLifelines[std::size_t(keyCode - vk::Key1)]);
       break;
     case vk::A: case vk::B: case vk::C: case vk::D:
-      ClickElement(keyCode - 63);
+      ClickElement(AnswerSlot(keyCode - vk::A + 1));
       break;
     case vk::K:
       if (m_state.CurrentPanel == LeaderboardPanel) ClickElement(el::ClearTable);

@@ -11,8 +11,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qreal kThumbRest = 43;  // the top of the track
-constexpr int kScrollElements[] = {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb};
-constexpr int kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp,
+constexpr ElementId kScrollElements[] = {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb};
+constexpr ElementId kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp,
                                  el::ScrollDown,  el::ScrollThumb,  el::HideTable,
                                  el::ClearTable,  el::LeaderboardHeader};
 
@@ -69,7 +69,7 @@ void Game::ShowLeaderboard(bool visible) {
 
     const bool scrolls =
         m_screen.element(el::Leaderboard).caption.height > m_screen.element(el::Leaderboard).height;
-    for (int e : kScrollElements) m_screen.EnableElement(e, scrolls);
+    for (const ElementId e : kScrollElements) m_screen.EnableElement(e, scrolls);
     // Enabling the arrows switches the name and sum columns with them; the columns
     // are always drawn as normal text.
     m_screen.SetCaptionEnabled(el::NameColumn, true);
@@ -86,7 +86,7 @@ void Game::ShowLeaderboard(bool visible) {
     ShowStartScreen(0);
   }
 
-  for (int e : kViewElements) m_screen.SetVisible(e, visible);
+  for (const ElementId e : kViewElements) m_screen.SetVisible(e, visible);
   m_newGameEnabled = !visible;
   m_winnersEnabled = !visible;
 }

@@ -58,10 +58,9 @@ void Game::UsePhoneFriend() {
   } else {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
     // be gone, so there is always one.
-    int guess = DrawUntil(3, el::AnswerA, false,
-                          [this](int e) { return m_screen.element(e).enabled; });
-    if (guess < 0) guess = el::AnswerA;
-    m_state.FriendAnswerText = m_screen.element(guess).caption.text;
+    const int guess = DrawUntil(3, 1, false,
+                                [this](int position) { return m_screen.element(AnswerSlot(position)).enabled; });
+    m_state.FriendAnswerText = m_screen.element(guess < 0 ? el::AnswerA : AnswerSlot(guess)).caption.text;
   }
   m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
 
@@ -173,8 +172,8 @@ void Game::CastAudienceVotes(int answer) {
 
 void Game::PollAnimationStep() {
   const int t = ++m_state.TaskStep[task::PollAnimation];
-  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
-    AnimatePollBar(bar, std::min(t, int(m_state.PollShare[bar - el::PollBarA])));
+  for (int position = 1; position <= 4; ++position)
+    AnimatePollBar(PollBar(position), std::min(t, int(m_state.PollShare[position - 1])));
   if (t == 1 && m_pollTakesPanel) {
     ShowPanel(PhonePanel, false);
     ShowPanel(AudiencePanel, true);
@@ -188,7 +187,7 @@ void Game::PollAnimationStep() {
   }
 }
 
-void Game::AnimatePollBar(int bar, int percent) {
+void Game::AnimatePollBar(ElementId bar, int percent) {
   const Element& e = m_screen.element(bar);
   const float full = float(e.fullWidth);
   const float growing = full - float(e.captionBox.width()) - float(e.captionBox.left());

@@ -9,7 +9,7 @@ void Game::ShowPanel(int mode, bool visible) {
       break;
     case AudiencePanel:
       m_screen.SetVisible(el::PollPanel, visible);
-      for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) m_screen.SetVisible(bar, visible);
+      for (const ElementId bar : kPollBars) m_screen.SetVisible(bar, visible);
       break;
     case LeaderboardPanel:
       ShowLeaderboard(visible);

@@ -15,7 +15,7 @@ QString TwoDigits(int value) {
 
 }  // namespace
 
-void Game::UpdateClock(int index, float elapsed) {
+void Game::UpdateClock(ElementId index, float elapsed) {
   const QString separator = elapsed - std::trunc(elapsed) < 0.5f ? u":"_s : u" "_s;
 
   const Element& e = m_screen.element(index);

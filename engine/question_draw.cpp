@@ -64,12 +64,12 @@ void Game::ShuffleAnswers() {
       });
     }
     const int coin = RandomInt(2) + 1;
-    const bool atLastChoice = m_answerOrder[1] == m_state.ChosenElement - 1;
+    const bool atLastChoice = AnswerSlot(m_answerOrder[1]) == m_state.ChosenElement;
     if (!(atLastChoice && coin == 1) || shuffle >= kMaxShuffles) return;
   }
 }
 
-void Game::RevealQuestionText(int index, const QString& text, int minChars) {
+void Game::RevealQuestionText(ElementId index, const QString& text, int minChars) {
   const QString shown = m_screen.element(index).caption.text;
   const qsizetype from = shown.size();
   qsizetype n = 0;
@@ -93,15 +93,14 @@ void Game::QuestionRevealStep() {
     m_screen.SetCaption(AnswerElement(k), question.answers[k - 1], QString(), 0);
 
   // The smallest fitted size, so the four answers read alike.
-  auto fitted = [&](int e) { return m_screen.element(e).caption.font.size; };
+  auto fitted = [&](ElementId e) { return m_screen.element(e).caption.font.size; };
   int size = int(std::nearbyint(fitted(el::AnswerA)));
-  for (int e = el::AnswerA + 1; e <= el::AnswerD; ++e)
+  for (const ElementId e : {el::AnswerB, el::AnswerC, el::AnswerD})
     if (fitted(e) < size) size = int(std::nearbyint(fitted(e)));
   // Size 0 would mean "fit again"; a size that small is not readable anyway.
   size = std::max(size, 1);
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e)
-    m_screen.SetCaption(e, QString(), QString(), size);
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) m_screen.EnableElement(e, true);
+  for (const ElementId e : kAnswerSlots) m_screen.SetCaption(e, QString(), QString(), size);
+  for (const ElementId e : kAnswerSlots) m_screen.EnableElement(e, true);
 
   m_state.ClockStart = m_platform.SteadySeconds();
   m_lastTickSecond = 0;

@@ -70,7 +70,7 @@ void Game::ShowRecordPanel(bool visible) {
                           u"Вы уносите "_s + SumText(result) + kCurrency + u" (1 у.е. = 1 Фартик'у)."_s +
                           u"\r\n"_s + outcome,
                       QString(), 0);
-  m_screen.PaintRow(el::VictoryPanel, RecordPanelRow(HeadingOf(m_state.Ending), hasRow), kRecordPanelLooks);
+  m_screen.ShowLook(el::VictoryPanel, RecordPanelLook{HeadingOf(m_state.Ending), hasRow});
   m_screen.SetNameBoxText(kDefaultName, true);
   // Without a row there is no name to ask for.
   m_screen.SetNameBoxShown(hasRow);

@@ -31,7 +31,7 @@ QString Situation(const Game& game) {
   if (n < 1 || n > 15) return u"Игра не начата"_s;
   QString words = u"Вопрос "_s + QString::number(n) + u" на "_s + SumText(PrizeLadder[n - 1]);
   if (Judging(game)) {
-    const int chosen = s.ChosenElement - el::AnswerA + 1;
+    const int chosen = s.ChosenElement ? PositionOf(*s.ChosenElement) : 0;
     words += u", выбран ответ "_s + Letter(chosen);
     const Outcome outcome = AnswerOutcome(game, chosen);
     if (outcome == Outcome::ChosenCorrect) words += u": верно"_s;
@@ -45,7 +45,7 @@ QString Situation(const Game& game) {
 Outcome AnswerOutcome(const Game& game, int position) {
   if (!Judging(game)) return Outcome::None;
   const ::GameState& s = game.state();
-  const int element = PositionElement(position);
+  const ElementId element = AnswerSlot(position);
   const bool chosen = s.ChosenElement == element;
   const bool judged = s.TaskStep[task::AnswerReveal] >= kCorrectShown;
   if (!judged) return chosen ? Outcome::Chosen : Outcome::None;
@@ -91,7 +91,7 @@ int SecondsLeft(const Game& game) {
   return std::max(0, int(std::nearbyint(left)));
 }
 
-QString PaintedWords(const Game& game, int element) {
+QString PaintedWords(const Game& game, ElementId element) {
   switch (element) {
     case el::VictoryPanel:
       // The heading the record panel shows for how the game ended.

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "screen/element_id.h"
+
 class Game;
 
 /// The game in words, for players who hear the screen instead of seeing it. Read-only
@@ -33,6 +35,6 @@ int SecondsLeft(const Game& game);
 
 /// Words painted into the art of a panel or button (the heading of a result panel …)
 /// as the game now shows it; empty where the art carries none.
-QString PaintedWords(const Game& game, int element);
+QString PaintedWords(const Game& game, ElementId element);
 
 }  // namespace spoken

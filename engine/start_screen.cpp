@@ -12,14 +12,13 @@ void Game::ShowStartScreen(int mode) {
   StopPollAnimation();
   m_state.TaskActive[task::FriendReveal] = false;
   StopAnyMurmur();
-  for (int e : {el::QuestionFrame, el::AnswerA, el::AnswerA + 1, el::AnswerA + 2, el::AnswerD,
-                el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD,
+                            el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
     m_screen.EnableElement(e, false);
   ShowPanel(PhonePanel, false);
   ShowPanel(AudiencePanel, false);
   m_screen.SetVisible(el::ClockBar, false);
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e)
-    m_screen.SetCaption(e, QString(), QString(), 0);
+  for (const ElementId e : kAnswerSlots) m_screen.SetCaption(e, QString(), QString(), 0);
 
   if (mode == 1) {
     StopBed();
@@ -36,7 +35,7 @@ void Game::ShowStartScreen(int mode) {
   ShowLadderAt(0);
   // Between games the lifelines wait for the next one: not crossed out as used,
   // though they take no click until it starts.
-  for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) m_screen.PaintRow(e, 1, 4);
+  for (const ElementId e : kLifelines) m_screen.ShowLook(e, LifelineLook::Normal);
   m_state.AnswersOpen = false;
   m_winnersEnabled = true;
   m_newGameEnabled = true;

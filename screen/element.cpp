@@ -17,8 +17,8 @@ constexpr int kFitMaxSize = 14;
 // Below this a caption is unreadable anyway; the search gives up here.
 constexpr int kFitMinSize = 4;
 
-bool IsFitted(int index) { return index >= 1 && index <= 5; }
-bool IsLeaderboardColumn(int index) {
+bool IsFitted(ElementId index) { return index == el::QuestionFrame || IsAnswerSlot(index); }
+bool IsLeaderboardColumn(ElementId index) {
   return std::ranges::find(el::LeaderboardColumns, index) != std::end(el::LeaderboardColumns);
 }
 
@@ -44,8 +44,8 @@ QImage CellOf(const QImage& sheet, const QRect& cell) {
 Screen::Screen(TextMeasurer& measurer, SheetLoader sheets)
     : m_measurer(measurer), m_sheets(sheets ? std::move(sheets) : SheetLoader(&LoadSheet)) {}
 
-const QImage& Screen::OwnSheet(int element) {
-  std::optional<QImage>& slot = m_ownSheets[element];
+const QImage& Screen::OwnSheet(ElementId element) {
+  std::optional<QImage>& slot = m_ownSheets[IndexOf(element)];
   if (!slot) {
     QImage sheet = m_sheets(element);
     // One pixel format for every sheet: faces then share its pixels as they are.
@@ -57,8 +57,8 @@ const QImage& Screen::OwnSheet(int element) {
 }
 
 void Screen::BuildScreen() {
-  for (int i = 0; i < kElementsInUse; ++i) {
-    const ElementLayout& layout = LayoutOf(i);
+  for (const ElementId i : AllElements()) {
+    const ElementSpec& layout = SpecOf(i);
     SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height,
                  Rgb(0, 0, 0), TooltipOf(i), layout.visible);
   }
@@ -73,19 +73,15 @@ void Screen::BuildScreen() {
                       s.pointedColour);
   }
   // Hidden elements too, so every panel shows its first cell when it is first shown.
-  for (int i = 0; i < kElementCount; ++i) {
-    if (i >= kElementsInUse) continue;
-    const ElementGrid grid = GridOf(i);
-    DrawElementState(i, 1, 1, grid.columns, grid.rows);
-  }
+  for (const ElementId i : AllElements()) ShowCell(i, SheetCell{}, KindOf(i));
 }
 
-void Screen::SetupElement(int source, int target, qreal left, qreal top, qreal width,
+void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width,
                           qreal height, PackedColour backColour, const QString& toolTip,
                           bool visible) {
   // Every box is black underneath; a never-painted face shows that black.
   Q_UNUSED(backColour);
-  Element& e = m_elements[target];
+  Element& e = m_elements[IndexOf(target)];
   MarkElementDirty(target);
   e.sheetSource = source;
   e.fullWidth = width;
@@ -99,12 +95,12 @@ void Screen::SetupElement(int source, int target, qreal left, qreal top, qreal w
   MarkElementDirty(target);
 }
 
-void Screen::SetupElementLabel(int index, qreal leftMargin, qreal topMargin, qreal rightMargin,
+void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin,
                                qreal bottomMargin, const QString& fontName, int fontSize,
                                int alignment, int style, PackedColour colour,
                                PackedColour pointedColour) {
-  const Element& measuring = m_elements[CaptionOwner(index)];
-  Element& e = m_elements[index];
+  const Element& measuring = element(CaptionOwner(index));
+  Element& e = m_elements[IndexOf(index)];
   Caption& c = e.caption;
   MarkCaptionDirty(index);
   e.captionBox = QRectF(leftMargin, topMargin, measuring.width - leftMargin - rightMargin,
@@ -131,12 +127,12 @@ void Screen::SetupElementLabel(int index, qreal leftMargin, qreal topMargin, qre
     default: break;
   }
   c.visible = true;
-  if (IsFitted(index)) m_testLabelFonts[index] = c.font;
+  if (IsFitted(index)) m_fitFonts[IndexOf(index)] = c.font;
   RelayoutCaptionHeight(index);
   MarkCaptionDirty(index);
 }
 
-void Screen::SetupNameBox(int index, qreal left, qreal top, qreal right, qreal bottom,
+void Screen::SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom,
                           PackedColour textColour, PackedColour backColour, bool visible) {
   Q_UNUSED(index);  // the victory panel holds the only name box
   m_nameBox.rect = QRect(qRound(left), qRound(top), qRound(right - left), qRound(bottom - top));
@@ -146,10 +142,13 @@ void Screen::SetupNameBox(int index, qreal left, qreal top, qreal right, qreal b
   ++m_nameBox.revision;
 }
 
-void Screen::DrawElementState(int index, int column, int row, int columnCount, int rowCount) {
-  Element& e = m_elements[index];
-  if (e.sheetSource < 0) return;
-  const QImage& sheet = OwnSheet(e.sheetSource);
+void Screen::ShowCell(ElementId index, SheetCell cell, ElementKind kind) {
+  Q_ASSERT(KindOf(index) == kind);
+  const ElementGrid grid = GridOf(index);
+  const int column = cell.column, row = cell.row, columnCount = grid.columns, rowCount = grid.rows;
+  Element& e = m_elements[IndexOf(index)];
+  if (!e.sheetSource) return;
+  const QImage& sheet = OwnSheet(*e.sheetSource);
   if (sheet.isNull() || columnCount < 1 || rowCount < 1) return;
   const QRect box = e.Box();
   if (box.width() <= 0 || box.height() <= 0) return;
@@ -177,17 +176,17 @@ void Screen::DrawElementState(int index, int column, int row, int columnCount, i
   MarkElementDirty(index);
 }
 
-void Screen::EnableElement(int index, bool enabled) {
-  Element& e = m_elements[index];
+void Screen::EnableElement(ElementId index, bool enabled) {
+  Element& e = m_elements[IndexOf(index)];
   if (e.enabled != enabled || e.caption.enabled != enabled) {
     e.enabled = enabled;
     e.caption.enabled = enabled;
     MarkCaptionDirty(index);
   }
-  if (index >= el::AnswerA && index <= el::AnswerD) {
+  if (IsAnswerSlot(index)) {
     // The normal look whole: face and caption colour. Switched off under the pointer,
     // an answer would otherwise carry its pointed-at colour into the next question.
-    PaintRow(index, 1, 4);
+    ShowLook(index, AnswerLook::Normal);
     SetCaptionColour(index, e.captionColour);
     if (e.caption.visible != enabled) {
       e.caption.visible = enabled;
@@ -195,12 +194,12 @@ void Screen::EnableElement(int index, bool enabled) {
     }
   } else if (index == el::FiftyFifty || index == el::PhoneFriend ||
              index == el::AudiencePoll || index == el::TakeMoney) {
-    PaintRow(index, enabled ? 1 : 4, 4);
+    ShowLook(index, enabled ? LifelineLook::Normal : LifelineLook::Used);
   }
 }
 
-void Screen::SetCaption(int index, const QString& text, const QString& tip, int size) {
-  Element& e = m_elements[index];
+void Screen::SetCaption(ElementId index, const QString& text, const QString& tip, int size) {
+  Element& e = m_elements[IndexOf(index)];
   Caption& c = e.caption;
   QString newText = text;
   bool relayout = false;
@@ -224,9 +223,9 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
       width = std::min(width, RoomWithin(*outline, index, e.captionBox.height()));
   }
 
-  const int owner = CaptionOwner(index);
-  if (tip != m_elements[owner].tooltip || tip != c.tooltip) {
-    m_elements[owner].tooltip = tip;
+  Element& owner = m_elements[IndexOf(CaptionOwner(index))];
+  if (tip != owner.tooltip || tip != c.tooltip) {
+    owner.tooltip = tip;
     c.tooltip = tip;
   }
 
@@ -250,9 +249,9 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
   if (relayout) RelayoutCaptionHeight(index);
 
   if (IsLeaderboardColumn(index)) {
-    SetCaptionTop(el::RankColumn, m_elements[el::RankColumn].captionBox.top());
-    SetCaptionTop(el::NameColumn, m_elements[el::RankColumn].caption.top);
-    SetCaptionTop(el::SumColumn, m_elements[el::RankColumn].caption.top);
+    SetCaptionTop(el::RankColumn, element(el::RankColumn).captionBox.top());
+    SetCaptionTop(el::NameColumn, element(el::RankColumn).caption.top);
+    SetCaptionTop(el::SumColumn, element(el::RankColumn).caption.top);
   } else {
     const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
                     float(e.captionBox.top());
@@ -260,9 +259,9 @@ void Screen::SetCaption(int index, const QString& text, const QString& tip, int 
   }
 }
 
-qreal Screen::FitCaption(int index, const QString& text, qreal& width) {
-  CaptionFont& font = m_testLabelFonts[index];
-  const QRectF box = m_elements[index].captionBox;
+qreal Screen::FitCaption(ElementId index, const QString& text, qreal& width) {
+  CaptionFont& font = m_fitFonts[IndexOf(index)];
+  const QRectF box = element(index).captionBox;
   int s = kFitStartSize;
   bool shrinking = false;
   int r = 0;
@@ -297,8 +296,8 @@ qreal Screen::FitCaption(int index, const QString& text, qreal& width) {
   return m_measurer.ReportedSize(font);
 }
 
-bool Screen::FitsAt(int index, const QString& text, const CaptionFont& font, qreal& width, qreal* shown) {
-  const QRectF box = m_elements[index].captionBox;
+bool Screen::FitsAt(ElementId index, const QString& text, const CaptionFont& font, qreal& width, qreal* shown) {
+  const QRectF box = element(index).captionBox;
   const FrameOutline* outline = CaptionOutline(index);
   // Each narrowing makes the text taller and so the room smaller; a few rounds
   // settle it, and text that needs more is too tall at this size anyway.
@@ -320,64 +319,64 @@ bool Screen::FitsAt(int index, const QString& text, const CaptionFont& font, qre
   return false;
 }
 
-qreal Screen::RoomWithin(const FrameOutline& outline, int index, qreal height) const {
+qreal Screen::RoomWithin(const FrameOutline& outline, ElementId index, qreal height) const {
   // Keeps the glyphs off the line itself, which is drawn wider than a pixel.
   constexpr qreal kMargin = 2;
-  const QRectF box = m_elements[index].captionBox;
+  const QRectF box = element(index).captionBox;
   const qreal middle = box.top() + box.height() / 2;
   const qreal reach = std::abs(middle - (outline.top + outline.bottom) / 2) + height / 2;
   return outline.WidthWithin(reach, kMargin);
 }
 
-void Screen::RelayoutCaptionHeight(int index) {
-  Caption& c = m_elements[index].caption;
+void Screen::RelayoutCaptionHeight(ElementId index) {
+  Caption& c = m_elements[IndexOf(index)].caption;
   const qreal height = m_measurer.Measure(c.text, c.font, c.width).height();
   MarkCaptionDirty(index);
   c.height = height;
   MarkCaptionDirty(index);
 }
 
-void Screen::SetVisible(int index, bool visible) {
-  Element& e = m_elements[index];
+void Screen::SetVisible(ElementId index, bool visible) {
+  Element& e = m_elements[IndexOf(index)];
   if (e.visible == visible) return;
   e.visible = visible;
   MarkElementDirty(index);
   MarkCaptionDirty(index);
 }
 
-void Screen::SetWidth(int index, qreal width) {
-  Element& e = m_elements[index];
+void Screen::SetWidth(ElementId index, qreal width) {
+  Element& e = m_elements[IndexOf(index)];
   if (e.width == width) return;
   MarkElementDirty(index);
   e.width = width;
   MarkElementDirty(index);
 }
 
-void Screen::SetTop(int index, qreal top) {
-  Element& e = m_elements[index];
+void Screen::SetTop(ElementId index, qreal top) {
+  Element& e = m_elements[IndexOf(index)];
   if (e.top == top) return;
   MarkElementDirty(index);
   e.top = top;
   MarkElementDirty(index);
 }
 
-void Screen::SetCaptionTop(int index, qreal top) {
-  Caption& c = m_elements[index].caption;
+void Screen::SetCaptionTop(ElementId index, qreal top) {
+  Caption& c = m_elements[IndexOf(index)].caption;
   if (c.top == top) return;
   MarkCaptionDirty(index);
   c.top = top;
   MarkCaptionDirty(index);
 }
 
-void Screen::SetCaptionColour(int index, PackedColour colour) {
-  Caption& c = m_elements[index].caption;
+void Screen::SetCaptionColour(ElementId index, PackedColour colour) {
+  Caption& c = m_elements[IndexOf(index)].caption;
   if (c.colour == colour) return;
   c.colour = colour;
   MarkCaptionDirty(index);
 }
 
-void Screen::SetCaptionEnabled(int index, bool enabled) {
-  Caption& c = m_elements[index].caption;
+void Screen::SetCaptionEnabled(ElementId index, bool enabled) {
+  Caption& c = m_elements[IndexOf(index)].caption;
   if (c.enabled == enabled) return;
   c.enabled = enabled;
   MarkCaptionDirty(index);
@@ -396,7 +395,7 @@ void Screen::SetNameBoxShown(bool shown) {
   ++m_nameBox.revision;
 }
 
-QString Screen::OneLine(int index, const QString& text) {
+QString Screen::OneLine(ElementId index, const QString& text) {
   // Nothing longer is ever one line of a caption: even the narrowest glyphs of the
   // smallest font take more than a pixel each.
   constexpr qsizetype kLongest = 512;
@@ -408,7 +407,7 @@ QString Screen::OneLine(int index, const QString& text) {
       c = u'?';
     }
   }
-  const Element& e = m_elements[index];
+  const Element& e = element(index);
   const CaptionFont& font = e.caption.font;
   const qreal width = e.captionBox.width();
   ++m_measurements;
@@ -433,19 +432,19 @@ QString Screen::OneLine(int index, const QString& text) {
   return line.left(low) + ellipsis;
 }
 
-QRectF Screen::CaptionRect(int index) const {
-  const Element& owner = m_elements[CaptionOwner(index)];
-  const Caption& c = m_elements[index].caption;
+QRectF Screen::CaptionRect(ElementId index) const {
+  const Element& owner = element(CaptionOwner(index));
+  const Caption& c = element(index).caption;
   return QRectF(owner.Box().left() + c.left, owner.Box().top() + c.top, c.width, c.height);
 }
 
 QRectF Screen::ListRowRect(int row) const {
-  const Caption& ranks = m_elements[el::RankColumn].caption;
+  const Caption& ranks = element(el::RankColumn).caption;
   // One line per row: the rank column holds "1." … "n." and nothing else.
   const qsizetype rows = ranks.text.isEmpty() ? 0 : ranks.text.count(QStringLiteral("\r\n")) + 1;
   if (row < 1 || row > rows) return QRectF();
   const qreal line = ranks.height / qreal(rows);
-  const QRect panel = m_elements[el::Leaderboard].Box();
+  const QRect panel = element(el::Leaderboard).Box();
   return QRectF(panel.left(), panel.top() + ranks.top + (row - 1) * line, panel.width(), line);
 }
 
@@ -461,26 +460,29 @@ void Screen::SetListHighlight(int row) {
   MarkElementDirty(el::Leaderboard);
 }
 
-int Screen::ElementAt(QPointF windowPoint) const {
-  for (int i = kElementCount - 1; i >= 0; --i) {
-    const Element& e = m_elements[i];
-    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return i;
+ElementId Screen::ElementAt(QPointF windowPoint) const {
+  constexpr auto kAll = AllElements();
+  for (auto i = kAll.rbegin(); i != kAll.rend(); ++i) {
+    const Element& e = element(*i);
+    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return *i;
   }
-  return 0;
+  return el::Background;
 }
 
-int Screen::CaptionAt(QPointF windowPoint) const {
-  // Caption i is drawn right after face i, so it lies under every face above it.
-  for (int i = kElementCount - 1; i >= 0; --i) {
-    const Caption& c = m_elements[i].caption;
-    const Element& owner = m_elements[CaptionOwner(i)];
+std::optional<ElementId> Screen::CaptionAt(QPointF windowPoint) const {
+  // An element's caption is drawn right after its face, so it lies under every face
+  // above it.
+  constexpr auto kAll = AllElements();
+  for (auto i = kAll.rbegin(); i != kAll.rend(); ++i) {
+    const Caption& c = element(*i).caption;
+    const Element& owner = element(CaptionOwner(*i));
     if (c.visible && owner.visible && !c.text.isEmpty() &&
-        Holds(CaptionRect(i).intersected(QRectF(owner.Box())), windowPoint))
-      return i;
-    const Element& e = m_elements[i];
-    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return -1;
+        Holds(CaptionRect(*i).intersected(QRectF(owner.Box())), windowPoint))
+      return *i;
+    const Element& e = element(*i);
+    if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return std::nullopt;
   }
-  return -1;
+  return std::nullopt;
 }
 
 void Screen::ShowPages(QList<InfoPage> pages) {
@@ -511,12 +513,12 @@ void Screen::MarkDirty(const QRectF& rect) {
   if (!r.isEmpty()) m_dirty += r;
 }
 
-void Screen::MarkElementDirty(int index) { MarkDirty(QRectF(m_elements[index].Box())); }
+void Screen::MarkElementDirty(ElementId index) { MarkDirty(QRectF(element(index).Box())); }
 
-void Screen::MarkCaptionDirty(int index) {
+void Screen::MarkCaptionDirty(ElementId index) {
   // Text can stick out sideways (a word wider than the caption) but is always
   // clipped to the owner's box, so the whole width of that box is marked.
-  const QRectF ownerBox(m_elements[CaptionOwner(index)].Box());
+  const QRectF ownerBox(element(CaptionOwner(index)).Box());
   QRectF r = CaptionRect(index);
   r.setLeft(ownerBox.left());
   r.setRight(ownerBox.right());

@@ -12,105 +12,99 @@ namespace {
 constexpr PackedColour kWhite = Rgb(255, 255, 255);
 constexpr PackedColour kPointedAnswer = Rgb(128, 255, 192);
 
-// Index order; the ladder rows of questions 1 and 15 are taller than the others.
-constexpr std::array<ElementLayout, kElementsInUse> kLayout = {{
-    {0, 0, 0, 640, 480, u"", true},
-    {1, 167, 22, 473, 113, u"", true},
-    {2, 167, 135, 237, 51, u"Вариант A", true},
-    {3, 404, 135, 236, 51, u"Вариант B", true},
-    {4, 167, 186, 237, 51, u"Вариант C", true},
-    {5, 404, 186, 236, 51, u"Вариант D", true},
-    {6, 619, 0, 21, 21, u"Выход", true},
-    {7, 0, 0, 21, 21, u"Меню", true},
-    {8, 21, 0, 577, 21, u"", true},
-    {9, 166, 237, 158, 67, u"50/50", true},
-    {10, 324, 237, 158, 67, u"Звонок другу", true},
-    {11, 482, 237, 158, 67, u"Мнение зала", true},
-    {12, 0, 420, 166, 34, u"", true},
-    {13, 0, 392, 166, 28, u"", true},
-    {14, 0, 364, 166, 28, u"", true},
-    {15, 0, 336, 166, 28, u"", true},
-    {16, 0, 308, 166, 28, u"", true},
-    {17, 0, 280, 166, 28, u"", true},
-    {18, 0, 252, 166, 28, u"", true},
-    {19, 0, 224, 166, 28, u"", true},
-    {20, 0, 196, 166, 28, u"", true},
-    {21, 0, 168, 166, 28, u"", true},
-    {22, 0, 140, 166, 28, u"", true},
-    {23, 0, 112, 166, 28, u"", true},
-    {24, 0, 84, 166, 28, u"", true},
-    {25, 0, 56, 166, 28, u"", true},
-    {26, 0, 22, 166, 34, u"", true},
-    {27, 167, 305, 473, 149, u"", false},
-    {28, 167, 305, 473, 149, u"", false},
-    {29, 201, 319, 434, 19, u"Вариант A", false},
-    {29, 201, 353, 434, 19, u"Вариант B", false},
-    {29, 201, 387, 434, 19, u"Вариант C", false},
-    {29, 201, 421, 434, 19, u"Вариант D", false},
-    {33, 0, 455, 587, 25, u"", true},
-    {34, 0, 455, 587, 25, u"Прошло времени", false},
-    {35, 598, 0, 21, 21, u"Свернуть", true},
-    {36, 167, 43, 451, 389, u"", false},
-    {37, 618, 43, 22, 389, u"", false},
-    {38, 618, 21, 22, 22, u"Вверх", false},
-    {39, 618, 432, 22, 22, u"Вниз", false},
-    {40, 619, 43, 20, 40, u"", false},
-    {41, 167, 305, 473, 128, u"", false},
-    {42, 167, 433, 473, 21, u"Всё", false},
-    {43, 167, 305, 473, 128, u"", false},
-    {44, 167, 433, 473, 21, u"Хорошо", false},
-    {45, 587, 455, 53, 25, u"Взять деньги", true},
-    {46, 393, 432, 225, 22, u"Скрыть таблицу", false},
-    {47, 167, 432, 226, 22, u"Очистить таблицу", false},
-    {48, 167, 305, 473, 128, u"", false},
-    {49, 167, 433, 473, 21, u"Хорошо", false},
-    {50, 167, 21, 451, 22, u"", false},
+using K = ElementKind;
+
+// In painting order. What each element's sheet holds follows from its kind: one cell
+// per look of the kind, or one cell alone. The ladder rungs of questions 1 and 15 are
+// taller than the others.
+constexpr std::array<ElementSpec, kElementCount> kElements = {{
+    {el::Background, u"background", el::Background, 0, 0, 640, 480, u"", true, K::Plain},
+    {el::QuestionFrame, u"question", el::QuestionFrame, 167, 22, 473, 113, u"", true, K::Plain},
+    {el::AnswerA, u"answer_a", el::AnswerA, 167, 135, 237, 51, u"Вариант A", true, K::Answer},
+    {el::AnswerB, u"answer_b", el::AnswerB, 404, 135, 236, 51, u"Вариант B", true, K::Answer},
+    {el::AnswerC, u"answer_c", el::AnswerC, 167, 186, 237, 51, u"Вариант C", true, K::Answer},
+    {el::AnswerD, u"answer_d", el::AnswerD, 404, 186, 236, 51, u"Вариант D", true, K::Answer},
+    {el::Close, u"close", el::Close, 619, 0, 21, 21, u"Выход", true, K::Button},
+    {el::Menu, u"menu", el::Menu, 0, 0, 21, 21, u"Меню", true, K::Button},
+    {el::TitleStrip, u"title", el::TitleStrip, 21, 0, 577, 21, u"", true, K::Title},
+    {el::FiftyFifty, u"fifty", el::FiftyFifty, 166, 237, 158, 67, u"50/50", true, K::Lifeline},
+    {el::PhoneFriend, u"phone", el::PhoneFriend, 324, 237, 158, 67, u"Звонок другу", true, K::Lifeline},
+    {el::AudiencePoll, u"audience", el::AudiencePoll, 482, 237, 158, 67, u"Мнение зала", true, K::Lifeline},
+    {el::Rung1, u"ladder_01", el::Rung1, 0, 420, 166, 34, u"", true, K::Rung},
+    {el::Rung2, u"ladder_02", el::Rung2, 0, 392, 166, 28, u"", true, K::Rung},
+    {el::Rung3, u"ladder_03", el::Rung3, 0, 364, 166, 28, u"", true, K::Rung},
+    {el::Rung4, u"ladder_04", el::Rung4, 0, 336, 166, 28, u"", true, K::Rung},
+    {el::Rung5, u"ladder_05", el::Rung5, 0, 308, 166, 28, u"", true, K::Rung},
+    {el::Rung6, u"ladder_06", el::Rung6, 0, 280, 166, 28, u"", true, K::Rung},
+    {el::Rung7, u"ladder_07", el::Rung7, 0, 252, 166, 28, u"", true, K::Rung},
+    {el::Rung8, u"ladder_08", el::Rung8, 0, 224, 166, 28, u"", true, K::Rung},
+    {el::Rung9, u"ladder_09", el::Rung9, 0, 196, 166, 28, u"", true, K::Rung},
+    {el::Rung10, u"ladder_10", el::Rung10, 0, 168, 166, 28, u"", true, K::Rung},
+    {el::Rung11, u"ladder_11", el::Rung11, 0, 140, 166, 28, u"", true, K::Rung},
+    {el::Rung12, u"ladder_12", el::Rung12, 0, 112, 166, 28, u"", true, K::Rung},
+    {el::Rung13, u"ladder_13", el::Rung13, 0, 84, 166, 28, u"", true, K::Rung},
+    {el::Rung14, u"ladder_14", el::Rung14, 0, 56, 166, 28, u"", true, K::Rung},
+    {el::Rung15, u"ladder_15", el::Rung15, 0, 22, 166, 34, u"", true, K::Rung},
+    {el::PhonePanel, u"phone_panel", el::PhonePanel, 167, 305, 473, 149, u"", false, K::Plain},
+    {el::PollPanel, u"poll_panel", el::PollPanel, 167, 305, 473, 149, u"", false, K::Plain},
+    {el::PollBarA, u"poll_bar", el::PollBarA, 201, 319, 434, 19, u"Вариант A", false, K::Plain},
+    {el::PollBarB, u"", el::PollBarA, 201, 353, 434, 19, u"Вариант B", false, K::Plain},
+    {el::PollBarC, u"", el::PollBarA, 201, 387, 434, 19, u"Вариант C", false, K::Plain},
+    {el::PollBarD, u"", el::PollBarA, 201, 421, 434, 19, u"Вариант D", false, K::Plain},
+    {el::ClockStrip, u"clock_dim", el::ClockStrip, 0, 455, 587, 25, u"", true, K::Plain},
+    {el::ClockBar, u"clock_bright", el::ClockBar, 0, 455, 587, 25, u"Прошло времени", false, K::Plain},
+    {el::Minimise, u"minimise", el::Minimise, 598, 0, 21, 21, u"Свернуть", true, K::Button},
+    {el::Leaderboard, u"leaderboard", el::Leaderboard, 167, 43, 451, 389, u"", false, K::Plain},
+    {el::ScrollTrack, u"scroll_track", el::ScrollTrack, 618, 43, 22, 389, u"", false, K::Track},
+    {el::ScrollUp, u"scroll_up", el::ScrollUp, 618, 21, 22, 22, u"Вверх", false, K::Button},
+    {el::ScrollDown, u"scroll_down", el::ScrollDown, 618, 432, 22, 22, u"Вниз", false, K::Button},
+    {el::ScrollThumb, u"scroll_thumb", el::ScrollThumb, 619, 43, 20, 40, u"", false, K::Button},
+    {el::VictoryPanel, u"victory", el::VictoryPanel, 167, 305, 473, 128, u"", false, K::RecordPanel},
+    {el::VictoryConfirm, u"confirm_done", el::VictoryConfirm, 167, 433, 473, 21, u"Всё", false, K::Button},
+    {el::LossPanel, u"loss", el::LossPanel, 167, 305, 473, 128, u"", false, K::Plain},
+    {el::LossConfirm, u"confirm_loss", el::LossConfirm, 167, 433, 473, 21, u"Хорошо", false, K::Button},
+    {el::TakeMoney, u"take_money", el::TakeMoney, 587, 455, 53, 25, u"Взять деньги", true, K::Lifeline},
+    {el::HideTable, u"hide_table", el::HideTable, 393, 432, 225, 22, u"Скрыть таблицу", false, K::Button},
+    {el::ClearTable, u"clear_table", el::ClearTable, 167, 432, 226, 22, u"Очистить таблицу", false, K::Button},
+    {el::TimeoutPanel, u"timeout", el::TimeoutPanel, 167, 305, 473, 128, u"", false, K::Plain},
+    {el::TimeoutConfirm, u"confirm_timeout", el::TimeoutConfirm, 167, 433, 473, 21, u"Хорошо", false, K::Button},
+    {el::LeaderboardHeader, u"leaderboard_header", el::LeaderboardHeader, 167, 21, 451, 22, u"", false, K::Plain},
 }};
 
-// Rows of each sheet: 1 × 4 answers (normal, chosen, correct, pointed) and
-// lifelines with "Взять деньги" (normal, pressed, pointed, used); 1 × 3 buttons
-// (normal, pressed, pointed) and ladder rows (not won, won, current sum); 1 × 2
-// title strip (normal, pointed); the scroll track is 2 × 1 (normal, pressed); the
-// record panel one row per heading, with and without its name strip.
-constexpr std::array<ElementGrid, kElementsInUse> kGrids = {{
-    {1, 1}, {1, 1}, {1, 4}, {1, 4}, {1, 4}, {1, 4},  // 0 … 5
-    {1, 3}, {1, 3}, {1, 2},                          // 6 … 8
-    {1, 4}, {1, 4}, {1, 4},                          // 9 … 11
-    {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3},  // 12 … 19
-    {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3}, {1, 3},          // 20 … 26
-    {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1}, {1, 1},  // 27 … 34
-    {1, 3}, {1, 1}, {2, 1}, {1, 3}, {1, 3}, {1, 3},                  // 35 … 40
-    {1, kRecordPanelLooks}, {1, 3}, {1, 1}, {1, 3}, {1, 4},          // 41 … 45
-    {1, 3}, {1, 3}, {1, 1}, {1, 3}, {1, 1},                          // 46 … 50
-}};
+constexpr bool InPaintingOrder() {
+  for (const ElementId id : AllElements())
+    if (kElements[IndexOf(id)].id != id) return false;
+  return true;
+}
+static_assert(InPaintingOrder(), "one entry per element, in the order of ElementId");
 
 constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
-    {1, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, kNoColour},
-    {2, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
-    {3, 41, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
-    {4, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
-    {5, 42, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
-    {27, 130, 10, 10, 10, u"Times New Roman", 15, 2, 0, kWhite, kNoColour},
-    {29, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {30, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {31, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {32, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {34, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, kNoColour},
-    {36, 0, 0, 420, 0, u"Arial Cyr", 10, 2, 1, Rgb(207, 26, 156), kNoColour},
-    {38, 36, 0, 88, 0, u"Arial Cyr", 10, 2, 2, Rgb(26, 186, 207), kNoColour},
-    {39, 366, 0, 0, 0, u"Arial Cyr", 10, 2, 1, Rgb(106, 207, 26), kNoColour},
+    {el::QuestionFrame, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, kNoColour},
+    {el::AnswerA, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {el::AnswerB, 41, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {el::AnswerC, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {el::AnswerD, 42, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
+    {el::PhonePanel, 130, 10, 10, 10, u"Times New Roman", 15, 2, 0, kWhite, kNoColour},
+    {el::PollBarA, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {el::PollBarB, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {el::PollBarC, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {el::PollBarD, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
+    {el::ClockBar, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, kNoColour},
+    {el::RankColumn, 0, 0, 420, 0, u"Arial Cyr", 10, 2, 1, Rgb(207, 26, 156), kNoColour},
+    {el::NameColumn, 36, 0, 88, 0, u"Arial Cyr", 10, 2, 2, Rgb(26, 186, 207), kNoColour},
+    {el::SumColumn, 366, 0, 0, 0, u"Arial Cyr", 10, 2, 1, Rgb(106, 207, 26), kNoColour},
     // Below the panel's painted heading, above its name strip: four lines fit.
-    {41, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, kNoColour},
+    {el::VictoryPanel, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, kNoColour},
 }};
 
 }  // namespace
 
-const ElementLayout& LayoutOf(int index) { return kLayout[index]; }
+const ElementSpec& SpecOf(ElementId id) { return kElements[IndexOf(id)]; }
 
-ButtonLooks ButtonLooksOf(int index) {
+ButtonLooks ButtonLooksOf(ElementId id) {
   constexpr ButtonLooks kPushButton{true, true, true};
   struct Entry {
-    int element;
+    ElementId element;
     ButtonLooks looks;
   };
   static constexpr Entry kButtons[] = {
@@ -129,13 +123,23 @@ ButtonLooks ButtonLooksOf(int index) {
       {el::TimeoutConfirm, kPushButton},
   };
   for (const Entry& entry : kButtons) {
-    if (entry.element == index) return entry.looks;
+    if (entry.element == id) return entry.looks;
   }
   return {};
 }
 
-ElementGrid GridOf(int index) {
-  return index >= 0 && index < kElementsInUse ? kGrids[index] : ElementGrid{};
+ElementGrid GridOf(ElementId id) {
+  switch (SpecOf(id).kind) {
+    case ElementKind::Plain: return {1, 1};
+    case ElementKind::Answer: return {1, 4};
+    case ElementKind::Lifeline: return {1, 4};
+    case ElementKind::Button: return {1, 3};
+    case ElementKind::Rung: return {1, 3};
+    case ElementKind::Title: return {1, 2};
+    case ElementKind::Track: return {2, 1};
+    case ElementKind::RecordPanel: return {1, kRecordPanelLooks};
+  }
+  return {1, 1};
 }
 
 const CaptionStyle* CaptionStyles(int* count) {
@@ -156,19 +160,19 @@ QPolygonF FrameOutline::Polygon() const {
                     {right - inset, bottom}, {left + inset, bottom}});
 }
 
-const FrameOutline* CaptionOutline(int index) {
+const FrameOutline* CaptionOutline(ElementId id) {
   // The thin inner line of the question frame's art: text between the slanted
   // ends would otherwise run over them in the corners.
   static constexpr FrameOutline kQuestionFrame{14, 10, 459, 103, 38};
-  return index == el::QuestionFrame ? &kQuestionFrame : nullptr;
+  return id == el::QuestionFrame ? &kQuestionFrame : nullptr;
 }
 
 QString TitleTooltip() {
   return u"О, фартовик!   v"_s + GameVersion();
 }
 
-QString KeyHint(int index) {
-  switch (index) {
+QString KeyHint(ElementId id) {
+  switch (id) {
     case el::FiftyFifty: return u"клавиша 1"_s;
     case el::PhoneFriend: return u"клавиша 2"_s;
     case el::AudiencePoll: return u"клавиша 3"_s;
@@ -177,9 +181,9 @@ QString KeyHint(int index) {
   }
 }
 
-QString TooltipOf(int index) {
-  if (index == el::TitleStrip) return TitleTooltip();
-  const QString name = QString::fromUtf16(LayoutOf(index).tooltip);
-  const QString hint = KeyHint(index);
+QString TooltipOf(ElementId id) {
+  if (id == el::TitleStrip) return TitleTooltip();
+  const QString name = QString::fromUtf16(SpecOf(id).tooltip);
+  const QString hint = KeyHint(id);
   return hint.isEmpty() ? name : name + u" ("_s + hint + u')';
 }

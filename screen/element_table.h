@@ -5,16 +5,23 @@
 
 #include "screen/colour.h"
 #include "screen/element.h"
+#include "screen/element_looks.h"
 
-/// Where and how `BuildScreen` lays out one element.
-struct ElementLayout {
-  int source;  ///< element whose sheet it paints from
+/// Everything fixed about one element: its sheet, where `BuildScreen` lays it out
+/// and which looks it has.
+struct ElementSpec {
+  ElementId id;
+  /// Name of its own sheet file in the art ("answer_a" for ":/art/answer_a.bmp");
+  /// empty when it paints from another element's sheet.
+  const char16_t* sheet;
+  ElementId source;  ///< element whose sheet it paints from
   qreal left, top, width, height;
-  const char16_t* tooltip;  ///< empty: none; element 8 builds its own
+  const char16_t* tooltip;  ///< empty: none; the title strip builds its own
   bool visible;
+  ElementKind kind;
 };
 
-/// The fixed sheet grid of an element: which cell means which look.
+/// The sheet grid of an element, which follows from its kind.
 struct ElementGrid {
   int columns = 1;
   int rows = 1;
@@ -22,7 +29,7 @@ struct ElementGrid {
 
 /// The style `BuildScreen` gives one of the fifteen styled captions.
 struct CaptionStyle {
-  int index;
+  ElementId index;
   qreal leftMargin, topMargin, rightMargin, bottomMargin;
   const char16_t* fontName;
   int fontSize;
@@ -35,8 +42,8 @@ struct CaptionStyle {
 /// How a button element answers the pointer; elements that are no plain button
 /// (answers, lifelines, the title strip, the scroll track) have their own rules.
 struct ButtonLooks {
-  bool hover = false;         ///< pointed-at look in row 3 of 3
-  bool plainPress = false;    ///< pressed look in row 2 of 3, and nothing more on a press
+  bool hover = false;         ///< shows `ButtonLook::Pointed` under the pointer
+  bool plainPress = false;    ///< shows `ButtonLook::Pressed`, and does nothing more on a press
   bool releaseNormal = false; ///< back to the normal look when the button comes up
 };
 
@@ -55,34 +62,27 @@ struct FrameOutline {
 
 /// The line inside which the caption of element `index` must stay, where its
 /// face's frame is not a plain box; nullptr elsewhere. Such a caption is centred.
-const FrameOutline* CaptionOutline(int index);
+const FrameOutline* CaptionOutline(ElementId id);
 
-/// Layout of element `index` (0 … 50).
-const ElementLayout& LayoutOf(int index);
-/// Button looks of element `index`; all off for elements that are no plain button.
-ButtonLooks ButtonLooksOf(int index);
-/// Grid of element `index`; 1 × 1 for the spare slots.
-ElementGrid GridOf(int index);
+/// The table's entry for element `id`.
+const ElementSpec& SpecOf(ElementId id);
+/// Button looks of element `id`; all off for elements that are no plain button.
+ButtonLooks ButtonLooksOf(ElementId id);
+/// Kind of element `id`.
+inline ElementKind KindOf(ElementId id) { return SpecOf(id).kind; }
+/// Grid of element `id`'s sheet: as many cells as its kind has looks.
+ElementGrid GridOf(ElementId id);
 /// The styled captions, in the order they are set up.
 const CaptionStyle* CaptionStyles(int* count);
 /// The title strip's tooltip: game title and program version.
 QString TitleTooltip();
-/// The key that does what element `index` does ("клавиша 1", "Ctrl+M"), for those
+/// The key that does what element `id` does ("клавиша 1", "Ctrl+M"), for those
 /// buttons whose key the screen does not show; empty for the others.
-QString KeyHint(int index);
-/// The tooltip element `index` gets: its name from the layout, then its key hint.
-QString TooltipOf(int index);
+QString KeyHint(ElementId id);
+/// The tooltip element `id` gets: its name from the table, then its key hint.
+QString TooltipOf(ElementId id);
 
-/// The headings of the record panel's sheet. Each is drawn twice: first over the
-/// strip the name box lies on, then, for a result that gets no row, without it.
-enum class RecordHeading { Victory = 1, WrongAnswer = 2, TimeOut = 3 };
-constexpr int kRecordPanelLooks = 6;
-/// The record panel's sheet row for `heading`, with or without the name strip.
-constexpr int RecordPanelRow(RecordHeading heading, bool nameStrip) {
-  return int(heading) + (nameStrip ? 0 : 3);
-}
-
-/// The name box of the victory panel, inside element 41's box.
+/// The name box of the record panel, inside the panel's box.
 namespace namebox {
 constexpr qreal Left = 83, Top = 103, Right = 465, Bottom = 117;
 constexpr PackedColour TextColour = Rgb(0, 0, 112);

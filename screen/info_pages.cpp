@@ -1,5 +1,11 @@
 #include "screen/info_pages.h"
 
+using namespace Qt::StringLiterals;
+
+QString PictureSource(ElementId id) { return u"sheet:%1"_s.arg(IndexOf(id)); }
+
+QString PictureOf(ElementId id) { return u"<img src=\""_s + PictureSource(id) + u"\">"_s; }
+
 void PageView::Show(QList<InfoPage> pages) {
   m_pages = std::move(pages);
   m_current = 0;

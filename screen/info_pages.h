@@ -5,6 +5,14 @@
 #include <QRect>
 #include <QString>
 
+#include "screen/element_id.h"
+
+/// The `<img>` of a page that shows element `id` in its first look, as its sheet
+/// draws it. The page painter has the pictures of the lifelines and «Взять деньги».
+QString PictureOf(ElementId id);
+/// The source such an `<img>` names.
+QString PictureSource(ElementId id);
+
 /// One page of text laid over the game: a title and a body in Qt's rich-text subset.
 struct InfoPage {
   QString title;

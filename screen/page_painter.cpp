@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "screen/element.h"
+#include "screen/element_table.h"
 #include "screen/fonts.h"
 #include "screen/info_pages.h"
 #include "screen/sheet_files.h"
@@ -105,18 +106,19 @@ void PaintFooter(QPainter& p, const PageView& pages) {
   if (pages.HasNext()) p.drawText(PageView::kNextBox, Qt::AlignCenter, u"Далее ▶"_s);
 }
 
-/// Pictures of the game's own buttons, named "sheet:N" in a page: the first look of
-/// element N's sheet. Decoded and scaled once.
+/// Pictures of the game's own buttons, as `PictureOf` names them in a page: the first
+/// look of the element's sheet. Decoded and scaled once.
 const QList<std::pair<QUrl, QImage>>& SheetPictures() {
   static const QList<std::pair<QUrl, QImage>> pictures = [] {
     QList<std::pair<QUrl, QImage>> list;
-    for (const auto& [element, rows, scale] :
-         {std::tuple{int(el::FiftyFifty), 4, 0.5}, std::tuple{int(el::PhoneFriend), 4, 0.5},
-          std::tuple{int(el::AudiencePoll), 4, 0.5}, std::tuple{int(el::TakeMoney), 4, 1.0}}) {
+    for (const auto& [element, scale] :
+         {std::pair{el::FiftyFifty, 0.5}, std::pair{el::PhoneFriend, 0.5},
+          std::pair{el::AudiencePoll, 0.5}, std::pair{el::TakeMoney, 1.0}}) {
       const QImage sheet = LoadSheet(element);
       if (sheet.isNull()) continue;
-      const QImage look = sheet.copy(0, 0, sheet.width(), sheet.height() / rows);
-      list.append({QUrl(u"sheet:%1"_s.arg(element)),
+      const ElementGrid grid = GridOf(element);
+      const QImage look = sheet.copy(0, 0, sheet.width() / grid.columns, sheet.height() / grid.rows);
+      list.append({QUrl(PictureSource(element)),
                    look.scaled(look.size() * scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)});
     }
     return list;

@@ -7,8 +7,7 @@
 
 namespace {
 
-bool IsAnswer(int i) { return i >= el::AnswerA && i <= el::AnswerD; }
-bool IsLifelineOrTakeMoney(int i) {
+bool IsLifelineOrTakeMoney(ElementId i) {
   return i == el::FiftyFifty || i == el::PhoneFriend || i == el::AudiencePoll || i == el::TakeMoney;
 }
 
@@ -18,25 +17,25 @@ constexpr float kArrowStep = 8;
 
 }  // namespace
 
-void PointerInput::PaintHover(int index, bool pointed) {
+void PointerInput::PaintHover(ElementId index, bool pointed) {
   const Element& e = m_screen.element(index);
   // A disabled element keeps the look that disabling it painted.
   if (!e.enabled) return;
   const bool open = m_host.AnswersOpen();
-  if (IsAnswer(index)) {
+  if (IsAnswerSlot(index)) {
     if (!open) return;
-    m_screen.PaintRow(index, pointed ? 4 : 1, 4);
+    m_screen.ShowLook(index, pointed ? AnswerLook::Pointed : AnswerLook::Normal);
     m_screen.SetCaptionColour(index, pointed ? e.pointedCaptionColour : e.captionColour);
   } else if (ButtonLooksOf(index).hover) {
-    m_screen.PaintRow(index, pointed ? 3 : 1, 3);
+    m_screen.ShowLook(index, pointed ? ButtonLook::Pointed : ButtonLook::Normal);
   } else if (index == el::TitleStrip) {
-    m_screen.PaintRow(index, pointed ? 2 : 1, 2);
+    m_screen.ShowLook(index, pointed ? TitleLook::Pointed : TitleLook::Normal);
   } else if (IsLifelineOrTakeMoney(index) && open) {
-    m_screen.PaintRow(index, pointed ? 3 : 1, 4);
+    m_screen.ShowLook(index, pointed ? LifelineLook::Pointed : LifelineLook::Normal);
   }
 }
 
-void PointerInput::PointerMoved(int index, qreal x, qreal y) {
+void PointerInput::PointerMoved(ElementId index, qreal x, qreal y) {
 
   if (index != m_state.HotElement) {
     PaintHover(m_state.HotElement, false);
@@ -64,7 +63,7 @@ void PointerInput::PointerMoved(int index, qreal x, qreal y) {
     const long b = std::lrint(float(track.height) - float(thumb.height));
     const long offset = b != 0 ? a / b : 0;
     m_listOffset = qreal(offset);
-    for (int column : el::LeaderboardColumns) {
+    for (const ElementId column : el::LeaderboardColumns) {
       if (m_screen.element(column).caption.top != m_listOffset)
         m_screen.SetCaptionTop(column, m_listOffset);
     }
@@ -73,53 +72,53 @@ void PointerInput::PointerMoved(int index, qreal x, qreal y) {
 
 void PointerInput::DropHover() { PointerMoved(el::Background, 1, 1); }
 
-void PointerInput::PointerPressed(int index, qreal x, qreal y) {
+void PointerInput::PointerPressed(ElementId index, qreal x, qreal y) {
   if (!m_screen.element(index).enabled) return;
 
   if (ButtonLooksOf(index).plainPress) {
-    m_screen.PaintRow(index, 2, 3);
+    m_screen.ShowLook(index, ButtonLook::Pressed);
   } else if (index == el::TitleStrip) {
     m_state.WindowDragging = true;
     m_state.DragStartX = float(x);
     m_state.DragStartY = float(y);
   } else if (IsLifelineOrTakeMoney(index)) {
-    if (m_host.AnswersOpen()) m_screen.PaintRow(index, 2, 4);
+    if (m_host.AnswersOpen()) m_screen.ShowLook(index, LifelineLook::Pressed);
   } else if (index == el::ScrollTrack) {
-    m_screen.DrawElementState(index, 2, 1, 2, 1);
+    m_screen.ShowLook(index, TrackLook::Pressed);
     const float thumbTop = float(m_screen.element(el::ScrollThumb).top);
     const float d = thumbTop - float(m_screen.element(el::ScrollTrack).top);
     const float fy = float(y);
     ScrollTo(d > fy ? thumbTop - kPageStep : d < fy ? thumbTop + kPageStep : thumbTop);
   } else if (index == el::ScrollUp || index == el::ScrollDown) {
-    m_screen.PaintRow(index, 2, 3);
+    m_screen.ShowLook(index, ButtonLook::Pressed);
     const float thumbTop = float(m_screen.element(el::ScrollThumb).top);
     ScrollTo(index == el::ScrollUp ? thumbTop - kArrowStep : thumbTop + kArrowStep);
   } else if (index == el::ScrollThumb) {
-    m_screen.PaintRow(index, 2, 3);
+    m_screen.ShowLook(index, ButtonLook::Pressed);
     m_state.ThumbDragging = true;
     m_state.DragStartY = float(y);
   }
 }
 
-void PointerInput::PointerReleased(int index, qreal x, qreal y) {
+void PointerInput::PointerReleased(ElementId index, qreal x, qreal y) {
   Q_UNUSED(x);
   Q_UNUSED(y);
-  m_state.HotElement = 0;
+  m_state.HotElement = el::Background;
 
   if (m_screen.element(index).enabled) {
     if (ButtonLooksOf(index).releaseNormal) {
-      m_screen.PaintRow(index, 1, 3);
+      m_screen.ShowLook(index, ButtonLook::Normal);
     } else if (index == el::ScrollTrack) {
-      m_screen.DrawElementState(index, 1, 1, 2, 1);
+      m_screen.ShowLook(index, TrackLook::Normal);
     }
   }
 
   if (index == el::TitleStrip) {
     m_state.WindowDragging = false;
   } else if (IsLifelineOrTakeMoney(index)) {
-    if (m_host.AnswersOpen()) m_screen.PaintRow(index, 1, 4);
+    if (m_host.AnswersOpen()) m_screen.ShowLook(index, LifelineLook::Normal);
   } else if (index == el::ScrollThumb) {
-    m_screen.PaintRow(index, 1, 3);
+    m_screen.ShowLook(index, ButtonLook::Normal);
     m_state.ThumbDragging = false;
   }
 }
@@ -139,7 +138,7 @@ void PointerInput::ScrollTo(qreal thumbTop) {
                        (float(track.height) - float(thumb.height)) * (t - trackTop);
   m_listOffset = offset;
   if (panel.caption.top != m_listOffset) {
-    for (int column : el::LeaderboardColumns) m_screen.SetCaptionTop(column, m_listOffset);
+    for (const ElementId column : el::LeaderboardColumns) m_screen.SetCaptionTop(column, m_listOffset);
   }
 }
 

@@ -2,11 +2,13 @@
 
 #include <QtGlobal>
 
+#include "screen/element_id.h"
+
 class Screen;
 
 /// Pointer values the game keeps between events.
 struct PointerState {
-  int HotElement = 0;
+  ElementId HotElement = ElementId::Background;
   bool WindowDragging = false;
   float DragStartX = 0;
   float DragStartY = 0;
@@ -32,9 +34,9 @@ class PointerInput {
   PointerInput(Screen& screen, PointerState& state, PointerHost& host)
       : m_screen(screen), m_state(state), m_host(host) {}
 
-  void PointerPressed(int index, qreal x, qreal y);
-  void PointerMoved(int index, qreal x, qreal y);
-  void PointerReleased(int index, qreal x, qreal y);
+  void PointerPressed(ElementId index, qreal x, qreal y);
+  void PointerMoved(ElementId index, qreal x, qreal y);
+  void PointerReleased(ElementId index, qreal x, qreal y);
   /// Forgets the pointed-at element and gives it back its normal look, as if the
   /// pointer had moved onto the background.
   void DropHover();
@@ -52,7 +54,7 @@ class PointerInput {
 
  private:
   /// The pointed-at look of an element (`pointed`) or its normal look again.
-  void PaintHover(int index, bool pointed);
+  void PaintHover(ElementId index, bool pointed);
   void ScrollTo(qreal thumbTop);
 
   Screen& m_screen;

@@ -55,7 +55,7 @@ void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
   const QRect shown = QRect(QPoint(0, 0), box.size()).intersected(e.face.rect());
   const QTransform device = painter.deviceTransform();
   const qreal deviceScale = device.m11();
-  const QImage* sheet = sharp && deviceScale > 1.0 ? sharp->Sheet(e.faceSheet) : nullptr;
+  const QImage* sheet = sharp && deviceScale > 1.0 && e.faceSheet ? sharp->Sheet(*e.faceSheet) : nullptr;
   if (sheet) {
     // The same part of the cell the face shows, taken from the sharper sheet; only
     // a scale the sheet was not drawn for needs filtering.
@@ -84,7 +84,7 @@ void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
                      Qt::black);
 }
 
-void PaintCaption(QPainter& painter, const Screen& screen, int index, const QRegion& region) {
+void PaintCaption(QPainter& painter, const Screen& screen, ElementId index, const QRegion& region) {
   const Caption& c = screen.element(index).caption;
   const Element& owner = screen.element(Screen::CaptionOwner(index));
   if (!c.visible || !owner.visible || c.text.isEmpty() || !region.intersects(owner.Box())) return;
@@ -150,7 +150,7 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
   // The pages are opaque: what lies wholly under them is not painted.
   const bool pageUp = screen.pages().visible();
   const QRegion uncovered = pageUp ? region.subtracted(QRegion(PageView::kBox)) : region;
-  for (int i = 0; i < kElementsInUse; ++i) {
+  for (const ElementId i : AllElements()) {
     const Element& e = screen.element(i);
     if (e.visible && uncovered.intersects(e.Box())) PaintFace(painter, e, sharp);
     if (i == el::Leaderboard && e.visible) PaintListHighlight(painter, screen);

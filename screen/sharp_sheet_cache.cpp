@@ -6,8 +6,8 @@
 #include "screen/sheet_files.h"
 
 SharpSheetCache::SharpSheetCache(DrawnSheetLoader drawn)
-    : m_drawn(drawn ? std::move(drawn) : DrawnSheetLoader([](int element) { return LoadSharpSheet(element); })),
-      m_sheets(kElementsInUse) {}
+    : m_drawn(drawn ? std::move(drawn) : DrawnSheetLoader([](ElementId element) { return LoadSharpSheet(element); })),
+      m_sheets(kElementCount) {}
 
 void SharpSheetCache::SetScale(qreal scale) {
   if (std::abs(scale - m_scale) < 1e-6) return;
@@ -15,9 +15,8 @@ void SharpSheetCache::SetScale(qreal scale) {
   for (std::optional<QImage>& sheet : m_sheets) sheet.reset();
 }
 
-const QImage* SharpSheetCache::Sheet(int element) {
-  if (element < 0 || std::size_t(element) >= m_sheets.size()) return nullptr;
-  std::optional<QImage>& slot = m_sheets[std::size_t(element)];
+const QImage* SharpSheetCache::Sheet(ElementId element) {
+  std::optional<QImage>& slot = m_sheets[IndexOf(element)];
   if (!slot) slot = Resample(m_drawn(element), m_scale);
   return slot->isNull() ? nullptr : &*slot;
 }

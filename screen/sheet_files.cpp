@@ -4,30 +4,17 @@
 #include <QFile>
 #include <QHash>
 
+#include "screen/element_table.h"
+
 using namespace Qt::StringLiterals;
 
-QString SheetResource(int element) {
-  // Indexed by element 0 … 50; an empty entry means the element has no sheet.
-  static const char16_t* const kFiles[] = {
-      u"background",   u"question",    u"answer_a",     u"answer_b",     u"answer_c",
-      u"answer_d",     u"close",       u"menu",         u"title",        u"fifty",
-      u"phone",        u"audience",    u"ladder_01",    u"ladder_02",    u"ladder_03",
-      u"ladder_04",    u"ladder_05",   u"ladder_06",    u"ladder_07",    u"ladder_08",
-      u"ladder_09",    u"ladder_10",   u"ladder_11",    u"ladder_12",    u"ladder_13",
-      u"ladder_14",    u"ladder_15",   u"phone_panel",  u"poll_panel",   u"poll_bar",
-      u"",             u"",            u"",             u"clock_dim",    u"clock_bright",
-      u"minimise",     u"leaderboard", u"scroll_track", u"scroll_up",    u"scroll_down",
-      u"scroll_thumb", u"victory",     u"confirm_done", u"loss",         u"confirm_loss",
-      u"take_money",   u"hide_table",  u"clear_table",  u"timeout",      u"confirm_timeout",
-      u"leaderboard_header",
-  };
-  constexpr int kCount = static_cast<int>(sizeof(kFiles) / sizeof(kFiles[0]));
-  static_assert(kCount == 51, "one entry per element in use");
-  if (element < 0 || element >= kCount || kFiles[element][0] == u'\0') return {};
-  return u":/art/"_s + QString::fromUtf16(kFiles[element]) + u".bmp"_s;
+QString SheetResource(ElementId element) {
+  const char16_t* file = SpecOf(element).sheet;
+  if (file[0] == u'\0') return {};
+  return u":/art/"_s + QString::fromUtf16(file) + u".bmp"_s;
 }
 
-QImage LoadSheet(int element) {
+QImage LoadSheet(ElementId element) {
   const QString path = SheetResource(element);
   if (path.isEmpty()) return {};
   return QImage(path, "BMP");
@@ -62,7 +49,7 @@ const QHash<QString, QByteArray>& SharpSheetList() {
 
 }  // namespace
 
-QImage LoadSharpSheet(int element, qreal scale) {
+QImage LoadSharpSheet(ElementId element, qreal scale) {
   const QString path = SheetResource(element);
   if (path.isEmpty() || scale != 2.0) return {};
   const QString sharpPath = SharpSheetName(path);

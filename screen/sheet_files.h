@@ -3,21 +3,22 @@
 #include <QImage>
 #include <QString>
 
+#include "screen/element_id.h"
+
 /// Resource path of the sprite sheet drawn for `element` (":/art/background.bmp" …),
 /// or an empty string for an element without a sheet of its own: the poll bars
-/// 30 … 32 (they paint from element 29's sheet), the spare slots 51 … 55 and any
-/// index outside 0 … 55.
-QString SheetResource(int element);
+/// below A, which paint from bar A's sheet.
+QString SheetResource(ElementId element);
 
 /// The sheet of `element` as stored with the program; a null image when the
 /// element has no sheet of its own.
-QImage LoadSheet(int element);
+QImage LoadSheet(ElementId element);
 
 /// The sheet of `element` drawn at `scale` times its size, when the program
 /// carries one that was drawn from the very 1× sheet it has now; otherwise a null
 /// image. A 1× sheet replaced by someone's own picture thus never meets a sharper
 /// copy of the old art.
-QImage LoadSharpSheet(int element, qreal scale = 2.0);
+QImage LoadSharpSheet(ElementId element, qreal scale = 2.0);
 
 /// File name of the sharper copy of a sheet file: "name@2x.bmp" for "name.bmp".
 QString SharpSheetName(const QString& sheetFile, int scale = 2);

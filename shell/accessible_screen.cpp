@@ -27,13 +27,13 @@ QHash<const QObject*, AccessibleScreen*>& Screens() {
 enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell };
 
 /// The element's name as the layout gives it, without the key hint of its tooltip.
-QString LayoutName(int element) { return QString::fromUtf16(LayoutOf(element).tooltip); }
+QString LayoutName(ElementId element) { return QString::fromUtf16(SpecOf(element).tooltip); }
 
 /// One painted thing on the bus. `element` gives its place and visibility; `arg` is
 /// the answer position, question number, poll position or cell number.
 class PaintedItem : public QAccessibleInterface {
  public:
-  PaintedItem(AccessibleScreen& screen, Kind kind, int element, int arg = 0,
+  PaintedItem(AccessibleScreen& screen, Kind kind, ElementId element, int arg = 0,
               QAccessibleInterface* parent = nullptr)
       : m_screen(screen), m_kind(kind), m_element(element), m_arg(arg), m_parent(parent) {}
 
@@ -206,7 +206,7 @@ class PaintedItem : public QAccessibleInterface {
 
   AccessibleScreen& m_screen;
   Kind m_kind;
-  int m_element;
+  ElementId m_element;
   int m_arg;
   QAccessibleInterface* m_parent;
   QList<QAccessibleInterface*> m_children;
@@ -404,14 +404,14 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     return item;
   };
   m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
-  for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, PositionElement(p), p));
-  for (int e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+  for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
     top(new PaintedItem(*this, Kind::Button, e));
-  auto* ladder = new PaintedItem(*this, Kind::Ladder, el::LadderFirst);
+  auto* ladder = new PaintedItem(*this, Kind::Ladder, el::Rung1);
   top(ladder);
   // Top to bottom, as the ladder stands.
   for (int n = 15; n >= 1; --n) {
-    auto* row = new PaintedItem(*this, Kind::LadderRow, LadderElement(n), n, ladder);
+    auto* row = new PaintedItem(*this, Kind::LadderRow, LadderRung(n), n, ladder);
     ladder->AddChild(add(row));
     m_watched.append(row);
   }
@@ -420,7 +420,7 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   auto* poll = new PaintedItem(*this, Kind::Poll, el::PollPanel);
   m_poll = top(poll);
   for (int p = 1; p <= 4; ++p) {
-    auto* share = new PaintedItem(*this, Kind::PollShare, el::PollBarA + p - 1, p, poll);
+    auto* share = new PaintedItem(*this, Kind::PollShare, PollBar(p), p, poll);
     poll->AddChild(add(share));
     m_watched.append(share);
   }
@@ -434,7 +434,7 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   m_leaderboard = top(board);
   for (int r = 0; r < kMaxWinners; ++r)
     for (int c = 0; c < kColumns; ++c) board->AddChild(add(new CellItem(*this, r, c, board)));
-  for (int e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
+  for (const ElementId e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
 
   // A label the screen never shows: the words "Ваше имя" are part of the panel's art.
@@ -474,8 +474,8 @@ QAccessibleInterface* AccessibleScreen::focusItem() const {
     default: break;
   }
   if (s.TaskActive[task::AnswerReveal]) {
-    const int position = s.ChosenElement - el::AnswerA;
-    return position >= 0 && position < 4 ? m_answers[std::size_t(position)] : nullptr;
+    const int position = s.ChosenElement ? PositionOf(*s.ChosenElement) : 0;
+    return position >= 1 ? m_answers[std::size_t(position - 1)] : nullptr;
   }
   if (spoken::FriendFinished(m_game)) return m_phone;
   if (spoken::PollSettled(m_game)) return m_poll;

@@ -216,7 +216,7 @@ void MainWindow::SyncView() {
   m_newGameAction->setEnabled(m_game->NewGameEnabled());
   m_winnersAction->setEnabled(m_game->WinnersEnabled());
   // A page that opens while a button is held takes that button's release.
-  if (m_game->PageOpen() && (m_captured >= 0 || m_pressedCaption >= 0)) EndPointerCapture();
+  if (m_game->PageOpen() && (m_captured || m_pressedCaption)) EndPointerCapture();
   m_accessible->Update();
   SyncSound();
 }
@@ -243,19 +243,19 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   PaintScreen(painter, m_game->screen(), logical & layout, deviceScale > 1.0 ? &m_sharpSheets : nullptr);
 }
 
-int MainWindow::PointerTarget(QPointF point) const { return EnabledOrBackground(m_game->screen().ElementAt(point)); }
+ElementId MainWindow::PointerTarget(QPointF point) const { return EnabledOrBackground(m_game->screen().ElementAt(point)); }
 
-int MainWindow::EnabledOrBackground(int index) const {
+ElementId MainWindow::EnabledOrBackground(ElementId index) const {
   return m_game->screen().element(index).enabled ? index : el::Background;
 }
 
-QPointF MainWindow::Relative(int index, QPointF point) const {
+QPointF MainWindow::Relative(ElementId index, QPointF point) const {
   const Element& element = m_game->screen().element(index);
   return point - QPointF(element.left, element.top);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-  if (m_captured >= 0 || m_pressedCaption >= 0) return;  // a second button while one is held
+  if (m_captured || m_pressedCaption) return;  // a second button while one is held
   if (m_game->PageOpen()) {
     // The pages take the click; nothing beneath them is pressed.
     if (!m_pagePressed) m_captureButton = event->button();
@@ -265,13 +265,13 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
   m_pagePressed = false;  // its release went elsewhere
   const QPointF point = ToLogical(event->position());
   m_captureButton = event->button();
-  const int caption = m_game->screen().CaptionAt(point);
-  if (caption >= 0) {
+  const std::optional<ElementId> caption = m_game->screen().CaptionAt(point);
+  if (caption) {
     // Captions are transparent for presses; only their click counts.
     m_pressedCaption = caption;
     return;
   }
-  const int index = PointerTarget(point);
+  const ElementId index = PointerTarget(point);
   if (index == el::TitleStrip && event->button() == Qt::LeftButton && WindowNormal() && windowHandle() &&
       windowHandle()->startSystemMove()) {
     // The window system moves the window (the only way on Wayland) and keeps the
@@ -289,18 +289,19 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   if (m_game->PageOpen() || m_pagePressed) return;
   // The release may never have come here (a box or another window took it): a
   // capture lasts only while its button is really held.
-  if ((m_captured >= 0 || m_pressedCaption >= 0) && !(event->buttons() & m_captureButton))
+  if ((m_captured || m_pressedCaption) && !(event->buttons() & m_captureButton))
     EndPointerCapture();
-  if (m_captured >= 0) {
-    const QPointF at = Relative(m_captured, point);
-    Run([&] { m_game->PointerMoved(m_captured, at.x(), at.y()); });
+  if (m_captured) {
+    const ElementId captured = *m_captured;
+    const QPointF at = Relative(captured, point);
+    Run([&] { m_game->PointerMoved(captured, at.x(), at.y()); });
     return;
   }
-  if (m_pressedCaption >= 0) return;
+  if (m_pressedCaption) return;
   // Pointing at a caption is pointing at what it is written on: an answer lights
   // when the pointer is on its text as well as on its edge.
-  const int caption = m_game->screen().CaptionAt(point);
-  const int index = caption >= 0 ? EnabledOrBackground(Screen::CaptionOwner(caption)) : PointerTarget(point);
+  const std::optional<ElementId> caption = m_game->screen().CaptionAt(point);
+  const ElementId index = caption ? EnabledOrBackground(Screen::CaptionOwner(*caption)) : PointerTarget(point);
   const QPointF at = Relative(index, point);
   Run([&] { m_game->PointerMoved(index, at.x(), at.y()); });
 }
@@ -313,16 +314,16 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (m_game->PageOpen()) Run([&] { m_game->ClickPage(point); });
     return;
   }
-  if (m_pressedCaption >= 0) {
-    const int caption = std::exchange(m_pressedCaption, -1);
+  if (m_pressedCaption) {
+    const ElementId caption = *std::exchange(m_pressedCaption, std::nullopt);
     if (m_game->screen().CaptionAt(point) == caption &&
         m_game->screen().element(caption).caption.enabled) {
       Run([&] { m_game->ClickCaption(caption); });
     }
     return;
   }
-  if (m_captured < 0) return;
-  const int index = std::exchange(m_captured, -1);
+  if (!m_captured) return;
+  const ElementId index = *std::exchange(m_captured, std::nullopt);
   const QPointF at = Relative(index, point);
   Run([&] { m_game->PointerReleased(index, at.x(), at.y()); });
   // A click is a press and a release on the same element; the dispatcher decides.
@@ -332,10 +333,10 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MainWindow::EndPointerCapture() {
-  m_pressedCaption = -1;
+  m_pressedCaption.reset();
   m_pagePressed = false;
-  if (m_captured < 0) return;
-  const int index = std::exchange(m_captured, -1);
+  if (!m_captured) return;
+  const ElementId index = *std::exchange(m_captured, std::nullopt);
   // The release the element never got, at the press point's element: drags end and
   // looks return, but nothing is clicked.
   Run([&] { m_game->PointerReleased(index, 0, 0); });
@@ -352,7 +353,7 @@ int MainWindow::ModalBox::Show(const QString& text, int flags) {
 }
 
 void MainWindow::leaveEvent(QEvent*) {
-  if (m_captured >= 0 || m_game->PageOpen()) return;
+  if (m_captured || m_game->PageOpen()) return;
   Run([this] { m_game->DropHover(); });
 }
 
@@ -368,12 +369,10 @@ bool MainWindow::event(QEvent* event) {
       event->ignore();
       return true;
     }
-    const int caption = screen.CaptionAt(point);
-    if (caption >= 0) {
-      tip = screen.element(caption).caption.tooltip;
+    if (const std::optional<ElementId> caption = screen.CaptionAt(point)) {
+      tip = screen.element(*caption).caption.tooltip;
     } else {
-      const int index = screen.ElementAt(point);
-      tip = screen.element(index).tooltip;
+      tip = screen.element(screen.ElementAt(point)).tooltip;
     }
     if (tip.isEmpty()) {
       QToolTip::hideText();

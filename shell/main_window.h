@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "engine/game.h"
 #include "engine/platform.h"
@@ -105,9 +106,9 @@ class MainWindow : public QWidget, private Platform {
   void SyncView();
   /// The element that gets pointer events at a window point: disabled elements
   /// pass them to the background.
-  int PointerTarget(QPointF point) const;
-  int EnabledOrBackground(int index) const;
-  QPointF Relative(int index, QPointF point) const;
+  ElementId PointerTarget(QPointF point) const;
+  ElementId EnabledOrBackground(ElementId index) const;
+  QPointF Relative(ElementId index, QPointF point) const;
   /// Ends a press the window still holds (title drag, thumb drag, pressed caption)
   /// without a click: its button is up, or something modal took its release.
   void EndPointerCapture();
@@ -169,9 +170,9 @@ class MainWindow : public QWidget, private Platform {
   QAction* m_newGameAction = nullptr;
   QAction* m_winnersAction = nullptr;
   int m_nameBoxRevision = -1;
-  int m_captured = -1;         ///< element holding the pointer while a button is down
+  std::optional<ElementId> m_captured;        ///< element holding the pointer while a button is down
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
-  int m_pressedCaption = -1;   ///< caption a press began on, for the forwarded click
+  std::optional<ElementId> m_pressedCaption;  ///< caption a press began on, for the forwarded click
   bool m_pagePressed = false;  ///< a press began on the pages over the game
 
   // View.

@@ -15,13 +15,14 @@
 #include "screen/element.h"
 #include "screen/element_table.h"
 #include "screen/sheet_files.h"
+#include "tests/element_names.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 struct SheetSize {
-  int element;
+  ElementId element;
   int width, height;
   int cols, rows;
 };
@@ -31,19 +32,19 @@ struct SheetSize {
 const std::vector<SheetSize>& SheetSizes() {
   static const std::vector<SheetSize> sizes = [] {
     std::vector<SheetSize> s = {
-        {0, 640, 480, 1, 1},   {1, 473, 113, 1, 1},   {2, 237, 204, 1, 4},   {3, 236, 204, 1, 4},
-        {4, 237, 204, 1, 4},   {5, 236, 204, 1, 4},   {6, 21, 63, 1, 3},     {7, 21, 63, 1, 3},
-        {8, 577, 42, 1, 2},    {9, 158, 268, 1, 4},   {10, 158, 268, 1, 4},  {11, 158, 268, 1, 4},
-        {12, 166, 102, 1, 3},
+        {el::Background, 640, 480, 1, 1},   {el::QuestionFrame, 473, 113, 1, 1},   {el::AnswerA, 237, 204, 1, 4},   {el::AnswerB, 236, 204, 1, 4},
+        {el::AnswerC, 237, 204, 1, 4},   {el::AnswerD, 236, 204, 1, 4},   {el::Close, 21, 63, 1, 3},     {el::Menu, 21, 63, 1, 3},
+        {el::TitleStrip, 577, 42, 1, 2},    {el::FiftyFifty, 158, 268, 1, 4},   {el::PhoneFriend, 158, 268, 1, 4},  {el::AudiencePoll, 158, 268, 1, 4},
+        {el::Rung1, 166, 102, 1, 3},
     };
-    for (int e = 13; e <= 25; ++e) s.push_back({e, 166, 84, 1, 3});
+    for (int q = 2; q <= 14; ++q) s.push_back({LadderRung(q), 166, 84, 1, 3});
     const std::vector<SheetSize> rest = {
-        {26, 166, 102, 1, 3},  {27, 473, 149, 1, 1},  {28, 473, 149, 1, 1},  {29, 434, 19, 1, 1},
-        {33, 587, 25, 1, 1},   {34, 587, 25, 1, 1},   {35, 21, 63, 1, 3},    {36, 451, 389, 1, 1},
-        {37, 44, 389, 2, 1},   {38, 22, 66, 1, 3},    {39, 22, 66, 1, 3},    {40, 20, 120, 1, 3},
-        {41, 473, 128 * 6, 1, 6}, {42, 473, 63, 1, 3},   {43, 473, 128, 1, 1},  {44, 473, 63, 1, 3},
-        {45, 53, 100, 1, 4},   {46, 225, 66, 1, 3},   {47, 226, 66, 1, 3},   {48, 473, 128, 1, 1},
-        {49, 473, 63, 1, 3},   {50, 451, 22, 1, 1},
+        {el::Rung15, 166, 102, 1, 3},  {el::PhonePanel, 473, 149, 1, 1},  {el::PollPanel, 473, 149, 1, 1},  {el::PollBarA, 434, 19, 1, 1},
+        {el::ClockStrip, 587, 25, 1, 1},   {el::ClockBar, 587, 25, 1, 1},   {el::Minimise, 21, 63, 1, 3},    {el::Leaderboard, 451, 389, 1, 1},
+        {el::ScrollTrack, 44, 389, 2, 1},   {el::ScrollUp, 22, 66, 1, 3},    {el::ScrollDown, 22, 66, 1, 3},    {el::ScrollThumb, 20, 120, 1, 3},
+        {el::VictoryPanel, 473, 128 * 6, 1, 6}, {el::VictoryConfirm, 473, 63, 1, 3},   {el::LossPanel, 473, 128, 1, 1},  {el::LossConfirm, 473, 63, 1, 3},
+        {el::TakeMoney, 53, 100, 1, 4},   {el::HideTable, 225, 66, 1, 3},   {el::ClearTable, 226, 66, 1, 3},   {el::TimeoutPanel, 473, 128, 1, 1},
+        {el::TimeoutConfirm, 473, 63, 1, 3},   {el::LeaderboardHeader, 451, 22, 1, 1},
     };
     s.insert(s.end(), rest.begin(), rest.end());
     return s;
@@ -51,13 +52,13 @@ const std::vector<SheetSize>& SheetSizes() {
   return sizes;
 }
 
-const SheetSize& SizeOf(int element) {
+const SheetSize& SizeOf(ElementId element) {
   for (const SheetSize& s : SheetSizes())
     if (s.element == element) return s;
   std::abort();
 }
 
-QImage Cell(const QImage& sheet, int element, int cell) {
+QImage Cell(const QImage& sheet, ElementId element, int cell) {
   const SheetSize& s = SizeOf(element);
   const int w = s.width / s.cols, h = s.height / s.rows;
   const int col = s.cols > 1 ? cell : 1;
@@ -95,20 +96,20 @@ bool Near(QRgb p, int r, int g, int b, int tolerance) {
 }  // namespace
 
 TEST(SheetFiles, ElementsWithoutOwnSheetHaveNoResource) {
-  for (const int element : {30, 31, 32, 51, 52, 53, 54, 55, -1, 56}) {
+  for (const ElementId element : {el::PollBarB, el::PollBarC, el::PollBarD}) {
     EXPECT_TRUE(SheetResource(element).isEmpty()) << element;
     EXPECT_TRUE(LoadSheet(element).isNull()) << element;
   }
 }
 
 TEST(SheetFiles, ResourcePathsFollowTheElementNames) {
-  const std::pair<int, QString> cases[] = {
-      {0, u":/art/background.bmp"_s},          {2, u":/art/answer_a.bmp"_s},
-      {5, u":/art/answer_d.bmp"_s},            {12, u":/art/ladder_01.bmp"_s},
-      {21, u":/art/ladder_10.bmp"_s},          {26, u":/art/ladder_15.bmp"_s},
-      {29, u":/art/poll_bar.bmp"_s},           {33, u":/art/clock_dim.bmp"_s},
-      {35, u":/art/minimise.bmp"_s},           {49, u":/art/confirm_timeout.bmp"_s},
-      {50, u":/art/leaderboard_header.bmp"_s},
+  const std::pair<ElementId, QString> cases[] = {
+      {el::Background, u":/art/background.bmp"_s},          {el::AnswerA, u":/art/answer_a.bmp"_s},
+      {el::AnswerD, u":/art/answer_d.bmp"_s},            {el::Rung1, u":/art/ladder_01.bmp"_s},
+      {el::Rung10, u":/art/ladder_10.bmp"_s},          {el::Rung15, u":/art/ladder_15.bmp"_s},
+      {el::PollBarA, u":/art/poll_bar.bmp"_s},           {el::ClockStrip, u":/art/clock_dim.bmp"_s},
+      {el::Minimise, u":/art/minimise.bmp"_s},           {el::TimeoutConfirm, u":/art/confirm_timeout.bmp"_s},
+      {el::LeaderboardHeader, u":/art/leaderboard_header.bmp"_s},
   };
   for (const auto& [element, path] : cases) EXPECT_EQ(SheetResource(element), path) << element;
 }
@@ -148,7 +149,7 @@ TEST(SheetFiles, WindowIconsAreThere) {
 TEST(SheetCells, EveryLookOfAnElementDiffers) {
   for (const SheetSize& s : SheetSizes()) {
     const int cells = s.cols * s.rows;
-    if (cells < 2 || s.element == 8) continue;  // the title strip's two cells are nearly identical
+    if (cells < 2 || s.element == el::TitleStrip) continue;  // the title strip's two cells are nearly identical
     const QImage sheet = LoadSheet(s.element);
     ASSERT_FALSE(sheet.isNull()) << s.element;
     for (int a = 1; a <= cells; ++a) {
@@ -168,7 +169,7 @@ TEST(SheetCells, TheRecordPanelShowsItsNameStripOnlyWhereItAsksForAName) {
   for (const RecordHeading heading : {RecordHeading::Victory, RecordHeading::WrongAnswer, RecordHeading::TimeOut}) {
     for (const bool strip : {true, false}) {
       SCOPED_TRACE(testing::Message() << int(heading) << " " << strip);
-      const QImage cell = Cell(sheet, el::VictoryPanel, RecordPanelRow(heading, strip));
+      const QImage cell = Cell(sheet, el::VictoryPanel, CellOf(RecordPanelLook{heading, strip}).row);
       const QRgb onStrip = cell.pixel(300, 110);  // right of "Ваше имя:", under the box
       const bool olive = qRed(onStrip) > 90 && qGreen(onStrip) > 60 && qBlue(onStrip) < 40;
       EXPECT_EQ(olive, strip);
@@ -177,14 +178,14 @@ TEST(SheetCells, TheRecordPanelShowsItsNameStripOnlyWhereItAsksForAName) {
 }
 
 TEST(SheetCells, TitleStripCellsAreNearlyIdentical) {
-  const QImage sheet = LoadSheet(8);
+  const QImage sheet = LoadSheet(el::TitleStrip);
   ASSERT_FALSE(sheet.isNull());
-  EXPECT_LT(DifferentPixels(Cell(sheet, 8, 1), Cell(sheet, 8, 2)), 577 * 21 / 20);
+  EXPECT_LT(DifferentPixels(Cell(sheet, el::TitleStrip, 1), Cell(sheet, el::TitleStrip, 2)), 577 * 21 / 20);
 }
 
 // The answer fills behind the caption: black, the chosen orange, the correct green.
 TEST(SheetCells, AnswerFillsCarryTheirColours) {
-  for (int element = 2; element <= 5; ++element) {
+  for (const ElementId element : kAnswerSlots) {
     SCOPED_TRACE(element);
     const QImage sheet = LoadSheet(element);
     ASSERT_FALSE(sheet.isNull());
@@ -207,7 +208,7 @@ TEST(SheetCells, AnswerFillsCarryTheirColours) {
 TEST(SheetCells, LadderRowsKeepTheirColours) {
   for (int question = 1; question <= 15; ++question) {
     SCOPED_TRACE(question);
-    const int element = question + 11;
+    const ElementId element = LadderRung(question);
     const QImage sheet = LoadSheet(element);
     ASSERT_FALSE(sheet.isNull());
     const QImage plain = Cell(sheet, element, 1), top = Cell(sheet, element, 3);
@@ -229,7 +230,7 @@ TEST(SheetCells, LadderRowsKeepTheirColours) {
 }
 
 TEST(SheetCells, BackgroundRulesSitWhereTheElementsMeet) {
-  const QImage bg = LoadSheet(0);
+  const QImage bg = LoadSheet(el::Background);
   ASSERT_FALSE(bg.isNull());
   const std::pair<int, int> cores[] = {{300, 20}, {300, 21}, {10, 454}, {600, 455},
                                        {165, 200}, {166, 400}, {400, 303}, {639, 304}};
@@ -241,7 +242,7 @@ TEST(SheetCells, BackgroundRulesSitWhereTheElementsMeet) {
 
 TEST(SheetCells, PanelsShowTheirDescribedParts) {
   // Poll bar: a grey slot for the percentage, then pink turning blue.
-  const QImage bar = LoadSheet(29);
+  const QImage bar = LoadSheet(el::PollBarA);
   ASSERT_FALSE(bar.isNull());
   const QRgb slot = bar.pixel(18, 9);
   EXPECT_LT(std::abs(qRed(slot) - qBlue(slot)), 30);
@@ -251,7 +252,7 @@ TEST(SheetCells, PanelsShowTheirDescribedParts) {
   EXPECT_LT(qRed(bar.pixel(420, 9)), 120);
 
   // Victory panel: the name box lies on an olive strip.
-  const QImage victory = LoadSheet(41);
+  const QImage victory = LoadSheet(el::VictoryPanel);
   ASSERT_FALSE(victory.isNull());
   for (const int y : {104, 109, 115}) {
     const QRgb p = victory.pixel(300, y);
@@ -262,7 +263,7 @@ TEST(SheetCells, PanelsShowTheirDescribedParts) {
   }
 
   // Scroll track: black groove, brown when pressed.
-  const QImage track = LoadSheet(37);
+  const QImage track = LoadSheet(el::ScrollTrack);
   ASSERT_FALSE(track.isNull());
   EXPECT_LT(qGray(track.pixel(5, 200)), 30);
   const QRgb brown = track.pixel(22 + 11, 200);
@@ -275,7 +276,7 @@ TEST(SheetCells, PanelsShowTheirDescribedParts) {
 // size and showing the same picture: shrunk back, it is close to the 1× sheet.
 TEST(SharpSheets, EverySheetHasAMatchingCopyAtTwiceTheSize) {
   int checked = 0;
-  for (int element = 0; element < kElementsInUse; ++element) {
+  for (const ElementId element : AllElements()) {
     const QImage plain = LoadSheet(element);
     if (plain.isNull()) continue;
     const QImage sharp = LoadSharpSheet(element);

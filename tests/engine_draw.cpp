@@ -79,7 +79,7 @@ TEST_F(EngineTest, EveryDrawAndShuffleAttemptReseedsFirst) {
   // A row not shown yet, taken at once; positions 0.0, 0.0 (taken), 0.3, 0.6, 0.9; coin.
   const int row = st().QuestionRow == 4 ? 5 : 4;
   platform->random = ScriptedRandomSource({(row - 0.5) / 6, 0.0, 0.0, 0.3, 0.6, 0.9, 0.9});
-  st().ChosenElement = 0;
+  st().ChosenElement.reset();
   st().QuestionNumber = 2;
   g().DrawQuestion(1);
   EXPECT_EQ(platform->random.drawn, 7);
@@ -96,7 +96,7 @@ TEST_F(EngineTest, TheCorrectAnswerRarelyStaysWhereThePlayerLastChose) {
   const int trials = 14000;
   for (int last : {0, 1, 2, 3, 4}) {
     SCOPED_TRACE(last);
-    st().ChosenElement = qint16(last == 0 ? 0 : PositionElement(last));
+    st().ChosenElement = last == 0 ? std::nullopt : std::optional(AnswerSlot(last));
     std::array<int, 5> at{};
     for (int i = 0; i < trials; ++i) {
       g().ShuffleAnswers();
@@ -139,7 +139,7 @@ TEST_F(EngineTest, TheRevealAddsBlanksTogetherWithTheNextVisibleCharacter) {
   EXPECT_TRUE(E(el::ClockBar).visible);
   EXPECT_FLOAT_EQ(st().ClockStart, float(platform->time));
   for (int k = 1; k <= 4; ++k) {
-    const int e = g().AnswerElement(k);
+    const ElementId e = g().AnswerElement(k);
     EXPECT_TRUE(E(e).enabled);
     EXPECT_TRUE(E(e).caption.visible);
     EXPECT_EQ(E(e).tooltip, QString());
@@ -180,12 +180,12 @@ TEST_F(EngineTest, TheFourAnswersEndInTheSmallestFittedSizeRoundedHalfToEven) {
     alone.BuildScreen();
     qreal smallest = 100;
     for (int k = 1; k <= 4; ++k) {
-      const int e = g().AnswerElement(k);
+      const ElementId e = g().AnswerElement(k);
       alone.SetCaption(e, answers[k - 1], QString(), 0);
       smallest = std::min(smallest, alone.element(e).caption.font.size);
     }
     EXPECT_DOUBLE_EQ(smallest, c.size == 10 ? 9.5 : 8.5);
-    for (int e = el::AnswerA; e <= el::AnswerD; ++e)
+    for (const ElementId e : kAnswerSlots)
       EXPECT_DOUBLE_EQ(E(e).caption.font.size, c.size) << e;
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(CaptionText(g().AnswerElement(k)), answers[k - 1]);
     Start({6, 6, 6, 6, 6, 6, 6});

@@ -23,6 +23,9 @@
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/element_table.h"
+#include "element_names.h"
+#include "screen/element_table.h"
+#include "element_names.h"
 #include "screen/text_measurer.h"
 #include "tests/info_box_fakes.h"
 #include "tests/sound_fakes.h"
@@ -111,49 +114,18 @@ class FakeMeasurer : public TextMeasurer {
   int calls = 0;
 };
 
-/// Sheets of the right sizes made in memory; every cell is filled with a colour that
-/// names it: red = column, green = row.
-inline QImage TestSheet(int element) {
-  struct Size {
-    int width, height, columns, rows;
-  };
-  auto sizeOf = [](int e) -> Size {
-    switch (e) {
-      case 0: return {640, 480, 1, 1};
-      case 1: return {473, 113, 1, 1};
-      case 2: case 4: return {237, 204, 1, 4};
-      case 3: case 5: return {236, 204, 1, 4};
-      case 6: case 7: case 35: return {21, 63, 1, 3};
-      case 8: return {577, 42, 1, 2};
-      case 9: case 10: case 11: return {158, 268, 1, 4};
-      case 12: case 26: return {166, 102, 1, 3};
-      case 27: case 28: return {473, 149, 1, 1};
-      case 29: return {434, 19, 1, 1};
-      case 33: case 34: return {587, 25, 1, 1};
-      case 36: return {451, 389, 1, 1};
-      case 37: return {44, 389, 2, 1};
-      case 38: case 39: return {22, 66, 1, 3};
-      case 40: return {20, 120, 1, 3};
-      case 41: return {473, 128 * kRecordPanelLooks, 1, kRecordPanelLooks};
-      case 43: case 48: return {473, 128, 1, 1};
-      case 42: case 44: case 49: return {473, 63, 1, 3};
-      case 45: return {53, 100, 1, 4};
-      case 46: return {225, 66, 1, 3};
-      case 47: return {226, 66, 1, 3};
-      case 50: return {451, 22, 1, 1};
-      default:
-        if (e >= 13 && e <= 25) return {166, 84, 1, 3};
-        return {0, 0, 0, 0};
-    }
-  };
-  const Size s = sizeOf(element);
-  if (s.width == 0) return QImage();
-  QImage sheet(s.width, s.height, QImage::Format_RGB32);
-  for (int c = 1; c <= s.columns; ++c)
-    for (int r = 1; r <= s.rows; ++r)
-      for (int y = (r - 1) * s.height / s.rows; y < r * s.height / s.rows; ++y)
-        for (int x = (c - 1) * s.width / s.columns; x < c * s.width / s.columns; ++x)
-          sheet.setPixel(x, y, qRgb(c, r, 100));
+/// Sheets of the sizes the element table gives, made in memory; every cell is
+/// filled with a colour that names it: red = column, green = row.
+inline QImage TestSheet(ElementId element) {
+  const ElementSpec& spec = SpecOf(element);
+  if (spec.sheet[0] == u'\0') return QImage();
+  const ElementGrid grid = GridOf(element);
+  const int cw = int(spec.width), ch = int(spec.height);
+  QImage sheet(cw * grid.columns, ch * grid.rows, QImage::Format_RGB32);
+  for (int c = 1; c <= grid.columns; ++c)
+    for (int r = 1; r <= grid.rows; ++r)
+      for (int y = (r - 1) * ch; y < r * ch; ++y)
+        for (int x = (c - 1) * cw; x < c * cw; ++x) sheet.setPixel(x, y, qRgb(c, r, 100));
   return sheet;
 }
 
@@ -231,15 +203,15 @@ class EngineTest : public ::testing::Test {
 
   Game& g() { return *game; }
   GameState& st() { return game->state(); }
-  const Element& E(int index) { return game->screen().element(index); }
-  QString CaptionText(int index) { return E(index).caption.text; }
+  const Element& E(ElementId index) { return game->screen().element(index); }
+  QString CaptionText(ElementId index) { return E(index).caption.text; }
   /// The row of its sheet an element shows now (0: never painted).
-  int RowOf(int index) {
+  int RowOf(ElementId index) {
     const QImage& face = E(index).face;
     if (face.isNull()) return 0;
     return qGreen(face.pixel(face.width() / 2, face.height() / 2));
   }
-  int ColumnOf(int index) {
+  int ColumnOf(ElementId index) {
     const QImage& face = E(index).face;
     return face.isNull() ? 0 : qRed(face.pixel(face.width() / 2, face.height() / 2));
   }
@@ -258,7 +230,7 @@ class EngineTest : public ::testing::Test {
     ASSERT_TRUE(st().AnswersOpen);
   }
   /// Chooses answer element `element` and runs the judging to its verdict.
-  void AnswerWith(int element) {
+  void AnswerWith(ElementId element) {
     game->ClickElement(element);
     Tick(48);
   }

@@ -23,11 +23,11 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
-  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
-  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : kLadderRungs) EXPECT_EQ(RowOf(e), CellOf(RungLook::NotWon).row) << e;
   // The lifelines wait for a game in their plain look, not crossed out as used.
-  for (int e : {9, 10, 11}) EXPECT_EQ(RowOf(e), 1) << e;
-  EXPECT_EQ(RowOf(el::TakeMoney), 4);
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
+  EXPECT_EQ(RowOf(el::TakeMoney), CellOf(LifelineLook::Used).row);
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(st().TaskActive[i]) << i;
   EXPECT_EQ(g().questions().levels[3].count, 6);
 }
@@ -49,9 +49,9 @@ TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
   EXPECT_EQ(st().CurrentSum, 0);
   EXPECT_EQ(st().GuaranteedSum, 0);
   EXPECT_EQ(st().CurrentLevel, 1);
-  for (int e : {1, 9, 10, 11}) EXPECT_TRUE(E(e).enabled) << e;
-  for (int e : {9, 10, 11}) EXPECT_EQ(RowOf(e), 1) << e;
-  for (int e : {2, 3, 4, 5, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
+  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
   EXPECT_TRUE(st().TaskActive[task::QuestionReveal]);
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
 }
@@ -94,9 +94,9 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(CaptionText(g().AnswerElement(k)), q.answers[k - 1]);
     AnswerRight();
     // The prize won so far stands out; the rows below it are marked.
-    EXPECT_EQ(RowOf(LadderElement(n)), 3);
-    for (int below = 1; below < n; ++below) EXPECT_EQ(RowOf(LadderElement(below)), 2) << below;
-    for (int above = n + 1; above <= 15; ++above) EXPECT_EQ(RowOf(LadderElement(above)), 1) << above;
+    EXPECT_EQ(RowOf(LadderRung(n)), CellOf(RungLook::Current).row);
+    for (int below = 1; below < n; ++below) EXPECT_EQ(RowOf(LadderRung(below)), CellOf(RungLook::Won).row) << below;
+    for (int above = n + 1; above <= 15; ++above) EXPECT_EQ(RowOf(LadderRung(above)), CellOf(RungLook::NotWon).row) << above;
   }
   EXPECT_EQ(st().QuestionNumber, 16);
   EXPECT_EQ(st().GuaranteedSum, 1000000);
@@ -104,7 +104,7 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"Вы уносите 1\u2009000\u2009000 у.е."_s));
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
-  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
 
   g().KeyPressed(vk::Enter);  // keeps the default name
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
@@ -114,7 +114,7 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 0);
   EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
-  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
+  for (const ElementId e : kLadderRungs) EXPECT_EQ(RowOf(e), CellOf(RungLook::NotWon).row) << e;
   EXPECT_TRUE(g().NewGameEnabled());
 }
 
@@ -147,17 +147,29 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
   // Rows of the correct and the chosen element after each step, for a right and a
   // wrong choice.
   struct Step {
-    int step, rightRow, wrongCorrectRow, wrongChosenRow;
+    int step;
+    AnswerLook right, wrongCorrect, wrongChosen;
   };
-  const Step steps[] = {{1, 2, 1, 2},  {20, 2, 1, 2},  {21, 3, 3, 2}, {29, 3, 3, 2},
-                        {30, 2, 1, 2}, {33, 3, 3, 2},  {36, 2, 1, 2}, {39, 3, 3, 2},
-                        {42, 2, 1, 2}, {45, 3, 3, 2},  {47, 3, 3, 2}};
+  constexpr AnswerLook kNormal = AnswerLook::Normal, kChosen = AnswerLook::Chosen, kCorrect = AnswerLook::Correct;
+  const Step steps[] = {
+      {1, kChosen, kNormal, kChosen},
+      {20, kChosen, kNormal, kChosen},
+      {21, kCorrect, kCorrect, kChosen},
+      {29, kCorrect, kCorrect, kChosen},
+      {30, kChosen, kNormal, kChosen},
+      {33, kCorrect, kCorrect, kChosen},
+      {36, kChosen, kNormal, kChosen},
+      {39, kCorrect, kCorrect, kChosen},
+      {42, kChosen, kNormal, kChosen},
+      {45, kCorrect, kCorrect, kChosen},
+      {47, kCorrect, kCorrect, kChosen},
+  };
   for (bool right : {true, false}) {
     SCOPED_TRACE(right);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
-    const int correct = g().AnswerElement(1);
-    const int chosen = right ? correct : g().AnswerElement(3);
+    const ElementId correct = g().AnswerElement(1);
+    const ElementId chosen = right ? correct : g().AnswerElement(3);
     g().ClickElement(chosen);
     EXPECT_FALSE(st().AnswersOpen);
     EXPECT_EQ(st().ChosenElement, chosen);
@@ -168,13 +180,13 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
       SCOPED_TRACE(s.step);
       EXPECT_EQ(st().TaskStep[task::AnswerReveal], s.step);
       if (right) {
-        EXPECT_EQ(RowOf(correct), s.rightRow);
+        EXPECT_EQ(RowOf(correct), CellOf(s.right).row);
         EXPECT_EQ(E(correct).caption.colour, Rgb(0, 0, 0));
       } else {
-        EXPECT_EQ(RowOf(correct), s.wrongCorrectRow);
-        EXPECT_EQ(RowOf(chosen), s.wrongChosenRow);
+        EXPECT_EQ(RowOf(correct), CellOf(s.wrongCorrect).row);
+        EXPECT_EQ(RowOf(chosen), CellOf(s.wrongChosen).row);
         EXPECT_EQ(E(chosen).caption.colour, Rgb(0, 0, 0));
-        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrectRow == 1 ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
+        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrect == AnswerLook::Normal ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
       }
     }
     Tick();  // s = 48: the verdict
@@ -193,9 +205,9 @@ TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
   EXPECT_EQ(st().QuestionNumber, 2);
   EXPECT_EQ(CaptionText(el::QuestionFrame), u"В"_s);
   EXPECT_FALSE(E(el::ClockBar).visible);
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
+  for (const ElementId e : kAnswerSlots) {
     EXPECT_FALSE(E(e).enabled);
-    EXPECT_EQ(RowOf(e), 1);
+    EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
     EXPECT_EQ(E(e).caption.colour, Rgb(255, 255, 255));
   }
 }
@@ -213,7 +225,7 @@ TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
     EXPECT_EQ(st().CurrentPanel, RecordPanel);
     EXPECT_EQ(st().GuaranteedSum, c.result);
     EXPECT_FALSE(E(el::TakeMoney).enabled);
-    EXPECT_EQ(RowOf(el::TakeMoney), 4);
+    EXPECT_EQ(RowOf(el::TakeMoney), CellOf(LifelineLook::Used).row);
     EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
     EXPECT_FALSE(E(el::ClockBar).visible);
     EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"Вы уносите "_s + SumText(c.result) + u" у.е."_s));
@@ -237,27 +249,27 @@ TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
   ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
   const QString partial = CaptionText(el::QuestionFrame);
   for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().KeyPressed(key);
-  for (int e : {2, 3, 4, 5, 9, 10, 11, 45}) g().ClickElement(e);
+  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
   PressWith(vk::Ctrl, vk::M);
   EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
   EXPECT_EQ(st().CurrentPanel, 0);
-  for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_TRUE(E(e).enabled) << e;
   EXPECT_EQ(st().TimeLimit, 25);  // the phone was not used
   EXPECT_EQ(CaptionText(el::QuestionFrame), partial);
 }
 
 TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
   JumpTo(4);
-  const int first = g().AnswerElement(2);
+  const ElementId first = g().AnswerElement(2);
   g().ClickElement(first);
   g().ClickElement(g().AnswerElement(1));  // a quick second click
   g().KeyPressed(vk::A);
   Tick(5);
-  for (int e : {2, 3, 4, 5}) g().ClickElement(e);
-  for (int e : {9, 10, 11, 45}) g().ClickElement(e);
+  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD}) g().ClickElement(e);
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
   EXPECT_EQ(st().ChosenElement, first);
   EXPECT_EQ(st().TaskStep[task::AnswerReveal], 5);
-  for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_TRUE(E(e).enabled) << e;
   Tick(43);
   EXPECT_EQ(st().CurrentPanel, LossPanel);
 }
@@ -313,7 +325,7 @@ TEST_F(EngineTest, TheDrawEndsEvenWhenALevelHoldsTooFewQuestions) {
   Tick();
   EXPECT_TRUE(st().AnswersOpen);
   EXPECT_EQ(E(el::QuestionFrame).tooltip, u"Вопрос  года."_s);
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
+  for (const ElementId e : kAnswerSlots) {
     EXPECT_TRUE(E(e).enabled);
     EXPECT_EQ(CaptionText(e), QString());
   }
@@ -325,7 +337,7 @@ TEST_F(EngineTest, AGeneratorStuckOnOneValueStillGivesEveryDrawAnEnd) {
     SCOPED_TRACE(value);
     StuckRandomSource stuck(value);
     platform->randomSource = &stuck;
-    st().ChosenElement = qint16(PositionElement(int(value * 4) + 1));
+    st().ChosenElement = AnswerSlot(int(value * 4) + 1);
     for (int n : {1, 2, 3}) {
       st().QuestionNumber = n;
       g().DrawQuestion(1);

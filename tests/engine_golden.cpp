@@ -15,23 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-/// Names of the elements as the recording spells them.
-QString ElementName(int index) {
-  static const char* const kNames[] = {
-      "Background",    "QuestionFrame", "AnswerA",      "AnswerB",       "AnswerC",
-      "AnswerD",       "Close",         "Menu",         "TitleStrip",    "FiftyFifty",
-      "PhoneFriend",   "AudiencePoll",  "Ladder1",      "Ladder2",       "Ladder3",
-      "Ladder4",       "Ladder5",       "Ladder6",      "Ladder7",       "Ladder8",
-      "Ladder9",       "Ladder10",      "Ladder11",     "Ladder12",      "Ladder13",
-      "Ladder14",      "Ladder15",      "PhonePanel",   "PollPanel",     "PollBarA",
-      "PollBarB",      "PollBarC",      "PollBarD",     "ClockStrip",    "ClockBar",
-      "Minimise",      "Leaderboard",   "ScrollTrack",  "ScrollUp",      "ScrollDown",
-      "ScrollThumb",   "RecordPanel",   "RecordConfirm", "LossPanel",    "LossConfirm",
-      "TakeMoney",     "HideBoard",     "ClearBoard",   "TimeoutPanel",  "TimeoutConfirm",
-      "BoardHeader"};
-  if (index < 0) return u"none"_s;
-  if (index < int(std::size(kNames))) return QString::fromLatin1(kNames[index]);
-  return u"element"_s + QString::number(index);
+/// The sheet a face was cut from, as the recording spells it.
+QString SheetName(const Element& e) {
+  return e.face.isNull() || !e.faceSheet ? u"none"_s : ElementName(*e.faceSheet);
 }
 
 QString Colour(PackedColour colour) { return QString::number(colour, 16); }
@@ -42,14 +28,14 @@ QString Rect(qreal left, qreal top, qreal width, qreal height) {
 
 /// Everything of one element a player can notice, one line each for the element and
 /// its caption.
-QStringList DescribeElement(const Element& e, int index) {
+QStringList DescribeElement(const Element& e, ElementId index) {
   const QString name = ElementName(index);
   QStringList lines;
   lines << u"%1: %2 %3 %4 look %5 %6 tip \"%7\""_s.arg(name)
                .arg(e.visible ? u"shown"_s : u"hidden"_s)
                .arg(e.enabled ? u"on"_s : u"off"_s)
                .arg(Rect(e.left, e.top, e.width, e.height))
-               .arg(ElementName(e.face.isNull() ? -1 : e.faceSheet))
+               .arg(SheetName(e))
                .arg(Rect(e.faceSource.left(), e.faceSource.top(), e.faceSource.width(),
                          e.faceSource.height()))
                .arg(e.tooltip);
@@ -87,7 +73,7 @@ class GoldenTest : public EngineTest {
   /// Writes down what changed since the last step, under the step's name.
   void Step(const QString& name) {
     QStringList now;
-    for (int i = 0; i < kElementsInUse; ++i) now << DescribeElement(g().screen().element(i), i);
+    for (const ElementId i : AllElements()) now << DescribeElement(g().screen().element(i), i);
     const NameBox& box = g().screen().nameBox();
     now << u"name box: %1 %2,%3 %4x%5 \"%6\" selected %7+%8"_s
                .arg(box.visible ? u"shown"_s : u"hidden"_s)
@@ -110,7 +96,7 @@ class GoldenTest : public EngineTest {
                .arg(spoken::PollShare(g(), 1)).arg(spoken::PollShare(g(), 2))
                .arg(spoken::PollShare(g(), 3)).arg(spoken::PollShare(g(), 4));
     QStringList painted;
-    for (int i = 0; i < kElementsInUse; ++i) {
+    for (const ElementId i : AllElements()) {
       const QString words = spoken::PaintedWords(g(), i);
       if (!words.isEmpty()) painted << ElementName(i) + u": "_s + words;
     }
@@ -143,7 +129,7 @@ class GoldenTest : public EngineTest {
     PressWith(vk::Ctrl, code);
     Step(u"key Ctrl+"_s + name);
   }
-  void Click(int index) {
+  void Click(ElementId index) {
     g().ClickElement(index);
     Step(u"click "_s + ElementName(index));
   }
@@ -206,7 +192,7 @@ TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
   Ticks(3);
   // An answer 50/50 took away cannot be chosen.
   for (int p = 1; p <= 4; ++p)
-    if (!E(PositionElement(p)).enabled) {
+    if (!E(AnswerSlot(p)).enabled) {
       Key(vk::A + p - 1, kKeyLetters.mid(p, 1));
       break;
     }
@@ -249,11 +235,11 @@ TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   Key(vk::F2, u"F2"_s);
   TicksUntilAnswersOpen();
   for (int q = 1; q <= 5; ++q) {
-    Click(PositionElement(RightPosition()));
+    Click(AnswerSlot(RightPosition()));
     Ticks(48);
     TicksUntilAnswersOpen();
   }
-  Click(PositionElement(WrongPosition()));
+  Click(AnswerSlot(WrongPosition()));
   Ticks(50);
   Key(vk::Enter, u"Enter"_s);
   Key(vk::Enter, u"Enter"_s);

@@ -132,9 +132,9 @@ TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
   EXPECT_FALSE(E(el::PhoneFriend).enabled);
   g().KeyPressed(vk::Key3);
   EXPECT_FALSE(E(el::AudiencePoll).enabled);
-  const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerA + 1).enabled ? vk::B : vk::C;
+  const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerB).enabled ? vk::B : vk::C;
   g().KeyPressed(open);
-  EXPECT_EQ(st().ChosenElement, open - 63);
+  EXPECT_EQ(st().ChosenElement, AnswerSlot(open - vk::A + 1));
   EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
 }
 
@@ -272,7 +272,7 @@ TEST_F(EngineTest, TheWindowButtonsOpenTheMenuMinimiseAndClose) {
 
 TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
   JumpTo(2);
-  const int e = g().AnswerElement(3);
+  const ElementId e = g().AnswerElement(3);
   g().ClickCaption(e);
   EXPECT_EQ(st().ChosenElement, e);
   EXPECT_FALSE(st().AnswersOpen);
@@ -280,12 +280,12 @@ TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
 
 TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
   JumpTo(2);
-  const int e = g().AnswerElement(1);
+  const ElementId e = g().AnswerElement(1);
   g().PointerMoved(e, 10, 10);
-  ASSERT_EQ(RowOf(e), 4);
+  ASSERT_EQ(RowOf(e), CellOf(AnswerLook::Pointed).row);
   g().ClickElement(e);
-  EXPECT_EQ(st().pointer.HotElement, 0);
-  EXPECT_EQ(RowOf(e), 1);
+  EXPECT_EQ(st().pointer.HotElement, el::Background);
+  EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
   EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
 }
 
@@ -304,7 +304,7 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     SCOPED_TRACE(c.how);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(2);
-    const int e = el::AnswerA;
+    const ElementId e = el::AnswerA;
     g().PointerMoved(e, 10, 10);
     ASSERT_EQ(E(e).caption.colour, E(e).pointedCaptionColour);
     c.switchOff();
@@ -317,8 +317,8 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     g().PointerMoved(el::TitleStrip, 10, 10);
     g().KeyPressed(vk::F2);
     RevealQuestion();
-    for (int a = el::AnswerA; a <= el::AnswerD; ++a) {
-      EXPECT_EQ(RowOf(a), 1) << a;
+    for (const ElementId a : kAnswerSlots) {
+      EXPECT_EQ(RowOf(a), CellOf(AnswerLook::Normal).row) << a;
       EXPECT_EQ(E(a).caption.colour, E(a).captionColour) << a;
     }
   }
@@ -328,7 +328,7 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   JumpTo(2);
   // 50/50 by key removes the answer the pointer rests on.
   platform->random.Push({0.0, 0.0, 0.5});  // removes answers 2 and 3
-  const int removed = g().AnswerElement(2);
+  const ElementId removed = g().AnswerElement(2);
   g().PointerMoved(removed, 10, 10);
   g().KeyPressed(vk::Key1);
   ASSERT_FALSE(E(removed).enabled);
@@ -336,14 +336,14 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   // The pointer is on it when the next question opens: there it is pointed at again.
   AnswerRight();
   g().PointerMoved(removed, 12, 12);
-  EXPECT_EQ(RowOf(removed), 1);  // not while the question is still appearing
+  EXPECT_EQ(RowOf(removed), CellOf(AnswerLook::Normal).row);  // not while the question is still appearing
   RevealQuestion();
   EXPECT_EQ(st().pointer.HotElement, removed);
-  EXPECT_EQ(RowOf(removed), 4);
+  EXPECT_EQ(RowOf(removed), CellOf(AnswerLook::Pointed).row);
   EXPECT_EQ(E(removed).caption.colour, E(removed).pointedCaptionColour);
-  for (int a = el::AnswerA; a <= el::AnswerD; ++a) {
+  for (const ElementId a : kAnswerSlots) {
     if (a == removed) continue;
-    EXPECT_EQ(RowOf(a), 1) << a;
+    EXPECT_EQ(RowOf(a), CellOf(AnswerLook::Normal).row) << a;
     EXPECT_EQ(E(a).caption.colour, E(a).captionColour) << a;
   }
 }

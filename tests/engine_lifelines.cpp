@@ -26,7 +26,7 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
   QSet<QSet<int>> pairs;
   for (int trial = 0; trial < 300; ++trial) {
     g().ShuffleAnswers();
-    for (int e = el::AnswerA; e <= el::AnswerD; ++e) g().screen().EnableElement(e, true);
+    for (const ElementId e : kAnswerSlots) g().screen().EnableElement(e, true);
     g().screen().EnableElement(el::FiftyFifty, true);
     g().KeyPressed(vk::Key1);
     ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
@@ -36,15 +36,15 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
     ASSERT_EQ(removed.size(), 2);
     pairs.insert(removed);
     ASSERT_FALSE(E(el::FiftyFifty).enabled);
-    ASSERT_EQ(RowOf(el::FiftyFifty), 4);
+    ASSERT_EQ(RowOf(el::FiftyFifty), CellOf(LifelineLook::Used).row);
   }
   EXPECT_EQ(pairs.size(), 3);  // every pair comes up
   // The removed answers keep their lozenge but lose their text.
   for (int k = 2; k <= 4; ++k) {
-    const int e = g().AnswerElement(k);
+    const ElementId e = g().AnswerElement(k);
     if (E(e).enabled) continue;
     EXPECT_FALSE(E(e).caption.visible);
-    EXPECT_EQ(RowOf(e), 1);
+    EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
   }
 }
 
@@ -107,11 +107,11 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
 
   // 50/50 has left only C of A … C: every guess names C.
   g().screen().EnableElement(el::AnswerA, false);
-  g().screen().EnableElement(el::AnswerA + 1, false);
+  g().screen().EnableElement(el::AnswerB, false);
   g().screen().EnableElement(el::PhoneFriend, true);
   platform->random.Push({0.99, 0.0, 0.4, 0.7, 0.0});
   g().UsePhoneFriend();
-  EXPECT_EQ(st().FriendAnswerText.toLower(), (kPhrases[0] + CaptionText(el::AnswerA + 2) + u"."_s).toLower());
+  EXPECT_EQ(st().FriendAnswerText.toLower(), (kPhrases[0] + CaptionText(el::AnswerC) + u"."_s).toLower());
 }
 
 TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
@@ -137,7 +137,7 @@ TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
     if (trial % 15 == 0) JumpTo(1);
     st().QuestionNumber = quint8(question);
     g().ShuffleAnswers();
-    for (int e = el::AnswerA; e <= el::AnswerD; ++e) g().screen().EnableElement(e, true);
+    for (const ElementId e : kAnswerSlots) g().screen().EnableElement(e, true);
     if (trial % 2 == 0) {
       g().screen().EnableElement(el::FiftyFifty, true);
       g().UseFiftyFifty();
@@ -193,7 +193,7 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
     EXPECT_EQ(platform->random.reseeds, 1);
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
-    EXPECT_EQ(RowOf(el::AudiencePoll), 4);
+    EXPECT_EQ(RowOf(el::AudiencePoll), CellOf(LifelineLook::Used).row);
   }
 }
 
@@ -233,7 +233,7 @@ TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
   JumpTo(1);
   for (const Case c : {Case{0, 37}, Case{1, 40.97}, Case{45, 215.65}, Case{100, 434}}) {
     SCOPED_TRACE(c.percent);
-    for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
+    for (const ElementId bar : kPollBars) {
       g().AnimatePollBar(bar, c.percent);
       EXPECT_NEAR(E(bar).width, c.width, 1e-3);
       EXPECT_EQ(E(bar).Box().width(), qRound(c.width));
@@ -249,23 +249,23 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   // Knows: 23, 0, 76, 1 drawn; the correct answer takes the 76 from the wrong one.
   platform->random.Push({0.0, 0.05, 0.0, 0.99});
   g().KeyPressed(vk::Key3);
-  const int correctBar = el::PollBarA + g().AnswerOrder(1) - 1;
+  const ElementId correctBar = PollBar(g().AnswerOrder(1));
   EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 76);
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
   Tick();
   EXPECT_FALSE(E(el::PhonePanel).visible);
-  for (int e = el::PollPanel; e <= el::PollBarD; ++e) EXPECT_TRUE(E(e).visible) << e;
+  for (const ElementId e : {el::PollPanel, el::PollBarA, el::PollBarB, el::PollBarC, el::PollBarD}) EXPECT_TRUE(E(e).visible) << e;
   EXPECT_EQ(st().CurrentPanel, AudiencePanel);
-  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) {
-    const int share = st().PollShare[bar - el::PollBarA];
-    EXPECT_EQ(CaptionText(bar), share == 0 ? u"0%"_s : u"1%"_s) << bar;
+  for (int position = 1; position <= 4; ++position) {
+    const int share = st().PollShare[position - 1];
+    EXPECT_EQ(CaptionText(PollBar(position)), share == 0 ? u"0%"_s : u"1%"_s) << position;
   }
   Tick(29);
-  int second = el::PollBarA;
-  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar)
-    if (st().PollShare[bar - el::PollBarA] == 23) second = bar;
+  ElementId second = el::PollBarA;
+  for (int position = 1; position <= 4; ++position)
+    if (st().PollShare[position - 1] == 23) second = PollBar(position);
   EXPECT_EQ(CaptionText(second), u"23%"_s);
-  const int biggest = correctBar;
+  const ElementId biggest = correctBar;
   EXPECT_EQ(CaptionText(biggest), u"30%"_s);
   Tick(69);
   EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
@@ -303,7 +303,7 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
   Tick();
   EXPECT_TRUE(E(el::PhonePanel).visible);
   EXPECT_FALSE(E(el::PollPanel).visible);
-  for (int bar = el::PollBarA; bar <= el::PollBarD; ++bar) EXPECT_FALSE(E(bar).visible) << bar;
+  for (const ElementId bar : kPollBars) EXPECT_FALSE(E(bar).visible) << bar;
   EXPECT_EQ(st().CurrentPanel, PhonePanel);
   Tick(200);
   EXPECT_TRUE(E(el::PhonePanel).visible);

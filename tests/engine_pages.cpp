@@ -131,7 +131,7 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
     EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
     EXPECT_EQ(st().QuestionNumber, question);
     EXPECT_EQ(st().CurrentPanel, 0);
-    for (int lifeline : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    for (const ElementId lifeline : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
       EXPECT_TRUE(E(lifeline).enabled) << lifeline;
     EXPECT_EQ(platform->closeRequests, 0);
     EXPECT_TRUE(platform->box.messages.isEmpty());

@@ -119,7 +119,7 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysA
   // No name box and no strip to type in.
   EXPECT_FALSE(g().screen().nameBox().visible);
   EXPECT_EQ(platform->nameBoxFocus, 0);
-  EXPECT_EQ(RowOf(el::VictoryPanel), RecordPanelRow(RecordHeading::Victory, false));
+  EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{RecordHeading::Victory, false}).row);
   g().screen().nameBox().text = u"Вася"_s;
   g().KeyPressed(vk::Enter);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
@@ -167,9 +167,9 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
     EXPECT_EQ(lines[0], c.how == GameEnd::WrongAnswer ? c.firstLine.arg(correct) : c.firstLine);
     EXPECT_EQ(lines[1], u"Вы уносите "_s + c.sum + u" у.е. (1 у.е. = 1 Фартик'у)."_s);
     EXPECT_EQ(lines[3], u"с ним вы попадаете в таблицу лидеров."_s);
-    EXPECT_EQ(RowOf(el::VictoryPanel), RecordPanelRow(c.heading, true));
+    EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{c.heading, true}).row);
     for (int n = 1; n <= 15; ++n)
-      EXPECT_EQ(RowOf(LadderElement(n)), n < c.litRow ? 2 : n == c.litRow ? 3 : 1) << n;
+      EXPECT_EQ(RowOf(LadderRung(n)), CellOf(n < c.litRow ? RungLook::Won : n == c.litRow ? RungLook::Current : RungLook::NotWon).row) << n;
   }
 }
 
@@ -177,7 +177,7 @@ TEST_F(PanelTest, ALossWithNothingTakenHomeLightsNoLadderRow) {
   PlayTo(4);
   AnswerWrong();
   ASSERT_EQ(st().CurrentPanel, LossPanel);
-  for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
+  for (const ElementId e : kLadderRungs) EXPECT_EQ(RowOf(e), CellOf(RungLook::NotWon).row) << e;
 }
 
 TEST_F(PanelTest, ThePanelTellsTheSumAndItsRating) {
@@ -258,9 +258,9 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
   // Sums as the player reads them everywhere; the file keeps its plain digits.
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000\r\n32\u2009000\r\n500"_s);
-  for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_TRUE(E(e).visible) << e;
-  for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
-  for (int c : {38, 39}) EXPECT_TRUE(E(c).caption.enabled) << c;
+  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_TRUE(E(e).visible) << e;
+  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
+  for (const ElementId c : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(c).caption.enabled) << c;
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
   // The scroll buttons keep their own tooltips; the columns have none.
@@ -268,7 +268,7 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(E(el::ScrollUp).caption.tooltip, QString());
 
   g().KeyPressed(vk::Enter);
-  for (int e : {36, 37, 38, 39, 40, 46, 47, 50}) EXPECT_FALSE(E(e).visible) << e;
+  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_FALSE(E(e).visible) << e;
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
@@ -296,8 +296,8 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     g().OpenLeaderboard();
     EXPECT_EQ(g().winners().count, c.rowsShown);
     EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
-    for (int e : {37, 38, 39, 40}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
-    for (int col : {38, 39}) EXPECT_TRUE(E(col).caption.enabled) << col;
+    for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
+    for (const ElementId col : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(col).caption.enabled) << col;
     if (!c.scrolls) continue;
 
     // Scroll down, hide, show again: the list and the thumb are back at the top.
@@ -310,7 +310,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     g().KeyPressed(vk::Enter);
     g().OpenLeaderboard();
     EXPECT_EQ(E(el::ScrollThumb).top, 43);
-    for (int col : {36, 38, 39}) EXPECT_EQ(E(col).caption.top, 0) << col;
+    for (const ElementId col : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(E(col).caption.top, 0) << col;
   }
 }
 
@@ -361,7 +361,7 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
     if (step.key == 0) g().WheelBoard(-120);
     else g().KeyPressed(step.key);
     EXPECT_NEAR(list.caption.top, step.top, 0.5);
-    for (int column : el::LeaderboardColumns) EXPECT_EQ(E(column).caption.top, list.caption.top) << column;
+    for (const ElementId column : el::LeaderboardColumns) EXPECT_EQ(E(column).caption.top, list.caption.top) << column;
   }
   // At the end of the list the thumb stands at the end of its track, the last row
   // at the panel's foot.
@@ -395,7 +395,7 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
-  for (int e : {37, 38, 39, 40}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;
 }
 
 TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
@@ -415,8 +415,8 @@ TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
   EXPECT_FALSE(g().NewGameEnabled());  // the menu stays as it was
   EXPECT_EQ(st().QuestionNumber, 3);
-  for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) EXPECT_EQ(CaptionText(e), QString());
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : kAnswerSlots) EXPECT_EQ(CaptionText(e), QString());
   EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
   EXPECT_FALSE(E(el::ClockBar).visible);
   g().ShowStartScreen(7);  // no such mode: nothing

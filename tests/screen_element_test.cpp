@@ -2,6 +2,7 @@
 
 #include "screen/element.h"
 #include "screen/element_table.h"
+#include "screen/sheet_files.h"
 #include "tests/screen_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -16,7 +17,7 @@ class ScreenTest : public ::testing::Test {
     screen.TakeDirty();
     measurer.calls.clear();
   }
-  QRgb FacePixel(int index, int x, int y) const {
+  QRgb FacePixel(ElementId index, int x, int y) const {
     return screen.element(index).face.pixel(x, y) | 0xFF000000u;
   }
   FakeMeasurer measurer;
@@ -27,33 +28,33 @@ class ScreenTest : public ::testing::Test {
 
 TEST_F(ScreenTest, BoxesSheetsTooltipsAndVisibilityFollowTheLayoutTable) {
   struct Row {
-    int index;
+    ElementId index;
     QRect box;
-    int source;
+    ElementId source;
     QString tooltip;
     bool visible;
   };
   const Row rows[] = {
-      {0, {0, 0, 640, 480}, 0, u""_s, true},
-      {1, {167, 22, 473, 113}, 1, u""_s, true},
-      {3, {404, 135, 236, 51}, 3, u"Вариант B"_s, true},
-      {9, {166, 237, 158, 67}, 9, u"50/50 (клавиша 1)"_s, true},
-      {10, {324, 237, 158, 67}, 10, u"Звонок другу (клавиша 2)"_s, true},
-      {12, {0, 420, 166, 34}, 12, u""_s, true},
-      {13, {0, 392, 166, 28}, 13, u""_s, true},
-      {26, {0, 22, 166, 34}, 26, u""_s, true},
-      {29, {201, 319, 434, 19}, 29, u"Вариант A"_s, false},
-      {30, {201, 353, 434, 19}, 29, u"Вариант B"_s, false},
-      {31, {201, 387, 434, 19}, 29, u"Вариант C"_s, false},
-      {32, {201, 421, 434, 19}, 29, u"Вариант D"_s, false},
-      {33, {0, 455, 587, 25}, 33, u""_s, true},
-      {34, {0, 455, 587, 25}, 34, u"Прошло времени"_s, false},
-      {38, {618, 21, 22, 22}, 38, u"Вверх"_s, false},
-      {39, {618, 432, 22, 22}, 39, u"Вниз"_s, false},
-      {40, {619, 43, 20, 40}, 40, u""_s, false},
-      {45, {587, 455, 53, 25}, 45, u"Взять деньги (Ctrl+M)"_s, true},
-      {47, {167, 432, 226, 22}, 47, u"Очистить таблицу"_s, false},
-      {50, {167, 21, 451, 22}, 50, u""_s, false},
+      {el::Background, {0, 0, 640, 480}, el::Background, u""_s, true},
+      {el::QuestionFrame, {167, 22, 473, 113}, el::QuestionFrame, u""_s, true},
+      {el::AnswerB, {404, 135, 236, 51}, el::AnswerB, u"Вариант B"_s, true},
+      {el::FiftyFifty, {166, 237, 158, 67}, el::FiftyFifty, u"50/50 (клавиша 1)"_s, true},
+      {el::PhoneFriend, {324, 237, 158, 67}, el::PhoneFriend, u"Звонок другу (клавиша 2)"_s, true},
+      {el::Rung1, {0, 420, 166, 34}, el::Rung1, u""_s, true},
+      {el::Rung2, {0, 392, 166, 28}, el::Rung2, u""_s, true},
+      {el::Rung15, {0, 22, 166, 34}, el::Rung15, u""_s, true},
+      {el::PollBarA, {201, 319, 434, 19}, el::PollBarA, u"Вариант A"_s, false},
+      {el::PollBarB, {201, 353, 434, 19}, el::PollBarA, u"Вариант B"_s, false},
+      {el::PollBarC, {201, 387, 434, 19}, el::PollBarA, u"Вариант C"_s, false},
+      {el::PollBarD, {201, 421, 434, 19}, el::PollBarA, u"Вариант D"_s, false},
+      {el::ClockStrip, {0, 455, 587, 25}, el::ClockStrip, u""_s, true},
+      {el::ClockBar, {0, 455, 587, 25}, el::ClockBar, u"Прошло времени"_s, false},
+      {el::ScrollUp, {618, 21, 22, 22}, el::ScrollUp, u"Вверх"_s, false},
+      {el::ScrollDown, {618, 432, 22, 22}, el::ScrollDown, u"Вниз"_s, false},
+      {el::ScrollThumb, {619, 43, 20, 40}, el::ScrollThumb, u""_s, false},
+      {el::TakeMoney, {587, 455, 53, 25}, el::TakeMoney, u"Взять деньги (Ctrl+M)"_s, true},
+      {el::ClearTable, {167, 432, 226, 22}, el::ClearTable, u"Очистить таблицу"_s, false},
+      {el::LeaderboardHeader, {167, 21, 451, 22}, el::LeaderboardHeader, u""_s, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
@@ -72,36 +73,41 @@ TEST_F(ScreenTest, TitleStripTooltipCarriesTheVersion) {
 }
 
 TEST_F(ScreenTest, CaptionsShareTheirBoxTooltipExceptTheLeaderboardColumns) {
-  EXPECT_EQ(screen.element(6).caption.tooltip, u"Выход"_s);
-  EXPECT_EQ(screen.element(38).tooltip, u"Вверх"_s);
-  EXPECT_TRUE(screen.element(38).caption.tooltip.isEmpty());
-  EXPECT_TRUE(screen.element(39).caption.tooltip.isEmpty());
+  EXPECT_EQ(screen.element(el::Close).caption.tooltip, u"Выход"_s);
+  EXPECT_EQ(screen.element(el::ScrollUp).tooltip, u"Вверх"_s);
+  EXPECT_TRUE(screen.element(el::ScrollUp).caption.tooltip.isEmpty());
+  EXPECT_TRUE(screen.element(el::ScrollDown).caption.tooltip.isEmpty());
 }
 
 TEST_F(ScreenTest, EveryUsedElementShowsItsFirstCellAfterBuildingEvenWhenHidden) {
-  for (int i = 0; i < kElementsInUse; ++i) {
-    SCOPED_TRACE(i);
+  for (const ElementId i : AllElements()) {
+    SCOPED_TRACE(ElementName(i).toStdString());
     const Element& e = screen.element(i);
     ASSERT_FALSE(e.face.isNull());
     EXPECT_EQ(e.face.size(), e.Box().size());
-    const int source = e.sheetSource;
+    ASSERT_TRUE(e.sheetSource);
+    const ElementId source = *e.sheetSource;
     EXPECT_EQ(FacePixel(i, 0, 0), CellColour(source, 1, 1));
     EXPECT_EQ(FacePixel(i, e.face.width() - 1, e.face.height() - 1), CellColour(source, 1, 1));
   }
 }
 
-TEST_F(ScreenTest, SpareSlotsAreNeverPlacedPaintedOrShown) {
-  for (int i = kElementsInUse; i < kElementCount; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_TRUE(screen.element(i).face.isNull());
-    EXPECT_FALSE(screen.element(i).visible);
-    EXPECT_TRUE(screen.element(i).Box().isEmpty());
+TEST_F(ScreenTest, EveryElementPaintsFromAnElementThatHasASheet) {
+  for (const ElementId i : AllElements()) {
+    SCOPED_TRACE(ElementName(i).toStdString());
+    const ElementSpec& spec = SpecOf(i);
+    EXPECT_EQ(spec.id, i);
+    EXPECT_FALSE(SheetResource(spec.source).isEmpty());
+    // An element with a sheet of its own paints from it.
+    if (spec.sheet[0] != u'\0') {
+      EXPECT_EQ(spec.source, i);
+    }
   }
 }
 
 TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
   struct Row {
-    int index;
+    ElementId index;
     QRectF captionBox;
     QString face;
     qreal size;
@@ -110,17 +116,17 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
     PackedColour colour, pointed;
   };
   const Row rows[] = {
-      {1, {20, 10, 433, 93}, u"Arial Cyr"_s, 12, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {2, {47, 6, 174, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {3, {41, 6, 176, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {5, {42, 6, 175, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {27, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {31, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {34, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {36, {0, 0, 31, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(207, 26, 156), kNoColour},
-      {38, {36, 0, 327, 389}, u"Arial Cyr"_s, 10, false, true, CaptionAlign::Centre, Rgb(26, 186, 207), kNoColour},
-      {39, {366, 0, 85, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(106, 207, 26), kNoColour},
-      {41, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::QuestionFrame, {20, 10, 433, 93}, u"Arial Cyr"_s, 12, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::AnswerA, {47, 6, 174, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
+      {el::AnswerB, {41, 6, 176, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
+      {el::AnswerD, {42, 6, 175, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
+      {el::PhonePanel, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::PollBarC, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::ClockBar, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::Leaderboard, {0, 0, 31, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(207, 26, 156), kNoColour},
+      {el::ScrollUp, {36, 0, 327, 389}, u"Arial Cyr"_s, 10, false, true, CaptionAlign::Centre, Rgb(26, 186, 207), kNoColour},
+      {el::ScrollDown, {366, 0, 85, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(106, 207, 26), kNoColour},
+      {el::VictoryPanel, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
@@ -140,30 +146,30 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
     EXPECT_EQ(e.caption.top, row.captionBox.top());
     EXPECT_EQ(e.caption.width, row.captionBox.width());
   }
-  EXPECT_FALSE(screen.element(37).caption.visible);
-  EXPECT_FALSE(screen.element(0).caption.visible);
+  EXPECT_FALSE(screen.element(el::ScrollTrack).caption.visible);
+  EXPECT_FALSE(screen.element(el::Background).caption.visible);
 }
 
 TEST_F(ScreenTest, CaptionHeightFollowsItsTextAtSetUp) {
   // An empty caption is one line of the fake: 2 × size.
-  EXPECT_EQ(screen.element(27).caption.height, 30);
-  EXPECT_EQ(screen.element(1).caption.height, 24);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.height, 30);
+  EXPECT_EQ(screen.element(el::QuestionFrame).caption.height, 24);
 }
 
 TEST_F(ScreenTest, StyleValuesSwitchSingleAttributes) {
-  screen.SetupElementLabel(27, 0, 0, 0, 0, u"Arial"_s, 9, 1, 1, 0, kNoColour);
-  screen.SetupElementLabel(27, 0, 0, 0, 0, u"Arial"_s, 9, 1, 3, 0, kNoColour);
-  CaptionFont f = screen.element(27).caption.font;
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 1, 0, kNoColour);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 3, 0, kNoColour);
+  CaptionFont f = screen.element(el::PhonePanel).caption.font;
   EXPECT_TRUE(f.bold && f.underline && !f.italic && !f.strikeout);
-  EXPECT_EQ(screen.element(27).caption.alignment, CaptionAlign::Right);
-  screen.SetupElementLabel(27, 0, 0, 0, 0, u"Arial"_s, 9, 1, 0, 0, kNoColour);
-  f = screen.element(27).caption.font;
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.alignment, CaptionAlign::Right);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 0, 0, kNoColour);
+  f = screen.element(el::PhonePanel).caption.font;
   EXPECT_FALSE(f.bold || f.italic || f.underline || f.strikeout);
-  screen.SetupElementLabel(27, 0, 0, 0, 0, u"Arial"_s, 9, 1, 2, 0, kNoColour);
-  f = screen.element(27).caption.font;
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 2, 0, kNoColour);
+  f = screen.element(el::PhonePanel).caption.font;
   EXPECT_TRUE(f.italic && !f.bold && !f.underline && !f.strikeout);
-  screen.SetupElementLabel(27, 0, 0, 0, 0, u"Arial"_s, 9, 1, 9, 0, kNoColour);
-  EXPECT_EQ(screen.element(27).caption.font, f);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 9, 0, kNoColour);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.font, f);
 }
 
 TEST_F(ScreenTest, NameBoxLiesOnTheVictoryPanelStrip) {
@@ -188,56 +194,62 @@ TEST_F(ScreenTest, NameBoxTextIsCutToItsLengthAndSelectedOnRequest) {
 
 // ---- Painting cells -------------------------------------------------------------
 
-TEST_F(ScreenTest, DrawElementStateCopiesTheAddressedCell) {
-  screen.PaintRow(el::AnswerA + 1, 3, 4);
-  EXPECT_EQ(FacePixel(3, 0, 0), CellColour(3, 1, 3));
-  EXPECT_EQ(FacePixel(3, 235, 50), CellColour(3, 1, 3));
-  screen.DrawElementState(el::ScrollTrack, 2, 1, 2, 1);
-  EXPECT_EQ(FacePixel(37, 21, 388), CellColour(37, 2, 1));
-  screen.PaintRow(31, 1, 1);  // poll bars below A paint from bar A's sheet
-  EXPECT_EQ(FacePixel(31, 5, 5), CellColour(29, 1, 1));
+TEST_F(ScreenTest, ALookCopiesItsCellOfTheSheet) {
+  screen.ShowLook(el::AnswerB, AnswerLook::Correct);
+  EXPECT_EQ(FacePixel(el::AnswerB, 0, 0), CellColour(el::AnswerB, 1, 3));
+  EXPECT_EQ(FacePixel(el::AnswerB, 235, 50), CellColour(el::AnswerB, 1, 3));
+  screen.ShowLook(el::ScrollTrack, TrackLook::Pressed);
+  EXPECT_EQ(FacePixel(el::ScrollTrack, 21, 388), CellColour(el::ScrollTrack, 2, 1));
+  // Poll bars below A paint from bar A's sheet, from the first look the screen gave them.
+  EXPECT_EQ(FacePixel(el::PollBarC, 5, 5), CellColour(el::PollBarA, 1, 1));
 }
 
 TEST_F(ScreenTest, ResizingNeverRepaintsTheFace) {
-  screen.SetWidth(29, 100);
-  EXPECT_EQ(screen.element(29).Box().width(), 100);
-  EXPECT_EQ(screen.element(29).face.width(), 434);
-  EXPECT_EQ(screen.element(29).fullWidth, 434);
+  screen.SetWidth(el::PollBarA, 100);
+  EXPECT_EQ(screen.element(el::PollBarA).Box().width(), 100);
+  EXPECT_EQ(screen.element(el::PollBarA).face.width(), 434);
+  EXPECT_EQ(screen.element(el::PollBarA).fullWidth, 434);
 }
 
 TEST_F(ScreenTest, PaintingStretchesTheCellOntoABoxOfAnotherSize) {
   // Sheet 8 is 577 × 42 in two rows; a box half as wide still gets a whole cell.
-  screen.SetWidth(8, 288.4);
-  screen.PaintRow(8, 2, 2);
-  const Element& e = screen.element(8);
+  screen.SetWidth(el::TitleStrip, 288.4);
+  screen.ShowLook(el::TitleStrip, TitleLook::Pointed);
+  const Element& e = screen.element(el::TitleStrip);
   EXPECT_EQ(e.face.size(), QSize(288, 21));
-  EXPECT_EQ(FacePixel(8, 0, 0), CellColour(8, 1, 2));
-  EXPECT_EQ(FacePixel(8, 287, 20), CellColour(8, 1, 2));
+  EXPECT_EQ(FacePixel(el::TitleStrip, 0, 0), CellColour(el::TitleStrip, 1, 2));
+  EXPECT_EQ(FacePixel(el::TitleStrip, 287, 20), CellColour(el::TitleStrip, 1, 2));
 }
 
 TEST_F(ScreenTest, EnableElementPaintsTheLookThatGoesWithIt) {
   // Start from a look the switch must replace (or keep).
   struct Row {
-    int index;
+    ElementId index;
     bool enabled;
     int expectedRow;  // 0: the pointed look painted before stays
     bool captionVisible;
   };
   const Row rows[] = {
-      {2, false, 1, false}, {5, true, 1, true},  {9, false, 4, true},
-      {11, true, 1, true},  {45, false, 4, true}, {6, false, 0, false},
+      {el::AnswerA, false, 1, false},     {el::AnswerD, true, 1, true},
+      {el::FiftyFifty, false, 4, true},   {el::AudiencePoll, true, 1, true},
+      {el::TakeMoney, false, 4, true},    {el::Close, false, 0, false},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.index);
-    const ElementGrid grid = GridOf(row.index);
-    screen.PaintRow(row.index, 3, grid.rows);
+    SCOPED_TRACE(ElementName(row.index).toStdString());
+    if (KindOf(row.index) == ElementKind::Answer) {
+      screen.ShowLook(row.index, AnswerLook::Correct);
+    } else if (KindOf(row.index) == ElementKind::Lifeline) {
+      screen.ShowLook(row.index, LifelineLook::Pointed);
+    } else {
+      screen.ShowLook(row.index, ButtonLook::Pointed);
+    }
     screen.EnableElement(row.index, row.enabled);
     const Element& e = screen.element(row.index);
     EXPECT_EQ(e.enabled, row.enabled);
     EXPECT_EQ(e.caption.enabled, row.enabled);
     EXPECT_EQ(FacePixel(row.index, 1, 1),
               CellColour(row.index, 1, row.expectedRow ? row.expectedRow : 3));
-    if (row.index >= 2 && row.index <= 5) {
+    if (IsAnswerSlot(row.index)) {
       EXPECT_EQ(e.caption.visible, row.captionVisible);
     }
   }
@@ -273,11 +285,11 @@ TEST_F(ScreenTest, FitClimbsThenStepsBackAndStopsAtTheLimits) {
     FitsUpTo(measurer, row.largestFitting);
     measurer.calls.clear();
     const int before = screen.measurements();
-    screen.SetCaption(1, u"Сколько будет дважды два?"_s, u""_s, 0);
+    screen.SetCaption(el::QuestionFrame, u"Сколько будет дважды два?"_s, u""_s, 0);
     EXPECT_EQ(measurer.TrialSizes(431), row.trials);
     EXPECT_EQ(screen.measurements() - before, int(row.trials.size()));
     EXPECT_LE(screen.measurements() - before, 10);
-    EXPECT_EQ(screen.element(1).caption.font.size, row.result);
+    EXPECT_EQ(screen.element(el::QuestionFrame).caption.font.size, row.result);
   }
 }
 
@@ -286,8 +298,8 @@ TEST_F(ScreenTest, FitMeasuresAtTheBoxWidthLessTwoButAcceptsTheFullWidth) {
   measurer.rule = [](const QString&, const CaptionFont& font, qreal) {
     return QSizeF(font.size <= 11 ? 173.0 : 200.0, 20);
   };
-  screen.SetCaption(2, u"Параллелепипед"_s, u""_s, 0);
-  EXPECT_EQ(screen.element(2).caption.font.size, 11);
+  screen.SetCaption(el::AnswerA, u"Параллелепипед"_s, u""_s, 0);
+  EXPECT_EQ(screen.element(el::AnswerA).caption.font.size, 11);
   for (const FakeMeasurer::Call& c : measurer.calls) {
     if (c.font.size != 11 || c.width != 174) {
       EXPECT_EQ(c.width, 172);
@@ -333,9 +345,9 @@ TEST_F(ScreenTest, QuestionTooLongForAnySizeKeepsClearOfTheSlantedEnds) {
 }
 
 TEST_F(ScreenTest, EmptyTextOnTheQuestionFrameClimbsToTheCap) {
-  screen.SetCaption(1, u"Вопрос"_s, u"Вопрос 1999 года."_s, 0);
-  screen.SetCaption(1, u""_s, u""_s, 0);
-  const Element& e = screen.element(1);
+  screen.SetCaption(el::QuestionFrame, u"Вопрос"_s, u"Вопрос 1999 года."_s, 0);
+  screen.SetCaption(el::QuestionFrame, u""_s, u""_s, 0);
+  const Element& e = screen.element(el::QuestionFrame);
   EXPECT_TRUE(e.caption.text.isEmpty());
   EXPECT_EQ(e.caption.font.size, 14);
   EXPECT_TRUE(e.tooltip.isEmpty());
@@ -345,110 +357,111 @@ TEST_F(ScreenTest, EmptyTextOnTheQuestionFrameClimbsToTheCap) {
 TEST_F(ScreenTest, FitTakesTheSizeTheFontSystemReports) {
   measurer.reported = [](const CaptionFont& f) { return f.size * 0.975; };
   FitsUpTo(measurer, 10);
-  screen.SetCaption(4, u"Да"_s, u""_s, 0);
-  EXPECT_DOUBLE_EQ(screen.element(4).caption.font.size, 9.75);
+  screen.SetCaption(el::AnswerC, u"Да"_s, u""_s, 0);
+  EXPECT_DOUBLE_EQ(screen.element(el::AnswerC).caption.font.size, 9.75);
 }
 
 TEST_F(ScreenTest, FitLeavesOtherElementsSizeAlone) {
-  screen.SetCaption(27, u"Я думаю, это B"_s, u""_s, 0);
-  EXPECT_EQ(screen.element(27).caption.font.size, 15);
+  screen.SetCaption(el::PhonePanel, u"Я думаю, это B"_s, u""_s, 0);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.font.size, 15);
   EXPECT_EQ(screen.measurements(), 0);
 }
 
 TEST_F(ScreenTest, FixedSizeWithEmptyTextKeepsAnAnswerButClearsOtherCaptions) {
-  screen.SetCaption(3, u"Кошка"_s, u""_s, 0);
-  screen.SetCaption(3, u""_s, u""_s, 11);
-  EXPECT_EQ(screen.element(3).caption.text, u"Кошка"_s);
-  EXPECT_EQ(screen.element(3).caption.font.size, 11);
-  screen.SetCaption(27, u"Привет"_s, u""_s, 0);
-  screen.SetCaption(27, u""_s, u""_s, 11);
-  EXPECT_TRUE(screen.element(27).caption.text.isEmpty());
-  EXPECT_EQ(screen.element(27).caption.font.size, 11);
+  screen.SetCaption(el::AnswerB, u"Кошка"_s, u""_s, 0);
+  screen.SetCaption(el::AnswerB, u""_s, u""_s, 11);
+  EXPECT_EQ(screen.element(el::AnswerB).caption.text, u"Кошка"_s);
+  EXPECT_EQ(screen.element(el::AnswerB).caption.font.size, 11);
+  screen.SetCaption(el::PhonePanel, u"Привет"_s, u""_s, 0);
+  screen.SetCaption(el::PhonePanel, u""_s, u""_s, 11);
+  EXPECT_TRUE(screen.element(el::PhonePanel).caption.text.isEmpty());
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.font.size, 11);
 }
 
 TEST_F(ScreenTest, CaptionIsCentredVerticallyInSinglePrecision) {
   // Fake height of one line at 15 points: 30; box 129 high at top 10.
-  screen.SetCaption(27, u"Да"_s, u""_s, 0);
-  EXPECT_EQ(screen.element(27).caption.height, 30);
-  EXPECT_EQ(screen.element(27).caption.top, 10 + (129 - 30) / 2.0);
+  screen.SetCaption(el::PhonePanel, u"Да"_s, u""_s, 0);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.height, 30);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.top, 10 + (129 - 30) / 2.0);
   // Taller than its box: sticks out equally above and below.
   measurer.rule = [](const QString&, const CaptionFont&, qreal) { return QSizeF(10, 30.3); };
-  screen.SetCaption(31, u"100%"_s, u""_s, 0);
-  EXPECT_EQ(screen.element(31).caption.top, qreal((19.0f - 30.3f) / 2.0f));
+  screen.SetCaption(el::PollBarC, u"100%"_s, u""_s, 0);
+  EXPECT_EQ(screen.element(el::PollBarC).caption.top, qreal((19.0f - 30.3f) / 2.0f));
 }
 
 TEST_F(ScreenTest, CaptionHeightGrowsWithWrappedLines) {
   // 15 points: 7.5 px a character; 333 px hold about 44 characters a line.
-  screen.SetCaption(27, QString(40, u'x') + u' ' + QString(40, u'y'), u""_s, 0);
-  EXPECT_EQ(screen.element(27).caption.height, 60);
-  screen.SetCaption(27, u"a\r\nb\r\nc"_s, u""_s, 0);
-  EXPECT_EQ(screen.element(27).caption.height, 90);
+  screen.SetCaption(el::PhonePanel, QString(40, u'x') + u' ' + QString(40, u'y'), u""_s, 0);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.height, 60);
+  screen.SetCaption(el::PhonePanel, u"a\r\nb\r\nc"_s, u""_s, 0);
+  EXPECT_EQ(screen.element(el::PhonePanel).caption.height, 90);
 }
 
 TEST_F(ScreenTest, TooltipGoesToTheOwnerSoScrollButtonsKeepTheirs) {
-  screen.SetCaption(2, u"Текст"_s, u"Подсказка"_s, 0);
-  EXPECT_EQ(screen.element(2).tooltip, u"Подсказка"_s);
-  EXPECT_EQ(screen.element(2).caption.tooltip, u"Подсказка"_s);
-  screen.SetCaption(38, u"Имя"_s, u"Колонка"_s, 0);
-  EXPECT_EQ(screen.element(38).tooltip, u"Вверх"_s);
-  EXPECT_EQ(screen.element(38).caption.tooltip, u"Колонка"_s);
-  EXPECT_EQ(screen.element(36).tooltip, u"Колонка"_s);
+  screen.SetCaption(el::AnswerA, u"Текст"_s, u"Подсказка"_s, 0);
+  EXPECT_EQ(screen.element(el::AnswerA).tooltip, u"Подсказка"_s);
+  EXPECT_EQ(screen.element(el::AnswerA).caption.tooltip, u"Подсказка"_s);
+  screen.SetCaption(el::ScrollUp, u"Имя"_s, u"Колонка"_s, 0);
+  EXPECT_EQ(screen.element(el::ScrollUp).tooltip, u"Вверх"_s);
+  EXPECT_EQ(screen.element(el::ScrollUp).caption.tooltip, u"Колонка"_s);
+  EXPECT_EQ(screen.element(el::Leaderboard).tooltip, u"Колонка"_s);
 }
 
 TEST_F(ScreenTest, FillingALeaderboardColumnBringsAllThreeBackToTheTop) {
-  screen.SetCaptionTop(36, -120);
-  screen.SetCaptionTop(38, -120);
-  screen.SetCaptionTop(39, -120);
-  screen.SetCaption(39, u"1000000"_s, u""_s, 0);
-  for (int i : {36, 38, 39}) EXPECT_EQ(screen.element(i).caption.top, 0) << i;
+  screen.SetCaptionTop(el::Leaderboard, -120);
+  screen.SetCaptionTop(el::ScrollUp, -120);
+  screen.SetCaptionTop(el::ScrollDown, -120);
+  screen.SetCaption(el::ScrollDown, u"1000000"_s, u""_s, 0);
+  for (const ElementId i : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(screen.element(i).caption.top, 0) << i;
 }
 
 TEST_F(ScreenTest, SettingTheSameCaptionTwiceChangesNothing) {
-  screen.SetCaption(41, u"Вы набрали 100 у.е."_s, u"x"_s, 0);
+  screen.SetCaption(el::VictoryPanel, u"Вы набрали 100 у.е."_s, u"x"_s, 0);
   ASSERT_FALSE(screen.TakeDirty().isEmpty());
-  const Caption before = screen.element(41).caption;
+  const Caption before = screen.element(el::VictoryPanel).caption;
   measurer.calls.clear();
-  screen.SetCaption(41, u"Вы набрали 100 у.е."_s, u"x"_s, 0);
+  screen.SetCaption(el::VictoryPanel, u"Вы набрали 100 у.е."_s, u"x"_s, 0);
   EXPECT_TRUE(screen.TakeDirty().isEmpty());
   EXPECT_TRUE(measurer.calls.empty());
-  EXPECT_EQ(screen.element(41).caption.top, before.top);
-  EXPECT_EQ(screen.element(41).caption.height, before.height);
+  EXPECT_EQ(screen.element(el::VictoryPanel).caption.top, before.top);
+  EXPECT_EQ(screen.element(el::VictoryPanel).caption.height, before.height);
 }
 
 // ---- Hit testing and dirty tracking ---------------------------------------------
 
 TEST_F(ScreenTest, ElementAtFindsTheTopmostVisibleElement) {
-  EXPECT_EQ(screen.ElementAt({10, 460}), 33);
-  screen.SetVisible(34, true);
-  EXPECT_EQ(screen.ElementAt({10, 460}), 34);
-  EXPECT_EQ(screen.ElementAt({200, 100}), 1);
-  screen.SetVisible(36, true);
-  EXPECT_EQ(screen.ElementAt({200, 100}), 36);
-  EXPECT_EQ(screen.ElementAt({639.5, 479.5}), 45);
-  EXPECT_EQ(screen.ElementAt({700, 10}), 0);
-  screen.EnableElement(45, false);
-  EXPECT_EQ(screen.ElementAt({639.5, 479.5}), 45);
+  EXPECT_EQ(screen.ElementAt({10, 460}), el::ClockStrip);
+  screen.SetVisible(el::ClockBar, true);
+  EXPECT_EQ(screen.ElementAt({10, 460}), el::ClockBar);
+  EXPECT_EQ(screen.ElementAt({200, 100}), el::QuestionFrame);
+  screen.SetVisible(el::Leaderboard, true);
+  EXPECT_EQ(screen.ElementAt({200, 100}), el::Leaderboard);
+  EXPECT_EQ(screen.ElementAt({639.5, 479.5}), el::TakeMoney);
+  EXPECT_EQ(screen.ElementAt({700, 10}), el::Background);
+  screen.EnableElement(el::TakeMoney, false);
+  EXPECT_EQ(screen.ElementAt({639.5, 479.5}), el::TakeMoney);
 }
 
 TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
   // Boxes are half-open: left <= x < left + width, top <= y < top + height. Every
   // pair of elements whose boxes touch, the first ending where the second begins.
   struct Pair {
-    int before, after;
+    ElementId before, after;
     bool sideBySide;  ///< true: `after` is right of `before`; false: below it
   };
   const Pair pairs[] = {
-      {7, 8, true},    {8, 35, true},   {35, 6, true},   {2, 3, true},    {4, 5, true},
-      {9, 10, true},   {10, 11, true},  {47, 46, true},  {46, 39, true},  {36, 37, true},
-      {33, 45, true},  {34, 45, true},  {50, 38, true},  {1, 2, false},   {1, 3, false},
-      {2, 4, false},   {3, 5, false},   {4, 9, false},   {4, 10, false},  {5, 10, false},
-      {5, 11, false},  {8, 50, false},  {6, 38, false},  {35, 50, false}, {38, 37, false},
-      {38, 40, false}, {37, 39, false}, {50, 36, false}, {36, 47, false}, {36, 46, false},
-      {13, 12, false}, {14, 13, false}, {26, 25, false}, {41, 42, false}, {43, 44, false},
-      {48, 49, false},
+      {el::Menu, el::TitleStrip, true},    {el::TitleStrip, el::Minimise, true},   {el::Minimise, el::Close, true},   {el::AnswerA, el::AnswerB, true},    {el::AnswerC, el::AnswerD, true},
+      {el::FiftyFifty, el::PhoneFriend, true},   {el::PhoneFriend, el::AudiencePoll, true},  {el::ClearTable, el::HideTable, true},  {el::HideTable, el::ScrollDown, true},  {el::Leaderboard, el::ScrollTrack, true},
+      {el::ClockStrip, el::TakeMoney, true},  {el::ClockBar, el::TakeMoney, true},  {el::LeaderboardHeader, el::ScrollUp, true},  {el::QuestionFrame, el::AnswerA, false},   {el::QuestionFrame, el::AnswerB, false},
+      {el::AnswerA, el::AnswerC, false},   {el::AnswerB, el::AnswerD, false},   {el::AnswerC, el::FiftyFifty, false},   {el::AnswerC, el::PhoneFriend, false},  {el::AnswerD, el::PhoneFriend, false},
+      {el::AnswerD, el::AudiencePoll, false},  {el::TitleStrip, el::LeaderboardHeader, false},  {el::Close, el::ScrollUp, false},  {el::Minimise, el::LeaderboardHeader, false}, {el::ScrollUp, el::ScrollTrack, false},
+      {el::ScrollUp, el::ScrollThumb, false}, {el::ScrollTrack, el::ScrollDown, false}, {el::LeaderboardHeader, el::Leaderboard, false}, {el::Leaderboard, el::ClearTable, false}, {el::Leaderboard, el::HideTable, false},
+      {el::Rung2, el::Rung1, false}, {el::Rung3, el::Rung2, false}, {el::Rung15, el::Rung14, false}, {el::VictoryPanel, el::VictoryConfirm, false}, {el::LossPanel, el::LossConfirm, false},
+      {el::TimeoutPanel, el::TimeoutConfirm, false},
   };
   for (const Pair& p : pairs) {
-    for (int e = 27; e < kElementsInUse; ++e) screen.SetVisible(e, false);
+    for (const ElementId e : AllElements())
+      if (e >= el::PhonePanel) screen.SetVisible(e, false);
     screen.SetVisible(p.before, true);
     screen.SetVisible(p.after, true);
     const QRect a = screen.element(p.before).Box();
@@ -470,57 +483,57 @@ TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
     EXPECT_EQ(screen.ElementAt(justBefore), p.before) << p.before << " then " << p.after;
   }
   // The window's own right and bottom edges lie outside every box.
-  EXPECT_EQ(screen.ElementAt({640, 470}), 0);
-  EXPECT_EQ(screen.ElementAt({630, 480}), 0);
+  EXPECT_EQ(screen.ElementAt({640, 470}), el::Background);
+  EXPECT_EQ(screen.ElementAt({630, 480}), el::Background);
 }
 
 TEST_F(ScreenTest, CaptionBoxesAreHalfOpenToo) {
-  screen.SetCaption(1, u"Вопрос"_s, u""_s, 0);
-  const QRectF rect = screen.CaptionRect(1).intersected(QRectF(screen.element(1).Box()));
+  screen.SetCaption(el::QuestionFrame, u"Вопрос"_s, u""_s, 0);
+  const QRectF rect = screen.CaptionRect(el::QuestionFrame).intersected(QRectF(screen.element(el::QuestionFrame).Box()));
   const qreal y = rect.center().y();
-  EXPECT_EQ(screen.CaptionAt({rect.left(), y}), 1);
-  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width() - 0.5, y}), 1);
-  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width(), y}), -1);
-  EXPECT_EQ(screen.CaptionAt({rect.center().x(), rect.top() + rect.height()}), -1);
+  EXPECT_EQ(screen.CaptionAt({rect.left(), y}), el::QuestionFrame);
+  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width() - 0.5, y}), el::QuestionFrame);
+  EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width(), y}), std::nullopt);
+  EXPECT_EQ(screen.CaptionAt({rect.center().x(), rect.top() + rect.height()}), std::nullopt);
 }
 
 TEST_F(ScreenTest, CaptionAtNeedsTextAndIsCoveredByHigherElements) {
-  const QPointF centre = screen.CaptionRect(1).center();
-  EXPECT_EQ(screen.CaptionAt(centre), -1);  // no text yet
-  screen.SetCaption(1, u"Вопрос"_s, u""_s, 0);
-  EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(1).center()), 1);
-  screen.SetVisible(36, true);
-  EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(1).center()), -1);
-  screen.SetCaption(38, u"Вася"_s, u""_s, 0);
-  const QPointF name = screen.CaptionRect(38).center();
+  const QPointF centre = screen.CaptionRect(el::QuestionFrame).center();
+  EXPECT_EQ(screen.CaptionAt(centre), std::nullopt);  // no text yet
+  screen.SetCaption(el::QuestionFrame, u"Вопрос"_s, u""_s, 0);
+  EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(el::QuestionFrame).center()), el::QuestionFrame);
+  screen.SetVisible(el::Leaderboard, true);
+  EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(el::QuestionFrame).center()), std::nullopt);
+  screen.SetCaption(el::ScrollUp, u"Вася"_s, u""_s, 0);
+  const QPointF name = screen.CaptionRect(el::ScrollUp).center();
   EXPECT_GT(name.x(), 167 + 36);
-  EXPECT_EQ(screen.CaptionAt(name), 38);
+  EXPECT_EQ(screen.CaptionAt(name), el::ScrollUp);
 }
 
 TEST_F(ScreenTest, DirtyRegionHoldsWhatChangedOnce) {
-  screen.SetWidth(29, 100);
+  screen.SetWidth(el::PollBarA, 100);
   EXPECT_TRUE(screen.TakeDirty().contains(QRect(201, 319, 434, 19)));
   EXPECT_TRUE(screen.TakeDirty().isEmpty());
 
-  screen.PaintRow(2, 4, 4);
+  screen.ShowLook(el::AnswerA, AnswerLook::Pointed);
   EXPECT_EQ(screen.TakeDirty(), QRegion(167, 135, 237, 51));
 
-  screen.SetCaption(34, u"0:20"_s, u""_s, 0);
+  screen.SetCaption(el::ClockBar, u"0:20"_s, u""_s, 0);
   const QRegion dirty = screen.TakeDirty();
   EXPECT_FALSE(dirty.isEmpty());
   EXPECT_TRUE(QRegion(0, 455, 587, 25).contains(dirty.boundingRect()));
-  EXPECT_TRUE(dirty.contains(screen.CaptionRect(34).toAlignedRect()));
+  EXPECT_TRUE(dirty.contains(screen.CaptionRect(el::ClockBar).toAlignedRect()));
 
-  screen.SetCaptionColour(2, Rgb(1, 2, 3));
-  EXPECT_TRUE(screen.TakeDirty().contains(screen.CaptionRect(2).toAlignedRect()));
-  screen.SetCaptionColour(2, Rgb(1, 2, 3));
+  screen.SetCaptionColour(el::AnswerA, Rgb(1, 2, 3));
+  EXPECT_TRUE(screen.TakeDirty().contains(screen.CaptionRect(el::AnswerA).toAlignedRect()));
+  screen.SetCaptionColour(el::AnswerA, Rgb(1, 2, 3));
   EXPECT_TRUE(screen.TakeDirty().isEmpty());
 
-  const QRect thumbWas = screen.element(40).Box();
-  screen.SetTop(40, 100);
+  const QRect thumbWas = screen.element(el::ScrollThumb).Box();
+  screen.SetTop(el::ScrollThumb, 100);
   const QRegion moved = screen.TakeDirty();
   EXPECT_TRUE(moved.contains(thumbWas));
-  EXPECT_TRUE(moved.contains(screen.element(40).Box()));
+  EXPECT_TRUE(moved.contains(screen.element(el::ScrollThumb).Box()));
 }
 
 }  // namespace

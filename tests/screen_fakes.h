@@ -13,6 +13,7 @@
 #include "screen/element.h"
 #include "screen/element_table.h"
 #include "screen/text_measurer.h"
+#include "element_names.h"
 
 // Own namespace: other test files have fakes of the same names.
 namespace screen_test {
@@ -72,17 +73,16 @@ class FakeMeasurer : public TextMeasurer {
 };
 
 /// Colour of cell (column, row) in the test sheet of an element.
-inline QRgb CellColour(int element, int column, int row) {
-  return qRgb(element * 4, column * 40, row * 50);
+inline QRgb CellColour(ElementId element, int column, int row) {
+  return qRgb(int(IndexOf(element)) * 4, column * 40, row * 50);
 }
 
-/// Sheets of the right sizes, each cell filled with its own colour.
-inline QImage TestSheet(int element) {
-  if (element >= 30 && element <= 32) return {};
-  if (element >= kElementsInUse) return {};
-  const ElementLayout& layout = LayoutOf(element);
+/// Sheets of the sizes the element table gives, each cell filled with its own colour.
+inline QImage TestSheet(ElementId element) {
+  const ElementSpec& spec = SpecOf(element);
+  if (spec.sheet[0] == u'\0') return {};
   const ElementGrid grid = GridOf(element);
-  const int cw = int(layout.width), ch = int(layout.height);
+  const int cw = int(spec.width), ch = int(spec.height);
   QImage sheet(cw * grid.columns, ch * grid.rows, QImage::Format_RGB888);
   QPainter painter(&sheet);
   for (int c = 1; c <= grid.columns; ++c)

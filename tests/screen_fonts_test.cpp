@@ -81,7 +81,7 @@ class RealFitTest : public ::testing::Test {
 
   // The search is the same on every fitted caption; an answer's plain box keeps
   // the question frame's slanted ends out of it.
-  static constexpr int kSearched = el::AnswerA;
+  static constexpr ElementId kSearched = el::AnswerA;
 
   /// Whether `text` fits answer A at `size` as the fit judges it.
   bool FitsFrame(const QString& text, qreal size) {
@@ -109,13 +109,13 @@ class RealFitTest : public ::testing::Test {
 };
 
 TEST_F(RealFitTest, ALongQuestionFitsSmallerThanAShortOne) {
-  screen.SetCaption(1, u"Столица Франции?"_s, u""_s, 0);
-  const qreal shortSize = screen.element(1).caption.font.size;
-  screen.SetCaption(1, QString(u"Какой из этих городов был столицей Российской империи дольше всех "
+  screen.SetCaption(el::QuestionFrame, u"Столица Франции?"_s, u""_s, 0);
+  const qreal shortSize = screen.element(el::QuestionFrame).caption.font.size;
+  screen.SetCaption(el::QuestionFrame, QString(u"Какой из этих городов был столицей Российской империи дольше всех "
                                u"остальных, если считать годы от основания до переноса столицы? "_s)
                                .repeated(2),
                     u""_s, 0);
-  const qreal longSize = screen.element(1).caption.font.size;
+  const qreal longSize = screen.element(el::QuestionFrame).caption.font.size;
   EXPECT_EQ(shortSize, 14.25);  // 14 points are 19 pixels, reported back as 14.25
   EXPECT_LT(longSize, shortSize);
   EXPECT_GE(longSize, 4);
@@ -138,8 +138,8 @@ TEST_F(RealFitTest, TheSearchFindsTheLargestFittingSizeFromBelowAndFromAbove) {
 }
 
 TEST_F(RealFitTest, VisibleCaptionHeightIsMeasuredAtTheFullBoxWidth) {
-  screen.SetCaption(2, u"Северный Ледовитый океан"_s, u""_s, 0);
-  const Caption& c = screen.element(2).caption;
+  screen.SetCaption(el::AnswerA, u"Северный Ледовитый океан"_s, u""_s, 0);
+  const Caption& c = screen.element(el::AnswerA).caption;
   EXPECT_EQ(c.width, 174);
   EXPECT_EQ(c.height, measurer.Measure(c.text, c.font, 174).height());
   EXPECT_LE(c.height, 37);
@@ -157,7 +157,7 @@ TEST_F(RealFitTest, FittingAQuestionTakesAtMostTwoMeasurementsASize) {
   ASSERT_GE(question.size(), 140);
   for (int n : {20, 60, 100, int(question.size())}) {
     const int before = screen.measurements();
-    screen.SetCaption(1, question.left(n), u""_s, 0);
+    screen.SetCaption(el::QuestionFrame, question.left(n), u""_s, 0);
     // One measurement a size tried, and a second where the frame's slanted ends
     // narrow the text.
     EXPECT_LE(screen.measurements() - before, 20) << n;

@@ -20,7 +20,7 @@ constexpr QRgb kUntouched = 0xFFFF00FFu;
 
 class PainterTest : public ::testing::Test {
  protected:
-  PainterTest() : screen(measurer, [](int i) { return i == 45 ? QImage() : TestSheet(i); }) {
+  PainterTest() : screen(measurer, [](ElementId i) { return i == el::TakeMoney ? QImage() : TestSheet(i); }) {
     screen.BuildScreen();
   }
   QImage Render(const QRegion& region = QRegion(0, 0, 640, 480)) {
@@ -48,58 +48,58 @@ class PainterTest : public ::testing::Test {
 
 TEST_F(PainterTest, FacesAppearAtTheirBoxesAndHiddenOnesDoNot) {
   QImage image = Render();
-  EXPECT_EQ(image.pixel(300, 60), CellColour(1, 1, 1));
-  EXPECT_EQ(image.pixel(10, 430), CellColour(12, 1, 1));
-  EXPECT_EQ(image.pixel(300, 400), CellColour(0, 1, 1)) << "panels are hidden";
+  EXPECT_EQ(image.pixel(300, 60), CellColour(el::QuestionFrame, 1, 1));
+  EXPECT_EQ(image.pixel(10, 430), CellColour(el::Rung1, 1, 1));
+  EXPECT_EQ(image.pixel(300, 400), CellColour(el::Background, 1, 1)) << "panels are hidden";
   EXPECT_EQ(image.pixel(639, 479), qRgb(0, 0, 0)) << "a never-painted box is black";
 
-  screen.SetVisible(27, true);
-  screen.PaintRow(3, 4, 4);
+  screen.SetVisible(el::PhonePanel, true);
+  screen.ShowLook(el::AnswerB, AnswerLook::Pointed);
   image = Render();
-  EXPECT_EQ(image.pixel(300, 400), CellColour(27, 1, 1));
-  EXPECT_EQ(image.pixel(500, 150), CellColour(3, 1, 4));
+  EXPECT_EQ(image.pixel(300, 400), CellColour(el::PhonePanel, 1, 1));
+  EXPECT_EQ(image.pixel(500, 150), CellColour(el::AnswerB, 1, 4));
 }
 
 TEST_F(PainterTest, ANarrowedBarShowsTheLeftPartOfItsArt) {
-  screen.SetVisible(28, true);
-  screen.SetVisible(29, true);
-  screen.SetWidth(29, 100);
+  screen.SetVisible(el::PollPanel, true);
+  screen.SetVisible(el::PollBarA, true);
+  screen.SetWidth(el::PollBarA, 100);
   const QImage image = Render();
-  EXPECT_EQ(image.pixel(201 + 99, 325), CellColour(29, 1, 1));
-  EXPECT_EQ(image.pixel(201 + 100, 325), CellColour(28, 1, 1));
+  EXPECT_EQ(image.pixel(201 + 99, 325), CellColour(el::PollBarA, 1, 1));
+  EXPECT_EQ(image.pixel(201 + 100, 325), CellColour(el::PollPanel, 1, 1));
 }
 
 TEST_F(PainterTest, OnlyTheRegionIsPainted) {
   const QImage image = Render(QRegion(619, 0, 21, 21));
-  EXPECT_EQ(image.pixel(630, 10), CellColour(6, 1, 1));
+  EXPECT_EQ(image.pixel(630, 10), CellColour(el::Close, 1, 1));
   EXPECT_EQ(image.pixel(610, 10), kUntouched);
   EXPECT_EQ(image.pixel(300, 300), kUntouched);
 }
 
 TEST_F(PainterTest, CaptionsAreDrawnInTheirColourGreyedWhenDisabledAndOnlyWithTheirOwner) {
-  screen.SetCaption(27, u"ЖЖЖ ЖЖЖ"_s, u""_s, 0);
-  const QRect area = screen.CaptionRect(27).toAlignedRect();
+  screen.SetCaption(el::PhonePanel, u"ЖЖЖ ЖЖЖ"_s, u""_s, 0);
+  const QRect area = screen.CaptionRect(el::PhonePanel).toAlignedRect();
   EXPECT_EQ(CountNear(Render(), area, Qt::white), 0) << "panel 27 is hidden";
 
-  screen.SetVisible(27, true);
+  screen.SetVisible(el::PhonePanel, true);
   const int white = CountNear(Render(), area, Qt::white);
   EXPECT_GT(white, 30);
 
-  screen.SetCaptionColour(27, Rgb(255, 0, 0));
+  screen.SetCaptionColour(el::PhonePanel, Rgb(255, 0, 0));
   EXPECT_GT(CountNear(Render(), area, Qt::red), 30);
 
-  screen.SetCaptionEnabled(27, false);
+  screen.SetCaptionEnabled(el::PhonePanel, false);
   const QImage greyed = Render();
   EXPECT_GT(CountNear(greyed, area, QColor(128, 128, 128)), 30);
   EXPECT_EQ(CountNear(greyed, area, Qt::red), 0);
 }
 
 TEST_F(PainterTest, CaptionTextIsClippedToItsOwnersBox) {
-  screen.SetVisible(27, true);
+  screen.SetVisible(el::PhonePanel, true);
   // One word far wider than the panel: centred, it sticks out on both sides.
-  screen.SetCaption(27, QString(60, u'Ж'), u""_s, 0);
+  screen.SetCaption(el::PhonePanel, QString(60, u'Ж'), u""_s, 0);
   const QImage image = Render();
-  const QRectF caption = screen.CaptionRect(27);
+  const QRectF caption = screen.CaptionRect(el::PhonePanel);
   const int top = int(caption.top()), bottom = int(caption.bottom());
   EXPECT_GT(CountNear(image, QRect(170, top, 60, bottom - top), Qt::white), 10);
   EXPECT_EQ(CountNear(image, QRect(150, top, 16, bottom - top), Qt::white), 0);
@@ -143,10 +143,10 @@ TEST_F(PainterTest, APageShowsItsOwnBodyOverTheGameBelowTheTitleStrip) {
 }
 
 TEST_F(PainterTest, TheNameBoxIsLeftToTheWindow) {
-  screen.SetVisible(41, true);
+  screen.SetVisible(el::VictoryPanel, true);
   const QImage image = Render();
   // The name box area shows the victory panel's own art.
-  EXPECT_EQ(image.pixel(167 + 90, 305 + 110), CellColour(41, 1, 1));
+  EXPECT_EQ(image.pixel(167 + 90, 305 + 110), CellColour(el::VictoryPanel, 1, 1));
 }
 
 // Zoomed, each face must be its sharper sheet's own pixels, copied one for one to
@@ -168,15 +168,16 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
     painter.end();
 
     int checked = 0;
-    for (int i = 1; i < kElementsInUse; ++i) {
+    for (const ElementId i : AllElements()) {
+      if (i == el::Background) continue;
       const Element& e = screen.element(i);
-      const QImage* sheet = e.visible ? sharp.Sheet(e.faceSheet) : nullptr;
+      const QImage* sheet = e.visible && e.faceSheet ? sharp.Sheet(*e.faceSheet) : nullptr;
       if (!sheet) continue;
       // Resampled from the drawn copy as a whole, not cell by cell.
-      EXPECT_EQ(*sheet, SharpSheetCache::Resample(LoadSharpSheet(e.faceSheet), zoom)) << "element " << i;
+      EXPECT_EQ(*sheet, SharpSheetCache::Resample(LoadSharpSheet(*e.faceSheet), zoom)) << "element " << i;
       bool covered = false;
-      for (int j = i + 1; j < kElementsInUse; ++j)
-        covered |= screen.element(j).visible && screen.element(j).Box().intersects(e.Box());
+      for (const ElementId j : AllElements())
+        covered |= j > i && screen.element(j).visible && screen.element(j).Box().intersects(e.Box());
       if (covered) continue;
       const QRect box = e.Box();
       const QRect device(QPoint(qRound(box.left() * zoom), qRound(box.top() * zoom)),
@@ -200,8 +201,8 @@ TEST(SharpPainting, SheetsArePreparedWhenFirstPaintedAndOncePerScale) {
   FakeMeasurer measurer;
   Screen screen(measurer, &TestSheet);
   screen.BuildScreen();
-  std::vector<int> prepared;
-  SharpSheetCache sharp([&](int element) {
+  std::vector<ElementId> prepared;
+  SharpSheetCache sharp([&](ElementId element) {
     prepared.push_back(element);
     return TestSheet(element).scaled(TestSheet(element).size() * 2);
   });
@@ -212,13 +213,13 @@ TEST(SharpPainting, SheetsArePreparedWhenFirstPaintedAndOncePerScale) {
     painter.scale(zoom, zoom);
     PaintScreen(painter, screen, QRegion(0, 0, 640, 480), &sharp);
   };
-  const auto count = [&](int element) { return std::count(prepared.begin(), prepared.end(), element); };
+  const auto count = [&](ElementId element) { return std::count(prepared.begin(), prepared.end(), element); };
 
   paint(1.5);
   paint(1.5);
   EXPECT_EQ(count(el::Background), 1);
   EXPECT_EQ(count(el::QuestionFrame), 1);
-  for (int panel : {el::PhonePanel, el::PollPanel, el::Leaderboard, el::VictoryPanel, el::LossPanel})
+  for (const ElementId panel : {el::PhonePanel, el::PollPanel, el::Leaderboard, el::VictoryPanel, el::LossPanel})
     EXPECT_EQ(count(panel), 0) << "hidden panel " << panel;
 
   screen.SetVisible(el::LossPanel, true);

@@ -29,20 +29,20 @@ class PointerTest : public ::testing::Test {
   }
 
   /// The grid cell element `index` shows, as (column, row); (0, 0) if none.
-  std::pair<int, int> Cell(int index) const {
+  std::pair<int, int> Cell(ElementId index) const {
     const Element& e = screen.element(index);
     const QRgb pixel = e.face.pixel(1, 1) | 0xFF000000u;
     const ElementGrid grid = GridOf(index);
     for (int c = 1; c <= grid.columns; ++c)
       for (int r = 1; r <= grid.rows; ++r)
-        if (CellColour(e.sheetSource, c, r) == pixel) return {c, r};
+        if (CellColour(*e.sheetSource, c, r) == pixel) return {c, r};
     return {0, 0};
   }
-  int Row(int index) const { return Cell(index).second; }
+  int Row(ElementId index) const { return Cell(index).second; }
 
-  void Move(int index, qreal x = 1, qreal y = 1) { input.PointerMoved(index, x, y); }
-  void Press(int index, qreal x = 1, qreal y = 1) { input.PointerPressed(index, x, y); }
-  void Release(int index, qreal x = 1, qreal y = 1) { input.PointerReleased(index, x, y); }
+  void Move(ElementId index, qreal x = 1, qreal y = 1) { input.PointerMoved(index, x, y); }
+  void Press(ElementId index, qreal x = 1, qreal y = 1) { input.PointerPressed(index, x, y); }
+  void Release(ElementId index, qreal x = 1, qreal y = 1) { input.PointerReleased(index, x, y); }
 
   FakeMeasurer measurer;
   Screen screen;
@@ -54,136 +54,146 @@ class PointerTest : public ::testing::Test {
 // ---- Hover and press looks --------------------------------------------------------
 
 TEST_F(PointerTest, MovingFromAnswerAToBRestoresAThenPointsB) {
-  Move(2);
-  EXPECT_EQ(Row(2), 4);
-  EXPECT_EQ(screen.element(2).caption.colour, Rgb(128, 255, 192));
-  Move(3);
-  EXPECT_EQ(Row(2), 1);
-  EXPECT_EQ(screen.element(2).caption.colour, Rgb(255, 255, 255));
-  EXPECT_EQ(Row(3), 4);
-  EXPECT_EQ(screen.element(3).caption.colour, Rgb(128, 255, 192));
-  EXPECT_EQ(state.HotElement, 3);
+  Move(el::AnswerA);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Pointed).row);
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(128, 255, 192));
+  Move(el::AnswerB);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Normal).row);
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
+  EXPECT_EQ(Row(el::AnswerB), CellOf(AnswerLook::Pointed).row);
+  EXPECT_EQ(screen.element(el::AnswerB).caption.colour, Rgb(128, 255, 192));
+  EXPECT_EQ(state.HotElement, el::AnswerB);
 }
 
 TEST_F(PointerTest, NoAnswerLifelineOrTakeMoneyLooksWhileAnswersAreClosed) {
   host.answersOpen = false;
-  screen.PaintRow(4, 2, 4);  // chosen
-  for (int i : {2, 4, 9, 45, 0}) {
+  screen.ShowLook(el::AnswerC, AnswerLook::Chosen);
+  for (const ElementId i : {el::AnswerA, el::AnswerC, el::FiftyFifty, el::TakeMoney, el::Background}) {
     Move(i);
     EXPECT_EQ(state.HotElement, i);
   }
-  EXPECT_EQ(Row(2), 1);
-  EXPECT_EQ(Row(4), 2);
-  EXPECT_EQ(Row(9), 1);
-  EXPECT_EQ(Row(45), 1);
-  EXPECT_EQ(screen.element(2).caption.colour, Rgb(255, 255, 255));
-  Press(10);
-  EXPECT_EQ(Row(10), 1);
+  EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Normal).row);
+  EXPECT_EQ(Row(el::AnswerC), CellOf(AnswerLook::Chosen).row);
+  EXPECT_EQ(Row(el::FiftyFifty), CellOf(LifelineLook::Normal).row);
+  EXPECT_EQ(Row(el::TakeMoney), CellOf(LifelineLook::Normal).row);
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
+  Press(el::PhoneFriend);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Normal).row);
   // Buttons do not depend on the question.
-  Move(6);
-  EXPECT_EQ(Row(6), 3);
+  Move(el::Close);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, HoverLooksOfEachKind) {
   struct Row_ {
-    int index;
-    int pointedRow;
+    ElementId index;
+    SheetCell pointed;
   };
-  const Row_ rows[] = {{6, 3}, {7, 3}, {8, 2}, {9, 3}, {11, 3}, {35, 3}, {40, 3}, {45, 3}, {49, 3}};
+  const Row_ rows[] = {
+      {el::Close, CellOf(ButtonLook::Pointed)},
+      {el::Menu, CellOf(ButtonLook::Pointed)},
+      {el::TitleStrip, CellOf(TitleLook::Pointed)},
+      {el::FiftyFifty, CellOf(LifelineLook::Pointed)},
+      {el::AudiencePoll, CellOf(LifelineLook::Pointed)},
+      {el::Minimise, CellOf(ButtonLook::Pointed)},
+      {el::ScrollThumb, CellOf(ButtonLook::Pointed)},
+      {el::TakeMoney, CellOf(LifelineLook::Pointed)},
+      {el::TimeoutConfirm, CellOf(ButtonLook::Pointed)},
+  };
   for (const Row_& row : rows) {
     SCOPED_TRACE(row.index);
     Move(row.index);
-    EXPECT_EQ(Row(row.index), row.pointedRow);
-    Move(0);
-    EXPECT_EQ(Row(row.index), 1);
-    EXPECT_EQ(state.HotElement, 0);
+    EXPECT_EQ(Row(row.index), row.pointed.row);
+    Move(el::Background);
+    EXPECT_EQ(Row(row.index), 1) << "every kind's normal look is its first";
+    EXPECT_EQ(state.HotElement, el::Background);
   }
   // Elements without a pointed look stay as they are.
-  screen.PaintRow(15, 2, 3);
-  Move(15);
-  Move(0);
-  EXPECT_EQ(Row(15), 2);
+  screen.ShowLook(el::Rung4, RungLook::Won);
+  Move(el::Rung4);
+  Move(el::Background);
+  EXPECT_EQ(Row(el::Rung4), CellOf(RungLook::Won).row);
 }
 
 TEST_F(PointerTest, UsedLifelineKeepsItsCrossWhenThePointerLeaves) {
-  Move(10);
-  EXPECT_EQ(Row(10), 3);
-  screen.EnableElement(10, false);
-  EXPECT_EQ(Row(10), 4);
-  Move(0);
-  EXPECT_EQ(Row(10), 4);
-  Move(10);
-  Move(11);
-  EXPECT_EQ(Row(10), 4);
+  Move(el::PhoneFriend);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Pointed).row);
+  screen.EnableElement(el::PhoneFriend, false);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
+  Move(el::Background);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
+  Move(el::PhoneFriend);
+  Move(el::AudiencePoll);
+  EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Used).row);
 }
 
 TEST_F(PointerTest, CloseButtonPressReleaseThenPointedAgain) {
-  Move(6);
-  Press(6);
-  EXPECT_EQ(Row(6), 2);
-  Release(6);
-  EXPECT_EQ(Row(6), 1);
-  EXPECT_EQ(state.HotElement, 0);
-  Move(6);
-  EXPECT_EQ(Row(6), 3);
+  Move(el::Close);
+  Press(el::Close);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pressed).row);
+  Release(el::Close);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Normal).row);
+  EXPECT_EQ(state.HotElement, el::Background);
+  Move(el::Close);
+  EXPECT_EQ(Row(el::Close), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, MenuButtonStaysPressedAfterRelease) {
-  Move(7);
-  Press(7);
-  Release(7);
-  EXPECT_EQ(Row(7), 2);
-  Move(7);
-  EXPECT_EQ(Row(7), 3);
+  Move(el::Menu);
+  Press(el::Menu);
+  Release(el::Menu);
+  EXPECT_EQ(Row(el::Menu), CellOf(ButtonLook::Pressed).row);
+  Move(el::Menu);
+  EXPECT_EQ(Row(el::Menu), CellOf(ButtonLook::Pointed).row);
 }
 
 TEST_F(PointerTest, APressPaintsItsButtonAndTheTitleStripDrags) {
-  Press(42);
-  EXPECT_EQ(Row(42), 2);
-  Release(42);
-  Press(8, 50, 10);
+  Press(el::VictoryConfirm);
+  EXPECT_EQ(Row(el::VictoryConfirm), CellOf(ButtonLook::Pressed).row);
+  Release(el::VictoryConfirm);
+  Press(el::TitleStrip, 50, 10);
   EXPECT_TRUE(state.WindowDragging);
-  Release(8);
+  Release(el::TitleStrip);
   EXPECT_FALSE(state.WindowDragging);
 }
 
 TEST_F(PointerTest, DisabledElementsIgnorePresses) {
-  screen.EnableElement(46, false);
-  Press(46);
-  EXPECT_EQ(Row(46), 1);
-  screen.EnableElement(8, false);
-  Press(8);
+  screen.EnableElement(el::HideTable, false);
+  Press(el::HideTable);
+  EXPECT_EQ(Row(el::HideTable), CellOf(ButtonLook::Normal).row);
+  screen.EnableElement(el::TitleStrip, false);
+  Press(el::TitleStrip);
   EXPECT_FALSE(state.WindowDragging);
 }
 
 TEST_F(PointerTest, LifelinePressedAndReleasedWhileAnswersAreOpen) {
-  Press(11);
-  EXPECT_EQ(Row(11), 2);
-  Release(11);
-  EXPECT_EQ(Row(11), 1);
+  Press(el::AudiencePoll);
+  EXPECT_EQ(Row(el::AudiencePoll), CellOf(LifelineLook::Pressed).row);
+  Release(el::AudiencePoll);
+  EXPECT_EQ(Row(el::AudiencePoll), CellOf(LifelineLook::Normal).row);
 }
 
 TEST_F(PointerTest, DroppingTheHoverRestoresTheNormalLook) {
-  Move(5);
+  Move(el::AnswerD);
   input.DropHover();
-  EXPECT_EQ(Row(5), 1);
-  EXPECT_EQ(screen.element(5).caption.colour, Rgb(255, 255, 255));
-  EXPECT_EQ(state.HotElement, 0);
+  EXPECT_EQ(Row(el::AnswerD), CellOf(AnswerLook::Normal).row);
+  EXPECT_EQ(screen.element(el::AnswerD).caption.colour, Rgb(255, 255, 255));
+  EXPECT_EQ(state.HotElement, el::Background);
 }
 
 // ---- Window drag ------------------------------------------------------------------
 
 TEST_F(PointerTest, TitleStripDragMovesTheWindowOnlyWhenNormal) {
-  Press(8, 100, 10);
-  Move(8, 110.5, 4);
+  Press(el::TitleStrip, 100, 10);
+  Move(el::TitleStrip, 110.5, 4);
   ASSERT_EQ(host.moves.size(), 1u);
   EXPECT_EQ(host.moves[0], QPointF(10.5, -6));
   host.normal = false;
-  Move(8, 130, 10);
+  Move(el::TitleStrip, 130, 10);
   EXPECT_EQ(host.moves.size(), 1u);
   host.normal = true;
-  Release(8);
-  Move(8, 140, 10);
+  Release(el::TitleStrip);
+  Move(el::TitleStrip, 140, 10);
   EXPECT_EQ(host.moves.size(), 1u);
 }
 
@@ -192,45 +202,45 @@ TEST_F(PointerTest, TitleStripDragMovesTheWindowOnlyWhenNormal) {
 class ScrollTest : public PointerTest {
  protected:
   ScrollTest() {
-    for (int i : {36, 37, 38, 39, 40}) screen.SetVisible(i, true);
+    for (const ElementId i : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) screen.SetVisible(i, true);
     // 50 lines of the fake at 10 points, 20 pixels each: 1000 pixels of list.
     QString places;
     for (int n = 1; n <= 50; ++n) places += QString::number(n) + u"\r\n"_s;
     places.chop(2);
-    screen.SetCaption(36, places, u""_s, 0);
+    screen.SetCaption(el::Leaderboard, places, u""_s, 0);
   }
-  qreal ThumbTop() const { return screen.element(40).top; }
+  qreal ThumbTop() const { return screen.element(el::ScrollThumb).top; }
   void ExpectColumnsAt(qreal top) {
-    for (int i : {36, 38, 39}) EXPECT_EQ(screen.element(i).caption.top, top) << i;
+    for (const ElementId i : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(screen.element(i).caption.top, top) << i;
   }
   static constexpr qreal kLowest = 432 - 40;  // down arrow's top − thumb height
   static constexpr float kSpan = 389 - 1000;  // panel height − list height
 };
 
 TEST_F(ScrollTest, ListIsTallerThanThePanel) {
-  ASSERT_EQ(screen.element(36).caption.height, 1000);
+  ASSERT_EQ(screen.element(el::Leaderboard).caption.height, 1000);
 }
 
 TEST_F(ScrollTest, UpArrowNearTheTopLandsOnTheTrackTop) {
-  screen.SetTop(40, 48);
-  Press(38);
-  EXPECT_EQ(Row(38), 2);
+  screen.SetTop(el::ScrollThumb, 48);
+  Press(el::ScrollUp);
+  EXPECT_EQ(Row(el::ScrollUp), CellOf(ButtonLook::Pressed).row);
   EXPECT_EQ(ThumbTop(), 43);
   EXPECT_EQ(input.ListOffset(), 0);
   ExpectColumnsAt(0);
-  Release(38);
-  EXPECT_EQ(Row(38), 1);
+  Release(el::ScrollUp);
+  EXPECT_EQ(Row(el::ScrollUp), CellOf(ButtonLook::Normal).row);
 }
 
 TEST_F(ScrollTest, TrackPressedBelowTheThumbStopsAtTheLowestPlace) {
-  screen.SetTop(40, kLowest - 20);
-  Press(37, 5, 380);
-  EXPECT_EQ(Cell(37), std::make_pair(2, 1));
+  screen.SetTop(el::ScrollThumb, kLowest - 20);
+  Press(el::ScrollTrack, 5, 380);
+  EXPECT_EQ(Cell(el::ScrollTrack), std::make_pair(2, 1));
   EXPECT_EQ(ThumbTop(), kLowest);
   EXPECT_FLOAT_EQ(float(input.ListOffset()), kSpan);
   ExpectColumnsAt(input.ListOffset());
-  Release(37);
-  EXPECT_EQ(Cell(37), std::make_pair(1, 1));
+  Release(el::ScrollTrack);
+  EXPECT_EQ(Cell(el::ScrollTrack), std::make_pair(1, 1));
 }
 
 TEST_F(ScrollTest, TrackPagesByFortyTowardsThePress) {
@@ -247,63 +257,63 @@ TEST_F(ScrollTest, TrackPagesByFortyTowardsThePress) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pressY);
-    screen.SetTop(40, c.thumbTop);
-    Press(37, 5, c.pressY);
-    Release(37);
+    screen.SetTop(el::ScrollThumb, c.thumbTop);
+    Press(el::ScrollTrack, 5, c.pressY);
+    Release(el::ScrollTrack);
     EXPECT_EQ(ThumbTop(), c.expectedTop);
     EXPECT_FLOAT_EQ(float(input.ListOffset()), kSpan / 349.0f * float(c.expectedTop - 43));
   }
 }
 
 TEST_F(ScrollTest, ArrowsStepByEightWithAFractionalOffset) {
-  Press(39);
-  Release(39);
+  Press(el::ScrollDown);
+  Release(el::ScrollDown);
   EXPECT_EQ(ThumbTop(), 51);
   // Single precision, not whole pixels: −611 / 349 × 8 = −14.005…
   EXPECT_NEAR(input.ListOffset(), -14.0057, 1e-3);
   ExpectColumnsAt(input.ListOffset());
-  Press(38);
+  Press(el::ScrollUp);
   EXPECT_EQ(ThumbTop(), 43);
   ExpectColumnsAt(0);
 }
 
 TEST_F(ScrollTest, DraggingTheThumbPinsItToBothEndsInWholePixels) {
-  Press(40, 10, 20);
+  Press(el::ScrollThumb, 10, 20);
   EXPECT_TRUE(state.ThumbDragging);
-  EXPECT_EQ(Row(40), 2);
+  EXPECT_EQ(Row(el::ScrollThumb), CellOf(ButtonLook::Pressed).row);
 
-  Move(40, 10, -1000);
+  Move(el::ScrollThumb, 10, -1000);
   EXPECT_EQ(ThumbTop(), 43);
   EXPECT_EQ(input.ListOffset(), 0);
   ExpectColumnsAt(0);
 
-  Move(40, 10, 2000);
+  Move(el::ScrollThumb, 10, 2000);
   EXPECT_EQ(ThumbTop(), kLowest);
   EXPECT_EQ(input.ListOffset(), -611);
   ExpectColumnsAt(-611);
 
   // From the lowest place up to 100: (57 × −611) \ 349 = −34827 \ 349 = −99 (toward zero).
-  Move(40, 10, 20 + 100 - kLowest);
+  Move(el::ScrollThumb, 10, 20 + 100 - kLowest);
   EXPECT_EQ(ThumbTop(), 100);
   EXPECT_EQ(input.ListOffset(), -99);
   ExpectColumnsAt(-99);
 }
 
 TEST_F(ScrollTest, ReleasingADisabledThumbStillEndsTheDrag) {
-  Press(40, 10, 20);
-  screen.EnableElement(40, false);
-  Release(40);
+  Press(el::ScrollThumb, 10, 20);
+  screen.EnableElement(el::ScrollThumb, false);
+  Release(el::ScrollThumb);
   EXPECT_FALSE(state.ThumbDragging);
-  EXPECT_EQ(Row(40), 1);
-  Move(40, 10, 300);
+  EXPECT_EQ(Row(el::ScrollThumb), CellOf(ButtonLook::Normal).row);
+  Move(el::ScrollThumb, 10, 300);
   EXPECT_EQ(ThumbTop(), 43);
 }
 
 TEST_F(ScrollTest, FillingAColumnAfterScrollingBringsTheListBack) {
-  Press(37, 5, 300);
-  Release(37);
-  ASSERT_LT(screen.element(38).caption.top, 0);
-  screen.SetCaption(38, u"Вася"_s, u""_s, 0);
+  Press(el::ScrollTrack, 5, 300);
+  Release(el::ScrollTrack);
+  ASSERT_LT(screen.element(el::ScrollUp).caption.top, 0);
+  screen.SetCaption(el::ScrollUp, u"Вася"_s, u""_s, 0);
   ExpectColumnsAt(0);
   EXPECT_GT(ThumbTop(), 43) << "the thumb is not moved by filling the columns";
 }

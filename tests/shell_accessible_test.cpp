@@ -64,8 +64,8 @@ class AccessibleTest : public ScriptedWindowTest {
   static QString Name(QAccessibleInterface* iface) { return iface->text(QAccessible::Name); }
   static QString Description(QAccessibleInterface* iface) { return iface->text(QAccessible::Description); }
 
-  int CorrectPosition() { return game().AnswerElement(1) - 1; }
-  int WrongPosition() { return game().AnswerElement(2) - 1; }
+  int CorrectPosition() { return PositionOf(game().AnswerElement(1)); }
+  int WrongPosition() { return PositionOf(game().AnswerElement(2)); }
   void AnswerAt(int position) { Key(Qt::Key(Qt::Key_A + position - 1)); }
   int Count(QAccessible::Event type, const QString& nameStart = QString()) {
     int n = 0;

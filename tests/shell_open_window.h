@@ -16,6 +16,7 @@
 #include "shell/main_window.h"
 #include "engine/sound_output.h"
 #include "tests/info_box_fakes.h"
+#include "tests/element_names.h"
 
 /// Copies the built data folder into `folder`, where the game looks for it beside
 /// the program.

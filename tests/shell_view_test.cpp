@@ -214,11 +214,11 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   std::unique_ptr<MainWindow> window;
   ASSERT_NO_FATAL_FAILURE(Open(window));
   const Screen& screen = window->game().screen();
-  const int elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
+  const ElementId elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
   for (qreal zoom : {1.5, 2.0, 1.0}) {
     window->SetZoom(zoom);
     ASSERT_EQ(window->zoom(), zoom);
-    for (int index : elements) {
+    for (const ElementId index : elements) {
       const Element& e = screen.element(index);
       if (!e.enabled || !e.visible) continue;
       // Just inside the right and bottom edges, and just beyond the right edge.
@@ -248,7 +248,7 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   const QPointF onCaption = caption.center() * 2.0;
   EXPECT_EQ(screen.CaptionAt(caption.center()), el::QuestionFrame);
   SendMouse(window.get(), QEvent::MouseMove, QPointF(2, 2));  // the menu element
-  const int hot = window->game().state().pointer.HotElement;
+  const ElementId hot = window->game().state().pointer.HotElement;
   SendMouse(window.get(), QEvent::MouseMove, onCaption);
   // Pointing at a caption points at what it is written on: the idle frame, which
   // takes no pointer, so the menu's pointed look goes.

@@ -50,7 +50,7 @@ class WindowTest : public ScriptedWindowTest {
   QString WinnersPath() const { return game_const().paths().winnersPath; }
   const Game& game_const() const { return m_window->game(); }
 
-  static Qt::Key LetterOf(int element) { return Qt::Key(Qt::Key_A + element - el::AnswerA); }
+  static Qt::Key LetterOf(ElementId element) { return Qt::Key(Qt::Key_A + PositionOf(element) - 1); }
   Qt::Key CorrectKey() { return LetterOf(game().AnswerElement(1)); }
   Qt::Key WrongKey() { return LetterOf(game().AnswerElement(2)); }
   /// Answers the open question by key and waits for the verdict.
@@ -59,7 +59,7 @@ class WindowTest : public ScriptedWindowTest {
     Key(key);
     Ticks(48);
   }
-  QPoint Centre(int index) { return game().screen().element(index).Box().center(); }
+  QPoint Centre(ElementId index) { return game().screen().element(index).Box().center(); }
   WinnersTable ReadWinners() {
     WinnersTable table;
     RecordingInfoBox box;
@@ -184,7 +184,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
 TEST_F(WindowTest, ClickOnAnAnswersTextChoosesTheAnswer) {
   Key(Qt::Key_F2);
   WaitForAnswers();
-  const int element = game().AnswerElement(1);
+  const ElementId element = game().AnswerElement(1);
   const QPoint onText = game().screen().CaptionRect(element).center().toPoint();
   ASSERT_EQ(game().screen().CaptionAt(onText), element);
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, onText);
@@ -199,7 +199,7 @@ TEST_F(WindowTest, PointerClickOnALifelineUsesIt) {
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::FiftyFifty) + QPoint(0, 25));
   EXPECT_FALSE(game().screen().element(el::FiftyFifty).enabled);
   int removed = 0;
-  for (int e = el::AnswerA; e <= el::AnswerD; ++e) removed += game().screen().element(e).enabled ? 0 : 1;
+  for (const ElementId e : kAnswerSlots) removed += game().screen().element(e).enabled ? 0 : 1;
   EXPECT_EQ(removed, 2);
   EXPECT_TRUE(game().screen().element(game().AnswerElement(1)).enabled);
 }
@@ -238,8 +238,8 @@ TEST_F(WindowTest, SixtyRowFileShowsFiftyRowsWithAWorkingScrollBar) {
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::ScrollDown));
   EXPECT_EQ(screen.element(el::ScrollThumb).top, thumbTop + 8);
   EXPECT_LT(screen.element(el::Leaderboard).caption.top, 0);
-  EXPECT_EQ(screen.element(38).caption.top, screen.element(el::Leaderboard).caption.top);
-  EXPECT_TRUE(screen.element(38).caption.enabled);
+  EXPECT_EQ(screen.element(el::ScrollUp).caption.top, screen.element(el::Leaderboard).caption.top);
+  EXPECT_TRUE(screen.element(el::ScrollUp).caption.enabled);
 }
 
 TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
@@ -372,17 +372,17 @@ TEST_F(WindowTest, HoverLooksFollowThePointerOnAnAnswersEdgeAndItsText) {
   Key(Qt::Key_F2);
   WaitForAnswers();
   const Screen& screen = game().screen();
-  const int answer = game().AnswerElement(1);
+  const ElementId answer = game().AnswerElement(1);
   const QRect box = screen.element(answer).Box();
   // Inside the lozenge but right of its caption box.
   const QPoint beside(box.right() - 8, box.center().y());
-  ASSERT_EQ(screen.CaptionAt(beside), -1);
+  ASSERT_EQ(screen.CaptionAt(beside), std::nullopt);
   QTest::mouseMove(m_window.get(), beside);
   EXPECT_EQ(game().state().pointer.HotElement, answer);
   EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).pointedCaptionColour);
 
   // Over another answer's text: that answer lights as on its edge, the first one goes out.
-  const int other = game().AnswerElement(2);
+  const ElementId other = game().AnswerElement(2);
   const QPoint onText = screen.CaptionRect(other).center().toPoint();
   ASSERT_EQ(screen.CaptionAt(onText), other);
   QTest::mouseMove(m_window.get(), onText);
@@ -521,8 +521,8 @@ TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
   Key(Qt::Key_F2);
   WaitForAnswers();
   const Screen& screen = game().screen();
-  const int wrong = game().AnswerElement(2);
-  const int right = game().AnswerElement(1);
+  const ElementId wrong = game().AnswerElement(2);
+  const ElementId right = game().AnswerElement(1);
   Press(screen.CaptionRect(wrong).center().toPoint());
   m_box.answers = {InfoBox::No};
   Key(Qt::Key_Escape);
@@ -539,7 +539,7 @@ TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
     int key;
     Qt::KeyboardModifiers modifiers;
     const char16_t* text;
-    int lifeline;
+    ElementId lifeline;
   };
   const Case cases[] = {
       {"Shift+1, US", Qt::Key_Exclam, Qt::ShiftModifier, u"!", el::FiftyFifty},
@@ -556,7 +556,7 @@ TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.layout);
     Screen& screen = game().screen();
-    for (int e = el::AnswerA; e <= el::AnswerD; ++e) screen.EnableElement(e, true);
+    for (const ElementId e : kAnswerSlots) screen.EnableElement(e, true);
     screen.EnableElement(c.lifeline, true);
     const QString text = QString::fromUtf16(c.text);
     QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, text);

@@ -237,11 +237,11 @@ class SoundServerGame : public ::testing::Test {
     QTest::keyClick(m_window.get(), key, modifiers);
   }
   void AnswerRight() {
-    const int position = game().AnswerElement(1) - el::AnswerA;
+    const int position = PositionOf(game().AnswerElement(1)) - 1;
     Key(Qt::Key(Qt::Key_A + position));
   }
   void AnswerWrong() {
-    const int position = (game().AnswerElement(1) - el::AnswerA + 1) % 4;
+    const int position = PositionOf(game().AnswerElement(1)) % 4;
     Key(Qt::Key(Qt::Key_A + position));
   }
   /// Waits through the judging to the next question, or to the end of the game.

@@ -1115,7 +1115,7 @@ QImage Victory() {
     bool nameStrip = false;
     for (const auto& h : headings) {
       for (const bool strip : {true, false}) {
-        if (RecordPanelRow(h.heading, strip) != cell + 1) continue;
+        if (CellOf(RecordPanelLook{h.heading, strip}).row != cell + 1) continue;
         Heading(img, QString::fromUtf16(h.words), QRectF(0, 2, LogicalWidth(img), 22), 22);
         nameStrip = strip;
       }

@@ -92,7 +92,7 @@ QStringList MixedScriptFindings(const QString& text) {
 // size the player would see.
 class CaptionFit {
  public:
-  CaptionFit() : m_screen(m_measurer, [](int) { return QImage(); }) { m_screen.BuildScreen(); }
+  CaptionFit() : m_screen(m_measurer, [](ElementId) { return QImage(); }) { m_screen.BuildScreen(); }
 
   int QuestionSize(const QString& text) { return Fitted(el::QuestionFrame, text); }
 
@@ -100,12 +100,12 @@ class CaptionFit {
   // smallest size any of them gets, so an answer counts at its worst position.
   int AnswerSize(const QString& text) {
     int size = Fitted(el::AnswerA, text);
-    for (int e = el::AnswerA + 1; e <= el::AnswerD; ++e) size = std::min(size, Fitted(e, text));
+    for (const ElementId e : {el::AnswerB, el::AnswerC, el::AnswerD}) size = std::min(size, Fitted(e, text));
     return size;
   }
 
  private:
-  int Fitted(int element, const QString& text) {
+  int Fitted(ElementId element, const QString& text) {
     m_screen.SetCaption(element, text, QString(), 0);
     return int(std::nearbyint(m_screen.element(element).caption.font.size));
   }
