@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "screen/element_table.h"
+#include "screen/question_buttons.h"
 #include "screen/sheet_files.h"
 
 namespace {
@@ -193,8 +194,7 @@ void Screen::EnableElement(int index, bool enabled) {
       e.caption.visible = enabled;
       MarkCaptionDirty(index);
     }
-  } else if (index == el::FiftyFifty || index == el::PhoneFriend ||
-             index == el::AudiencePoll || index == el::TakeMoney) {
+  } else if (IsQuestionButton(index)) {
     PaintRow(index, enabled ? 1 : 4, 4);
   }
 }

@@ -4,6 +4,8 @@
 #include <array>
 
 #include "screen/game_version.h"
+#include "screen/key_table.h"
+#include "screen/question_buttons.h"
 
 using namespace Qt::StringLiterals;
 
@@ -167,19 +169,10 @@ QString TitleTooltip() {
   return u"О, фартовик!   v"_s + GameVersion();
 }
 
-QString KeyHint(int index) {
-  switch (index) {
-    case el::FiftyFifty: return u"клавиша 1"_s;
-    case el::PhoneFriend: return u"клавиша 2"_s;
-    case el::AudiencePoll: return u"клавиша 3"_s;
-    case el::TakeMoney: return u"Ctrl+M"_s;
-    default: return QString();
-  }
-}
-
 QString TooltipOf(int index) {
   if (index == el::TitleStrip) return TitleTooltip();
   const QString name = QString::fromUtf16(LayoutOf(index).tooltip);
-  const QString hint = KeyHint(index);
-  return hint.isEmpty() ? name : name + u" ("_s + hint + u')';
+  // The buttons of the open question have no letter on them; their tooltips give the key.
+  if (!IsQuestionButton(index)) return name;
+  return name + u" ("_s + KeyHint(*CommandOfButton(index)) + u')';
 }

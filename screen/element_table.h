@@ -67,10 +67,8 @@ ElementGrid GridOf(int index);
 const CaptionStyle* CaptionStyles(int* count);
 /// The title strip's tooltip: game title and program version.
 QString TitleTooltip();
-/// The key that does what element `index` does ("клавиша 1", "Ctrl+M"), for those
-/// buttons whose key the screen does not show; empty for the others.
-QString KeyHint(int index);
-/// The tooltip element `index` gets: its name from the layout, then its key hint.
+/// The tooltip element `index` gets: its name from the layout, then, for the buttons
+/// whose key the screen does not show, the key ("клавиша 1", "Ctrl+M").
 QString TooltipOf(int index);
 
 /// The headings of the record panel's sheet. Each is drawn twice: first over the

@@ -4,13 +4,11 @@
 
 #include "screen/element.h"
 #include "screen/element_table.h"
+#include "screen/question_buttons.h"
 
 namespace {
 
 bool IsAnswer(int i) { return i >= el::AnswerA && i <= el::AnswerD; }
-bool IsLifelineOrTakeMoney(int i) {
-  return i == el::FiftyFifty || i == el::PhoneFriend || i == el::AudiencePoll || i == el::TakeMoney;
-}
 
 // The thumb's scroll step on the track and on the arrows.
 constexpr float kPageStep = 40;
@@ -31,7 +29,7 @@ void PointerInput::PaintHover(int index, bool pointed) {
     m_screen.PaintRow(index, pointed ? 3 : 1, 3);
   } else if (index == el::TitleStrip) {
     m_screen.PaintRow(index, pointed ? 2 : 1, 2);
-  } else if (IsLifelineOrTakeMoney(index) && open) {
+  } else if (IsQuestionButton(index) && open) {
     m_screen.PaintRow(index, pointed ? 3 : 1, 4);
   }
 }
@@ -82,7 +80,7 @@ void PointerInput::PointerPressed(int index, qreal x, qreal y) {
     m_state.WindowDragging = true;
     m_state.DragStartX = float(x);
     m_state.DragStartY = float(y);
-  } else if (IsLifelineOrTakeMoney(index)) {
+  } else if (IsQuestionButton(index)) {
     if (m_host.AnswersOpen()) m_screen.PaintRow(index, 2, 4);
   } else if (index == el::ScrollTrack) {
     m_screen.DrawElementState(index, 2, 1, 2, 1);
@@ -116,7 +114,7 @@ void PointerInput::PointerReleased(int index, qreal x, qreal y) {
 
   if (index == el::TitleStrip) {
     m_state.WindowDragging = false;
-  } else if (IsLifelineOrTakeMoney(index)) {
+  } else if (IsQuestionButton(index)) {
     if (m_host.AnswersOpen()) m_screen.PaintRow(index, 1, 4);
   } else if (index == el::ScrollThumb) {
     m_screen.PaintRow(index, 1, 3);
