@@ -119,6 +119,12 @@ bool KnownKey(int key) {
   return false;
 }
 
+int KeyFor(Command command, KeyScope scope) {
+  for (const KeyBinding& b : kTable)
+    if (b.command == command && b.scope == scope) return b.keys[0];
+  return 0;
+}
+
 QStringList KeySpellings(Command command, KeyScope scope) {
   QStringList spellings;
   for (const KeyBinding& b : kTable)

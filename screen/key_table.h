@@ -50,6 +50,8 @@ const KeyBinding* BindingOf(int key, Qt::KeyboardModifiers held, KeyScope scope)
 /// Whether any binding knows the key code.
 bool KnownKey(int key);
 
+/// The key that first gives `command` in `scope`, as the table spells it; 0 for none.
+int KeyFor(Command command, KeyScope scope = KeyScope::Game);
 /// The listed spellings of the keys that give `command` in `scope`, in table order.
 QStringList KeySpellings(Command command, KeyScope scope = KeyScope::Game);
 /// Keys that go one way and the other, side by side: "← →", "PgUp PgDn".

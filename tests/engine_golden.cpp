@@ -146,12 +146,7 @@ class GoldenTest : public EngineTest {
   /// The letter key of answer position p (1 = A … 4 = D).
   void AnswerKey(int position) {
     const Command choice = ChooseAnswer(position);
-    for (const KeyBinding& binding : KeyTable()) {
-      if (binding.command != choice) continue;
-      Key(binding.keys[0], binding.Spelling());
-      return;
-    }
-    FAIL() << "no key chooses answer " << position;
+    Key(KeyFor(choice), KeySpellings(choice).value(0));
   }
   void Click(int index) {
     g().ClickElement(index);

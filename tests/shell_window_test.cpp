@@ -11,6 +11,7 @@
 
 #include "data/info_box.h"
 #include "data/winners_table.h"
+#include "screen/key_table.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
@@ -50,7 +51,7 @@ class WindowTest : public ScriptedWindowTest {
   QString WinnersPath() const { return game_const().paths().winnersPath; }
   const Game& game_const() const { return m_window->game(); }
 
-  static Qt::Key LetterOf(int element) { return Qt::Key(Qt::Key_A + element - el::AnswerA); }
+  static Qt::Key LetterOf(int element) { return Qt::Key(KeyFor(*CommandOfButton(element))); }
   Qt::Key CorrectKey() { return LetterOf(game().AnswerElement(1)); }
   Qt::Key WrongKey() { return LetterOf(game().AnswerElement(2)); }
   /// Answers the open question by key and waits for the verdict.
