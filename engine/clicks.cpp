@@ -11,13 +11,11 @@ void Game::ClickElement(ElementId index) {
       if (m_state.AnswersOpen) ChooseAnswer(index);
       break;
     case el::Close:
-      RequestExit();
+      Perform(Command::Exit);
       break;
-    case el::Menu: {
-      const QRect box = m_screen.element(el::Menu).Box();
-      m_platform.PopupMenu(box.left(), box.top() + box.height());
+    case el::Menu:
+      Perform(Command::OpenMenu);
       break;
-    }
     case el::FiftyFifty:
       if (m_state.AnswersOpen) UseFiftyFifty();
       break;
@@ -28,7 +26,7 @@ void Game::ClickElement(ElementId index) {
       if (m_state.AnswersOpen) UseAudiencePoll();
       break;
     case el::Minimise:
-      m_platform.Minimise();
+      Perform(Command::Minimise);
       break;
     case el::VictoryConfirm:
       ConfirmRecord();

@@ -14,22 +14,9 @@
 #include "engine/game_state.h"
 #include "engine/platform.h"
 #include "engine/sound_cue.h"
+#include "screen/command.h"
 #include "screen/element.h"
 #include "screen/pointer_input.h"
-
-/// Windows virtual-key codes the key handler understands; the window translates its
-/// own key events into these.
-namespace vk {
-constexpr int Enter = 13, Ctrl = 17, Alt = 18, Escape = 27;
-constexpr int Key1 = 49, Key2 = 50, Key3 = 51;
-constexpr int A = 65, B = 66, C = 67, D = 68, K = 75, M = 77, Q = 81, W = 87, X = 88;
-constexpr int F2 = 113;
-// Keys of the pages over the game (the rules, the about page).
-constexpr int F1 = 112, Space = 32, PageUp = 33, PageDown = 34, Left = 37, Up = 38, Right = 39, Down = 40;
-// The board's list also scrolls to its ends.
-constexpr int End = 35, Home = 36;
-constexpr int S = 83;  // sound on and off
-}  // namespace vk
 
 /// The game behind the main window: it owns the state, the screen model
 /// and the tables, and runs every handler. It has no window of its own: the
@@ -75,10 +62,12 @@ class Game : private PointerHost {
   void ShowStartScreen(int mode);
   void OpenLeaderboard();
 
-  // key_commands.cpp: the keyboard and leaving the game.
-  void KeyPressed(int keyCode);
-  void KeyReleased(int keyCode);
-  void RequestExit();
+  // key_commands.cpp: the keyboard, the commands and leaving the game.
+  /// A key pressed with `modifiers` held: the command the key table gives it here.
+  void KeyPressed(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+  /// Carries out a command of keys and menu; the window's own (zoom, full screen)
+  /// are the window's to carry out.
+  void Perform(Command command);
   /// The window's close request; returns true to keep the window open.
   bool CloseRequested();
   /// A game is being played: from a new game until its end.
@@ -175,8 +164,8 @@ class Game : private PointerHost {
   void LoadBoard();
   void ShowLeaderboard(bool visible);
   void ClearLeaderboard();
-  /// ↑ ↓ a row, PgUp PgDn a panel, Home End the ends of the list.
-  void ScrollBoardByKey(int keyCode);
+  /// A row, a panel, or to either end of the list.
+  void ScrollBoard(Command command);
   // record_entry.cpp: the record panel, the player's name and storing the result.
   void ShowRecordPanel(bool visible);
   void ConfirmRecord();
@@ -199,8 +188,6 @@ class Game : private PointerHost {
   void HoldClock();
   void ReleaseClock();
   void OpenPages(QList<InfoPage> pages);
-  /// Keys while the pages are up: they turn and close them, nothing else.
-  void PageKeyDown(int keyCode);
   // game.cpp: helpers of the draw and the start of a game.
   /// Whether every level a game draws from holds enough questions; says which does not.
   bool LevelsReadyForGame();

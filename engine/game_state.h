@@ -34,8 +34,6 @@ struct GameState {
   QString FriendAnswerText;
   int FriendReliability = 0;
   PointerState pointer;  ///< `HotElement`, `WindowDragging`, `DragStartX/Y`, `ThumbDragging`
-  bool CtrlHeld = false;
-  bool AltHeld = false;
   int CurrentPanel = 0;
   int RecordRank = 0;  ///< 0: the result got no row
   GameEnd Ending = GameEnd::WrongAnswer;  ///< of the game last ended

@@ -1,5 +1,6 @@
 #include "engine/game.h"
 #include "screen/game_version.h"
+#include "screen/key_table.h"
 #include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
@@ -11,8 +12,32 @@ QString Sum(qint32 value) { return u"<nobr>"_s + SumText(value) + u"</nobr>"_s; 
 
 QString Key(const QString& name) { return u"<span class=\"key\">"_s + name + u"</span>"_s; }
 
-/// The key table: per row the keys, then what they do.
-QString KeyTable(const QList<std::pair<QString, QString>>& rows) {
+enum Modifiers { AllKeys, WithoutAlt, AltOnly };
+
+/// The keys of `command` as the key table spells them, one after another.
+QString Keys(Command command, Modifiers which = AllKeys, KeyScope scope = KeyScope::Game) {
+  QStringList keys;
+  for (const QString& spelling : KeySpellings(command, scope)) {
+    const bool alt = spelling.startsWith(u"Alt+"_s);
+    if (which == AllKeys || (which == AltOnly) == alt) keys.append(spelling);
+  }
+  return keys.join(u", "_s);
+}
+
+QString Keys(std::initializer_list<Command> commands, KeyScope scope = KeyScope::Game) {
+  QStringList keys;
+  for (Command c : commands) keys.append(Keys(c, AllKeys, scope));
+  return keys.join(u", "_s);
+}
+
+QString KeyList(const QStringList& keys) {
+  QStringList spans;
+  for (const QString& key : keys) spans.append(Key(key));
+  return spans.join(u", "_s);
+}
+
+/// The keys' table on the page: per row the keys, then what they do.
+QString KeyRows(const QList<std::pair<QString, QString>>& rows) {
   QString table = u"<table cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"_s;
   for (qsizetype i = 0; i < rows.size(); ++i) {
     // Every other row a shade lighter, so that the eye keeps to its line.
@@ -68,32 +93,40 @@ QList<InfoPage> RulesPages() {
       "кончает игру с суммой, выигранной к этой минуте, — без риска.</td></tr></table>"
       "<h3>Таблица лидеров</h3>"
       "<p>Выигрыш больше нуля попадает в таблицу лидеров из пятидесяти строк, если в ней есть "
-      "свободная строка или он не меньше суммы на 50-м месте: впишите имя и нажмите Enter. "
+      "свободная строка или он не меньше суммы на 50-м месте: впишите имя и нажмите "_s + KeySpellings(Command::Confirm).first() + u". "
       "Таблицу можно открыть из меню и очистить.</p>"_s;
 
   const QString keys =
-      KeyTable({{u"F1"_s, u"эти правила"_s},
-                {u"F2"_s, u"новая игра, также прямо из таблицы лидеров"_s},
-                {u"A, B, C, D"_s, u"выбрать ответ"_s},
-                {u"1, 2, 3"_s, u"подсказки: 50/50, звонок другу, мнение зала"_s},
-                {u"Ctrl+M, Alt+M"_s, u"взять деньги"_s},
-                {u"Enter"_s, u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
-                {u"Esc, Ctrl+Q, Ctrl+X"_s, u"выйти из игры (она переспросит); также Alt+Q, Alt+X"_s}}) +
-      u"<p class=\"dim\">Буквы работают и в русской раскладке: Ф, И, С, В, Л, Ь, Ц, Й, Ч, Ы.</p>"
+      KeyRows({{Keys(Command::Rules), u"эти правила"_s},
+                {Keys(Command::NewGame), u"новая игра, также прямо из таблицы лидеров"_s},
+                {Keys({Command::ChooseA, Command::ChooseB, Command::ChooseC, Command::ChooseD}),
+                 u"выбрать ответ"_s},
+                {Keys({Command::FiftyFifty, Command::PhoneFriend, Command::AudiencePoll}),
+                 u"подсказки: 50/50, звонок другу, мнение зала"_s},
+                {Keys(Command::TakeMoney), u"взять деньги"_s},
+                {Keys(Command::Confirm), u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
+                // Alt's twins of the quitting keys would crowd the column.
+                {Keys(Command::Exit, WithoutAlt), u"выйти из игры (она переспросит); также "_s +
+                                                      Keys(Command::Exit, AltOnly)}}) +
+      u"<p class=\"dim\">Буквы работают и в русской раскладке: "_s + RussianLetters() + u".</p>"
       "<p class=\"dim\">Всё можно делать и мышью. Окно перетаскивается за заголовок; кнопка слева "
       "вверху открывает меню, справа — свернуть и выйти.</p>"_s;
 
   // The board, the window and these pages: a page of their own, the game's keys fill one.
   const QString moreKeys =
-      KeyTable({{u"Ctrl+W, Alt+W"_s, u"показать таблицу лидеров"_s},
-                {u"↑ ↓, PgUp PgDn, Home End"_s, u"листать таблицу лидеров; колесо мыши тоже"_s},
-                {u"K"_s, u"очистить таблицу лидеров, пока она открыта"_s},
-                {u"S"_s, u"звук: включить или выключить"_s},
-                {u"Ctrl+=, Ctrl+-"_s, u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
-                {u"F11"_s, u"во весь экран и обратно"_s}}) +
-      u"<h3>На этих страницах</h3>"_s +
-      u"<p>"_s + Key(u"← →"_s) + u", "_s + Key(u"PgUp PgDn"_s) + u" и колесо мыши листают; "_s +
-      Key(u"Esc"_s) + u", "_s + Key(u"Enter"_s) +
+      KeyRows({{Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
+                {(KeyPairs(Command::ScrollBoardUp, Command::ScrollBoardDown) +
+                  KeyPairs(Command::ScrollBoardPageUp, Command::ScrollBoardPageDown) +
+                  KeyPairs(Command::ScrollBoardTop, Command::ScrollBoardBottom))
+                     .join(u", "_s),
+                 u"листать таблицу лидеров; колесо мыши тоже"_s},
+                {Keys(Command::ClearBoard), u"очистить таблицу лидеров, пока она открыта"_s},
+                {Keys(Command::ToggleSound), u"звук: включить или выключить"_s},
+                {Keys({Command::ZoomIn, Command::ZoomOut}, KeyScope::Window),
+                 u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
+                {Keys(Command::FullScreen, AllKeys, KeyScope::Window), u"во весь экран и обратно"_s}}) +
+      u"<h3>На этих страницах</h3>"_s + u"<p>"_s + KeyList(KeyPairs(Command::PreviousPage, Command::NextPage, KeyScope::Pages)) +
+      u" и колесо мыши листают; "_s + KeyList(KeySpellings(Command::ClosePage, KeyScope::Pages)) +
       u" или щелчок закрывают. Пока страница открыта, другие клавиши игру не трогают.</p>"_s;
 
   return {{title, game}, {title, help}, {u"Клавиши"_s, keys}, {u"Клавиши"_s, moreKeys}};
@@ -147,26 +180,6 @@ void Game::ClosePage() {
   ReleaseClock();
   // The name box gave up the keyboard when the page covered it.
   if (m_state.CurrentPanel == RecordPanel) m_platform.FocusNameBox();
-}
-
-void Game::PageKeyDown(int keyCode) {
-  switch (keyCode) {
-    case vk::Escape: case vk::Enter:
-      ClosePage();
-      break;
-    case vk::Right: case vk::Down: case vk::PageDown: case vk::Space:
-      m_screen.TurnPage(1);
-      break;
-    case vk::Left: case vk::Up: case vk::PageUp:
-      m_screen.TurnPage(-1);
-      break;
-    case vk::F1:
-      // From the about page to the rules; on the rules it stays where it is.
-      ShowRulesPage();
-      break;
-    default:
-      break;
-  }
 }
 
 void Game::ClickPage(QPointF windowPoint) {

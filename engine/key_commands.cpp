@@ -1,15 +1,25 @@
 #include "engine/game.h"
+#include "screen/key_table.h"
 
 using namespace Qt::StringLiterals;
 
-void Game::KeyPressed(int keyCode) {
-  const bool modified = m_state.CtrlHeld || m_state.AltHeld;
-  if (PageOpen()) {
-    PageKeyDown(keyCode);
-    keyCode = 0;  // the game beneath sees nothing of it
-  }
-  switch (keyCode) {
-    case vk::Enter:
+void Game::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
+  // While the pages are up they take every key: the game beneath sees nothing of it.
+  const KeyBinding* binding = BindingOf(key, modifiers, PageOpen() ? KeyScope::Pages : KeyScope::Game);
+  if (!binding) return;
+  // While the record panel is open the letters are the player's name.
+  if (m_state.CurrentPanel == RecordPanel && binding->TypesText()) return;
+  Perform(binding->command);
+}
+
+void Game::Perform(Command command) {
+  switch (command) {
+    case Command::NewGame:
+      // From the board a game has just led to, the next game is one key away.
+      if (m_state.CurrentPanel == LeaderboardPanel) ShowPanel(LeaderboardPanel, false);
+      if (m_newGameEnabled) NewGame();
+      break;
+    case Command::Confirm:
       switch (m_state.CurrentPanel) {
         case LeaderboardPanel: ClickElement(el::HideTable); break;
         case RecordPanel: ClickElement(el::VictoryConfirm); break;
@@ -18,64 +28,54 @@ void Game::KeyPressed(int keyCode) {
         default: break;
       }
       break;
-    case vk::Ctrl:
-      m_state.CtrlHeld = true;
+    case Command::ShowLeaderboard:
+      OpenLeaderboard();
       break;
-    case vk::Alt:
-      m_state.AltHeld = true;
-      break;
-    case vk::Escape:
-      RequestExit();
-      break;
-    case vk::Key1: case vk::Key2: case vk::Key3:
-      ClickElement(kLifelines[std::size_t(keyCode - vk::Key1)]);
-      break;
-    case vk::A: case vk::B: case vk::C: case vk::D:
-      ClickElement(AnswerSlot(keyCode - vk::A + 1));
-      break;
-    case vk::K:
+    case Command::ClearBoard:
       if (m_state.CurrentPanel == LeaderboardPanel) ClickElement(el::ClearTable);
       break;
-    case vk::M:
-      if (modified) ClickElement(el::TakeMoney);
+    case Command::ScrollBoardUp: case Command::ScrollBoardDown:
+    case Command::ScrollBoardPageUp: case Command::ScrollBoardPageDown:
+    case Command::ScrollBoardTop: case Command::ScrollBoardBottom:
+      if (m_state.CurrentPanel == LeaderboardPanel) ScrollBoard(command);
       break;
-    case vk::Q: case vk::X:
-      if (modified) RequestExit();
+    case Command::ToggleSound:
+      SetSoundOn(!m_soundOn);
       break;
-    case vk::W:
-      if (modified) OpenLeaderboard();
-      break;
-    case vk::F2:
-      // From the board a game has just led to, the next game is one key away.
-      if (m_state.CurrentPanel == LeaderboardPanel) ShowPanel(LeaderboardPanel, false);
-      if (m_newGameEnabled) NewGame();
-      break;
-    case vk::Up: case vk::Down: case vk::PageUp: case vk::PageDown: case vk::Home: case vk::End:
-      if (m_state.CurrentPanel == LeaderboardPanel) ScrollBoardByKey(keyCode);
-      break;
-    case vk::F1:
+    case Command::Rules:
       ShowRulesPage();
       break;
-    case vk::S:
-      // While the record panel is open the letters are the player's name.
-      if (m_state.CurrentPanel != RecordPanel) SetSoundOn(!m_soundOn);
+    case Command::About:
+      ShowAboutPage();
       break;
+    case Command::PreviousPage:
+      m_screen.TurnPage(-1);
+      break;
+    case Command::NextPage:
+      m_screen.TurnPage(1);
+      break;
+    case Command::ClosePage:
+      ClosePage();
+      break;
+    case Command::OpenMenu: {
+      const QRect box = m_screen.element(el::Menu).Box();
+      m_platform.PopupMenu(box.left(), box.top() + box.height());
+      break;
+    }
+    case Command::Minimise:
+      m_platform.Minimise();
+      break;
+    case Command::Exit:
+      m_platform.RequestClose();
+      break;
+    case Command::ZoomIn: case Command::ZoomOut: case Command::FullScreen:
+      break;  // the window's own
     default:
+      // The answers, the lifelines and taking the money: as a click on their button.
+      if (const std::optional<ElementId> button = ButtonOf(command)) ClickElement(*button);
       break;
   }
-  // A modifier counts only for the very next key.
-  if (keyCode != vk::Ctrl && keyCode != vk::Alt) {
-    m_state.CtrlHeld = false;
-    m_state.AltHeld = false;
-  }
 }
-
-void Game::KeyReleased(int keyCode) {
-  if (keyCode == vk::Ctrl) m_state.CtrlHeld = false;
-  if (keyCode == vk::Alt) m_state.AltHeld = false;
-}
-
-void Game::RequestExit() { m_platform.RequestClose(); }
 
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
@@ -83,9 +83,6 @@ bool Game::CloseRequested() {
   bool cancel =
       InfoBox(u"Вы уверены, что хотите выйти?"_s,
               atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
-  // The message box may have taken the release of a modifier.
-  m_state.CtrlHeld = false;
-  m_state.AltHeld = false;
   // A result waiting for its name goes with what the box holds, as "Всё" would; it
   // and any result an earlier save could not store get their last try before they
   // would be lost.

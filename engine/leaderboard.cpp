@@ -121,18 +121,18 @@ void Game::ClearLeaderboard() {
   ShowPanel(LeaderboardPanel, true);
 }
 
-void Game::ScrollBoardByKey(int keyCode) {
+void Game::ScrollBoard(Command command) {
   const qreal row = m_screen.ListRowRect(1).height();
   const qreal page = m_screen.element(el::Leaderboard).height - row;
   // Far enough for either end of any list; the scroll bar holds the ends.
   const qreal whole = m_screen.element(el::Leaderboard).caption.height;
-  switch (keyCode) {
-    case vk::Up: m_pointer.ScrollList(-row); break;
-    case vk::Down: m_pointer.ScrollList(row); break;
-    case vk::PageUp: m_pointer.ScrollList(-page); break;
-    case vk::PageDown: m_pointer.ScrollList(page); break;
-    case vk::Home: m_pointer.ScrollList(-whole); break;
-    case vk::End: m_pointer.ScrollList(whole); break;
+  switch (command) {
+    case Command::ScrollBoardUp: m_pointer.ScrollList(-row); break;
+    case Command::ScrollBoardDown: m_pointer.ScrollList(row); break;
+    case Command::ScrollBoardPageUp: m_pointer.ScrollList(-page); break;
+    case Command::ScrollBoardPageDown: m_pointer.ScrollList(page); break;
+    case Command::ScrollBoardTop: m_pointer.ScrollList(-whole); break;
+    case Command::ScrollBoardBottom: m_pointer.ScrollList(whole); break;
     default: break;
   }
 }

@@ -1,4 +1,6 @@
 #include "engine/game.h"
+#include "screen/key_table.h"
+#include "screen/question_buttons.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,9 +14,9 @@ void Game::ShowStartScreen(int mode) {
   StopPollAnimation();
   m_state.TaskActive[task::FriendReveal] = false;
   StopAnyMurmur();
-  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD,
-                            el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD})
     m_screen.EnableElement(e, false);
+  for (const ElementId e : kQuestionButtons) m_screen.EnableElement(e, false);
   ShowPanel(PhonePanel, false);
   ShowPanel(AudiencePanel, false);
   m_screen.SetVisible(el::ClockBar, false);
@@ -29,8 +31,9 @@ void Game::ShowStartScreen(int mode) {
   StartBed(Cue::Theme);
   m_state.QuestionNumber = 0;
   m_screen.SetCaption(el::QuestionFrame,
-                      u"Чтобы начать новую игру, нажмите F2 или "_s + u"\"Новая\""_s + u" в "_s +
-                          u"\"Меню\""_s + u". Правила игры — F1."_s,
+                      u"Чтобы начать новую игру, нажмите "_s + KeySpellings(Command::NewGame).first() +
+                          u" или "_s + u"\"Новая\""_s + u" в "_s + u"\"Меню\""_s + u". Правила игры — "_s +
+                          KeySpellings(Command::Rules).first() + u"."_s,
                       QString(), 0);
   ShowLadderAt(0);
   // Between games the lifelines wait for the next one: not crossed out as used,

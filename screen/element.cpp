@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "screen/element_table.h"
+#include "screen/question_buttons.h"
 #include "screen/sheet_files.h"
 
 namespace {
@@ -192,8 +193,7 @@ void Screen::EnableElement(ElementId index, bool enabled) {
       e.caption.visible = enabled;
       MarkCaptionDirty(index);
     }
-  } else if (index == el::FiftyFifty || index == el::PhoneFriend ||
-             index == el::AudiencePoll || index == el::TakeMoney) {
+  } else if (IsQuestionButton(index)) {
     ShowLook(index, enabled ? LifelineLook::Normal : LifelineLook::Used);
   }
 }

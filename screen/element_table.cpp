@@ -4,6 +4,8 @@
 #include <array>
 
 #include "screen/game_version.h"
+#include "screen/key_table.h"
+#include "screen/question_buttons.h"
 
 using namespace Qt::StringLiterals;
 
@@ -171,19 +173,10 @@ QString TitleTooltip() {
   return u"О, фартовик!   v"_s + GameVersion();
 }
 
-QString KeyHint(ElementId id) {
-  switch (id) {
-    case el::FiftyFifty: return u"клавиша 1"_s;
-    case el::PhoneFriend: return u"клавиша 2"_s;
-    case el::AudiencePoll: return u"клавиша 3"_s;
-    case el::TakeMoney: return u"Ctrl+M"_s;
-    default: return QString();
-  }
-}
-
 QString TooltipOf(ElementId id) {
   if (id == el::TitleStrip) return TitleTooltip();
   const QString name = QString::fromUtf16(SpecOf(id).tooltip);
-  const QString hint = KeyHint(id);
-  return hint.isEmpty() ? name : name + u" ("_s + hint + u')';
+  // The buttons of the open question have no letter on them; their tooltips give the key.
+  if (!IsQuestionButton(id)) return name;
+  return name + u" ("_s + KeyHint(*CommandOfButton(id)) + u')';
 }

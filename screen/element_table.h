@@ -76,10 +76,8 @@ ElementGrid GridOf(ElementId id);
 const CaptionStyle* CaptionStyles(int* count);
 /// The title strip's tooltip: game title and program version.
 QString TitleTooltip();
-/// The key that does what element `id` does ("клавиша 1", "Ctrl+M"), for those
-/// buttons whose key the screen does not show; empty for the others.
-QString KeyHint(ElementId id);
-/// The tooltip element `id` gets: its name from the table, then its key hint.
+/// The tooltip element `id` gets: its name from the table, then, for the buttons
+/// whose key the screen does not show, the key ("клавиша 1", "Ctrl+M").
 QString TooltipOf(ElementId id);
 
 /// The name box of the record panel, inside the panel's box.

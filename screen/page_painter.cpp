@@ -15,6 +15,7 @@
 #include "screen/element_table.h"
 #include "screen/fonts.h"
 #include "screen/info_pages.h"
+#include "screen/key_table.h"
 #include "screen/sheet_files.h"
 
 using namespace Qt::StringLiterals;
@@ -90,12 +91,14 @@ void PaintFooter(QPainter& p, const PageView& pages) {
   p.setFont(ToQFont(Font(9, false, false)));
   const QRectF line(PageView::kPreviousBox.right(), PageView::kPreviousBox.top(),
                     PageView::kNextBox.left() - PageView::kPreviousBox.right(), PageView::kPreviousBox.height());
+  const QString closers = KeySpellings(Command::ClosePage, KeyScope::Pages).join(u", "_s);
   QString hint;
   if (pages.count() > 1) {
-    hint = u"Страница %1 из %2   ·   ← → листать   ·   Esc, Enter — закрыть"_s.arg(pages.current() + 1)
-               .arg(pages.count());
+    hint = u"Страница %1 из %2   ·   %3 листать   ·   %4 — закрыть"_s.arg(pages.current() + 1)
+               .arg(pages.count())
+               .arg(KeyPairs(Command::PreviousPage, Command::NextPage, KeyScope::Pages).first(), closers);
   } else {
-    hint = u"Esc, Enter или щелчок — закрыть"_s;
+    hint = closers + u" или щелчок — закрыть"_s;
   }
   p.setPen(kDim);
   p.drawText(line, Qt::AlignCenter, hint);

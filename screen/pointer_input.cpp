@@ -4,12 +4,9 @@
 
 #include "screen/element.h"
 #include "screen/element_table.h"
+#include "screen/question_buttons.h"
 
 namespace {
-
-bool IsLifelineOrTakeMoney(ElementId i) {
-  return i == el::FiftyFifty || i == el::PhoneFriend || i == el::AudiencePoll || i == el::TakeMoney;
-}
 
 // The thumb's scroll step on the track and on the arrows.
 constexpr float kPageStep = 40;
@@ -30,7 +27,7 @@ void PointerInput::PaintHover(ElementId index, bool pointed) {
     m_screen.ShowLook(index, pointed ? ButtonLook::Pointed : ButtonLook::Normal);
   } else if (index == el::TitleStrip) {
     m_screen.ShowLook(index, pointed ? TitleLook::Pointed : TitleLook::Normal);
-  } else if (IsLifelineOrTakeMoney(index) && open) {
+  } else if (IsQuestionButton(index) && open) {
     m_screen.ShowLook(index, pointed ? LifelineLook::Pointed : LifelineLook::Normal);
   }
 }
@@ -81,7 +78,7 @@ void PointerInput::PointerPressed(ElementId index, qreal x, qreal y) {
     m_state.WindowDragging = true;
     m_state.DragStartX = float(x);
     m_state.DragStartY = float(y);
-  } else if (IsLifelineOrTakeMoney(index)) {
+  } else if (IsQuestionButton(index)) {
     if (m_host.AnswersOpen()) m_screen.ShowLook(index, LifelineLook::Pressed);
   } else if (index == el::ScrollTrack) {
     m_screen.ShowLook(index, TrackLook::Pressed);
@@ -115,7 +112,7 @@ void PointerInput::PointerReleased(ElementId index, qreal x, qreal y) {
 
   if (index == el::TitleStrip) {
     m_state.WindowDragging = false;
-  } else if (IsLifelineOrTakeMoney(index)) {
+  } else if (IsQuestionButton(index)) {
     if (m_host.AnswersOpen()) m_screen.ShowLook(index, LifelineLook::Normal);
   } else if (index == el::ScrollThumb) {
     m_screen.ShowLook(index, ButtonLook::Normal);

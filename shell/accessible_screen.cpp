@@ -13,6 +13,8 @@
 #include "engine/game.h"
 #include "engine/spoken_state.h"
 #include "screen/element_table.h"
+#include "screen/key_table.h"
+#include "screen/question_buttons.h"
 #include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
@@ -95,9 +97,7 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Answer:
       case Kind::Button: {
         // Buttons whose click counts only while the answers are open say so.
-        const bool needsOpenAnswers = m_kind == Kind::Answer || m_element == el::FiftyFifty ||
-                                      m_element == el::PhoneFriend || m_element == el::AudiencePoll ||
-                                      m_element == el::TakeMoney;
+        const bool needsOpenAnswers = m_kind == Kind::Answer || IsQuestionButton(m_element);
         s.disabled = !e.enabled || (needsOpenAnswers && !g.AnswersOpen);
         if (m_kind == Kind::Answer && g.TaskActive[task::AnswerReveal] && g.ChosenElement == m_element)
           s.checked = true;
@@ -176,18 +176,14 @@ class PaintedItem : public QAccessibleInterface {
         return spoken::QuestionShown(g) ? element().caption.tooltip : QString();
       case Kind::Answer: {
         const QString outcome = spoken::OutcomeWords(spoken::AnswerOutcome(g, m_arg));
-        return outcome.isEmpty() ? u"клавиша "_s + spoken::Letter(m_arg) : outcome;
+        return outcome.isEmpty() ? KeyHint(ChooseAnswer(m_arg)) : outcome;
       }
       case Kind::Button: {
-        const QString hint = KeyHint(m_element);
-        if (m_element == el::HideTable || m_element == el::VictoryConfirm ||
-            m_element == el::LossConfirm || m_element == el::TimeoutConfirm)
-          return u"клавиша Enter"_s;
-        if (m_element == el::ClearTable) return u"клавиша K"_s;
-        return hint;
+        const std::optional<Command> command = CommandOfButton(m_element);
+        return command ? KeyHint(*command) : QString();
       }
       case Kind::LadderRow:
-        return m_arg == 5 || m_arg == 10 ? u"несгораемая сумма"_s : QString();
+        return Game::GuaranteedQuestions().contains(m_arg) ? u"несгораемая сумма"_s : QString();
       case Kind::Clock:
         return Value();
       case Kind::Phone:
@@ -405,8 +401,7 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   };
   m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
   for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
-  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
-    top(new PaintedItem(*this, Kind::Button, e));
+  for (const ElementId e : kQuestionButtons) top(new PaintedItem(*this, Kind::Button, e));
   auto* ladder = new PaintedItem(*this, Kind::Ladder, el::Rung1);
   top(ladder);
   // Top to bottom, as the ladder stands.

@@ -23,10 +23,11 @@
 
 #include "data/random_source.h"
 #include "screen/fonts.h"
+#include "screen/key_table.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
-#include "shell/key_codes.h"
+#include "shell/key_press.h"
 #include "shell/player_settings.h"
 #include "shell/qt_sound_output.h"
 #include "shell/qt_info_box.h"
@@ -121,44 +122,46 @@ void MainWindow::BuildMenu() {
       "QMenu::item:selected { background: #cc661a; color: #ffffff; }"
       "QMenu::item:disabled { color: #56607a; }"
       "QMenu::separator { height: 1px; background: #0773de; margin: 3px 6px; }"_s);
-  m_newGameAction = m_menu->addAction(u"Новая игра"_s);
-  m_newGameAction->setShortcut(QKeySequence(Qt::Key_F2));
-  m_winnersAction = m_menu->addAction(u"Таблица лидеров"_s);
-  m_winnersAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
-  AddPageItems();
+  m_newGameAction = AddCommandItem(m_menu, u"Новая игра"_s, Command::NewGame);
+  m_winnersAction = AddCommandItem(m_menu, u"Таблица лидеров"_s, Command::ShowLeaderboard);
+  m_menu->addSeparator();
+  AddCommandItem(m_menu, u"Правила игры"_s, Command::Rules);
+  AddCommandItem(m_menu, u"О программе"_s, Command::About);
   AddSoundItem();
   m_menu->addSeparator();
   BuildViewMenu();
   m_menu->addSeparator();
-  QAction* exitAction = m_menu->addAction(u"Выход"_s);
-  exitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  AddCommandItem(m_menu, u"Выход"_s, Command::Exit);
   // The key handler carries the shortcuts out; the menu only shows them.
   for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
   for (QAction* action : m_zoomMenu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
-  connect(m_newGameAction, &QAction::triggered, this, [this] { Run([this] { m_game->NewGame(); }); });
-  connect(m_winnersAction, &QAction::triggered, this, [this] { Run([this] { m_game->OpenLeaderboard(); }); });
-  connect(exitAction, &QAction::triggered, this, [this] { Run([this] { m_game->RequestExit(); }); });
 }
 
-void MainWindow::AddPageItems() {
-  m_menu->addSeparator();
-  QAction* rules = m_menu->addAction(u"Правила игры"_s);
-  rules->setShortcut(QKeySequence(Qt::Key_F1));
-  QAction* about = m_menu->addAction(u"О программе"_s);
-  connect(rules, &QAction::triggered, this, [this] { Run([this] { m_game->ShowRulesPage(); }); });
-  connect(about, &QAction::triggered, this, [this] { Run([this] { m_game->ShowAboutPage(); }); });
+QAction* MainWindow::AddCommandItem(QMenu* menu, const QString& caption, Command command) {
+  QAction* action = menu->addAction(caption);
+  // The menu shows the shortcut the key table gives it; the keys themselves are the table's.
+  if (const KeyBinding* binding = MenuBinding(command))
+    action->setShortcut(QKeySequence(QKeyCombination(binding->modifier, Qt::Key(binding->keys[0]))));
+  connect(action, &QAction::triggered, this, [this, command] { Carry(command); });
+  return action;
+}
+
+void MainWindow::Carry(Command command) {
+  switch (command) {
+    case Command::ZoomIn: SetZoom(ViewScale::Step(m_zoom, +1)); break;
+    case Command::ZoomOut: SetZoom(ViewScale::Step(m_zoom, -1)); break;
+    case Command::FullScreen: SetFullScreen(!m_fullScreen); break;
+    default: Run([&] { m_game->Perform(command); }); break;
+  }
 }
 
 void MainWindow::AddSoundItem() {
   m_soundKept = m_settings->value(u"sound/enabled"_s, true).toBool();
   // Before start-up, so that a muted game does not strike up its theme.
   m_game->SetSoundOn(m_soundKept);
-  m_soundAction = m_menu->addAction(u"Звук"_s);
+  m_soundAction = AddCommandItem(m_menu, u"Звук"_s, Command::ToggleSound);
   m_soundAction->setCheckable(true);
   m_soundAction->setChecked(m_soundKept);
-  m_soundAction->setShortcut(QKeySequence(Qt::Key_S));
-  connect(m_soundAction, &QAction::triggered, this,
-          [this](bool on) { Run([this, on] { m_game->SetSoundOn(on); }); });
 }
 
 void MainWindow::SyncSound() {
@@ -389,13 +392,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The window sees every key before the name box does; the box still gets it, but
   // a key the box ignores must not travel on to the window a second time.
   if (watched == m_nameBox && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-    const int code = VirtualKeyCode(*static_cast<QKeyEvent*>(event));
-    if (event->type() == QEvent::KeyPress) {
-      ViewKey(*static_cast<QKeyEvent*>(event));
-      Run([&] { m_game->KeyPressed(code); });
-    } else {
-      Run([&] { m_game->KeyReleased(code); });
-    }
+    if (event->type() == QEvent::KeyPress) PressKey(*static_cast<QKeyEvent*>(event));
     static_cast<QObject*>(m_nameBox)->event(event);
     event->accept();  // an ignored key would travel on to the window
     return true;
@@ -412,15 +409,14 @@ void MainWindow::wheelEvent(QWheelEvent* event) {
   Run([&] { m_game->WheelPage(steps); });
 }
 
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  ViewKey(*event);
-  const int code = VirtualKeyCode(*event);
-  Run([&] { m_game->KeyPressed(code); });
-}
+void MainWindow::keyPressEvent(QKeyEvent* event) { PressKey(*event); }
 
-void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-  const int code = VirtualKeyCode(*event);
-  Run([&] { m_game->KeyReleased(code); });
+void MainWindow::PressKey(const QKeyEvent& event) {
+  const int key = KeyOf(event);
+  // The view's keys act over everything, the pages too; the game sees every key as well.
+  const KeyBinding* view = BindingOf(key, event.modifiers(), KeyScope::Window);
+  if (view && !(event.isAutoRepeat() && view->Has(KeyBinding::Once))) Carry(view->command);
+  Run([&] { m_game->KeyPressed(key, event.modifiers()); });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -509,28 +505,12 @@ void MainWindow::BuildViewMenu() {
     connect(action, &QAction::triggered, this, [this, step] { SetZoom(step); });
   }
   m_zoomMenu->addSeparator();
-  m_largerAction = m_zoomMenu->addAction(u"Крупнее"_s);
-  m_largerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal));
-  connect(m_largerAction, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, +1)); });
-  m_smallerAction = m_zoomMenu->addAction(u"Меньше"_s);
-  m_smallerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-  connect(m_smallerAction, &QAction::triggered, this, [this] { SetZoom(ViewScale::Step(m_zoom, -1)); });
+  m_largerAction = AddCommandItem(m_zoomMenu, u"Крупнее"_s, Command::ZoomIn);
+  m_smallerAction = AddCommandItem(m_zoomMenu, u"Меньше"_s, Command::ZoomOut);
   // The screen's available area may have changed since (another screen, a panel).
   connect(m_zoomMenu, &QMenu::aboutToShow, this, [this] { CheckZoomStep(); });
-  m_fullScreenAction = m_menu->addAction(u"Во весь экран"_s);
+  m_fullScreenAction = AddCommandItem(m_menu, u"Во весь экран"_s, Command::FullScreen);
   m_fullScreenAction->setCheckable(true);
-  m_fullScreenAction->setShortcut(QKeySequence(Qt::Key_F11));
-  connect(m_fullScreenAction, &QAction::triggered, this, [this](bool on) { SetFullScreen(on); });
-}
-
-void MainWindow::ViewKey(const QKeyEvent& event) {
-  const bool ctrl = event.modifiers() & Qt::ControlModifier;
-  if (ctrl && (event.key() == Qt::Key_Equal || event.key() == Qt::Key_Plus))
-    SetZoom(ViewScale::Step(m_zoom, +1));
-  else if (ctrl && event.key() == Qt::Key_Minus)
-    SetZoom(ViewScale::Step(m_zoom, -1));
-  else if (event.key() == Qt::Key_F11 && !event.isAutoRepeat())
-    SetFullScreen(!m_fullScreen);
 }
 
 void MainWindow::CheckZoomStep() {

@@ -77,7 +77,6 @@ class MainWindow : public QWidget, private Platform {
   void leaveEvent(QEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void keyReleaseEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -113,15 +112,17 @@ class MainWindow : public QWidget, private Platform {
   /// without a click: its button is up, or something modal took its release.
   void EndPointerCapture();
   void BuildMenu();
-  /// The menu's items for the rules and the about page.
-  void AddPageItems();
+  /// A menu item that carries out `command`, with the shortcut the key table shows for it.
+  QAction* AddCommandItem(QMenu* menu, const QString& caption, Command command);
+  /// Carries out a command of keys or menu: the view's here, the game's by the game.
+  void Carry(Command command);
   /// The menu's sound switch, and the player's last choice put back.
   void AddSoundItem();
   /// Shows the sound switch as the game has it and keeps a changed choice.
   void SyncSound();
   void BuildViewMenu();
-  /// Zoom and full-screen keys; the game sees every key as well.
-  void ViewKey(const QKeyEvent& event);
+  /// A key for the view and the game, from the window or the name box.
+  void PressKey(const QKeyEvent& event);
   /// Size, position and full screen as the settings keep them, at start-up.
   void RestoreView();
   void RememberView();

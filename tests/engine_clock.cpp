@@ -14,7 +14,7 @@ constexpr float kBar = 40, kSpan = 547;
 TEST_F(EngineTest, EveryQuestionStartsItsClockAtItsFullLimit) {
   const char16_t* texts[15] = {u"0:20", u"0:23", u"0:25", u"0:28", u"0:30", u"0:40", u"0:45", u"0:50",
                                u"0:55", u"1:00", u"1:20", u"1:30", u"1:40", u"1:50", u"2:00"};
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     if (n > 1) PrepareAgain(n);
@@ -53,7 +53,7 @@ TEST_F(EngineTest, ThePhoneGivesThirtySecondsMoreFromTheNextTick) {
   g().Tick();
   EXPECT_EQ(CaptionText(el::ClockBar), u"0:15"_s);
   EXPECT_NEAR(E(el::ClockBar).width, kBar + kSpan * 5 / 20, 1e-3);
-  g().KeyPressed(vk::Key2);
+  g().KeyPressed(Qt::Key_2);
   EXPECT_EQ(st().TimeLimit, 50);
   g().Tick();
   EXPECT_EQ(CaptionText(el::ClockBar), u"0:45"_s);
@@ -158,7 +158,7 @@ TEST_F(EngineTest, WhatCoversTheQuestionHoldsItsClockAndGivesTheSecondsBack) {
            EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
          };
          platform->box.answers = {InfoBox::No};
-         g().KeyPressed(vk::Escape);
+         g().KeyPressed(Qt::Key_Escape);
          platform->box.whileShown = nullptr;
          ASSERT_EQ(platform->box.messages.size(), 1);
          EXPECT_TRUE(st().TaskActive[task::QuestionClock]);
@@ -166,12 +166,12 @@ TEST_F(EngineTest, WhatCoversTheQuestionHoldsItsClockAndGivesTheSecondsBack) {
       {"the rules pages",
        [this] {
          // Forty seconds of reading: twice the question's limit.
-         g().KeyPressed(vk::F1);
+         g().KeyPressed(Qt::Key_F1);
          Tick(400);
          EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
          EXPECT_EQ(st().CurrentPanel, 0);
          EXPECT_TRUE(st().AnswersOpen);
-         g().KeyPressed(vk::Escape);
+         g().KeyPressed(Qt::Key_Escape);
        }},
   };
   for (const ClockHold& c : holds) {
@@ -199,7 +199,7 @@ TEST_F(EngineTest, AQuestionFinishingBehindWhatCoversItStartsItsClockWhenUncover
        [this] {
          platform->box.whileShown = [this](const QString&) { Tick(300); };
          platform->box.answers = {InfoBox::No};
-         g().KeyPressed(vk::Escape);
+         g().KeyPressed(Qt::Key_Escape);
          platform->box.whileShown = nullptr;
          EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box
        }},
@@ -214,7 +214,7 @@ TEST_F(EngineTest, AQuestionFinishingBehindWhatCoversItStartsItsClockWhenUncover
   for (const ClockHold& c : covers) {
     SCOPED_TRACE(c.name);
     Start({6, 6, 6, 6, 6, 6, 6});
-    g().KeyPressed(vk::F2);
+    g().KeyPressed(Qt::Key_F2);
     Tick(2);
     ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
     c.hold();

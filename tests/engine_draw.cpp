@@ -23,7 +23,7 @@ void OnlyQuestion(Game& game, int level, const QString& text, const std::array<Q
 
 TEST_F(EngineTest, AGameFillsTheSlotsOfEachLevelAndRepeatsNoQuestion) {
   const int slot[16] = {0, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3};
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   QSet<QPair<int, int>> seen;
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
@@ -63,7 +63,7 @@ TEST_F(EngineTest, ALevelOfThreeGivesAllThreeInEveryGame) {
   for (int gameNo = 1; gameNo <= 5; ++gameNo) {
     SCOPED_TRACE(gameNo);
     g().ShowStartScreen(0);
-    g().KeyPressed(vk::F2);
+    g().KeyPressed(Qt::Key_F2);
     QSet<int> rows = {st().QuestionRow};
     for (int n : {2, 3}) {
       st().QuestionNumber = quint8(n);

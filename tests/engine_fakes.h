@@ -238,7 +238,7 @@ class EngineTest : public ::testing::Test {
   void AnswerWrong() { AnswerWith(game->AnswerElement(2)); }
   /// A new game played right up to question `n`, fully shown.
   void PlayTo(int n) {
-    game->KeyPressed(vk::F2);
+    game->KeyPressed(Qt::Key_F2);
     ASSERT_EQ(st().QuestionNumber, 1);
     for (int q = 1; q < n; ++q) {
       RevealQuestion();
@@ -250,7 +250,7 @@ class EngineTest : public ::testing::Test {
   /// Sets up question `n` of a new game directly, fully shown: its sums and limit are
   /// those a game reaching it would have.
   void JumpTo(int n) {
-    game->KeyPressed(vk::F2);
+    game->KeyPressed(Qt::Key_F2);
     ASSERT_EQ(st().QuestionNumber, 1);
     for (int q = 2; q <= n; ++q) {
       st().QuestionNumber = q;
@@ -266,12 +266,7 @@ class EngineTest : public ::testing::Test {
     st().QuestionNumber = n;
     game->PrepareQuestion();
   }
-  void PressWith(int modifier, int key) {
-    game->KeyPressed(modifier);
-    game->KeyPressed(key);
-    game->KeyReleased(key);
-    game->KeyReleased(modifier);
-  }
+  void PressWith(Qt::KeyboardModifier modifier, int key) { game->KeyPressed(key, modifier); }
 
   std::unique_ptr<QTemporaryDir> dir;
   FakeMeasurer measurer;

@@ -41,7 +41,7 @@ TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
 }
 
 TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
   EXPECT_EQ(st().QuestionNumber, 1);
@@ -67,7 +67,7 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
                          {60, 4, 16000, 1000},  {80, 5, 32000, 32000}, {90, 5, 64000, 32000},
                          {100, 5, 125000, 32000}, {110, 6, 250000, 32000},
                          {120, 6, 500000, 32000}};
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     if (n > 1) {
@@ -86,7 +86,7 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
 }
 
 TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion) {
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     RevealQuestion();
@@ -106,11 +106,11 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
   for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
 
-  g().KeyPressed(vk::Enter);  // keeps the default name
+  g().KeyPressed(Qt::Key_Return);  // keeps the default name
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Неизвестный фартовик"_s);
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000"_s);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 0);
   EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
@@ -221,7 +221,7 @@ TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
     SCOPED_TRACE(c.question);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
-    PressWith(vk::Ctrl, vk::M);
+    PressWith(Qt::ControlModifier, Qt::Key_M);
     EXPECT_EQ(st().CurrentPanel, RecordPanel);
     EXPECT_EQ(st().GuaranteedSum, c.result);
     EXPECT_FALSE(E(el::TakeMoney).enabled);
@@ -234,7 +234,7 @@ TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
 
 TEST_F(EngineTest, NoMoneyCanBeTakenOnQuestionOne) {
   JumpTo(1);
-  PressWith(vk::Alt, vk::M);
+  PressWith(Qt::AltModifier, Qt::Key_M);
   g().ClickElement(el::TakeMoney);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 1);
@@ -248,9 +248,9 @@ TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
   ASSERT_EQ(st().QuestionNumber, 3);
   ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
   const QString partial = CaptionText(el::QuestionFrame);
-  for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().KeyPressed(key);
+  for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_2, Qt::Key_3}) g().KeyPressed(key);
   for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
-  PressWith(vk::Ctrl, vk::M);
+  PressWith(Qt::ControlModifier, Qt::Key_M);
   EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
   EXPECT_EQ(st().CurrentPanel, 0);
   for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_TRUE(E(e).enabled) << e;
@@ -263,7 +263,7 @@ TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
   const ElementId first = g().AnswerElement(2);
   g().ClickElement(first);
   g().ClickElement(g().AnswerElement(1));  // a quick second click
-  g().KeyPressed(vk::A);
+  g().KeyPressed(Qt::Key_A);
   Tick(5);
   for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD}) g().ClickElement(e);
   for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
@@ -281,7 +281,7 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
     counts[small] = small == 4 ? 1 : 2;
     Start(counts);
     platform->box.messages.clear();
-    g().KeyPressed(vk::F2);
+    g().KeyPressed(Qt::Key_F2);
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_EQ(platform->box.messages[0].text,
               u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +

@@ -9,6 +9,7 @@
 #include <QTextStream>
 
 #include "engine/spoken_state.h"
+#include "screen/key_table.h"
 #include "engine_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -122,12 +123,16 @@ class GoldenTest : public EngineTest {
 
   void Key(int code, const QString& name) {
     g().KeyPressed(code);
-    g().KeyReleased(code);
     Step(u"key "_s + name);
   }
   void Ctrl(int code, const QString& name) {
-    PressWith(vk::Ctrl, code);
+    PressWith(Qt::ControlModifier, code);
     Step(u"key Ctrl+"_s + name);
+  }
+  /// The letter key of answer position p (1 = A … 4 = D).
+  void AnswerKey(int position) {
+    const Command choice = ChooseAnswer(position);
+    Key(KeyFor(choice), KeySpellings(choice).value(0));
   }
   void Click(ElementId index) {
     g().ClickElement(index);
@@ -171,44 +176,42 @@ class GoldenTest : public EngineTest {
   qsizetype m_boxes = 0, m_sounds = 0, m_captions = 0;
 };
 
-const QString kKeyLetters = u"_ABCD"_s;
-
 TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
   Step(u"start"_s);
-  Key(vk::F1, u"F1"_s);
-  Key(vk::PageDown, u"PgDn"_s);
-  Key(vk::Right, u"Right"_s);
-  Key(vk::Escape, u"Esc"_s);
-  Key(vk::F2, u"F2"_s);
+  Key(Qt::Key_F1, u"F1"_s);
+  Key(Qt::Key_PageDown, u"PgDn"_s);
+  Key(Qt::Key_Right, u"Right"_s);
+  Key(Qt::Key_Escape, u"Esc"_s);
+  Key(Qt::Key_F2, u"F2"_s);
   TicksUntilAnswersOpen();
   g().PointerMoved(el::AnswerA, 10, 10);
   Step(u"pointer over A"_s);
   g().DropHover();
   Step(u"pointer gone"_s);
-  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  AnswerKey(RightPosition());
   Ticks(50);
   TicksUntilAnswersOpen();
-  Key(vk::Key1, u"1"_s);
+  Key(Qt::Key_1, u"1"_s);
   Ticks(3);
   // An answer 50/50 took away cannot be chosen.
   for (int p = 1; p <= 4; ++p)
     if (!E(AnswerSlot(p)).enabled) {
-      Key(vk::A + p - 1, kKeyLetters.mid(p, 1));
+      AnswerKey(p);
       break;
     }
-  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  AnswerKey(RightPosition());
   Ticks(50);
   TicksUntilAnswersOpen();
-  Key(vk::Key2, u"2"_s);
+  Key(Qt::Key_2, u"2"_s);
   Ticks(60);
-  Key(vk::S, u"S"_s);
-  Key(vk::S, u"S"_s);
-  Key(vk::Key3, u"3"_s);
+  Key(Qt::Key_S, u"S"_s);
+  Key(Qt::Key_S, u"S"_s);
+  Key(Qt::Key_3, u"3"_s);
   Ticks(40);
-  Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+  AnswerKey(RightPosition());
   Ticks(50);
   TicksUntilAnswersOpen();
-  Ctrl(vk::M, u"M"_s);
+  Ctrl(Qt::Key_M, u"M"_s);
   Ticks(3);
   // The player types over the default name the box offers selected.
   for (const QString& typed : {u"И"_s, u"Ир"_s, u"Ира"_s}) {
@@ -218,21 +221,21 @@ TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
     box.selectionLength = 0;
     Step(u"typed "_s + typed);
   }
-  Key(vk::Enter, u"Enter"_s);
-  Key(vk::Down, u"Down"_s);
-  Key(vk::End, u"End"_s);
-  Key(vk::Home, u"Home"_s);
-  Key(vk::Enter, u"Enter"_s);
-  Ctrl(vk::W, u"W"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Key(Qt::Key_Down, u"Down"_s);
+  Key(Qt::Key_End, u"End"_s);
+  Key(Qt::Key_Home, u"Home"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Ctrl(Qt::Key_W, u"W"_s);
   g().WheelBoard(-120);
   Step(u"wheel"_s);
-  Key(vk::Enter, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
   Compare(u"lifelines_take_money"_s);
 }
 
 TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   Step(u"start"_s);
-  Key(vk::F2, u"F2"_s);
+  Key(Qt::Key_F2, u"F2"_s);
   TicksUntilAnswersOpen();
   for (int q = 1; q <= 5; ++q) {
     Click(AnswerSlot(RightPosition()));
@@ -241,33 +244,33 @@ TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   }
   Click(AnswerSlot(WrongPosition()));
   Ticks(50);
-  Key(vk::Enter, u"Enter"_s);
-  Key(vk::Enter, u"Enter"_s);
-  Key(vk::F2, u"F2"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Key(Qt::Key_F2, u"F2"_s);
   TicksUntilAnswersOpen();
   Ticks(230);
-  Key(vk::Enter, u"Enter"_s);
-  Key(vk::Enter, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
   platform->box.answers = {InfoBox::No};
-  Ctrl(vk::W, u"W"_s);
-  Key(vk::K, u"K"_s);
+  Ctrl(Qt::Key_W, u"W"_s);
+  Key(Qt::Key_K, u"K"_s);
   platform->box.answers = {InfoBox::Yes};
-  Key(vk::K, u"K"_s);
-  Key(vk::Enter, u"Enter"_s);
+  Key(Qt::Key_K, u"K"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
   Compare(u"wrong_answer_time_out"_s);
 }
 
 TEST_F(GoldenTest, TheMillion) {
   Step(u"start"_s);
-  Key(vk::F2, u"F2"_s);
+  Key(Qt::Key_F2, u"F2"_s);
   for (int q = 1; q <= 15; ++q) {
     TicksUntilAnswersOpen();
-    Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
+    AnswerKey(RightPosition());
     Ticks(48);
   }
   Ticks(5);
-  Key(vk::Enter, u"Enter"_s);
-  Key(vk::Enter, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
+  Key(Qt::Key_Return, u"Enter"_s);
   Compare(u"million"_s);
 }
 

@@ -18,7 +18,7 @@ TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
     JumpTo(3);
     st().GuaranteedSum = 200;
     if (c.panel != 0) g().ShowPanel(c.panel, true);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     EXPECT_EQ(st().CurrentPanel, c.after);
     // Only the record panel's confirmation writes a row.
     if (c.panel == RecordPanel) {
@@ -40,10 +40,10 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     bool cleared;
   };
   const Case cases[] = {
-      {"K, Enter", [](Game& g) { g.KeyPressed(vk::K); }, {}, false},
-      {"K, No or Esc", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::No}, false},
-      {"K, box not shown", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::NotShown}, false},
-      {"K, Yes", [](Game& g) { g.KeyPressed(vk::K); }, {InfoBox::Yes}, true},
+      {"K, Enter", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {}, false},
+      {"K, No or Esc", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::No}, false},
+      {"K, box not shown", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::NotShown}, false},
+      {"K, Yes", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::Yes}, true},
       {"button, No", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::No}, false},
       {"button, Yes", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::Yes}, true},
   };
@@ -55,9 +55,9 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     file.close();
     g().ShowPanel(LeaderboardPanel, false);
     platform->box.messages.clear();
-    g().KeyPressed(vk::K);  // K asks nothing while the leaderboard is not shown
+    g().KeyPressed(Qt::Key_K);  // K asks nothing while the leaderboard is not shown
     EXPECT_TRUE(platform->box.messages.isEmpty());
-    PressWith(vk::Ctrl, vk::W);
+    PressWith(Qt::ControlModifier, Qt::Key_W);
     ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
     platform->box.messages.clear();
     platform->box.answers = c.answers;
@@ -77,9 +77,9 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
 TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
   JumpTo(4);
   const int row = st().QuestionRow;
-  g().KeyPressed(vk::F2);
-  PressWith(vk::Ctrl, vk::W);
-  PressWith(vk::Alt, vk::W);
+  g().KeyPressed(Qt::Key_F2);
+  PressWith(Qt::ControlModifier, Qt::Key_W);
+  PressWith(Qt::AltModifier, Qt::Key_W);
   g().NewGame();
   g().OpenLeaderboard();
   EXPECT_EQ(st().QuestionNumber, 4);
@@ -91,65 +91,72 @@ TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
 
 TEST_F(EngineTest, MWithCtrlOrAltTakesTheMoneyButNotAlone) {
   struct Case {
-    QList<int> keys;
+    Qt::KeyboardModifiers held;
     bool taken;
   };
-  for (const Case& c : {Case{{vk::M}, false}, Case{{vk::Ctrl, vk::M}, true},
-                        Case{{vk::Alt, vk::M}, true}, Case{{vk::Ctrl, vk::Q + 1, vk::M}, false}}) {
+  for (const Case& c : {Case{Qt::NoModifier, false}, Case{Qt::ControlModifier, true}, Case{Qt::AltModifier, true},
+                        Case{Qt::ShiftModifier, false}, Case{Qt::ControlModifier | Qt::ShiftModifier, true}}) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
-    for (int key : c.keys) g().KeyPressed(key);
-    EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.keys.size();
+    g().KeyPressed(Qt::Key_M, c.held);
+    EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.held.toInt();
   }
 }
 
-TEST_F(EngineTest, ModifierFlagsLastUntilTheNextOtherKey) {
-  g().KeyPressed(vk::Ctrl);
-  EXPECT_TRUE(st().CtrlHeld);
-  g().KeyPressed(vk::Alt);
-  EXPECT_TRUE(st().CtrlHeld && st().AltHeld);
-  g().KeyReleased(vk::Ctrl);
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_TRUE(st().AltHeld);
-  g().KeyReleased(vk::A);
-  EXPECT_TRUE(st().AltHeld);
-  g().KeyPressed(vk::Ctrl);
-  g().KeyPressed(vk::A);  // any other key, even one that does nothing now
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_FALSE(st().AltHeld);
-  // Ctrl held while A and then W are pressed: W finds no modifier.
-  g().KeyPressed(vk::Ctrl);
-  g().KeyPressed(vk::A);
-  g().KeyPressed(vk::W);
+TEST_F(EngineTest, ModifiersAreReadFromEachKeyAlone) {
+  // A modifier key pressed on its own leaves nothing behind for the next key.
+  g().KeyPressed(Qt::Key_Control, Qt::ControlModifier);
+  g().KeyPressed(Qt::Key_Alt, Qt::AltModifier);
+  g().KeyPressed(Qt::Key_W);
   EXPECT_EQ(st().CurrentPanel, 0);
+  PressWith(Qt::ControlModifier, Qt::Key_W);
+  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  g().KeyPressed(Qt::Key_Return);
+  // Keys that want no modifier do not mind one: Ctrl+A is still A.
+  JumpTo(2);
+  const ElementId a = *ButtonOf(Command::ChooseA);
+  ASSERT_TRUE(E(a).enabled);
+  PressWith(Qt::ControlModifier, Qt::Key_A);
+  EXPECT_EQ(st().ChosenElement, a);
 }
 
 TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
   JumpTo(3);
-  g().KeyPressed(vk::Key1);
+  g().KeyPressed(Qt::Key_1);
   EXPECT_FALSE(E(el::FiftyFifty).enabled);
-  g().KeyPressed(vk::Key2);
+  g().KeyPressed(Qt::Key_2);
   EXPECT_FALSE(E(el::PhoneFriend).enabled);
-  g().KeyPressed(vk::Key3);
+  g().KeyPressed(Qt::Key_3);
   EXPECT_FALSE(E(el::AudiencePoll).enabled);
-  const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerB).enabled ? vk::B : vk::C;
-  g().KeyPressed(open);
-  EXPECT_EQ(st().ChosenElement, AnswerSlot(open - vk::A + 1));
+  // 50/50 left two answers: the first of them by its letter.
+  struct Letter {
+    int key;
+    Command choice;
+  };
+  for (const Letter l : {Letter{Qt::Key_A, Command::ChooseA}, Letter{Qt::Key_B, Command::ChooseB},
+                         Letter{Qt::Key_C, Command::ChooseC}, Letter{Qt::Key_D, Command::ChooseD}}) {
+    if (!E(*ButtonOf(l.choice)).enabled) continue;
+    g().KeyPressed(l.key);
+    EXPECT_EQ(st().ChosenElement, *ButtonOf(l.choice));
+    break;
+  }
   EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
 }
 
 TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
   struct Case {
-    QList<int> keys;
+    Qt::KeyboardModifier held;
+    int key;
     int questions;
   };
-  for (const Case& c : {Case{{vk::Q}, 0}, Case{{vk::X}, 0}, Case{{vk::Ctrl, vk::Q}, 1},
-                        Case{{vk::Alt, vk::Q}, 1}, Case{{vk::Ctrl, vk::X}, 1},
-                        Case{{vk::Alt, vk::X}, 1}, Case{{vk::Escape}, 1}}) {
+  for (const Case& c : {Case{Qt::NoModifier, Qt::Key_Q, 0}, Case{Qt::NoModifier, Qt::Key_X, 0},
+                        Case{Qt::ControlModifier, Qt::Key_Q, 1}, Case{Qt::AltModifier, Qt::Key_Q, 1},
+                        Case{Qt::ControlModifier, Qt::Key_X, 1}, Case{Qt::AltModifier, Qt::Key_X, 1},
+                        Case{Qt::NoModifier, Qt::Key_Escape, 1}}) {
     platform->box.messages.clear();
     platform->box.answers = {InfoBox::No};
-    for (int key : c.keys) g().KeyPressed(key);
-    ASSERT_EQ(platform->box.messages.size(), c.questions) << c.keys.last();
+    PressWith(c.held, c.key);
+    ASSERT_EQ(platform->box.messages.size(), c.questions) << c.key;
     if (c.questions == 1) {
       EXPECT_EQ(platform->box.messages[0], (RecordingInfoBox::Message{kExitQuestion, 36}));
     }
@@ -164,22 +171,21 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   const GameState before = st();
   const QString question = CaptionText(el::QuestionFrame);
   platform->box.answers = {InfoBox::No};
-  g().KeyPressed(vk::Ctrl);
-  g().KeyPressed(vk::Alt);
-  g().KeyPressed(vk::Escape);
+  g().KeyPressed(Qt::Key_Escape, Qt::ControlModifier | Qt::AltModifier);
   EXPECT_EQ(platform->closeRequests, 1);
   EXPECT_FALSE(platform->closed);
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_FALSE(st().AltHeld);
   EXPECT_EQ(st().QuestionNumber, before.QuestionNumber);
   EXPECT_EQ(st().AnswersOpen, before.AnswersOpen);
   EXPECT_EQ(st().TaskActive, before.TaskActive);
   EXPECT_EQ(st().TimeLimit, before.TimeLimit);
   EXPECT_EQ(st().CurrentPanel, before.CurrentPanel);
   EXPECT_EQ(CaptionText(el::QuestionFrame), question);
+  // The box may have taken the modifiers' release: a plain M after it takes nothing.
+  g().KeyPressed(Qt::Key_M);
+  EXPECT_EQ(st().CurrentPanel, 0);
 
   platform->box.answers = {InfoBox::Yes};
-  g().KeyPressed(vk::Escape);
+  g().KeyPressed(Qt::Key_Escape);
   EXPECT_TRUE(platform->closed);
 }
 
@@ -194,16 +200,16 @@ TEST_F(EngineTest, TheExitQuestionDefaultsToNoWhileAGameOrAResultIsAtStake) {
       {"idle", [] {}, false},
       {"a question open", [this] { JumpTo(3); }, true},
       {"judging", [this] { JumpTo(3); g().ClickElement(g().AnswerElement(1)); Tick(5); }, true},
-      {"the record panel", [this] { JumpTo(2); PressWith(vk::Ctrl, vk::M); }, true},
+      {"the record panel", [this] { JumpTo(2); PressWith(Qt::ControlModifier, Qt::Key_M); }, true},
       {"the loss panel", [this] { JumpTo(2); AnswerWrong(); }, false},
-      {"the board after a game", [this] { JumpTo(2); AnswerWrong(); g().KeyPressed(vk::Enter); }, false},
+      {"the board after a game", [this] { JumpTo(2); AnswerWrong(); g().KeyPressed(Qt::Key_Return); }, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);
     Start({6, 6, 6, 6, 6, 6, 6});
     c.reach();
     platform->box.messages.clear();
-    g().KeyPressed(vk::Escape);
+    g().KeyPressed(Qt::Key_Escape);
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_EQ(platform->box.messages[0].text, u"Вы уверены, что хотите выйти?"_s);
     EXPECT_EQ(platform->box.messages[0].flags,
@@ -220,11 +226,11 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
     SCOPED_TRACE(c.stored.toStdString());
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(2);
-    PressWith(vk::Ctrl, vk::M);
+    PressWith(Qt::ControlModifier, Qt::Key_M);
     ASSERT_EQ(st().CurrentPanel, RecordPanel);
     g().screen().nameBox().text = c.typed;
     platform->box.answers = {InfoBox::Yes};
-    g().KeyPressed(vk::Escape);
+    g().KeyPressed(Qt::Key_Escape);
     EXPECT_TRUE(platform->closed);
     WinnersTable saved;
     RecordingInfoBox box;
@@ -236,9 +242,9 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
   // Answered No, nothing is stored yet: the panel still waits for its name.
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(2);
-  PressWith(vk::Ctrl, vk::M);
+  PressWith(Qt::ControlModifier, Qt::Key_M);
   platform->box.answers = {InfoBox::No};
-  g().KeyPressed(vk::Escape);
+  g().KeyPressed(Qt::Key_Escape);
   EXPECT_FALSE(platform->closed);
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
@@ -247,9 +253,7 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
   for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
     platform->box.answers = {answer};
-    st().CtrlHeld = true;
     EXPECT_EQ(g().CloseRequested(), answer == InfoBox::No);
-    EXPECT_FALSE(st().CtrlHeld);
   }
 }
 
@@ -266,7 +270,7 @@ TEST_F(EngineTest, TheWindowButtonsOpenTheMenuMinimiseAndClose) {
   EXPECT_EQ(platform->minimised, 2);
   // The exit command from the menu takes the same way.
   platform->box.answers = {InfoBox::Yes};
-  g().RequestExit();
+  g().Perform(Command::Exit);
   EXPECT_TRUE(platform->closed);
 }
 
@@ -298,7 +302,7 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
   };
   const Case cases[] = {
       {"time-out", [this] { Tick(250); }},
-      {"take the money", [this] { PressWith(vk::Ctrl, vk::M); }},
+      {"take the money", [this] { PressWith(Qt::ControlModifier, Qt::Key_M); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
@@ -310,12 +314,12 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     c.switchOff();
     ASSERT_NE(st().CurrentPanel, 0);
     ASSERT_FALSE(E(e).enabled);
-    g().KeyPressed(vk::Enter);  // the result panel
-    g().KeyPressed(vk::Enter);  // the leaderboard, back to the start screen
+    g().KeyPressed(Qt::Key_Return);  // the result panel
+    g().KeyPressed(Qt::Key_Return);  // the leaderboard, back to the start screen
     ASSERT_EQ(st().CurrentPanel, 0);
     // The pointer moved off to the title strip while the panels were shown.
     g().PointerMoved(el::TitleStrip, 10, 10);
-    g().KeyPressed(vk::F2);
+    g().KeyPressed(Qt::Key_F2);
     RevealQuestion();
     for (const ElementId a : kAnswerSlots) {
       EXPECT_EQ(RowOf(a), CellOf(AnswerLook::Normal).row) << a;
@@ -330,7 +334,7 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   platform->random.Push({0.0, 0.0, 0.5});  // removes answers 2 and 3
   const ElementId removed = g().AnswerElement(2);
   g().PointerMoved(removed, 10, 10);
-  g().KeyPressed(vk::Key1);
+  g().KeyPressed(Qt::Key_1);
   ASSERT_FALSE(E(removed).enabled);
   EXPECT_EQ(E(removed).caption.colour, E(removed).captionColour);
   // The pointer is on it when the next question opens: there it is pointed at again.
@@ -346,4 +350,39 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
     EXPECT_EQ(RowOf(a), CellOf(AnswerLook::Normal).row) << a;
     EXPECT_EQ(E(a).caption.colour, E(a).captionColour) << a;
   }
+}
+
+TEST_F(EngineTest, KeysAndCommandsDoTheSame) {
+  // A key is its command: a new game from the board a game has led to leaves the
+  // board first, by F2 or by the command itself.
+  struct Case {
+    const char* how;
+    std::function<void()> ask;
+  };
+  const Case cases[] = {
+      {"F2", [this] { g().KeyPressed(Qt::Key_F2); }},
+      {"the command", [this] { g().Perform(Command::NewGame); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    Start({6, 6, 6, 6, 6, 6, 6});
+    JumpTo(2);
+    AnswerWrong();
+    g().KeyPressed(Qt::Key_Return);  // the loss panel gives way to the board
+    ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+    c.ask();
+    EXPECT_EQ(st().QuestionNumber, 1);
+    EXPECT_EQ(st().CurrentPanel, 0);
+    EXPECT_FALSE(E(el::Leaderboard).visible);
+  }
+  // Sound, the rules and leaving likewise.
+  const bool sound = g().SoundOn();
+  g().Perform(Command::ToggleSound);
+  EXPECT_NE(g().SoundOn(), sound);
+  g().Perform(Command::Rules);
+  EXPECT_TRUE(g().PageOpen());
+  g().Perform(Command::NextPage);
+  EXPECT_EQ(g().screen().pages().current(), 1);
+  g().Perform(Command::ClosePage);
+  EXPECT_FALSE(g().PageOpen());
 }

@@ -28,7 +28,7 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
     g().ShuffleAnswers();
     for (const ElementId e : kAnswerSlots) g().screen().EnableElement(e, true);
     g().screen().EnableElement(el::FiftyFifty, true);
-    g().KeyPressed(vk::Key1);
+    g().KeyPressed(Qt::Key_1);
     ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
     QSet<int> removed;
     for (int k = 2; k <= 4; ++k)
@@ -116,7 +116,7 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
 
 TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
   JumpTo(3);
-  g().KeyPressed(vk::Key2);
+  g().KeyPressed(Qt::Key_2);
   const QString text = st().FriendAnswerText;
   EXPECT_TRUE(E(el::PhonePanel).visible);
   EXPECT_EQ(st().CurrentPanel, PhonePanel);
@@ -189,7 +189,7 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
       g().screen().EnableElement(g().AnswerElement(3), false);
     }
     platform->random = ScriptedRandomSource(c.draws);
-    g().KeyPressed(vk::Key3);
+    g().KeyPressed(Qt::Key_3);
     EXPECT_EQ(platform->random.reseeds, 1);
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
@@ -203,7 +203,7 @@ TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
   const auto left = [this] { return st().TimeLimit - (st().ClockNow - st().ClockStart); };
   const double before = left();
   platform->random.Push({0.0, 0.5, 0.5, 0.5});  // knows: 50, 25, 12, 13
-  g().KeyPressed(vk::Key3);
+  g().KeyPressed(Qt::Key_3);
   Tick(50);  // the largest bar reaches its share at the 50th tick
   EXPECT_NEAR(left(), before, 0.11);
   Tick(20);  // the bars stand; the clock runs again
@@ -213,7 +213,7 @@ TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
   // An answer chosen while the bars still grow lets the clock go as well.
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(3);
-  g().KeyPressed(vk::Key3);
+  g().KeyPressed(Qt::Key_3);
   Tick(3);
   g().ClickElement(g().AnswerElement(1));
   Tick(48);
@@ -244,11 +244,11 @@ TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
 
 TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   JumpTo(2);
-  g().KeyPressed(vk::Key2);
+  g().KeyPressed(Qt::Key_2);
   ASSERT_TRUE(E(el::PhonePanel).visible);
   // Knows: 23, 0, 76, 1 drawn; the correct answer takes the 76 from the wrong one.
   platform->random.Push({0.0, 0.05, 0.0, 0.99});
-  g().KeyPressed(vk::Key3);
+  g().KeyPressed(Qt::Key_3);
   const ElementId correctBar = PollBar(g().AnswerOrder(1));
   EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 76);
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
@@ -283,7 +283,7 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
 TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
   JumpTo(4);
   platform->random.Push({0.0, 0.5, 0.5, 0.5});  // shares 50, 25, 12, 13
-  g().KeyPressed(vk::Key3);
+  g().KeyPressed(Qt::Key_3);
   Tick(5);
   g().ClickElement(g().AnswerElement(1));
   const QString before = CaptionText(el::PollBarA);
@@ -297,8 +297,8 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
   // Keys 3 then 2 within one tick: the phone came last, its panel stays, and the
   // friend's words are typed where the player can read them.
   JumpTo(2);
-  g().KeyPressed(vk::Key3);
-  g().KeyPressed(vk::Key2);
+  g().KeyPressed(Qt::Key_3);
+  g().KeyPressed(Qt::Key_2);
   ASSERT_TRUE(E(el::PhonePanel).visible);
   Tick();
   EXPECT_TRUE(E(el::PhonePanel).visible);

@@ -88,7 +88,7 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     EXPECT_EQ(st().RecordRank, c.rank);
     EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
     EXPECT_EQ(ReadBoard().count, int(c.board.size()));  // nothing written before the name
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
     EXPECT_EQ(Sums(saved), c.sumsAfter);
     EXPECT_EQ(saved.name[c.rank], u"Неизвестный фартовик"_s);
@@ -109,7 +109,7 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysA
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }();
   JumpTo(2);
-  PressWith(vk::Ctrl, vk::M);  // takes the 100
+  PressWith(Qt::ControlModifier, Qt::Key_M);  // takes the 100
   EXPECT_EQ(st().RecordRank, 0);
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
@@ -121,7 +121,7 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysA
   EXPECT_EQ(platform->nameBoxFocus, 0);
   EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{RecordHeading::Victory, false}).row);
   g().screen().nameBox().text = u"Вася"_s;
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().screen().listHighlight(), 0);
   QFile f(WinnersPath());
@@ -153,7 +153,7 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
     PlayTo(c.question);
     const QString correct = g().CurrentQuestion().answers[0];
     switch (c.how) {
-      case GameEnd::TookMoney: PressWith(vk::Ctrl, vk::M); break;
+      case GameEnd::TookMoney: PressWith(Qt::ControlModifier, Qt::Key_M); break;
       case GameEnd::WrongAnswer: AnswerWrong(); break;
       case GameEnd::TimeOut:
         platform->time += st().TimeLimit + 1;
@@ -220,7 +220,7 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     Start({6, 6, 6, 6, 6, 6, 6});
     EndWith(1000);
     g().screen().SetNameBoxText(c.typed, false);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
     ASSERT_EQ(saved.count, 1);
     EXPECT_EQ(saved.name[1], c.stored);
@@ -240,7 +240,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
     JumpTo(1);
     g().ShowPanel(panel, true);
     EXPECT_EQ(st().CurrentPanel, panel);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     EXPECT_FALSE(E(panel == LossPanel ? el::LossPanel : el::TimeoutPanel).visible);
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
     EXPECT_EQ(CaptionText(el::ScrollDown), u"64\u2009000\r\n2\u2009000"_s);
@@ -267,7 +267,7 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(E(el::ScrollUp).tooltip, u"Вверх"_s);
   EXPECT_EQ(E(el::ScrollUp).caption.tooltip, QString());
 
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_FALSE(E(e).visible) << e;
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_TRUE(g().NewGameEnabled());
@@ -307,7 +307,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     }
     ASSERT_GT(E(el::ScrollThumb).top, 43);
     ASSERT_LT(E(el::Leaderboard).caption.top, 0);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     g().OpenLeaderboard();
     EXPECT_EQ(E(el::ScrollThumb).top, 43);
     for (const ElementId col : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(E(col).caption.top, 0) << col;
@@ -318,14 +318,14 @@ TEST_F(PanelTest, TheRowJustNamedIsLitAndScrolledIntoView) {
   WriteBoard(Board(Falling(49, 1000000)));
   EndWith(100);  // the 50th row, far below the panel's end
   ASSERT_EQ(st().RecordRank, 50);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().screen().listHighlight(), 50);
   const QRectF row = g().screen().ListRowRect(50);
   EXPECT_TRUE(QRectF(E(el::Leaderboard).Box()).contains(row)) << row.top() << " " << row.bottom();
   EXPECT_GT(E(el::ScrollThumb).top, 43);  // the thumb went with the list
   // Shown again later, from the menu, the board lights nothing and opens at its top.
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   g().OpenLeaderboard();
   EXPECT_EQ(g().screen().listHighlight(), 0);
   EXPECT_EQ(E(el::Leaderboard).caption.top, 0);
@@ -347,14 +347,14 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
     qreal top;  // where the list stands afterwards
   };
   const Step steps[] = {
-      {vk::Up, 0},  // already at the top
-      {vk::Down, -line},
-      {vk::PageDown, moved(-line, -page)},
-      {vk::Home, 0},
+      {Qt::Key_Up, 0},  // already at the top
+      {Qt::Key_Down, -line},
+      {Qt::Key_PageDown, moved(-line, -page)},
+      {Qt::Key_Home, 0},
       {0, -3 * line},
-      {vk::End, lowest},
-      {vk::Down, lowest},  // already at the end
-      {vk::PageUp, moved(lowest, page)},
+      {Qt::Key_End, lowest},
+      {Qt::Key_Down, lowest},  // already at the end
+      {Qt::Key_PageUp, moved(lowest, page)},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.key);
@@ -365,16 +365,16 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
   }
   // At the end of the list the thumb stands at the end of its track, the last row
   // at the panel's foot.
-  g().KeyPressed(vk::End);
+  g().KeyPressed(Qt::Key_End);
   EXPECT_NEAR(E(el::ScrollThumb).top + E(el::ScrollThumb).height, E(el::ScrollDown).top, 0.01);
   EXPECT_NEAR(g().screen().ListRowRect(50).bottom(), list.Box().top() + list.height, 0.5);
 }
 
 TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
   EndWith(1000);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   EXPECT_FALSE(E(el::Leaderboard).visible);
   EXPECT_EQ(st().CurrentPanel, 0);
   EXPECT_EQ(st().QuestionNumber, 1);
@@ -383,12 +383,12 @@ TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
 
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   WriteBoard(Board(Falling(10)));
-  g().KeyPressed(vk::K);  // not shown: nothing
+  g().KeyPressed(Qt::Key_K);  // not shown: nothing
   EXPECT_EQ(ReadBoard().count, 10);
   g().OpenLeaderboard();
   ASSERT_EQ(g().winners().count, 10);
   platform->box.answers = {InfoBox::Yes};
-  g().KeyPressed(vk::K);
+  g().KeyPressed(Qt::Key_K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().winners().count, 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
@@ -476,8 +476,8 @@ TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
   other.EndWith(500);
   g().screen().SetNameBoxText(u"Первая"_s, false);
   other.game.screen().SetNameBoxText(u"Вторая"_s, false);
-  g().KeyPressed(vk::Enter);
-  other.game.KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
+  other.game.KeyPressed(Qt::Key_Return);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"64000"_s, u"32000"_s, u"2000"_s, u"500"_s}));
   EXPECT_EQ(saved.name[2], u"Первая"_s);
@@ -494,7 +494,7 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   platform->box.answers = {InfoBox::Yes};
   g().ClickElement(el::ClearTable);
   ASSERT_EQ(ReadBoard().count, 0);
-  other.game.KeyPressed(vk::Enter);
+  other.game.KeyPressed(Qt::Key_Return);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"500"_s}));
   EXPECT_EQ(saved.name[1], u"Неизвестный фартовик"_s);
@@ -509,7 +509,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   EndWith(250000);
   g().screen().SetNameBoxText(u"Везунчик"_s, false);
   // The disk is full: the rows fit the write buffer, the disk refuses them after.
-  UnderFileSizeLimit(4096, [&] { g().KeyPressed(vk::Enter); });
+  UnderFileSizeLimit(4096, [&] { g().KeyPressed(Qt::Key_Return); });
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Failed));
   EXPECT_EQ(platform->box.messages[0].flags, 16);
@@ -523,9 +523,9 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EndWith(100);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(platform->box.messages.size(), 1);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(saved.count, 50);
@@ -542,19 +542,19 @@ TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
   g().OpenLeaderboard();
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, UnreadableWinnersMessage(WinnersPath()));
-  g().KeyPressed(vk::Enter);  // hiding reads it again, without another message
+  g().KeyPressed(Qt::Key_Return);  // hiding reads it again, without another message
   EndWith(1000);
   EXPECT_EQ(platform->box.messages.size(), 1);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   ASSERT_EQ(platform->box.messages.size(), 2);
   EXPECT_EQ(platform->box.messages[1].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Unreadable));
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
   // The result is kept and shown; once the board can be read, the next save stores it.
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000"_s);
   ASSERT_TRUE(QDir(WinnersPath()).removeRecursively());
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EndWith(500);
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(Sums(ReadBoard()), QStringList({u"1000"_s, u"500"_s}));
   EXPECT_EQ(platform->box.messages.size(), 2);
 }
@@ -607,7 +607,7 @@ TEST_F(PanelTest, ADamagedBoardIsToldOnceUntilTheFileChanges) {
   writeDamaged(2);
   for (int show = 0; show < 4; ++show) {
     g().OpenLeaderboard();
-    g().KeyPressed(vk::Enter);  // hides it; hiding reads the board again too
+    g().KeyPressed(Qt::Key_Return);  // hides it; hiding reads the board again too
   }
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, DamagedFileMessage(QDir::toNativeSeparators(WinnersPath()), 2));
@@ -652,7 +652,7 @@ class HeldBoardTest : public PanelTest {
   void ExpectLeavingKeepsTheResultUntilItIsStored(const QString& name) {
     platform->box.messages.clear();
     platform->box.answers = {InfoBox::Yes};
-    g().RequestExit();
+    g().Perform(Command::Exit);
     EXPECT_FALSE(platform->closed);
     ASSERT_EQ(platform->box.messages.size(), 2);
     EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
@@ -663,7 +663,7 @@ class HeldBoardTest : public PanelTest {
     m_otherGame->unlock();
     platform->box.messages.clear();
     platform->box.answers = {InfoBox::Yes};
-    g().RequestExit();
+    g().Perform(Command::Exit);
     EXPECT_TRUE(platform->closed);
     EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, name}));
@@ -681,12 +681,12 @@ TEST_F(HeldBoardTest, TheGameNeverFreezesAndTheKeptResultIsTriedAgainAtExit) {
   ASSERT_NO_FATAL_FAILURE(EndWhileTheBoardIsHeld(u"Терпеливый"_s));
   QElapsedTimer timer;
   timer.start();
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_LT(timer.elapsed(), 1000);
   Tick(25);  // the retries give up
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_TRUE(platform->box.messages[0].text.contains(u"другая игра"_s));
-  g().KeyPressed(vk::Enter);  // back to the start screen
+  g().KeyPressed(Qt::Key_Return);  // back to the start screen
   ExpectLeavingKeepsTheResultUntilItIsStored(u"Терпеливый"_s);
 }
 
@@ -746,7 +746,7 @@ class LockedBoardTest : public PanelTest {
   void ConfirmWithoutAWait() {
     QElapsedTimer timer;
     timer.start();
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     EXPECT_LT(timer.elapsed(), 100);
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   }
@@ -772,7 +772,7 @@ TEST_F(LockedBoardTest, ALockThatClearsWithinTheRetriesLetsTheResultBeStoredWith
     Tick(30);
     EXPECT_TRUE(platform->box.messages.isEmpty());
     EXPECT_EQ(platform->sound.log.count(u"sting record"_s), 1);
-    g().KeyPressed(vk::Enter);  // back to the start screen
+    g().KeyPressed(Qt::Key_Return);  // back to the start screen
   }
 }
 
@@ -794,12 +794,12 @@ TEST_F(LockedBoardTest, ALockThatDoesNotClearIsToldOnceAfterTheRetriesAndTheResu
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
     // Kept for the next save, which stores it once the lock is gone.
     ASSERT_NO_FATAL_FAILURE(Free(c.holder));
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     EndWith(500);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s, u"Ждущий"_s, u"Неизвестный фартовик"_s}));
     EXPECT_EQ(platform->box.messages.size(), 1);
-    g().KeyPressed(vk::Enter);
+    g().KeyPressed(Qt::Key_Return);
   }
 }
 
@@ -811,7 +811,7 @@ TEST_F(LockedBoardTest, TheRetriesNeverPutAMessageOverAnOpenBox) {
     if (text == kExitQuestion) Tick(30);
   };
   platform->box.answers = {InfoBox::No};
-  g().RequestExit();
+  g().Perform(Command::Exit);
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
   Tick();

@@ -41,8 +41,8 @@ TEST_F(SoundTest, AWonGameSoundsEveryStepFromTheThemeToTheMillionAndBack) {
   PlayTo(15);
   AnswerRight();
   ASSERT_EQ(st().CurrentPanel, RecordPanel);
-  g().KeyPressed(vk::Enter);  // the name as it stands
-  g().KeyPressed(vk::Enter);  // the leaderboard closes
+  g().KeyPressed(Qt::Key_Return);  // the name as it stands
+  g().KeyPressed(Qt::Key_Return);  // the leaderboard closes
 
   // The bed of a stage runs on through its questions and is only named again when
   // the stage changes; the next question's sting is asked with the right chord.
@@ -80,7 +80,7 @@ TEST_F(SoundTest, AWrongAnswerDropsTheBedAndARecordIsCheeredOnlyWithASum) {
     AnswerWrong();
     EXPECT_EQ(sounds(), (QStringList{u"sting lock_in"_s, u"stop bed"_s, u"sting wrong"_s}));
     sounds().clear();
-    g().KeyPressed(vk::Enter);  // loss panel, or the record panel with 1000
+    g().KeyPressed(Qt::Key_Return);  // loss panel, or the record panel with 1000
     if (question == 3) {
       EXPECT_EQ(sounds(), QStringList{u"bed theme_loop"_s});
     } else {
@@ -109,7 +109,7 @@ TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTh
   sounds().clear();
   while (SecondsLeft(st(), platform->time) > 4.5) Tick();
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 1);  // 5
-  g().KeyPressed(vk::Key2);  // the phone: thirty seconds more, and 5 comes again
+  g().KeyPressed(Qt::Key_2);  // the phone: thirty seconds more, and 5 comes again
   const QList<double> ticks = RunOutTheClock();
   ASSERT_EQ(ticks.size(), 5);
   EXPECT_LE(ticks.front(), 5 + 1e-3);
@@ -134,40 +134,40 @@ TEST_F(SoundTest, EachLifelineSoundsAndItsVoicesLastAsLongAsItsPanelTalks) {
     for (int i = 0; i < 500 && st().TaskActive[task::FriendReveal]; ++i) Tick();
   };
   const Case cases[] = {
-      {"50/50", [&] { key(vk::Key1); }, {u"sting fifty_fifty"_s}},
+      {"50/50", [&] { key(Qt::Key_1); }, {u"sting fifty_fifty"_s}},
       {"the phone rings, the friend talks while his words appear",
        [&] {
-         key(vk::Key2);
+         key(Qt::Key_2);
          untilTheFriendIsDone();
          Tick(5);
        },
        {u"sting phone_ring"_s, u"murmur phone_murmur"_s, u"stop murmur"_s}},
       {"the audience talks from its panel on, while the bars grow",
        [&] {
-         key(vk::Key3);
+         key(Qt::Key_3);
          Tick(105);
        },
        {u"murmur audience_murmur"_s, u"stop murmur"_s}},
       {"the audience over the friend: his end does not silence them",
        [&] {
-         key(vk::Key2);
-         key(vk::Key3);
+         key(Qt::Key_2);
+         key(Qt::Key_3);
          untilTheFriendIsDone();
          Tick(105);
        },
        {u"sting phone_ring"_s, u"murmur phone_murmur"_s, u"murmur audience_murmur"_s, u"stop murmur"_s}},
       {"the friend over the audience",
        [&] {
-         key(vk::Key3);
+         key(Qt::Key_3);
          Tick(3);
-         key(vk::Key2);
+         key(Qt::Key_2);
          untilTheFriendIsDone();
          Tick(105);
        },
        {u"murmur audience_murmur"_s, u"sting phone_ring"_s, u"murmur phone_murmur"_s, u"stop murmur"_s}},
       {"an answer silences the audience",
        [&] {
-         key(vk::Key3);
+         key(Qt::Key_3);
          Tick(5);
          g().ClickElement(g().AnswerElement(1));
        },
@@ -187,40 +187,40 @@ TEST_F(SoundTest, EachLifelineSoundsAndItsVoicesLastAsLongAsItsPanelTalks) {
 TEST_F(SoundTest, TakingTheMoneyAndClearingTheBoardHaveTheirOwnStings) {
   JumpTo(3);
   sounds().clear();
-  PressWith(vk::Ctrl, vk::M);
+  PressWith(Qt::ControlModifier, Qt::Key_M);
   EXPECT_EQ(sounds(), (QStringList{u"stop bed"_s, u"sting take_money"_s}));
   sounds().clear();
-  g().KeyPressed(vk::Enter);
+  g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(sounds(), (QStringList{u"sting record"_s, u"bed theme_loop"_s}));
 
   sounds().clear();
   platform->box.answers = {InfoBox::No};
-  g().KeyPressed(vk::K);
+  g().KeyPressed(Qt::Key_K);
   EXPECT_TRUE(sounds().isEmpty()) << "the board was kept";
   platform->box.answers = {InfoBox::Yes};
-  g().KeyPressed(vk::K);
+  g().KeyPressed(Qt::Key_K);
   EXPECT_EQ(sounds(), QStringList{u"sting clear_board"_s});
 }
 
 TEST_F(SoundTest, MutedTheGameAsksForNoStingAndUnmutedItResumesTheMoment) {
   sounds().clear();
-  g().KeyPressed(vk::S);
+  g().KeyPressed(Qt::Key_S);
   EXPECT_FALSE(g().SoundOn());
   EXPECT_EQ(sounds(), QStringList{u"mute"_s});
 
   // Muted, the moments pass without a sting, but the output still learns which
   // music and voices belong to the moment, to resume them in place.
   sounds().clear();
-  g().KeyPressed(vk::F2);
+  g().KeyPressed(Qt::Key_F2);
   RevealQuestion();
   AnswerRight();
   RevealQuestion();
-  g().KeyPressed(vk::Key2);  // the friend talks, unheard
+  g().KeyPressed(Qt::Key_2);  // the friend talks, unheard
   Tick(3);
   EXPECT_EQ(sounds(), (QStringList{u"stop bed"_s, u"bed bed_stage1"_s, u"murmur phone_murmur"_s}));
 
   sounds().clear();
-  g().KeyPressed(vk::S);
+  g().KeyPressed(Qt::Key_S);
   EXPECT_TRUE(g().SoundOn());
   EXPECT_EQ(sounds(), QStringList{u"unmute"_s});
   sounds().clear();
@@ -228,12 +228,12 @@ TEST_F(SoundTest, MutedTheGameAsksForNoStingAndUnmutedItResumesTheMoment) {
   EXPECT_TRUE(sounds().isEmpty()) << "already on";
 
   // While the record panel is open, S is a letter of the player's name.
-  PressWith(vk::Ctrl, vk::M);
+  PressWith(Qt::ControlModifier, Qt::Key_M);
   ASSERT_EQ(st().CurrentPanel, RecordPanel);
-  g().KeyPressed(vk::S);
+  g().KeyPressed(Qt::Key_S);
   EXPECT_TRUE(g().SoundOn());
-  g().KeyPressed(vk::Enter);
-  g().KeyPressed(vk::S);
+  g().KeyPressed(Qt::Key_Return);
+  g().KeyPressed(Qt::Key_S);
   EXPECT_FALSE(g().SoundOn());
 }
 

@@ -6,6 +6,7 @@
 
 #include "data/winners_table.h"
 #include "engine/game.h"
+#include "screen/key_table.h"
 #include "shell/accessible_screen.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
@@ -66,7 +67,7 @@ class AccessibleTest : public ScriptedWindowTest {
 
   int CorrectPosition() { return PositionOf(game().AnswerElement(1)); }
   int WrongPosition() { return PositionOf(game().AnswerElement(2)); }
-  void AnswerAt(int position) { Key(Qt::Key(Qt::Key_A + position - 1)); }
+  void AnswerAt(int position) { Key(Qt::Key(KeyFor(ChooseAnswer(position)))); }
   int Count(QAccessible::Event type, const QString& nameStart = QString()) {
     int n = 0;
     for (const SentEvent& e : m_events)
