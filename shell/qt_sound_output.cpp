@@ -15,6 +15,7 @@
 #include <pthread.h>
 #include <sched.h>
 
+#include "shell/sound_server_stream.h"
 #include "shell/wav_clip.h"
 
 namespace {
@@ -45,7 +46,7 @@ QAudioDevice FindOutput() {
 /// the thread is asked to quit.
 class Feed : public QThread {
  public:
-  explicit Feed(SoundMixer& mixer) : m_mixer(mixer) {}
+  Feed(SoundMixer& mixer, std::atomic<SoundServerStream*>& server) : m_mixer(mixer), m_server(server) {}
 
  protected:
   void run() override {
@@ -57,6 +58,16 @@ class Feed : public QThread {
     for (int i = 0; i < kCueCount; ++i) {
       QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
       if (file.open(QIODevice::ReadOnly)) m_mixer.SetClip(Cue(i), ClipFromWav(file.readAll()));
+    }
+    // The desktop's sound server is spoken to directly where there is one: only so
+    // can it hold enough of the mix to ride out a busy machine and still play a cue
+    // at once. Qt's stream, topped up from a timer, is for the rest.
+    SoundServerStream server(m_mixer);
+    if (server.Open()) {
+      m_server = &server;
+      exec();
+      m_server = nullptr;
+      return;
     }
     const QAudioDevice device = FindOutput();
     if (device.isNull()) return;
@@ -86,6 +97,7 @@ class Feed : public QThread {
 
  private:
   SoundMixer& m_mixer;
+  std::atomic<SoundServerStream*>& m_server;
 };
 
 }  // namespace
@@ -100,31 +112,43 @@ QtSoundOutput::~QtSoundOutput() {
 
 void QtSoundOutput::Wake() {
   if (m_feed || m_muted) return;
-  m_feed = std::make_unique<Feed>(m_mixer);
+  m_feed = std::make_unique<Feed>(m_mixer, m_server);
   m_feed->start();
+}
+
+void QtSoundOutput::Change(const std::function<void(SoundMixer&)>& change) {
+  if (SoundServerStream* server = m_server.load()) {
+    server->Change(change);
+  } else {
+    change(m_mixer);
+  }
 }
 
 void QtSoundOutput::Play(Cue sting) {
   Wake();
-  m_mixer.Play(sting);
+  Change([sting](SoundMixer& mixer) { mixer.Play(sting); });
 }
 
 void QtSoundOutput::StartBed(Cue bed) {
   Wake();
-  m_mixer.StartBed(bed);
+  Change([bed](SoundMixer& mixer) { mixer.StartBed(bed); });
 }
 
-void QtSoundOutput::StopBed() { m_mixer.StopBed(); }
+void QtSoundOutput::StopBed() {
+  Change([](SoundMixer& mixer) { mixer.StopBed(); });
+}
 
 void QtSoundOutput::StartMurmur(Cue murmur) {
   Wake();
-  m_mixer.StartMurmur(murmur);
+  Change([murmur](SoundMixer& mixer) { mixer.StartMurmur(murmur); });
 }
 
-void QtSoundOutput::StopMurmur() { m_mixer.StopMurmur(); }
+void QtSoundOutput::StopMurmur() {
+  Change([](SoundMixer& mixer) { mixer.StopMurmur(); });
+}
 
 void QtSoundOutput::SetMuted(bool muted) {
   m_muted = muted;
-  m_mixer.SetMuted(muted);
+  Change([muted](SoundMixer& mixer) { mixer.SetMuted(muted); });
   Wake();
 }

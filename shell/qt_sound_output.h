@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <atomic>
+#include <functional>
 #include <memory>
 
 #include "engine/sound_output.h"
 #include "shell/sound_mixer.h"
 
 class QThread;
+class SoundServerStream;
 
-/// The game's sounds through Qt Multimedia: the game's own mixer feeds one output
-/// stream that runs for the whole evening, so that no cue wears out with its plays.
+/// The game's sounds: the game's own mixer feeds one output stream that runs for the
+/// whole evening, so that no cue wears out with its plays; the stream goes to the
+/// desktop's sound server directly where there is one, else through Qt Multimedia.
 /// The sounds are loaded and the stream opened on a thread of their own the first
 /// time sound is wanted, never on the way to the window's first frame and never
 /// while muted. With no audio output at all (a server, CI) it stays silent without
@@ -31,8 +35,12 @@ class QtSoundOutput : public SoundOutput {
 
  private:
   void Wake();
+  /// Makes `change` to the mix, through the sound server's stream when there is one.
+  void Change(const std::function<void(SoundMixer&)>& change);
 
   bool m_muted = false;
   SoundMixer m_mixer;
+  /// Set by the feed while the stream plays; the feed only ends when this output does.
+  std::atomic<SoundServerStream*> m_server = nullptr;
   std::unique_ptr<QThread> m_feed;
 };

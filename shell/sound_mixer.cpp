@@ -74,6 +74,19 @@ void SoundMixer::SetMuted(bool muted) {
   m_muted = muted;
 }
 
+SoundMixer::State SoundMixer::Saved() {
+  const std::lock_guard lock(m_lock);
+  return {m_voices, m_muted, m_master, m_limit};
+}
+
+void SoundMixer::Restore(const State& state) {
+  const std::lock_guard lock(m_lock);
+  m_voices = state.voices;
+  m_muted = state.muted;
+  m_master = state.master;
+  m_limit = state.limit;
+}
+
 void SoundMixer::FadeLoops(Cue first, Cue last, std::optional<Cue> keep, int fadeInMs, int fadeOutMs) {
   // While muted nothing new is heard, so the moment's loop is simply the one that
   // stands ready, at full level, for the unmute.

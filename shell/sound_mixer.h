@@ -46,6 +46,21 @@ class SoundMixer {
     bool waiting = false;  ///< held back until what it waits for has sounded
   };
 
+ public:
+  /// Everything the samples to come depend on, besides the clips: where each voice
+  /// stands, the mute and the ceiling. An output that has sent the mix ahead keeps
+  /// these, so that a request can be heard from a moment still to be played rather
+  /// than after all that was sent.
+  struct State {
+    std::vector<Voice> voices;
+    bool muted = false;
+    float master = 1;
+    float limit = 1;
+  };
+  State Saved();
+  void Restore(const State& state);
+
+ private:
   /// Starts or resumes the loop `keep` of [first, last] and fades the others out.
   void FadeLoops(Cue first, Cue last, std::optional<Cue> keep, int fadeInMs, int fadeOutMs);
   /// Samples until every sting of `cue` has sounded whole; 0 when none sounds.

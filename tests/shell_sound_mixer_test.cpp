@@ -192,3 +192,35 @@ TEST(WavClipTest, OnlyTheShippedKindOfFileGivesSamples) {
     EXPECT_TRUE(ClipFromWav(c.file).empty());
   }
 }
+
+TEST(SoundMixerTest, AMixTakenBackToASavedMomentPlaysOnAsItDidAndAChangeThereSoundsFromThere) {
+  SoundMixer mixer;
+  mixer.SetClip(Cue::BedStage1, Ramp(700));
+  mixer.SetClip(Cue::BedStage2, Constant(900, -0.3f));
+  mixer.SetClip(Cue::Right, Constant(2500, 0.4f));
+  mixer.SetClip(Cue::Reveal, Constant(1200, 0.2f));
+  mixer.SetClip(Cue::LockIn, Constant(500, 0.6f));
+  mixer.StartBed(Cue::BedStage1);
+  Render(mixer, 3000);
+  // Mid-way through a cross-fade, a sting, a sting waiting for it, and the mute's ramp.
+  mixer.StartBed(Cue::BedStage2);
+  mixer.Play(Cue::Right);
+  mixer.Play(Cue::Reveal);
+  Render(mixer, 400);
+  mixer.SetMuted(true);
+  Render(mixer, 3 * kMs);
+  const SoundMixer::State moment = mixer.Saved();
+  mixer.SetMuted(false);
+  const std::vector<int16_t> first = Render(mixer, 6000);
+
+  mixer.Restore(moment);
+  mixer.SetMuted(false);
+  EXPECT_EQ(Render(mixer, 6000), first);
+
+  mixer.Restore(moment);
+  mixer.SetMuted(false);
+  mixer.Play(Cue::LockIn);
+  const std::vector<int16_t> changed = Render(mixer, 6000);
+  EXPECT_NE(changed[0], first[0]) << "the sting added at the moment sounds from its first sample";
+  EXPECT_NE(changed, first);
+}
