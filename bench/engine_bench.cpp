@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "screen/qt_text_measurer.h"
@@ -21,7 +21,7 @@ class BenchPlatform : public Platform, public InfoBox {
   QString TimeAndDate() override { return u"10:00:00 09.12.2026"_s; }
   RandomSource& Random() override { return random; }
   ::InfoBox& MessageBox() override { return *this; }
-  int Show(const QString&, int) override { return Ok; }
+  Answer Show(const Message&) override { return Answer::None; }
   void SetWindowCaption(const QString& caption) override { last = caption; }
   void PopupMenu(int, int) override {}
   void Minimise() override {}

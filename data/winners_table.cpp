@@ -129,7 +129,7 @@ QString FileVersion(const QString& path) {
 
 void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QString& name) {
   const int damagedFields = ReadTable(device, table);
-  if (damagedFields > 0) box.Show(DamagedFileMessage(name, damagedFields), InfoBox::StopOk);
+  if (damagedFields > 0) box.Warn(DamagedFileMessage(name, damagedFields));
 }
 
 WinnersFileRead ReadWinnersFile(const QString& path, WinnersTable& table) {
@@ -161,7 +161,7 @@ WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) 
   const WinnersFileRead read = ReadWinnersFile(path, table);
   // One message for the file, however many of its fields are damaged.
   if (read.damagedFields > 0) {
-    box.Show(DamagedFileMessage(QDir::toNativeSeparators(path), read.damagedFields), InfoBox::StopOk);
+    box.Warn(DamagedFileMessage(QDir::toNativeSeparators(path), read.damagedFields));
   }
   return read.state;
 }

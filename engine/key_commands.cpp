@@ -80,9 +80,8 @@ void Game::RequestExit() { m_platform.RequestClose(); }
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
   const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
-  bool cancel =
-      InfoBox(u"Вы уверены, что хотите выйти?"_s,
-              atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
+  bool cancel = Confirm(u"Вы уверены, что хотите выйти?"_s,
+                        atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes) == InfoBox::Answer::No;
   // The message box may have taken the release of a modifier.
   m_state.CtrlHeld = false;
   m_state.AltHeld = false;

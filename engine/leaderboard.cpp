@@ -22,16 +22,14 @@ void Game::LoadBoard() {
   const WinnersFileRead read = ReadWinnersFile(m_paths.winnersPath, m_winners);
   // The same damage in the same file is said once, not at every look at the board.
   if (read.damagedFields > 0 && read.version != m_damageReportedFor) {
-    InfoBox(DamagedFileMessage(QDir::toNativeSeparators(m_paths.winnersPath), read.damagedFields),
-            ::InfoBox::StopOk);
+    Warn(DamagedFileMessage(QDir::toNativeSeparators(m_paths.winnersPath), read.damagedFields));
   }
   m_damageReportedFor = read.damagedFields > 0 ? read.version : QString();
   // Said once, not at every look at the board, until it can be read again.
   const bool unusable = read.state != WinnersRead::Read;
   if (unusable && !m_unreadableReported) {
-    InfoBox(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
-                                             : UnreadableWinnersMessage(m_paths.winnersPath),
-            ::InfoBox::StopOk);
+    Warn(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
+                                          : UnreadableWinnersMessage(m_paths.winnersPath));
   }
   m_unreadableReported = unusable;
   // Results a save could not store yet are part of the board the player sees.
@@ -98,7 +96,7 @@ void Game::ClearLeaderboard() {
   WinnersTable onDisk;
   const WinnersRead state = ReadWinnersFile(m_paths.winnersPath, onDisk).state;
   if (state == WinnersRead::Link) {
-    InfoBox(LinkedWinnersMessage(m_paths.winnersPath), ::InfoBox::StopOk);
+    Warn(LinkedWinnersMessage(m_paths.winnersPath));
     return;
   }
   const QString question =
@@ -107,7 +105,7 @@ void Game::ClearLeaderboard() {
                 u"Если её очистить, файл будет удалён вместе со всем, что в нём записано, "
                 u"и заменён пустой таблицей. Очистить таблицу лидеров?"_s
           : u"Очистить таблицу лидеров?"_s;
-  if (InfoBox(question, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
+  if (Confirm(question, InfoBox::Answer::No) != InfoBox::Answer::Yes) return;
   // A file that will not go (protected, locked) is shown again as it is, and the
   // player hears why.
   QString problem;
@@ -116,7 +114,7 @@ void Game::ClearLeaderboard() {
     m_unsaved.clear();
     PlayCue(Cue::ClearBoard);
   } else if (!problem.isEmpty()) {
-    InfoBox(problem, ::InfoBox::StopOk);
+    Warn(problem);
   }
   ShowPanel(LeaderboardPanel, true);
 }

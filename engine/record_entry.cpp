@@ -105,7 +105,7 @@ bool Game::StoreRecord() {
     return hasRow;
   }
   // The results stay here, shown on the board, until a later save stores them.
-  InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written, problem), InfoBox::StopOk);
+  Warn(WinnersNotStoredMessage(m_paths.winnersPath, written, problem));
   m_unreadableReported =
       m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
   return hasRow;
@@ -137,5 +137,5 @@ bool Game::StoreUnsavedBeforeExit() {
   why = why.left(why.lastIndexOf(u"\r\n"_s));
   const QString text = why + u"\r\n\r\n"_s + u"Эти результаты не записаны и пропадут при выходе:"_s + u"\r\n"_s +
                        results.join(u"\r\n"_s) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
-  return InfoBox(text, ::InfoBox::QuestionYesNoDefaultNo) == ::InfoBox::Yes;
+  return Confirm(text, InfoBox::Answer::No) == InfoBox::Answer::Yes;
 }

@@ -346,9 +346,9 @@ void MainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
 }
 
-int MainWindow::ModalBox::Show(const QString& text, int flags) {
+InfoBox::Answer MainWindow::ModalBox::Show(const Message& message) {
   m_window.EndPointerCapture();
-  return m_window.m_infoBox->Show(text, flags);
+  return m_window.m_infoBox->Show(message);
 }
 
 void MainWindow::leaveEvent(QEvent*) {

@@ -144,7 +144,7 @@ class MainWindow : public QWidget, private Platform {
   class ModalBox : public InfoBox {
    public:
     explicit ModalBox(MainWindow& window) : m_window(window) {}
-    int Show(const QString& text, int flags) override;
+    Answer Show(const Message& message) override;
 
    private:
     MainWindow& m_window;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "data/codec.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 
 using namespace Qt::StringLiterals;
@@ -90,7 +90,7 @@ TEST(DataCodec, DecodesGroupsByTheirExactSums) {
     ASSERT_EQ(box.messages.size(), c.messages) << c.scrambled.toHex().toStdString();
     for (const auto& m : box.messages) {
       EXPECT_EQ(m.text, u"Данные повреждены. Расшифровка невозможна!!!"_s);
-      EXPECT_EQ(m.flags, InfoBox::StopOk);
+      EXPECT_EQ(m.kind, InfoBox::Kind::Warning);
     }
   }
 }

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 
 #include "data/codec.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
 #include "tests/fixtures/data/base_writer.h"
@@ -143,7 +143,7 @@ TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
   EXPECT_EQ(Names(table), QStringList({u"Ок"_s, u"Вера"_s}));
   EXPECT_EQ(Sums(table), QStringList({u"100"_s, u"200"_s}));
   EXPECT_EQ(m_box.messages,
-            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), 16}}));
+            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), InfoBox::Kind::Warning}}));
 }
 
 TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
@@ -157,7 +157,7 @@ TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
   EXPECT_EQ(lines.first(), DamagedDataMessage());
   EXPECT_TRUE(m_box.messages[0].text.contains(QDir::toNativeSeparators(path())));
   EXPECT_TRUE(lines.last().endsWith(u" 100"_s)) << lines.last().toStdString();  // every name and sum
-  EXPECT_EQ(m_box.messages[0].flags, 16);
+  EXPECT_EQ(m_box.messages[0].kind, InfoBox::Kind::Warning);
   // Each load says it once more, no more.
   Load();
   EXPECT_EQ(m_box.messages.size(), 2);

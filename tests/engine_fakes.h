@@ -18,13 +18,12 @@
 #include <memory>
 
 #include "data/cp1251.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/element_table.h"
 #include "screen/text_measurer.h"
-#include "tests/info_box_fakes.h"
 #include "tests/sound_fakes.h"
 
 /// A platform whose clock and draws the test sets and which remembers every window

@@ -274,7 +274,7 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
     EXPECT_EQ(platform->box.messages[0].text,
               u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +
                   (small == 4 ? u"1 вопрос"_s : u"2 вопроса"_s) + u", а для игры нужно не меньше 3."_s);
-    EXPECT_EQ(platform->box.messages[0].flags, InfoBox::InformationOk);
+    EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Information);
     EXPECT_EQ(st().QuestionNumber, 0);
     EXPECT_TRUE(g().NewGameEnabled());
     EXPECT_TRUE(g().WinnersEnabled());

@@ -70,16 +70,15 @@ QStringList DescribeElement(const Element& e, int index) {
   return lines;
 }
 
-QString BoxKind(int flags) {
-  QString kind;
-  switch (flags & 0x70) {
-    case 0x10: kind = u"stop"_s; break;
-    case 0x20: kind = u"question"_s; break;
-    case 0x40: kind = u"information"_s; break;
-    default: kind = u"plain"_s; break;
+/// The box's sign, and for a question the button Enter presses in capitals.
+QString BoxKind(const InfoBox::Message& message) {
+  switch (message.kind) {
+    case InfoBox::Kind::Warning: return u"stop"_s;
+    case InfoBox::Kind::Information: return u"information"_s;
+    case InfoBox::Kind::Question:
+      return message.preset == InfoBox::Answer::No ? u"question yes/NO"_s : u"question YES/no"_s;
   }
-  if ((flags & 0x0F) == 4) kind += flags & InfoBox::SecondButtonDefault ? u" yes/NO"_s : u" YES/no"_s;
-  return kind;
+  return u"plain"_s;
 }
 
 class GoldenTest : public EngineTest {
@@ -127,7 +126,7 @@ class GoldenTest : public EngineTest {
       if (i >= m_last.size() || m_last[i] != now[i]) m_out << now[i];
     for (; m_boxes < platform->box.messages.size(); ++m_boxes) {
       const auto& m = platform->box.messages[m_boxes];
-      m_out << u"box "_s + BoxKind(m.flags) + u": "_s + QString(m.text).replace(u"\r\n"_s, u"⏎"_s);
+      m_out << u"box "_s + BoxKind(m) + u": "_s + QString(m.text).replace(u"\r\n"_s, u"⏎"_s);
     }
     for (; m_sounds < platform->sound.log.size(); ++m_sounds) m_out << u"sound: "_s + platform->sound.log[m_sounds];
     for (; m_captions < platform->captions.size(); ++m_captions) m_out << u"window caption: "_s + platform->captions[m_captions];
@@ -262,10 +261,10 @@ TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   Ticks(230);
   Key(vk::Enter, u"Enter"_s);
   Key(vk::Enter, u"Enter"_s);
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   Ctrl(vk::W, u"W"_s);
   Key(vk::K, u"K"_s);
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   Key(vk::K, u"K"_s);
   Key(vk::Enter, u"Enter"_s);
   Compare(u"wrong_answer_time_out"_s);

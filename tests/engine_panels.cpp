@@ -386,7 +386,7 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   EXPECT_EQ(ReadBoard().count, 10);
   g().OpenLeaderboard();
   ASSERT_EQ(g().winners().count, 10);
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(vk::K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(g().winners().count, 0);
@@ -402,7 +402,7 @@ TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
   g().SetWinnersPath(dir->path() + u"/Stuck"_s);
   ASSERT_TRUE(QDir(dir->path()).mkdir(u"Stuck"_s));
   g().OpenLeaderboard();
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
@@ -490,7 +490,7 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   SecondGame other(measurer, dir->path());
   other.EndWith(500);  // reads the ten rows
   g().OpenLeaderboard();
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
   ASSERT_EQ(ReadBoard().count, 0);
   other.game.KeyPressed(vk::Enter);
@@ -511,7 +511,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   UnderFileSizeLimit(4096, [&] { g().KeyPressed(vk::Enter); });
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Failed));
-  EXPECT_EQ(platform->box.messages[0].flags, 16);
+  EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Warning);
   QFile f(WinnersPath());
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), old);
@@ -622,11 +622,12 @@ TEST_F(PanelTest, ClearingABoardThatCannotBeReadAsksSayingSo) {
   ASSERT_TRUE(QDir().mkpath(WinnersPath() + u"/inside"_s));
   g().OpenLeaderboard();
   platform->box.messages.clear();
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().ClickElement(el::ClearTable);
   ASSERT_EQ(platform->box.messages.size(), 1);
-  const RecordingInfoBox::Message& question = platform->box.messages[0];
-  EXPECT_EQ(question.flags, InfoBox::QuestionYesNoDefaultNo);
+  const InfoBox::Message& question = platform->box.messages[0];
+  EXPECT_EQ(question.kind, InfoBox::Kind::Question);
+  EXPECT_EQ(question.preset, InfoBox::Answer::No);
   EXPECT_TRUE(question.text.contains(QDir::toNativeSeparators(WinnersPath()))) << question.text.toStdString();
   EXPECT_TRUE(question.text.contains(u"прочитать её не удалось"_s)) << question.text.toStdString();
   EXPECT_TRUE(question.text.contains(u"будет удалён"_s)) << question.text.toStdString();
@@ -650,18 +651,19 @@ class HeldBoardTest : public PanelTest {
   /// a word.
   void ExpectLeavingKeepsTheResultUntilItIsStored(const QString& name) {
     platform->box.messages.clear();
-    platform->box.answers = {InfoBox::Yes};
+    platform->box.answers = {InfoBox::Answer::Yes};
     g().RequestExit();
     EXPECT_FALSE(platform->closed);
     ASSERT_EQ(platform->box.messages.size(), 2);
     EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
     EXPECT_TRUE(platform->box.messages[1].text.contains(name + u" — 1\u2009000"_s));
-    EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
+    EXPECT_EQ(platform->box.messages[1].kind, InfoBox::Kind::Question);
+    EXPECT_EQ(platform->box.messages[1].preset, InfoBox::Answer::No);
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
 
     m_otherGame->unlock();
     platform->box.messages.clear();
-    platform->box.answers = {InfoBox::Yes};
+    platform->box.answers = {InfoBox::Answer::Yes};
     g().RequestExit();
     EXPECT_TRUE(platform->closed);
     EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone

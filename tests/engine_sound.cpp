@@ -194,10 +194,10 @@ TEST_F(SoundTest, TakingTheMoneyAndClearingTheBoardHaveTheirOwnStings) {
   EXPECT_EQ(sounds(), (QStringList{u"sting record"_s, u"bed theme_loop"_s}));
 
   sounds().clear();
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(vk::K);
   EXPECT_TRUE(sounds().isEmpty()) << "the board was kept";
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(vk::K);
   EXPECT_EQ(sounds(), QStringList{u"sting clear_board"_s});
 }

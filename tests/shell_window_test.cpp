@@ -9,7 +9,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/winners_table.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
@@ -168,15 +168,17 @@ TEST_F(WindowTest, NewGameAndLeaderboardKeysDoNothingDuringAGame) {
 TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   Key(Qt::Key_F2);
   WaitForAnswers();
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
   EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
-  EXPECT_EQ(m_box.messages[0].flags, InfoBox::QuestionYesNoDefaultNo);  // a game is at stake
+  // A game is at stake: Enter answers No.
+  EXPECT_EQ(m_box.messages[0].kind, InfoBox::Kind::Question);
+  EXPECT_EQ(m_box.messages[0].preset, InfoBox::Answer::No);
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
   EXPECT_FALSE(game().state().CtrlHeld);
-  m_box.answers = {InfoBox::Yes};
+  m_box.answers = {InfoBox::Answer::Yes};
   CtrlKey(Qt::Key_Q);
   EXPECT_FALSE(m_window->isVisible());
 }
@@ -209,7 +211,7 @@ TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
   CtrlKey(Qt::Key_W);
   ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
-  m_box.answers = {InfoBox::Yes};
+  m_box.answers = {InfoBox::Answer::Yes};
   Key(Qt::Key_K);
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
@@ -464,7 +466,7 @@ TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere
   EXPECT_EQ(file.readAll(), before);
 
   // x = 619 on the top row: the close button begins where "Свернуть" ends.
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Click(QPoint(619, 10));
   ASSERT_EQ(m_box.messages.size(), 1);
   EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
@@ -482,7 +484,7 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     const QPoint grab = Centre(el::TitleStrip);
     Press(grab);
     if (c.boxTakesRelease) {
-      m_box.answers = {InfoBox::No};
+      m_box.answers = {InfoBox::Answer::No};
       Key(Qt::Key_Escape);
       ASSERT_FALSE(m_box.messages.isEmpty());
     }
@@ -494,7 +496,7 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     EXPECT_FALSE(game().state().pointer.WindowDragging);
     // And the next click is not lost.
     m_box.messages.clear();
-    m_box.answers = {InfoBox::No};
+    m_box.answers = {InfoBox::Answer::No};
     Click(Centre(el::Close));
     EXPECT_EQ(m_box.messages.size(), 1);
     m_box.messages.clear();
@@ -509,7 +511,7 @@ TEST_F(WindowTest, AThumbDragEndsWhenAModalBoxTakesItsRelease) {
   const QPoint grab = Centre(el::ScrollThumb);
   Press(grab);
   ASSERT_TRUE(game().state().pointer.ThumbDragging);
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   const qreal top = screen.element(el::ScrollThumb).top;
   Move(grab + QPoint(0, 100));
@@ -524,7 +526,7 @@ TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
   const int wrong = game().AnswerElement(2);
   const int right = game().AnswerElement(1);
   Press(screen.CaptionRect(wrong).center().toPoint());
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   const QPoint onRight = screen.CaptionRect(right).center().toPoint();
   Move(onRight);
@@ -594,16 +596,16 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
 }
 
 TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
+  using Answer = InfoBox::Answer;
   struct Case {
-    int flags;
+    Answer preset;
     Qt::Key key;
-    int result;
+    Answer result;
   };
-  for (const Case c : {Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Return, InfoBox::No},
-                       Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Escape, InfoBox::No},
-                       Case{InfoBox::QuestionYesNo, Qt::Key_Return, InfoBox::Yes},
-                       Case{InfoBox::QuestionYesNo, Qt::Key_Escape, InfoBox::No}}) {
-    SCOPED_TRACE(c.flags);
+  for (const Case c : {Case{Answer::No, Qt::Key_Return, Answer::No}, Case{Answer::No, Qt::Key_Escape, Answer::No},
+                       Case{Answer::Yes, Qt::Key_Return, Answer::Yes},
+                       Case{Answer::Yes, Qt::Key_Escape, Answer::No}}) {
+    SCOPED_TRACE(int(c.preset));
     SCOPED_TRACE(c.key);
     QtInfoBox box;
     QTimer::singleShot(0, [key = c.key] {
@@ -611,7 +613,7 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
       ASSERT_NE(open, nullptr);
       QTest::keyClick(open, key);
     });
-    EXPECT_EQ(box.Show(u"Очистить таблицу лидеров?"_s, c.flags), c.result);
+    EXPECT_EQ(box.Confirm(u"Очистить таблицу лидеров?"_s, c.preset), c.result);
   }
 }
 
