@@ -8,6 +8,7 @@
 
 #include "data/codec.h"
 #include "tests/testing/info_box_fakes.h"
+#include "tests/testing/random_fakes.h"
 #include "data/random_source.h"
 
 using namespace Qt::StringLiterals;

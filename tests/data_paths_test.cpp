@@ -13,7 +13,7 @@
 #include "data/data_paths.h"
 #include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
-#include "tests/fixtures/data/base_writer.h"
+#include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
 using namespace testbases;

@@ -18,7 +18,7 @@
 #include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
-#include "tests/fixtures/data/base_writer.h"
+#include "tests/testing/question_bases.h"
 #include "tests/fixtures/fifo_watchdog.h"
 #include "tests/fixtures/file_size_limit.h"
 

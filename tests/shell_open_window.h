@@ -16,6 +16,7 @@
 #include "shell/main_window.h"
 #include "engine/sound_output.h"
 #include "tests/testing/info_box_fakes.h"
+#include "tests/testing/random_fakes.h"
 
 /// Copies the built data folder into `folder`, where the game looks for it beside
 /// the program.
