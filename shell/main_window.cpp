@@ -181,6 +181,7 @@ void MainWindow::Tick() {
   // do behind any other box: the caption's clock keeps time and the game goes on
   // behind the box, its question clock held while the game asks something. This is
   // safe because a step that can open a box switches its own task off first.
+  setWindowTitle(m_titleBarClock.Caption());
   Run([this] { m_game->Tick(); });
 }
 
@@ -436,11 +437,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
-double MainWindow::TimeOfDay() {
-  if (m_services.timeOfDay) return m_services.timeOfDay();
-  return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
 double MainWindow::SteadySeconds() {
   if (m_services.steadyClock) return m_services.steadyClock();
   static const QElapsedTimer started = [] {
@@ -451,14 +447,6 @@ double MainWindow::SteadySeconds() {
   return started.nsecsElapsed() / 1e9;
 }
 
-QString MainWindow::TimeAndDate() {
-  if (m_services.timeAndDate) return m_services.timeAndDate();
-  const QDateTime now = QDateTime::currentDateTime();
-  const QLocale locale;
-  return now.time().toString(u"HH:mm:ss"_s) + u' ' + locale.toString(now.date(), QLocale::ShortFormat);
-}
-
-void MainWindow::SetWindowCaption(const QString& caption) { setWindowTitle(caption); }
 
 void MainWindow::PopupMenu(int x, int y) {
   EndPointerCapture();

@@ -8,6 +8,7 @@
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/sharp_sheet_cache.h"
+#include "shell/title_bar_clock.h"
 #include "shell/view_scale.h"
 
 class QLineEdit;
@@ -34,7 +35,6 @@ class MainWindow : public QWidget, private Platform {
     DataLocations locations;                ///< default: the program's folder only
     InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
     RandomSource* random = nullptr;         ///< default: seeded once from the system
-    std::function<double()> timeOfDay;      ///< default: the system clock
     std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
     std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
     bool startTimer = true;                 ///< false: the test calls Tick() itself
@@ -86,12 +86,9 @@ class MainWindow : public QWidget, private Platform {
 
  private:
   // Platform.
-  double TimeOfDay() override;
   double SteadySeconds() override;
-  QString TimeAndDate() override;
   RandomSource& Random() override { return *m_random; }
   InfoBox& MessageBox() override { return m_modalBox; }
-  void SetWindowCaption(const QString& caption) override;
   void PopupMenu(int x, int y) override;
   void Minimise() override;
   void RequestClose() override;
@@ -151,6 +148,7 @@ class MainWindow : public QWidget, private Platform {
   };
 
   Services m_services;
+  TitleBarClock m_titleBarClock{m_services.timeAndDate};
   ModalBox m_modalBox{*this};
   std::unique_ptr<TextMeasurer> m_measurer;
   std::unique_ptr<InfoBox> m_ownInfoBox;

@@ -32,14 +32,6 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   EXPECT_EQ(g().questions().levels[3].count, 6);
 }
 
-TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
-  platform->timeAndDate = u"10:00:01 09.12.2026"_s;
-  Tick();
-  platform->timeAndDate = u"10:00:02 09.12.2026"_s;
-  Tick();
-  EXPECT_EQ(platform->captions, QStringList({u"10:00:01 09.12.2026"_s, u"10:00:02 09.12.2026"_s}));
-}
-
 TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
   g().KeyPressed(vk::F2);
   EXPECT_FALSE(g().NewGameEnabled());

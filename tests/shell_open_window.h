@@ -72,7 +72,6 @@ class ScriptedWindowTest : public ::testing::Test {
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
-    services.timeOfDay = [this] { return m_now; };
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [] { return QStringLiteral("12:00"); };
     services.startTimer = false;

@@ -14,6 +14,7 @@
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
+#include "shell/title_bar_clock.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -593,6 +594,20 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
   ASSERT_FALSE(m_box.messages.isEmpty());
   EXPECT_EQ(captionsBehindTheBox, 30 * m_box.messages.size());
   EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(m_captions));
+}
+
+TEST_F(WindowTest, TheTitleBarShowsTheTimeAndDateAtEveryTickAlsoWhenIdle) {
+  ASSERT_FALSE(game().GameInPlay());
+  const int before = m_captions;
+  Ticks(2);
+  EXPECT_EQ(m_captions, before + 2);
+  EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(before + 2));
+}
+
+TEST(TitleBarClockTest, WritesTheTimeToTheSecondAndTheDateInTheLocalesShortForm) {
+  const QDateTime morning(QDate(2026, 12, 9), QTime(9, 5, 7));
+  EXPECT_EQ(TitleBarClock::Format(morning, QLocale(QLocale::Russian, QLocale::Russia)), u"09:05:07 09.12.2026"_s);
+  EXPECT_EQ(TitleBarClock::Format(morning, QLocale(QLocale::English, QLocale::UnitedStates)), u"09:05:07 12/9/26"_s);
 }
 
 TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {

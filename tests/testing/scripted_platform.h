@@ -16,13 +16,9 @@
 /// request the game makes.
 class ScriptedPlatform : public Platform {
  public:
-  /// One scripted clock: `time` runs on steadily, the time of day may be stepped.
-  double TimeOfDay() override { return time + dayStep; }
   double SteadySeconds() override { return time; }
-  QString TimeAndDate() override { return timeAndDate; }
   RandomSource& Random() override { return *randomSource; }
   InfoBox& MessageBox() override { return box; }
-  void SetWindowCaption(const QString& caption) override { captions.append(caption); }
   void PopupMenu(int x, int y) override { popups.append(QPoint(x, y)); }
   void Minimise() override { ++minimised; }
   void RequestClose() override {
@@ -36,12 +32,12 @@ class ScriptedPlatform : public Platform {
   SoundOutput& Sound() override { return sound; }
 
   double time = 36000;  // 10:00:00
-  double dayStep = 0;   ///< summer time, a time sync: what the time of day was moved by
-  QString timeAndDate = QStringLiteral("10:00:00 09.12.2026");
+  /// A step of the wall clock (summer time, a time sync). The platform gives the game
+  /// only the steady clock, so no step may reach it.
+  double dayStep = 0;
   ScriptedRandomSource random;
   RandomSource* randomSource = &random;
   ActingInfoBox box;
-  QStringList captions;
   QList<QPoint> popups;
   int minimised = 0;
   int closeRequests = 0;
