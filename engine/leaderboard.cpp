@@ -45,7 +45,7 @@ void Game::ShowLeaderboard(bool visible) {
     // The columns are built whole and set once each: the same text and place as
     // appending row by row, without refitting fifty times.
     QString places, names, sums;
-    for (int r = 1; r <= m_winners.count; ++r) {
+    for (int r = 1; r <= m_winners.count(); ++r) {
       if (r > 1) {
         places += u"\r\n"_s;
         names += u"\r\n"_s;
@@ -54,11 +54,11 @@ void Game::ShowLeaderboard(bool visible) {
       places += QString::number(r) + u"."_s;
       // One line per row whatever a crafted file holds, or the columns would slide
       // against the places: the file itself keeps the rows as they are.
-      names += m_screen.OneLine(el::NameColumn, m_winners.name[r]);
-      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.sum[r]));
+      names += m_screen.OneLine(el::NameColumn, m_winners.AtRank(r).name);
+      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.AtRank(r).sum));
     }
     // An empty board says so rather than showing a blank panel.
-    if (m_winners.count == 0) names = u"Таблица пуста"_s;
+    if (m_winners.count() == 0) names = u"Таблица пуста"_s;
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
     m_screen.SetCaption(el::RankColumn, places, QString(), 0);
@@ -74,7 +74,7 @@ void Game::ShowLeaderboard(bool visible) {
     m_screen.SetCaptionEnabled(el::SumColumn, true);
 
     const int lit = std::exchange(m_boardHighlight, 0);
-    m_screen.SetListHighlight(lit <= m_winners.count ? lit : 0);
+    m_screen.SetListHighlight(lit <= m_winners.count() ? lit : 0);
     // The row just named is brought to the middle of the panel when it lies below it.
     const QRectF row = m_screen.ListRowRect(m_screen.listHighlight());
     const QRect panel = m_screen.element(el::Leaderboard).Box();

@@ -52,7 +52,7 @@ void Game::ShowRecordPanel(bool visible) {
     // The row's name stays empty until the player confirms one; a full board of
     // better results gives no row (0) and stays as it is.
     m_state.RecordRank = InsertWinner(m_winners, QString(), result);
-    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.sum[kMaxWinners]) - result;
+    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.AtRank(kMaxWinners).sum) - result;
   }
   const bool hasRow = m_state.RecordRank > 0;
 
@@ -76,13 +76,13 @@ void Game::ShowRecordPanel(bool visible) {
 
 bool Game::NameRecord() {
   const int rank = m_state.RecordRank;
-  const bool hasRow = rank >= 1 && rank <= m_winners.count;
+  const bool hasRow = rank >= 1 && rank <= m_winners.count();
   if (hasRow) {
     // A name of blanks is no name: the row gets the default one, as if the player
     // had confirmed without typing.
     const QString typed = m_screen.nameBox().text.trimmed();
-    m_winners.name[rank] = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
-    m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
+    m_winners.AtRank(rank).name = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
+    m_unsaved.append({m_winners.AtRank(rank).name, m_state.GuaranteedSum});
   }
   // The row has its name; a stray second confirmation must not rename it.
   m_state.RecordRank = 0;

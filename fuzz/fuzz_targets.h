@@ -135,13 +135,9 @@ inline QString Winners(const uint8_t* data, size_t size) {
   RecordingInfoBox box;
   WinnersTable table;
   ReadWinners(buffer, table, box);
-  if (table.count < 0 || table.count > kMaxWinners) return QStringLiteral("row count out of range");
-  for (int r = 0; r <= kMaxWinners; ++r) {
-    const bool inUse = r >= 1 && r <= table.count;
-    if (!inUse && (!table.name[size_t(r)].isEmpty() || !table.sum[size_t(r)].isEmpty())) {
-      return QStringLiteral("text in a row not in use");
-    }
-    if (table.name[size_t(r)].size() > kMaxScrambledLength / 3) return QStringLiteral("name too long");
+  if (table.count() > kMaxWinners) return QStringLiteral("row count out of range");
+  for (const BoardRow& row : table.rows) {
+    if (row.name.size() > kMaxScrambledLength / 3) return QStringLiteral("name too long");
   }
 
   InputRandom random(bytes);
@@ -152,10 +148,10 @@ inline QString Winners(const uint8_t* data, size_t size) {
   WinnersTable reloaded;
   ReadWinners(saved, reloaded, again);
   if (!again.messages.isEmpty()) return QStringLiteral("a saved leaderboard reads back with a message");
-  if (reloaded.count != table.count) return QStringLiteral("saved row count");
-  for (int r = 1; r <= table.count; ++r) {
-    if (reloaded.name[size_t(r)] != MakeEncodable(table.name[size_t(r)]) ||
-        reloaded.sum[size_t(r)] != MakeEncodable(table.sum[size_t(r)])) {
+  if (reloaded.count() != table.count()) return QStringLiteral("saved row count");
+  for (int r = 1; r <= table.count(); ++r) {
+    if (reloaded.AtRank(r).name != MakeEncodable(table.AtRank(r).name) ||
+        reloaded.AtRank(r).sum != MakeEncodable(table.AtRank(r).sum)) {
       return QStringLiteral("a saved row reads back changed");
     }
   }

@@ -189,11 +189,11 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
   EXPECT_FALSE(QFileInfo::exists(path));
 
   WinnersTable table;
-  table.count = 2;
-  table.name[1] = u"Ёлкин"_s;
-  table.sum[1] = u"1000000"_s;
-  table.name[2] = u"Ли"_s;
-  table.sum[2] = u"100"_s;
+  table.rows.resize(2);
+  table.AtRank(1).name = u"Ёлкин"_s;
+  table.AtRank(1).sum = u"1000000"_s;
+  table.AtRank(2).name = u"Ли"_s;
+  table.AtRank(2).sum = u"100"_s;
   SystemRandomSource random;
   ASSERT_TRUE(SaveWinners(path, table, random));
   {

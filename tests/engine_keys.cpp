@@ -22,7 +22,7 @@ TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
     EXPECT_EQ(st().CurrentPanel, c.after);
     // Only the record panel's confirmation writes a row.
     if (c.panel == RecordPanel) {
-      EXPECT_EQ(g().winners().count, 1);
+      EXPECT_EQ(g().winners().count(), 1);
     }
   }
 }
@@ -229,9 +229,9 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
     WinnersTable saved;
     RecordingInfoBox box;
     LoadWinners(WinnersPath(), saved, box);
-    ASSERT_EQ(saved.count, 1);
-    EXPECT_EQ(saved.name[1], c.stored);
-    EXPECT_EQ(saved.sum[1], u"100"_s);
+    ASSERT_EQ(saved.count(), 1);
+    EXPECT_EQ(saved.AtRank(1).name, c.stored);
+    EXPECT_EQ(saved.AtRank(1).sum, u"100"_s);
   }
   // Answered No, nothing is stored yet: the panel still waits for its name.
   Start({6, 6, 6, 6, 6, 6, 6});

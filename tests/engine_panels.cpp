@@ -18,9 +18,7 @@ namespace {
 WinnersTable Board(const QList<qint32>& sums) {
   WinnersTable table;
   for (qint32 sum : sums) {
-    ++table.count;
-    table.name[table.count] = u"Игрок "_s + QString::number(table.count);
-    table.sum[table.count] = QString::number(sum);
+    table.rows.append({u"Игрок "_s + QString::number(table.count() + 1), QString::number(sum)});
   }
   return table;
 }
@@ -48,12 +46,12 @@ class PanelTest : public EngineTest {
   }
   QStringList Names(const WinnersTable& t) {
     QStringList names;
-    for (int r = 1; r <= t.count; ++r) names.append(t.name[r]);
+    for (int r = 1; r <= t.count(); ++r) names.append(t.AtRank(r).name);
     return names;
   }
   QStringList Sums(const WinnersTable& t) {
     QStringList sums;
-    for (int r = 1; r <= t.count; ++r) sums.append(t.sum[r]);
+    for (int r = 1; r <= t.count(); ++r) sums.append(t.AtRank(r).sum);
     return sums;
   }
   /// A game ended with `result` in the record panel.
@@ -86,16 +84,16 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     EndWith(c.result);
     EXPECT_EQ(st().RecordRank, c.rank);
     EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
-    EXPECT_EQ(ReadBoard().count, int(c.board.size()));  // nothing written before the name
+    EXPECT_EQ(ReadBoard().count(), int(c.board.size()));  // nothing written before the name
     g().KeyPressed(vk::Enter);
     const WinnersTable saved = ReadBoard();
     EXPECT_EQ(Sums(saved), c.sumsAfter);
-    EXPECT_EQ(saved.name[c.rank], u"Неизвестный фартовик"_s);
+    EXPECT_EQ(saved.AtRank(c.rank).name, u"Неизвестный фартовик"_s);
     if (c.rank > 1) {
-      EXPECT_EQ(saved.name[c.rank - 1], u"Игрок "_s + QString::number(c.rank - 1));
+      EXPECT_EQ(saved.AtRank(c.rank - 1).name, u"Игрок "_s + QString::number(c.rank - 1));
     }
-    if (c.rank < saved.count) {
-      EXPECT_EQ(saved.name[c.rank + 1], u"Игрок "_s + QString::number(c.rank));
+    if (c.rank < saved.count()) {
+      EXPECT_EQ(saved.AtRank(c.rank + 1).name, u"Игрок "_s + QString::number(c.rank));
     }
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   }
@@ -221,8 +219,8 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     g().screen().SetNameBoxText(c.typed, false);
     g().KeyPressed(vk::Enter);
     const WinnersTable saved = ReadBoard();
-    ASSERT_EQ(saved.count, 1);
-    EXPECT_EQ(saved.name[1], c.stored);
+    ASSERT_EQ(saved.count(), 1);
+    EXPECT_EQ(saved.AtRank(1).name, c.stored);
     EXPECT_EQ(CaptionText(el::ScrollUp), c.stored);
   }
 }
@@ -293,7 +291,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     f.close();
 
     g().OpenLeaderboard();
-    EXPECT_EQ(g().winners().count, c.rowsShown);
+    EXPECT_EQ(g().winners().count(), c.rowsShown);
     EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
     for (int e : {37, 38, 39, 40}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
     for (int col : {38, 39}) EXPECT_TRUE(E(col).caption.enabled) << col;
@@ -383,13 +381,13 @@ TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   WriteBoard(Board(Falling(10)));
   g().KeyPressed(vk::K);  // not shown: nothing
-  EXPECT_EQ(ReadBoard().count, 10);
+  EXPECT_EQ(ReadBoard().count(), 10);
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count, 10);
+  ASSERT_EQ(g().winners().count(), 10);
   platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(vk::K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().count, 0);
+  EXPECT_EQ(g().winners().count(), 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
   EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
@@ -461,7 +459,7 @@ struct SecondGame {
 /// A board of real size: 50 names of 25 letters.
 WinnersTable RealSizeBoard() {
   WinnersTable table = Board(Falling(50, 252000));
-  for (int r = 1; r <= table.count; ++r) table.name[r] = QString(25, QChar(u'А' + r % 32));
+  for (int r = 1; r <= table.count(); ++r) table.AtRank(r).name = QString(25, QChar(u'А' + r % 32));
   return table;
 }
 
@@ -479,8 +477,8 @@ TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
   other.game.KeyPressed(vk::Enter);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"64000"_s, u"32000"_s, u"2000"_s, u"500"_s}));
-  EXPECT_EQ(saved.name[2], u"Первая"_s);
-  EXPECT_EQ(saved.name[4], u"Вторая"_s);
+  EXPECT_EQ(saved.AtRank(2).name, u"Первая"_s);
+  EXPECT_EQ(saved.AtRank(4).name, u"Вторая"_s);
   EXPECT_TRUE(platform->box.messages.isEmpty());
   EXPECT_TRUE(other.platform.box.messages.isEmpty());
 }
@@ -492,11 +490,11 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   g().OpenLeaderboard();
   platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
-  ASSERT_EQ(ReadBoard().count, 0);
+  ASSERT_EQ(ReadBoard().count(), 0);
   other.game.KeyPressed(vk::Enter);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"500"_s}));
-  EXPECT_EQ(saved.name[1], u"Неизвестный фартовик"_s);
+  EXPECT_EQ(saved.AtRank(1).name, u"Неизвестный фартовик"_s);
 }
 
 TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresTheResult) {
@@ -518,7 +516,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   f.close();
   // The board shown keeps the result, at its rank.
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().name[3], u"Везунчик"_s);
+  EXPECT_EQ(g().winners().AtRank(3).name, u"Везунчик"_s);
   EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
@@ -527,11 +525,11 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   g().KeyPressed(vk::Enter);
   EXPECT_EQ(platform->box.messages.size(), 1);
   const WinnersTable saved = ReadBoard();
-  EXPECT_EQ(saved.count, 50);
-  EXPECT_EQ(saved.name[3], u"Везунчик"_s);
-  EXPECT_EQ(saved.sum[3], u"250000"_s);
-  EXPECT_EQ(saved.sum[4], u"250000"_s);
-  EXPECT_EQ(saved.sum[50], u"204000"_s);  // the old last row dropped; the 100 has no room
+  EXPECT_EQ(saved.count(), 50);
+  EXPECT_EQ(saved.AtRank(3).name, u"Везунчик"_s);
+  EXPECT_EQ(saved.AtRank(3).sum, u"250000"_s);
+  EXPECT_EQ(saved.AtRank(4).sum, u"250000"_s);
+  EXPECT_EQ(saved.AtRank(50).sum, u"204000"_s);  // the old last row dropped; the 100 has no room
 }
 
 TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
@@ -572,8 +570,8 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   f.write(file);
   f.close();
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count, 3);
-  EXPECT_EQ(g().winners().name[1], u"А\rБ"_s);  // the table keeps what the file holds
+  ASSERT_EQ(g().winners().count(), 3);
+  EXPECT_EQ(g().winners().AtRank(1).name, u"А\rБ"_s);  // the table keeps what the file holds
   const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);
   const QStringList sums = CaptionText(el::ScrollDown).split(u"\r\n"_s);
   ASSERT_EQ(names.size(), 3);

@@ -69,10 +69,10 @@ class WindowTest : public ScriptedWindowTest {
   }
   void WriteWinners(int rows) {
     WinnersTable table;
-    table.count = rows;
+    table.rows.resize(rows);
     for (int r = 1; r <= rows; ++r) {
-      table.name[r] = u"Игрок %1"_s.arg(r);
-      table.sum[r] = QString::number(1000000 - r);
+      table.AtRank(r).name = u"Игрок %1"_s.arg(r);
+      table.AtRank(r).sum = QString::number(1000000 - r);
     }
     ASSERT_TRUE(SaveWinners(WinnersPath(), table, m_random));
   }
@@ -114,9 +114,9 @@ TEST_F(WindowTest, GameWonByKeysAloneEndsWithTypedNameInTheFile) {
   QTest::keyClick(name, Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Ваня"_s);
-  EXPECT_EQ(table.sum[1], u"1000000"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Ваня"_s);
+  EXPECT_EQ(table.AtRank(1).sum, u"1000000"_s);
   Key(Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, 0);
   EXPECT_TRUE(game().NewGameEnabled());
@@ -131,7 +131,7 @@ TEST_F(WindowTest, WrongAnswerShowsLossPanelAndEnterLeadsBackToStart) {
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   Key(Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, 0);
-  EXPECT_EQ(ReadWinners().count, 0);
+  EXPECT_EQ(ReadWinners().count(), 0);
 }
 
 TEST_F(WindowTest, RunningOutOfTimeShowsTheTimeoutPanel) {
@@ -311,8 +311,8 @@ TEST_F(RealBoxWindowTest, EscThenEnterOnTheRecordPanelKeepsItAndEnterStoresTheTy
   ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
   QTest::keyClick(m_window->nameBox(), Qt::Key_Return);
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Ваня"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Ваня"_s);
 }
 
 TEST_F(RealBoxWindowTest, LeavingFromTheRecordPanelStoresTheTypedName) {
@@ -324,8 +324,8 @@ TEST_F(RealBoxWindowTest, LeavingFromTheRecordPanelStoresTheTypedName) {
   QTest::keyClick(m_window->nameBox(), Qt::Key_Escape);
   EXPECT_FALSE(m_window->isVisible());
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Петя"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Петя"_s);
 }
 
 TEST_F(RealBoxWindowTest, EscThenEnterDuringAGameGoesOnWithTheGame) {

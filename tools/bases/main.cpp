@@ -224,8 +224,8 @@ int Winners(const QString& path) {
   QFile file(path);
   if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) ReadWinners(file, table, box, path);
   QJsonArray rows;
-  for (int r = 1; r <= table.count; ++r) {
-    rows.append(QJsonObject{{u"name"_s, table.name[size_t(r)]}, {u"sum"_s, table.sum[size_t(r)]}});
+  for (const BoardRow& row : table.rows) {
+    rows.append(QJsonObject{{u"name"_s, row.name}, {u"sum"_s, row.sum}});
   }
   PrintJson(QJsonObject{{u"messages"_s, Messages(box)}, {u"rows"_s, rows}});
   return 0;
