@@ -239,11 +239,11 @@ TEST_F(SoundTest, MutedTheGameAsksForNoStingAndUnmutedItResumesTheMoment) {
 
 TEST_F(SoundTest, AGameStartedMutedIsMutedBeforeItsThemeIsAskedFor) {
   auto quiet = std::make_unique<ScriptedPlatform>();
-  Game game(*quiet, measurer, dir->path(), &TestSheet);
-  game.SetSoundOn(false);
-  game.Start();
+  Game quietGame(*quiet, measurer, dir->path(), &TestSheet);
+  quietGame.SetSoundOn(false);
+  quietGame.Start();
   EXPECT_EQ(quiet->sound.log, (QStringList{u"mute"_s, u"bed theme_loop"_s}));
-  game.SetSoundOn(true);
+  quietGame.SetSoundOn(true);
   EXPECT_EQ(quiet->sound.log.last(), u"unmute"_s);
 }
 
