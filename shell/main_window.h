@@ -26,7 +26,9 @@ class TextMeasurer;
 /// The main window: a frameless 640 × 480 view over the game's element
 /// model, and the game's platform (clock, random numbers, message box, menu, window).
 /// It holds no game logic: every event goes to `Game`, then the changed parts of the
-/// model are repainted.
+/// model are repainted. Its jobs live in files of their own: events and painting in
+/// main_window.cpp, the platform the game asks in window_platform.cpp, zoom, full
+/// screen and placement in window_view.cpp.
 class MainWindow : public QWidget, private Platform {
  public:
   /// What the window takes from outside; tests replace any of them.
