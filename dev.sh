@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Set-up, build and run in one step, on a fresh Debian 12 machine or an old checkout.
 #   ./dev.sh run     install what is missing, build, run the game
-#   ./dev.sh test    install what is missing, build, run every test
+#   ./dev.sh test    install what is missing, build with warnings as errors, run every test
 #   ./dev.sh build   install what is missing, build
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-wayland libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev clang libclang-rt-14-dev libstemmer-dev
+          libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy libstemmer-dev
           desktop-file-utils appstream lintian dpkg-dev fakeroot groff-base
           xvfb xdotool dbus-x11 at-spi2-core python3-pyatspi python3-xlib
           pulseaudio pulseaudio-utils libpulse-dev pkg-config)
@@ -27,7 +27,7 @@ install_missing() {
 }
 
 build() {
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
@@ -36,7 +36,7 @@ case "${1:-run}" in
     install_missing; build
     exec "$BUILD_DIR/fartovik" ;;
   test)
-    install_missing; build
+    install_missing; build -DFARTOVIK_WERROR=ON
     cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 3600 ;;
   build)
     install_missing; build ;;

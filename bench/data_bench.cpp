@@ -11,7 +11,7 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "screen/qt_text_measurer.h"
@@ -16,13 +16,10 @@ namespace {
 /// A window that is never shown: its clock is the tick count, its messages vanish.
 class BenchPlatform : public Platform, public InfoBox {
  public:
-  double TimeOfDay() override { return time; }
   double SteadySeconds() override { return time; }
-  QString TimeAndDate() override { return u"10:00:00 09.12.2026"_s; }
   RandomSource& Random() override { return random; }
   ::InfoBox& MessageBox() override { return *this; }
-  int Show(const QString&, int) override { return Ok; }
-  void SetWindowCaption(const QString& caption) override { last = caption; }
+  Answer Show(const Message&) override { return Answer::None; }
   void PopupMenu(int, int) override {}
   void Minimise() override {}
   void RequestClose() override {}
@@ -32,7 +29,6 @@ class BenchPlatform : public Platform, public InfoBox {
 
   double time = 36000;
   SystemRandomSource random;
-  QString last;
 };
 
 /// Character-count wrapping with fixed sizes: the engine's share of a tick alone.

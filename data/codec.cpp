@@ -91,7 +91,7 @@ QString DamagedFileMessage(const QString& file, int damagedFields) {
 QByteArray Unscramble(const QByteArray& text, int parts, InfoBox& box) {
   bool damaged = false;
   QByteArray result = DecodeScrambled(text, parts, damaged);
-  if (damaged) box.Show(DamagedDataMessage(), InfoBox::StopOk);
+  if (damaged) box.Warn(DamagedDataMessage());
   return result;
 }
 

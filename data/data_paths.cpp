@@ -176,10 +176,9 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
     const bool firstMove = !QFileInfo::exists(QDir(locations.playerFolder).filePath(kWinnersFile));
     paths.winnersPath = PlayerWinnersPath(locations.playerFolder, besideProgram, dataBeside);
     if (dataBeside && firstMove && IsFolderOpenToOthers(programFolder)) {
-      box.Show(u"В папку игры могут записывать другие пользователи:\r\n"_s + QDir::toNativeSeparators(programFolder) +
-                   u"\r\nТаблицу лидеров игра поэтому хранит в вашей собственной папке:\r\n"_s +
-                   QDir::toNativeSeparators(paths.winnersPath),
-               InfoBox::InformationOk);
+      box.Inform(u"В папку игры могут записывать другие пользователи:\r\n"_s + QDir::toNativeSeparators(programFolder) +
+                 u"\r\nТаблицу лидеров игра поэтому хранит в вашей собственной папке:\r\n"_s +
+                 QDir::toNativeSeparators(paths.winnersPath));
     }
   }
 
@@ -207,7 +206,7 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
     const QString shown = QDir::toNativeSeparators(locations.questionOverride.isEmpty()
                                                        ? program + u"Data/"_s
                                                        : QFile::decodeName(locations.questionOverride));
-    box.Show(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn), InfoBox::StopOk);
+    box.Warn(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn));
     return paths;
   }
   if (!locations.questionOverride.isEmpty()) {

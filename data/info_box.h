@@ -1,51 +1,34 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 /// The game's one message box. Every data-file warning and the exit question go
 /// through it, so they all carry the title "О, фартовик!" and wait the same way.
 class InfoBox {
  public:
-  /// Icon and button sets the game uses.
-  enum Flags : int {
-    StopOk = 16,
-    QuestionYesNo = 36,
-    InformationOk = 64,
-    /// The second button (No) is the default, for questions whose Yes cannot be undone.
-    SecondButtonDefault = 256,
-    QuestionYesNoDefaultNo = QuestionYesNo | SecondButtonDefault,
+  /// What a message is, which decides its icon and buttons.
+  enum class Kind {
+    Information,  ///< news the player only acknowledges: an information sign and OK
+    Warning,      ///< something went wrong: a stop sign and OK
+    Question,     ///< a question answered Yes or No
   };
-  /// Buttons as the box reports them; 0 means the box could not be shown.
-  enum Result : int {
-    NotShown = 0,
-    Ok = 1,
-    Yes = 6,
-    No = 7,
-  };
-
-  virtual ~InfoBox() = default;
-  /// Shows `text` (CR LF breaks lines) modally and returns the button pressed.
-  virtual int Show(const QString& text, int flags) = 0;
-};
-
-/// Remembers every message and answers with whatever the test told it to.
-class RecordingInfoBox : public InfoBox {
- public:
+  /// How a question was answered. A box that could not be shown gives no answer.
+  enum class Answer { None, Yes, No };
   struct Message {
-    QString text;
-    int flags = 0;
+    QString text;  ///< CR LF breaks lines
+    Kind kind = Kind::Information;
+    Answer preset = Answer::None;  ///< for a question, the button Enter presses
     bool operator==(const Message&) const = default;
   };
 
-  int Show(const QString& text, int flags) override {
-    messages.append({text, flags});
-    if (!answers.isEmpty()) return answers.takeFirst();
-    // As a player pressing Enter: the default button.
-    if ((flags & 0x0F) == 4) return flags & SecondButtonDefault ? No : Yes;
-    return Ok;
-  }
+  virtual ~InfoBox() = default;
 
-  QList<Message> messages;
-  QList<int> answers;  ///< consumed one per message; empty: the default button
+  void Inform(const QString& text) { Show({text, Kind::Information}); }
+  void Warn(const QString& text) { Show({text, Kind::Warning}); }
+  /// Asks a question and waits for the answer. `preset` is the button Enter
+  /// presses: No for questions whose Yes cannot be undone.
+  Answer Confirm(const QString& text, Answer preset) { return Show({text, Kind::Question, preset}); }
+
+  /// Shows the message modally; returns the answer to a question, None otherwise.
+  virtual Answer Show(const Message& message) = 0;
 };

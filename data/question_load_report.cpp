@@ -64,12 +64,15 @@ QString QuestionLoadReport::Message() const {
   return parts.join(u"\r\n\r\n"_s);
 }
 
-int QuestionLoadReport::Flags() const {
-  const bool onlyTooFew = missingLevels.isEmpty() && damaged.isEmpty() && tooLarge.isEmpty() &&
-                          notBases.isEmpty() && unreadable.isEmpty();
-  return onlyTooFew ? InfoBox::InformationOk : InfoBox::StopOk;
+bool QuestionLoadReport::OnlyTooFew() const {
+  return missingLevels.isEmpty() && damaged.isEmpty() && tooLarge.isEmpty() && notBases.isEmpty() &&
+         unreadable.isEmpty();
 }
 
 void QuestionLoadReport::ShowIn(InfoBox& box) const {
-  if (!IsEmpty()) box.Show(Message(), Flags());
+  if (IsEmpty()) return;
+  if (OnlyTooFew())
+    box.Inform(Message());
+  else
+    box.Warn(Message());
 }

@@ -27,9 +27,9 @@ struct QuestionLoadReport {
   /// The one message: the parts that apply, each as it reads alone, in the order
   /// missing levels, too few questions, damage, skipped files.
   QString Message() const;
-  /// Stop when something is missing, damaged or skipped; information when the only
-  /// news is a level with too few questions.
-  int Flags() const;
+  /// Whether the only news is a level with too few questions: information, where
+  /// anything missing, damaged or skipped is a warning.
+  bool OnlyTooFew() const;
   /// Shows the message, when there is anything to say.
   void ShowIn(InfoBox& box) const;
 };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QRandomGenerator>
 
 /// Uniform numbers in [0, 1). The game reseeds before some draws; a generator may
@@ -21,25 +20,4 @@ class SystemRandomSource : public RandomSource {
 
  private:
   QRandomGenerator m_generator;
-};
-
-/// Plays back the numbers a test scripted, then falls back to a fixed seed, so a
-/// test states the draws it cares about and still runs to the end.
-class ScriptedRandomSource : public RandomSource {
- public:
-  explicit ScriptedRandomSource(QList<double> script = {}, quint32 seed = 1)
-      : m_script(std::move(script)), m_fallback(seed) {}
-  double Next() override {
-    ++drawn;
-    return m_script.isEmpty() ? m_fallback.generateDouble() : m_script.takeFirst();
-  }
-  void Reseed() override { ++reseeds; }
-  void Push(std::initializer_list<double> values) { m_script.append(QList<double>(values)); }
-
-  int drawn = 0;
-  int reseeds = 0;
-
- private:
-  QList<double> m_script;
-  QRandomGenerator m_fallback;
 };

@@ -54,7 +54,6 @@ class WinnersParser {
   // Fills `table` and returns how many fields were damaged.
   int Finish(WinnersTable& table) {
     table = WinnersTable{};
-    table.count = m_rows;
     int damagedFields = 0;
     const auto decode = [&](const QByteArray& scrambled) {
       bool damaged = false;
@@ -63,8 +62,10 @@ class WinnersParser {
       return FromCp1251(plain);
     };
     for (int r = 1; r <= m_rows; ++r) {
-      table.name[size_t(r)] = decode(m_name[size_t(r)]);
-      table.sum[size_t(r)] = decode(m_sum[size_t(r)]);
+      BoardRow row;
+      row.name = decode(m_name[size_t(r)]);
+      row.sum = decode(m_sum[size_t(r)]);
+      table.rows.append(row);
     }
     return damagedFields;
   }
@@ -129,7 +130,7 @@ QString FileVersion(const QString& path) {
 
 void ReadWinners(QIODevice& device, WinnersTable& table, InfoBox& box, const QString& name) {
   const int damagedFields = ReadTable(device, table);
-  if (damagedFields > 0) box.Show(DamagedFileMessage(name, damagedFields), InfoBox::StopOk);
+  if (damagedFields > 0) box.Warn(DamagedFileMessage(name, damagedFields));
 }
 
 WinnersFileRead ReadWinnersFile(const QString& path, WinnersTable& table) {
@@ -161,19 +162,18 @@ WinnersRead LoadWinners(const QString& path, WinnersTable& table, InfoBox& box) 
   const WinnersFileRead read = ReadWinnersFile(path, table);
   // One message for the file, however many of its fields are damaged.
   if (read.damagedFields > 0) {
-    box.Show(DamagedFileMessage(QDir::toNativeSeparators(path), read.damagedFields), InfoBox::StopOk);
+    box.Warn(DamagedFileMessage(QDir::toNativeSeparators(path), read.damagedFields));
   }
   return read.state;
 }
 
 QByteArray WinnersFileBytes(const WinnersTable& table, RandomSource& random) {
   QByteArray bytes;
-  const int rows = std::clamp(table.count, 0, kMaxWinners);
-  for (int r = 1; r <= rows; ++r) {
+  for (const BoardRow& row : table.rows.first(std::min(table.count(), kMaxWinners))) {
     // Made encodable and cut to what the decoder reads, so the file always loads
     // back to exactly what it was given.
-    const QByteArray name = ToCp1251(MakeEncodable(table.name[size_t(r)])).left(kMaxPlainLength);
-    const QByteArray sum = ToCp1251(MakeEncodable(table.sum[size_t(r)])).left(kMaxPlainLength);
+    const QByteArray name = ToCp1251(MakeEncodable(row.name)).left(kMaxPlainLength);
+    const QByteArray sum = ToCp1251(MakeEncodable(row.sum)).left(kMaxPlainLength);
     bytes.append('\x01');
     bytes.append(Scramble(name, kParts, random));
     bytes.append('\x02');
@@ -199,23 +199,19 @@ qint64 WinnerSumValue(const QString& sum) {
 }
 
 int WinnerRank(const WinnersTable& table, qint64 sum) {
-  const int rows = std::clamp(table.count, 0, kMaxWinners);
+  const int rows = std::min(table.count(), kMaxWinners);
   int rank = 1;
-  while (rank <= rows && WinnerSumValue(table.sum[size_t(rank)]) > sum) ++rank;
+  while (rank <= rows && WinnerSumValue(table.AtRank(rank).sum) > sum) ++rank;
   return rank;
 }
 
 int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
-  table.count = std::clamp(table.count, 0, kMaxWinners);
+  if (table.count() > kMaxWinners) table.rows.resize(kMaxWinners);
   const int rank = WinnerRank(table, sum);
   if (rank > kMaxWinners) return 0;
-  if (table.count < kMaxWinners) table.count += 1;
-  for (int r = table.count - 1; r >= rank; --r) {
-    table.name[size_t(r) + 1] = table.name[size_t(r)];
-    table.sum[size_t(r) + 1] = table.sum[size_t(r)];
-  }
-  table.name[size_t(rank)] = name;
-  table.sum[size_t(rank)] = QString::number(sum);
+  table.rows.insert(rank - 1, {name, QString::number(sum)});
+  // A full table drops its last row.
+  if (table.count() > kMaxWinners) table.rows.removeLast();
   return rank;
 }
 

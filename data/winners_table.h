@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-#include <array>
 
 class InfoBox;
 class QIODevice;
@@ -10,9 +9,22 @@ class RandomSource;
 
 constexpr int kMaxWinners = 50;
 
+/// One row of the leaderboard. The sum stays the text the file holds, so that a
+/// board read and written back is the same file and shows as it was written.
+struct BoardRow {
+  QString name;
+  QString sum;
+  bool operator==(const BoardRow&) const = default;
+};
+
+/// The leaderboard: the best result first, at most kMaxWinners rows.
 struct WinnersTable {
-  int count = 0;                                  ///< WinnerCount
-  std::array<QString, kMaxWinners + 1> name, sum;  ///< 1-based rows 1 … count; [0] unused
+  QList<BoardRow> rows;
+
+  int count() const { return int(rows.size()); }
+  /// The row at `rank`, 1 for the best, as the board numbers them.
+  const BoardRow& AtRank(int rank) const { return rows.at(rank - 1); }
+  BoardRow& AtRank(int rank) { return rows[rank - 1]; }
 };
 
 /// What a load found at the leaderboard's place.

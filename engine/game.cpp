@@ -126,20 +126,19 @@ bool Game::LevelsReadyForGame() {
     // An undecoded level holds fewer than the loader lets a game use.
     const int needed = std::max(QuestionsNeeded(level), kFewestQuestionsToPlay);
     const int held = l.decoded ? LevelSize(level) : std::max(0, l.count);
-    InfoBox(u"Слишком мало вопросов для игры!!!\r\n"_s + LevelQuestionCountText(level, held, needed),
-            InfoBox::InformationOk);
+    Inform(u"Слишком мало вопросов для игры!!!\r\n"_s + LevelQuestionCountText(level, held, needed));
     return false;
   }
   return true;
 }
 
-int Game::InfoBox(const QString& text, int flags) {
+InfoBox::Answer Game::ShowMessage(const InfoBox::Message& message) {
   HoldClock();
   ++m_boxesOpen;
-  const int result = m_platform.MessageBox().Show(text, flags);
+  const InfoBox::Answer answer = m_platform.MessageBox().Show(message);
   --m_boxesOpen;
   ReleaseClock();
-  return result;
+  return answer;
 }
 
 void Game::HoldClock() {

@@ -100,8 +100,12 @@ class Game : private PointerHost {
   void SetSoundOn(bool on);
   bool SoundOn() const { return m_soundOn; }
 
-  /// `InfoBox` with the game's title.
-  int InfoBox(const QString& text, int flags);
+  /// The message box, with the question clock held while it waits for the player.
+  void Inform(const QString& text) { ShowMessage({text, InfoBox::Kind::Information}); }
+  void Warn(const QString& text) { ShowMessage({text, InfoBox::Kind::Warning}); }
+  InfoBox::Answer Confirm(const QString& text, InfoBox::Answer preset) {
+    return ShowMessage({text, InfoBox::Kind::Question, preset});
+  }
 
   // What the window and the tests read.
   GameState& state() { return m_state; }
@@ -187,6 +191,7 @@ class Game : private PointerHost {
   /// seconds it stood are given back to the question.
   void HoldClock();
   void ReleaseClock();
+  InfoBox::Answer ShowMessage(const InfoBox::Message& message);
   void OpenPages(QList<InfoPage> pages);
   // game.cpp: helpers of the draw and the start of a game.
   /// Whether every level a game draws from holds enough questions; says which does not.

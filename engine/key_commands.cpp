@@ -80,9 +80,8 @@ void Game::Perform(Command command) {
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
   const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
-  bool cancel =
-      InfoBox(u"Вы уверены, что хотите выйти?"_s,
-              atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
+  bool cancel = Confirm(u"Вы уверены, что хотите выйти?"_s,
+                        atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes) == InfoBox::Answer::No;
   // A result waiting for its name goes with what the box holds, as "Всё" would; it
   // and any result an earlier save could not store get their last try before they
   // would be lost.

@@ -22,16 +22,14 @@ void Game::LoadBoard() {
   const WinnersFileRead read = ReadWinnersFile(m_paths.winnersPath, m_winners);
   // The same damage in the same file is said once, not at every look at the board.
   if (read.damagedFields > 0 && read.version != m_damageReportedFor) {
-    InfoBox(DamagedFileMessage(QDir::toNativeSeparators(m_paths.winnersPath), read.damagedFields),
-            ::InfoBox::StopOk);
+    Warn(DamagedFileMessage(QDir::toNativeSeparators(m_paths.winnersPath), read.damagedFields));
   }
   m_damageReportedFor = read.damagedFields > 0 ? read.version : QString();
   // Said once, not at every look at the board, until it can be read again.
   const bool unusable = read.state != WinnersRead::Read;
   if (unusable && !m_unreadableReported) {
-    InfoBox(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
-                                             : UnreadableWinnersMessage(m_paths.winnersPath),
-            ::InfoBox::StopOk);
+    Warn(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
+                                          : UnreadableWinnersMessage(m_paths.winnersPath));
   }
   m_unreadableReported = unusable;
   // Results a save could not store yet are part of the board the player sees.
@@ -47,7 +45,7 @@ void Game::ShowLeaderboard(bool visible) {
     // The columns are built whole and set once each: the same text and place as
     // appending row by row, without refitting fifty times.
     QString places, names, sums;
-    for (int r = 1; r <= m_winners.count; ++r) {
+    for (int r = 1; r <= m_winners.count(); ++r) {
       if (r > 1) {
         places += u"\r\n"_s;
         names += u"\r\n"_s;
@@ -56,11 +54,11 @@ void Game::ShowLeaderboard(bool visible) {
       places += QString::number(r) + u"."_s;
       // One line per row whatever a crafted file holds, or the columns would slide
       // against the places: the file itself keeps the rows as they are.
-      names += m_screen.OneLine(el::NameColumn, m_winners.name[r]);
-      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.sum[r]));
+      names += m_screen.OneLine(el::NameColumn, m_winners.AtRank(r).name);
+      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.AtRank(r).sum));
     }
     // An empty board says so rather than showing a blank panel.
-    if (m_winners.count == 0) names = u"Таблица пуста"_s;
+    if (m_winners.count() == 0) names = u"Таблица пуста"_s;
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
     m_screen.SetCaption(el::RankColumn, places, QString(), 0);
@@ -76,7 +74,7 @@ void Game::ShowLeaderboard(bool visible) {
     m_screen.SetCaptionEnabled(el::SumColumn, true);
 
     const int lit = std::exchange(m_boardHighlight, 0);
-    m_screen.SetListHighlight(lit <= m_winners.count ? lit : 0);
+    m_screen.SetListHighlight(lit <= m_winners.count() ? lit : 0);
     // The row just named is brought to the middle of the panel when it lies below it.
     const QRectF row = m_screen.ListRowRect(m_screen.listHighlight());
     const QRect panel = m_screen.element(el::Leaderboard).Box();
@@ -98,7 +96,7 @@ void Game::ClearLeaderboard() {
   WinnersTable onDisk;
   const WinnersRead state = ReadWinnersFile(m_paths.winnersPath, onDisk).state;
   if (state == WinnersRead::Link) {
-    InfoBox(LinkedWinnersMessage(m_paths.winnersPath), ::InfoBox::StopOk);
+    Warn(LinkedWinnersMessage(m_paths.winnersPath));
     return;
   }
   const QString question =
@@ -107,7 +105,7 @@ void Game::ClearLeaderboard() {
                 u"Если её очистить, файл будет удалён вместе со всем, что в нём записано, "
                 u"и заменён пустой таблицей. Очистить таблицу лидеров?"_s
           : u"Очистить таблицу лидеров?"_s;
-  if (InfoBox(question, InfoBox::QuestionYesNoDefaultNo) != InfoBox::Yes) return;
+  if (Confirm(question, InfoBox::Answer::No) != InfoBox::Answer::Yes) return;
   // A file that will not go (protected, locked) is shown again as it is, and the
   // player hears why.
   QString problem;
@@ -116,7 +114,7 @@ void Game::ClearLeaderboard() {
     m_unsaved.clear();
     PlayCue(Cue::ClearBoard);
   } else if (!problem.isEmpty()) {
-    InfoBox(problem, ::InfoBox::StopOk);
+    Warn(problem);
   }
   ShowPanel(LeaderboardPanel, true);
 }

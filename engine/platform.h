@@ -12,16 +12,11 @@ class RandomSource;
 class Platform {
  public:
   virtual ~Platform() = default;
-  /// Seconds since midnight, with fractions.
-  virtual double TimeOfDay() = 0;
   /// Seconds from a fixed point in the past, never stepped by clock changes (summer
   /// time, a time sync): what elapsed time is measured with.
   virtual double SteadySeconds() = 0;
-  /// The current time, a blank and the current date, in the platform's formats.
-  virtual QString TimeAndDate() = 0;
   virtual RandomSource& Random() = 0;
   virtual InfoBox& MessageBox() = 0;
-  virtual void SetWindowCaption(const QString& caption) = 0;
   /// Shows the popup menu modally with its top-left corner at a client position; a chosen
   /// item runs its command before this returns.
   virtual void PopupMenu(int x, int y) = 0;

@@ -57,7 +57,7 @@ void Game::ShowRecordPanel(bool visible) {
     // The row's name stays empty until the player confirms one; a full board of
     // better results gives no row (0) and stays as it is.
     m_state.RecordRank = InsertWinner(m_winners, QString(), result);
-    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.sum[kMaxWinners]) - result;
+    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.AtRank(kMaxWinners).sum) - result;
   }
   const bool hasRow = m_state.RecordRank > 0;
 
@@ -81,13 +81,13 @@ void Game::ShowRecordPanel(bool visible) {
 
 bool Game::NameRecord() {
   const int rank = m_state.RecordRank;
-  const bool hasRow = rank >= 1 && rank <= m_winners.count;
+  const bool hasRow = rank >= 1 && rank <= m_winners.count();
   if (hasRow) {
     // A name of blanks is no name: the row gets the default one, as if the player
     // had confirmed without typing.
     const QString typed = m_screen.nameBox().text.trimmed();
-    m_winners.name[rank] = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
-    m_unsaved.append({m_winners.name[rank], m_state.GuaranteedSum});
+    m_winners.AtRank(rank).name = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
+    m_unsaved.append({m_winners.AtRank(rank).name, m_state.GuaranteedSum});
   }
   // The row has its name; a stray second confirmation must not rename it.
   m_state.RecordRank = 0;
@@ -130,7 +130,7 @@ void Game::StoreKeptResults() {
   m_storeRetrySince.reset();
   m_cueWhenStored = false;
   // The results stay here, shown on the board, until a later save stores them.
-  InfoBox(WinnersNotStoredMessage(m_paths.winnersPath, written, problem), InfoBox::StopOk);
+  Warn(WinnersNotStoredMessage(m_paths.winnersPath, written, problem));
   m_unreadableReported =
       m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
 }
@@ -167,5 +167,5 @@ bool Game::StoreUnsavedBeforeExit() {
   why = why.left(why.lastIndexOf(u"\r\n"_s));
   const QString text = why + u"\r\n\r\n"_s + u"Эти результаты не записаны и пропадут при выходе:"_s + u"\r\n"_s +
                        results.join(u"\r\n"_s) + u"\r\n\r\n"_s + u"Всё равно выйти?"_s;
-  return InfoBox(text, ::InfoBox::QuestionYesNoDefaultNo) == ::InfoBox::Yes;
+  return Confirm(text, InfoBox::Answer::No) == InfoBox::Answer::Yes;
 }

@@ -1,7 +1,6 @@
 #include "engine/game.h"
 
 void Game::Tick() {
-  m_platform.SetWindowCaption(m_platform.TimeAndDate());
   // A task switched on by an earlier step runs in this same tick when its index is
   // higher: the verdict's next question shows its first character at once.
   if (m_state.TaskActive[task::AnswerReveal]) AnswerRevealStep();

@@ -15,7 +15,7 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
@@ -121,7 +121,7 @@ inline QString QuestionBase(const uint8_t* data, size_t size) {
     if (q.year.size() > kMaxScrambledLength / 4) return QStringLiteral("year too long");
   }
   for (const auto& m : box.messages) {
-    if (m.flags != InfoBox::StopOk && m.flags != InfoBox::InformationOk) return QStringLiteral("message flags");
+    if (m.kind == InfoBox::Kind::Question) return QStringLiteral("a question while reading");
   }
   return {};
 }
@@ -135,13 +135,9 @@ inline QString Winners(const uint8_t* data, size_t size) {
   RecordingInfoBox box;
   WinnersTable table;
   ReadWinners(buffer, table, box);
-  if (table.count < 0 || table.count > kMaxWinners) return QStringLiteral("row count out of range");
-  for (int r = 0; r <= kMaxWinners; ++r) {
-    const bool inUse = r >= 1 && r <= table.count;
-    if (!inUse && (!table.name[size_t(r)].isEmpty() || !table.sum[size_t(r)].isEmpty())) {
-      return QStringLiteral("text in a row not in use");
-    }
-    if (table.name[size_t(r)].size() > kMaxScrambledLength / 3) return QStringLiteral("name too long");
+  if (table.count() > kMaxWinners) return QStringLiteral("row count out of range");
+  for (const BoardRow& row : table.rows) {
+    if (row.name.size() > kMaxScrambledLength / 3) return QStringLiteral("name too long");
   }
 
   InputRandom random(bytes);
@@ -152,10 +148,10 @@ inline QString Winners(const uint8_t* data, size_t size) {
   WinnersTable reloaded;
   ReadWinners(saved, reloaded, again);
   if (!again.messages.isEmpty()) return QStringLiteral("a saved leaderboard reads back with a message");
-  if (reloaded.count != table.count) return QStringLiteral("saved row count");
-  for (int r = 1; r <= table.count; ++r) {
-    if (reloaded.name[size_t(r)] != MakeEncodable(table.name[size_t(r)]) ||
-        reloaded.sum[size_t(r)] != MakeEncodable(table.sum[size_t(r)])) {
+  if (reloaded.count() != table.count()) return QStringLiteral("saved row count");
+  for (int r = 1; r <= table.count(); ++r) {
+    if (reloaded.AtRank(r).name != MakeEncodable(table.AtRank(r).name) ||
+        reloaded.AtRank(r).sum != MakeEncodable(table.AtRank(r).sum)) {
       return QStringLiteral("a saved row reads back changed");
     }
   }

@@ -237,17 +237,18 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name) return QString();
     const WinnersTable& w = game().winners();
-    if (m_row >= w.count) return QString();
+    if (m_row >= w.count()) return QString();
+    const BoardRow& row = w.rows.at(m_row);
     switch (m_column) {
       case 0: return QString::number(m_row + 1);
-      case 1: return w.name[m_row + 1];
-      default: return SumText(w.sum[m_row + 1]);
+      case 1: return row.name;
+      default: return SumText(row.sum);
     }
   }
   QRect rect() const override {
     // The row's slice of its column, as the list is scrolled now.
     const Screen& screen = game().screen();
-    const int count = std::max(game().winners().count, 1);
+    const int count = std::max(game().winners().count(), 1);
     const QRectF column = screen.CaptionRect(el::LeaderboardColumns[m_column]);
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
@@ -298,7 +299,7 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   int columnCount() const override { return kColumns; }
   QString rowDescription(int row) const override { return QString::number(row + 1); }
   int rowCount() const override {
-    return element().visible ? std::clamp(game().winners().count, 0, kMaxWinners) : 0;
+    return element().visible ? std::min(game().winners().count(), kMaxWinners) : 0;
   }
   int selectedColumnCount() const override { return 0; }
   int selectedRowCount() const override { return 0; }
@@ -546,7 +547,7 @@ void AccessibleScreen::Update() {
   QString board;
   const WinnersTable& w = m_game.winners();
   if (!m_leaderboard->state().invisible)
-    for (int r = 1; r <= std::min(w.count, kMaxWinners); ++r) board += w.name[r] + u'\t' + w.sum[r] + u'\n';
+    for (const BoardRow& row : w.rows.first(std::min(w.count(), kMaxWinners))) board += row.name + u'\t' + row.sum + u'\n';
   if (board != m_board && !first) {
     QAccessibleTableModelChangeEvent event(m_leaderboard, QAccessibleTableModelChangeEvent::ModelReset);
     Send(event);

@@ -9,6 +9,7 @@
 #include "engine/game.h"
 #include "engine/platform.h"
 #include "screen/sharp_sheet_cache.h"
+#include "shell/title_bar_clock.h"
 #include "shell/view_scale.h"
 
 class QLineEdit;
@@ -26,7 +27,9 @@ class TextMeasurer;
 /// The main window: a frameless 640 × 480 view over the game's element
 /// model, and the game's platform (clock, random numbers, message box, menu, window).
 /// It holds no game logic: every event goes to `Game`, then the changed parts of the
-/// model are repainted.
+/// model are repainted. Its jobs live in files of their own: events and painting in
+/// main_window.cpp, the platform the game asks in window_platform.cpp, zoom, full
+/// screen and placement in window_view.cpp.
 class MainWindow : public QWidget, private Platform {
  public:
   /// What the window takes from outside; tests replace any of them.
@@ -35,7 +38,6 @@ class MainWindow : public QWidget, private Platform {
     DataLocations locations;                ///< default: the program's folder only
     InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
     RandomSource* random = nullptr;         ///< default: seeded once from the system
-    std::function<double()> timeOfDay;      ///< default: the system clock
     std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
     std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
     bool startTimer = true;                 ///< false: the test calls Tick() itself
@@ -86,12 +88,9 @@ class MainWindow : public QWidget, private Platform {
 
  private:
   // Platform.
-  double TimeOfDay() override;
   double SteadySeconds() override;
-  QString TimeAndDate() override;
   RandomSource& Random() override { return *m_random; }
   InfoBox& MessageBox() override { return m_modalBox; }
-  void SetWindowCaption(const QString& caption) override;
   void PopupMenu(int x, int y) override;
   void Minimise() override;
   void RequestClose() override;
@@ -146,13 +145,14 @@ class MainWindow : public QWidget, private Platform {
   class ModalBox : public InfoBox {
    public:
     explicit ModalBox(MainWindow& window) : m_window(window) {}
-    int Show(const QString& text, int flags) override;
+    Answer Show(const Message& message) override;
 
    private:
     MainWindow& m_window;
   };
 
   Services m_services;
+  TitleBarClock m_titleBarClock{m_services.timeAndDate};
   ModalBox m_modalBox{*this};
   std::unique_ptr<TextMeasurer> m_measurer;
   std::unique_ptr<InfoBox> m_ownInfoBox;

@@ -7,37 +7,35 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QMessageBox::Icon IconFor(int flags) {
-  switch (flags & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+QMessageBox::Icon IconFor(InfoBox::Kind kind) {
+  switch (kind) {
+    case InfoBox::Kind::Information: return QMessageBox::Information;
+    // Failures have always come with a stop sign; a player knows them by it.
+    case InfoBox::Kind::Warning: return QMessageBox::Critical;
+    case InfoBox::Kind::Question: return QMessageBox::Question;
   }
+  return QMessageBox::NoIcon;
 }
 
 }  // namespace
 
-int QtInfoBox::Show(const QString& text, int flags) {
-  QMessageBox box(IconFor(flags), u"О, фартовик!"_s, QString(text).replace(u"\r\n"_s, u"\n"_s),
+InfoBox::Answer QtInfoBox::Show(const Message& message) {
+  QMessageBox box(IconFor(message.kind), u"О, фартовик!"_s, QString(message.text).replace(u"\r\n"_s, u"\n"_s),
                   QMessageBox::NoButton, m_parent);
-  const bool yesNo = (flags & 0x0F) == 4;
-  if (yesNo) {
-    // As the platform's own box: the first button is the default unless the flags
-    // ask for the second; Esc answers No.
+  const bool question = message.kind == Kind::Question;
+  if (question) {
+    // As the platform's own box: Yes is the default unless the message presets No;
+    // Esc answers No.
     QPushButton* yes = box.addButton(u"Да"_s, QMessageBox::YesRole);
     QPushButton* no = box.addButton(u"Нет"_s, QMessageBox::NoRole);
-    box.setDefaultButton(flags & SecondButtonDefault ? no : yes);
+    box.setDefaultButton(message.preset == Answer::No ? no : yes);
     box.setEscapeButton(no);
   } else {
     box.addButton(u"OK"_s, QMessageBox::AcceptRole);
   }
   box.exec();
+  if (!question) return Answer::None;
   QAbstractButton* pressed = box.clickedButton();
-  if (!pressed) return yesNo ? No : Ok;  // closed by Esc or the window manager
-  const QMessageBox::ButtonRole role = box.buttonRole(pressed);
-  if (role == QMessageBox::YesRole) return Yes;
-  if (role == QMessageBox::NoRole) return No;
-  return Ok;
+  // Closed by Esc or the window manager: No.
+  return pressed && box.buttonRole(pressed) == QMessageBox::YesRole ? Answer::Yes : Answer::No;
 }

@@ -58,7 +58,7 @@ const QString kLevelOne = u"level: 1\n"
                           "+ зверь\n- птица\n- рыба\n- гриб\n"_s;
 const QString kLevelZero = u"level: 0\n? Разминка?\n+ Да\n- Нет\n- Может\n- Потом\n"_s;
 
-QJsonObject Message(const QString& text, int flags) { return {{u"text"_s, text}, {u"flags"_s, flags}}; }
+QJsonObject Message(const QString& text, const QString& kind) { return {{u"text"_s, text}, {u"kind"_s, kind}}; }
 
 }  // namespace
 
@@ -80,7 +80,7 @@ TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
   const QJsonArray expectedMessages = {
       Message(u"Базы вопросов не найдены!!!\r\nДля уровней 2, 3, 4, 5, 6 нет ни одного файла "
               u"(*.ol2, *.ol3, *.ol4, *.ol5, *.ol6)."_s,
-              16)};
+              u"warning"_s)};
   EXPECT_EQ(json[u"messages"_s].toArray(), expectedMessages);
   const QJsonArray levels = json[u"levels"_s].toArray();
   ASSERT_EQ(levels.size(), 7);
@@ -118,7 +118,7 @@ TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
   ASSERT_EQ(parts.size(), 2);
   EXPECT_TRUE(parts[0].startsWith(u"Базы вопросов не найдены!!!\r\nДля уровней 0, 1, 2, 3, 4, 6 "_s));
   EXPECT_EQ(parts[1], u"Очень мало вопросов!!!\r\nНа уровне 5 всего 1 вопрос, а для игры нужно не меньше 3."_s);
-  EXPECT_EQ(messages[0][u"flags"_s].toInt(), 16);
+  EXPECT_EQ(messages[0][u"kind"_s].toString(), u"warning"_s);
   const QJsonObject five = dump.json()[u"levels"_s].toArray()[5].toObject();
   EXPECT_FALSE(five[u"decoded"_s].toBool());
   EXPECT_EQ(five[u"count"_s].toInt(), 1);
@@ -127,7 +127,7 @@ TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
   dump = Tool({u"dump"_s, dir.filePath(u"nowhere"_s)});
   EXPECT_EQ(dump.exitCode, 0);
   messages = dump.json()[u"messages"_s].toArray();
-  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + QDir::toNativeSeparators(dir.filePath(u"nowhere/Data/"_s)) + u" не найдена!!!"_s, 16)}));
+  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + QDir::toNativeSeparators(dir.filePath(u"nowhere/Data/"_s)) + u" не найдена!!!"_s, u"warning"_s)}));
 }
 
 TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
@@ -189,11 +189,11 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
   EXPECT_FALSE(QFileInfo::exists(path));
 
   WinnersTable table;
-  table.count = 2;
-  table.name[1] = u"Ёлкин"_s;
-  table.sum[1] = u"1000000"_s;
-  table.name[2] = u"Ли"_s;
-  table.sum[2] = u"100"_s;
+  table.rows.resize(2);
+  table.AtRank(1).name = u"Ёлкин"_s;
+  table.AtRank(1).sum = u"1000000"_s;
+  table.AtRank(2).name = u"Ли"_s;
+  table.AtRank(2).sum = u"100"_s;
   SystemRandomSource random;
   ASSERT_TRUE(SaveWinners(path, table, random));
   {
@@ -208,7 +208,7 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
                         QJsonObject{{u"name"_s, u"Ли"_s}, {u"sum"_s, u"100"_s}},
                         QJsonObject{{u"name"_s, u""_s}, {u"sum"_s, u""_s}}}));
   EXPECT_EQ(run.json()[u"messages"_s].toArray(),
-            QJsonArray({Message(DamagedFileMessage(path, 1), 16)}));
+            QJsonArray({Message(DamagedFileMessage(path, 1), u"warning"_s)}));
 }
 
 TEST(DataBasesTool, WrongUseIsAUsageError) {

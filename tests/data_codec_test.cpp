@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "data/codec.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
+#include "tests/testing/random_fakes.h"
 #include "data/random_source.h"
 
 using namespace Qt::StringLiterals;
@@ -19,18 +20,6 @@ QByteArray Bytes(std::initializer_list<int> values) {
   for (int v : values) bytes.append(char(v));
   return bytes;
 }
-
-// Always the same number: the worst a source can do to the encoder.
-class ConstantRandom : public RandomSource {
- public:
-  explicit ConstantRandom(double value) : m_value(value) {}
-  double Next() override {
-    ++drawn;
-    return m_value;
-  }
-  double m_value;
-  long drawn = 0;
-};
 
 void ExpectWellFormed(const QByteArray& plain, const QByteArray& scrambled, int parts) {
   ASSERT_EQ(scrambled.size(), plain.size() * parts);
@@ -90,7 +79,7 @@ TEST(DataCodec, DecodesGroupsByTheirExactSums) {
     ASSERT_EQ(box.messages.size(), c.messages) << c.scrambled.toHex().toStdString();
     for (const auto& m : box.messages) {
       EXPECT_EQ(m.text, u"Данные повреждены. Расшифровка невозможна!!!"_s);
-      EXPECT_EQ(m.flags, InfoBox::StopOk);
+      EXPECT_EQ(m.kind, InfoBox::Kind::Warning);
     }
   }
 }
@@ -187,18 +176,18 @@ TEST(DataCodec, UnsplittableBytesAreRaisedAndNeverHang) {
   for (int b = 0; b < 256; ++b) every.append(char(b));
   for (double value : {0.0, 0.999999, 0.5, std::nan("")}) {
     for (int parts = 2; parts <= 4; ++parts) {
-      ConstantRandom random(value);
+      StuckRandomSource random(value);
       const QByteArray scrambled = Scramble(every, parts, random);
       QByteArray expected = every;
       for (char& c : expected) c = char(std::max(int(quint8(c)), SmallestSplittable(parts)));
       ExpectWellFormed(expected, scrambled, parts);
-      EXPECT_LT(random.drawn, 256L * 1000 * parts);
+      EXPECT_LT(random.drawn, 256LL * 1000 * parts);
     }
   }
 }
 
 TEST(DataCodec, LargeGroupSizesStillSplitOrGiveNothing) {
-  ConstantRandom random(0.0);
+  StuckRandomSource random(0.0);
   const QByteArray plain("\xFF\x20");
   // 42 parts of at least 6 still fit into 255 (and 32 is raised to 252).
   ExpectWellFormed(QByteArray("\xFF\xFC"), Scramble(plain, 42, random), 42);

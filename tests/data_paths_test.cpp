@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 
 #include "data/data_paths.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
-#include "tests/fixtures/data/base_writer.h"
+#include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
 using namespace testbases;
@@ -88,7 +88,7 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   DataPaths paths = ResolvePaths(program.path(), box, Writable);
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s, 16}}));
+                              {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s, InfoBox::Kind::Warning}}));
 
   QDir(program.path()).mkdir(u"DaTa"_s);
   box.messages.clear();
@@ -107,7 +107,7 @@ TEST(DataPaths, MissingFolderMessageNamesTheWholePathAsTheFileSystemSpellsIt) {
   // Upper-cased, "/ИГРА ДОМА/DATA/" would name a folder that is not there.
   EXPECT_EQ(box.messages[0].text,
             u"Папка "_s + QDir::toNativeSeparators(parent.path() + u"/Игра дома/Data/"_s) + u" не найдена!!!"_s);
-  EXPECT_EQ(box.messages[0].flags, InfoBox::StopOk);
+  EXPECT_EQ(box.messages[0].kind, InfoBox::Kind::Warning);
 }
 
 // Which folder gives the shipped bases: the first that exists in the order
@@ -162,7 +162,7 @@ TEST(DataPaths, AFolderFromTheCommandLineReplacesEveryOther) {
   paths = ResolvePaths(layout.Bin(), locations, box, Writable);
   EXPECT_TRUE(paths.questionFolders.isEmpty());
   EXPECT_EQ(box.messages,
-            QList<RecordingInfoBox::Message>({{u"Папка "_s + missing + u" не найдена!!!"_s, 16}}));
+            QList<RecordingInfoBox::Message>({{u"Папка "_s + missing + u" не найдена!!!"_s, InfoBox::Kind::Warning}}));
 }
 
 TEST(DataPaths, WithNoFolderAnywhereTheMessageNamesEveryPlaceLookedIn) {
@@ -175,7 +175,7 @@ TEST(DataPaths, WithNoFolderAnywhereTheMessageNamesEveryPlaceLookedIn) {
   EXPECT_EQ(box.messages[0].text, u"Папка "_s + layout.Bin() + u"/Data/"_s +
                                       u" не найдена!!!\r\nНет их и здесь:\r\n"_s + layout.Installed() + u"\r\n"_s +
                                       layout.Xdg(1) + u"\r\n"_s + layout.Xdg(2));
-  EXPECT_EQ(box.messages[0].flags, InfoBox::StopOk);
+  EXPECT_EQ(box.messages[0].kind, InfoBox::Kind::Warning);
 }
 
 // Bases dropped into the player's folder join the shipped ones of their level,

@@ -12,10 +12,10 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/line_reader.h"
 #include "data/question_loader.h"
-#include "tests/fixtures/data/base_writer.h"
+#include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
 using namespace testbases;
@@ -29,7 +29,7 @@ const QString kDamaged = u"Данные повреждены. Расшифров
 Message TooFew(int level, const QString& howMany) {
   return {u"Очень мало вопросов!!!\r\nНа уровне "_s + QString::number(level) + u" "_s + howMany +
               u", а для игры нужно не меньше 3."_s,
-          64};
+          InfoBox::Kind::Information};
 }
 
 // Loads as the game does at start-up, with a program folder that counts as writable.
@@ -72,7 +72,7 @@ TEST(DataQuestionLoader, MissingDataFolderGivesOneMessageWithThePathAsSpelt) {
   RecordingInfoBox box;
   const DataPaths paths = Load(folder, table, box);
   const QString shown = QDir::toNativeSeparators(folder.path() + u"/Data/"_s);
-  EXPECT_EQ(box.messages, QList<Message>({{u"Папка "_s + shown + u" не найдена!!!"_s, 16}}));
+  EXPECT_EQ(box.messages, QList<Message>({{u"Папка "_s + shown + u" не найдена!!!"_s, InfoBox::Kind::Warning}}));
   EXPECT_TRUE(paths.questionFolder.isEmpty());
   for (const QuestionLevel& level : table.levels) EXPECT_EQ(level.count, 0);
 }
@@ -87,7 +87,7 @@ TEST(DataQuestionLoader, OnlyALevelOneFileWarnsForEveryOtherLevelInOrder) {
   EXPECT_EQ(box.messages,
             QList<Message>({{u"Базы вопросов не найдены!!!\r\nДля уровней 0, 2, 3, 4, 5, 6 нет ни одного файла "
                              u"(*.ol0, *.ol2, *.ol3, *.ol4, *.ol5, *.ol6)."_s,
-                             16}}));
+                             InfoBox::Kind::Warning}}));
   const QuestionLevel& one = table.levels[1];
   EXPECT_EQ(one.count, 3);
   EXPECT_TRUE(one.decoded);
@@ -344,7 +344,7 @@ TEST(DataQuestionLoader, DamagedFieldsKeepWhatCameBeforeTheDamage) {
   RecordingInfoBox box;
   const QuestionLevel l = ReadLevel({file}, 0, box);
   // Three damaged fields of one file: one message for the file.
-  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 3), 16}}));
+  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 3), InfoBox::Kind::Warning}}));
   ASSERT_EQ(l.count, 2);
   EXPECT_EQ(l.rows[0].text, u"Хоро"_s);
   EXPECT_EQ(l.rows[0].answers[3], u"ответ"_s);
@@ -376,7 +376,7 @@ TEST(DataQuestionLoader, AGiganticLineIsReadWithinBoundsAndGivesTheDamageMessage
   RecordingInfoBox box;
   const QuestionLevel l = ReadLevel({file}, 0, box);
   EXPECT_LT(timer.elapsed(), 5000);
-  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 1), 16}}));
+  EXPECT_EQ(box.messages, QList<Message>({{DamagedFileMessage(QString(), 1), InfoBox::Kind::Warning}}));
   ASSERT_EQ(l.count, 3);
   EXPECT_EQ(l.rows[0].text, QString(kMaxScrambledLength / 2, QChar(80)));
   EXPECT_EQ(l.rows[0].answers[0], u"ответ"_s);
@@ -454,7 +454,7 @@ TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDama
   const QString c = QDir::toNativeSeparators(folder.dataPath() + u"/c.ol2"_s);
   EXPECT_EQ(box.messages, QList<Message>({{kDamaged + u"\r\nПоврежденных файлов: 2, полей в них: 1001\r\n"_s + a +
                                                u"\r\n"_s + c,
-                                           16}}));
+                                           InfoBox::Kind::Warning}}));
   EXPECT_EQ(table.levels[2].count, 503);
   EXPECT_EQ(table.levels[2].rows[500].text, u"Вопрос b1"_s);
   EXPECT_EQ(table.levels[2].rows[0].answers[1], u"Нет x1"_s);
@@ -538,7 +538,7 @@ TEST(DataQuestionLoader, ALoadSaysWhatItFoundInOneMessage) {
       EXPECT_GE(at, 0) << part.toStdString() << " in " << box.messages[0].text.toStdString();
       from = std::max(from, at);
     }
-    EXPECT_EQ(box.messages[0].flags, 16);
+    EXPECT_EQ(box.messages[0].kind, InfoBox::Kind::Warning);
     EXPECT_FALSE(box.messages[0].text.contains(u"уровня 0"_s));
   }
 }

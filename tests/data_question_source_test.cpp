@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"

@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 
 #include "data/codec.h"
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
-#include "tests/fixtures/data/base_writer.h"
+#include "tests/testing/question_bases.h"
 #include "tests/fixtures/fifo_watchdog.h"
 #include "tests/fixtures/file_size_limit.h"
 
@@ -51,20 +51,20 @@ class WinnersFile : public ::testing::Test {
   }
   static QStringList Names(const WinnersTable& table) {
     QStringList names;
-    for (int r = 1; r <= table.count; ++r) names.append(table.name[size_t(r)]);
+    for (int r = 1; r <= table.count(); ++r) names.append(table.AtRank(r).name);
     return names;
   }
   static QStringList Sums(const WinnersTable& table) {
     QStringList sums;
-    for (int r = 1; r <= table.count; ++r) sums.append(table.sum[size_t(r)]);
+    for (int r = 1; r <= table.count(); ++r) sums.append(table.AtRank(r).sum);
     return sums;
   }
   static WinnersTable Table(const QList<std::pair<QString, QString>>& rows) {
     WinnersTable table;
-    table.count = int(rows.size());
-    for (int r = 1; r <= table.count; ++r) {
-      table.name[size_t(r)] = rows[r - 1].first;
-      table.sum[size_t(r)] = rows[r - 1].second;
+    table.rows.resize(int(rows.size()));
+    for (int r = 1; r <= table.count(); ++r) {
+      table.AtRank(r).name = rows[r - 1].first;
+      table.AtRank(r).sum = rows[r - 1].second;
     }
     return table;
   }
@@ -78,7 +78,7 @@ class WinnersFile : public ::testing::Test {
 
 TEST_F(WinnersFile, AMissingFileIsCreatedEmpty) {
   const WinnersTable table = Load();
-  EXPECT_EQ(table.count, 0);
+  EXPECT_EQ(table.count(), 0);
   ASSERT_TRUE(QFileInfo(path()).isFile());
   EXPECT_EQ(QFileInfo(path()).size(), 0);
   EXPECT_TRUE(m_box.messages.isEmpty());
@@ -130,10 +130,10 @@ TEST_F(WinnersFile, MoreThanFiftyRowsAreCut) {
   file += "\x02" + ScrambleFixed(u"7"_s, 3) + "\r\n";
   Write(file);
   const WinnersTable table = Load();
-  EXPECT_EQ(table.count, kMaxWinners);
-  EXPECT_EQ(table.name[50], u"Игрок 50"_s);
-  EXPECT_EQ(table.sum[50], u"5000"_s);
-  EXPECT_EQ(table.name[1], u"Игрок 1"_s);
+  EXPECT_EQ(table.count(), kMaxWinners);
+  EXPECT_EQ(table.AtRank(50).name, u"Игрок 50"_s);
+  EXPECT_EQ(table.AtRank(50).sum, u"5000"_s);
+  EXPECT_EQ(table.AtRank(1).name, u"Игрок 1"_s);
 }
 
 TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
@@ -143,7 +143,7 @@ TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
   EXPECT_EQ(Names(table), QStringList({u"Ок"_s, u"Вера"_s}));
   EXPECT_EQ(Sums(table), QStringList({u"100"_s, u"200"_s}));
   EXPECT_EQ(m_box.messages,
-            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), 16}}));
+            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), InfoBox::Kind::Warning}}));
 }
 
 TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
@@ -151,33 +151,30 @@ TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
   for (int r = 1; r <= kMaxWinners; ++r) file += "\x01" + QByteArray(30, char(200)) + "\x02" + QByteArray(9, char(99)) + "\r\n";
   Write(file);
   const WinnersTable table = Load();
-  EXPECT_EQ(table.count, kMaxWinners);
+  EXPECT_EQ(table.count(), kMaxWinners);
   ASSERT_EQ(m_box.messages.size(), 1);
   const QStringList lines = m_box.messages[0].text.split(u"\r\n"_s);
   EXPECT_EQ(lines.first(), DamagedDataMessage());
   EXPECT_TRUE(m_box.messages[0].text.contains(QDir::toNativeSeparators(path())));
   EXPECT_TRUE(lines.last().endsWith(u" 100"_s)) << lines.last().toStdString();  // every name and sum
-  EXPECT_EQ(m_box.messages[0].flags, 16);
+  EXPECT_EQ(m_box.messages[0].kind, InfoBox::Kind::Warning);
   // Each load says it once more, no more.
   Load();
   EXPECT_EQ(m_box.messages.size(), 2);
 }
 
-TEST_F(WinnersFile, RowsAboveTheCountAreEmptyAfterALoad) {
+TEST_F(WinnersFile, ALoadLeavesNoRowOfTheTableItReplaced) {
   WinnersTable table = Table({{u"a"_s, u"1"_s}, {u"b"_s, u"2"_s}, {u"c"_s, u"3"_s}});
   Write(Row(u"Один"_s, u"5"_s));
   LoadWinners(path(), table, m_box);
-  EXPECT_EQ(table.count, 1);
-  for (int r = 2; r <= kMaxWinners; ++r) {
-    EXPECT_TRUE(table.name[size_t(r)].isEmpty() && table.sum[size_t(r)].isEmpty()) << r;
-  }
+  EXPECT_EQ(table.rows, QList<BoardRow>({{u"Один"_s, u"5"_s}}));
 }
 
 TEST_F(WinnersFile, AFolderInPlaceOfTheFileIsAnUnreadableLeaderboardAndStaysAsItIs) {
   ASSERT_TRUE(QDir().mkpath(path()));
   WinnersTable table;
   EXPECT_EQ(LoadWinners(path(), table, m_box), WinnersRead::Unreadable);
-  EXPECT_EQ(table.count, 0);
+  EXPECT_EQ(table.count(), 0);
   EXPECT_EQ(StoreWinners(path(), {{u"Новый"_s, 100}}, m_random), WinnersWrite::Unreadable);
   EXPECT_TRUE(QFileInfo(path()).isDir());
 }
@@ -199,30 +196,29 @@ TEST_F(WinnersFile, SavedTablesLoadBackWithExactLineLengths) {
   ASSERT_EQ(lines.size(), 5);  // four rows and nothing after the last CR LF
   EXPECT_TRUE(lines[4].isEmpty());
   for (int r = 1; r <= 4; ++r) {
-    const qsizetype expected = 1 + 3 * saved.name[size_t(r)].size() + 1 + 3 * saved.sum[size_t(r)].size() + 2;
+    const qsizetype expected = 1 + 3 * saved.AtRank(r).name.size() + 1 + 3 * saved.AtRank(r).sum.size() + 2;
     EXPECT_EQ(lines[r - 1].size() + 1, expected) << r;
     EXPECT_EQ(lines[r - 1][0], '\x01');
     EXPECT_TRUE(lines[r - 1].endsWith('\r'));
   }
   const WinnersTable loaded = Load();
-  EXPECT_EQ(loaded.count, 4);
-  EXPECT_EQ(loaded.name, saved.name);
-  EXPECT_EQ(loaded.sum, saved.sum);
+  EXPECT_EQ(loaded.count(), 4);
+  EXPECT_EQ(loaded.rows, saved.rows);
   EXPECT_TRUE(m_box.messages.isEmpty());
   // Scrambled afresh on every save, to the same table.
   ASSERT_TRUE(SaveWinners(path(), saved, m_random));
   EXPECT_NE(Read(), bytes);
-  EXPECT_EQ(Load().name, saved.name);
+  EXPECT_EQ(Names(Load()), Names(saved));
 }
 
 TEST_F(WinnersFile, NamesAreStoredAsTheyCanBeEncoded) {
   WinnersTable saved = Table({{u"Tab\tи 日本 😀"_s, u"100"_s}, {QString(20000, u'ж'), u"200"_s}});
   ASSERT_TRUE(SaveWinners(path(), saved, m_random));
   const WinnersTable loaded = Load();
-  EXPECT_EQ(loaded.name[1], u"Tab?и ?? ?"_s);
+  EXPECT_EQ(loaded.AtRank(1).name, u"Tab?и ?? ?"_s);
   // Cut to what the reader decodes whole, so that it loads without a message.
-  EXPECT_EQ(loaded.name[2], QString(kMaxScrambledLength / 3, u'ж'));
-  EXPECT_EQ(loaded.sum[2], u"200"_s);
+  EXPECT_EQ(loaded.AtRank(2).name, QString(kMaxScrambledLength / 3, u'ж'));
+  EXPECT_EQ(loaded.AtRank(2).sum, u"200"_s);
   EXPECT_TRUE(m_box.messages.isEmpty());
 }
 
@@ -230,10 +226,10 @@ TEST_F(WinnersFile, AFailedSaveLeavesTheOldFileWhole) {
   const QByteArray old = Row(u"Старый"_s, u"100"_s);
   Write(old);
   WinnersTable big;
-  big.count = kMaxWinners;
+  big.rows.resize(kMaxWinners);
   for (int r = 1; r <= kMaxWinners; ++r) {
-    big.name[size_t(r)] = QString(300, u'Я');
-    big.sum[size_t(r)] = u"1000000"_s;
+    big.AtRank(r).name = QString(300, u'Я');
+    big.AtRank(r).sum = u"1000000"_s;
   }
   // The file system refuses to let any file grow past 1000 bytes: the write stops
   // halfway, as on a full disk.
@@ -267,10 +263,10 @@ namespace {
 // A board of real size: 50 names of 25 letters, about 5 KB.
 WinnersTable RealSizeBoard(const QString& letter) {
   WinnersTable board;
-  board.count = kMaxWinners;
+  board.rows.resize(kMaxWinners);
   for (int r = 1; r <= kMaxWinners; ++r) {
-    board.name[size_t(r)] = QString(25, letter[0]);
-    board.sum[size_t(r)] = QString::number(1000000 - r);
+    board.AtRank(r).name = QString(25, letter[0]);
+    board.AtRank(r).sum = QString::number(1000000 - r);
   }
   return board;
 }
@@ -291,7 +287,7 @@ TEST_F(WinnersFile, ARealSizeBoardOnAFullDiskKeepsTheOldFileAndFails) {
       UnderFileSizeLimit(4096, [&] { return StoreWinners(path(), {{u"Новый"_s, 2000000}}, m_random); });
   EXPECT_EQ(stored, WinnersWrite::Failed);
   EXPECT_EQ(Read(), old);
-  EXPECT_EQ(Load().name, oldBoard.name);
+  EXPECT_EQ(Names(Load()), Names(oldBoard));
   // Nothing half-written is left behind, the lock neither.
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({u"Winners.tbl"_s}));
 }
@@ -314,7 +310,7 @@ TEST_F(WinnersFile, ABoardThatCannotBeReadIsNeverWrittenOver) {
     WinnersTable table;
     RecordingInfoBox box;
     int outcome = 0;
-    if (LoadWinners(path(), table, box) == WinnersRead::Unreadable && table.count == 0) outcome |= 1;
+    if (LoadWinners(path(), table, box) == WinnersRead::Unreadable && table.count() == 0) outcome |= 1;
     if (StoreWinners(path(), {{u"Новый"_s, 100}}, m_random) == WinnersWrite::Unreadable) outcome |= 2;
     return outcome;
   };
@@ -342,8 +338,8 @@ TEST_F(WinnersFile, TwoGamesSavingInTurnKeepEachOthersChanges) {
   ASSERT_TRUE(SaveWinners(path(), Table({{u"Старый"_s, u"1000"_s}}), m_random));
   // Both games read the board when their record panels open …
   const WinnersTable seenByA = Load(), seenByB = Load();
-  ASSERT_EQ(seenByA.count, 1);
-  ASSERT_EQ(seenByB.count, 1);
+  ASSERT_EQ(seenByA.count(), 1);
+  ASSERT_EQ(seenByB.count(), 1);
   // … and store their results one after the other.
   EXPECT_EQ(StoreWinners(path(), {{u"Игра Б"_s, 500}}, m_random), WinnersWrite::Written);
   EXPECT_EQ(StoreWinners(path(), {{u"Игра А"_s, 32000}}, m_random), WinnersWrite::Written);
@@ -562,12 +558,12 @@ TEST(WinnerRanks, AResultGoesAboveEqualAndSmallerSums) {
   for (qint64 sum : {1000000, 32000, 1000}) InsertWinner(table, QString::number(sum), sum);
   EXPECT_EQ(WinnerRank(table, 32000), 2);
   EXPECT_EQ(InsertWinner(table, u"новый"_s, 32000), 2);
-  EXPECT_EQ(table.count, 4);
-  EXPECT_EQ(table.name[3], u"32000"_s);
+  EXPECT_EQ(table.count(), 4);
+  EXPECT_EQ(table.AtRank(3).name, u"32000"_s);
   for (int r = 5; r <= kMaxWinners; ++r) InsertWinner(table, u"x"_s, 500);
-  ASSERT_EQ(table.count, kMaxWinners);
+  ASSERT_EQ(table.count(), kMaxWinners);
   EXPECT_EQ(InsertWinner(table, u"последний"_s, 100), 0);  // a full board of better results
   EXPECT_EQ(InsertWinner(table, u"выше"_s, 600), 5);
-  EXPECT_EQ(table.count, kMaxWinners);
-  EXPECT_EQ(table.sum[kMaxWinners], u"500"_s);
+  EXPECT_EQ(table.count(), kMaxWinners);
+  EXPECT_EQ(table.AtRank(kMaxWinners).sum, u"500"_s);
 }

@@ -157,7 +157,7 @@ TEST_F(EngineTest, WhatCoversTheQuestionHoldsItsClockAndGivesTheSecondsBack) {
            Tick(250);
            EXPECT_EQ(CaptionText(el::ClockBar), u"0:17"_s);
          };
-         platform->box.answers = {InfoBox::No};
+         platform->box.answers = {InfoBox::Answer::No};
          g().KeyPressed(Qt::Key_Escape);
          platform->box.whileShown = nullptr;
          ASSERT_EQ(platform->box.messages.size(), 1);
@@ -198,7 +198,7 @@ TEST_F(EngineTest, AQuestionFinishingBehindWhatCoversItStartsItsClockWhenUncover
       {"the exit question, answered No",
        [this] {
          platform->box.whileShown = [this](const QString&) { Tick(300); };
-         platform->box.answers = {InfoBox::No};
+         platform->box.answers = {InfoBox::Answer::No};
          g().KeyPressed(Qt::Key_Escape);
          platform->box.whileShown = nullptr;
          EXPECT_TRUE(st().AnswersOpen);  // the reveal went on behind the box

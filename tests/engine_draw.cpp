@@ -159,7 +159,7 @@ TEST_F(EngineTest, RevealQuestionTextWithMoreCharactersTakesPiecesThatLong) {
 TEST_F(EngineTest, TheFourAnswersEndInTheSmallestFittedSizeRoundedHalfToEven) {
   // The font system gives half a point less than asked: fitted sizes are x.5, and the
   // smallest one is rounded half to even.
-  measurer.reportedOffset = -0.5;
+  measurer.reported = [](const CaptionFont& font) { return font.size - 0.5; };
   struct Case {
     std::array<int, 4> lengths;  // of answers 1 … 4
     int size;
@@ -189,6 +189,6 @@ TEST_F(EngineTest, TheFourAnswersEndInTheSmallestFittedSizeRoundedHalfToEven) {
       EXPECT_DOUBLE_EQ(E(e).caption.font.size, c.size) << e;
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(CaptionText(g().AnswerElement(k)), answers[k - 1]);
     Start({6, 6, 6, 6, 6, 6, 6});
-    measurer.reportedOffset = -0.5;
+    measurer.reported = [](const CaptionFont& font) { return font.size - 0.5; };
   }
 }

@@ -17,102 +17,12 @@
 #include <cmath>
 #include <memory>
 
-#include "data/cp1251.h"
-#include "data/info_box.h"
-#include "data/random_source.h"
 #include "engine/game.h"
-#include "engine/platform.h"
 #include "screen/element_table.h"
 #include "element_names.h"
-#include "screen/element_table.h"
-#include "element_names.h"
-#include "screen/text_measurer.h"
-#include "tests/info_box_fakes.h"
-#include "tests/sound_fakes.h"
-
-/// A platform whose clock and draws the test sets and which remembers every window
-/// request the game makes.
-class ScriptedPlatform : public Platform {
- public:
-  /// One scripted clock: `time` runs on steadily, the time of day may be stepped.
-  double TimeOfDay() override { return time + dayStep; }
-  double SteadySeconds() override { return time; }
-  QString TimeAndDate() override { return timeAndDate; }
-  RandomSource& Random() override { return *randomSource; }
-  InfoBox& MessageBox() override { return box; }
-  void SetWindowCaption(const QString& caption) override { captions.append(caption); }
-  void PopupMenu(int x, int y) override { popups.append(QPoint(x, y)); }
-  void Minimise() override { ++minimised; }
-  void RequestClose() override {
-    ++closeRequests;
-    // The window runs its close handler; a refused close keeps it open.
-    if (game != nullptr && !game->CloseRequested()) closed = true;
-  }
-  bool WindowNormal() override { return normal; }
-  void MoveWindowBy(qreal dx, qreal dy) override { moved += QPointF(dx, dy); }
-  void FocusNameBox() override { ++nameBoxFocus; }
-  SoundOutput& Sound() override { return sound; }
-
-  double time = 36000;  // 10:00:00
-  double dayStep = 0;   ///< summer time, a time sync: what the time of day was moved by
-  QString timeAndDate = QStringLiteral("10:00:00 09.12.2026");
-  ScriptedRandomSource random;
-  RandomSource* randomSource = &random;
-  ActingInfoBox box;
-  QStringList captions;
-  QList<QPoint> popups;
-  int minimised = 0;
-  int closeRequests = 0;
-  bool closed = false;
-  bool normal = true;
-  QPointF moved;
-  int nameBoxFocus = 0;
-  RecordingSoundOutput sound;
-  Game* game = nullptr;
-};
-
-/// A generator stuck on one value, as a clock-seeded one can be when reseeded twice
-/// in the same clock tick.
-class StuckRandomSource : public RandomSource {
- public:
-  explicit StuckRandomSource(double value) : m_value(value) {}
-  double Next() override {
-    ++drawn;
-    return m_value;
-  }
-  long long drawn = 0;
-
- private:
-  double m_value;
-};
-
-/// Known sizes: a character is 7 px wide at 10 points (0.7 px per point), a line
-/// 1.5 px per point high; text wraps by character count, CR LF breaks lines.
-class FakeMeasurer : public TextMeasurer {
- public:
-  QSizeF Measure(const QString& text, const CaptionFont& font, qreal width) override {
-    ++calls;
-    const qreal charWidth = 0.7 * font.size;
-    const qreal lineHeight = 1.5 * font.size;
-    const int perLine =
-        charWidth > 0 ? std::max(1, int(std::floor(width / charWidth + 1e-9))) : 1 << 20;
-    int lines = 0;
-    int longest = 0;
-    const QStringList parts = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                                  .split(QLatin1Char('\n'));
-    for (const QString& line : parts) {
-      const int length = int(line.size());
-      lines += std::max(1, (length + perLine - 1) / perLine);
-      longest = std::max(longest, std::min(length, perLine));
-    }
-    return QSizeF(longest * charWidth, lines * lineHeight);
-  }
-  /// What the font system gives for a requested size: the size plus this offset.
-  qreal ReportedSize(const CaptionFont& font) override { return font.size + reportedOffset; }
-
-  qreal reportedOffset = 0;
-  int calls = 0;
-};
+#include "tests/testing/fake_measurer.h"
+#include "tests/testing/question_bases.h"
+#include "tests/testing/scripted_platform.h"
 
 /// Sheets of the sizes the element table gives, made in memory; every cell is
 /// filled with a colour that names it: red = column, green = row.
@@ -129,52 +39,10 @@ inline QImage TestSheet(ElementId element) {
   return sheet;
 }
 
-/// One question of a test base.
-struct TestQuestion {
-  QString text;
-  std::array<QString, 4> answers;  // [0] correct
-};
-
-/// Scrambles plain text with a fixed split of each byte into `parts` allowed bytes.
-inline QByteArray ScrambleFixed(const QString& text, int parts) {
-  auto allowed = [](int b) {
-    return b > 5 && b != 9 && b != 10 && b != 13 && b != 26 && b != 27 && b <= 255;
-  };
-  QByteArray out;
-  for (char ch : ToCp1251(text)) {
-    const int b = quint8(ch);
-    // Parts − 2 sixes, then a split of what is left into two allowed bytes.
-    const int rest = b - 6 * (parts - 2);
-    int k = 6;
-    while (k < rest && !(allowed(k) && allowed(rest - k))) ++k;
-    EXPECT_TRUE(k < rest) << "byte " << b << " cannot be scrambled";
-    for (int i = 0; i < parts - 2; ++i) out.append(char(6));
-    out.append(char(k));
-    out.append(char(rest - k));
-  }
-  return out;
-}
-
-/// The bytes of a question base file holding `questions`, dated `year` when given.
-inline QByteArray BaseFile(const QList<TestQuestion>& questions, const QString& year = {}) {
-  QByteArray file = "SECTION QUESTIONS\r\n";
-  for (const TestQuestion& q : questions) {
-    file += '\x01' + ScrambleFixed(q.text, 2);
-    for (int k = 0; k < 4; ++k) file += char(2 + k) + ScrambleFixed(q.answers[k], 3);
-    file += "\r\n";
-  }
-  file += "END SECTION\r\n";
-  if (!year.isEmpty()) file += "SECTION INFORMATIONS\r\nYEAR=" + ScrambleFixed(year, 4) + "\r\nEND SECTION\r\n";
-  return file;
-}
-
-/// Question i (1-based) of a level in the test bases.
-inline TestQuestion MakeQuestion(int level, int i) {
-  const QString id = QString::number(level) + QLatin1Char('-') + QString::number(i);
-  return {QStringLiteral("Вопрос ") + id + QStringLiteral(": что  здесь верно?"),
-          {QStringLiteral("Верно ") + id, QStringLiteral("Мимо один ") + id,
-           QStringLiteral("Мимо два ") + id, QStringLiteral("Мимо три ") + id}};
-}
+using testbases::BaseFile;
+using testbases::MakeQuestion;
+using testbases::ScrambleFixed;
+using testbases::TestQuestion;
 
 /// A game over a test folder with question bases, started as the window starts it.
 class EngineTest : public ::testing::Test {

@@ -32,14 +32,6 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   EXPECT_EQ(g().questions().levels[3].count, 6);
 }
 
-TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
-  platform->timeAndDate = u"10:00:01 09.12.2026"_s;
-  Tick();
-  platform->timeAndDate = u"10:00:02 09.12.2026"_s;
-  Tick();
-  EXPECT_EQ(platform->captions, QStringList({u"10:00:01 09.12.2026"_s, u"10:00:02 09.12.2026"_s}));
-}
-
 TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
   g().KeyPressed(Qt::Key_F2);
   EXPECT_FALSE(g().NewGameEnabled());
@@ -286,7 +278,7 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
     EXPECT_EQ(platform->box.messages[0].text,
               u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +
                   (small == 4 ? u"1 вопрос"_s : u"2 вопроса"_s) + u", а для игры нужно не меньше 3."_s);
-    EXPECT_EQ(platform->box.messages[0].flags, InfoBox::InformationOk);
+    EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Information);
     EXPECT_EQ(st().QuestionNumber, 0);
     EXPECT_TRUE(g().NewGameEnabled());
     EXPECT_TRUE(g().WinnersEnabled());

@@ -22,7 +22,7 @@ TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
     EXPECT_EQ(st().CurrentPanel, c.after);
     // Only the record panel's confirmation writes a row.
     if (c.panel == RecordPanel) {
-      EXPECT_EQ(g().winners().count, 1);
+      EXPECT_EQ(g().winners().count(), 1);
     }
   }
 }
@@ -36,16 +36,16 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
   struct Case {
     const char* how;
     std::function<void(Game&)> clear;
-    QList<int> answers;  ///< empty: the default button, as Enter gives it
+    QList<InfoBox::Answer> answers;  ///< empty: the preset button, as Enter gives it
     bool cleared;
   };
   const Case cases[] = {
       {"K, Enter", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {}, false},
-      {"K, No or Esc", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::No}, false},
-      {"K, box not shown", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::NotShown}, false},
-      {"K, Yes", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::Yes}, true},
-      {"button, No", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::No}, false},
-      {"button, Yes", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::Yes}, true},
+      {"K, No or Esc", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::Answer::No}, false},
+      {"K, box not shown", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::Answer::None}, false},
+      {"K, Yes", [](Game& g) { g.KeyPressed(Qt::Key_K); }, {InfoBox::Answer::Yes}, true},
+      {"button, No", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::Answer::No}, false},
+      {"button, Yes", [](Game& g) { g.ClickElement(el::ClearTable); }, {InfoBox::Answer::Yes}, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
@@ -63,9 +63,9 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     platform->box.answers = c.answers;
     c.clear(g());
     // The stored row is damaged on purpose; its own message may come too.
-    QList<RecordingInfoBox::Message> questions;
+    QList<InfoBox::Message> questions;
     for (const auto& m : platform->box.messages)
-      if (m.flags == InfoBox::QuestionYesNoDefaultNo) questions.append(m);
+      if (m.kind == InfoBox::Kind::Question && m.preset == InfoBox::Answer::No) questions.append(m);
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
     EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
@@ -154,11 +154,11 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
                         Case{Qt::ControlModifier, Qt::Key_X, 1}, Case{Qt::AltModifier, Qt::Key_X, 1},
                         Case{Qt::NoModifier, Qt::Key_Escape, 1}}) {
     platform->box.messages.clear();
-    platform->box.answers = {InfoBox::No};
+    platform->box.answers = {InfoBox::Answer::No};
     PressWith(c.held, c.key);
     ASSERT_EQ(platform->box.messages.size(), c.questions) << c.key;
     if (c.questions == 1) {
-      EXPECT_EQ(platform->box.messages[0], (RecordingInfoBox::Message{kExitQuestion, 36}));
+      EXPECT_EQ(platform->box.messages[0], (InfoBox::Message{kExitQuestion, InfoBox::Kind::Question, InfoBox::Answer::Yes}));
     }
     EXPECT_FALSE(platform->closed);
   }
@@ -170,7 +170,7 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   g().Tick();
   const GameState before = st();
   const QString question = CaptionText(el::QuestionFrame);
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_Escape, Qt::ControlModifier | Qt::AltModifier);
   EXPECT_EQ(platform->closeRequests, 1);
   EXPECT_FALSE(platform->closed);
@@ -184,7 +184,7 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   g().KeyPressed(Qt::Key_M);
   EXPECT_EQ(st().CurrentPanel, 0);
 
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(Qt::Key_Escape);
   EXPECT_TRUE(platform->closed);
 }
@@ -212,8 +212,8 @@ TEST_F(EngineTest, TheExitQuestionDefaultsToNoWhileAGameOrAResultIsAtStake) {
     g().KeyPressed(Qt::Key_Escape);
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_EQ(platform->box.messages[0].text, u"Вы уверены, что хотите выйти?"_s);
-    EXPECT_EQ(platform->box.messages[0].flags,
-              c.atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo);
+    EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Question);
+    EXPECT_EQ(platform->box.messages[0].preset, c.atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes);
     EXPECT_EQ(platform->closed, !c.atStake);
   }
 }
@@ -229,21 +229,21 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
     PressWith(Qt::ControlModifier, Qt::Key_M);
     ASSERT_EQ(st().CurrentPanel, RecordPanel);
     g().screen().nameBox().text = c.typed;
-    platform->box.answers = {InfoBox::Yes};
+    platform->box.answers = {InfoBox::Answer::Yes};
     g().KeyPressed(Qt::Key_Escape);
     EXPECT_TRUE(platform->closed);
     WinnersTable saved;
     RecordingInfoBox box;
     LoadWinners(WinnersPath(), saved, box);
-    ASSERT_EQ(saved.count, 1);
-    EXPECT_EQ(saved.name[1], c.stored);
-    EXPECT_EQ(saved.sum[1], u"100"_s);
+    ASSERT_EQ(saved.count(), 1);
+    EXPECT_EQ(saved.AtRank(1).name, c.stored);
+    EXPECT_EQ(saved.AtRank(1).sum, u"100"_s);
   }
   // Answered No, nothing is stored yet: the panel still waits for its name.
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(2);
   PressWith(Qt::ControlModifier, Qt::Key_M);
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_Escape);
   EXPECT_FALSE(platform->closed);
   EXPECT_EQ(st().CurrentPanel, RecordPanel);
@@ -251,9 +251,9 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
 }
 
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
-  for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
+  for (InfoBox::Answer answer : {InfoBox::Answer::No, InfoBox::Answer::Yes, InfoBox::Answer::None}) {
     platform->box.answers = {answer};
-    EXPECT_EQ(g().CloseRequested(), answer == InfoBox::No);
+    EXPECT_EQ(g().CloseRequested(), answer == InfoBox::Answer::No);
   }
 }
 
@@ -263,13 +263,13 @@ TEST_F(EngineTest, TheWindowButtonsOpenTheMenuMinimiseAndClose) {
   EXPECT_EQ(platform->popups[0], QPoint(0, 21));
   g().ClickElement(el::Minimise);
   EXPECT_EQ(platform->minimised, 1);
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().ClickElement(el::Close);
   EXPECT_EQ(platform->closeRequests, 1);
   g().ClickCaption(el::Minimise);
   EXPECT_EQ(platform->minimised, 2);
   // The exit command from the menu takes the same way.
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().Perform(Command::Exit);
   EXPECT_TRUE(platform->closed);
 }

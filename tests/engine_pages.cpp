@@ -32,7 +32,7 @@ TEST_F(EngineTest, F1OpensTheRulesAndEscOrEnterCloseThemWithoutTheExitQuestion) 
     EXPECT_EQ(platform->closeRequests, 0);
   }
   // Closed, Esc is the exit question again.
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_Escape);
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages.front().text, kExitQuestion);
@@ -92,7 +92,7 @@ TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose
   Tick(50);
   // The system's close request (Alt+F4) still asks, over the page; the player stays.
   platform->box.whileShown = [this](const QString&) { Tick(50); };
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   EXPECT_TRUE(g().CloseRequested());
   platform->box.whileShown = nullptr;
   EXPECT_TRUE(g().PageOpen());

@@ -19,9 +19,7 @@ namespace {
 WinnersTable Board(const QList<qint32>& sums) {
   WinnersTable table;
   for (qint32 sum : sums) {
-    ++table.count;
-    table.name[table.count] = u"Игрок "_s + QString::number(table.count);
-    table.sum[table.count] = QString::number(sum);
+    table.rows.append({u"Игрок "_s + QString::number(table.count() + 1), QString::number(sum)});
   }
   return table;
 }
@@ -49,12 +47,12 @@ class PanelTest : public EngineTest {
   }
   QStringList Names(const WinnersTable& t) {
     QStringList names;
-    for (int r = 1; r <= t.count; ++r) names.append(t.name[r]);
+    for (int r = 1; r <= t.count(); ++r) names.append(t.AtRank(r).name);
     return names;
   }
   QStringList Sums(const WinnersTable& t) {
     QStringList sums;
-    for (int r = 1; r <= t.count; ++r) sums.append(t.sum[r]);
+    for (int r = 1; r <= t.count(); ++r) sums.append(t.AtRank(r).sum);
     return sums;
   }
   /// A game ended with `result` in the record panel.
@@ -87,16 +85,16 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     EndWith(c.result);
     EXPECT_EQ(st().RecordRank, c.rank);
     EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
-    EXPECT_EQ(ReadBoard().count, int(c.board.size()));  // nothing written before the name
+    EXPECT_EQ(ReadBoard().count(), int(c.board.size()));  // nothing written before the name
     g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
     EXPECT_EQ(Sums(saved), c.sumsAfter);
-    EXPECT_EQ(saved.name[c.rank], u"Неизвестный фартовик"_s);
+    EXPECT_EQ(saved.AtRank(c.rank).name, u"Неизвестный фартовик"_s);
     if (c.rank > 1) {
-      EXPECT_EQ(saved.name[c.rank - 1], u"Игрок "_s + QString::number(c.rank - 1));
+      EXPECT_EQ(saved.AtRank(c.rank - 1).name, u"Игрок "_s + QString::number(c.rank - 1));
     }
-    if (c.rank < saved.count) {
-      EXPECT_EQ(saved.name[c.rank + 1], u"Игрок "_s + QString::number(c.rank));
+    if (c.rank < saved.count()) {
+      EXPECT_EQ(saved.AtRank(c.rank + 1).name, u"Игрок "_s + QString::number(c.rank));
     }
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   }
@@ -222,8 +220,8 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     g().screen().SetNameBoxText(c.typed, false);
     g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
-    ASSERT_EQ(saved.count, 1);
-    EXPECT_EQ(saved.name[1], c.stored);
+    ASSERT_EQ(saved.count(), 1);
+    EXPECT_EQ(saved.AtRank(1).name, c.stored);
     EXPECT_EQ(CaptionText(el::ScrollUp), c.stored);
   }
 }
@@ -294,7 +292,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     f.close();
 
     g().OpenLeaderboard();
-    EXPECT_EQ(g().winners().count, c.rowsShown);
+    EXPECT_EQ(g().winners().count(), c.rowsShown);
     EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
     for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
     for (const ElementId col : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(col).caption.enabled) << col;
@@ -384,13 +382,13 @@ TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   WriteBoard(Board(Falling(10)));
   g().KeyPressed(Qt::Key_K);  // not shown: nothing
-  EXPECT_EQ(ReadBoard().count, 10);
+  EXPECT_EQ(ReadBoard().count(), 10);
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count, 10);
-  platform->box.answers = {InfoBox::Yes};
+  ASSERT_EQ(g().winners().count(), 10);
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(Qt::Key_K);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().count, 0);
+  EXPECT_EQ(g().winners().count(), 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
   EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
@@ -403,7 +401,7 @@ TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
   g().SetWinnersPath(dir->path() + u"/Stuck"_s);
   ASSERT_TRUE(QDir(dir->path()).mkdir(u"Stuck"_s));
   g().OpenLeaderboard();
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
@@ -462,7 +460,7 @@ struct SecondGame {
 /// A board of real size: 50 names of 25 letters.
 WinnersTable RealSizeBoard() {
   WinnersTable table = Board(Falling(50, 252000));
-  for (int r = 1; r <= table.count; ++r) table.name[r] = QString(25, QChar(u'А' + r % 32));
+  for (int r = 1; r <= table.count(); ++r) table.AtRank(r).name = QString(25, QChar(u'А' + r % 32));
   return table;
 }
 
@@ -480,8 +478,8 @@ TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
   other.game.KeyPressed(Qt::Key_Return);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"64000"_s, u"32000"_s, u"2000"_s, u"500"_s}));
-  EXPECT_EQ(saved.name[2], u"Первая"_s);
-  EXPECT_EQ(saved.name[4], u"Вторая"_s);
+  EXPECT_EQ(saved.AtRank(2).name, u"Первая"_s);
+  EXPECT_EQ(saved.AtRank(4).name, u"Вторая"_s);
   EXPECT_TRUE(platform->box.messages.isEmpty());
   EXPECT_TRUE(other.platform.box.messages.isEmpty());
 }
@@ -491,13 +489,13 @@ TEST_F(PanelTest, AClearByOneGameIsNotUndoneByAnother) {
   SecondGame other(measurer, dir->path());
   other.EndWith(500);  // reads the ten rows
   g().OpenLeaderboard();
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
-  ASSERT_EQ(ReadBoard().count, 0);
+  ASSERT_EQ(ReadBoard().count(), 0);
   other.game.KeyPressed(Qt::Key_Return);
   const WinnersTable saved = ReadBoard();
   EXPECT_EQ(Sums(saved), QStringList({u"500"_s}));
-  EXPECT_EQ(saved.name[1], u"Неизвестный фартовик"_s);
+  EXPECT_EQ(saved.AtRank(1).name, u"Неизвестный фартовик"_s);
 }
 
 TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresTheResult) {
@@ -512,14 +510,14 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   UnderFileSizeLimit(4096, [&] { g().KeyPressed(Qt::Key_Return); });
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Failed));
-  EXPECT_EQ(platform->box.messages[0].flags, 16);
+  EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Warning);
   QFile f(WinnersPath());
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), old);
   f.close();
   // The board shown keeps the result, at its rank.
   EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().name[3], u"Везунчик"_s);
+  EXPECT_EQ(g().winners().AtRank(3).name, u"Везунчик"_s);
   EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
@@ -528,11 +526,11 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(platform->box.messages.size(), 1);
   const WinnersTable saved = ReadBoard();
-  EXPECT_EQ(saved.count, 50);
-  EXPECT_EQ(saved.name[3], u"Везунчик"_s);
-  EXPECT_EQ(saved.sum[3], u"250000"_s);
-  EXPECT_EQ(saved.sum[4], u"250000"_s);
-  EXPECT_EQ(saved.sum[50], u"204000"_s);  // the old last row dropped; the 100 has no room
+  EXPECT_EQ(saved.count(), 50);
+  EXPECT_EQ(saved.AtRank(3).name, u"Везунчик"_s);
+  EXPECT_EQ(saved.AtRank(3).sum, u"250000"_s);
+  EXPECT_EQ(saved.AtRank(4).sum, u"250000"_s);
+  EXPECT_EQ(saved.AtRank(50).sum, u"204000"_s);  // the old last row dropped; the 100 has no room
 }
 
 TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
@@ -573,8 +571,8 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   f.write(file);
   f.close();
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count, 3);
-  EXPECT_EQ(g().winners().name[1], u"А\rБ"_s);  // the table keeps what the file holds
+  ASSERT_EQ(g().winners().count(), 3);
+  EXPECT_EQ(g().winners().AtRank(1).name, u"А\rБ"_s);  // the table keeps what the file holds
   const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);
   const QStringList sums = CaptionText(el::ScrollDown).split(u"\r\n"_s);
   ASSERT_EQ(names.size(), 3);
@@ -623,11 +621,12 @@ TEST_F(PanelTest, ClearingABoardThatCannotBeReadAsksSayingSo) {
   ASSERT_TRUE(QDir().mkpath(WinnersPath() + u"/inside"_s));
   g().OpenLeaderboard();
   platform->box.messages.clear();
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().ClickElement(el::ClearTable);
   ASSERT_EQ(platform->box.messages.size(), 1);
-  const RecordingInfoBox::Message& question = platform->box.messages[0];
-  EXPECT_EQ(question.flags, InfoBox::QuestionYesNoDefaultNo);
+  const InfoBox::Message& question = platform->box.messages[0];
+  EXPECT_EQ(question.kind, InfoBox::Kind::Question);
+  EXPECT_EQ(question.preset, InfoBox::Answer::No);
   EXPECT_TRUE(question.text.contains(QDir::toNativeSeparators(WinnersPath()))) << question.text.toStdString();
   EXPECT_TRUE(question.text.contains(u"прочитать её не удалось"_s)) << question.text.toStdString();
   EXPECT_TRUE(question.text.contains(u"будет удалён"_s)) << question.text.toStdString();
@@ -651,18 +650,19 @@ class HeldBoardTest : public PanelTest {
   /// a word.
   void ExpectLeavingKeepsTheResultUntilItIsStored(const QString& name) {
     platform->box.messages.clear();
-    platform->box.answers = {InfoBox::Yes};
+    platform->box.answers = {InfoBox::Answer::Yes};
     g().Perform(Command::Exit);
     EXPECT_FALSE(platform->closed);
     ASSERT_EQ(platform->box.messages.size(), 2);
     EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);
     EXPECT_TRUE(platform->box.messages[1].text.contains(name + u" — 1\u2009000"_s));
-    EXPECT_EQ(platform->box.messages[1].flags, InfoBox::QuestionYesNoDefaultNo);
+    EXPECT_EQ(platform->box.messages[1].kind, InfoBox::Kind::Question);
+    EXPECT_EQ(platform->box.messages[1].preset, InfoBox::Answer::No);
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
 
     m_otherGame->unlock();
     platform->box.messages.clear();
-    platform->box.answers = {InfoBox::Yes};
+    platform->box.answers = {InfoBox::Answer::Yes};
     g().Perform(Command::Exit);
     EXPECT_TRUE(platform->closed);
     EXPECT_EQ(platform->box.messages.size(), 1);  // the exit question alone
@@ -760,7 +760,7 @@ TEST_F(LockedBoardTest, ALockThatClearsWithinTheRetriesLetsTheResultBeStoredWith
     ASSERT_NO_FATAL_FAILURE(EndWhileLocked(c.holder, u"Успевший"_s));
     ConfirmWithoutAWait();
     // Shown on the board at once, in the file only once the lock clears.
-    EXPECT_EQ(g().winners().name[2], u"Успевший"_s);
+    EXPECT_EQ(g().winners().AtRank(2).name, u"Успевший"_s);
     Tick(10);
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
     EXPECT_FALSE(platform->sound.log.contains(u"sting record"_s));
@@ -787,7 +787,7 @@ TEST_F(LockedBoardTest, ALockThatDoesNotClearIsToldOnceAfterTheRetriesAndTheResu
     ASSERT_EQ(platform->box.messages.size(), 1);
     EXPECT_TRUE(platform->box.messages[0].text.contains(c.said)) << platform->box.messages[0].text.toStdString();
     EXPECT_TRUE(platform->box.messages[0].text.contains(QDir::toNativeSeparators(Lock())));
-    EXPECT_EQ(platform->box.messages[0].flags, InfoBox::StopOk);
+    EXPECT_EQ(platform->box.messages[0].kind, InfoBox::Kind::Warning);
     Tick(50);
     EXPECT_EQ(platform->box.messages.size(), 1);
     EXPECT_FALSE(platform->sound.log.contains(u"sting record"_s));
@@ -810,7 +810,7 @@ TEST_F(LockedBoardTest, TheRetriesNeverPutAMessageOverAnOpenBox) {
   platform->box.whileShown = [&](const QString& text) {
     if (text == kExitQuestion) Tick(30);
   };
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().Perform(Command::Exit);
   ASSERT_EQ(platform->box.messages.size(), 1);
   EXPECT_EQ(platform->box.messages[0].text, kExitQuestion);

@@ -194,10 +194,10 @@ TEST_F(SoundTest, TakingTheMoneyAndClearingTheBoardHaveTheirOwnStings) {
   EXPECT_EQ(sounds(), (QStringList{u"sting record"_s, u"bed theme_loop"_s}));
 
   sounds().clear();
-  platform->box.answers = {InfoBox::No};
+  platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_K);
   EXPECT_TRUE(sounds().isEmpty()) << "the board was kept";
-  platform->box.answers = {InfoBox::Yes};
+  platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(Qt::Key_K);
   EXPECT_EQ(sounds(), QStringList{u"sting clear_board"_s});
 }
@@ -239,11 +239,11 @@ TEST_F(SoundTest, MutedTheGameAsksForNoStingAndUnmutedItResumesTheMoment) {
 
 TEST_F(SoundTest, AGameStartedMutedIsMutedBeforeItsThemeIsAskedFor) {
   auto quiet = std::make_unique<ScriptedPlatform>();
-  Game game(*quiet, measurer, dir->path(), &TestSheet);
-  game.SetSoundOn(false);
-  game.Start();
+  Game quietGame(*quiet, measurer, dir->path(), &TestSheet);
+  quietGame.SetSoundOn(false);
+  quietGame.Start();
   EXPECT_EQ(quiet->sound.log, (QStringList{u"mute"_s, u"bed theme_loop"_s}));
-  game.SetSoundOn(true);
+  quietGame.SetSoundOn(true);
   EXPECT_EQ(quiet->sound.log.last(), u"unmute"_s);
 }
 

@@ -20,7 +20,7 @@ class ScreenTest : public ::testing::Test {
   QRgb FacePixel(ElementId index, int x, int y) const {
     return screen.element(index).face.pixel(x, y) | 0xFF000000u;
   }
-  FakeMeasurer measurer;
+  FakeMeasurer measurer{FakeMeasurer::AtBlanks};
   Screen screen;
 };
 

@@ -198,7 +198,7 @@ TEST(SharpPainting, FacesAreTheSharpSheetsPixelsAtEveryZoom) {
 // A zoomed start prepares the sharper sheets of what it shows, each once, and no
 // others: the panels' sheets wait until a panel is shown. A new zoom starts afresh.
 TEST(SharpPainting, SheetsArePreparedWhenFirstPaintedAndOncePerScale) {
-  FakeMeasurer measurer;
+  FakeMeasurer measurer{FakeMeasurer::AtBlanks};
   Screen screen(measurer, &TestSheet);
   screen.BuildScreen();
   std::vector<ElementId> prepared;

@@ -44,7 +44,7 @@ class PointerTest : public ::testing::Test {
   void Press(ElementId index, qreal x = 1, qreal y = 1) { input.PointerPressed(index, x, y); }
   void Release(ElementId index, qreal x = 1, qreal y = 1) { input.PointerReleased(index, x, y); }
 
-  FakeMeasurer measurer;
+  FakeMeasurer measurer{FakeMeasurer::AtBlanks};
   Screen screen;
   PointerState state;
   FakeHost host;

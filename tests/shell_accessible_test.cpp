@@ -248,10 +248,10 @@ TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
 
 TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes) {
   WinnersTable table;
-  table.count = 50;
+  table.rows.resize(50);
   for (int r = 1; r <= 50; ++r) {
-    table.name[r] = u"Игрок %1"_s.arg(r);
-    table.sum[r] = QString::number(1000000 - r);
+    table.AtRank(r).name = u"Игрок %1"_s.arg(r);
+    table.AtRank(r).sum = QString::number(1000000 - r);
   }
   ASSERT_TRUE(SaveWinners(game().paths().winnersPath, table, m_random));
   CtrlKey(Qt::Key_W);

@@ -15,7 +15,8 @@
 #include "data/random_source.h"
 #include "shell/main_window.h"
 #include "engine/sound_output.h"
-#include "tests/info_box_fakes.h"
+#include "tests/testing/info_box_fakes.h"
+#include "tests/testing/random_fakes.h"
 #include "tests/element_names.h"
 
 /// Copies the built data folder into `folder`, where the game looks for it beside
@@ -72,7 +73,6 @@ class ScriptedWindowTest : public ::testing::Test {
     services.programFolder = m_dir.path();
     services.infoBox = &m_box;
     services.random = &m_random;
-    services.timeOfDay = [this] { return m_now; };
     services.steadyClock = [this] { return m_now; };
     services.timeAndDate = [] { return QStringLiteral("12:00"); };
     services.startTimer = false;

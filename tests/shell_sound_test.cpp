@@ -9,7 +9,7 @@
 #include "shell/main_window.h"
 #include "shell/qt_sound_output.h"
 #include "tests/shell_open_window.h"
-#include "tests/sound_fakes.h"
+#include "tests/testing/sound_fakes.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/view_scale.h"
@@ -233,7 +233,7 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
     // the exit question.
     const Element& close = screen.element(el::Close);
     const QPointF at((close.left + close.width / 2.0) * zoom, (close.top + close.height / 2.0) * zoom);
-    m_box.answers = {RecordingInfoBox::No};
+    m_box.answers = {InfoBox::Answer::No};
     const qsizetype before = m_box.messages.size();
     SendMouse(window.get(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
     SendMouse(window.get(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
@@ -275,7 +275,7 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
   SendMouse(window.get(), QEvent::MouseMove, QPointF(100, 500));  // on a bar: outside the picture
   EXPECT_NE(window->game().state().pointer.HotElement, el::Minimise);
   // Esc still asks the exit question; F11 leaves full screen at the zoomed size.
-  m_box.answers = {RecordingInfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   QTest::keyClick(window.get(), Qt::Key_Escape);
   EXPECT_EQ(m_box.messages.size(), 1);
   EXPECT_TRUE(window->fullScreen());

@@ -9,12 +9,13 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/winners_table.h"
 #include "screen/key_table.h"
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
+#include "shell/title_bar_clock.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -69,10 +70,10 @@ class WindowTest : public ScriptedWindowTest {
   }
   void WriteWinners(int rows) {
     WinnersTable table;
-    table.count = rows;
+    table.rows.resize(rows);
     for (int r = 1; r <= rows; ++r) {
-      table.name[r] = u"Игрок %1"_s.arg(r);
-      table.sum[r] = QString::number(1000000 - r);
+      table.AtRank(r).name = u"Игрок %1"_s.arg(r);
+      table.AtRank(r).sum = QString::number(1000000 - r);
     }
     ASSERT_TRUE(SaveWinners(WinnersPath(), table, m_random));
   }
@@ -114,9 +115,9 @@ TEST_F(WindowTest, GameWonByKeysAloneEndsWithTypedNameInTheFile) {
   QTest::keyClick(name, Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Ваня"_s);
-  EXPECT_EQ(table.sum[1], u"1000000"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Ваня"_s);
+  EXPECT_EQ(table.AtRank(1).sum, u"1000000"_s);
   Key(Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, 0);
   EXPECT_TRUE(game().NewGameEnabled());
@@ -131,7 +132,7 @@ TEST_F(WindowTest, WrongAnswerShowsLossPanelAndEnterLeadsBackToStart) {
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   Key(Qt::Key_Return);
   EXPECT_EQ(game().state().CurrentPanel, 0);
-  EXPECT_EQ(ReadWinners().count, 0);
+  EXPECT_EQ(ReadWinners().count(), 0);
 }
 
 TEST_F(WindowTest, RunningOutOfTimeShowsTheTimeoutPanel) {
@@ -169,14 +170,16 @@ TEST_F(WindowTest, NewGameAndLeaderboardKeysDoNothingDuringAGame) {
 TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   Key(Qt::Key_F2);
   WaitForAnswers();
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   ASSERT_EQ(m_box.messages.size(), 1);
   EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
-  EXPECT_EQ(m_box.messages[0].flags, InfoBox::QuestionYesNoDefaultNo);  // a game is at stake
+  // A game is at stake: Enter answers No.
+  EXPECT_EQ(m_box.messages[0].kind, InfoBox::Kind::Question);
+  EXPECT_EQ(m_box.messages[0].preset, InfoBox::Answer::No);
   EXPECT_TRUE(m_window->isVisible());
   EXPECT_TRUE(game().state().AnswersOpen);
-  m_box.answers = {InfoBox::Yes};
+  m_box.answers = {InfoBox::Answer::Yes};
   CtrlKey(Qt::Key_Q);
   EXPECT_FALSE(m_window->isVisible());
 }
@@ -209,7 +212,7 @@ TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
   CtrlKey(Qt::Key_W);
   ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
-  m_box.answers = {InfoBox::Yes};
+  m_box.answers = {InfoBox::Answer::Yes};
   Key(Qt::Key_K);
   EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
   EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
@@ -308,8 +311,8 @@ TEST_F(RealBoxWindowTest, EscThenEnterOnTheRecordPanelKeepsItAndEnterStoresTheTy
   ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
   QTest::keyClick(m_window->nameBox(), Qt::Key_Return);
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Ваня"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Ваня"_s);
 }
 
 TEST_F(RealBoxWindowTest, LeavingFromTheRecordPanelStoresTheTypedName) {
@@ -321,8 +324,8 @@ TEST_F(RealBoxWindowTest, LeavingFromTheRecordPanelStoresTheTypedName) {
   QTest::keyClick(m_window->nameBox(), Qt::Key_Escape);
   EXPECT_FALSE(m_window->isVisible());
   const WinnersTable table = ReadWinners();
-  ASSERT_EQ(table.count, 1);
-  EXPECT_EQ(table.name[1], u"Петя"_s);
+  ASSERT_EQ(table.count(), 1);
+  EXPECT_EQ(table.AtRank(1).name, u"Петя"_s);
 }
 
 TEST_F(RealBoxWindowTest, EscThenEnterDuringAGameGoesOnWithTheGame) {
@@ -464,7 +467,7 @@ TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere
   EXPECT_EQ(file.readAll(), before);
 
   // x = 619 on the top row: the close button begins where "Свернуть" ends.
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Click(QPoint(619, 10));
   ASSERT_EQ(m_box.messages.size(), 1);
   EXPECT_EQ(m_box.messages[0].text, kExitQuestion);
@@ -482,7 +485,7 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     const QPoint grab = Centre(el::TitleStrip);
     Press(grab);
     if (c.boxTakesRelease) {
-      m_box.answers = {InfoBox::No};
+      m_box.answers = {InfoBox::Answer::No};
       Key(Qt::Key_Escape);
       ASSERT_FALSE(m_box.messages.isEmpty());
     }
@@ -494,7 +497,7 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     EXPECT_FALSE(game().state().pointer.WindowDragging);
     // And the next click is not lost.
     m_box.messages.clear();
-    m_box.answers = {InfoBox::No};
+    m_box.answers = {InfoBox::Answer::No};
     Click(Centre(el::Close));
     EXPECT_EQ(m_box.messages.size(), 1);
     m_box.messages.clear();
@@ -509,7 +512,7 @@ TEST_F(WindowTest, AThumbDragEndsWhenAModalBoxTakesItsRelease) {
   const QPoint grab = Centre(el::ScrollThumb);
   Press(grab);
   ASSERT_TRUE(game().state().pointer.ThumbDragging);
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   const qreal top = screen.element(el::ScrollThumb).top;
   Move(grab + QPoint(0, 100));
@@ -524,7 +527,7 @@ TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
   const ElementId wrong = game().AnswerElement(2);
   const ElementId right = game().AnswerElement(1);
   Press(screen.CaptionRect(wrong).center().toPoint());
-  m_box.answers = {InfoBox::No};
+  m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   const QPoint onRight = screen.CaptionRect(right).center().toPoint();
   Move(onRight);
@@ -593,17 +596,31 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
   EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(m_captions));
 }
 
+TEST_F(WindowTest, TheTitleBarShowsTheTimeAndDateAtEveryTickAlsoWhenIdle) {
+  ASSERT_FALSE(game().GameInPlay());
+  const int before = m_captions;
+  Ticks(2);
+  EXPECT_EQ(m_captions, before + 2);
+  EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(before + 2));
+}
+
+TEST(TitleBarClockTest, WritesTheTimeToTheSecondAndTheDateInTheLocalesShortForm) {
+  const QDateTime morning(QDate(2026, 12, 9), QTime(9, 5, 7));
+  EXPECT_EQ(TitleBarClock::Format(morning, QLocale(QLocale::Russian, QLocale::Russia)), u"09:05:07 09.12.2026"_s);
+  EXPECT_EQ(TitleBarClock::Format(morning, QLocale(QLocale::English, QLocale::UnitedStates)), u"09:05:07 12/9/26"_s);
+}
+
 TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
+  using Answer = InfoBox::Answer;
   struct Case {
-    int flags;
+    Answer preset;
     Qt::Key key;
-    int result;
+    Answer result;
   };
-  for (const Case c : {Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Return, InfoBox::No},
-                       Case{InfoBox::QuestionYesNoDefaultNo, Qt::Key_Escape, InfoBox::No},
-                       Case{InfoBox::QuestionYesNo, Qt::Key_Return, InfoBox::Yes},
-                       Case{InfoBox::QuestionYesNo, Qt::Key_Escape, InfoBox::No}}) {
-    SCOPED_TRACE(c.flags);
+  for (const Case c : {Case{Answer::No, Qt::Key_Return, Answer::No}, Case{Answer::No, Qt::Key_Escape, Answer::No},
+                       Case{Answer::Yes, Qt::Key_Return, Answer::Yes},
+                       Case{Answer::Yes, Qt::Key_Escape, Answer::No}}) {
+    SCOPED_TRACE(int(c.preset));
     SCOPED_TRACE(c.key);
     QtInfoBox box;
     QTimer::singleShot(0, [key = c.key] {
@@ -611,7 +628,7 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
       ASSERT_NE(open, nullptr);
       QTest::keyClick(open, key);
     });
-    EXPECT_EQ(box.Show(u"Очистить таблицу лидеров?"_s, c.flags), c.result);
+    EXPECT_EQ(box.Confirm(u"Очистить таблицу лидеров?"_s, c.preset), c.result);
   }
 }
 

@@ -3,7 +3,7 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-#include "data/info_box.h"
+#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 
 TEST(ShippedBases, LoadWithoutMessagesAndEveryQuestionIsPlayable) {

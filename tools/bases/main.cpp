@@ -46,9 +46,29 @@ void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& messa
   if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, message + u'\n');
 }
 
-QJsonArray Messages(const RecordingInfoBox& box) {
+/// What the game would have shown in its message box, kept for the JSON; a
+/// question (none comes while reading) gets the game's preset answer.
+class CollectedMessages : public InfoBox {
+ public:
+  Answer Show(const Message& message) override {
+    messages.append(message);
+    return message.preset;
+  }
+  QList<Message> messages;
+};
+
+QString KindName(InfoBox::Kind kind) {
+  switch (kind) {
+    case InfoBox::Kind::Information: return u"information"_s;
+    case InfoBox::Kind::Warning: return u"warning"_s;
+    case InfoBox::Kind::Question: return u"question"_s;
+  }
+  return {};
+}
+
+QJsonArray Messages(const CollectedMessages& box) {
   QJsonArray messages;
-  for (const auto& m : box.messages) messages.append(QJsonObject{{u"text"_s, m.text}, {u"flags"_s, m.flags}});
+  for (const auto& m : box.messages) messages.append(QJsonObject{{u"text"_s, m.text}, {u"kind"_s, KindName(m.kind)}});
   return messages;
 }
 
@@ -150,7 +170,7 @@ QJsonArray Levels(const QuestionTable& table, const std::array<int, kLevelCount>
 
 int Dump(const QString& programFolder) {
   QuestionTable table;
-  RecordingInfoBox box;
+  CollectedMessages box;
   // Only the questions matter here: the leaderboard's place is never looked for.
   LoadQuestionBases(programFolder, table, box, [](const QString&) { return true; });
   PrintJson(QJsonObject{{u"messages"_s, Messages(box)}, {u"levels"_s, Levels(table)}});
@@ -164,7 +184,7 @@ int DumpAsTheGameFinds() {
   const DataLocations locations =
       DataLocations::ForProgram(programFolder, QStringLiteral(FARTOVIK_DATA_FROM_BINARY), QByteArray());
   QuestionTable table;
-  RecordingInfoBox box;
+  CollectedMessages box;
   const DataPaths paths = LoadQuestionBases(programFolder, locations, table, box, [](const QString&) { return true; });
 
   // The player's folder is read after the shipped one, so its rows are the last
@@ -174,7 +194,7 @@ int DumpAsTheGameFinds() {
   if (paths.questionFolders.size() > 1) {
     playerFolder = QFile::decodeName(paths.questionFolders.last());
     QuestionTable own;
-    RecordingInfoBox ignored;
+    CollectedMessages ignored;
     for (int level = 0; level < kLevelCount; ++level) {
       LoadQuestionBase(level, QList<QByteArray>{paths.questionFolders.last()}, own, ignored);
       fromPlayer[size_t(level)] = std::max(own.levels[size_t(level)].count, 0);
@@ -202,12 +222,12 @@ int DumpAsTheGameFinds() {
 
 int Winners(const QString& path) {
   WinnersTable table;
-  RecordingInfoBox box;
+  CollectedMessages box;
   QFile file(path);
   if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) ReadWinners(file, table, box, path);
   QJsonArray rows;
-  for (int r = 1; r <= table.count; ++r) {
-    rows.append(QJsonObject{{u"name"_s, table.name[size_t(r)]}, {u"sum"_s, table.sum[size_t(r)]}});
+  for (const BoardRow& row : table.rows) {
+    rows.append(QJsonObject{{u"name"_s, row.name}, {u"sum"_s, row.sum}});
   }
   PrintJson(QJsonObject{{u"messages"_s, Messages(box)}, {u"rows"_s, rows}});
   return 0;
