@@ -9,7 +9,7 @@ void Game::ClickElement(int index) {
 
   switch (index) {
     case el::AnswerA: case el::AnswerA + 1: case el::AnswerA + 2: case el::AnswerD:
-      if (m_state.AnswersOpen) ChooseAnswer(index);
+      if (m_round.answersOpen) ChooseAnswer(index);
       break;
     case el::Close:
       RequestExit();
@@ -20,13 +20,13 @@ void Game::ClickElement(int index) {
       break;
     }
     case el::FiftyFifty:
-      if (m_state.AnswersOpen) UseFiftyFifty();
+      if (m_round.answersOpen) UseFiftyFifty();
       break;
     case el::PhoneFriend:
-      if (m_state.AnswersOpen) UsePhoneFriend();
+      if (m_round.answersOpen) UsePhoneFriend();
       break;
     case el::AudiencePoll:
-      if (m_state.AnswersOpen) UseAudiencePoll();
+      if (m_round.answersOpen) UseAudiencePoll();
       break;
     case el::Minimise:
       m_platform.Minimise();
@@ -35,21 +35,21 @@ void Game::ClickElement(int index) {
       ConfirmRecord();
       break;
     case el::LossConfirm:
-      ShowPanel(LossPanel, false);
-      ShowPanel(LeaderboardPanel, true);
+      ShowPanel(Panel::Loss, false);
+      ShowPanel(Panel::Leaderboard, true);
       break;
     case el::TakeMoney:
-      if (m_state.AnswersOpen) TakeMoney();
+      if (m_round.answersOpen) TakeMoney();
       break;
     case el::HideTable:
-      ShowPanel(LeaderboardPanel, false);
+      ShowPanel(Panel::Leaderboard, false);
       break;
     case el::ClearTable:
       ClearLeaderboard();
       break;
     case el::TimeoutConfirm:
-      ShowPanel(TimeoutPanel, false);
-      ShowPanel(LeaderboardPanel, true);
+      ShowPanel(Panel::Timeout, false);
+      ShowPanel(Panel::Leaderboard, true);
       break;
     default:
       break;

@@ -3,26 +3,26 @@
 using namespace Qt::StringLiterals;
 
 void Game::KeyPressed(int keyCode) {
-  const bool modified = m_state.CtrlHeld || m_state.AltHeld;
+  const bool modified = m_ctrlHeld || m_altHeld;
   if (PageOpen()) {
     PageKeyDown(keyCode);
     keyCode = 0;  // the game beneath sees nothing of it
   }
   switch (keyCode) {
     case vk::Enter:
-      switch (m_state.CurrentPanel) {
-        case LeaderboardPanel: ClickElement(el::HideTable); break;
-        case RecordPanel: ClickElement(el::VictoryConfirm); break;
-        case LossPanel: ClickElement(el::LossConfirm); break;
-        case TimeoutPanel: ClickElement(el::TimeoutConfirm); break;
+      switch (m_panel) {
+        case Panel::Leaderboard: ClickElement(el::HideTable); break;
+        case Panel::Record: ClickElement(el::VictoryConfirm); break;
+        case Panel::Loss: ClickElement(el::LossConfirm); break;
+        case Panel::Timeout: ClickElement(el::TimeoutConfirm); break;
         default: break;
       }
       break;
     case vk::Ctrl:
-      m_state.CtrlHeld = true;
+      m_ctrlHeld = true;
       break;
     case vk::Alt:
-      m_state.AltHeld = true;
+      m_altHeld = true;
       break;
     case vk::Escape:
       RequestExit();
@@ -34,7 +34,7 @@ void Game::KeyPressed(int keyCode) {
       ClickElement(keyCode - 63);
       break;
     case vk::K:
-      if (m_state.CurrentPanel == LeaderboardPanel) ClickElement(el::ClearTable);
+      if (m_panel == Panel::Leaderboard) ClickElement(el::ClearTable);
       break;
     case vk::M:
       if (modified) ClickElement(el::TakeMoney);
@@ -47,49 +47,49 @@ void Game::KeyPressed(int keyCode) {
       break;
     case vk::F2:
       // From the board a game has just led to, the next game is one key away.
-      if (m_state.CurrentPanel == LeaderboardPanel) ShowPanel(LeaderboardPanel, false);
+      if (m_panel == Panel::Leaderboard) ShowPanel(Panel::Leaderboard, false);
       if (m_newGameEnabled) NewGame();
       break;
     case vk::Up: case vk::Down: case vk::PageUp: case vk::PageDown: case vk::Home: case vk::End:
-      if (m_state.CurrentPanel == LeaderboardPanel) ScrollBoardByKey(keyCode);
+      if (m_panel == Panel::Leaderboard) ScrollBoardByKey(keyCode);
       break;
     case vk::F1:
       ShowRulesPage();
       break;
     case vk::S:
       // While the record panel is open the letters are the player's name.
-      if (m_state.CurrentPanel != RecordPanel) SetSoundOn(!m_soundOn);
+      if (m_panel != Panel::Record) SetSoundOn(!m_soundOn);
       break;
     default:
       break;
   }
   // A modifier counts only for the very next key.
   if (keyCode != vk::Ctrl && keyCode != vk::Alt) {
-    m_state.CtrlHeld = false;
-    m_state.AltHeld = false;
+    m_ctrlHeld = false;
+    m_altHeld = false;
   }
 }
 
 void Game::KeyReleased(int keyCode) {
-  if (keyCode == vk::Ctrl) m_state.CtrlHeld = false;
-  if (keyCode == vk::Alt) m_state.AltHeld = false;
+  if (keyCode == vk::Ctrl) m_ctrlHeld = false;
+  if (keyCode == vk::Alt) m_altHeld = false;
 }
 
 void Game::RequestExit() { m_platform.RequestClose(); }
 
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
-  const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
+  const bool atStake = GameInPlay() || m_panel == Panel::Record;
   bool cancel =
       InfoBox(u"Вы уверены, что хотите выйти?"_s,
               atStake ? InfoBox::QuestionYesNoDefaultNo : InfoBox::QuestionYesNo) == InfoBox::No;
   // The message box may have taken the release of a modifier.
-  m_state.CtrlHeld = false;
-  m_state.AltHeld = false;
+  m_ctrlHeld = false;
+  m_altHeld = false;
   // A result waiting for its name goes with what the box holds, as "Всё" would; it
   // and any result an earlier save could not store get their last try before they
   // would be lost.
-  if (!cancel && m_state.CurrentPanel == RecordPanel) NameRecord();
+  if (!cancel && m_panel == Panel::Record) NameRecord();
   if (!cancel) cancel = !StoreUnsavedBeforeExit();
   return cancel;
 }

@@ -1,6 +1,7 @@
 // Start-up, a game from the first question to its end, and the gate on answers.
 #include <QSet>
 
+#include "engine/spoken_state.h"
 #include "engine_fakes.h"
 #include "screen/sum_text.h"
 
@@ -16,11 +17,11 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   EXPECT_TRUE(g().TimerEnabled());
   EXPECT_TRUE(platform->box.messages.isEmpty());
   EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
-  EXPECT_EQ(st().QuestionNumber, 0);
-  EXPECT_FALSE(st().AnswersOpen);
-  EXPECT_FALSE(st().TimeUp);
-  EXPECT_FALSE(st().pointer.WindowDragging);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(round().question, 0);
+  EXPECT_FALSE(round().answersOpen);
+  EXPECT_FALSE(g().Clock().TimeUp());
+  EXPECT_FALSE(g().Pointer().WindowDragging);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
   for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
@@ -28,8 +29,13 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   // The lifelines wait for a game in their plain look, not crossed out as used.
   for (int e : {9, 10, 11}) EXPECT_EQ(RowOf(e), 1) << e;
   EXPECT_EQ(RowOf(el::TakeMoney), 4);
-  for (int i = 0; i < 5; ++i) EXPECT_FALSE(st().TaskActive[i]) << i;
-  EXPECT_EQ(g().questions().levels[3].count, 6);
+  EXPECT_FALSE(g().Judgement().Running());
+  EXPECT_FALSE(g().Poll().Running());
+  EXPECT_FALSE(g().Clock().Running());
+  EXPECT_FALSE(g().QuestionReveal().Running());
+  EXPECT_FALSE(g().FriendWords().Running());
+  EXPECT_EQ(g().CurrentPhase(), Phase::Idle);
+  EXPECT_EQ(setup().questions().levels[3].count, 6);
 }
 
 TEST_F(EngineTest, TheTickWritesTimeAndDateIntoTheCaptionAlsoWhenIdle) {
@@ -44,15 +50,15 @@ TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
   g().KeyPressed(vk::F2);
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
-  EXPECT_EQ(st().QuestionNumber, 1);
-  EXPECT_EQ(st().TimeLimit, 20);
-  EXPECT_EQ(st().CurrentSum, 0);
-  EXPECT_EQ(st().GuaranteedSum, 0);
-  EXPECT_EQ(st().CurrentLevel, 1);
+  EXPECT_EQ(round().question, 1);
+  EXPECT_EQ(g().Clock().Limit(), 20);
+  EXPECT_EQ(round().currentSum, 0);
+  EXPECT_EQ(round().guaranteedSum, 0);
+  EXPECT_EQ(round().level, 1);
   for (int e : {1, 9, 10, 11}) EXPECT_TRUE(E(e).enabled) << e;
   for (int e : {9, 10, 11}) EXPECT_EQ(RowOf(e), 1) << e;
   for (int e : {2, 3, 4, 5, 45}) EXPECT_FALSE(E(e).enabled) << e;
-  EXPECT_TRUE(st().TaskActive[task::QuestionReveal]);
+  EXPECT_TRUE(g().QuestionReveal().Running());
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
 }
 
@@ -71,15 +77,14 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     if (n > 1) {
-      g().screen().EnableElement(el::TakeMoney, false);
-      st().QuestionNumber = n;
-      g().PrepareQuestion();
+      setup().screen().EnableElement(el::TakeMoney, false);
+      setup().SetUpRound({n});
     }
-    EXPECT_EQ(st().TimeLimit, table[n - 1].limit);
-    EXPECT_EQ(st().CurrentLevel, table[n - 1].level);
-    EXPECT_EQ(st().CurrentSum, table[n - 1].current);
-    EXPECT_EQ(st().GuaranteedSum, table[n - 1].guaranteed);
-    EXPECT_EQ(st().CurrentSum, n == 1 ? 0 : PrizeLadder[n - 2]);
+    EXPECT_EQ(g().Clock().Limit(), table[n - 1].limit);
+    EXPECT_EQ(round().level, table[n - 1].level);
+    EXPECT_EQ(round().currentSum, table[n - 1].current);
+    EXPECT_EQ(round().guaranteedSum, table[n - 1].guaranteed);
+    EXPECT_EQ(round().currentSum, n == 1 ? 0 : PrizeLadder[n - 2]);
     // Only question 2 switches "Взять деньги" on; later ones leave it as it is.
     EXPECT_EQ(E(el::TakeMoney).enabled, n == 2);
   }
@@ -98,21 +103,21 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
     for (int below = 1; below < n; ++below) EXPECT_EQ(RowOf(LadderElement(below)), 2) << below;
     for (int above = n + 1; above <= 15; ++above) EXPECT_EQ(RowOf(LadderElement(above)), 1) << above;
   }
-  EXPECT_EQ(st().QuestionNumber, 16);
-  EXPECT_EQ(st().GuaranteedSum, 1000000);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_FALSE(round().QuestionInPlay());
+  EXPECT_EQ(round().guaranteedSum, 1000000);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"Вы уносите 1\u2009000\u2009000 у.е."_s));
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
   for (int e : {1, 2, 3, 4, 5, 9, 10, 11, 45}) EXPECT_FALSE(E(e).enabled) << e;
 
   g().KeyPressed(vk::Enter);  // keeps the default name
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Неизвестный фартовик"_s);
   EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000"_s);
   g().KeyPressed(vk::Enter);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  EXPECT_EQ(st().QuestionNumber, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
+  EXPECT_EQ(round().question, 0);
   EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
   for (int e = el::LadderFirst; e <= el::LadderLast; ++e) EXPECT_EQ(RowOf(e), 1) << e;
   EXPECT_TRUE(g().NewGameEnabled());
@@ -120,24 +125,25 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
 
 TEST_F(EngineTest, AWrongAnswerEndsTheGameWithTheLastGuaranteedSum) {
   struct Case {
-    int question, panel;
+    int question;
+    Panel panel;
     int result;
   };
-  for (const Case c : {Case{1, LossPanel, 0}, Case{5, LossPanel, 0}, Case{6, RecordPanel, 1000},
-                       Case{10, RecordPanel, 1000}, Case{11, RecordPanel, 32000},
-                       Case{15, RecordPanel, 32000}}) {
+  for (const Case c : {Case{1, Panel::Loss, 0}, Case{5, Panel::Loss, 0}, Case{6, Panel::Record, 1000},
+                       Case{10, Panel::Record, 1000}, Case{11, Panel::Record, 32000},
+                       Case{15, Panel::Record, 32000}}) {
     SCOPED_TRACE(c.question);
     Start({6, 6, 6, 6, 6, 6, 6});
     PlayTo(c.question);
     AnswerWrong();
-    EXPECT_EQ(st().CurrentPanel, c.panel);
-    EXPECT_EQ(st().GuaranteedSum, c.result);
-    EXPECT_EQ(E(el::LossPanel).visible && E(el::LossConfirm).visible, c.panel == LossPanel);
-    EXPECT_EQ(E(el::VictoryPanel).visible && E(el::VictoryConfirm).visible, c.panel == RecordPanel);
+    EXPECT_EQ(g().OpenPanel(), c.panel);
+    EXPECT_EQ(round().guaranteedSum, c.result);
+    EXPECT_EQ(E(el::LossPanel).visible && E(el::LossConfirm).visible, c.panel == Panel::Loss);
+    EXPECT_EQ(E(el::VictoryPanel).visible && E(el::VictoryConfirm).visible, c.panel == Panel::Record);
     EXPECT_FALSE(E(el::ClockBar).visible);
     EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
     // Nothing was won: the leaderboard file is not even touched.
-    if (c.panel == LossPanel) {
+    if (c.panel == Panel::Loss) {
       EXPECT_FALSE(QFile::exists(WinnersPath()));
     }
   }
@@ -145,13 +151,14 @@ TEST_F(EngineTest, AWrongAnswerEndsTheGameWithTheLastGuaranteedSum) {
 
 TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
   // Rows of the correct and the chosen element after each step, for a right and a
-  // wrong choice.
+  // wrong choice, and whether what is spoken may tell the correct answer yet.
   struct Step {
     int step, rightRow, wrongCorrectRow, wrongChosenRow;
+    bool correctShown;
   };
-  const Step steps[] = {{1, 2, 1, 2},  {20, 2, 1, 2},  {21, 3, 3, 2}, {29, 3, 3, 2},
-                        {30, 2, 1, 2}, {33, 3, 3, 2},  {36, 2, 1, 2}, {39, 3, 3, 2},
-                        {42, 2, 1, 2}, {45, 3, 3, 2},  {47, 3, 3, 2}};
+  const Step steps[] = {{1, 2, 1, 2, false},  {20, 2, 1, 2, false}, {21, 3, 3, 2, true}, {29, 3, 3, 2, true},
+                        {30, 2, 1, 2, true},  {33, 3, 3, 2, true},  {36, 2, 1, 2, true}, {39, 3, 3, 2, true},
+                        {42, 2, 1, 2, true},  {45, 3, 3, 2, true},  {47, 3, 3, 2, true}};
   for (bool right : {true, false}) {
     SCOPED_TRACE(right);
     Start({6, 6, 6, 6, 6, 6, 6});
@@ -159,14 +166,18 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
     const int correct = g().AnswerElement(1);
     const int chosen = right ? correct : g().AnswerElement(3);
     g().ClickElement(chosen);
-    EXPECT_FALSE(st().AnswersOpen);
-    EXPECT_EQ(st().ChosenElement, chosen);
+    EXPECT_FALSE(round().answersOpen);
+    EXPECT_EQ(round().chosen, chosen);
     int done = 0;
     for (const Step& s : steps) {
       Tick(s.step - done);
       done = s.step;
       SCOPED_TRACE(s.step);
-      EXPECT_EQ(st().TaskStep[task::AnswerReveal], s.step);
+      EXPECT_EQ(g().Judgement().Ticks(), s.step);
+      EXPECT_EQ(g().Judgement().CorrectShown(), s.correctShown);
+      EXPECT_EQ(spoken::AnswerOutcome(g(), g().AnswerOrder(1)),
+                !s.correctShown ? (right ? spoken::Outcome::Chosen : spoken::Outcome::None)
+                                : (right ? spoken::Outcome::ChosenCorrect : spoken::Outcome::Correct));
       if (right) {
         EXPECT_EQ(RowOf(correct), s.rightRow);
         EXPECT_EQ(E(correct).caption.colour, Rgb(0, 0, 0));
@@ -177,20 +188,47 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
         EXPECT_EQ(E(correct).caption.colour, s.wrongCorrectRow == 1 ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
       }
     }
-    Tick();  // s = 48: the verdict
-    EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
-    EXPECT_EQ(st().QuestionNumber, right ? 4 : 3);
-    EXPECT_EQ(st().CurrentPanel, right ? 0 : LossPanel);
+    Tick();  // the verdict
+    EXPECT_FALSE(g().Judgement().Running());
+    EXPECT_FALSE(g().Judgement().CorrectShown());
+    EXPECT_EQ(round().question, right ? 4 : 3);
+    EXPECT_EQ(g().OpenPanel(), right ? Panel::None : Panel::Loss);
   }
+}
+
+TEST_F(EngineTest, ThePhaseFollowsTheGameFromTheStartScreenToTheBoardAndBack) {
+  EXPECT_EQ(g().CurrentPhase(), Phase::Idle);
+  g().KeyPressed(vk::F2);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Revealing);
+  RevealQuestion();
+  EXPECT_EQ(g().CurrentPhase(), Phase::Answering);
+  g().KeyPressed(vk::Key2);  // the phone's panel opens over the question
+  EXPECT_EQ(g().OpenPanel(), Panel::Phone);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Answering);
+  g().ClickElement(g().AnswerElement(1));
+  EXPECT_EQ(g().CurrentPhase(), Phase::Judging);
+  Tick(Judging::TicksToVerdict() - 1);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Judging);
+  Tick();
+  EXPECT_EQ(g().CurrentPhase(), Phase::Revealing);  // the next question appears
+  RevealQuestion();
+  AnswerWrong();
+  EXPECT_EQ(g().OpenPanel(), Panel::Loss);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Over);
+  g().KeyPressed(vk::Enter);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Leaderboard);
+  g().KeyPressed(vk::Enter);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Idle);
+  EXPECT_FALSE(round().QuestionInPlay());
 }
 
 TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
   JumpTo(1);
   g().ClickElement(g().AnswerElement(1));
   Tick(47);
-  EXPECT_EQ(st().QuestionNumber, 1);
+  EXPECT_EQ(round().question, 1);
   Tick();
-  EXPECT_EQ(st().QuestionNumber, 2);
+  EXPECT_EQ(round().question, 2);
   EXPECT_EQ(CaptionText(el::QuestionFrame), u"В"_s);
   EXPECT_FALSE(E(el::ClockBar).visible);
   for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
@@ -210,11 +248,11 @@ TEST_F(EngineTest, TakingTheMoneyEndsTheGameWithThePrizeOfTheLastQuestion) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
     PressWith(vk::Ctrl, vk::M);
-    EXPECT_EQ(st().CurrentPanel, RecordPanel);
-    EXPECT_EQ(st().GuaranteedSum, c.result);
+    EXPECT_EQ(g().OpenPanel(), Panel::Record);
+    EXPECT_EQ(round().guaranteedSum, c.result);
     EXPECT_FALSE(E(el::TakeMoney).enabled);
     EXPECT_EQ(RowOf(el::TakeMoney), 4);
-    EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+    EXPECT_FALSE(g().Clock().Running());
     EXPECT_FALSE(E(el::ClockBar).visible);
     EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"Вы уносите "_s + SumText(c.result) + u" у.е."_s));
   }
@@ -224,25 +262,25 @@ TEST_F(EngineTest, NoMoneyCanBeTakenOnQuestionOne) {
   JumpTo(1);
   PressWith(vk::Alt, vk::M);
   g().ClickElement(el::TakeMoney);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  EXPECT_EQ(st().QuestionNumber, 1);
-  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
+  EXPECT_EQ(round().question, 1);
+  EXPECT_TRUE(round().answersOpen);
 }
 
 TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
   JumpTo(2);
   g().ClickElement(g().AnswerElement(1));
-  Tick(48);
-  ASSERT_EQ(st().QuestionNumber, 3);
-  ASSERT_TRUE(st().TaskActive[task::QuestionReveal]);
+  Tick(Judging::TicksToVerdict());
+  ASSERT_EQ(round().question, 3);
+  ASSERT_TRUE(g().QuestionReveal().Running());
   const QString partial = CaptionText(el::QuestionFrame);
   for (int key : {vk::A, vk::B, vk::C, vk::D, vk::Key1, vk::Key2, vk::Key3}) g().KeyPressed(key);
   for (int e : {2, 3, 4, 5, 9, 10, 11, 45}) g().ClickElement(e);
   PressWith(vk::Ctrl, vk::M);
-  EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_FALSE(g().Judgement().Running());
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
-  EXPECT_EQ(st().TimeLimit, 25);  // the phone was not used
+  EXPECT_EQ(g().Clock().Limit(), 25);  // the phone was not used
   EXPECT_EQ(CaptionText(el::QuestionFrame), partial);
 }
 
@@ -255,11 +293,11 @@ TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
   Tick(5);
   for (int e : {2, 3, 4, 5}) g().ClickElement(e);
   for (int e : {9, 10, 11, 45}) g().ClickElement(e);
-  EXPECT_EQ(st().ChosenElement, first);
-  EXPECT_EQ(st().TaskStep[task::AnswerReveal], 5);
+  EXPECT_EQ(round().chosen, first);
+  EXPECT_EQ(g().Judgement().Ticks(), 5);
   for (int e : {9, 10, 11, 45}) EXPECT_TRUE(E(e).enabled) << e;
   Tick(43);
-  EXPECT_EQ(st().CurrentPanel, LossPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Loss);
 }
 
 TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
@@ -275,43 +313,41 @@ TEST_F(EngineTest, ALevelTooSmallForAGameRefusesItAndLeavesTheStartScreen) {
               u"Слишком мало вопросов для игры!!!\r\nНа уровне "_s + QString::number(small) + u" всего "_s +
                   (small == 4 ? u"1 вопрос"_s : u"2 вопроса"_s) + u", а для игры нужно не меньше 3."_s);
     EXPECT_EQ(platform->box.messages[0].flags, InfoBox::InformationOk);
-    EXPECT_EQ(st().QuestionNumber, 0);
+    EXPECT_EQ(round().question, 0);
     EXPECT_TRUE(g().NewGameEnabled());
     EXPECT_TRUE(g().WinnersEnabled());
     EXPECT_EQ(CaptionText(el::QuestionFrame), kInvitation);
     EXPECT_FALSE(E(el::QuestionFrame).enabled);
-    EXPECT_FALSE(st().TaskActive[task::QuestionReveal]);
+    EXPECT_FALSE(g().QuestionReveal().Running());
   }
 }
 
 TEST_F(EngineTest, TheDrawEndsEvenWhenALevelHoldsTooFewQuestions) {
   JumpTo(1);
   // Two questions where a game takes three, and an empty level.
-  QuestionLevel& level = g().questions().levels[3];
+  QuestionLevel& level = setup().questions().levels[3];
   level.count = 2;
   level.rows.resize(2);
   level.used.assign(2, false);
   level.usedCount = 0;
   QSet<int> rows;
   for (int n : {6, 7, 8}) {
-    st().QuestionNumber = n;
-    g().DrawQuestion(3);
-    EXPECT_GE(st().QuestionRow, 1);
-    EXPECT_LE(st().QuestionRow, 2);
-    rows.insert(st().QuestionRow);
+    setup().DrawQuestion(n, 3);
+    EXPECT_GE(round().row, 1);
+    EXPECT_LE(round().row, 2);
+    rows.insert(round().row);
   }
   EXPECT_EQ(rows.size(), 2);
 
-  QuestionLevel& empty = g().questions().levels[4];
+  QuestionLevel& empty = setup().questions().levels[4];
   empty = QuestionLevel();
   for (int n : {9, 10}) {
-    st().QuestionNumber = n;
-    g().DrawQuestion(4);
-    EXPECT_EQ(st().QuestionRow, 1);
+    setup().DrawQuestion(n, 4);
+    EXPECT_EQ(round().row, 1);
   }
   // Its row 1 has empty texts: the reveal ends at once with four empty answers.
   Tick();
-  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_TRUE(round().answersOpen);
   EXPECT_EQ(E(el::QuestionFrame).tooltip, u"Вопрос  года."_s);
   for (int e = el::AnswerA; e <= el::AnswerD; ++e) {
     EXPECT_TRUE(E(e).enabled);
@@ -325,11 +361,8 @@ TEST_F(EngineTest, AGeneratorStuckOnOneValueStillGivesEveryDrawAnEnd) {
     SCOPED_TRACE(value);
     StuckRandomSource stuck(value);
     platform->randomSource = &stuck;
-    st().ChosenElement = qint16(PositionElement(int(value * 4) + 1));
-    for (int n : {1, 2, 3}) {
-      st().QuestionNumber = n;
-      g().DrawQuestion(1);
-    }
+    setup().SetLastChosen(PositionElement(int(value * 4) + 1));
+    for (int n : {1, 2, 3}) setup().DrawQuestion(n, 1);
     QSet<int> positions;
     for (int k = 1; k <= 4; ++k) positions.insert(g().AnswerOrder(k));
     EXPECT_EQ(positions, QSet<int>({1, 2, 3, 4}));

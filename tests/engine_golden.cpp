@@ -154,7 +154,7 @@ class GoldenTest : public EngineTest {
     }
   }
   void TicksUntilAnswersOpen() {
-    for (int i = 0; i < 400 && !st().AnswersOpen; ++i) Ticks(1);
+    for (int i = 0; i < 400 && !round().answersOpen; ++i) Ticks(1);
   }
   /// The answer position (1 = A … 4 = D) holding the right answer.
   int RightPosition() { return g().AnswerOrder(1); }
@@ -226,10 +226,7 @@ TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
   Ticks(3);
   // The player types over the default name the box offers selected.
   for (const QString& typed : {u"И"_s, u"Ир"_s, u"Ира"_s}) {
-    NameBox& box = g().screen().nameBox();
-    box.text = typed;
-    box.selectionStart = int(typed.size());
-    box.selectionLength = 0;
+    g().TypeName(typed);
     Step(u"typed "_s + typed);
   }
   Key(vk::Enter, u"Enter"_s);
@@ -250,7 +247,7 @@ TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   TicksUntilAnswersOpen();
   for (int q = 1; q <= 5; ++q) {
     Click(PositionElement(RightPosition()));
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
     TicksUntilAnswersOpen();
   }
   Click(PositionElement(WrongPosition()));
@@ -277,7 +274,7 @@ TEST_F(GoldenTest, TheMillion) {
   for (int q = 1; q <= 15; ++q) {
     TicksUntilAnswersOpen();
     Key(vk::A + RightPosition() - 1, kKeyLetters.mid(RightPosition(), 1));
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
   }
   Ticks(5);
   Key(vk::Enter, u"Enter"_s);

@@ -8,21 +8,22 @@ using namespace Qt::StringLiterals;
 
 TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
   struct Case {
-    int panel, after;
+    Panel panel, after;
   };
-  for (const Case c : {Case{0, 0}, Case{PhonePanel, PhonePanel}, Case{AudiencePanel, AudiencePanel},
-                       Case{LeaderboardPanel, 0}, Case{RecordPanel, LeaderboardPanel},
-                       Case{LossPanel, LeaderboardPanel}, Case{TimeoutPanel, LeaderboardPanel}}) {
-    SCOPED_TRACE(c.panel);
+  for (const Case c : {Case{Panel::None, Panel::None}, Case{Panel::Phone, Panel::Phone}, Case{Panel::Poll, Panel::Poll},
+                       Case{Panel::Leaderboard, Panel::None}, Case{Panel::Record, Panel::Leaderboard},
+                       Case{Panel::Loss, Panel::Leaderboard}, Case{Panel::Timeout, Panel::Leaderboard}}) {
+    SCOPED_TRACE(int(c.panel));
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
-    st().GuaranteedSum = 200;
-    if (c.panel != 0) g().ShowPanel(c.panel, true);
+    setup().SetUpRound({.question = 3, .guaranteedSum = 200});
+    RevealQuestion();
+    if (c.panel != Panel::None) setup().ShowPanel(c.panel, true);
     g().KeyPressed(vk::Enter);
-    EXPECT_EQ(st().CurrentPanel, c.after);
+    EXPECT_EQ(g().OpenPanel(), c.after);
     // Only the record panel's confirmation writes a row.
-    if (c.panel == RecordPanel) {
-      EXPECT_EQ(g().winners().count, 1);
+    if (c.panel == Panel::Record) {
+      EXPECT_EQ(g().Board().count, 1);
     }
   }
 }
@@ -53,12 +54,12 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(stored);
     file.close();
-    g().ShowPanel(LeaderboardPanel, false);
+    setup().ShowPanel(Panel::Leaderboard, false);
     platform->box.messages.clear();
     g().KeyPressed(vk::K);  // K asks nothing while the leaderboard is not shown
     EXPECT_TRUE(platform->box.messages.isEmpty());
     PressWith(vk::Ctrl, vk::W);
-    ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+    ASSERT_EQ(g().OpenPanel(), Panel::Leaderboard);
     platform->box.messages.clear();
     platform->box.answers = c.answers;
     c.clear(g());
@@ -69,23 +70,23 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
     EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
-    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
     EXPECT_EQ(CaptionText(el::Leaderboard).isEmpty(), c.cleared);
   }
 }
 
 TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
   JumpTo(4);
-  const int row = st().QuestionRow;
+  const int row = round().row;
   g().KeyPressed(vk::F2);
   PressWith(vk::Ctrl, vk::W);
   PressWith(vk::Alt, vk::W);
   g().NewGame();
   g().OpenLeaderboard();
-  EXPECT_EQ(st().QuestionNumber, 4);
-  EXPECT_EQ(st().QuestionRow, row);
-  EXPECT_TRUE(st().AnswersOpen);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(round().question, 4);
+  EXPECT_EQ(round().row, row);
+  EXPECT_TRUE(round().answersOpen);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_FALSE(E(el::Leaderboard).visible);
 }
 
@@ -99,29 +100,29 @@ TEST_F(EngineTest, MWithCtrlOrAltTakesTheMoneyButNotAlone) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
     for (int key : c.keys) g().KeyPressed(key);
-    EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.keys.size();
+    EXPECT_EQ(g().OpenPanel() == Panel::Record, c.taken) << c.keys.size();
   }
 }
 
 TEST_F(EngineTest, ModifierFlagsLastUntilTheNextOtherKey) {
   g().KeyPressed(vk::Ctrl);
-  EXPECT_TRUE(st().CtrlHeld);
+  EXPECT_TRUE(setup().CtrlHeld());
   g().KeyPressed(vk::Alt);
-  EXPECT_TRUE(st().CtrlHeld && st().AltHeld);
+  EXPECT_TRUE(setup().CtrlHeld() && setup().AltHeld());
   g().KeyReleased(vk::Ctrl);
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_TRUE(st().AltHeld);
+  EXPECT_FALSE(setup().CtrlHeld());
+  EXPECT_TRUE(setup().AltHeld());
   g().KeyReleased(vk::A);
-  EXPECT_TRUE(st().AltHeld);
+  EXPECT_TRUE(setup().AltHeld());
   g().KeyPressed(vk::Ctrl);
   g().KeyPressed(vk::A);  // any other key, even one that does nothing now
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_FALSE(st().AltHeld);
+  EXPECT_FALSE(setup().CtrlHeld());
+  EXPECT_FALSE(setup().AltHeld());
   // Ctrl held while A and then W are pressed: W finds no modifier.
   g().KeyPressed(vk::Ctrl);
   g().KeyPressed(vk::A);
   g().KeyPressed(vk::W);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
 }
 
 TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
@@ -134,8 +135,8 @@ TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
   EXPECT_FALSE(E(el::AudiencePoll).enabled);
   const int open = E(el::AnswerA).enabled ? vk::A : E(el::AnswerA + 1).enabled ? vk::B : vk::C;
   g().KeyPressed(open);
-  EXPECT_EQ(st().ChosenElement, open - 63);
-  EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
+  EXPECT_EQ(round().chosen, open - 63);
+  EXPECT_TRUE(g().Judgement().Running());
 }
 
 TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
@@ -159,9 +160,12 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
 
 TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   JumpTo(5);
-  platform->time = st().ClockStart + 3;
+  platform->time = g().Clock().StartedAt() + 3;
   g().Tick();
-  const GameState before = st();
+  const Round before = round();
+  const bool clockRan = g().Clock().Running();
+  const int limit = g().Clock().Limit();
+  const Panel panel = g().OpenPanel();
   const QString question = CaptionText(el::QuestionFrame);
   platform->box.answers = {InfoBox::No};
   g().KeyPressed(vk::Ctrl);
@@ -169,13 +173,17 @@ TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   g().KeyPressed(vk::Escape);
   EXPECT_EQ(platform->closeRequests, 1);
   EXPECT_FALSE(platform->closed);
-  EXPECT_FALSE(st().CtrlHeld);
-  EXPECT_FALSE(st().AltHeld);
-  EXPECT_EQ(st().QuestionNumber, before.QuestionNumber);
-  EXPECT_EQ(st().AnswersOpen, before.AnswersOpen);
-  EXPECT_EQ(st().TaskActive, before.TaskActive);
-  EXPECT_EQ(st().TimeLimit, before.TimeLimit);
-  EXPECT_EQ(st().CurrentPanel, before.CurrentPanel);
+  EXPECT_FALSE(setup().CtrlHeld());
+  EXPECT_FALSE(setup().AltHeld());
+  EXPECT_EQ(round().question, before.question);
+  EXPECT_EQ(round().row, before.row);
+  EXPECT_EQ(round().answersOpen, before.answersOpen);
+  EXPECT_EQ(round().guaranteedSum, before.guaranteedSum);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Answering);
+  EXPECT_EQ(g().Clock().Running(), clockRan);
+  EXPECT_FALSE(g().Judgement().Running());
+  EXPECT_EQ(g().Clock().Limit(), limit);
+  EXPECT_EQ(g().OpenPanel(), panel);
   EXPECT_EQ(CaptionText(el::QuestionFrame), question);
 
   platform->box.answers = {InfoBox::Yes};
@@ -221,8 +229,8 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(2);
     PressWith(vk::Ctrl, vk::M);
-    ASSERT_EQ(st().CurrentPanel, RecordPanel);
-    g().screen().nameBox().text = c.typed;
+    ASSERT_EQ(g().OpenPanel(), Panel::Record);
+    g().TypeName(c.typed);
     platform->box.answers = {InfoBox::Yes};
     g().KeyPressed(vk::Escape);
     EXPECT_TRUE(platform->closed);
@@ -240,16 +248,16 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
   platform->box.answers = {InfoBox::No};
   g().KeyPressed(vk::Escape);
   EXPECT_FALSE(platform->closed);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
 }
 
 TEST_F(EngineTest, CloseRequestsFromTheSystemAskTheSameQuestion) {
   for (int answer : {InfoBox::No, InfoBox::Yes, InfoBox::NotShown}) {
     platform->box.answers = {answer};
-    st().CtrlHeld = true;
+    setup().HoldCtrl();
     EXPECT_EQ(g().CloseRequested(), answer == InfoBox::No);
-    EXPECT_FALSE(st().CtrlHeld);
+    EXPECT_FALSE(setup().CtrlHeld());
   }
 }
 
@@ -274,8 +282,8 @@ TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
   JumpTo(2);
   const int e = g().AnswerElement(3);
   g().ClickCaption(e);
-  EXPECT_EQ(st().ChosenElement, e);
-  EXPECT_FALSE(st().AnswersOpen);
+  EXPECT_EQ(round().chosen, e);
+  EXPECT_FALSE(round().answersOpen);
 }
 
 TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
@@ -284,7 +292,7 @@ TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
   g().PointerMoved(e, 10, 10);
   ASSERT_EQ(RowOf(e), 4);
   g().ClickElement(e);
-  EXPECT_EQ(st().pointer.HotElement, 0);
+  EXPECT_EQ(g().Pointer().HotElement, 0);
   EXPECT_EQ(RowOf(e), 1);
   EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
 }
@@ -308,11 +316,11 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     g().PointerMoved(e, 10, 10);
     ASSERT_EQ(E(e).caption.colour, E(e).pointedCaptionColour);
     c.switchOff();
-    ASSERT_NE(st().CurrentPanel, 0);
+    ASSERT_NE(g().OpenPanel(), Panel::None);
     ASSERT_FALSE(E(e).enabled);
     g().KeyPressed(vk::Enter);  // the result panel
     g().KeyPressed(vk::Enter);  // the leaderboard, back to the start screen
-    ASSERT_EQ(st().CurrentPanel, 0);
+    ASSERT_EQ(g().OpenPanel(), Panel::None);
     // The pointer moved off to the title strip while the panels were shown.
     g().PointerMoved(el::TitleStrip, 10, 10);
     g().KeyPressed(vk::F2);
@@ -338,7 +346,7 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   g().PointerMoved(removed, 12, 12);
   EXPECT_EQ(RowOf(removed), 1);  // not while the question is still appearing
   RevealQuestion();
-  EXPECT_EQ(st().pointer.HotElement, removed);
+  EXPECT_EQ(g().Pointer().HotElement, removed);
   EXPECT_EQ(RowOf(removed), 4);
   EXPECT_EQ(E(removed).caption.colour, E(removed).pointedCaptionColour);
   for (int a = el::AnswerA; a <= el::AnswerD; ++a) {

@@ -87,7 +87,7 @@ TEST_F(EngineTest, AClickTurnsThePagesOnTheFooterArrowsAndClosesThemAnywhereElse
 
 TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose) {
   JumpTo(1);
-  platform->time = st().ClockStart + 3;
+  platform->time = g().Clock().StartedAt() + 3;
   g().Tick();
   g().ShowRulesPage();
   Tick(50);
@@ -108,7 +108,7 @@ TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose
 
 TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
   JumpTo(2);
-  const int question = st().QuestionNumber;
+  const int question = round().question;
   struct Press {
     int modifier;  ///< 0: none
     int key;
@@ -127,10 +127,10 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
     }
     SCOPED_TRACE(press.key);
     EXPECT_TRUE(g().PageOpen());
-    EXPECT_TRUE(st().AnswersOpen);
-    EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
-    EXPECT_EQ(st().QuestionNumber, question);
-    EXPECT_EQ(st().CurrentPanel, 0);
+    EXPECT_TRUE(round().answersOpen);
+    EXPECT_FALSE(g().Judgement().Running());
+    EXPECT_EQ(round().question, question);
+    EXPECT_EQ(g().OpenPanel(), Panel::None);
     for (int lifeline : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
       EXPECT_TRUE(E(lifeline).enabled) << lifeline;
     EXPECT_EQ(platform->closeRequests, 0);
@@ -140,7 +140,7 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
   g().KeyPressed(vk::Ctrl);
   g().KeyPressed(vk::Escape);
   g().KeyPressed(vk::M);
-  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_TRUE(round().answersOpen);
   // Closed, the same keys play again.
   g().KeyPressed(vk::Key1);
   EXPECT_FALSE(E(el::FiftyFifty).enabled);
@@ -149,20 +149,20 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
 TEST_F(EngineTest, ThePagesOverTheNameEntryGiveTheKeyboardBackToTheNameBox) {
   JumpTo(2);
   AnswerWrong();  // question 2: no guaranteed sum, the loss panel
-  ASSERT_EQ(st().CurrentPanel, LossPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Loss);
   g().KeyPressed(vk::F1);
   g().KeyPressed(vk::Enter);  // closes the page only
-  EXPECT_EQ(st().CurrentPanel, LossPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Loss);
 
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(2);
   g().KeyPressed(vk::Ctrl);
   g().KeyPressed(vk::M);
-  ASSERT_EQ(st().CurrentPanel, RecordPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Record);
   const int focused = platform->nameBoxFocus;
   g().KeyPressed(vk::F1);
   g().KeyPressed(vk::Escape);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_EQ(platform->nameBoxFocus, focused + 1);
 }
 
