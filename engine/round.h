@@ -22,8 +22,9 @@ struct Round {
   bool QuestionInPlay() const { return question >= 1 && question <= kQuestionsInGame; }
 };
 
-/// Where a test or benchmark puts a game: question `question` of a new game set up as
-/// a game reaching it would set it up, with what is given here changed on top.
+/// Where a test or benchmark puts a running game: question `question` drawn and
+/// prepared as the game prepares it on reaching it (its limit, its sums; a guaranteed
+/// sum stays as the game left it), with what is given here changed on top.
 struct RoundSetup {
   int question = 1;
   int guaranteedSum = -1;  ///< -1: as the game sets it

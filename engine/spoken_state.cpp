@@ -1,8 +1,5 @@
 #include "engine/spoken_state.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "engine/game.h"
 #include "screen/sum_text.h"
 
