@@ -22,9 +22,9 @@
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "engine/platform.h"
-#include "tests/game_test_access.h"
 #include "screen/element_table.h"
 #include "screen/text_measurer.h"
+#include "tests/game_test_access.h"
 #include "tests/info_box_fakes.h"
 #include "tests/sound_fakes.h"
 
