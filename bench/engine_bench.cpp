@@ -8,6 +8,7 @@
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "screen/qt_text_measurer.h"
+#include "tests/game_test_access.h"
 
 using namespace Qt::StringLiterals;
 
@@ -71,31 +72,27 @@ void RunBusyTick(benchmark::State& state, TextMeasurer& measurer) {
   BenchPlatform platform;
   Game game(platform, measurer, folder.path());
   game.Start();
-  FillQuestions(game.questions());
+  GameTestAccess access(game);
+  FillQuestions(access.questions());
   game.NewGame();
-  GameState& s = game.state();
-  while (!s.AnswersOpen) {
+  while (!game.CurrentRound().answersOpen) {
     platform.time += 0.1;
     game.Tick();
   }
-  game.UseAudiencePoll();
+  access.UseAudiencePoll();
 
   // Starting the text over also starts the clock over, so it never runs out.
   auto restartReveal = [&] {
-    game.screen().SetCaption(el::QuestionFrame, QString(), QString(), 0);
-    s.TaskActive[task::QuestionReveal] = true;
     platform.time = 36000;
-    s.ClockStart = 36000;
-    s.TimeLimit = 120;
+    access.RestartQuestion(36000, 120);
   };
   restartReveal();
   const int before = game.screen().measurements();
   for (auto _ : state) {
-    if (!s.TaskActive[task::QuestionReveal] || s.TaskStep[task::PollAnimation] >= 99) {
+    if (!game.QuestionReveal().Running() || game.Poll().Ticks() >= PollAnimation::kTicks - 1) {
       state.PauseTiming();
       restartReveal();
-      s.TaskStep[task::PollAnimation] = 0;
-      s.TaskActive[task::PollAnimation] = true;
+      access.RestartPoll();
       state.ResumeTiming();
     }
     platform.time += 0.1;
@@ -103,7 +100,7 @@ void RunBusyTick(benchmark::State& state, TextMeasurer& measurer) {
   }
   state.counters["measurements/tick"] =
       double(game.screen().measurements() - before) / double(state.iterations());
-  if (!s.TaskActive[task::QuestionClock] || s.TimeUp)
+  if (!game.Clock().Running() || game.Clock().TimeUp())
     state.SkipWithError("the question ran out of time");
 }
 

@@ -8,7 +8,7 @@ void Game::ClickElement(ElementId index) {
 
   switch (index) {
     case el::AnswerA: case el::AnswerB: case el::AnswerC: case el::AnswerD:
-      if (m_state.AnswersOpen) ChooseAnswer(index);
+      if (m_round.answersOpen) ChooseAnswer(index);
       break;
     case el::Close:
       Perform(Command::Exit);
@@ -17,13 +17,13 @@ void Game::ClickElement(ElementId index) {
       Perform(Command::OpenMenu);
       break;
     case el::FiftyFifty:
-      if (m_state.AnswersOpen) UseFiftyFifty();
+      if (m_round.answersOpen) UseFiftyFifty();
       break;
     case el::PhoneFriend:
-      if (m_state.AnswersOpen) UsePhoneFriend();
+      if (m_round.answersOpen) UsePhoneFriend();
       break;
     case el::AudiencePoll:
-      if (m_state.AnswersOpen) UseAudiencePoll();
+      if (m_round.answersOpen) UseAudiencePoll();
       break;
     case el::Minimise:
       Perform(Command::Minimise);
@@ -32,21 +32,21 @@ void Game::ClickElement(ElementId index) {
       ConfirmRecord();
       break;
     case el::LossConfirm:
-      ShowPanel(LossPanel, false);
-      ShowPanel(LeaderboardPanel, true);
+      ShowPanel(Panel::Loss, false);
+      ShowPanel(Panel::Leaderboard, true);
       break;
     case el::TakeMoney:
-      if (m_state.AnswersOpen) TakeMoney();
+      if (m_round.answersOpen) TakeMoney();
       break;
     case el::HideTable:
-      ShowPanel(LeaderboardPanel, false);
+      ShowPanel(Panel::Leaderboard, false);
       break;
     case el::ClearTable:
       ClearLeaderboard();
       break;
     case el::TimeoutConfirm:
-      ShowPanel(TimeoutPanel, false);
-      ShowPanel(LeaderboardPanel, true);
+      ShowPanel(Panel::Timeout, false);
+      ShowPanel(Panel::Leaderboard, true);
       break;
     default:
       break;

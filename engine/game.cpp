@@ -50,19 +50,21 @@ Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
       m_programFolder(std::move(programFolder)),
       m_locations(std::move(locations)),
       m_screen(measurer, std::move(sheets)),
-      m_pointer(m_screen, m_state.pointer, *this) {}
+      m_pointer(m_screen, m_pointerState, *this) {}
 
 void Game::Start() {
   m_screen.BuildScreen();
-  m_state.pointer.WindowDragging = false;
+  m_pointerState.WindowDragging = false;
   // The window is frameless and centres itself: nothing to shape here.
   m_paths = LoadQuestionBases(m_programFolder, m_locations, m_questions, m_platform.MessageBox());
   // A save killed before its rename leaves its temporary file beside the board.
   RemoveWinnersLeftovers(m_paths.winnersPath);
-  ShowStartScreen(0);
-  m_state.AnswersOpen = false;
-  for (int i = task::AnswerReveal; i <= task::QuestionReveal; ++i) m_state.TaskActive[i] = false;
-  m_state.TimeUp = false;
+  ShowStartScreen();
+  m_round.answersOpen = false;
+  m_judging.Stop();
+  m_poll.Stop();
+  m_clock.Stop();
+  m_questionReveal.Stop();
   // Last, so that no tick meets a half-built screen.
   m_timerEnabled = true;
 }
@@ -77,7 +79,7 @@ void Game::NewGame() {
   m_winnersEnabled = false;
   StopBed();
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
-  m_state.QuestionNumber = 1;
+  m_round.question = 1;
   m_screen.EnableElement(el::QuestionFrame, true);
   m_screen.EnableElement(el::FiftyFifty, true);
   m_screen.EnableElement(el::PhoneFriend, true);
@@ -89,16 +91,26 @@ void Game::NewGame() {
 
 void Game::PrepareQuestion() {
   for (const ElementId e : kAnswerSlots) m_screen.EnableElement(e, false);
-  const int n = m_state.QuestionNumber;
-  if (n < 1 || n > 15) return;
+  if (!m_round.QuestionInPlay()) return;
+  const int n = m_round.question;
   const QuestionSetup& setup = kQuestionSetup[n - 1];
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
-  m_state.TimeLimit = setup.timeLimit;
+  m_clock.SetLimit(setup.timeLimit);
   DrawQuestion(setup.level);
   // After a right answer the output holds it back until the answer's chord has rung.
   PlayCue(Cue::Reveal);
-  m_state.CurrentSum = setup.currentSum;
-  if (setup.guaranteedSum >= 0) m_state.GuaranteedSum = setup.guaranteedSum;
+  m_round.currentSum = setup.currentSum;
+  if (setup.guaranteedSum >= 0) m_round.guaranteedSum = setup.guaranteedSum;
+}
+
+void Game::SetUpRound(const RoundSetup& setup) {
+  m_round.answersOpen = false;
+  m_clock.Stop();
+  m_questionReveal.Stop();
+  m_round.question = setup.question;
+  PrepareQuestion();
+  if (setup.guaranteedSum >= 0) m_round.guaranteedSum = setup.guaranteedSum;
+  if (setup.timeLimit > 0) m_clock.SetLimit(setup.timeLimit);
 }
 
 int Game::QuestionsNeeded(int level) {
@@ -108,13 +120,13 @@ int Game::QuestionsNeeded(int level) {
 }
 
 int Game::TimeLimitOf(int question) {
-  return question >= 1 && question <= 15 ? kQuestionSetup[question - 1].timeLimit : 0;
+  return question >= 1 && question <= kQuestionsInGame ? kQuestionSetup[question - 1].timeLimit : 0;
 }
 
 QList<int> Game::GuaranteedQuestions() {
   // A guaranteed sum is set up with the question after the one that wins it.
   QList<int> questions;
-  for (int n = 2; n <= 15; ++n)
+  for (int n = 2; n <= kQuestionsInGame; ++n)
     if (kQuestionSetup[n - 1].guaranteedSum > 0) questions.append(n - 1);
   return questions;
 }
@@ -141,22 +153,34 @@ InfoBox::Answer Game::ShowMessage(const InfoBox::Message& message) {
   return answer;
 }
 
-void Game::HoldClock() {
-  if (m_clockHolds++ == 0) m_clockHeldSince = m_platform.SteadySeconds();
+void Game::HoldClock() { m_clock.Hold(m_platform.SteadySeconds()); }
+
+void Game::ReleaseClock() { m_clock.Release(m_platform.SteadySeconds()); }
+
+Phase Game::CurrentPhase() const {
+  switch (m_panel) {
+    case Panel::Leaderboard: return Phase::Leaderboard;
+    case Panel::Record: case Panel::Loss: case Panel::Timeout: return Phase::Over;
+    default: break;
+  }
+  if (m_judging.Running()) return Phase::Judging;
+  if (m_round.answersOpen) return Phase::Answering;
+  if (m_questionReveal.Running() && m_round.QuestionInPlay()) return Phase::Revealing;
+  return Phase::Idle;
 }
 
-void Game::ReleaseClock() {
-  if (m_clockHolds == 0 || --m_clockHolds > 0) return;
-  // The question clock stood still from the first hold, or from its own start when
-  // the question finished appearing behind the box or page.
-  const double now = m_platform.SteadySeconds();
-  m_state.ClockStart += now - std::max(m_clockHeldSince, m_state.ClockStart);
+void Game::TypeName(const QString& text) {
+  // Typing leaves the caret after the text, nothing selected.
+  NameBox& box = m_screen.nameBox();
+  box.text = text;
+  box.selectionStart = int(text.size());
+  box.selectionLength = 0;
 }
 
 const Question& Game::CurrentQuestion() const {
   static const Question kNone;
-  const int level = m_state.CurrentLevel;
-  const int row = m_state.QuestionRow;
+  const int level = m_round.level;
+  const int row = m_round.row;
   if (level > 6 || row < 1) return kNone;
   const auto& rows = m_questions.levels[level].rows;
   if (row > qsizetype(rows.size())) return kNone;
@@ -198,10 +222,7 @@ int Game::DrawUntil(int count, int base, bool reseed, const std::function<bool(i
   return acceptable[RandomInt(int(acceptable.size()))];
 }
 
-int& Game::Share(int answer) {
-  const int position = std::clamp(int(m_answerOrder[std::clamp(answer, 1, 4)]), 1, 4);
-  return m_state.PollShare[position - 1];
-}
+int& Game::Share(int answer) { return m_poll.Share(AnswerOrder(std::clamp(answer, 1, 4))); }
 
 bool Game::WindowNormal() { return m_platform.WindowNormal(); }
 

@@ -11,16 +11,26 @@
 #include "data/question_table.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
-#include "engine/game_state.h"
+#include "engine/ending.h"
+#include "engine/judging.h"
+#include "engine/panel.h"
+#include "engine/phase.h"
+#include "engine/poll_animation.h"
+#include "engine/question_clock.h"
+#include "engine/round.h"
 #include "engine/platform.h"
 #include "engine/sound_cue.h"
 #include "screen/command.h"
+#include "engine/typing_reveal.h"
 #include "screen/element.h"
 #include "screen/pointer_input.h"
 
-/// The game behind the main window: it owns the state, the screen model
-/// and the tables, and runs every handler. It has no window of its own: the
-/// platform gives it the clock, random numbers, the message box and the window.
+class GameTestAccess;
+
+/// The game behind the main window: it owns the model of the game, the screen model
+/// and the tables, and runs every handler. It has no window of its own: the platform
+/// gives it the clock, random numbers, the message box and the window. Only the game
+/// writes its model; the window and the accessibility layer read it through queries.
 class Game : private PointerHost {
  public:
   /// `locations`: where an installed game finds its files besides `programFolder`;
@@ -30,36 +40,18 @@ class Game : private PointerHost {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // game.cpp: start-up, a new game, the next question, message boxes.
+  // game.cpp: start-up and a new game.
   void Start();
   void NewGame();
-  void PrepareQuestion();
-
-  // question_draw.cpp: which question comes, the answers' order, the typing reveal.
-  void DrawQuestion(int level);
-  void ShuffleAnswers();
-  void RevealQuestionText(ElementId index, const QString& text, int minChars);
 
   // clicks.cpp: what a click on each element does (keys end up here too).
   void ClickElement(ElementId index);
   void ClickCaption(ElementId index) { ClickElement(index); }
 
-  // tick.cpp: the 100 ms tick that runs the timed tasks.
+  // tick.cpp: the 100 ms tick that drives the timed sequences.
   void Tick();
 
-  // lifelines.cpp: 50/50, the phone and the audience poll.
-  void UseFiftyFifty();
-  void UsePhoneFriend();
-  void UseAudiencePoll();
-  void CastAudienceVotes(int answer);
-  void AnimatePollBar(ElementId bar, int percent);
-
-  // question_clock.cpp: the clock strip and the time-out.
-  void UpdateClock(ElementId index, float elapsed);
-
-  // panels.cpp, start_screen.cpp, leaderboard.cpp: the screens between games.
-  void ShowPanel(int mode, bool visible);
-  void ShowStartScreen(int mode);
+  // leaderboard.cpp: the board between games.
   void OpenLeaderboard();
 
   // key_commands.cpp: the keyboard, the commands and leaving the game.
@@ -93,6 +85,10 @@ class Game : private PointerHost {
   void PointerReleased(ElementId index, qreal x, qreal y) { m_pointer.PointerReleased(index, x, y); }
   /// The pointer left the window, or what it pointed at stops reacting to it.
   void DropHover() { m_pointer.DropHover(); }
+  const PointerState& Pointer() const { return m_pointerState; }
+
+  /// What the player typed into the record panel's name box.
+  void TypeName(const QString& text);
 
   // Sound.
   /// Off silences everything that sounds at once; on again resumes the music and
@@ -107,23 +103,35 @@ class Game : private PointerHost {
     return ShowMessage({text, InfoBox::Kind::Question, preset});
   }
 
-  // What the window and the tests read.
-  GameState& state() { return m_state; }
-  const GameState& state() const { return m_state; }
-  Screen& screen() { return m_screen; }
+  // The model, read-only.
+  Phase CurrentPhase() const;
+  /// The panel shown last over the playing field, while it is open.
+  Panel OpenPanel() const { return m_panel; }
+  const Round& CurrentRound() const { return m_round; }
+  const Judging& Judgement() const { return m_judging; }
+  const QuestionClock& Clock() const { return m_clock; }
+  const PollAnimation& Poll() const { return m_poll; }
+  const TypingReveal& QuestionReveal() const { return m_questionReveal; }
+  /// The friend's words on the phone panel, typed out as he speaks.
+  const TypingReveal& FriendWords() const { return m_friendWords; }
+  /// How the game last ended.
+  Ending LastEnding() const { return m_ending; }
+  /// The board's row the record panel's result takes; 0: none (or named already).
+  int RecordRank() const { return m_recordRank; }
   const Screen& screen() const { return m_screen; }
-  QuestionTable& questions() { return m_questions; }
-  WinnersTable& winners() { return m_winners; }
-  const WinnersTable& winners() const { return m_winners; }
+  /// The parts of the screen changed since the window last asked, for it to repaint.
+  QRegion TakeScreenChanges() { return m_screen.TakeDirty(); }
+  /// The board as last shown or read.
+  const WinnersTable& Board() const { return m_winners; }
   const DataPaths& paths() const { return m_paths; }
   /// The leaderboard file, where it is kept (tests point it elsewhere).
   void SetWinnersPath(const QString& path) { m_paths.winnersPath = path; }
   bool NewGameEnabled() const { return m_newGameEnabled; }
   bool WinnersEnabled() const { return m_winnersEnabled; }
   /// Answer k (1 … 4) stands at position `AnswerOrder(k)` (1 = A … 4 = D).
-  int AnswerOrder(int k) const { return m_answerOrder[k]; }
+  int AnswerOrder(int k) const { return m_round.slots[std::size_t(k)]; }
   /// Element showing answer k.
-  ElementId AnswerElement(int k) const { return AnswerSlot(m_answerOrder[k]); }
+  ElementId AnswerElement(int k) const { return AnswerSlot(AnswerOrder(k)); }
   /// The question on screen.
   const Question& CurrentQuestion() const;
   bool TimerEnabled() const { return m_timerEnabled; }
@@ -139,29 +147,69 @@ class Game : private PointerHost {
   static QList<int> GuaranteedQuestions();
 
  private:
-  bool AnswersOpen() const override { return m_state.AnswersOpen; }
+  friend class GameTestAccess;
+
+  bool AnswersOpen() const override { return m_round.answersOpen; }
   bool WindowNormal() override;
   void MoveWindowBy(qreal dx, qreal dy) override;
+
+  // game.cpp: the next question, message boxes.
+  /// Sets up the question `m_round.question` names: its limit, sums and draw.
+  void PrepareQuestion();
+  /// Puts the game at `setup` (tests and benchmarks).
+  void SetUpRound(const RoundSetup& setup);
+  /// The message box with the game's title; the question clock stands while it waits.
+  InfoBox::Answer ShowMessage(const InfoBox::Message& message);
+
+  // question_draw.cpp: which question comes, the answers' order, the typing reveal.
+  void DrawQuestion(int level);
+  void ShuffleAnswers();
+  void RevealQuestionText(ElementId index, const QString& text, int minChars);
+  void QuestionRevealStep();
 
   // answering.cpp: choosing an answer, taking the money, judging, the ladder.
   void ChooseAnswer(ElementId index);
   void TakeMoney();
-  void AnswerRevealStep();
+  void JudgingStep();
   void Verdict();
-  /// Ends the game with `GuaranteedSum` going home: the ladder lights that sum's row
-  /// and the result panel that fits opens.
-  void EndGame(GameEnd how);
+  /// Ends the game with the guaranteed sum going home: the ladder lights that sum's
+  /// row and the result panel that fits opens.
+  void EndGame(Ending how);
   /// Lights the ladder row of `question` (0: none), marks those below, clears those above.
   void ShowLadderAt(int question);
-  // question_draw.cpp, question_clock.cpp, lifelines.cpp: the timed tasks' steps.
-  void QuestionRevealStep();
-  void QuestionClockStep();
+
+  // lifelines.cpp: 50/50, the phone and the audience poll.
+  void UseFiftyFifty();
+  void UsePhoneFriend();
+  void UseAudiencePoll();
+  void CastAudienceVotes(int answer);
+  void AnimatePollBar(ElementId bar, int percent);
   void FriendRevealStep();
   void PollAnimationStep();
   /// Ends the poll's animation where its bars stand, and the clock's hold with it.
   void StopPollAnimation();
   /// Lets the question clock run again if the poll's growing bars held it.
   void ReleasePollClock();
+  /// The poll share of answer k (1 … 4), kept by its position.
+  int& Share(int answer);
+
+  // question_clock.cpp: the clock strip and the time-out.
+  void UpdateClock(ElementId index, float elapsed);
+  void QuestionClockStep();
+  /// The question clock stands still from the first hold to the last release; the
+  /// seconds it stood are given back to the question.
+  void HoldClock();
+  void ReleaseClock();
+
+  // panels.cpp, start_screen.cpp: the screens between games.
+  void ShowPanel(Panel panel, bool visible);
+  /// Stops what the question had running and takes its answers and lifelines away.
+  void PutQuestionAway();
+  /// The playing field emptied for a result panel.
+  void ClearForResult();
+  /// The field between games: the invitation, the theme, the ladder at rest.
+  void ShowStartScreen();
+
   // leaderboard.cpp: the leaderboard view.
   /// Reads the board into `m_winners` for the view or the record panel, with the
   /// results not stored yet put in at their ranks.
@@ -187,11 +235,6 @@ class Game : private PointerHost {
   /// Tries once more to store the results kept in memory; when they still cannot be
   /// stored, asks whether to leave without them. True: the game may close.
   bool StoreUnsavedBeforeExit();
-  /// The question clock stands still from the first hold to the last release; the
-  /// seconds it stood are given back to the question.
-  void HoldClock();
-  void ReleaseClock();
-  InfoBox::Answer ShowMessage(const InfoBox::Message& message);
   void OpenPages(QList<InfoPage> pages);
   // game.cpp: helpers of the draw and the start of a game.
   /// Whether every level a game draws from holds enough questions; says which does not.
@@ -216,8 +259,6 @@ class Game : private PointerHost {
   /// a bounded number of attempts one more draw picks among the acceptable values.
   /// Returns -1 when no value in the range is acceptable.
   int DrawUntil(int count, int base, bool reseed, const std::function<bool(int)>& accept);
-  /// The poll share of answer k (1 … 4), kept by its position.
-  int& Share(int answer);
   /// Rows a level offers the draw: its count, within the rows it actually holds.
   int LevelSize(int level) const;
   bool RowUsed(int level, int row) const;
@@ -227,10 +268,22 @@ class Game : private PointerHost {
   QString m_programFolder;
   DataLocations m_locations;
   Screen m_screen;
-  GameState m_state;
+  PointerState m_pointerState;
   PointerInput m_pointer;
   QuestionTable m_questions;
   WinnersTable m_winners;
+
+  // The model of the game.
+  Round m_round;
+  Panel m_panel = Panel::None;
+  Judging m_judging;
+  QuestionClock m_clock;
+  PollAnimation m_poll;
+  TypingReveal m_questionReveal;
+  TypingReveal m_friendWords;
+  Ending m_ending = Ending::Wrong;
+  int m_recordRank = 0;  ///< 0: the result got no row
+
   /// Results whose save failed, oldest first; every later save tries them again.
   QList<WinnerEntry> m_unsaved;
   /// Steady seconds at which a save first found the board locked; set while the
@@ -245,17 +298,11 @@ class Game : private PointerHost {
   /// The version of the board file whose damage the player has been told about.
   QString m_damageReportedFor;
   DataPaths m_paths;
-  std::array<int, 5> m_answerOrder{};                  ///< entries 1 … 4
   std::array<std::array<int, 4>, 7> m_gameDrawn{};     ///< `GameDrawn(level, slot 1 … 3)`
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;
-  int m_clockHolds = 0;  ///< boxes of the game's and pages now in front of the player
-  double m_clockHeldSince = 0;  ///< steady seconds when the first hold began
   bool m_rulesOpen = false;     ///< the pages up are the rules
-  /// The last lifeline used this question asked for its panel: the poll's first tick
-  /// brings its own panel only if the phone was not used after it.
-  bool m_pollTakesPanel = false;
   bool m_pollHoldsClock = false;  ///< the poll's bars are growing: the clock stands
   bool m_soundOn = true;
   /// The board's row to light when it opens: the one the player has just named.

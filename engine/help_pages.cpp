@@ -179,7 +179,7 @@ void Game::ClosePage() {
   m_rulesOpen = false;
   ReleaseClock();
   // The name box gave up the keyboard when the page covered it.
-  if (m_state.CurrentPanel == RecordPanel) m_platform.FocusNameBox();
+  if (m_panel == Panel::Record) m_platform.FocusNameBox();
 }
 
 void Game::ClickPage(QPointF windowPoint) {

@@ -8,7 +8,7 @@ void Game::KeyPressed(int key, Qt::KeyboardModifiers modifiers) {
   const KeyBinding* binding = BindingOf(key, modifiers, PageOpen() ? KeyScope::Pages : KeyScope::Game);
   if (!binding) return;
   // While the record panel is open the letters are the player's name.
-  if (m_state.CurrentPanel == RecordPanel && binding->TypesText()) return;
+  if (m_panel == Panel::Record && binding->TypesText()) return;
   Perform(binding->command);
 }
 
@@ -16,15 +16,15 @@ void Game::Perform(Command command) {
   switch (command) {
     case Command::NewGame:
       // From the board a game has just led to, the next game is one key away.
-      if (m_state.CurrentPanel == LeaderboardPanel) ShowPanel(LeaderboardPanel, false);
+      if (m_panel == Panel::Leaderboard) ShowPanel(Panel::Leaderboard, false);
       if (m_newGameEnabled) NewGame();
       break;
     case Command::Confirm:
-      switch (m_state.CurrentPanel) {
-        case LeaderboardPanel: ClickElement(el::HideTable); break;
-        case RecordPanel: ClickElement(el::VictoryConfirm); break;
-        case LossPanel: ClickElement(el::LossConfirm); break;
-        case TimeoutPanel: ClickElement(el::TimeoutConfirm); break;
+      switch (m_panel) {
+        case Panel::Leaderboard: ClickElement(el::HideTable); break;
+        case Panel::Record: ClickElement(el::VictoryConfirm); break;
+        case Panel::Loss: ClickElement(el::LossConfirm); break;
+        case Panel::Timeout: ClickElement(el::TimeoutConfirm); break;
         default: break;
       }
       break;
@@ -32,12 +32,12 @@ void Game::Perform(Command command) {
       OpenLeaderboard();
       break;
     case Command::ClearBoard:
-      if (m_state.CurrentPanel == LeaderboardPanel) ClickElement(el::ClearTable);
+      if (m_panel == Panel::Leaderboard) ClickElement(el::ClearTable);
       break;
     case Command::ScrollBoardUp: case Command::ScrollBoardDown:
     case Command::ScrollBoardPageUp: case Command::ScrollBoardPageDown:
     case Command::ScrollBoardTop: case Command::ScrollBoardBottom:
-      if (m_state.CurrentPanel == LeaderboardPanel) ScrollBoard(command);
+      if (m_panel == Panel::Leaderboard) ScrollBoard(command);
       break;
     case Command::ToggleSound:
       SetSoundOn(!m_soundOn);
@@ -79,13 +79,13 @@ void Game::Perform(Command command) {
 
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
-  const bool atStake = GameInPlay() || m_state.CurrentPanel == RecordPanel;
+  const bool atStake = GameInPlay() || m_panel == Panel::Record;
   bool cancel = Confirm(u"Вы уверены, что хотите выйти?"_s,
                         atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes) == InfoBox::Answer::No;
   // A result waiting for its name goes with what the box holds, as "Всё" would; it
   // and any result an earlier save could not store get their last try before they
   // would be lost.
-  if (!cancel && m_state.CurrentPanel == RecordPanel) NameRecord();
+  if (!cancel && m_panel == Panel::Record) NameRecord();
   if (!cancel) cancel = !StoreUnsavedBeforeExit();
   return cancel;
 }

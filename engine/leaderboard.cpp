@@ -81,7 +81,7 @@ void Game::ShowLeaderboard(bool visible) {
     if (!row.isEmpty() && row.bottom() > panel.bottom()) m_pointer.ScrollList(row.center().y() - panel.center().y());
   } else {
     m_screen.SetListHighlight(0);
-    ShowStartScreen(0);
+    ShowStartScreen();
   }
 
   for (const ElementId e : kViewElements) m_screen.SetVisible(e, visible);
@@ -116,7 +116,7 @@ void Game::ClearLeaderboard() {
   } else if (!problem.isEmpty()) {
     Warn(problem);
   }
-  ShowPanel(LeaderboardPanel, true);
+  ShowPanel(Panel::Leaderboard, true);
 }
 
 void Game::ScrollBoard(Command command) {
@@ -136,10 +136,10 @@ void Game::ScrollBoard(Command command) {
 }
 
 void Game::WheelBoard(int angleDelta) {
-  if (PageOpen() || m_state.CurrentPanel != LeaderboardPanel) return;
+  if (PageOpen() || m_panel != Panel::Leaderboard) return;
   m_pointer.ScrollList(-qreal(angleDelta) / 120 * 3 * m_screen.ListRowRect(1).height());
 }
 
 void Game::OpenLeaderboard() {
-  if (m_newGameEnabled) ShowPanel(LeaderboardPanel, true);
+  if (m_newGameEnabled) ShowPanel(Panel::Leaderboard, true);
 }

@@ -28,12 +28,10 @@ constexpr std::array<FriendPhrase, 10> kFriendPhrases = {{
     {16, u"Я где-то слышал, что это ", true},
 }};
 
-constexpr int kPollTicks = 100;
-
 }  // namespace
 
 void Game::UseFiftyFifty() {
-  if (!m_state.AnswersOpen) return;
+  if (!m_round.answersOpen) return;
   m_screen.EnableElement(el::FiftyFifty, false);
   PlayCue(Cue::FiftyFifty);
   m_platform.Random().Reseed();
@@ -44,23 +42,24 @@ void Game::UseFiftyFifty() {
 }
 
 void Game::UsePhoneFriend() {
-  if (!m_state.AnswersOpen) return;
+  if (!m_round.answersOpen) return;
   m_screen.EnableElement(el::PhoneFriend, false);
   PlayCue(Cue::PhoneRing);
-  m_state.TimeLimit = m_state.TimeLimit + 30;
+  m_clock.Extend(30);
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
-  const int k = std::max(20 - int(m_state.QuestionNumber), 1);
-  m_state.FriendReliability = k;
+  const int k = std::max(20 - m_round.question, 1);
+  m_round.friendReliability = k;
 
+  QString words;
   if (knowledge <= k) {
-    m_state.FriendAnswerText = m_screen.element(AnswerElement(1)).caption.text;
+    words = m_screen.element(AnswerElement(1)).caption.text;
   } else {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
     // be gone, so there is always one.
     const int guess = DrawUntil(3, 1, false,
                                 [this](int position) { return m_screen.element(AnswerSlot(position)).enabled; });
-    m_state.FriendAnswerText = m_screen.element(guess < 0 ? el::AnswerA : AnswerSlot(guess)).caption.text;
+    words = m_screen.element(guess < 0 ? el::AnswerA : AnswerSlot(guess)).caption.text;
   }
   m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
 
@@ -74,40 +73,39 @@ void Game::UsePhoneFriend() {
   }
   if (phrase->namesAnswer) {
     // The answer stands mid-sentence: "…кажется, это в Австралии."
-    m_state.FriendAnswerText = WithinSentence(m_state.FriendAnswerText, CommonWords(m_questions));
+    words = WithinSentence(words, CommonWords(m_questions));
   } else {
-    m_state.FriendAnswerText.clear();
+    words.clear();
   }
-  m_state.FriendAnswerText = QString::fromUtf16(phrase->text) + m_state.FriendAnswerText + u"."_s;
 
-  ShowPanel(AudiencePanel, false);
-  ShowPanel(PhonePanel, true);
+  ShowPanel(Panel::Poll, false);
+  ShowPanel(Panel::Phone, true);
   // A poll used in this same tick has not shown its panel yet; the phone came last.
-  m_pollTakesPanel = false;
+  m_poll.LeavePanel();
   // The friend talks for as long as his words appear.
   StartMurmur(Cue::PhoneMurmur);
-  m_state.TaskActive[task::FriendReveal] = true;
+  m_friendWords.Start(QString::fromUtf16(phrase->text) + words + u"."_s);
 }
 
 void Game::FriendRevealStep() {
-  const QString& text = m_state.FriendAnswerText;
+  const QString& text = m_friendWords.Text();
   RevealQuestionText(el::PhonePanel, text, 1);
   const QString& shown = m_screen.element(el::PhonePanel).caption.text;
   if (shown == text || shown.size() >= text.size()) {
-    m_state.TaskActive[task::FriendReveal] = false;
+    m_friendWords.Stop();
     m_screen.SetCaption(el::PhonePanel, text, QString(), 0);
     StopMurmur(Cue::PhoneMurmur);
   }
 }
 
 void Game::UseAudiencePoll() {
-  if (!m_state.AnswersOpen) return;
+  if (!m_round.answersOpen) return;
   m_screen.EnableElement(el::AudiencePoll, false);
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
-  int& rest = m_state.PollShare[4];
+  int rest = 0;
 
-  if (knowledge <= 20 - int(m_state.QuestionNumber)) {
+  if (knowledge <= 20 - m_round.question) {
     Share(1) = RandomInt(60) + 20;
     rest = 100 - Share(1);
     Share(2) = RandomInt(rest);
@@ -136,9 +134,7 @@ void Game::UseAudiencePoll() {
   CastAudienceVotes(2);
   CastAudienceVotes(3);
   CastAudienceVotes(4);
-  m_state.TaskStep[task::PollAnimation] = 0;
-  m_state.TaskActive[task::PollAnimation] = true;
-  m_pollTakesPanel = true;
+  m_poll.Start(true);
   // The player cannot read the poll before its bars have grown: the question clock
   // stands still meanwhile.
   if (!m_pollHoldsClock) HoldClock();
@@ -148,7 +144,7 @@ void Game::UseAudiencePoll() {
 }
 
 void Game::StopPollAnimation() {
-  m_state.TaskActive[task::PollAnimation] = false;
+  m_poll.Stop();
   ReleasePollClock();
 }
 
@@ -171,17 +167,16 @@ void Game::CastAudienceVotes(int answer) {
 }
 
 void Game::PollAnimationStep() {
-  const int t = ++m_state.TaskStep[task::PollAnimation];
-  for (int position = 1; position <= 4; ++position)
-    AnimatePollBar(PollBar(position), std::min(t, int(m_state.PollShare[position - 1])));
-  if (t == 1 && m_pollTakesPanel) {
-    ShowPanel(PhonePanel, false);
-    ShowPanel(AudiencePanel, true);
+  const int t = m_poll.Advance();
+  for (int position = 1; position <= 4; ++position) AnimatePollBar(PollBar(position), m_poll.BarNow(position));
+  if (t == 1 && m_poll.TakesPanel()) {
+    ShowPanel(Panel::Phone, false);
+    ShowPanel(Panel::Poll, true);
     StartMurmur(Cue::AudienceMurmur);
   }
   // The clock runs again once the last bar has reached its share.
-  if (t >= *std::max_element(m_state.PollShare.begin(), m_state.PollShare.begin() + 4)) ReleasePollClock();
-  if (t >= kPollTicks) {
+  if (m_poll.Grown()) ReleasePollClock();
+  if (t >= PollAnimation::kTicks) {
     StopPollAnimation();
     StopMurmur(Cue::AudienceMurmur);
   }

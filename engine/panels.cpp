@@ -2,34 +2,33 @@
 
 using namespace Qt::StringLiterals;
 
-void Game::ShowPanel(int mode, bool visible) {
-  switch (mode) {
-    case PhonePanel:
+void Game::ShowPanel(Panel panel, bool visible) {
+  switch (panel) {
+    case Panel::Phone:
       m_screen.SetVisible(el::PhonePanel, visible);
       break;
-    case AudiencePanel:
+    case Panel::Poll:
       m_screen.SetVisible(el::PollPanel, visible);
       for (const ElementId bar : kPollBars) m_screen.SetVisible(bar, visible);
       break;
-    case LeaderboardPanel:
+    case Panel::Leaderboard:
       ShowLeaderboard(visible);
       break;
-    case RecordPanel:
+    case Panel::Record:
       ShowRecordPanel(visible);
       break;
-    case LossPanel:
-      ShowStartScreen(1);
+    case Panel::Loss:
+      ClearForResult();
       m_screen.SetVisible(el::LossPanel, visible);
       m_screen.SetVisible(el::LossConfirm, visible);
       break;
-    case TimeoutPanel:
-      ShowStartScreen(1);
+    case Panel::Timeout:
+      ClearForResult();
       m_screen.SetVisible(el::TimeoutPanel, visible);
       m_screen.SetVisible(el::TimeoutConfirm, visible);
       break;
-    default:
+    case Panel::None:
       break;
   }
-  m_state.CurrentPanel = visible ? mode : 0;
+  m_panel = visible ? panel : Panel::None;
 }
-

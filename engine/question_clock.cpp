@@ -21,7 +21,7 @@ void Game::UpdateClock(ElementId index, float elapsed) {
   const Element& e = m_screen.element(index);
   const float full = float(e.fullWidth);
   const float span = full - (float(e.captionBox.width()) + float(e.captionBox.left()));
-  const float limit = float(m_state.TimeLimit);
+  const float limit = float(m_clock.Limit());
   // No question runs with a limit of 0; should one, its bar is simply full.
   m_screen.SetWidth(index, limit > 0.0f ? full - span + span / limit * elapsed : full);
 
@@ -30,24 +30,23 @@ void Game::UpdateClock(ElementId index, float elapsed) {
   if (text != m_screen.element(index).caption.text)
     m_screen.SetCaption(index, text, QString(), 0);
 
-  m_state.TimeUp = limit - elapsed <= 0.0f;
+  m_clock.Show(elapsed);
 }
 
 void Game::QuestionClockStep() {
   // The player cannot answer while a box of the game's or a page waits for them; the
   // seconds it stands open are given back when it closes.
-  if (m_clockHolds > 0) return;
+  if (m_clock.Held()) return;
   // Elapsed time comes from a steady clock: a late tick delays only the display, and
   // a step of the time of day (summer time, a time sync) does not touch the question.
-  m_state.ClockNow = m_platform.SteadySeconds();
-  const float elapsed = float(m_state.ClockNow - m_state.ClockStart);
+  const float elapsed = m_clock.Read(m_platform.SteadySeconds());
   UpdateClock(el::ClockBar, elapsed);
-  if (!m_state.TimeUp) {
-    TickLastSeconds(float(m_state.TimeLimit) - elapsed);
+  if (!m_clock.TimeUp()) {
+    TickLastSeconds(float(m_clock.Limit()) - elapsed);
     return;
   }
-  m_state.TaskActive[task::QuestionClock] = false;
+  m_clock.Stop();
   StopBed();
   PlayCue(Cue::TimeOut);
-  EndGame(GameEnd::TimeOut);
+  EndGame(Ending::TimeOut);
 }

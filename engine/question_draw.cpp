@@ -10,14 +10,6 @@ namespace {
 // generator produces.
 constexpr int kMaxShuffles = 64;
 
-/// Blanks removed from both ends; other white space stays.
-QString TrimBlanks(const QString& text) {
-  qsizetype first = 0, last = text.size();
-  while (first < last && text[first] == u' ') ++first;
-  while (last > first && text[last - 1] == u' ') --last;
-  return text.mid(first, last - first);
-}
-
 }  // namespace
 
 void Game::DrawQuestion(int level) {
@@ -41,53 +33,47 @@ void Game::DrawQuestion(int level) {
   if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return !inGame(r); });
   if (row < 0) row = 1 + RandomInt(candidates);
 
-  m_state.QuestionRow = row;
+  m_round.row = row;
   SetRowUsed(level, row, true);
-  const int slot = (m_state.QuestionNumber + 2) % 3 + 1;
+  const int slot = (m_round.question + 2) % 3 + 1;
   m_gameDrawn[level][slot] = row;
   table.usedCount += 1;
 
   ShuffleAnswers();
-  m_state.CurrentLevel = level;
+  m_round.level = level;
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
-  m_state.TaskActive[task::QuestionReveal] = true;
+  m_questionReveal.Start(CurrentQuestion().text);
 }
 
 void Game::ShuffleAnswers() {
   for (int shuffle = 1;; ++shuffle) {
-    m_answerOrder.fill(0);
+    std::array<int, 5>& slots = m_round.slots;
+    slots.fill(0);
     for (int k = 1; k <= 4; ++k) {
-      m_answerOrder[k] = DrawUntil(4, 1, true, [&](int v) {
+      slots[std::size_t(k)] = DrawUntil(4, 1, true, [&](int v) {
         for (int j = 1; j < k; ++j)
-          if (m_answerOrder[j] == v) return false;
+          if (slots[std::size_t(j)] == v) return false;
         return true;
       });
     }
     const int coin = RandomInt(2) + 1;
-    const bool atLastChoice = AnswerSlot(m_answerOrder[1]) == m_state.ChosenElement;
+    const bool atLastChoice = AnswerSlot(slots[1]) == m_round.chosen;
     if (!(atLastChoice && coin == 1) || shuffle >= kMaxShuffles) return;
   }
 }
 
 void Game::RevealQuestionText(ElementId index, const QString& text, int minChars) {
-  const QString shown = m_screen.element(index).caption.text;
-  const qsizetype from = shown.size();
-  qsizetype n = 0;
-  for (;;) {
-    ++n;
-    if (n >= text.size()) break;
-    if (TrimBlanks(text.mid(from, n)).size() >= minChars) break;
-  }
-  m_screen.SetCaption(index, shown + text.mid(from, n), QString(), 0);
+  m_screen.SetCaption(index, TypingReveal::Next(m_screen.element(index).caption.text, text, minChars), QString(),
+                      0);
 }
 
 void Game::QuestionRevealStep() {
   const Question& question = CurrentQuestion();
-  const QString& text = question.text;
+  const QString& text = m_questionReveal.Text();
   RevealQuestionText(el::QuestionFrame, text, 1);
   if (m_screen.element(el::QuestionFrame).caption.text.size() < text.size()) return;
 
-  m_state.TaskActive[task::QuestionReveal] = false;
+  m_questionReveal.Stop();
   m_screen.SetCaption(el::QuestionFrame, text, u"Вопрос "_s + question.year + u" года."_s, 0);
   for (int k = 1; k <= 4; ++k)
     m_screen.SetCaption(AnswerElement(k), question.answers[k - 1], QString(), 0);
@@ -102,14 +88,14 @@ void Game::QuestionRevealStep() {
   for (const ElementId e : kAnswerSlots) m_screen.SetCaption(e, QString(), QString(), size);
   for (const ElementId e : kAnswerSlots) m_screen.EnableElement(e, true);
 
-  m_state.ClockStart = m_platform.SteadySeconds();
+  m_clock.StartAt(m_platform.SteadySeconds());
   m_lastTickSecond = 0;
   // The stage's bed runs on from the question before; a new stage cross-fades in.
-  StartBed(StageBed(m_state.QuestionNumber));
+  StartBed(StageBed(m_round.question));
   UpdateClock(el::ClockBar, 0);
   m_screen.SetVisible(el::ClockBar, true);
-  m_state.AnswersOpen = true;
-  m_state.TaskActive[task::QuestionClock] = true;
+  m_round.answersOpen = true;
+  m_clock.Run();
   // An answer or lifeline that the pointer already rests on shows that it may be
   // clicked; every other one keeps the normal look it was enabled with.
   m_pointer.PointAtHotElement();

@@ -18,20 +18,20 @@ constexpr double kStoreRetrySeconds = 2.0;
 
 /// The first line of the record panel: how the game came to its end, beneath the
 /// heading that names it.
-QString HowItEnded(GameEnd how, const QString& correctAnswer) {
+QString HowItEnded(Ending how, const QString& correctAnswer) {
   switch (how) {
-    case GameEnd::WonAll: return u"Вы ответили на все пятнадцать вопросов!"_s;
-    case GameEnd::TookMoney: return u"Вы решили взять деньги."_s;
-    case GameEnd::WrongAnswer: return u"Правильный ответ: «"_s + correctAnswer + u"»."_s;
-    case GameEnd::TimeOut: return u"Вы не успели ответить."_s;
+    case Ending::Million: return u"Вы ответили на все пятнадцать вопросов!"_s;
+    case Ending::TookMoney: return u"Вы решили взять деньги."_s;
+    case Ending::Wrong: return u"Правильный ответ: «"_s + correctAnswer + u"»."_s;
+    case Ending::TimeOut: return u"Вы не успели ответить."_s;
   }
   return QString();
 }
 
-RecordHeading HeadingOf(GameEnd how) {
+RecordHeading HeadingOf(Ending how) {
   switch (how) {
-    case GameEnd::WrongAnswer: return RecordHeading::WrongAnswer;
-    case GameEnd::TimeOut: return RecordHeading::TimeOut;
+    case Ending::Wrong: return RecordHeading::WrongAnswer;
+    case Ending::TimeOut: return RecordHeading::TimeOut;
     default: return RecordHeading::Victory;
   }
 }
@@ -47,8 +47,8 @@ QString Game::RatingWord(int sum) {
 }
 
 void Game::ShowRecordPanel(bool visible) {
-  ShowStartScreen(1);
-  const int result = m_state.GuaranteedSum;
+  ClearForResult();
+  const int result = m_round.guaranteedSum;
 
   // What the 50th row holds beyond the result, when a full board leaves it no row.
   qint64 lacking = 0;
@@ -56,21 +56,21 @@ void Game::ShowRecordPanel(bool visible) {
     LoadBoard();
     // The row's name stays empty until the player confirms one; a full board of
     // better results gives no row (0) and stays as it is.
-    m_state.RecordRank = InsertWinner(m_winners, QString(), result);
-    if (m_state.RecordRank == 0) lacking = WinnerSumValue(m_winners.AtRank(kMaxWinners).sum) - result;
+    m_recordRank = InsertWinner(m_winners, QString(), result);
+    if (m_recordRank == 0) lacking = WinnerSumValue(m_winners.AtRank(kMaxWinners).sum) - result;
   }
-  const bool hasRow = m_state.RecordRank > 0;
+  const bool hasRow = m_recordRank > 0;
 
   const QString outcome = hasRow ? QString(u"Это "_s + RatingWord(result) + u" результат,\r\n"_s +
                                            u"с ним вы попадаете в таблицу лидеров."_s)
                                  : QString(u"В таблицу лидеров он не попадает:\r\n"_s +
                                            u"до 50-го места не хватило "_s + SumText(lacking) + kCurrency);
   m_screen.SetCaption(el::VictoryPanel,
-                      HowItEnded(m_state.Ending, CurrentQuestion().answers[0]) + u"\r\n"_s +
+                      HowItEnded(m_ending, CurrentQuestion().answers[0]) + u"\r\n"_s +
                           u"Вы уносите "_s + SumText(result) + kCurrency + u" (1 у.е. = 1 Фартик'у)."_s +
                           u"\r\n"_s + outcome,
                       QString(), 0);
-  m_screen.ShowLook(el::VictoryPanel, RecordPanelLook{HeadingOf(m_state.Ending), hasRow});
+  m_screen.ShowLook(el::VictoryPanel, RecordPanelLook{HeadingOf(m_ending), hasRow});
   m_screen.SetNameBoxText(kDefaultName, true);
   // Without a row there is no name to ask for.
   m_screen.SetNameBoxShown(hasRow);
@@ -80,17 +80,17 @@ void Game::ShowRecordPanel(bool visible) {
 }
 
 bool Game::NameRecord() {
-  const int rank = m_state.RecordRank;
+  const int rank = m_recordRank;
   const bool hasRow = rank >= 1 && rank <= m_winners.count();
   if (hasRow) {
     // A name of blanks is no name: the row gets the default one, as if the player
     // had confirmed without typing.
     const QString typed = m_screen.nameBox().text.trimmed();
     m_winners.AtRank(rank).name = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
-    m_unsaved.append({m_winners.AtRank(rank).name, m_state.GuaranteedSum});
+    m_unsaved.append({m_winners.AtRank(rank).name, m_round.guaranteedSum});
   }
   // The row has its name; a stray second confirmation must not rename it.
-  m_state.RecordRank = 0;
+  m_recordRank = 0;
   return hasRow;
 }
 
@@ -136,12 +136,12 @@ void Game::StoreKeptResults() {
 }
 
 void Game::ConfirmRecord() {
-  const int rank = m_state.RecordRank;
+  const int rank = m_recordRank;
   const bool named = StoreRecord();
-  ShowPanel(RecordPanel, false);
+  ShowPanel(Panel::Record, false);
   // The player finds the row just named lit on the board, scrolled into view.
   m_boardHighlight = named ? rank : 0;
-  ShowPanel(LeaderboardPanel, true);
+  ShowPanel(Panel::Leaderboard, true);
 }
 
 bool Game::StoreUnsavedBeforeExit() {

@@ -1,8 +1,5 @@
 #include "engine/spoken_state.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "engine/game.h"
 #include "screen/sum_text.h"
 
@@ -12,26 +9,26 @@ namespace spoken {
 
 namespace {
 
-bool Judging(const Game& game) { return game.state().TaskActive[task::AnswerReveal]; }
+bool Judging(const Game& game) { return game.Judgement().Running(); }
 
 }  // namespace
 
 QString Letter(int position) { return QString(QChar(u'A' + position - 1)); }
 
 QString Situation(const Game& game) {
-  const ::GameState& s = game.state();
-  switch (s.CurrentPanel) {
-    case RecordPanel: return u"Игра окончена, выигрыш "_s + SumText(s.GuaranteedSum);
-    case LossPanel: return u"Игра окончена: проигрыш"_s;
-    case TimeoutPanel: return u"Игра окончена: время вышло"_s;
-    case LeaderboardPanel: return u"Таблица лидеров"_s;
+  const Round& round = game.CurrentRound();
+  switch (game.OpenPanel()) {
+    case Panel::Record: return u"Игра окончена, выигрыш "_s + SumText(round.guaranteedSum);
+    case Panel::Loss: return u"Игра окончена: проигрыш"_s;
+    case Panel::Timeout: return u"Игра окончена: время вышло"_s;
+    case Panel::Leaderboard: return u"Таблица лидеров"_s;
     default: break;
   }
-  const int n = s.QuestionNumber;
-  if (n < 1 || n > 15) return u"Игра не начата"_s;
-  QString words = u"Вопрос "_s + QString::number(n) + u" на "_s + SumText(PrizeLadder[n - 1]);
+  if (!round.QuestionInPlay()) return u"Игра не начата"_s;
+  const int n = round.question;
+  QString words = u"Вопрос "_s + QString::number(n) + u" на "_s + SumText(PrizeLadder[std::size_t(n - 1)]);
   if (Judging(game)) {
-    const int chosen = s.ChosenElement ? PositionOf(*s.ChosenElement) : 0;
+    const int chosen = round.chosen ? PositionOf(*round.chosen) : 0;
     words += u", выбран ответ "_s + Letter(chosen);
     const Outcome outcome = AnswerOutcome(game, chosen);
     if (outcome == Outcome::ChosenCorrect) words += u": верно"_s;
@@ -44,11 +41,9 @@ QString Situation(const Game& game) {
 
 Outcome AnswerOutcome(const Game& game, int position) {
   if (!Judging(game)) return Outcome::None;
-  const ::GameState& s = game.state();
   const ElementId element = AnswerSlot(position);
-  const bool chosen = s.ChosenElement == element;
-  const bool judged = s.TaskStep[task::AnswerReveal] >= kCorrectShown;
-  if (!judged) return chosen ? Outcome::Chosen : Outcome::None;
+  const bool chosen = game.CurrentRound().chosen == element;
+  if (!game.Judgement().CorrectShown()) return chosen ? Outcome::Chosen : Outcome::None;
   const bool correct = game.AnswerElement(1) == element;
   if (chosen) return correct ? Outcome::ChosenCorrect : Outcome::ChosenWrong;
   return correct ? Outcome::Correct : Outcome::None;
@@ -66,38 +61,34 @@ QString OutcomeWords(Outcome outcome) {
 }
 
 bool QuestionShown(const Game& game) {
-  const ::GameState& s = game.state();
-  return s.QuestionNumber >= 1 && s.QuestionNumber <= 15 && !s.TaskActive[task::QuestionReveal] &&
+  return game.CurrentRound().QuestionInPlay() && !game.QuestionReveal().Running() &&
          game.screen().element(el::QuestionFrame).enabled;
 }
 
 bool FriendFinished(const Game& game) {
-  return game.screen().element(el::PhonePanel).visible && !game.state().TaskActive[task::FriendReveal];
+  return game.screen().element(el::PhonePanel).visible && !game.FriendWords().Running();
 }
 
 bool PollSettled(const Game& game) {
-  return game.screen().element(el::PollPanel).visible && !game.state().TaskActive[task::PollAnimation];
+  return game.screen().element(el::PollPanel).visible && !game.Poll().Running();
 }
 
 int PollShare(const Game& game, int position) {
   if (position < 1 || position > 4) return 0;
-  return game.state().PollShare[position - 1];
+  return game.Poll().Share(position);
 }
 
 int SecondsLeft(const Game& game) {
-  const ::GameState& s = game.state();
-  // Before the clock's first reading of a question, none of its time has gone.
-  const double left = s.TimeLimit - std::max(0.0, s.ClockNow - s.ClockStart);
-  return std::max(0, int(std::nearbyint(left)));
+  return game.Clock().SecondsLeft();
 }
 
 QString PaintedWords(const Game& game, ElementId element) {
   switch (element) {
     case el::VictoryPanel:
       // The heading the record panel shows for how the game ended.
-      switch (game.state().Ending) {
-        case GameEnd::WrongAnswer: return u"Неверный ответ"_s;
-        case GameEnd::TimeOut: return u"Время вышло"_s;
+      switch (game.LastEnding()) {
+        case Ending::Wrong: return u"Неверный ответ"_s;
+        case Ending::TimeOut: return u"Время вышло"_s;
         default: return u"Победа!!!"_s;
       }
     case el::LossPanel:

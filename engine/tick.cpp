@@ -1,13 +1,13 @@
 #include "engine/game.h"
 
 void Game::Tick() {
-  // A task switched on by an earlier step runs in this same tick when its index is
-  // higher: the verdict's next question shows its first character at once.
-  if (m_state.TaskActive[task::AnswerReveal]) AnswerRevealStep();
-  if (m_state.TaskActive[task::PollAnimation]) PollAnimationStep();
-  if (m_state.TaskActive[task::QuestionClock]) QuestionClockStep();
-  if (m_state.TaskActive[task::QuestionReveal]) QuestionRevealStep();
-  if (m_state.TaskActive[task::FriendReveal]) FriendRevealStep();
+  // A sequence started by an earlier one runs in this same tick when it comes later
+  // in this order: the verdict's next question shows its first character at once.
+  if (m_judging.Running()) JudgingStep();
+  if (m_poll.Running()) PollAnimationStep();
+  if (m_clock.Running()) QuestionClockStep();
+  if (m_questionReveal.Running()) QuestionRevealStep();
+  if (m_friendWords.Running()) FriendRevealStep();
   // Results that found the board locked are tried again; never under an open box,
   // where what this says would stand over a question the player has not answered.
   if (m_storeRetrySince && m_boxesOpen == 0) StoreKeptResults();

@@ -92,20 +92,20 @@ class PaintedItem : public QAccessibleInterface {
     const Element& e = element();
     s.invisible = !Shown();
     if (s.invisible) s.offscreen = true;
-    const GameState& g = game().state();
+    const Round& round = game().CurrentRound();
     switch (m_kind) {
       case Kind::Answer:
       case Kind::Button: {
         // Buttons whose click counts only while the answers are open say so.
         const bool needsOpenAnswers = m_kind == Kind::Answer || IsQuestionButton(m_element);
-        s.disabled = !e.enabled || (needsOpenAnswers && !g.AnswersOpen);
-        if (m_kind == Kind::Answer && g.TaskActive[task::AnswerReveal] && g.ChosenElement == m_element)
+        s.disabled = !e.enabled || (needsOpenAnswers && !round.answersOpen);
+        if (m_kind == Kind::Answer && game().Judgement().Running() && round.chosen == m_element)
           s.checked = true;
         break;
       }
       case Kind::LadderRow:
         s.selectable = true;
-        s.selected = g.QuestionNumber == m_arg;
+        s.selected = round.question == m_arg;
         break;
       case Kind::Question: case Kind::Phone: case Kind::Poll: case Kind::PanelText: case Kind::Leaderboard:
         s.readOnly = true;
@@ -136,7 +136,7 @@ class PaintedItem : public QAccessibleInterface {
     switch (m_kind) {
       case Kind::Question:
         // While the question appears letter by letter, it is not read half-way.
-        if (g.state().QuestionNumber >= 1 && g.state().QuestionNumber <= 15 && !spoken::QuestionShown(g))
+        if (g.CurrentRound().QuestionInPlay() && !spoken::QuestionShown(g))
           return QString();
         return e.caption.text;
       case Kind::Answer:
@@ -217,7 +217,7 @@ class ClockItem : public PaintedItem, public QAccessibleValueInterface {
   }
   QVariant currentValue() const override { return spoken::SecondsLeft(game()); }
   void setCurrentValue(const QVariant&) override {}
-  QVariant maximumValue() const override { return int(game().state().TimeLimit); }
+  QVariant maximumValue() const override { return game().Clock().Limit(); }
   QVariant minimumValue() const override { return 0; }
   QVariant minimumStepSize() const override { return 1; }
 };
@@ -236,7 +236,7 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
   }
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name) return QString();
-    const WinnersTable& w = game().winners();
+    const WinnersTable& w = game().Board();
     if (m_row >= w.count()) return QString();
     const BoardRow& row = w.rows.at(m_row);
     switch (m_column) {
@@ -248,7 +248,7 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
   QRect rect() const override {
     // The row's slice of its column, as the list is scrolled now.
     const Screen& screen = game().screen();
-    const int count = std::max(game().winners().count(), 1);
+    const int count = std::max(game().Board().count(), 1);
     const QRectF column = screen.CaptionRect(el::LeaderboardColumns[m_column]);
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
@@ -299,7 +299,7 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   int columnCount() const override { return kColumns; }
   QString rowDescription(int row) const override { return QString::number(row + 1); }
   int rowCount() const override {
-    return element().visible ? std::min(game().winners().count(), kMaxWinners) : 0;
+    return element().visible ? std::min(game().Board().count(), kMaxWinners) : 0;
   }
   int selectedColumnCount() const override { return 0; }
   int selectedRowCount() const override { return 0; }
@@ -461,16 +461,16 @@ QRect AccessibleScreen::ToScreen(const QRect& layoutRect) const {
 }
 
 QAccessibleInterface* AccessibleScreen::focusItem() const {
-  const GameState& s = m_game.state();
-  switch (s.CurrentPanel) {
-    case RecordPanel: return nullptr;  // the name box has the real focus
-    case LossPanel: return m_loss;
-    case TimeoutPanel: return m_timeout;
-    case LeaderboardPanel: return m_leaderboard;
+  switch (m_game.OpenPanel()) {
+    case Panel::Record: return nullptr;  // the name box has the real focus
+    case Panel::Loss: return m_loss;
+    case Panel::Timeout: return m_timeout;
+    case Panel::Leaderboard: return m_leaderboard;
     default: break;
   }
-  if (s.TaskActive[task::AnswerReveal]) {
-    const int position = s.ChosenElement ? PositionOf(*s.ChosenElement) : 0;
+  if (m_game.Judgement().Running()) {
+    const std::optional<ElementId> chosen = m_game.CurrentRound().chosen;
+    const int position = chosen ? PositionOf(*chosen) : 0;
     return position >= 1 ? m_answers[std::size_t(position - 1)] : nullptr;
   }
   if (spoken::FriendFinished(m_game)) return m_phone;
@@ -503,7 +503,7 @@ void AccessibleScreen::Update() {
   for (QAccessibleInterface* iface : watched) now.push_back(Look(iface));
 
   if (!first && m_seen.size() == now.size()) {
-    const double clockNow = std::max(m_game.state().ClockNow, m_game.state().ClockStart);
+    const double clockNow = m_game.Clock().ReadAt();
     for (qsizetype i = 0; i < watched.size(); ++i) {
       QAccessibleInterface* iface = watched[i];
       const Seen& was = m_seen[i];
@@ -545,7 +545,7 @@ void AccessibleScreen::Update() {
 
   // The board's rows as a whole: a new board is a new model for the table.
   QString board;
-  const WinnersTable& w = m_game.winners();
+  const WinnersTable& w = m_game.Board();
   if (!m_leaderboard->state().invisible)
     for (const BoardRow& row : w.rows.first(std::min(w.count(), kMaxWinners))) board += row.name + u'\t' + row.sum + u'\n';
   if (board != m_board && !first) {

@@ -85,7 +85,7 @@ void MainWindow::BuildNameBox() {
   m_nameBox->installEventFilter(this);
   // The model is the truth; the line edit only reports what the player typed.
   connect(m_nameBox, &QLineEdit::textEdited, this, [this](const QString& text) {
-    m_game->screen().nameBox().text = text;
+    m_game->TypeName(text);
   });
 }
 
@@ -191,14 +191,14 @@ void MainWindow::Run(const std::function<void()>& handler) {
 }
 
 void MainWindow::SyncView() {
-  Screen& screen = m_game->screen();
-  const QRegion dirty = screen.TakeDirty();
+  const QRegion dirty = m_game->TakeScreenChanges();
   if (!dirty.isEmpty()) {
     QRegion shown;
     for (const QRect& rect : dirty) shown += ToWindow(rect).adjusted(-1, -1, 1, 1);  // filtered edges
     update(shown);
   }
 
+  const Screen& screen = m_game->screen();
   const NameBox& box = screen.nameBox();
   const Element& panel = screen.element(el::VictoryPanel);
   // A page over the game covers the name box too.

@@ -11,7 +11,7 @@ namespace {
 /// Puts one question alone on a level so the next draw from it must take it.
 void OnlyQuestion(Game& game, int level, const QString& text, const std::array<QString, 4>& answers,
                   const QString& year) {
-  QuestionLevel& l = game.questions().levels[level];
+  QuestionLevel& l = GameTestAccess(game).questions().levels[level];
   l.count = 1;
   l.rows.assign(1, Question{text, answers, year});
   l.used.assign(1, false);
@@ -28,10 +28,10 @@ TEST_F(EngineTest, AGameFillsTheSlotsOfEachLevelAndRepeatsNoQuestion) {
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
     RevealQuestion();
-    const int level = st().CurrentLevel;
-    EXPECT_EQ(g().GameDrawn(level, slot[n]), st().QuestionRow);
-    EXPECT_FALSE(seen.contains({level, st().QuestionRow}));
-    seen.insert({level, st().QuestionRow});
+    const int level = round().level;
+    EXPECT_EQ(g().GameDrawn(level, slot[n]), round().row);
+    EXPECT_FALSE(seen.contains({level, round().row}));
+    seen.insert({level, round().row});
     AnswerRight();
   }
   EXPECT_EQ(seen.size(), 15);
@@ -40,35 +40,33 @@ TEST_F(EngineTest, AGameFillsTheSlotsOfEachLevelAndRepeatsNoQuestion) {
 TEST_F(EngineTest, ALevelStartsAfreshOnceAllButOneOfItsQuestionsWereDrawn) {
   // Level 2 holds 6; question 4 (slot 1) draws from it again and again.
   JumpTo(1);
-  QuestionLevel& level = g().questions().levels[2];
+  QuestionLevel& level = setup().questions().levels[2];
   level.usedCount = 0;
   std::fill(level.used.begin(), level.used.end(), false);
-  st().QuestionNumber = 4;
   QSet<int> drawn;
   for (int i = 1; i <= 5; ++i) {
-    g().DrawQuestion(2);
-    EXPECT_FALSE(drawn.contains(st().QuestionRow)) << i;
-    drawn.insert(st().QuestionRow);
+    setup().DrawQuestion(4, 2);
+    EXPECT_FALSE(drawn.contains(round().row)) << i;
+    drawn.insert(round().row);
     EXPECT_EQ(level.usedCount, i);
   }
-  const int last = st().QuestionRow;
-  g().DrawQuestion(2);  // 5 = N − 1 drawn: the level is reset first
+  const int last = round().row;
+  setup().DrawQuestion(4, 2);  // 5 = N − 1 drawn: the level is reset first
   EXPECT_EQ(level.usedCount, 1);
-  EXPECT_NE(st().QuestionRow, last);  // still not the one shown in this game
-  for (int row = 1; row <= 6; ++row) EXPECT_EQ(level.used[row - 1], row == st().QuestionRow) << row;
+  EXPECT_NE(round().row, last);  // still not the one shown in this game
+  for (int row = 1; row <= 6; ++row) EXPECT_EQ(level.used[row - 1], row == round().row) << row;
 }
 
 TEST_F(EngineTest, ALevelOfThreeGivesAllThreeInEveryGame) {
   Start({6, 3, 6, 6, 6, 6, 6});
   for (int gameNo = 1; gameNo <= 5; ++gameNo) {
     SCOPED_TRACE(gameNo);
-    g().ShowStartScreen(0);
+    setup().ShowStartScreen();
     g().KeyPressed(Qt::Key_F2);
-    QSet<int> rows = {st().QuestionRow};
+    QSet<int> rows = {round().row};
     for (int n : {2, 3}) {
-      st().QuestionNumber = quint8(n);
-      g().DrawQuestion(1);
-      rows.insert(st().QuestionRow);
+      setup().DrawQuestion(n, 1);
+      rows.insert(round().row);
     }
     EXPECT_EQ(rows, QSet<int>({1, 2, 3}));
   }
@@ -77,14 +75,13 @@ TEST_F(EngineTest, ALevelOfThreeGivesAllThreeInEveryGame) {
 TEST_F(EngineTest, EveryDrawAndShuffleAttemptReseedsFirst) {
   JumpTo(1);
   // A row not shown yet, taken at once; positions 0.0, 0.0 (taken), 0.3, 0.6, 0.9; coin.
-  const int row = st().QuestionRow == 4 ? 5 : 4;
+  const int row = round().row == 4 ? 5 : 4;
   platform->random = ScriptedRandomSource({(row - 0.5) / 6, 0.0, 0.0, 0.3, 0.6, 0.9, 0.9});
-  st().ChosenElement.reset();
-  st().QuestionNumber = 2;
-  g().DrawQuestion(1);
+  setup().SetLastChosen(std::nullopt);
+  setup().DrawQuestion(2, 1);
   EXPECT_EQ(platform->random.drawn, 7);
   EXPECT_EQ(platform->random.reseeds, 6);  // not before the coin
-  EXPECT_EQ(st().QuestionRow, row);
+  EXPECT_EQ(round().row, row);
   EXPECT_EQ(g().AnswerOrder(1), 1);
   EXPECT_EQ(g().AnswerOrder(2), 2);
   EXPECT_EQ(g().AnswerOrder(3), 3);
@@ -96,10 +93,10 @@ TEST_F(EngineTest, TheCorrectAnswerRarelyStaysWhereThePlayerLastChose) {
   const int trials = 14000;
   for (int last : {0, 1, 2, 3, 4}) {
     SCOPED_TRACE(last);
-    st().ChosenElement = last == 0 ? std::nullopt : std::optional(AnswerSlot(last));
+    setup().SetLastChosen(last == 0 ? std::nullopt : std::optional(AnswerSlot(last)));
     std::array<int, 5> at{};
     for (int i = 0; i < trials; ++i) {
-      g().ShuffleAnswers();
+      setup().ShuffleAnswers();
       QSet<int> positions;
       for (int k = 1; k <= 4; ++k) positions.insert(g().AnswerOrder(k));
       ASSERT_EQ(positions, QSet<int>({1, 2, 3, 4}));
@@ -118,7 +115,7 @@ TEST_F(EngineTest, TheRevealAddsBlanksTogetherWithTheNextVisibleCharacter) {
   OnlyQuestion(g(), 2, text, {u"Пушкин"_s, u"Гоголь"_s, u"Блок"_s, u"Фет"_s}, u"1833"_s);
   PrepareAgain(4);
   QStringList steps;
-  while (st().TaskActive[task::QuestionReveal]) {
+  while (g().QuestionReveal().Running()) {
     ASSERT_LT(steps.size(), 100);
     Tick();
     steps.append(CaptionText(el::QuestionFrame));
@@ -134,10 +131,10 @@ TEST_F(EngineTest, TheRevealAddsBlanksTogetherWithTheNextVisibleCharacter) {
   EXPECT_EQ(steps, expected);
   EXPECT_EQ(E(el::QuestionFrame).tooltip, u"Вопрос 1833 года."_s);
   EXPECT_EQ(E(el::QuestionFrame).caption.tooltip, u"Вопрос 1833 года."_s);
-  EXPECT_TRUE(st().AnswersOpen);
-  EXPECT_TRUE(st().TaskActive[task::QuestionClock]);
+  EXPECT_TRUE(round().answersOpen);
+  EXPECT_TRUE(g().Clock().Running());
   EXPECT_TRUE(E(el::ClockBar).visible);
-  EXPECT_FLOAT_EQ(st().ClockStart, float(platform->time));
+  EXPECT_FLOAT_EQ(g().Clock().StartedAt(), float(platform->time));
   for (int k = 1; k <= 4; ++k) {
     const ElementId e = g().AnswerElement(k);
     EXPECT_TRUE(E(e).enabled);
@@ -149,10 +146,10 @@ TEST_F(EngineTest, TheRevealAddsBlanksTogetherWithTheNextVisibleCharacter) {
 
 TEST_F(EngineTest, RevealQuestionTextWithMoreCharactersTakesPiecesThatLong) {
   JumpTo(1);
-  g().screen().SetCaption(el::PhonePanel, QString(), QString(), 0);
-  g().RevealQuestionText(el::PhonePanel, u" a  bc d"_s, 2);
+  setup().screen().SetCaption(el::PhonePanel, QString(), QString(), 0);
+  setup().RevealQuestionText(el::PhonePanel, u" a  bc d"_s, 2);
   EXPECT_EQ(CaptionText(el::PhonePanel), u" a  b"_s);
-  g().RevealQuestionText(el::PhonePanel, u" a  bc d"_s, 2);
+  setup().RevealQuestionText(el::PhonePanel, u" a  bc d"_s, 2);
   EXPECT_EQ(CaptionText(el::PhonePanel), u" a  bc d"_s);
 }
 

@@ -20,6 +20,7 @@
 #include "engine/game.h"
 #include "screen/element_table.h"
 #include "element_names.h"
+#include "tests/game_test_access.h"
 #include "tests/testing/fake_measurer.h"
 #include "tests/testing/question_bases.h"
 #include "tests/testing/scripted_platform.h"
@@ -70,7 +71,10 @@ class EngineTest : public ::testing::Test {
   }
 
   Game& g() { return *game; }
-  GameState& st() { return game->state(); }
+  /// The game's model as the window reads it.
+  const Round& round() { return game->CurrentRound(); }
+  /// The way in for what a player reaches only through longer play.
+  GameTestAccess setup() { return GameTestAccess(*game); }
   const Element& E(ElementId index) { return game->screen().element(index); }
   QString CaptionText(ElementId index) { return E(index).caption.text; }
   /// The row of its sheet an element shows now (0: never painted).
@@ -94,24 +98,24 @@ class EngineTest : public ::testing::Test {
   }
   /// Ticks until the question on screen is fully shown.
   void RevealQuestion() {
-    for (int i = 0; i < 1000 && !st().AnswersOpen; ++i) Tick();
-    ASSERT_TRUE(st().AnswersOpen);
+    for (int i = 0; i < 1000 && !round().answersOpen; ++i) Tick();
+    ASSERT_TRUE(round().answersOpen);
   }
   /// Chooses answer element `element` and runs the judging to its verdict.
   void AnswerWith(ElementId element) {
     game->ClickElement(element);
-    Tick(48);
+    Tick(Judging::TicksToVerdict());
   }
   void AnswerRight() { AnswerWith(game->AnswerElement(1)); }
   void AnswerWrong() { AnswerWith(game->AnswerElement(2)); }
   /// A new game played right up to question `n`, fully shown.
   void PlayTo(int n) {
     game->KeyPressed(Qt::Key_F2);
-    ASSERT_EQ(st().QuestionNumber, 1);
+    ASSERT_EQ(round().question, 1);
     for (int q = 1; q < n; ++q) {
       RevealQuestion();
       AnswerRight();
-      ASSERT_EQ(st().QuestionNumber, q + 1);
+      ASSERT_EQ(round().question, q + 1);
     }
     RevealQuestion();
   }
@@ -119,21 +123,12 @@ class EngineTest : public ::testing::Test {
   /// those a game reaching it would have.
   void JumpTo(int n) {
     game->KeyPressed(Qt::Key_F2);
-    ASSERT_EQ(st().QuestionNumber, 1);
-    for (int q = 2; q <= n; ++q) {
-      st().QuestionNumber = q;
-      st().TaskActive[task::QuestionReveal] = false;
-      game->PrepareQuestion();
-    }
+    ASSERT_EQ(round().question, 1);
+    for (int q = 2; q <= n; ++q) setup().SetUpRound({q});
     RevealQuestion();
   }
   /// Question `n` prepared anew in the running game, as the verdict would.
-  void PrepareAgain(int n) {
-    st().AnswersOpen = false;
-    st().TaskActive[task::QuestionClock] = false;
-    st().QuestionNumber = n;
-    game->PrepareQuestion();
-  }
+  void PrepareAgain(int n) { setup().SetUpRound({n}); }
   void PressWith(Qt::KeyboardModifier modifier, int key) { game->KeyPressed(key, modifier); }
 
   std::unique_ptr<QTemporaryDir> dir;

@@ -152,7 +152,7 @@ class GoldenTest : public EngineTest {
     }
   }
   void TicksUntilAnswersOpen() {
-    for (int i = 0; i < 400 && !st().AnswersOpen; ++i) Ticks(1);
+    for (int i = 0; i < 400 && !round().answersOpen; ++i) Ticks(1);
   }
   /// The answer position (1 = A … 4 = D) holding the right answer.
   int RightPosition() { return g().AnswerOrder(1); }
@@ -224,10 +224,7 @@ TEST_F(GoldenTest, AGameWithEveryLifelineTakesTheMoneyAndNamesItsRecord) {
   Ticks(3);
   // The player types over the default name the box offers selected.
   for (const QString& typed : {u"И"_s, u"Ир"_s, u"Ира"_s}) {
-    NameBox& box = g().screen().nameBox();
-    box.text = typed;
-    box.selectionStart = int(typed.size());
-    box.selectionLength = 0;
+    g().TypeName(typed);
     Step(u"typed "_s + typed);
   }
   Key(Qt::Key_Return, u"Enter"_s);
@@ -248,7 +245,7 @@ TEST_F(GoldenTest, AWrongAnswerATimeOutAndTheLeaderboardCleared) {
   TicksUntilAnswersOpen();
   for (int q = 1; q <= 5; ++q) {
     Click(AnswerSlot(RightPosition()));
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
     TicksUntilAnswersOpen();
   }
   Click(AnswerSlot(WrongPosition()));
@@ -275,7 +272,7 @@ TEST_F(GoldenTest, TheMillion) {
   for (int q = 1; q <= 15; ++q) {
     TicksUntilAnswersOpen();
     AnswerKey(RightPosition());
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
   }
   Ticks(5);
   Key(Qt::Key_Return, u"Enter"_s);

@@ -8,21 +8,22 @@ using namespace Qt::StringLiterals;
 
 TEST_F(EngineTest, EnterConfirmsThePanelOnScreenAndNothingElse) {
   struct Case {
-    int panel, after;
+    Panel panel, after;
   };
-  for (const Case c : {Case{0, 0}, Case{PhonePanel, PhonePanel}, Case{AudiencePanel, AudiencePanel},
-                       Case{LeaderboardPanel, 0}, Case{RecordPanel, LeaderboardPanel},
-                       Case{LossPanel, LeaderboardPanel}, Case{TimeoutPanel, LeaderboardPanel}}) {
-    SCOPED_TRACE(c.panel);
+  for (const Case c : {Case{Panel::None, Panel::None}, Case{Panel::Phone, Panel::Phone}, Case{Panel::Poll, Panel::Poll},
+                       Case{Panel::Leaderboard, Panel::None}, Case{Panel::Record, Panel::Leaderboard},
+                       Case{Panel::Loss, Panel::Leaderboard}, Case{Panel::Timeout, Panel::Leaderboard}}) {
+    SCOPED_TRACE(int(c.panel));
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
-    st().GuaranteedSum = 200;
-    if (c.panel != 0) g().ShowPanel(c.panel, true);
+    setup().SetUpRound({.question = 3, .guaranteedSum = 200});
+    RevealQuestion();
+    if (c.panel != Panel::None) setup().ShowPanel(c.panel, true);
     g().KeyPressed(Qt::Key_Return);
-    EXPECT_EQ(st().CurrentPanel, c.after);
+    EXPECT_EQ(g().OpenPanel(), c.after);
     // Only the record panel's confirmation writes a row.
-    if (c.panel == RecordPanel) {
-      EXPECT_EQ(g().winners().count(), 1);
+    if (c.panel == Panel::Record) {
+      EXPECT_EQ(g().Board().count(), 1);
     }
   }
 }
@@ -53,12 +54,12 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(stored);
     file.close();
-    g().ShowPanel(LeaderboardPanel, false);
+    setup().ShowPanel(Panel::Leaderboard, false);
     platform->box.messages.clear();
     g().KeyPressed(Qt::Key_K);  // K asks nothing while the leaderboard is not shown
     EXPECT_TRUE(platform->box.messages.isEmpty());
     PressWith(Qt::ControlModifier, Qt::Key_W);
-    ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+    ASSERT_EQ(g().OpenPanel(), Panel::Leaderboard);
     platform->box.messages.clear();
     platform->box.answers = c.answers;
     c.clear(g());
@@ -69,23 +70,23 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
     EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
-    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
     EXPECT_EQ(CaptionText(el::Leaderboard).isEmpty(), c.cleared);
   }
 }
 
 TEST_F(EngineTest, DuringAGameNeitherANewGameNorTheLeaderboardCanBeOpened) {
   JumpTo(4);
-  const int row = st().QuestionRow;
+  const int row = round().row;
   g().KeyPressed(Qt::Key_F2);
   PressWith(Qt::ControlModifier, Qt::Key_W);
   PressWith(Qt::AltModifier, Qt::Key_W);
   g().NewGame();
   g().OpenLeaderboard();
-  EXPECT_EQ(st().QuestionNumber, 4);
-  EXPECT_EQ(st().QuestionRow, row);
-  EXPECT_TRUE(st().AnswersOpen);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(round().question, 4);
+  EXPECT_EQ(round().row, row);
+  EXPECT_TRUE(round().answersOpen);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_FALSE(E(el::Leaderboard).visible);
 }
 
@@ -99,7 +100,7 @@ TEST_F(EngineTest, MWithCtrlOrAltTakesTheMoneyButNotAlone) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(3);
     g().KeyPressed(Qt::Key_M, c.held);
-    EXPECT_EQ(st().CurrentPanel == RecordPanel, c.taken) << c.held.toInt();
+    EXPECT_EQ(g().OpenPanel() == Panel::Record, c.taken) << c.held.toInt();
   }
 }
 
@@ -108,16 +109,16 @@ TEST_F(EngineTest, ModifiersAreReadFromEachKeyAlone) {
   g().KeyPressed(Qt::Key_Control, Qt::ControlModifier);
   g().KeyPressed(Qt::Key_Alt, Qt::AltModifier);
   g().KeyPressed(Qt::Key_W);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   PressWith(Qt::ControlModifier, Qt::Key_W);
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   g().KeyPressed(Qt::Key_Return);
   // Keys that want no modifier do not mind one: Ctrl+A is still A.
   JumpTo(2);
   const ElementId a = *ButtonOf(Command::ChooseA);
   ASSERT_TRUE(E(a).enabled);
   PressWith(Qt::ControlModifier, Qt::Key_A);
-  EXPECT_EQ(st().ChosenElement, a);
+  EXPECT_EQ(round().chosen, a);
 }
 
 TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
@@ -137,10 +138,10 @@ TEST_F(EngineTest, LettersAndDigitsClickTheirElements) {
                          Letter{Qt::Key_C, Command::ChooseC}, Letter{Qt::Key_D, Command::ChooseD}}) {
     if (!E(*ButtonOf(l.choice)).enabled) continue;
     g().KeyPressed(l.key);
-    EXPECT_EQ(st().ChosenElement, *ButtonOf(l.choice));
+    EXPECT_EQ(round().chosen, *ButtonOf(l.choice));
     break;
   }
-  EXPECT_TRUE(st().TaskActive[task::AnswerReveal]);
+  EXPECT_TRUE(g().Judgement().Running());
 }
 
 TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
@@ -166,23 +167,30 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
 
 TEST_F(EngineTest, NoToTheExitQuestionLeavesTheGameAsItWas) {
   JumpTo(5);
-  platform->time = st().ClockStart + 3;
+  platform->time = g().Clock().StartedAt() + 3;
   g().Tick();
-  const GameState before = st();
+  const Round before = round();
+  const bool clockRan = g().Clock().Running();
+  const int limit = g().Clock().Limit();
+  const Panel panel = g().OpenPanel();
   const QString question = CaptionText(el::QuestionFrame);
   platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_Escape, Qt::ControlModifier | Qt::AltModifier);
   EXPECT_EQ(platform->closeRequests, 1);
   EXPECT_FALSE(platform->closed);
-  EXPECT_EQ(st().QuestionNumber, before.QuestionNumber);
-  EXPECT_EQ(st().AnswersOpen, before.AnswersOpen);
-  EXPECT_EQ(st().TaskActive, before.TaskActive);
-  EXPECT_EQ(st().TimeLimit, before.TimeLimit);
-  EXPECT_EQ(st().CurrentPanel, before.CurrentPanel);
+  EXPECT_EQ(round().question, before.question);
+  EXPECT_EQ(round().row, before.row);
+  EXPECT_EQ(round().answersOpen, before.answersOpen);
+  EXPECT_EQ(round().guaranteedSum, before.guaranteedSum);
+  EXPECT_EQ(g().CurrentPhase(), Phase::Answering);
+  EXPECT_EQ(g().Clock().Running(), clockRan);
+  EXPECT_FALSE(g().Judgement().Running());
+  EXPECT_EQ(g().Clock().Limit(), limit);
+  EXPECT_EQ(g().OpenPanel(), panel);
   EXPECT_EQ(CaptionText(el::QuestionFrame), question);
   // The box may have taken the modifiers' release: a plain M after it takes nothing.
   g().KeyPressed(Qt::Key_M);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
 
   platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(Qt::Key_Escape);
@@ -227,8 +235,8 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(2);
     PressWith(Qt::ControlModifier, Qt::Key_M);
-    ASSERT_EQ(st().CurrentPanel, RecordPanel);
-    g().screen().nameBox().text = c.typed;
+    ASSERT_EQ(g().OpenPanel(), Panel::Record);
+    g().TypeName(c.typed);
     platform->box.answers = {InfoBox::Answer::Yes};
     g().KeyPressed(Qt::Key_Escape);
     EXPECT_TRUE(platform->closed);
@@ -246,7 +254,7 @@ TEST_F(EngineTest, LeavingFromTheRecordPanelStoresTheResultWithItsName) {
   platform->box.answers = {InfoBox::Answer::No};
   g().KeyPressed(Qt::Key_Escape);
   EXPECT_FALSE(platform->closed);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
 }
 
@@ -278,8 +286,8 @@ TEST_F(EngineTest, ClickingAnAnswersCaptionChoosesIt) {
   JumpTo(2);
   const ElementId e = g().AnswerElement(3);
   g().ClickCaption(e);
-  EXPECT_EQ(st().ChosenElement, e);
-  EXPECT_FALSE(st().AnswersOpen);
+  EXPECT_EQ(round().chosen, e);
+  EXPECT_FALSE(round().answersOpen);
 }
 
 TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
@@ -288,7 +296,7 @@ TEST_F(EngineTest, ChoosingAnAnswerDropsThePointedLook) {
   g().PointerMoved(e, 10, 10);
   ASSERT_EQ(RowOf(e), CellOf(AnswerLook::Pointed).row);
   g().ClickElement(e);
-  EXPECT_EQ(st().pointer.HotElement, el::Background);
+  EXPECT_EQ(g().Pointer().HotElement, el::Background);
   EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
   EXPECT_EQ(E(e).caption.colour, E(e).captionColour);
 }
@@ -312,11 +320,11 @@ TEST_F(EngineTest, AnAnswerSwitchedOffUnderThePointerComesBackWithTheNormalLook)
     g().PointerMoved(e, 10, 10);
     ASSERT_EQ(E(e).caption.colour, E(e).pointedCaptionColour);
     c.switchOff();
-    ASSERT_NE(st().CurrentPanel, 0);
+    ASSERT_NE(g().OpenPanel(), Panel::None);
     ASSERT_FALSE(E(e).enabled);
     g().KeyPressed(Qt::Key_Return);  // the result panel
     g().KeyPressed(Qt::Key_Return);  // the leaderboard, back to the start screen
-    ASSERT_EQ(st().CurrentPanel, 0);
+    ASSERT_EQ(g().OpenPanel(), Panel::None);
     // The pointer moved off to the title strip while the panels were shown.
     g().PointerMoved(el::TitleStrip, 10, 10);
     g().KeyPressed(Qt::Key_F2);
@@ -342,7 +350,7 @@ TEST_F(EngineTest, FiftyFiftyOnThePointedAnswerLeavesNoPointedColourBehind) {
   g().PointerMoved(removed, 12, 12);
   EXPECT_EQ(RowOf(removed), CellOf(AnswerLook::Normal).row);  // not while the question is still appearing
   RevealQuestion();
-  EXPECT_EQ(st().pointer.HotElement, removed);
+  EXPECT_EQ(g().Pointer().HotElement, removed);
   EXPECT_EQ(RowOf(removed), CellOf(AnswerLook::Pointed).row);
   EXPECT_EQ(E(removed).caption.colour, E(removed).pointedCaptionColour);
   for (const ElementId a : kAnswerSlots) {
@@ -369,10 +377,10 @@ TEST_F(EngineTest, KeysAndCommandsDoTheSame) {
     JumpTo(2);
     AnswerWrong();
     g().KeyPressed(Qt::Key_Return);  // the loss panel gives way to the board
-    ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+    ASSERT_EQ(g().OpenPanel(), Panel::Leaderboard);
     c.ask();
-    EXPECT_EQ(st().QuestionNumber, 1);
-    EXPECT_EQ(st().CurrentPanel, 0);
+    EXPECT_EQ(round().question, 1);
+    EXPECT_EQ(g().OpenPanel(), Panel::None);
     EXPECT_FALSE(E(el::Leaderboard).visible);
   }
   // Sound, the rules and leaving likewise.

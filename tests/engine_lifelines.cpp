@@ -25,9 +25,9 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
   JumpTo(1);
   QSet<QSet<int>> pairs;
   for (int trial = 0; trial < 300; ++trial) {
-    g().ShuffleAnswers();
-    for (const ElementId e : kAnswerSlots) g().screen().EnableElement(e, true);
-    g().screen().EnableElement(el::FiftyFifty, true);
+    setup().ShuffleAnswers();
+    for (const ElementId e : kAnswerSlots) setup().screen().EnableElement(e, true);
+    setup().screen().EnableElement(el::FiftyFifty, true);
     g().KeyPressed(Qt::Key_1);
     ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
     QSet<int> removed;
@@ -60,14 +60,14 @@ TEST_F(EngineTest, TheFriendsPhraseFollowsItsBandOfTheDraw) {
     const int first = phrase == 0 ? 1 : bounds[phrase - 1] + 1;
     for (int r : {first, bounds[phrase]}) {
       SCOPED_TRACE(r);
-      g().screen().EnableElement(el::PhoneFriend, true);
-      st().TimeLimit = 20;
+      setup().screen().EnableElement(el::PhoneFriend, true);
+      setup().SetTimeLimit(20);
       // He knows (1 ≤ K), then the band.
       platform->random.Push({0.0, DrawFor(r, 304)});
-      g().UsePhoneFriend();
-      EXPECT_EQ(st().TimeLimit, 50);
-      EXPECT_EQ(st().FriendReliability, 19);
-      EXPECT_EQ(st().FriendAnswerText,
+      setup().UsePhoneFriend();
+      EXPECT_EQ(g().Clock().Limit(), 50);
+      EXPECT_EQ(round().friendReliability, 19);
+      EXPECT_EQ(g().FriendWords().Text(),
                 kPhrases[phrase] + (kNamesAnswer[phrase] ? correct : QString()) + u"."_s);
     }
   }
@@ -86,9 +86,9 @@ TEST_F(EngineTest, TheFriendKnowsUpToQuestionFiveAndOtherwiseGuessesAmongAToC) {
     JumpTo(c.question);
     // A wrong answer at A, so a guess and knowledge differ; guess draw 0.0 → A.
     platform->random.Push({c.knowledge, 0.0, 0.0});
-    g().UsePhoneFriend();
+    setup().UsePhoneFriend();
     // Which answer he names; its first letter follows the sentence.
-    const QString named = st().FriendAnswerText.mid(kPhrases[0].size()).chopped(1);
+    const QString named = g().FriendWords().Text().mid(kPhrases[0].size()).chopped(1);
     EXPECT_EQ(named.toLower(), CaptionText(c.knows ? g().AnswerElement(1) : el::AnswerA).toLower());
   }
 }
@@ -97,36 +97,36 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
   JumpTo(15);
   QSet<QString> guesses;
   for (int trial = 0; trial < 200; ++trial) {
-    g().screen().EnableElement(el::PhoneFriend, true);
-    st().TimeLimit = 120;
+    setup().screen().EnableElement(el::PhoneFriend, true);
+    setup().SetTimeLimit(120);
     platform->random.Push({0.99});  // 15 > K = 5: a guess
-    g().UsePhoneFriend();
-    guesses.insert(st().FriendAnswerText);
+    setup().UsePhoneFriend();
+    guesses.insert(g().FriendWords().Text());
   }
   for (const QString& text : guesses) EXPECT_FALSE(text.contains(CaptionText(el::AnswerD))) << text.toStdString();
 
   // 50/50 has left only C of A … C: every guess names C.
-  g().screen().EnableElement(el::AnswerA, false);
-  g().screen().EnableElement(el::AnswerB, false);
-  g().screen().EnableElement(el::PhoneFriend, true);
+  setup().screen().EnableElement(el::AnswerA, false);
+  setup().screen().EnableElement(el::AnswerB, false);
+  setup().screen().EnableElement(el::PhoneFriend, true);
   platform->random.Push({0.99, 0.0, 0.4, 0.7, 0.0});
-  g().UsePhoneFriend();
-  EXPECT_EQ(st().FriendAnswerText.toLower(), (kPhrases[0] + CaptionText(el::AnswerC) + u"."_s).toLower());
+  setup().UsePhoneFriend();
+  EXPECT_EQ(g().FriendWords().Text().toLower(), (kPhrases[0] + CaptionText(el::AnswerC) + u"."_s).toLower());
 }
 
 TEST_F(EngineTest, TheFriendsWordsAppearOneCharacterPerTick) {
   JumpTo(3);
   g().KeyPressed(Qt::Key_2);
-  const QString text = st().FriendAnswerText;
+  const QString text = g().FriendWords().Text();
   EXPECT_TRUE(E(el::PhonePanel).visible);
-  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Phone);
   EXPECT_EQ(CaptionText(el::PhonePanel), QString());
   const int visible = int(text.size() - text.count(u' '));
   Tick(visible - 1);
-  EXPECT_TRUE(st().TaskActive[task::FriendReveal]);
+  EXPECT_TRUE(g().FriendWords().Running());
   EXPECT_TRUE(text.startsWith(CaptionText(el::PhonePanel)));
   Tick();
-  EXPECT_FALSE(st().TaskActive[task::FriendReveal]);
+  EXPECT_FALSE(g().FriendWords().Running());
   EXPECT_EQ(CaptionText(el::PhonePanel), text);
 }
 
@@ -135,20 +135,20 @@ TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
     const int question = 1 + trial % 15;
     if (trial % 15 == 0) Start({6, 6, 6, 6, 6, 6, 6});
     if (trial % 15 == 0) JumpTo(1);
-    st().QuestionNumber = quint8(question);
-    g().ShuffleAnswers();
-    for (const ElementId e : kAnswerSlots) g().screen().EnableElement(e, true);
+    setup().SetQuestion(question);
+    setup().ShuffleAnswers();
+    for (const ElementId e : kAnswerSlots) setup().screen().EnableElement(e, true);
     if (trial % 2 == 0) {
-      g().screen().EnableElement(el::FiftyFifty, true);
-      g().UseFiftyFifty();
+      setup().screen().EnableElement(el::FiftyFifty, true);
+      setup().UseFiftyFifty();
     }
-    g().screen().EnableElement(el::AudiencePoll, true);
-    g().UseAudiencePoll();
+    setup().screen().EnableElement(el::AudiencePoll, true);
+    setup().UseAudiencePoll();
     int sum = 0;
-    for (int p = 0; p < 4; ++p) sum += st().PollShare[p];
+    for (int p = 0; p < 4; ++p) sum += g().Poll().Share(p + 1);
     ASSERT_EQ(sum, 100) << trial;
     for (int k = 2; k <= 4; ++k) {
-      const int share = st().PollShare[g().AnswerOrder(k) - 1];
+      const int share = g().Poll().Share(g().AnswerOrder(k));
       if (!E(g().AnswerElement(k)).enabled) {
         ASSERT_LE(share, 9) << trial;  // at most a residue
       }
@@ -185,13 +185,13 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
     if (c.question == 1) {
-      g().screen().EnableElement(g().AnswerElement(2), false);
-      g().screen().EnableElement(g().AnswerElement(3), false);
+      setup().screen().EnableElement(g().AnswerElement(2), false);
+      setup().screen().EnableElement(g().AnswerElement(3), false);
     }
     platform->random = ScriptedRandomSource(c.draws);
     g().KeyPressed(Qt::Key_3);
     EXPECT_EQ(platform->random.reseeds, 1);
-    for (int k = 1; k <= 4; ++k) EXPECT_EQ(st().PollShare[g().AnswerOrder(k) - 1], c.shares[k]) << k;
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(g().Poll().Share(g().AnswerOrder(k)), c.shares[k]) << k;
     EXPECT_FALSE(E(el::AudiencePoll).enabled);
     EXPECT_EQ(RowOf(el::AudiencePoll), CellOf(LifelineLook::Used).row);
   }
@@ -200,7 +200,7 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
 TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
   JumpTo(3);
   Tick(20);
-  const auto left = [this] { return st().TimeLimit - (st().ClockNow - st().ClockStart); };
+  const auto left = [this] { return g().Clock().Limit() - (g().Clock().ReadAt() - g().Clock().StartedAt()); };
   const double before = left();
   platform->random.Push({0.0, 0.5, 0.5, 0.5});  // knows: 50, 25, 12, 13
   g().KeyPressed(Qt::Key_3);
@@ -208,7 +208,7 @@ TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
   EXPECT_NEAR(left(), before, 0.11);
   Tick(20);  // the bars stand; the clock runs again
   EXPECT_NEAR(left(), before - 2.0, 0.11);
-  EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
+  EXPECT_TRUE(g().Poll().Running());
 
   // An answer chosen while the bars still grow lets the clock go as well.
   Start({6, 6, 6, 6, 6, 6, 6});
@@ -216,8 +216,8 @@ TEST_F(EngineTest, TheQuestionClockStandsWhileThePollBarsGrow) {
   g().KeyPressed(Qt::Key_3);
   Tick(3);
   g().ClickElement(g().AnswerElement(1));
-  Tick(48);
-  ASSERT_EQ(st().QuestionNumber, 4);
+  Tick(Judging::TicksToVerdict());
+  ASSERT_EQ(round().question, 4);
   RevealQuestion();
   Tick();  // the new question's clock takes its first reading
   const double fresh = left();
@@ -234,7 +234,7 @@ TEST_F(EngineTest, PollBarsRunFromTheirSlotToTheFullLength) {
   for (const Case c : {Case{0, 37}, Case{1, 40.97}, Case{45, 215.65}, Case{100, 434}}) {
     SCOPED_TRACE(c.percent);
     for (const ElementId bar : kPollBars) {
-      g().AnimatePollBar(bar, c.percent);
+      setup().AnimatePollBar(bar, c.percent);
       EXPECT_NEAR(E(bar).width, c.width, 1e-3);
       EXPECT_EQ(E(bar).Box().width(), qRound(c.width));
       EXPECT_EQ(CaptionText(bar), QString::number(c.percent) + u"%"_s);
@@ -250,34 +250,34 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   platform->random.Push({0.0, 0.05, 0.0, 0.99});
   g().KeyPressed(Qt::Key_3);
   const ElementId correctBar = PollBar(g().AnswerOrder(1));
-  EXPECT_EQ(st().PollShare[g().AnswerOrder(1) - 1], 76);
+  EXPECT_EQ(g().Poll().Share(g().AnswerOrder(1)), 76);
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
   Tick();
   EXPECT_FALSE(E(el::PhonePanel).visible);
   for (const ElementId e : {el::PollPanel, el::PollBarA, el::PollBarB, el::PollBarC, el::PollBarD}) EXPECT_TRUE(E(e).visible) << e;
-  EXPECT_EQ(st().CurrentPanel, AudiencePanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Poll);
   for (int position = 1; position <= 4; ++position) {
-    const int share = st().PollShare[position - 1];
+    const int share = g().Poll().Share(position);
     EXPECT_EQ(CaptionText(PollBar(position)), share == 0 ? u"0%"_s : u"1%"_s) << position;
   }
   Tick(29);
   ElementId second = el::PollBarA;
   for (int position = 1; position <= 4; ++position)
-    if (st().PollShare[position - 1] == 23) second = PollBar(position);
+    if (g().Poll().Share(position) == 23) second = PollBar(position);
   EXPECT_EQ(CaptionText(second), u"23%"_s);
   const ElementId biggest = correctBar;
   EXPECT_EQ(CaptionText(biggest), u"30%"_s);
   Tick(69);
-  EXPECT_TRUE(st().TaskActive[task::PollAnimation]);
+  EXPECT_TRUE(g().Poll().Running());
   Tick();  // the hundredth tick ends it
-  EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
+  EXPECT_FALSE(g().Poll().Running());
   EXPECT_EQ(CaptionText(biggest), u"76%"_s);
 
   // The phone after the poll would replace it at once; here an answer stops all.
   g().ClickElement(g().AnswerElement(1));
   Tick();
   EXPECT_FALSE(E(el::PollPanel).visible);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
 }
 
 TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
@@ -288,7 +288,7 @@ TEST_F(EngineTest, ChoosingAnAnswerStopsTheBarsAndTheFriendWhereTheyAre) {
   g().ClickElement(g().AnswerElement(1));
   const QString before = CaptionText(el::PollBarA);
   Tick();
-  EXPECT_FALSE(st().TaskActive[task::PollAnimation]);
+  EXPECT_FALSE(g().Poll().Running());
   EXPECT_EQ(CaptionText(el::PollBarA), before);
   EXPECT_FALSE(E(el::PollPanel).visible);
 }
@@ -304,10 +304,10 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
   EXPECT_TRUE(E(el::PhonePanel).visible);
   EXPECT_FALSE(E(el::PollPanel).visible);
   for (const ElementId bar : kPollBars) EXPECT_FALSE(E(bar).visible) << bar;
-  EXPECT_EQ(st().CurrentPanel, PhonePanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Phone);
   Tick(200);
   EXPECT_TRUE(E(el::PhonePanel).visible);
-  EXPECT_EQ(CaptionText(el::PhonePanel), st().FriendAnswerText);
+  EXPECT_EQ(CaptionText(el::PhonePanel), g().FriendWords().Text());
   EXPECT_FALSE(E(el::PollPanel).visible);
 }
 

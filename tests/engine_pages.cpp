@@ -86,7 +86,7 @@ TEST_F(EngineTest, AClickTurnsThePagesOnTheFooterArrowsAndClosesThemAnywhereElse
 
 TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose) {
   JumpTo(1);
-  platform->time = st().ClockStart + 3;
+  platform->time = g().Clock().StartedAt() + 3;
   g().Tick();
   g().ShowRulesPage();
   Tick(50);
@@ -107,7 +107,7 @@ TEST_F(EngineTest, AnExitQuestionOverThePagesHoldsTheClockOnceUntilThePagesClose
 
 TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
   JumpTo(2);
-  const int question = st().QuestionNumber;
+  const int question = round().question;
   struct Press {
     Qt::KeyboardModifier modifier;
     int key;
@@ -122,10 +122,10 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
     PressWith(press.modifier, press.key);
     SCOPED_TRACE(press.key);
     EXPECT_TRUE(g().PageOpen());
-    EXPECT_TRUE(st().AnswersOpen);
-    EXPECT_FALSE(st().TaskActive[task::AnswerReveal]);
-    EXPECT_EQ(st().QuestionNumber, question);
-    EXPECT_EQ(st().CurrentPanel, 0);
+    EXPECT_TRUE(round().answersOpen);
+    EXPECT_FALSE(g().Judgement().Running());
+    EXPECT_EQ(round().question, question);
+    EXPECT_EQ(g().OpenPanel(), Panel::None);
     for (const ElementId lifeline : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
       EXPECT_TRUE(E(lifeline).enabled) << lifeline;
     EXPECT_EQ(platform->closeRequests, 0);
@@ -135,7 +135,7 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
   PressWith(Qt::ControlModifier, Qt::Key_Escape);
   EXPECT_FALSE(g().PageOpen());
   g().KeyPressed(Qt::Key_M);
-  EXPECT_TRUE(st().AnswersOpen);
+  EXPECT_TRUE(round().answersOpen);
   // Closed, the same keys play again.
   g().KeyPressed(Qt::Key_1);
   EXPECT_FALSE(E(el::FiftyFifty).enabled);
@@ -144,19 +144,19 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
 TEST_F(EngineTest, ThePagesOverTheNameEntryGiveTheKeyboardBackToTheNameBox) {
   JumpTo(2);
   AnswerWrong();  // question 2: no guaranteed sum, the loss panel
-  ASSERT_EQ(st().CurrentPanel, LossPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Loss);
   g().KeyPressed(Qt::Key_F1);
   g().KeyPressed(Qt::Key_Return);  // closes the page only
-  EXPECT_EQ(st().CurrentPanel, LossPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Loss);
 
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(2);
   PressWith(Qt::ControlModifier, Qt::Key_M);
-  ASSERT_EQ(st().CurrentPanel, RecordPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Record);
   const int focused = platform->nameBoxFocus;
   g().KeyPressed(Qt::Key_F1);
   g().KeyPressed(Qt::Key_Escape);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_EQ(platform->nameBoxFocus, focused + 1);
 }
 

@@ -58,8 +58,8 @@ class PanelTest : public EngineTest {
   /// A game ended with `result` in the record panel.
   void EndWith(qint32 result) {
     JumpTo(2);
-    st().GuaranteedSum = result;
-    g().ShowPanel(RecordPanel, true);
+    setup().SetUpRound({.question = 2, .guaranteedSum = result});
+    setup().ShowPanel(Panel::Record, true);
   }
 };
 
@@ -83,8 +83,8 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     Start({6, 6, 6, 6, 6, 6, 6});
     WriteBoard(Board(c.board));
     EndWith(c.result);
-    EXPECT_EQ(st().RecordRank, c.rank);
-    EXPECT_EQ(Sums(g().winners()), c.sumsAfter);
+    EXPECT_EQ(g().RecordRank(), c.rank);
+    EXPECT_EQ(Sums(g().Board()), c.sumsAfter);
     EXPECT_EQ(ReadBoard().count(), int(c.board.size()));  // nothing written before the name
     g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
@@ -96,7 +96,7 @@ TEST_F(PanelTest, AResultGoesIntoTheBoardAtItsRank) {
     if (c.rank < saved.count()) {
       EXPECT_EQ(saved.AtRank(c.rank + 1).name, u"Игрок "_s + QString::number(c.rank));
     }
-    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   }
 }
 
@@ -108,8 +108,8 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysA
   }();
   JumpTo(2);
   PressWith(Qt::ControlModifier, Qt::Key_M);  // takes the 100
-  EXPECT_EQ(st().RecordRank, 0);
-  EXPECT_EQ(st().CurrentPanel, RecordPanel);
+  EXPECT_EQ(g().RecordRank(), 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::Record);
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   const QString text = CaptionText(el::VictoryPanel);
   EXPECT_FALSE(text.contains(u"попадаете в таблицу"_s)) << text.toStdString();
@@ -118,9 +118,9 @@ TEST_F(PanelTest, AFullBoardOfBetterResultsAsksNoNameSaysWhatWasLackingAndStaysA
   EXPECT_FALSE(g().screen().nameBox().visible);
   EXPECT_EQ(platform->nameBoxFocus, 0);
   EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{RecordHeading::Victory, false}).row);
-  g().screen().nameBox().text = u"Вася"_s;
+  g().TypeName(u"Вася"_s);
   g().KeyPressed(Qt::Key_Return);
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(g().screen().listHighlight(), 0);
   QFile f(WinnersPath());
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -131,18 +131,18 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
   const QString thin(QChar(0x2009));
   struct Case {
     int question;  // the question the game ends on
-    GameEnd how;
+    Ending how;
     QString firstLine, sum;
     RecordHeading heading;
     int litRow;  // the ladder row of the sum taken home
   };
   const Case cases[] = {
-      {2, GameEnd::TookMoney, u"Вы решили взять деньги."_s, u"100"_s, RecordHeading::Victory, 1},
-      {7, GameEnd::WrongAnswer, u"Правильный ответ: «%1»."_s, u"1"_s + thin + u"000"_s,
+      {2, Ending::TookMoney, u"Вы решили взять деньги."_s, u"100"_s, RecordHeading::Victory, 1},
+      {7, Ending::Wrong, u"Правильный ответ: «%1»."_s, u"1"_s + thin + u"000"_s,
        RecordHeading::WrongAnswer, 5},
-      {12, GameEnd::TimeOut, u"Вы не успели ответить."_s, u"32"_s + thin + u"000"_s,
+      {12, Ending::TimeOut, u"Вы не успели ответить."_s, u"32"_s + thin + u"000"_s,
        RecordHeading::TimeOut, 10},
-      {15, GameEnd::WonAll, u"Вы ответили на все пятнадцать вопросов!"_s,
+      {15, Ending::Million, u"Вы ответили на все пятнадцать вопросов!"_s,
        u"1"_s + thin + u"000"_s + thin + u"000"_s, RecordHeading::Victory, 15},
   };
   for (const Case& c : cases) {
@@ -151,18 +151,18 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
     PlayTo(c.question);
     const QString correct = g().CurrentQuestion().answers[0];
     switch (c.how) {
-      case GameEnd::TookMoney: PressWith(Qt::ControlModifier, Qt::Key_M); break;
-      case GameEnd::WrongAnswer: AnswerWrong(); break;
-      case GameEnd::TimeOut:
-        platform->time += st().TimeLimit + 1;
+      case Ending::TookMoney: PressWith(Qt::ControlModifier, Qt::Key_M); break;
+      case Ending::Wrong: AnswerWrong(); break;
+      case Ending::TimeOut:
+        platform->time += g().Clock().Limit() + 1;
         Tick();
         break;
-      case GameEnd::WonAll: AnswerRight(); break;
+      case Ending::Million: AnswerRight(); break;
     }
-    ASSERT_EQ(st().CurrentPanel, RecordPanel);
+    ASSERT_EQ(g().OpenPanel(), Panel::Record);
     const QStringList lines = CaptionText(el::VictoryPanel).split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], c.how == GameEnd::WrongAnswer ? c.firstLine.arg(correct) : c.firstLine);
+    EXPECT_EQ(lines[0], c.how == Ending::Wrong ? c.firstLine.arg(correct) : c.firstLine);
     EXPECT_EQ(lines[1], u"Вы уносите "_s + c.sum + u" у.е. (1 у.е. = 1 Фартик'у)."_s);
     EXPECT_EQ(lines[3], u"с ним вы попадаете в таблицу лидеров."_s);
     EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{c.heading, true}).row);
@@ -174,7 +174,7 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
 TEST_F(PanelTest, ALossWithNothingTakenHomeLightsNoLadderRow) {
   PlayTo(4);
   AnswerWrong();
-  ASSERT_EQ(st().CurrentPanel, LossPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Loss);
   for (const ElementId e : kLadderRungs) EXPECT_EQ(RowOf(e), CellOf(RungLook::NotWon).row) << e;
 }
 
@@ -217,7 +217,7 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     SCOPED_TRACE(c.stored.toStdString());
     Start({6, 6, 6, 6, 6, 6, 6});
     EndWith(1000);
-    g().screen().SetNameBoxText(c.typed, false);
+    g().TypeName(c.typed);
     g().KeyPressed(Qt::Key_Return);
     const WinnersTable saved = ReadBoard();
     ASSERT_EQ(saved.count(), 1);
@@ -227,8 +227,8 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
 }
 
 TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
-  for (int panel : {LossPanel, TimeoutPanel}) {
-    SCOPED_TRACE(panel);
+  for (Panel panel : {Panel::Loss, Panel::Timeout}) {
+    SCOPED_TRACE(int(panel));
     Start({6, 6, 6, 6, 6, 6, 6});
     WriteBoard(Board({64000, 2000}));
     const QByteArray before = [&] {
@@ -236,11 +236,11 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
       return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }();
     JumpTo(1);
-    g().ShowPanel(panel, true);
-    EXPECT_EQ(st().CurrentPanel, panel);
+    setup().ShowPanel(panel, true);
+    EXPECT_EQ(g().OpenPanel(), panel);
     g().KeyPressed(Qt::Key_Return);
-    EXPECT_FALSE(E(panel == LossPanel ? el::LossPanel : el::TimeoutPanel).visible);
-    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_FALSE(E(panel == Panel::Loss ? el::LossPanel : el::TimeoutPanel).visible);
+    EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
     EXPECT_EQ(CaptionText(el::ScrollDown), u"64\u2009000\r\n2\u2009000"_s);
     QFile f(WinnersPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -251,7 +251,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
 TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   WriteBoard(Board({1000000, 32000, 500}));
   g().OpenLeaderboard();
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(CaptionText(el::Leaderboard), u"1.\r\n2.\r\n3."_s);
   EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
   // Sums as the player reads them everywhere; the file keeps its plain digits.
@@ -267,7 +267,7 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
 
   g().KeyPressed(Qt::Key_Return);
   for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_FALSE(E(e).visible) << e;
-  EXPECT_EQ(st().CurrentPanel, 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
   EXPECT_TRUE(CaptionText(el::QuestionFrame).startsWith(u"Чтобы начать новую игру"_s));
@@ -292,7 +292,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     f.close();
 
     g().OpenLeaderboard();
-    EXPECT_EQ(g().winners().count(), c.rowsShown);
+    EXPECT_EQ(g().Board().count(), c.rowsShown);
     EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
     for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
     for (const ElementId col : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(col).caption.enabled) << col;
@@ -315,9 +315,9 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
 TEST_F(PanelTest, TheRowJustNamedIsLitAndScrolledIntoView) {
   WriteBoard(Board(Falling(49, 1000000)));
   EndWith(100);  // the 50th row, far below the panel's end
-  ASSERT_EQ(st().RecordRank, 50);
+  ASSERT_EQ(g().RecordRank(), 50);
   g().KeyPressed(Qt::Key_Return);
-  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(g().screen().listHighlight(), 50);
   const QRectF row = g().screen().ListRowRect(50);
   EXPECT_TRUE(QRectF(E(el::Leaderboard).Box()).contains(row)) << row.top() << " " << row.bottom();
@@ -371,12 +371,12 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
 TEST_F(PanelTest, F2FromTheBoardStartsTheNextGame) {
   EndWith(1000);
   g().KeyPressed(Qt::Key_Return);
-  ASSERT_EQ(st().CurrentPanel, LeaderboardPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Leaderboard);
   g().KeyPressed(Qt::Key_F2);
   EXPECT_FALSE(E(el::Leaderboard).visible);
-  EXPECT_EQ(st().CurrentPanel, 0);
-  EXPECT_EQ(st().QuestionNumber, 1);
-  EXPECT_TRUE(st().TaskActive[task::QuestionReveal]);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
+  EXPECT_EQ(round().question, 1);
+  EXPECT_TRUE(g().QuestionReveal().Running());
 }
 
 TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
@@ -384,11 +384,11 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   g().KeyPressed(Qt::Key_K);  // not shown: nothing
   EXPECT_EQ(ReadBoard().count(), 10);
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count(), 10);
+  ASSERT_EQ(g().Board().count(), 10);
   platform->box.answers = {InfoBox::Answer::Yes};
   g().KeyPressed(Qt::Key_K);
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().count(), 0);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
+  EXPECT_EQ(g().Board().count(), 0);
   EXPECT_EQ(CaptionText(el::Leaderboard), QString());
   EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
@@ -403,25 +403,23 @@ TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
   g().OpenLeaderboard();
   platform->box.answers = {InfoBox::Answer::Yes};
   g().ClickElement(el::ClearTable);
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_TRUE(QFileInfo(dir->path() + u"/Stuck"_s).isDir());
 }
 
 TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
   JumpTo(3);
-  g().ShowStartScreen(1);
+  setup().ClearForResult();
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
   EXPECT_FALSE(g().NewGameEnabled());  // the menu stays as it was
-  EXPECT_EQ(st().QuestionNumber, 3);
+  EXPECT_EQ(round().question, 3);
   for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
   for (const ElementId e : kAnswerSlots) EXPECT_EQ(CaptionText(e), QString());
-  EXPECT_FALSE(st().TaskActive[task::QuestionClock]);
+  EXPECT_FALSE(g().Clock().Running());
   EXPECT_FALSE(E(el::ClockBar).visible);
-  g().ShowStartScreen(7);  // no such mode: nothing
-  EXPECT_FALSE(g().NewGameEnabled());
-  g().ShowStartScreen(0);
-  EXPECT_EQ(st().QuestionNumber, 0);
-  EXPECT_FALSE(st().AnswersOpen);
+  setup().ShowStartScreen();
+  EXPECT_EQ(round().question, 0);
+  EXPECT_FALSE(round().answersOpen);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_EQ(CaptionText(el::QuestionFrame),
             u"Чтобы начать новую игру, нажмите F2 или \"Новая\" в \"Меню\". Правила игры — F1."_s);
@@ -429,14 +427,12 @@ TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
 
 TEST_F(PanelTest, ShowPanelKeepsTheNumberOfTheLastPanelShown) {
   JumpTo(2);
-  g().ShowPanel(PhonePanel, true);
-  EXPECT_EQ(st().CurrentPanel, PhonePanel);
-  g().ShowPanel(AudiencePanel, true);
-  EXPECT_EQ(st().CurrentPanel, AudiencePanel);
-  g().ShowPanel(9, true);
-  EXPECT_EQ(st().CurrentPanel, 9);
-  g().ShowPanel(9, false);
-  EXPECT_EQ(st().CurrentPanel, 0);
+  setup().ShowPanel(Panel::Phone, true);
+  EXPECT_EQ(g().OpenPanel(), Panel::Phone);
+  setup().ShowPanel(Panel::Poll, true);
+  EXPECT_EQ(g().OpenPanel(), Panel::Poll);
+  setup().ShowPanel(Panel::Poll, false);
+  EXPECT_EQ(g().OpenPanel(), Panel::None);
 }
 
 namespace {
@@ -450,8 +446,8 @@ struct SecondGame {
   }
   void EndWith(qint32 result) {
     game.NewGame();
-    game.state().GuaranteedSum = result;
-    game.ShowPanel(RecordPanel, true);
+    GameTestAccess(game).SetUpRound({.question = 1, .guaranteedSum = result});
+    GameTestAccess(game).ShowPanel(Panel::Record, true);
   }
   ScriptedPlatform platform;
   Game game;
@@ -472,8 +468,8 @@ TEST_F(PanelTest, TwoGamesWithRecordPanelsOpenBothEndUpInTheFile) {
   ASSERT_EQ(other.game.paths().winnersPath, WinnersPath());
   EndWith(32000);
   other.EndWith(500);
-  g().screen().SetNameBoxText(u"Первая"_s, false);
-  other.game.screen().SetNameBoxText(u"Вторая"_s, false);
+  g().TypeName(u"Первая"_s);
+  other.game.TypeName(u"Вторая"_s);
   g().KeyPressed(Qt::Key_Return);
   other.game.KeyPressed(Qt::Key_Return);
   const WinnersTable saved = ReadBoard();
@@ -505,7 +501,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }();
   EndWith(250000);
-  g().screen().SetNameBoxText(u"Везунчик"_s, false);
+  g().TypeName(u"Везунчик"_s);
   // The disk is full: the rows fit the write buffer, the disk refuses them after.
   UnderFileSizeLimit(4096, [&] { g().KeyPressed(Qt::Key_Return); });
   ASSERT_EQ(platform->box.messages.size(), 1);
@@ -516,8 +512,8 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   EXPECT_EQ(f.readAll(), old);
   f.close();
   // The board shown keeps the result, at its rank.
-  EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-  EXPECT_EQ(g().winners().AtRank(3).name, u"Везунчик"_s);
+  EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
+  EXPECT_EQ(g().Board().AtRank(3).name, u"Везунчик"_s);
   EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
@@ -571,8 +567,8 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   f.write(file);
   f.close();
   g().OpenLeaderboard();
-  ASSERT_EQ(g().winners().count(), 3);
-  EXPECT_EQ(g().winners().AtRank(1).name, u"А\rБ"_s);  // the table keeps what the file holds
+  ASSERT_EQ(g().Board().count(), 3);
+  EXPECT_EQ(g().Board().AtRank(1).name, u"А\rБ"_s);  // the table keeps what the file holds
   const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);
   const QStringList sums = CaptionText(el::ScrollDown).split(u"\r\n"_s);
   ASSERT_EQ(names.size(), 3);
@@ -642,7 +638,7 @@ class HeldBoardTest : public PanelTest {
     m_otherGame = std::make_unique<QLockFile>(WinnersPath() + u".lock"_s);
     ASSERT_TRUE(m_otherGame->tryLock(0));
     EndWith(1000);
-    g().screen().SetNameBoxText(name, false);
+    g().TypeName(name);
   }
   /// Leaving while the board is held: after Yes, one question names what would be
   /// lost (no box of its own for the failed save before it) and its default keeps
@@ -738,7 +734,7 @@ class LockedBoardTest : public PanelTest {
     WriteBoard(Board({64000}));
     ASSERT_NO_FATAL_FAILURE(Hold(holder));
     EndWith(1000);
-    g().screen().SetNameBoxText(name, false);
+    setup().screen().SetNameBoxText(name, false);
     platform->box.messages.clear();
     platform->sound.log.clear();
   }
@@ -748,7 +744,7 @@ class LockedBoardTest : public PanelTest {
     timer.start();
     g().KeyPressed(Qt::Key_Return);
     EXPECT_LT(timer.elapsed(), 100);
-    EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
+    EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   }
 
   std::unique_ptr<QLockFile> m_runningGame;
@@ -760,7 +756,7 @@ TEST_F(LockedBoardTest, ALockThatClearsWithinTheRetriesLetsTheResultBeStoredWith
     ASSERT_NO_FATAL_FAILURE(EndWhileLocked(c.holder, u"Успевший"_s));
     ConfirmWithoutAWait();
     // Shown on the board at once, in the file only once the lock clears.
-    EXPECT_EQ(g().winners().AtRank(2).name, u"Успевший"_s);
+    EXPECT_EQ(g().Board().AtRank(2).name, u"Успевший"_s);
     Tick(10);
     EXPECT_EQ(Names(ReadBoard()), QStringList({u"Игрок 1"_s}));
     EXPECT_FALSE(platform->sound.log.contains(u"sting record"_s));

@@ -14,7 +14,7 @@ const char* const kStageBeds[15] = {"bed_stage1", "bed_stage1", "bed_stage1", "b
                                     "bed_stage3", "bed_stage3", "bed_stage3", "bed_stage3", "bed_stage3"};
 
 /// Seconds left on the question's clock now.
-double SecondsLeft(const GameState& state, double now) { return state.TimeLimit - (now - state.ClockStart); }
+double SecondsLeft(const QuestionClock& clock, double now) { return clock.Limit() - (now - clock.StartedAt()); }
 
 }  // namespace
 
@@ -24,11 +24,11 @@ class SoundTest : public EngineTest {
   /// Ticks until the time runs out; returns the seconds left at each clock tick heard.
   QList<double> RunOutTheClock() {
     QList<double> ticks;
-    for (int i = 0; i < 3000 && st().TaskActive[task::QuestionClock]; ++i) {
+    for (int i = 0; i < 3000 && g().Clock().Running(); ++i) {
       const qsizetype before = sounds().size();
       Tick();
       for (qsizetype s = before; s < sounds().size(); ++s)
-        if (sounds()[s] == u"sting clock_tick") ticks.append(SecondsLeft(st(), platform->time));
+        if (sounds()[s] == u"sting clock_tick") ticks.append(SecondsLeft(g().Clock(), platform->time));
     }
     return ticks;
   }
@@ -40,7 +40,7 @@ TEST_F(SoundTest, AWonGameSoundsEveryStepFromTheThemeToTheMillionAndBack) {
 
   PlayTo(15);
   AnswerRight();
-  ASSERT_EQ(st().CurrentPanel, RecordPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Record);
   g().KeyPressed(Qt::Key_Return);  // the name as it stands
   g().KeyPressed(Qt::Key_Return);  // the leaderboard closes
 
@@ -101,13 +101,13 @@ TEST_F(SoundTest, TheClockTicksAtEachOfTheLastFiveSecondsThenTimeRunsOut) {
   }
   ASSERT_GE(sounds().size(), 2);
   EXPECT_EQ(sounds().mid(sounds().size() - 2), (QStringList{u"stop bed"_s, u"sting time_out"_s}));
-  EXPECT_EQ(st().CurrentPanel, TimeoutPanel);
+  EXPECT_EQ(g().OpenPanel(), Panel::Timeout);
 }
 
 TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTheTicks) {
   JumpTo(1);
   sounds().clear();
-  while (SecondsLeft(st(), platform->time) > 4.5) Tick();
+  while (SecondsLeft(g().Clock(), platform->time) > 4.5) Tick();
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 1);  // 5
   g().KeyPressed(Qt::Key_2);  // the phone: thirty seconds more, and 5 comes again
   const QList<double> ticks = RunOutTheClock();
@@ -116,10 +116,10 @@ TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTh
 
   Start({6, 6, 6, 6, 6, 6, 6});
   JumpTo(1);
-  while (SecondsLeft(st(), platform->time) > 2.5) Tick();
+  while (SecondsLeft(g().Clock(), platform->time) > 2.5) Tick();
   g().ClickElement(g().AnswerElement(1));
   sounds().clear();
-  Tick(48);
+  Tick(Judging::TicksToVerdict());
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 0);
 }
 
@@ -131,7 +131,7 @@ TEST_F(SoundTest, EachLifelineSoundsAndItsVoicesLastAsLongAsItsPanelTalks) {
   };
   const auto key = [this](int k) { g().KeyPressed(k); };
   const auto untilTheFriendIsDone = [this] {
-    for (int i = 0; i < 500 && st().TaskActive[task::FriendReveal]; ++i) Tick();
+    for (int i = 0; i < 500 && g().FriendWords().Running(); ++i) Tick();
   };
   const Case cases[] = {
       {"50/50", [&] { key(Qt::Key_1); }, {u"sting fifty_fifty"_s}},
@@ -229,7 +229,7 @@ TEST_F(SoundTest, MutedTheGameAsksForNoStingAndUnmutedItResumesTheMoment) {
 
   // While the record panel is open, S is a letter of the player's name.
   PressWith(Qt::ControlModifier, Qt::Key_M);
-  ASSERT_EQ(st().CurrentPanel, RecordPanel);
+  ASSERT_EQ(g().OpenPanel(), Panel::Record);
   g().KeyPressed(Qt::Key_S);
   EXPECT_TRUE(g().SoundOn());
   g().KeyPressed(Qt::Key_Return);

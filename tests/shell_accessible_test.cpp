@@ -210,7 +210,7 @@ TEST_F(AccessibleTest, TheQuestionsPrizeIsReadAsTheLadderWritesIt) {
   for (int question = 1; question <= 4; ++question) {
     WaitForAnswers();
     AnswerAt(CorrectPosition());
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
   }
   WaitForAnswers();
   EXPECT_EQ(Description(Root()), u"Вопрос 5 на 1\u2009000"_s);
@@ -220,10 +220,10 @@ TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   Key(Qt::Key_F2);
   WaitForAnswers();
   AnswerAt(CorrectPosition());
-  Ticks(48);
+  Ticks(Judging::TicksToVerdict());
   WaitForAnswers();
   CtrlKey(Qt::Key_M);
-  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Record);
   QAccessibleInterface* panel = Child(u"Победа!!!"_s);
   ASSERT_NE(panel, nullptr);
   EXPECT_FALSE(panel->state().invisible);
@@ -321,7 +321,7 @@ TEST_F(AccessibleTest, EventsMarkRevealEndLifelinesVerdictAndPanelsButTheClockOn
   QAccessibleInterface* poll = OfRole(QAccessible::Grouping);
   for (int p = 1; p <= 4; ++p) {
     const QString expected = QString(QChar(u'A' + p - 1)) + u": "_s +
-                             QString::number(game().state().PollShare[p - 1]) + u" %"_s;
+                             QString::number(game().Poll().Share(p)) + u" %"_s;
     EXPECT_EQ(Name(poll->child(p - 1)), expected);
     EXPECT_EQ(Count(QAccessible::NameChanged, expected), 1);
   }
@@ -330,7 +330,7 @@ TEST_F(AccessibleTest, EventsMarkRevealEndLifelinesVerdictAndPanelsButTheClockOn
   int wrong = 1;
   while (wrong == CorrectPosition() || AnswerItem(wrong)->state().disabled) ++wrong;
   AnswerAt(wrong);
-  Ticks(48);
+  Ticks(Judging::TicksToVerdict());
   EXPECT_GE(Count(QAccessible::DescriptionChanged, u"О, фартовик!"_s), 2);  // choice and verdict
   EXPECT_EQ(Count(QAccessible::ObjectShow, u"Проигрыш..."_s), 1);
   EXPECT_EQ(Count(QAccessible::Focus, u"Проигрыш..."_s), 1);

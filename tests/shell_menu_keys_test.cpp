@@ -61,11 +61,11 @@ TEST_F(MenuKeysTest, AnItemAndItsKeyDoTheSame) {
   QAction* board = MenuItem(m_window->menu(), u"Таблица лидеров"_s);
   ASSERT_NE(board, nullptr);
   board->trigger();
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   CtrlKey(Qt::Key_W);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "data/random_source.h"
 #include "shell/main_window.h"
 #include "engine/sound_output.h"
+#include "tests/game_test_access.h"
 #include "tests/testing/info_box_fakes.h"
 #include "tests/testing/random_fakes.h"
 #include "tests/element_names.h"
@@ -92,8 +93,8 @@ class ScriptedWindowTest : public ::testing::Test {
   }
   /// Ticks until the question and its answers are fully shown.
   void WaitForAnswers() {
-    for (int i = 0; i < 400 && !game().state().AnswersOpen; ++i) Ticks(1);
-    ASSERT_TRUE(game().state().AnswersOpen);
+    for (int i = 0; i < 400 && !game().CurrentRound().answersOpen; ++i) Ticks(1);
+    ASSERT_TRUE(game().CurrentRound().answersOpen);
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(m_window.get(), key, modifiers);

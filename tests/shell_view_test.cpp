@@ -224,10 +224,10 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
       // Just inside the right and bottom edges, and just beyond the right edge.
       const QPointF inside((e.left + e.width - 0.3) * zoom, (e.top + e.height - 0.3) * zoom);
       SendMouse(window.get(), QEvent::MouseMove, inside);
-      EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
+      EXPECT_EQ(window->game().Pointer().HotElement, index) << "zoom " << zoom << " element " << index;
       const QPointF centre((e.left + e.width / 2.0) * zoom, (e.top + e.height / 2.0) * zoom);
       SendMouse(window.get(), QEvent::MouseMove, centre);
-      EXPECT_EQ(window->game().state().pointer.HotElement, index) << "zoom " << zoom << " element " << index;
+      EXPECT_EQ(window->game().Pointer().HotElement, index) << "zoom " << zoom << " element " << index;
     }
     // A real click on the close element at its place on the zoomed window asks
     // the exit question.
@@ -248,12 +248,12 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   const QPointF onCaption = caption.center() * 2.0;
   EXPECT_EQ(screen.CaptionAt(caption.center()), el::QuestionFrame);
   SendMouse(window.get(), QEvent::MouseMove, QPointF(2, 2));  // the menu element
-  const ElementId hot = window->game().state().pointer.HotElement;
+  const ElementId hot = window->game().Pointer().HotElement;
   SendMouse(window.get(), QEvent::MouseMove, onCaption);
   // Pointing at a caption points at what it is written on: the idle frame, which
   // takes no pointer, so the menu's pointed look goes.
   ASSERT_EQ(hot, el::Menu);
-  EXPECT_EQ(window->game().state().pointer.HotElement, el::Background);
+  EXPECT_EQ(window->game().Pointer().HotElement, el::Background);
 }
 
 TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
@@ -271,9 +271,9 @@ TEST_F(ViewTest, FullScreenLetterboxesAndMapsThePointerThroughTheBars) {
   const Element& minimise = window->game().screen().element(el::Minimise);
   const QPointF at(240 + (minimise.left + 5) * 2.25, (minimise.top + 5) * 2.25);
   SendMouse(window.get(), QEvent::MouseMove, at);
-  EXPECT_EQ(window->game().state().pointer.HotElement, el::Minimise);
+  EXPECT_EQ(window->game().Pointer().HotElement, el::Minimise);
   SendMouse(window.get(), QEvent::MouseMove, QPointF(100, 500));  // on a bar: outside the picture
-  EXPECT_NE(window->game().state().pointer.HotElement, el::Minimise);
+  EXPECT_NE(window->game().Pointer().HotElement, el::Minimise);
   // Esc still asks the exit question; F11 leaves full screen at the zoomed size.
   m_box.answers = {InfoBox::Answer::No};
   QTest::keyClick(window.get(), Qt::Key_Escape);

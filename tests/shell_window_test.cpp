@@ -59,7 +59,7 @@ class WindowTest : public ScriptedWindowTest {
   void Answer(Qt::Key key) {
     WaitForAnswers();
     Key(key);
-    Ticks(48);
+    Ticks(Judging::TicksToVerdict());
   }
   QPoint Centre(ElementId index) { return game().screen().element(index).Box().center(); }
   WinnersTable ReadWinners() {
@@ -106,32 +106,32 @@ TEST_F(WindowTest, GameWonByKeysAloneEndsWithTypedNameInTheFile) {
   for (int question = 1; question <= 15; ++question) {
     Answer(CorrectKey());
   }
-  EXPECT_EQ(game().state().CurrentPanel, RecordPanel);
-  EXPECT_EQ(game().state().GuaranteedSum, 1000000);
+  EXPECT_EQ(game().OpenPanel(), Panel::Record);
+  EXPECT_EQ(game().CurrentRound().guaranteedSum, 1000000);
   QLineEdit* name = m_window->nameBox();
   ASSERT_TRUE(name->isVisible());
   EXPECT_EQ(name->selectedText(), u"Неизвестный фартовик"_s);
   TypeText(name, u"Ваня"_s);
   QTest::keyClick(name, Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
   const WinnersTable table = ReadWinners();
   ASSERT_EQ(table.count(), 1);
   EXPECT_EQ(table.AtRank(1).name, u"Ваня"_s);
   EXPECT_EQ(table.AtRank(1).sum, u"1000000"_s);
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   EXPECT_TRUE(game().NewGameEnabled());
 }
 
 TEST_F(WindowTest, WrongAnswerShowsLossPanelAndEnterLeadsBackToStart) {
   Key(Qt::Key_F2);
   Answer(WrongKey());
-  EXPECT_EQ(game().state().CurrentPanel, LossPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Loss);
   EXPECT_TRUE(game().screen().element(el::LossPanel).visible);
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   EXPECT_EQ(ReadWinners().count(), 0);
 }
 
@@ -139,9 +139,9 @@ TEST_F(WindowTest, RunningOutOfTimeShowsTheTimeoutPanel) {
   Key(Qt::Key_F2);
   WaitForAnswers();
   Ticks(205);
-  EXPECT_EQ(game().state().CurrentPanel, TimeoutPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Timeout);
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
 }
 
 TEST_F(WindowTest, CtrlMTakesTheMoney) {
@@ -149,21 +149,21 @@ TEST_F(WindowTest, CtrlMTakesTheMoney) {
   Answer(CorrectKey());
   WaitForAnswers();
   Key(Qt::Key_M);  // M alone does nothing
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   CtrlKey(Qt::Key_M);
-  EXPECT_EQ(game().state().CurrentPanel, RecordPanel);
-  EXPECT_EQ(game().state().GuaranteedSum, 100);
+  EXPECT_EQ(game().OpenPanel(), Panel::Record);
+  EXPECT_EQ(game().CurrentRound().guaranteedSum, 100);
 }
 
 TEST_F(WindowTest, NewGameAndLeaderboardKeysDoNothingDuringAGame) {
   Key(Qt::Key_F2);
   WaitForAnswers();
-  const int row = game().state().QuestionRow;
+  const int row = game().CurrentRound().row;
   Key(Qt::Key_F2);
   CtrlKey(Qt::Key_W);
-  EXPECT_EQ(game().state().QuestionNumber, 1);
-  EXPECT_EQ(game().state().QuestionRow, row);
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().CurrentRound().question, 1);
+  EXPECT_EQ(game().CurrentRound().row, row);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   EXPECT_FALSE(game().screen().element(el::Leaderboard).visible);
 }
 
@@ -178,7 +178,7 @@ TEST_F(WindowTest, EscapeAnsweredNoLeavesEverythingAsItWas) {
   EXPECT_EQ(m_box.messages[0].kind, InfoBox::Kind::Question);
   EXPECT_EQ(m_box.messages[0].preset, InfoBox::Answer::No);
   EXPECT_TRUE(m_window->isVisible());
-  EXPECT_TRUE(game().state().AnswersOpen);
+  EXPECT_TRUE(game().CurrentRound().answersOpen);
   m_box.answers = {InfoBox::Answer::Yes};
   CtrlKey(Qt::Key_Q);
   EXPECT_FALSE(m_window->isVisible());
@@ -191,8 +191,8 @@ TEST_F(WindowTest, ClickOnAnAnswersTextChoosesTheAnswer) {
   const QPoint onText = game().screen().CaptionRect(element).center().toPoint();
   ASSERT_EQ(game().screen().CaptionAt(onText), element);
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, onText);
-  EXPECT_EQ(game().state().ChosenElement, element);
-  EXPECT_FALSE(game().state().AnswersOpen);
+  EXPECT_EQ(game().CurrentRound().chosen, element);
+  EXPECT_FALSE(game().CurrentRound().answersOpen);
 }
 
 TEST_F(WindowTest, PointerClickOnALifelineUsesIt) {
@@ -210,11 +210,11 @@ TEST_F(WindowTest, PointerClickOnALifelineUsesIt) {
 TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
   WriteWinners(3);
   CtrlKey(Qt::Key_W);
-  ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
   m_box.answers = {InfoBox::Answer::Yes};
   Key(Qt::Key_K);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
   EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
 }
@@ -252,7 +252,7 @@ TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
   QTest::mouseMove(m_window.get(), grab + QPoint(30, 20));
   QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, grab + QPoint(30, 20));
   EXPECT_EQ(m_window->pos(), start + QPoint(30, 20));
-  EXPECT_FALSE(game().state().pointer.WindowDragging);
+  EXPECT_FALSE(game().Pointer().WindowDragging);
 }
 
 TEST_F(WindowTest, AFullBoardTakesNoNameAndTheMoneyAtQuestionTwoLeavesTheFileAsItWas) {
@@ -265,12 +265,12 @@ TEST_F(WindowTest, AFullBoardTakesNoNameAndTheMoneyAtQuestionTwoLeavesTheFileAsI
   Answer(CorrectKey());
   WaitForAnswers();
   CtrlKey(Qt::Key_M);
-  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Record);
   QCoreApplication::processEvents();
   EXPECT_FALSE(m_window->nameBox()->isVisible());
   EXPECT_TRUE(game().screen().element(el::VictoryPanel).caption.text.contains(u"до 50-го места не хватило"_s));
   Key(Qt::Key_Return);
-  EXPECT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), before);
 }
@@ -297,7 +297,7 @@ class RealBoxWindowTest : public WindowTest {
     Answer(CorrectKey());
     WaitForAnswers();
     CtrlKey(Qt::Key_M);
-    ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+    ASSERT_EQ(game().OpenPanel(), Panel::Record);
     ASSERT_TRUE(m_window->nameBox()->hasFocus());
     TypeText(m_window->nameBox(), name);
   }
@@ -308,7 +308,7 @@ TEST_F(RealBoxWindowTest, EscThenEnterOnTheRecordPanelKeepsItAndEnterStoresTheTy
   AnswerTheBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
   QTest::keyClick(m_window->nameBox(), Qt::Key_Escape);
   EXPECT_TRUE(m_window->isVisible());
-  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Record);
   QTest::keyClick(m_window->nameBox(), Qt::Key_Return);
   const WinnersTable table = ReadWinners();
   ASSERT_EQ(table.count(), 1);
@@ -334,7 +334,7 @@ TEST_F(RealBoxWindowTest, EscThenEnterDuringAGameGoesOnWithTheGame) {
   AnswerTheBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
   Key(Qt::Key_Escape);
   EXPECT_TRUE(m_window->isVisible());
-  EXPECT_TRUE(game().state().AnswersOpen);
+  EXPECT_TRUE(game().CurrentRound().answersOpen);
 }
 
 TEST_F(WindowTest, TheWheelAndTheKeysScrollAFiftyRowBoardToItsLastRow) {
@@ -357,7 +357,7 @@ TEST_F(WindowTest, TheWheelAndTheKeysScrollAFiftyRowBoardToItsLastRow) {
   EXPECT_EQ(screen.element(el::Leaderboard).caption.top, 0);
   // F2 from the board: the next game.
   Key(Qt::Key_F2);
-  EXPECT_EQ(game().state().QuestionNumber, 1);
+  EXPECT_EQ(game().CurrentRound().question, 1);
   EXPECT_FALSE(screen.element(el::Leaderboard).visible);
 }
 
@@ -381,7 +381,7 @@ TEST_F(WindowTest, HoverLooksFollowThePointerOnAnAnswersEdgeAndItsText) {
   const QPoint beside(box.right() - 8, box.center().y());
   ASSERT_EQ(screen.CaptionAt(beside), std::nullopt);
   QTest::mouseMove(m_window.get(), beside);
-  EXPECT_EQ(game().state().pointer.HotElement, answer);
+  EXPECT_EQ(game().Pointer().HotElement, answer);
   EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).pointedCaptionColour);
 
   // Over another answer's text: that answer lights as on its edge, the first one goes out.
@@ -389,12 +389,12 @@ TEST_F(WindowTest, HoverLooksFollowThePointerOnAnAnswersEdgeAndItsText) {
   const QPoint onText = screen.CaptionRect(other).center().toPoint();
   ASSERT_EQ(screen.CaptionAt(onText), other);
   QTest::mouseMove(m_window.get(), onText);
-  EXPECT_EQ(game().state().pointer.HotElement, other);
+  EXPECT_EQ(game().Pointer().HotElement, other);
   EXPECT_EQ(screen.element(other).caption.colour, screen.element(other).pointedCaptionColour);
   EXPECT_EQ(screen.element(answer).caption.colour, screen.element(answer).captionColour);
 
   QTest::mouseMove(m_window.get(), Centre(el::QuestionFrame) + QPoint(0, -50));
-  EXPECT_EQ(game().state().pointer.HotElement, el::QuestionFrame);
+  EXPECT_EQ(game().Pointer().HotElement, el::QuestionFrame);
   EXPECT_EQ(screen.element(other).caption.colour, screen.element(other).captionColour);
 }
 
@@ -456,11 +456,11 @@ TEST_F(WindowTest, ClicksOnTheSharedEdgeOfTwoButtonsGoToTheButtonThatBeginsThere
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }();
   CtrlKey(Qt::Key_W);
-  ASSERT_EQ(game().state().CurrentPanel, LeaderboardPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Leaderboard);
   // x = 393: the last column of "Очистить таблицу" would be 167 + 226 = 393, which
   // is where "Скрыть таблицу" begins.
   Click(QPoint(393, 442));
-  EXPECT_EQ(game().state().CurrentPanel, 0);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   EXPECT_TRUE(m_box.messages.isEmpty());
   QFile file(WinnersPath());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -494,7 +494,7 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     Move(grab + QPoint(30, 20));
     Move(grab + QPoint(60, 40));
     EXPECT_EQ(m_window->pos(), start);
-    EXPECT_FALSE(game().state().pointer.WindowDragging);
+    EXPECT_FALSE(game().Pointer().WindowDragging);
     // And the next click is not lost.
     m_box.messages.clear();
     m_box.answers = {InfoBox::Answer::No};
@@ -511,13 +511,13 @@ TEST_F(WindowTest, AThumbDragEndsWhenAModalBoxTakesItsRelease) {
   ASSERT_TRUE(screen.element(el::ScrollThumb).enabled);
   const QPoint grab = Centre(el::ScrollThumb);
   Press(grab);
-  ASSERT_TRUE(game().state().pointer.ThumbDragging);
+  ASSERT_TRUE(game().Pointer().ThumbDragging);
   m_box.answers = {InfoBox::Answer::No};
   Key(Qt::Key_Escape);
   const qreal top = screen.element(el::ScrollThumb).top;
   Move(grab + QPoint(0, 100));
   EXPECT_EQ(screen.element(el::ScrollThumb).top, top);
-  EXPECT_FALSE(game().state().pointer.ThumbDragging);
+  EXPECT_FALSE(game().Pointer().ThumbDragging);
 }
 
 TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
@@ -532,8 +532,8 @@ TEST_F(WindowTest, APressedCaptionIsLetGoWhenAModalBoxOpens) {
   const QPoint onRight = screen.CaptionRect(right).center().toPoint();
   Move(onRight);
   Click(onRight);
-  EXPECT_EQ(game().state().ChosenElement, right);
-  EXPECT_FALSE(game().state().AnswersOpen);
+  EXPECT_EQ(game().CurrentRound().chosen, right);
+  EXPECT_FALSE(game().CurrentRound().answersOpen);
 }
 
 TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
@@ -558,7 +558,7 @@ TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
   WaitForAnswers();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.layout);
-    Screen& screen = game().screen();
+    Screen& screen = GameTestAccess(game()).screen();
     for (const ElementId e : kAnswerSlots) screen.EnableElement(e, true);
     screen.EnableElement(c.lifeline, true);
     const QString text = QString::fromUtf16(c.text);
@@ -567,7 +567,7 @@ TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
     QCoreApplication::sendEvent(m_window.get(), &press);
     QCoreApplication::sendEvent(m_window.get(), &release);
     EXPECT_FALSE(screen.element(c.lifeline).enabled);
-    EXPECT_TRUE(game().state().AnswersOpen);
+    EXPECT_TRUE(game().CurrentRound().answersOpen);
   }
 }
 
@@ -581,7 +581,9 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
   }
   Key(Qt::Key_F2);
   WaitForAnswers();
-  game().state().GuaranteedSum = 1000;  // a wrong answer now ends with the result panel
+  // A wrong answer now ends with the result panel.
+  GameTestAccess(game()).SetUpRound({.question = 1, .guaranteedSum = 1000});
+  WaitForAnswers();
   int captionsBehindTheBox = 0;
   m_box.whileShown = [&](const QString&) {
     const int before = m_captions;
@@ -589,8 +591,8 @@ TEST_F(WindowTest, TicksGoOnWhileABoxOpenedInsideATickIsUp) {
     captionsBehindTheBox += m_captions - before;
   };
   Key(WrongKey());
-  Ticks(48);
-  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  Ticks(Judging::TicksToVerdict());
+  ASSERT_EQ(game().OpenPanel(), Panel::Record);
   ASSERT_FALSE(m_box.messages.isEmpty());
   EXPECT_EQ(captionsBehindTheBox, 30 * m_box.messages.size());
   EXPECT_EQ(m_window->windowTitle(), u"12:00 %1"_s.arg(m_captions));
@@ -682,11 +684,11 @@ TEST_F(WindowTest, ThePagesTurnByArrowKeysWheelAndFooterAndTakeNoClickForTheGame
   // A click on the answer beneath closes the page and chooses nothing.
   Click(Centre(game().AnswerElement(1)));
   EXPECT_FALSE(game().PageOpen());
-  EXPECT_TRUE(game().state().AnswersOpen);
-  EXPECT_FALSE(game().state().TaskActive[task::AnswerReveal]);
+  EXPECT_TRUE(game().CurrentRound().answersOpen);
+  EXPECT_FALSE(game().Judgement().Running());
   // Closed, the next click is the game's again.
   Click(Centre(game().AnswerElement(1)));
-  EXPECT_TRUE(game().state().TaskActive[task::AnswerReveal]);
+  EXPECT_TRUE(game().Judgement().Running());
 }
 
 TEST_F(WindowTest, ThePageCoversTheNameBoxAndHandsItTheKeyboardBack) {
@@ -694,7 +696,7 @@ TEST_F(WindowTest, ThePageCoversTheNameBoxAndHandsItTheKeyboardBack) {
   Answer(CorrectKey());
   WaitForAnswers();
   CtrlKey(Qt::Key_M);
-  ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+  ASSERT_EQ(game().OpenPanel(), Panel::Record);
   QLineEdit* name = m_window->nameBox();
   ASSERT_TRUE(name->isVisible());
   QTest::keyClick(name, Qt::Key_F1);

@@ -261,10 +261,10 @@ class SoundServerGame : public ::testing::Test {
   }
   /// Waits through the judging to the next question, or to the end of the game.
   void Judged() {
-    WaitFor([this] { return !game().state().TaskActive[task::AnswerReveal]; });
+    WaitFor([this] { return !game().Judgement().Running(); });
   }
   void Open() {
-    WaitFor([this] { return game().state().AnswersOpen; });
+    WaitFor([this] { return game().CurrentRound().answersOpen; });
   }
 
   QTemporaryDir m_dir;
@@ -329,11 +329,11 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
     Key(Qt::Key_F2);
     for (int q = 1; q <= 15; ++q) {
       ASSERT_NO_FATAL_FAILURE(Open());
-      if (round == 1 && q == 1) Wait(game().state().TimeLimit - 3.5);  // the tick at 5, 4, 3
+      if (round == 1 && q == 1) Wait(game().Clock().Limit() - 3.5);  // the tick at 5, 4, 3
       if (q == 2) Key(Qt::Key_1), Wait(1.6);
       if (q == 3) {
         Key(Qt::Key_2);
-        WaitFor([this] { return !game().state().TaskActive[task::FriendReveal]; });
+        WaitFor([this] { return !game().FriendWords().Running(); });
         Wait(0.5);
       }
       if (q == 4) Key(Qt::Key_3), Wait(2.5);
@@ -343,7 +343,7 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
       ASSERT_NO_FATAL_FAILURE(Judged());
       ++questions;
     }
-    ASSERT_EQ(game().state().CurrentPanel, RecordPanel);
+    ASSERT_EQ(game().OpenPanel(), Panel::Record);
     Wait(0.5);
     Key(Qt::Key_Return);  // the name as it stands; the record's cheer waits for the fanfare
     Wait(7);
