@@ -205,6 +205,7 @@ class EngineTest : public ::testing::Test {
   GameState& st() { return game->state(); }
   const Element& E(ElementId index) { return game->screen().element(index); }
   QString CaptionText(ElementId index) { return E(index).caption.text; }
+  QString ColumnText(BoardColumn column) { return g().screen().board().column(column).text; }
   /// The row of its sheet an element shows now (0: never painted).
   int RowOf(ElementId index) {
     const QImage& face = E(index).face;

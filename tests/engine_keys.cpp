@@ -70,7 +70,7 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
     EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
     EXPECT_EQ(st().CurrentPanel, LeaderboardPanel);
-    EXPECT_EQ(CaptionText(el::Leaderboard).isEmpty(), c.cleared);
+    EXPECT_EQ(ColumnText(BoardColumn::Rank).isEmpty(), c.cleared);
   }
 }
 
