@@ -54,24 +54,19 @@ void Game::ShowLeaderboard(bool visible) {
       places += QString::number(r) + u"."_s;
       // One line per row whatever a crafted file holds, or the columns would slide
       // against the places: the file itself keeps the rows as they are.
-      names += m_screen.OneLine(el::NameColumn, m_winners.AtRank(r).name);
-      sums += m_screen.OneLine(el::SumColumn, SumText(m_winners.AtRank(r).sum));
+      names += m_screen.OneLine(BoardColumn::Name, m_winners.AtRank(r).name);
+      sums += m_screen.OneLine(BoardColumn::Sum, SumText(m_winners.AtRank(r).sum));
     }
     // An empty board says so rather than showing a blank panel.
     if (m_winners.count() == 0) names = u"Таблица пуста"_s;
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
-    m_screen.SetCaption(el::RankColumn, places, QString(), 0);
-    m_screen.SetCaption(el::NameColumn, names, QString(), 0);
-    m_screen.SetCaption(el::SumColumn, sums, QString(), 0);
+    m_screen.SetBoardColumn(BoardColumn::Rank, places);
+    m_screen.SetBoardColumn(BoardColumn::Name, names);
+    m_screen.SetBoardColumn(BoardColumn::Sum, sums);
 
-    const bool scrolls =
-        m_screen.element(el::Leaderboard).caption.height > m_screen.element(el::Leaderboard).height;
+    const bool scrolls = m_screen.board().height() > m_screen.element(el::Leaderboard).height;
     for (const ElementId e : kScrollElements) m_screen.EnableElement(e, scrolls);
-    // Enabling the arrows switches the name and sum columns with them; the columns
-    // are always drawn as normal text.
-    m_screen.SetCaptionEnabled(el::NameColumn, true);
-    m_screen.SetCaptionEnabled(el::SumColumn, true);
 
     const int lit = std::exchange(m_boardHighlight, 0);
     m_screen.SetListHighlight(lit <= m_winners.count() ? lit : 0);
@@ -123,7 +118,7 @@ void Game::ScrollBoard(Command command) {
   const qreal row = m_screen.ListRowRect(1).height();
   const qreal page = m_screen.element(el::Leaderboard).height - row;
   // Far enough for either end of any list; the scroll bar holds the ends.
-  const qreal whole = m_screen.element(el::Leaderboard).caption.height;
+  const qreal whole = m_screen.board().height();
   switch (command) {
     case Command::ScrollBoardUp: m_pointer.ScrollList(-row); break;
     case Command::ScrollBoardDown: m_pointer.ScrollList(row); break;

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 
 #include "screen/element_table.h"
 #include "screen/question_buttons.h"
@@ -19,9 +18,6 @@ constexpr int kFitMaxSize = 14;
 constexpr int kFitMinSize = 4;
 
 bool IsFitted(ElementId index) { return index == el::QuestionFrame || IsAnswerSlot(index); }
-bool IsLeaderboardColumn(ElementId index) {
-  return std::ranges::find(el::LeaderboardColumns, index) != std::end(el::LeaderboardColumns);
-}
 
 /// Boxes are half-open: a point on the right or bottom edge belongs to the box that
 /// begins there, so two touching elements never both claim it.
@@ -73,6 +69,8 @@ void Screen::BuildScreen() {
                       QString::fromUtf16(s.fontName), s.fontSize, s.alignment, s.style, s.colour,
                       s.pointedColour);
   }
+  m_board = EmptyBoardView(element(el::Leaderboard).width);
+  for (const BoardColumn column : kBoardColumns) SetBoardColumn(column, QString());
   // Hidden elements too, so every panel shows its first cell when it is first shown.
   for (const ElementId i : AllElements()) ShowCell(i, SheetCell{}, KindOf(i));
 }
@@ -91,7 +89,7 @@ void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal 
   e.width = width;
   e.height = height;
   e.tooltip = toolTip;
-  if (target != el::NameColumn && target != el::SumColumn) e.caption.tooltip = toolTip;
+  e.caption.tooltip = toolTip;
   e.visible = visible;
   MarkElementDirty(target);
 }
@@ -100,8 +98,8 @@ void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargi
                                qreal bottomMargin, const QString& fontName, int fontSize,
                                int alignment, int style, PackedColour colour,
                                PackedColour pointedColour) {
-  const Element& measuring = element(CaptionOwner(index));
   Element& e = m_elements[IndexOf(index)];
+  const Element& measuring = e;
   Caption& c = e.caption;
   MarkCaptionDirty(index);
   e.captionBox = QRectF(leftMargin, topMargin, measuring.width - leftMargin - rightMargin,
@@ -223,9 +221,8 @@ void Screen::SetCaption(ElementId index, const QString& text, const QString& tip
       width = std::min(width, RoomWithin(*outline, index, e.captionBox.height()));
   }
 
-  Element& owner = m_elements[IndexOf(CaptionOwner(index))];
-  if (tip != owner.tooltip || tip != c.tooltip) {
-    owner.tooltip = tip;
+  if (tip != e.tooltip || tip != c.tooltip) {
+    e.tooltip = tip;
     c.tooltip = tip;
   }
 
@@ -248,15 +245,9 @@ void Screen::SetCaption(ElementId index, const QString& text, const QString& tip
   }
   if (relayout) RelayoutCaptionHeight(index);
 
-  if (IsLeaderboardColumn(index)) {
-    SetCaptionTop(el::RankColumn, element(el::RankColumn).captionBox.top());
-    SetCaptionTop(el::NameColumn, element(el::RankColumn).caption.top);
-    SetCaptionTop(el::SumColumn, element(el::RankColumn).caption.top);
-  } else {
-    const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
-                    float(e.captionBox.top());
-    SetCaptionTop(index, t);
-  }
+  const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
+                  float(e.captionBox.top());
+  SetCaptionTop(index, t);
 }
 
 qreal Screen::FitCaption(ElementId index, const QString& text, qreal& width) {
@@ -395,7 +386,7 @@ void Screen::SetNameBoxShown(bool shown) {
   ++m_nameBox.revision;
 }
 
-QString Screen::OneLine(ElementId index, const QString& text) {
+QString Screen::OneLine(BoardColumn column, const QString& text) {
   // Nothing longer is ever one line of a caption: even the narrowest glyphs of the
   // smallest font take more than a pixel each.
   constexpr qsizetype kLongest = 512;
@@ -407,9 +398,8 @@ QString Screen::OneLine(ElementId index, const QString& text) {
       c = u'?';
     }
   }
-  const Element& e = element(index);
-  const CaptionFont& font = e.caption.font;
-  const qreal width = e.captionBox.width();
+  const CaptionFont& font = m_board.column(column).font;
+  const qreal width = m_board.column(column).width;
   ++m_measurements;
   const qreal lineHeight = m_measurer.Measure(QString(), font, width).height();
   const auto fits = [&](const QString& candidate) {
@@ -433,19 +423,41 @@ QString Screen::OneLine(ElementId index, const QString& text) {
 }
 
 QRectF Screen::CaptionRect(ElementId index) const {
-  const Element& owner = element(CaptionOwner(index));
-  const Caption& c = element(index).caption;
-  return QRectF(owner.Box().left() + c.left, owner.Box().top() + c.top, c.width, c.height);
+  const Element& e = element(index);
+  const Caption& c = e.caption;
+  return QRectF(e.Box().left() + c.left, e.Box().top() + c.top, c.width, c.height);
+}
+
+void Screen::SetBoardColumn(BoardColumn column, const QString& text) {
+  BoardColumnView& c = m_board.columns[std::size_t(column)];
+  MarkBoardDirty();
+  c.text = text;
+  c.height = m_measurer.Measure(c.text, c.font, c.width).height();
+  m_board.top = 0;
+  MarkBoardDirty();
+}
+
+void Screen::ScrollBoardTo(qreal top) {
+  if (m_board.top == top) return;
+  MarkBoardDirty();
+  m_board.top = top;
+  MarkBoardDirty();
+}
+
+QRectF Screen::BoardColumnRect(BoardColumn column) const {
+  const QRect box = element(el::Leaderboard).Box();
+  const BoardColumnView& c = m_board.column(column);
+  return QRectF(box.left() + c.left, box.top() + m_board.top, c.width, c.height);
 }
 
 QRectF Screen::ListRowRect(int row) const {
-  const Caption& ranks = element(el::RankColumn).caption;
+  const BoardColumnView& ranks = m_board.column(BoardColumn::Rank);
   // One line per row: the rank column holds "1." … "n." and nothing else.
   const qsizetype rows = ranks.text.isEmpty() ? 0 : ranks.text.count(QStringLiteral("\r\n")) + 1;
   if (row < 1 || row > rows) return QRectF();
   const qreal line = ranks.height / qreal(rows);
   const QRect panel = element(el::Leaderboard).Box();
-  return QRectF(panel.left(), panel.top() + ranks.top + (row - 1) * line, panel.width(), line);
+  return QRectF(panel.left(), panel.top() + m_board.top + (row - 1) * line, panel.width(), line);
 }
 
 void Screen::SetSoundOffSign(bool shown) {
@@ -475,11 +487,18 @@ std::optional<ElementId> Screen::CaptionAt(QPointF windowPoint) const {
   constexpr auto kAll = AllElements();
   for (auto i = kAll.rbegin(); i != kAll.rend(); ++i) {
     const Caption& c = element(*i).caption;
-    const Element& owner = element(CaptionOwner(*i));
-    if (c.visible && owner.visible && !c.text.isEmpty() &&
-        Holds(CaptionRect(*i).intersected(QRectF(owner.Box())), windowPoint))
-      return *i;
     const Element& e = element(*i);
+    if (c.visible && e.visible && !c.text.isEmpty() &&
+        Holds(CaptionRect(*i).intersected(QRectF(e.Box())), windowPoint))
+      return *i;
+    // The list is drawn right after the board's own caption, under every face above.
+    if (*i == el::Leaderboard && e.visible) {
+      for (const BoardColumn column : kBoardColumns) {
+        if (!m_board.column(column).text.isEmpty() &&
+            Holds(BoardColumnRect(column).intersected(QRectF(e.Box())), windowPoint))
+          return el::Leaderboard;
+      }
+    }
     if (e.visible && Holds(QRectF(e.Box()), windowPoint)) return std::nullopt;
   }
   return std::nullopt;
@@ -518,9 +537,21 @@ void Screen::MarkElementDirty(ElementId index) { MarkDirty(QRectF(element(index)
 void Screen::MarkCaptionDirty(ElementId index) {
   // Text can stick out sideways (a word wider than the caption) but is always
   // clipped to the owner's box, so the whole width of that box is marked.
-  const QRectF ownerBox(element(CaptionOwner(index)).Box());
+  const QRectF ownerBox(element(index).Box());
   QRectF r = CaptionRect(index);
   r.setLeft(ownerBox.left());
   r.setRight(ownerBox.right());
   MarkDirty(r.intersected(ownerBox));
+}
+
+void Screen::MarkBoardDirty() {
+  // Lines stick out of their column sideways at most as far as the board's box,
+  // which clips them.
+  const QRectF box(element(el::Leaderboard).Box());
+  for (const BoardColumn column : kBoardColumns) {
+    QRectF r = BoardColumnRect(column);
+    r.setLeft(box.left());
+    r.setRight(box.right());
+    MarkDirty(r.intersected(box));
+  }
 }

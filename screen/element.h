@@ -10,18 +10,12 @@
 #include <functional>
 #include <optional>
 
+#include "screen/board_view.h"
 #include "screen/colour.h"
 #include "screen/element_id.h"
 #include "screen/element_looks.h"
 #include "screen/info_pages.h"
 #include "screen/text_measurer.h"
-
-namespace el {
-// The leaderboard's three columns are the captions of the board and of the two
-// scroll arrows, which stand beside the board's ranks.
-constexpr ElementId RankColumn = Leaderboard, NameColumn = ScrollUp, SumColumn = ScrollDown;
-constexpr ElementId LeaderboardColumns[] = {RankColumn, NameColumn, SumColumn};
-}  // namespace el
 
 /// Text drawn over an element, laid out inside its `CaptionBox`.
 struct FrameOutline;
@@ -122,18 +116,21 @@ class Screen {
   /// Whether the name box is there when its panel is shown.
   void SetNameBoxShown(bool shown);
 
-  /// The element whose box the caption `index` lies in: the leaderboard's for its
-  /// name and sum columns, the element itself otherwise.
-  static ElementId CaptionOwner(ElementId index) {
-    return index == el::NameColumn || index == el::SumColumn ? el::RankColumn : index;
-  }
-  /// `text` as one line of caption `index`: control characters (line breaks, NUL …)
-  /// shown as "?", and what does not fit the caption's width cut off behind "…".
-  /// For lists whose lines must stay beside one another.
-  QString OneLine(ElementId index, const QString& text);
-
   /// The caption's rectangle in window pixels.
   QRectF CaptionRect(ElementId index) const;
+
+  // The leaderboard's list, drawn in the board's box.
+  const BoardView& board() const { return m_board; }
+  /// `text` as one line of `column`: control characters (line breaks, NUL …) shown
+  /// as "?", and what does not fit the column's width cut off behind "…". The rows
+  /// of the three columns must stay beside one another.
+  QString OneLine(BoardColumn column, const QString& text);
+  /// Sets a column's lines; the list goes back to its top, unscrolled.
+  void SetBoardColumn(BoardColumn column, const QString& text);
+  /// Moves the list's top to `top` inside the board's box (below 0: scrolled down).
+  void ScrollBoardTo(qreal top);
+  /// The column's rectangle, the whole list as it is scrolled now, in window pixels.
+  QRectF BoardColumnRect(BoardColumn column) const;
 
   /// Row `row` (from 1) of the leaderboard's list where the list stands now, across
   /// the whole panel, in window pixels; empty when the list has no such row.
@@ -151,7 +148,8 @@ class Screen {
   /// the background when none. Disabled elements count: the caller decides what
   /// they receive.
   ElementId ElementAt(QPointF windowPoint) const;
-  /// Topmost visible caption with text under a window point, if any.
+  /// Topmost visible caption with text under a window point, if any; the board's
+  /// list counts as the board's caption.
   std::optional<ElementId> CaptionAt(QPointF windowPoint) const;
 
   // The pages over the game: the rules and the about page.
@@ -184,6 +182,7 @@ class Screen {
   /// The widest a centred caption block `height` pixels high may be within `outline`.
   qreal RoomWithin(const FrameOutline& outline, ElementId index, qreal height) const;
   void RelayoutCaptionHeight(ElementId index);
+  void MarkBoardDirty();
 
   TextMeasurer& m_measurer;
   SheetLoader m_sheets;
@@ -193,6 +192,7 @@ class Screen {
   /// The fonts the fit of the question and the answers tries sizes in, apart from
   /// the fonts their captions show.
   std::array<CaptionFont, kElementCount> m_fitFonts;
+  BoardView m_board;
   NameBox m_nameBox;
   PageView m_pages;
   QRegion m_dirty;

@@ -80,7 +80,7 @@ constexpr bool InPaintingOrder() {
 }
 static_assert(InPaintingOrder(), "one entry per element, in the order of ElementId");
 
-constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
+constexpr std::array<CaptionStyle, 12> kCaptionStyles = {{
     {el::QuestionFrame, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, kNoColour},
     {el::AnswerA, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
     {el::AnswerB, 41, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
@@ -92,9 +92,6 @@ constexpr std::array<CaptionStyle, 15> kCaptionStyles = {{
     {el::PollBarC, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
     {el::PollBarD, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
     {el::ClockBar, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, kNoColour},
-    {el::RankColumn, 0, 0, 420, 0, u"Arial Cyr", 10, 2, 1, Rgb(207, 26, 156), kNoColour},
-    {el::NameColumn, 36, 0, 88, 0, u"Arial Cyr", 10, 2, 2, Rgb(26, 186, 207), kNoColour},
-    {el::SumColumn, 366, 0, 0, 0, u"Arial Cyr", 10, 2, 1, Rgb(106, 207, 26), kNoColour},
     // Below the panel's painted heading, above its name strip: four lines fit.
     {el::VictoryPanel, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, kNoColour},
 }};

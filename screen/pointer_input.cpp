@@ -56,14 +56,11 @@ void PointerInput::PointerMoved(ElementId index, qreal x, qreal y) {
     const Element& panel = m_screen.element(el::Leaderboard);
     // Whole-number arithmetic here, unlike the presses: the list moves by whole pixels.
     const long a = std::lrint((t - float(track.top)) *
-                              (float(panel.height) - float(panel.caption.height)));
+                              (float(panel.height) - float(m_screen.board().height())));
     const long b = std::lrint(float(track.height) - float(thumb.height));
     const long offset = b != 0 ? a / b : 0;
     m_listOffset = qreal(offset);
-    for (const ElementId column : el::LeaderboardColumns) {
-      if (m_screen.element(column).caption.top != m_listOffset)
-        m_screen.SetCaptionTop(column, m_listOffset);
-    }
+    m_screen.ScrollBoardTo(m_listOffset);
   }
 }
 
@@ -131,12 +128,10 @@ void PointerInput::ScrollTo(qreal thumbTop) {
   m_screen.SetTop(el::ScrollThumb, t);
 
   const Element& panel = m_screen.element(el::Leaderboard);
-  const float offset = (float(panel.height) - float(panel.caption.height)) /
+  const float offset = (float(panel.height) - float(m_screen.board().height())) /
                        (float(track.height) - float(thumb.height)) * (t - trackTop);
   m_listOffset = offset;
-  if (panel.caption.top != m_listOffset) {
-    for (const ElementId column : el::LeaderboardColumns) m_screen.SetCaptionTop(column, m_listOffset);
-  }
+  m_screen.ScrollBoardTo(m_listOffset);
 }
 
 void PointerInput::ScrollList(qreal pixels) {
@@ -144,9 +139,9 @@ void PointerInput::ScrollList(qreal pixels) {
   const Element& track = m_screen.element(el::ScrollTrack);
   const Element& thumb = m_screen.element(el::ScrollThumb);
   const Element& panel = m_screen.element(el::Leaderboard);
-  const qreal hidden = panel.caption.height - panel.height;
+  const qreal hidden = m_screen.board().height() - panel.height;
   if (hidden <= 0) return;
   // The thumb stands where the list would put it; ScrollTo then holds both ends.
-  const qreal listTop = panel.caption.top - pixels;
+  const qreal listTop = m_screen.board().top - pixels;
   ScrollTo(track.top + (-listTop) / hidden * (track.height - thumb.height));
 }

@@ -84,35 +84,52 @@ void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
                      Qt::black);
 }
 
-void PaintCaption(QPainter& painter, const Screen& screen, ElementId index, const QRegion& region) {
-  const Caption& c = screen.element(index).caption;
-  const Element& owner = screen.element(Screen::CaptionOwner(index));
-  if (!c.visible || !owner.visible || c.text.isEmpty() || !region.intersects(owner.Box())) return;
-
+/// Text in `font` within `rect`, clipped to `clip` (and to `outline` there, if any).
+void PaintText(QPainter& painter, const QString& text, const CaptionFont& font, CaptionAlign alignment,
+               PackedColour colour, bool enabled, const QRectF& rect, const QRect& clip,
+               const FrameOutline* outline) {
   painter.save();
-  painter.setClipRect(owner.Box(), Qt::IntersectClip);
+  painter.setClipRect(clip, Qt::IntersectClip);
   // Text too long for any size the fit allows stays inside the frame, cut off.
-  if (const FrameOutline* outline = CaptionOutline(Screen::CaptionOwner(index))) {
+  if (outline) {
     QPainterPath inside;
-    inside.addPolygon(outline->Polygon().translated(owner.Box().topLeft()));
+    inside.addPolygon(outline->Polygon().translated(clip.topLeft()));
     painter.setClipPath(inside, Qt::IntersectClip);
   }
-  painter.setFont(ToQFont(c.font));
+  painter.setFont(ToQFont(font));
   // A word wider than the caption sticks out of it; only the owner's box clips.
-  const int flags = CaptionTextFlags(c.alignment) | Qt::TextDontClip;
-  const QRectF rect = screen.CaptionRect(index);
-  const QString text = CaptionLayoutText(c.text);
-  if (c.enabled) {
-    painter.setPen(ToQColor(c.colour));
-    painter.drawText(rect, flags, text);
+  const int flags = CaptionTextFlags(alignment) | Qt::TextDontClip;
+  const QString shown = CaptionLayoutText(text);
+  if (enabled) {
+    painter.setPen(ToQColor(colour));
+    painter.drawText(rect, flags, shown);
   } else {
     // The usual look of disabled text: a light emboss under a grey face.
     painter.setPen(Qt::white);
-    painter.drawText(rect.translated(1, 1), flags, text);
+    painter.drawText(rect.translated(1, 1), flags, shown);
     painter.setPen(QColor(128, 128, 128));
-    painter.drawText(rect, flags, text);
+    painter.drawText(rect, flags, shown);
   }
   painter.restore();
+}
+
+void PaintCaption(QPainter& painter, const Screen& screen, ElementId index, const QRegion& region) {
+  const Element& e = screen.element(index);
+  const Caption& c = e.caption;
+  if (!c.visible || !e.visible || c.text.isEmpty() || !region.intersects(e.Box())) return;
+  PaintText(painter, c.text, c.font, c.alignment, c.colour, c.enabled, screen.CaptionRect(index), e.Box(),
+            CaptionOutline(index));
+}
+
+// The list's columns, scrolled together and cut off at the board's edges.
+void PaintBoardColumns(QPainter& painter, const Screen& screen, const QRegion& region) {
+  const QRect box = screen.element(el::Leaderboard).Box();
+  if (!region.intersects(box)) return;
+  for (const BoardColumn column : kBoardColumns) {
+    const BoardColumnView& c = screen.board().column(column);
+    if (c.text.isEmpty()) continue;
+    PaintText(painter, c.text, c.font, c.alignment, c.colour, true, screen.BoardColumnRect(column), box, nullptr);
+  }
 }
 
 // The row just named, lit behind its text in the orange of a chosen answer.
@@ -155,6 +172,7 @@ void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
     if (e.visible && uncovered.intersects(e.Box())) PaintFace(painter, e, sharp);
     if (i == el::Leaderboard && e.visible) PaintListHighlight(painter, screen);
     PaintCaption(painter, screen, i, uncovered);
+    if (i == el::Leaderboard && e.visible) PaintBoardColumns(painter, screen, uncovered);
   }
   if (screen.soundOffSign() && uncovered.intersects(Screen::kSoundOffSign)) PaintSoundOffSign(painter);
   if (pageUp && region.intersects(PageView::kBox)) PaintPage(painter, screen.pages());

@@ -222,7 +222,7 @@ class ClockItem : public PaintedItem, public QAccessibleValueInterface {
   QVariant minimumStepSize() const override { return 1; }
 };
 
-constexpr int kColumns = int(std::size(el::LeaderboardColumns));
+constexpr int kColumns = int(kBoardColumns.size());
 
 class LeaderboardItem;
 
@@ -249,7 +249,7 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     // The row's slice of its column, as the list is scrolled now.
     const Screen& screen = game().screen();
     const int count = std::max(game().Board().count(), 1);
-    const QRectF column = screen.CaptionRect(el::LeaderboardColumns[m_column]);
+    const QRectF column = screen.BoardColumnRect(kBoardColumns[std::size_t(m_column)]);
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
   }

@@ -302,7 +302,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   // Pointing at a caption is pointing at what it is written on: an answer lights
   // when the pointer is on its text as well as on its edge.
   const std::optional<ElementId> caption = m_game->screen().CaptionAt(point);
-  const ElementId index = caption ? EnabledOrBackground(Screen::CaptionOwner(*caption)) : PointerTarget(point);
+  const ElementId index = caption ? EnabledOrBackground(*caption) : PointerTarget(point);
   const QPointF at = Relative(index, point);
   Run([&] { m_game->PointerMoved(index, at.x(), at.y()); });
 }

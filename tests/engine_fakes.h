@@ -77,6 +77,7 @@ class EngineTest : public ::testing::Test {
   GameTestAccess setup() { return GameTestAccess(*game); }
   const Element& E(ElementId index) { return game->screen().element(index); }
   QString CaptionText(ElementId index) { return E(index).caption.text; }
+  QString ColumnText(BoardColumn column) { return g().screen().board().column(column).text; }
   /// The row of its sheet an element shows now (0: never painted).
   int RowOf(ElementId index) {
     const QImage& face = E(index).face;

@@ -105,8 +105,8 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
 
   g().KeyPressed(Qt::Key_Return);  // keeps the default name
   EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
-  EXPECT_EQ(CaptionText(el::ScrollUp), u"Неизвестный фартовик"_s);
-  EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Name), u"Неизвестный фартовик"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000\u2009000"_s);
   g().KeyPressed(Qt::Key_Return);
   EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_EQ(round().question, 0);

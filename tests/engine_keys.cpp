@@ -71,7 +71,7 @@ TEST_F(EngineTest, ClearingTheBoardAsksFirstAndOnlyYesTouchesTheFile) {
     EXPECT_EQ(questions[0].text, u"Очистить таблицу лидеров?"_s);
     EXPECT_EQ(fileBytes(), c.cleared ? QByteArray() : stored);
     EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
-    EXPECT_EQ(CaptionText(el::Leaderboard).isEmpty(), c.cleared);
+    EXPECT_EQ(ColumnText(BoardColumn::Rank).isEmpty(), c.cleared);
   }
 }
 

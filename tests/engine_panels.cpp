@@ -222,7 +222,7 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     const WinnersTable saved = ReadBoard();
     ASSERT_EQ(saved.count(), 1);
     EXPECT_EQ(saved.AtRank(1).name, c.stored);
-    EXPECT_EQ(CaptionText(el::ScrollUp), c.stored);
+    EXPECT_EQ(ColumnText(BoardColumn::Name), c.stored);
   }
 }
 
@@ -241,7 +241,7 @@ TEST_F(PanelTest, LossAndTimeOutPanelsLeadToTheUnchangedBoard) {
     g().KeyPressed(Qt::Key_Return);
     EXPECT_FALSE(E(panel == Panel::Loss ? el::LossPanel : el::TimeoutPanel).visible);
     EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
-    EXPECT_EQ(CaptionText(el::ScrollDown), u"64\u2009000\r\n2\u2009000"_s);
+    EXPECT_EQ(ColumnText(BoardColumn::Sum), u"64\u2009000\r\n2\u2009000"_s);
     QFile f(WinnersPath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
@@ -252,18 +252,18 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   WriteBoard(Board({1000000, 32000, 500}));
   g().OpenLeaderboard();
   EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
-  EXPECT_EQ(CaptionText(el::Leaderboard), u"1.\r\n2.\r\n3."_s);
-  EXPECT_EQ(CaptionText(el::ScrollUp), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Rank), u"1.\r\n2.\r\n3."_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Name), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
   // Sums as the player reads them everywhere; the file keeps its plain digits.
-  EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000\u2009000\r\n32\u2009000\r\n500"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000\u2009000\r\n32\u2009000\r\n500"_s);
   for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_TRUE(E(e).visible) << e;
   for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
-  for (const ElementId c : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(c).caption.enabled) << c;
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
-  // The scroll buttons keep their own tooltips; the columns have none.
+  // The scroll buttons keep their own tooltips, and so does the board.
   EXPECT_EQ(E(el::ScrollUp).tooltip, u"Вверх"_s);
-  EXPECT_EQ(E(el::ScrollUp).caption.tooltip, QString());
+  EXPECT_EQ(E(el::ScrollUp).caption.tooltip, u"Вверх"_s);
+  EXPECT_EQ(E(el::Leaderboard).tooltip, QString());
 
   g().KeyPressed(Qt::Key_Return);
   for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_FALSE(E(e).visible) << e;
@@ -293,9 +293,8 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
 
     g().OpenLeaderboard();
     EXPECT_EQ(g().Board().count(), c.rowsShown);
-    EXPECT_EQ(CaptionText(el::Leaderboard).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
+    EXPECT_EQ(ColumnText(BoardColumn::Rank).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
     for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
-    for (const ElementId col : {el::ScrollUp, el::ScrollDown}) EXPECT_TRUE(E(col).caption.enabled) << col;
     if (!c.scrolls) continue;
 
     // Scroll down, hide, show again: the list and the thumb are back at the top.
@@ -304,11 +303,11 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
       g().PointerReleased(el::ScrollDown, 5, 5);
     }
     ASSERT_GT(E(el::ScrollThumb).top, 43);
-    ASSERT_LT(E(el::Leaderboard).caption.top, 0);
+    ASSERT_LT(g().screen().board().top, 0);
     g().KeyPressed(Qt::Key_Return);
     g().OpenLeaderboard();
     EXPECT_EQ(E(el::ScrollThumb).top, 43);
-    for (const ElementId col : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(E(col).caption.top, 0) << col;
+    EXPECT_EQ(g().screen().board().top, 0);
   }
 }
 
@@ -326,7 +325,7 @@ TEST_F(PanelTest, TheRowJustNamedIsLitAndScrolledIntoView) {
   g().KeyPressed(Qt::Key_Return);
   g().OpenLeaderboard();
   EXPECT_EQ(g().screen().listHighlight(), 0);
-  EXPECT_EQ(E(el::Leaderboard).caption.top, 0);
+  EXPECT_EQ(g().screen().board().top, 0);
 }
 
 TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
@@ -334,7 +333,8 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
   g().OpenLeaderboard();
   const Element& list = E(el::Leaderboard);
   const qreal line = g().screen().ListRowRect(1).height();
-  const qreal lowest = list.height - list.caption.height;  // the list's top at its end
+  const BoardView& board = g().screen().board();
+  const qreal lowest = list.height - board.height();  // the list's top at its end
   const qreal page = list.height - line;
   ASSERT_GT(line, 0);
   ASSERT_LT(lowest, -3 * line);
@@ -358,8 +358,9 @@ TEST_F(PanelTest, KeysAndTheWheelScrollTheBoardWithinItsEnds) {
     SCOPED_TRACE(step.key);
     if (step.key == 0) g().WheelBoard(-120);
     else g().KeyPressed(step.key);
-    EXPECT_NEAR(list.caption.top, step.top, 0.5);
-    for (const ElementId column : el::LeaderboardColumns) EXPECT_EQ(E(column).caption.top, list.caption.top) << column;
+    EXPECT_NEAR(board.top, step.top, 0.5);
+    for (const BoardColumn column : kBoardColumns)
+      EXPECT_NEAR(g().screen().BoardColumnRect(column).top(), list.Box().top() + step.top, 0.5) << int(column);
   }
   // At the end of the list the thumb stands at the end of its track, the last row
   // at the panel's foot.
@@ -389,8 +390,8 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   g().KeyPressed(Qt::Key_K);
   EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(g().Board().count(), 0);
-  EXPECT_EQ(CaptionText(el::Leaderboard), QString());
-  EXPECT_EQ(CaptionText(el::NameColumn), u"Таблица пуста"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Rank), QString());
+  EXPECT_EQ(ColumnText(BoardColumn::Name), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
   for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;
@@ -514,7 +515,7 @@ TEST_F(PanelTest, AFailedSaveTellsThePlayerKeepsTheOldFileAndALaterSaveStoresThe
   // The board shown keeps the result, at its rank.
   EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
   EXPECT_EQ(g().Board().AtRank(3).name, u"Везунчик"_s);
-  EXPECT_TRUE(CaptionText(el::ScrollUp).contains(u"Везунчик"_s));
+  EXPECT_TRUE(ColumnText(BoardColumn::Name).contains(u"Везунчик"_s));
 
   // The next result is stored with the kept one.
   g().KeyPressed(Qt::Key_Return);
@@ -544,7 +545,7 @@ TEST_F(PanelTest, ABoardThatCannotBeReadIsSaidOnceAndNeverWrittenOver) {
   EXPECT_EQ(platform->box.messages[1].text, WinnersNotStoredMessage(WinnersPath(), WinnersWrite::Unreadable));
   EXPECT_TRUE(QFileInfo(WinnersPath() + u"/inside"_s).isDir());
   // The result is kept and shown; once the board can be read, the next save stores it.
-  EXPECT_EQ(CaptionText(el::ScrollDown), u"1\u2009000"_s);
+  EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000"_s);
   ASSERT_TRUE(QDir(WinnersPath()).removeRecursively());
   g().KeyPressed(Qt::Key_Return);
   EndWith(500);
@@ -569,25 +570,26 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   g().OpenLeaderboard();
   ASSERT_EQ(g().Board().count(), 3);
   EXPECT_EQ(g().Board().AtRank(1).name, u"А\rБ"_s);  // the table keeps what the file holds
-  const QStringList names = CaptionText(el::ScrollUp).split(u"\r\n"_s);
-  const QStringList sums = CaptionText(el::ScrollDown).split(u"\r\n"_s);
+  const QStringList names = ColumnText(BoardColumn::Name).split(u"\r\n"_s);
+  const QStringList sums = ColumnText(BoardColumn::Sum).split(u"\r\n"_s);
   ASSERT_EQ(names.size(), 3);
   ASSERT_EQ(sums.size(), 3);
   EXPECT_EQ(names[0], u"А?Б"_s);
   EXPECT_EQ(names[1], u"В?Г?"_s);
   EXPECT_EQ(sums[0], u"300"_s);
-  for (const auto& [column, line] : {std::pair{el::ScrollUp, names[2]}, std::pair{el::ScrollDown, sums[2]}}) {
-    SCOPED_TRACE(column);
+  for (const auto& [column, line] : {std::pair{BoardColumn::Name, names[2]}, std::pair{BoardColumn::Sum, sums[2]}}) {
+    SCOPED_TRACE(int(column));
     EXPECT_TRUE(line.endsWith(u"\u2026"_s)) << line.toStdString();
     EXPECT_GT(line.size(), 1);
-    const Element& e = E(column);
-    const QSizeF size = measurer.Measure(line, e.caption.font, e.captionBox.width());
-    EXPECT_LE(size.width(), e.captionBox.width());
-    EXPECT_LE(size.height(), measurer.Measure(QString(), e.caption.font, e.captionBox.width()).height());
+    const BoardColumnView& c = g().screen().board().column(column);
+    const QSizeF size = measurer.Measure(line, c.font, c.width);
+    EXPECT_LE(size.width(), c.width);
+    EXPECT_LE(size.height(), measurer.Measure(QString(), c.font, c.width).height());
   }
   // Every column is as tall as the places: the rows stay beside their numbers.
-  EXPECT_EQ(E(el::ScrollUp).caption.height, E(el::Leaderboard).caption.height);
-  EXPECT_EQ(E(el::ScrollDown).caption.height, E(el::Leaderboard).caption.height);
+  const BoardView& board = g().screen().board();
+  EXPECT_EQ(board.column(BoardColumn::Name).height, board.height());
+  EXPECT_EQ(board.column(BoardColumn::Sum).height, board.height());
 }
 
 TEST_F(PanelTest, ADamagedBoardIsToldOnceUntilTheFileChanges) {

@@ -72,11 +72,10 @@ TEST_F(ScreenTest, TitleStripTooltipCarriesTheVersion) {
   EXPECT_EQ(screen.element(el::TitleStrip).caption.tooltip, u"О, фартовик!   v0.99.19"_s);
 }
 
-TEST_F(ScreenTest, CaptionsShareTheirBoxTooltipExceptTheLeaderboardColumns) {
+TEST_F(ScreenTest, CaptionsShareTheirBoxTooltip) {
+  for (const ElementId i : AllElements()) EXPECT_EQ(screen.element(i).caption.tooltip, screen.element(i).tooltip) << i;
   EXPECT_EQ(screen.element(el::Close).caption.tooltip, u"Выход"_s);
-  EXPECT_EQ(screen.element(el::ScrollUp).tooltip, u"Вверх"_s);
-  EXPECT_TRUE(screen.element(el::ScrollUp).caption.tooltip.isEmpty());
-  EXPECT_TRUE(screen.element(el::ScrollDown).caption.tooltip.isEmpty());
+  EXPECT_EQ(screen.element(el::ScrollUp).caption.tooltip, u"Вверх"_s);
 }
 
 TEST_F(ScreenTest, EveryUsedElementShowsItsFirstCellAfterBuildingEvenWhenHidden) {
@@ -123,9 +122,6 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
       {el::PhonePanel, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
       {el::PollBarC, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
       {el::ClockBar, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {el::Leaderboard, {0, 0, 31, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(207, 26, 156), kNoColour},
-      {el::ScrollUp, {36, 0, 327, 389}, u"Arial Cyr"_s, 10, false, true, CaptionAlign::Centre, Rgb(26, 186, 207), kNoColour},
-      {el::ScrollDown, {366, 0, 85, 389}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Centre, Rgb(106, 207, 26), kNoColour},
       {el::VictoryPanel, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
   };
   for (const Row& row : rows) {
@@ -146,8 +142,37 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
     EXPECT_EQ(e.caption.top, row.captionBox.top());
     EXPECT_EQ(e.caption.width, row.captionBox.width());
   }
-  EXPECT_FALSE(screen.element(el::ScrollTrack).caption.visible);
-  EXPECT_FALSE(screen.element(el::Background).caption.visible);
+  // The board's list is the board view's, not any element's caption.
+  for (const ElementId i : {el::ScrollTrack, el::Background, el::Leaderboard, el::ScrollUp, el::ScrollDown})
+    EXPECT_FALSE(screen.element(i).caption.visible) << i;
+}
+
+TEST_F(ScreenTest, BoardColumnsStandSideBySideInTheBoardsBox) {
+  struct Row {
+    BoardColumn column;
+    qreal left, width;
+    bool bold, italic;
+    PackedColour colour;
+  };
+  const Row rows[] = {
+      {BoardColumn::Rank, 0, 31, true, false, Rgb(207, 26, 156)},
+      {BoardColumn::Name, 36, 327, false, true, Rgb(26, 186, 207)},
+      {BoardColumn::Sum, 366, 85, true, false, Rgb(106, 207, 26)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(int(row.column));
+    const BoardColumnView& c = screen.board().column(row.column);
+    EXPECT_EQ(c.font.face, u"Arial Cyr"_s);
+    EXPECT_EQ(c.font.size, 10);
+    EXPECT_EQ(c.font.bold, row.bold);
+    EXPECT_EQ(c.font.italic, row.italic);
+    EXPECT_EQ(c.alignment, CaptionAlign::Centre);
+    EXPECT_EQ(c.colour, row.colour);
+    EXPECT_TRUE(c.text.isEmpty());
+    // The board's box is 167,43 451x389; an empty column is one line high (20
+    // pixels with the fake measurer).
+    EXPECT_EQ(screen.BoardColumnRect(row.column), QRectF(167 + row.left, 43, row.width, 20));
+  }
 }
 
 TEST_F(ScreenTest, CaptionHeightFollowsItsTextAtSetUp) {
@@ -397,22 +422,25 @@ TEST_F(ScreenTest, CaptionHeightGrowsWithWrappedLines) {
   EXPECT_EQ(screen.element(el::PhonePanel).caption.height, 90);
 }
 
-TEST_F(ScreenTest, TooltipGoesToTheOwnerSoScrollButtonsKeepTheirs) {
+TEST_F(ScreenTest, ACaptionsTooltipIsItsElementsAndTheBoardsColumnsLeaveTheScrollButtonsTheirs) {
   screen.SetCaption(el::AnswerA, u"Текст"_s, u"Подсказка"_s, 0);
   EXPECT_EQ(screen.element(el::AnswerA).tooltip, u"Подсказка"_s);
   EXPECT_EQ(screen.element(el::AnswerA).caption.tooltip, u"Подсказка"_s);
-  screen.SetCaption(el::ScrollUp, u"Имя"_s, u"Колонка"_s, 0);
+  for (const BoardColumn c : kBoardColumns) screen.SetBoardColumn(c, u"Имя"_s);
+  for (const ElementId i : {el::ScrollUp, el::ScrollDown}) {
+    EXPECT_EQ(screen.element(i).tooltip, screen.element(i).caption.tooltip) << i;
+    EXPECT_TRUE(screen.element(i).caption.text.isEmpty()) << i;
+  }
   EXPECT_EQ(screen.element(el::ScrollUp).tooltip, u"Вверх"_s);
-  EXPECT_EQ(screen.element(el::ScrollUp).caption.tooltip, u"Колонка"_s);
-  EXPECT_EQ(screen.element(el::Leaderboard).tooltip, u"Колонка"_s);
 }
 
 TEST_F(ScreenTest, FillingALeaderboardColumnBringsAllThreeBackToTheTop) {
-  screen.SetCaptionTop(el::Leaderboard, -120);
-  screen.SetCaptionTop(el::ScrollUp, -120);
-  screen.SetCaptionTop(el::ScrollDown, -120);
-  screen.SetCaption(el::ScrollDown, u"1000000"_s, u""_s, 0);
-  for (const ElementId i : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(screen.element(i).caption.top, 0) << i;
+  screen.ScrollBoardTo(-120);
+  ASSERT_EQ(screen.board().top, -120);
+  screen.SetBoardColumn(BoardColumn::Sum, u"1000000"_s);
+  EXPECT_EQ(screen.board().top, 0);
+  for (const BoardColumn c : kBoardColumns)
+    EXPECT_EQ(screen.BoardColumnRect(c).top(), screen.element(el::Leaderboard).Box().top()) << int(c);
 }
 
 TEST_F(ScreenTest, SettingTheSameCaptionTwiceChangesNothing) {
@@ -504,10 +532,12 @@ TEST_F(ScreenTest, CaptionAtNeedsTextAndIsCoveredByHigherElements) {
   EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(el::QuestionFrame).center()), el::QuestionFrame);
   screen.SetVisible(el::Leaderboard, true);
   EXPECT_EQ(screen.CaptionAt(screen.CaptionRect(el::QuestionFrame).center()), std::nullopt);
-  screen.SetCaption(el::ScrollUp, u"Вася"_s, u""_s, 0);
-  const QPointF name = screen.CaptionRect(el::ScrollUp).center();
+  // The list counts as the board's caption: a press on a name is no press on the board.
+  EXPECT_EQ(screen.CaptionAt(screen.BoardColumnRect(BoardColumn::Name).center()), std::nullopt);
+  screen.SetBoardColumn(BoardColumn::Name, u"Вася"_s);
+  const QPointF name = screen.BoardColumnRect(BoardColumn::Name).center();
   EXPECT_GT(name.x(), 167 + 36);
-  EXPECT_EQ(screen.CaptionAt(name), el::ScrollUp);
+  EXPECT_EQ(screen.CaptionAt(name), el::Leaderboard);
 }
 
 TEST_F(ScreenTest, DirtyRegionHoldsWhatChangedOnce) {

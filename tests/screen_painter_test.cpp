@@ -94,6 +94,30 @@ TEST_F(PainterTest, CaptionsAreDrawnInTheirColourGreyedWhenDisabledAndOnlyWithTh
   EXPECT_EQ(CountNear(greyed, area, Qt::red), 0);
 }
 
+// Each column in its own colour, only while the board is shown, and never greyed:
+// the scroll arrows switched off with a list that fits leave the list as it was.
+TEST_F(PainterTest, BoardColumnsAreDrawnInTheirColoursWithTheBoardWhateverTheArrows) {
+  for (const BoardColumn c : kBoardColumns) screen.SetBoardColumn(c, u"ЖЖЖ"_s);
+  struct Column {
+    BoardColumn column;
+    QColor colour;
+  };
+  const Column columns[] = {{BoardColumn::Rank, QColor(207, 26, 156)},
+                            {BoardColumn::Name, QColor(26, 186, 207)},
+                            {BoardColumn::Sum, QColor(106, 207, 26)}};
+  const QImage hidden = Render();
+  for (const ElementId i : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) screen.SetVisible(i, true);
+  for (const ElementId i : {el::ScrollUp, el::ScrollDown}) screen.EnableElement(i, false);
+  const QImage shown = Render();
+  for (const Column& c : columns) {
+    SCOPED_TRACE(int(c.column));
+    const QRect area = screen.BoardColumnRect(c.column).toAlignedRect();
+    EXPECT_EQ(CountNear(hidden, area, c.colour), 0);
+    EXPECT_GT(CountNear(shown, area, c.colour), 10);
+    EXPECT_EQ(CountNear(shown, area, QColor(128, 128, 128)), 0);
+  }
+}
+
 TEST_F(PainterTest, CaptionTextIsClippedToItsOwnersBox) {
   screen.SetVisible(el::PhonePanel, true);
   // One word far wider than the panel: centred, it sticks out on both sides.

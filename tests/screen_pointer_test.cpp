@@ -207,18 +207,19 @@ class ScrollTest : public PointerTest {
     QString places;
     for (int n = 1; n <= 50; ++n) places += QString::number(n) + u"\r\n"_s;
     places.chop(2);
-    screen.SetCaption(el::Leaderboard, places, u""_s, 0);
+    screen.SetBoardColumn(BoardColumn::Rank, places);
   }
   qreal ThumbTop() const { return screen.element(el::ScrollThumb).top; }
   void ExpectColumnsAt(qreal top) {
-    for (const ElementId i : {el::Leaderboard, el::ScrollUp, el::ScrollDown}) EXPECT_EQ(screen.element(i).caption.top, top) << i;
+    EXPECT_EQ(screen.board().top, top);
+    for (const BoardColumn c : kBoardColumns) EXPECT_EQ(screen.BoardColumnRect(c).top(), 43 + top) << int(c);
   }
   static constexpr qreal kLowest = 432 - 40;  // down arrow's top − thumb height
   static constexpr float kSpan = 389 - 1000;  // panel height − list height
 };
 
 TEST_F(ScrollTest, ListIsTallerThanThePanel) {
-  ASSERT_EQ(screen.element(el::Leaderboard).caption.height, 1000);
+  ASSERT_EQ(screen.board().height(), 1000);
 }
 
 TEST_F(ScrollTest, UpArrowNearTheTopLandsOnTheTrackTop) {
@@ -312,8 +313,8 @@ TEST_F(ScrollTest, ReleasingADisabledThumbStillEndsTheDrag) {
 TEST_F(ScrollTest, FillingAColumnAfterScrollingBringsTheListBack) {
   Press(el::ScrollTrack, 5, 300);
   Release(el::ScrollTrack);
-  ASSERT_LT(screen.element(el::ScrollUp).caption.top, 0);
-  screen.SetCaption(el::ScrollUp, u"Вася"_s, u""_s, 0);
+  ASSERT_LT(screen.board().top, 0);
+  screen.SetBoardColumn(BoardColumn::Name, u"Вася"_s);
   ExpectColumnsAt(0);
   EXPECT_GT(ThumbTop(), 43) << "the thumb is not moved by filling the columns";
 }

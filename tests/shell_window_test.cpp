@@ -211,11 +211,11 @@ TEST_F(WindowTest, ClearingTheLeaderboardEmptiesIt) {
   WriteWinners(3);
   CtrlKey(Qt::Key_W);
   ASSERT_EQ(game().OpenPanel(), Panel::Leaderboard);
-  EXPECT_EQ(game().screen().element(el::Leaderboard).caption.text, u"1.\r\n2.\r\n3."_s);
+  EXPECT_EQ(game().screen().board().column(BoardColumn::Rank).text, u"1.\r\n2.\r\n3."_s);
   m_box.answers = {InfoBox::Answer::Yes};
   Key(Qt::Key_K);
   EXPECT_EQ(game().OpenPanel(), Panel::Leaderboard);
-  EXPECT_TRUE(game().screen().element(el::Leaderboard).caption.text.isEmpty());
+  EXPECT_TRUE(game().screen().board().column(BoardColumn::Rank).text.isEmpty());
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
 }
 
@@ -235,14 +235,13 @@ TEST_F(WindowTest, SixtyRowFileShowsFiftyRowsWithAWorkingScrollBar) {
   }
   CtrlKey(Qt::Key_W);
   const Screen& screen = game().screen();
-  EXPECT_EQ(screen.element(el::Leaderboard).caption.text.count(u"\r\n"_s), 49);
+  EXPECT_EQ(screen.board().column(BoardColumn::Rank).text.count(u"\r\n"_s), 49);
   ASSERT_TRUE(screen.element(el::ScrollDown).enabled);
   const qreal thumbTop = screen.element(el::ScrollThumb).top;
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::ScrollDown));
   EXPECT_EQ(screen.element(el::ScrollThumb).top, thumbTop + 8);
-  EXPECT_LT(screen.element(el::Leaderboard).caption.top, 0);
-  EXPECT_EQ(screen.element(el::ScrollUp).caption.top, screen.element(el::Leaderboard).caption.top);
-  EXPECT_TRUE(screen.element(el::ScrollUp).caption.enabled);
+  EXPECT_LT(screen.board().top, 0);
+  EXPECT_EQ(screen.BoardColumnRect(BoardColumn::Name).top(), screen.element(el::Leaderboard).Box().top() + screen.board().top);
 }
 
 TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
@@ -347,14 +346,14 @@ TEST_F(WindowTest, TheWheelAndTheKeysScrollAFiftyRowBoardToItsLastRow) {
   QWheelEvent wheel(over, m_window->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
                     Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(m_window.get(), &wheel);
-  EXPECT_LT(screen.element(el::Leaderboard).caption.top, 0);
+  EXPECT_LT(screen.board().top, 0);
   Key(Qt::Key_End);
   // The last row stands at the panel's foot (to within the scroll bar's rounding).
   const QRectF last = screen.ListRowRect(50);
   EXPECT_GE(last.top(), panel.top());
   EXPECT_NEAR(last.bottom(), panel.bottom(), 0.5);
   Key(Qt::Key_Home);
-  EXPECT_EQ(screen.element(el::Leaderboard).caption.top, 0);
+  EXPECT_EQ(screen.board().top, 0);
   // F2 from the board: the next game.
   Key(Qt::Key_F2);
   EXPECT_EQ(game().CurrentRound().question, 1);
