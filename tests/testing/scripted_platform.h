@@ -34,7 +34,6 @@ class ScriptedPlatform : public Platform {
   double time = 36000;  // 10:00:00
   /// A step of the wall clock (summer time, a time sync). The platform gives the game
   /// only the steady clock, so no step may reach it.
-  double dayStep = 0;
   ScriptedRandomSource random;
   RandomSource* randomSource = &random;
   ActingInfoBox box;
