@@ -20,8 +20,8 @@
 #include "engine/round.h"
 #include "engine/platform.h"
 #include "engine/sound_cue.h"
-#include "screen/command.h"
 #include "engine/typing_reveal.h"
+#include "screen/command.h"
 #include "screen/element.h"
 #include "screen/pointer_input.h"
 
