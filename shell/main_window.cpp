@@ -102,9 +102,9 @@ void MainWindow::StyleNameBox() {
   m_nameBox->setFont(qfont);
   m_nameBox->setMaxLength(box.maxLength);
   QPalette palette = m_nameBox->palette();
-  palette.setColor(QPalette::Text, ToQColor(box.textColour));
-  palette.setColor(QPalette::Base, ToQColor(box.backColour));
-  palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
+  palette.setColor(QPalette::Text, QColor(box.textColour));
+  palette.setColor(QPalette::Base, QColor(box.backColour));
+  palette.setColor(QPalette::Highlight, QColor(box.textColour));
   // The preselected default name: white on the box's navy reads where olive did not.
   palette.setColor(QPalette::HighlightedText, Qt::white);
   m_nameBox->setPalette(palette);
