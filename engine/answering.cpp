@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr PackedColour kBlack = Rgb(0, 0, 0);
-constexpr PackedColour kWhite = Rgb(255, 255, 255);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
 
 }  // namespace
 

@@ -84,6 +84,7 @@ void Game::NewGame() {
   m_screen.EnableElement(el::FiftyFifty, true);
   m_screen.EnableElement(el::PhoneFriend, true);
   m_screen.EnableElement(el::AudiencePoll, true);
+  m_round.lifelinesUsed = {};
   for (int level = 1; level <= 6; ++level)
     for (int slot = 1; slot <= 3; ++slot) m_gameDrawn[level][slot] = 0;
   PrepareQuestion();
@@ -91,6 +92,7 @@ void Game::NewGame() {
 
 void Game::PrepareQuestion() {
   for (const ElementId e : kAnswerSlots) m_screen.EnableElement(e, false);
+  m_round.answersRemoved = {};
   if (!m_round.QuestionInPlay()) return;
   const int n = m_round.question;
   const QuestionSetup& setup = kQuestionSetup[n - 1];

@@ -179,6 +179,8 @@ class Game : private PointerHost {
   void ShowLadderAt(int question);
 
   // lifelines.cpp: 50/50, the phone and the audience poll.
+  /// Crosses `lifeline` off for the rest of the game; false when it was used already.
+  bool SpendLifeline(Lifeline lifeline);
   void UseFiftyFifty();
   void UsePhoneFriend();
   void UseAudiencePoll();

@@ -30,20 +30,27 @@ constexpr std::array<FriendPhrase, 10> kFriendPhrases = {{
 
 }  // namespace
 
+bool Game::SpendLifeline(Lifeline lifeline) {
+  if (m_round.LifelineUsed(lifeline)) return false;
+  m_round.lifelinesUsed[std::size_t(lifeline)] = true;
+  m_screen.EnableElement(LifelineButton(lifeline), false);
+  return true;
+}
+
 void Game::UseFiftyFifty() {
-  if (!m_round.answersOpen) return;
-  m_screen.EnableElement(el::FiftyFifty, false);
+  if (!m_round.answersOpen || !SpendLifeline(Lifeline::FiftyFifty)) return;
   PlayCue(Cue::FiftyFifty);
   m_platform.Random().Reseed();
   const int a = RandomInt(3) + 2;
   const int b = DrawUntil(3, 2, false, [a](int v) { return v != a; });
-  m_screen.EnableElement(AnswerElement(a), false);
-  m_screen.EnableElement(AnswerElement(b), false);
+  for (const int removed : {a, b}) {
+    m_round.answersRemoved[std::size_t(removed)] = true;
+    m_screen.EnableElement(AnswerElement(removed), false);
+  }
 }
 
 void Game::UsePhoneFriend() {
-  if (!m_round.answersOpen) return;
-  m_screen.EnableElement(el::PhoneFriend, false);
+  if (!m_round.answersOpen || !SpendLifeline(Lifeline::PhoneFriend)) return;
   PlayCue(Cue::PhoneRing);
   m_clock.Extend(30);
   m_platform.Random().Reseed();
@@ -58,7 +65,7 @@ void Game::UsePhoneFriend() {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
     // be gone, so there is always one.
     const int guess = DrawUntil(3, 1, false,
-                                [this](int position) { return m_screen.element(AnswerSlot(position)).enabled; });
+                                [this](int position) { return !m_round.AnswerRemoved(m_round.AnswerAt(position)); });
     words = m_screen.element(guess < 0 ? el::AnswerA : AnswerSlot(guess)).caption.text;
   }
   m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
@@ -99,8 +106,7 @@ void Game::FriendRevealStep() {
 }
 
 void Game::UseAudiencePoll() {
-  if (!m_round.answersOpen) return;
-  m_screen.EnableElement(el::AudiencePoll, false);
+  if (!m_round.answersOpen || !SpendLifeline(Lifeline::AudiencePoll)) return;
   m_platform.Random().Reseed();
   const int knowledge = RandomInt(15) + 1;
   int rest = 0;
@@ -155,7 +161,7 @@ void Game::ReleasePollClock() {
 
 void Game::CastAudienceVotes(int answer) {
   if (answer < 2 || answer > 4) return;
-  if (m_screen.element(AnswerElement(answer)).enabled) return;
+  if (!m_round.AnswerRemoved(answer)) return;
   Share(1) += Share(answer);
   const int s = RandomInt(10);
   if (s == 5 && Share(1) > 10) {

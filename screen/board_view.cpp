@@ -5,14 +5,14 @@ namespace {
 struct ColumnStyle {
   qreal leftMargin, rightMargin;
   bool bold, italic;
-  PackedColour colour;
+  QRgb colour;
 };
 
 // Ranks at the left edge, sums at the right, names between; every row on one line.
 constexpr std::array<ColumnStyle, 3> kColumnStyles = {{
-    {0, 420, true, false, Rgb(207, 26, 156)},
-    {36, 88, false, true, Rgb(26, 186, 207)},
-    {366, 0, true, false, Rgb(106, 207, 26)},
+    {0, 420, true, false, qRgb(207, 26, 156)},
+    {36, 88, false, true, qRgb(26, 186, 207)},
+    {366, 0, true, false, qRgb(106, 207, 26)},
 }};
 
 }  // namespace

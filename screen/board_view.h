@@ -5,7 +5,7 @@
 #include <array>
 #include <cstddef>
 
-#include "screen/colour.h"
+#include <QColor>
 #include "screen/text_measurer.h"
 
 /// The three columns of the leaderboard's list, left to right.
@@ -18,7 +18,7 @@ struct BoardColumnView {
   QString text;
   CaptionFont font;
   CaptionAlign alignment = CaptionAlign::Centre;
-  PackedColour colour = Rgb(255, 255, 255);
+  QRgb colour = qRgb(255, 255, 255);
   /// Place inside the board's box; the height is the whole text's, laid out.
   qreal left = 0, width = 0, height = 0;
 };

@@ -57,7 +57,7 @@ void Screen::BuildScreen() {
   for (const ElementId i : AllElements()) {
     const ElementSpec& layout = SpecOf(i);
     SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height,
-                 Rgb(0, 0, 0), TooltipOf(i), layout.visible);
+                 qRgb(0, 0, 0), TooltipOf(i), layout.visible);
   }
   SetupNameBox(el::VictoryPanel, namebox::Left, namebox::Top, namebox::Right, namebox::Bottom,
                namebox::TextColour, namebox::BackColour, true);
@@ -76,7 +76,7 @@ void Screen::BuildScreen() {
 }
 
 void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width,
-                          qreal height, PackedColour backColour, const QString& toolTip,
+                          qreal height, QRgb backColour, const QString& toolTip,
                           bool visible) {
   // Every box is black underneath; a never-painted face shows that black.
   Q_UNUSED(backColour);
@@ -96,8 +96,8 @@ void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal 
 
 void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin,
                                qreal bottomMargin, const QString& fontName, int fontSize,
-                               int alignment, int style, PackedColour colour,
-                               PackedColour pointedColour) {
+                               int alignment, int style, QRgb colour,
+                               std::optional<QRgb> pointedColour) {
   Element& e = m_elements[IndexOf(index)];
   const Element& measuring = e;
   Caption& c = e.caption;
@@ -132,7 +132,7 @@ void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargi
 }
 
 void Screen::SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom,
-                          PackedColour textColour, PackedColour backColour, bool visible) {
+                          QRgb textColour, QRgb backColour, bool visible) {
   Q_UNUSED(index);  // the victory panel holds the only name box
   m_nameBox.rect = QRect(qRound(left), qRound(top), qRound(right - left), qRound(bottom - top));
   m_nameBox.textColour = textColour;
@@ -359,7 +359,7 @@ void Screen::SetCaptionTop(ElementId index, qreal top) {
   MarkCaptionDirty(index);
 }
 
-void Screen::SetCaptionColour(ElementId index, PackedColour colour) {
+void Screen::SetCaptionColour(ElementId index, QRgb colour) {
   Caption& c = m_elements[IndexOf(index)].caption;
   if (c.colour == colour) return;
   c.colour = colour;

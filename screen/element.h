@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "screen/board_view.h"
-#include "screen/colour.h"
+#include <QColor>
 #include "screen/element_id.h"
 #include "screen/element_looks.h"
 #include "screen/info_pages.h"
@@ -25,7 +25,7 @@ struct Caption {
   QString tooltip;
   CaptionFont font;
   CaptionAlign alignment = CaptionAlign::Left;
-  PackedColour colour = Rgb(255, 255, 255);
+  QRgb colour = qRgb(255, 255, 255);
   /// Place inside the owner's box; height follows the wrapped text.
   qreal left = 0, top = 0, width = 0, height = 0;
   bool visible = false;
@@ -45,8 +45,8 @@ struct Element {
   Caption caption;
   QRectF captionBox;        ///< where the caption may lie, inside the owner's box
   qreal fullWidth = 0;
-  PackedColour captionColour = Rgb(255, 255, 255);
-  PackedColour pointedCaptionColour = kNoColour;
+  QRgb captionColour = qRgb(255, 255, 255);
+  std::optional<QRgb> pointedCaptionColour;  ///< none: pointing leaves the colour
 
   /// The box as shown: fractional widths are rounded to whole pixels.
   QRect Box() const {
@@ -62,8 +62,8 @@ struct NameBox {
   int selectionStart = 0;
   int selectionLength = 0;
   int maxLength = 25;
-  PackedColour textColour = 0;
-  PackedColour backColour = 0;
+  QRgb textColour = 0;
+  QRgb backColour = 0;
   bool visible = false;
   int revision = 0;
 };
@@ -81,12 +81,12 @@ class Screen {
   // Layout, once at start-up.
   void BuildScreen();
   void SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width, qreal height,
-                    PackedColour backColour, const QString& toolTip, bool visible);
+                    QRgb backColour, const QString& toolTip, bool visible);
   void SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin,
                          qreal bottomMargin, const QString& fontName, int fontSize,
-                         int alignment, int style, PackedColour colour, PackedColour pointedColour);
+                         int alignment, int style, QRgb colour, std::optional<QRgb> pointedColour);
   void SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom,
-                    PackedColour textColour, PackedColour backColour, bool visible);
+                    QRgb textColour, QRgb backColour, bool visible);
 
   // The only ways a look or availability changes.
   /// Shows `look` on element `index`, which must be of the look's kind.
@@ -105,7 +105,7 @@ class Screen {
   void SetWidth(ElementId index, qreal width);
   void SetTop(ElementId index, qreal top);
   void SetCaptionTop(ElementId index, qreal top);
-  void SetCaptionColour(ElementId index, PackedColour colour);
+  void SetCaptionColour(ElementId index, QRgb colour);
   void SetCaptionEnabled(ElementId index, bool enabled);
 
   const Element& element(ElementId index) const { return m_elements[IndexOf(index)]; }

@@ -11,8 +11,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr PackedColour kWhite = Rgb(255, 255, 255);
-constexpr PackedColour kPointedAnswer = Rgb(128, 255, 192);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+constexpr QRgb kPointedAnswer = qRgb(128, 255, 192);
 
 using K = ElementKind;
 
@@ -81,19 +81,19 @@ constexpr bool InPaintingOrder() {
 static_assert(InPaintingOrder(), "one entry per element, in the order of ElementId");
 
 constexpr std::array<CaptionStyle, 12> kCaptionStyles = {{
-    {el::QuestionFrame, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, kNoColour},
+    {el::QuestionFrame, 20, 10, 20, 10, u"Arial Cyr", 12, 2, 1, kWhite, std::nullopt},
     {el::AnswerA, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
     {el::AnswerB, 41, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
     {el::AnswerC, 47, 6, 16, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
     {el::AnswerD, 42, 6, 19, 8, u"Arial Cyr", 10, 0, 1, kWhite, kPointedAnswer},
-    {el::PhonePanel, 130, 10, 10, 10, u"Times New Roman", 15, 2, 0, kWhite, kNoColour},
-    {el::PollBarA, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {el::PollBarB, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {el::PollBarC, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {el::PollBarD, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, kNoColour},
-    {el::ClockBar, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, kNoColour},
+    {el::PhonePanel, 130, 10, 10, 10, u"Times New Roman", 15, 2, 0, kWhite, std::nullopt},
+    {el::PollBarA, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, std::nullopt},
+    {el::PollBarB, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, std::nullopt},
+    {el::PollBarC, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, std::nullopt},
+    {el::PollBarD, 0, 0, 397, 0, u"MS Sans Serif", 10, 2, 1, kWhite, std::nullopt},
+    {el::ClockBar, 0, 0, 547, 0, u"Comic Sans MS", 12, 2, 0, kWhite, std::nullopt},
     // Below the panel's painted heading, above its name strip: four lines fit.
-    {el::VictoryPanel, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, kNoColour},
+    {el::VictoryPanel, 10, 27, 10, 30, u"Arial Cyr", 11, 2, 2, kWhite, std::nullopt},
 }};
 
 }  // namespace

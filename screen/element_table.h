@@ -3,7 +3,7 @@
 #include <QPolygonF>
 #include <QString>
 
-#include "screen/colour.h"
+#include <QColor>
 #include "screen/element.h"
 #include "screen/element_looks.h"
 
@@ -35,8 +35,8 @@ struct CaptionStyle {
   int fontSize;
   int alignment;  ///< 0 left, 1 right, 2 centre
   int style;      ///< 0 plain, 1 bold, 2 italic, 3 underline, 4 strikethrough
-  PackedColour colour;
-  PackedColour pointedColour;
+  QRgb colour;
+  std::optional<QRgb> pointedColour;
 };
 
 /// How a button element answers the pointer; elements that are no plain button
@@ -83,6 +83,6 @@ QString TooltipOf(ElementId id);
 /// The name box of the record panel, inside the panel's box.
 namespace namebox {
 constexpr qreal Left = 83, Top = 103, Right = 465, Bottom = 117;
-constexpr PackedColour TextColour = Rgb(0, 0, 112);
-constexpr PackedColour BackColour = Rgb(112, 106, 6);
+constexpr QRgb TextColour = qRgb(0, 0, 112);
+constexpr QRgb BackColour = qRgb(112, 106, 6);
 }  // namespace namebox

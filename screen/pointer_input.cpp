@@ -22,7 +22,7 @@ void PointerInput::PaintHover(ElementId index, bool pointed) {
   if (IsAnswerSlot(index)) {
     if (!open) return;
     m_screen.ShowLook(index, pointed ? AnswerLook::Pointed : AnswerLook::Normal);
-    m_screen.SetCaptionColour(index, pointed ? e.pointedCaptionColour : e.captionColour);
+    m_screen.SetCaptionColour(index, pointed ? e.pointedCaptionColour.value_or(e.captionColour) : e.captionColour);
   } else if (ButtonLooksOf(index).hover) {
     m_screen.ShowLook(index, pointed ? ButtonLook::Pointed : ButtonLook::Normal);
   } else if (index == el::TitleStrip) {

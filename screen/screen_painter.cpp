@@ -86,7 +86,7 @@ void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
 
 /// Text in `font` within `rect`, clipped to `clip` (and to `outline` there, if any).
 void PaintText(QPainter& painter, const QString& text, const CaptionFont& font, CaptionAlign alignment,
-               PackedColour colour, bool enabled, const QRectF& rect, const QRect& clip,
+               QRgb colour, bool enabled, const QRectF& rect, const QRect& clip,
                const FrameOutline* outline) {
   painter.save();
   painter.setClipRect(clip, Qt::IntersectClip);
@@ -101,7 +101,7 @@ void PaintText(QPainter& painter, const QString& text, const CaptionFont& font, 
   const int flags = CaptionTextFlags(alignment) | Qt::TextDontClip;
   const QString shown = CaptionLayoutText(text);
   if (enabled) {
-    painter.setPen(ToQColor(colour));
+    painter.setPen(QColor(colour));
     painter.drawText(rect, flags, shown);
   } else {
     // The usual look of disabled text: a light emboss under a grey face.

@@ -1,24 +1,16 @@
 #include "shell/main_window.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHelpEvent>
 #include <QIcon>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPainter>
-#include <QScreen>
 #include <QSettings>
 #include <QWindow>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include <cmath>
-
-#include "data/random_source.h"
 #include "screen/fonts.h"
 #include "screen/key_table.h"
 #include "screen/qt_text_measurer.h"
@@ -26,37 +18,13 @@
 #include "shell/accessible_screen.h"
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
-#include "shell/qt_sound_output.h"
-#include "shell/qt_info_box.h"
 #include "shell/view_scale.h"
-#include "shell/window_placement.h"
 
 using namespace Qt::StringLiterals;
 
 MainWindow::MainWindow(Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(std::move(services)) {
   m_measurer = std::make_unique<QtTextMeasurer>();
-  if (m_services.infoBox) {
-    m_infoBox = m_services.infoBox;
-  } else {
-    m_ownInfoBox = std::make_unique<QtInfoBox>(this);
-    m_infoBox = m_ownInfoBox.get();
-  }
-  if (m_services.random) {
-    m_random = m_services.random;
-  } else {
-    m_ownRandom = std::make_unique<SystemRandomSource>();
-    m_random = m_ownRandom.get();
-  }
-  m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
-                                  Screen::SheetLoader{}, m_services.locations);
-  if (m_services.sound) {
-    m_sound = m_services.sound;
-  } else {
-    m_ownSound = std::make_unique<QtSoundOutput>();
-    m_sound = m_ownSound.get();
-  }
-
   setFixedSize(ViewScale::kLogicalWidth, ViewScale::kLogicalHeight);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
@@ -68,9 +36,21 @@ MainWindow::MainWindow(Services services, QWidget* parent)
 
   m_settings = OpenPlayerSettings(m_services.settingsFile);
   BuildNameBox();
-  BuildMenu();
+  m_menu = std::make_unique<GameMenu>(
+      this, GameMenu::Handlers{[this](Command command) { Carry(command); }, [this](qreal step) { SetZoom(step); },
+                               [this] { m_view->CheckZoomStep(); }});
+  m_view = std::make_unique<ViewSettings>(
+      *this, *m_settings, *m_menu,
+      ViewSettings::Hooks{m_services.availableArea, [this] { EndPointerCapture(); }, [this] { PictureChanged(); }});
+  m_platform = std::make_unique<WindowPlatform>(
+      WindowPlatform::Sources{m_services.infoBox, m_services.random, m_services.steadyClock, m_services.sound},
+      WindowPlatform::Window{*this, *m_view, *m_menu, *m_nameBox, [this] { EndPointerCapture(); },
+                             [this] { SyncView(); }});
+  m_game = std::make_unique<Game>(*m_platform, *m_measurer, m_services.programFolder, Screen::SheetLoader{},
+                                  m_services.locations);
+  RestoreSound();
   m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox,
-                                                    [this](const QRect& layout) { return ToWindow(layout); });
+                                                    [this](const QRect& layout) { return m_view->ToWindow(layout); });
   m_timer = new QTimer(this);
   m_timer->setInterval(100);
   connect(m_timer, &QTimer::timeout, this, &MainWindow::Tick);
@@ -97,81 +77,64 @@ void MainWindow::StyleNameBox() {
   font.bold = true;
   QFont qfont = ToQFont(font);
   // The box is a real widget on the scaled picture, so its text grows with it.
-  if (qfont.pointSizeF() > 0) qfont.setPointSizeF(qfont.pointSizeF() * ViewScaleFactor());
-  else if (qfont.pixelSize() > 0) qfont.setPixelSize(qRound(qfont.pixelSize() * ViewScaleFactor()));
+  const qreal scale = m_view->Scale();
+  if (qfont.pointSizeF() > 0) qfont.setPointSizeF(qfont.pointSizeF() * scale);
+  else if (qfont.pixelSize() > 0) qfont.setPixelSize(qRound(qfont.pixelSize() * scale));
   m_nameBox->setFont(qfont);
   m_nameBox->setMaxLength(box.maxLength);
   QPalette palette = m_nameBox->palette();
-  palette.setColor(QPalette::Text, ToQColor(box.textColour));
-  palette.setColor(QPalette::Base, ToQColor(box.backColour));
-  palette.setColor(QPalette::Highlight, ToQColor(box.textColour));
+  palette.setColor(QPalette::Text, QColor(box.textColour));
+  palette.setColor(QPalette::Base, QColor(box.backColour));
+  palette.setColor(QPalette::Highlight, QColor(box.textColour));
   // The preselected default name: white on the box's navy reads where olive did not.
   palette.setColor(QPalette::HighlightedText, Qt::white);
   m_nameBox->setPalette(palette);
 }
 
-void MainWindow::BuildMenu() {
-  m_menu = new QMenu(u"Главное меню"_s, this);
-  // The menu wears the game's colours rather than the desktop's.
-  m_menu->setStyleSheet(
-      u"QMenu { font-family: \"Liberation Sans\"; font-size: 13px; background: #050b1c; color: #ffffff; border: 1px solid #0773de; padding: 3px; }"
-      "QMenu::item { padding: 4px 18px 4px 14px; }"
-      "QMenu::item:selected { background: #cc661a; color: #ffffff; }"
-      "QMenu::item:disabled { color: #56607a; }"
-      "QMenu::separator { height: 1px; background: #0773de; margin: 3px 6px; }"_s);
-  m_newGameAction = AddCommandItem(m_menu, u"Новая игра"_s, Command::NewGame);
-  m_winnersAction = AddCommandItem(m_menu, u"Таблица лидеров"_s, Command::ShowLeaderboard);
-  m_menu->addSeparator();
-  AddCommandItem(m_menu, u"Правила игры"_s, Command::Rules);
-  AddCommandItem(m_menu, u"О программе"_s, Command::About);
-  AddSoundItem();
-  m_menu->addSeparator();
-  BuildViewMenu();
-  m_menu->addSeparator();
-  AddCommandItem(m_menu, u"Выход"_s, Command::Exit);
-  // The key handler carries the shortcuts out; the menu only shows them.
-  for (QAction* action : m_menu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
-  for (QAction* action : m_zoomMenu->actions()) action->setShortcutContext(Qt::WidgetShortcut);
-}
-
-QAction* MainWindow::AddCommandItem(QMenu* menu, const QString& caption, Command command) {
-  QAction* action = menu->addAction(caption);
-  // The menu shows the shortcut the key table gives it; the keys themselves are the table's.
-  if (const KeyBinding* binding = MenuBinding(command))
-    action->setShortcut(QKeySequence(QKeyCombination(binding->modifier, Qt::Key(binding->keys[0]))));
-  connect(action, &QAction::triggered, this, [this, command] { Carry(command); });
-  return action;
-}
-
 void MainWindow::Carry(Command command) {
   switch (command) {
-    case Command::ZoomIn: SetZoom(ViewScale::Step(m_zoom, +1)); break;
-    case Command::ZoomOut: SetZoom(ViewScale::Step(m_zoom, -1)); break;
-    case Command::FullScreen: SetFullScreen(!m_fullScreen); break;
+    case Command::ZoomIn: SetZoom(ViewScale::Step(zoom(), +1)); break;
+    case Command::ZoomOut: SetZoom(ViewScale::Step(zoom(), -1)); break;
+    case Command::FullScreen: SetFullScreen(!fullScreen()); break;
     default: Run([&] { m_game->Perform(command); }); break;
   }
 }
 
-void MainWindow::AddSoundItem() {
+void MainWindow::RestoreSound() {
   m_soundKept = m_settings->value(u"sound/enabled"_s, true).toBool();
   // Before start-up, so that a muted game does not strike up its theme.
   m_game->SetSoundOn(m_soundKept);
-  m_soundAction = AddCommandItem(m_menu, u"Звук"_s, Command::ToggleSound);
-  m_soundAction->setCheckable(true);
-  m_soundAction->setChecked(m_soundKept);
+  m_menu->Check(Command::ToggleSound, m_soundKept);
 }
 
 void MainWindow::SyncSound() {
   const bool on = m_game->SoundOn();
-  m_soundAction->setChecked(on);
+  m_menu->Check(Command::ToggleSound, on);
   if (on == m_soundKept) return;
   m_soundKept = on;
   m_settings->setValue(u"sound/enabled"_s, on);
 }
 
+void MainWindow::PictureChanged() {
+  if (!m_accessible) return;  // a resize while the window is still being built
+  StyleNameBox();
+  SyncView();
+  update();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (m_view) m_view->UpdatePicture();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (m_view) m_view->WindowMoved();
+}
+
 void MainWindow::Start() {
   Run([this] { m_game->Start(); });
-  RestoreView();
+  m_view->Restore();
   if (m_services.startTimer && m_game->TimerEnabled()) m_timer->start();
 }
 
@@ -194,7 +157,7 @@ void MainWindow::SyncView() {
   const QRegion dirty = m_game->TakeScreenChanges();
   if (!dirty.isEmpty()) {
     QRegion shown;
-    for (const QRect& rect : dirty) shown += ToWindow(rect).adjusted(-1, -1, 1, 1);  // filtered edges
+    for (const QRect& rect : dirty) shown += m_view->ToWindow(rect).adjusted(-1, -1, 1, 1);  // filtered edges
     update(shown);
   }
 
@@ -208,14 +171,14 @@ void MainWindow::SyncView() {
     m_nameBox->setText(box.text);
     if (box.selectionLength > 0) m_nameBox->setSelection(box.selectionStart, box.selectionLength);
   }
-  m_nameBox->setGeometry(ToWindow(box.rect.translated(panel.Box().topLeft())));
+  m_nameBox->setGeometry(m_view->ToWindow(box.rect.translated(panel.Box().topLeft())));
   if (m_nameBox->isVisible() != shown) {
     const bool hadFocus = m_nameBox->hasFocus();
     m_nameBox->setVisible(shown);
     if (!shown && hadFocus) setFocus();
   }
-  m_newGameAction->setEnabled(m_game->NewGameEnabled());
-  m_winnersAction->setEnabled(m_game->WinnersEnabled());
+  m_menu->Enable(Command::NewGame, m_game->NewGameEnabled());
+  m_menu->Enable(Command::ShowLeaderboard, m_game->WinnersEnabled());
   // A page that opens while a button is held takes that button's release.
   if (m_game->PageOpen() && (m_captured || m_pressedCaption)) EndPointerCapture();
   m_accessible->Update();
@@ -224,21 +187,22 @@ void MainWindow::SyncView() {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  const qreal scale = ViewScaleFactor();
+  const qreal scale = m_view->Scale();
+  const QRectF pictureRect = m_view->picture();
   const qreal deviceScale = scale * devicePixelRatioF();
   // Only a window shown larger than 640 × 480 pixels needs the sharper sheets; a
   // new scale lets go of the sheets prepared for the old one.
   m_sharpSheets.SetScale(deviceScale);
   // Full screen: black bars beside the 4:3 picture.
-  const QRect picture = m_picture.toAlignedRect();
+  const QRect picture = pictureRect.toAlignedRect();
   const QRegion bars = event->region().subtracted(QRegion(picture));
   for (const QRect& rect : bars) painter.fillRect(rect, Qt::black);
   QRegion logical;
   for (const QRect& rect : event->region()) {
-    const QRectF r = QRectF(rect).translated(-m_picture.topLeft());
+    const QRectF r = QRectF(rect).translated(-pictureRect.topLeft());
     logical += QRectF(r.topLeft() / scale, r.size() / scale).toAlignedRect().adjusted(-1, -1, 1, 1);
   }
-  painter.translate(m_picture.topLeft());
+  painter.translate(pictureRect.topLeft());
   painter.scale(scale, scale);
   const QRect layout(0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight);
   PaintScreen(painter, m_game->screen(), logical & layout, deviceScale > 1.0 ? &m_sharpSheets : nullptr);
@@ -264,7 +228,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   m_pagePressed = false;  // its release went elsewhere
-  const QPointF point = ToLogical(event->position());
+  const QPointF point = m_view->ToLogical(event->position());
   m_captureButton = event->button();
   const std::optional<ElementId> caption = m_game->screen().CaptionAt(point);
   if (caption) {
@@ -273,7 +237,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const ElementId index = PointerTarget(point);
-  if (index == el::TitleStrip && event->button() == Qt::LeftButton && WindowNormal() && windowHandle() &&
+  if (index == el::TitleStrip && event->button() == Qt::LeftButton && m_platform->WindowNormal() && windowHandle() &&
       windowHandle()->startSystemMove()) {
     // The window system moves the window (the only way on Wayland) and keeps the
     // release; the game's own drag is for systems that refuse.
@@ -285,7 +249,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF point = ToLogical(event->position());
+  const QPointF point = m_view->ToLogical(event->position());
   if (m_pagePressed && !(event->buttons() & m_captureButton)) m_pagePressed = false;
   if (m_game->PageOpen() || m_pagePressed) return;
   // The release may never have come here (a box or another window took it): a
@@ -310,7 +274,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   // The capture ends with the button that began it; other buttons do nothing.
   if (event->button() != m_captureButton) return;
-  const QPointF point = ToLogical(event->position());
+  const QPointF point = m_view->ToLogical(event->position());
   if (std::exchange(m_pagePressed, false)) {
     if (m_game->PageOpen()) Run([&] { m_game->ClickPage(point); });
     return;
@@ -357,7 +321,7 @@ bool MainWindow::event(QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     auto* help = static_cast<QHelpEvent*>(event);
     const Screen& screen = m_game->screen();
-    const QPointF point = ToLogical(help->pos());
+    const QPointF point = m_view->ToLogical(help->pos());
     QString tip;
     // Nothing beneath a page explains itself through it.
     if (m_game->PageOpen()) {
@@ -419,7 +383,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
   } else {
     m_timer->stop();
-    RememberView();
+    m_view->Remember();
     event->accept();
   }
 }

@@ -7,15 +7,15 @@
 #include <optional>
 
 #include "engine/game.h"
-#include "engine/platform.h"
 #include "screen/sharp_sheet_cache.h"
+#include "shell/game_menu.h"
 #include "shell/title_bar_clock.h"
-#include "shell/view_scale.h"
+#include "shell/view_settings.h"
+#include "shell/window_platform.h"
 
 class QLineEdit;
 class QMenu;
 class QAction;
-class QActionGroup;
 class QSettings;
 class QTimer;
 class InfoBox;
@@ -24,13 +24,12 @@ class RandomSource;
 class SoundOutput;
 class TextMeasurer;
 
-/// The main window: a frameless 640 × 480 view over the game's element
-/// model, and the game's platform (clock, random numbers, message box, menu, window).
-/// It holds no game logic: every event goes to `Game`, then the changed parts of the
-/// model are repainted. Its jobs live in files of their own: events and painting in
-/// main_window.cpp, the platform the game asks in window_platform.cpp, zoom, full
-/// screen and placement in window_view.cpp.
-class MainWindow : public QWidget, private Platform {
+/// The main window: a frameless 640 × 480 view over the game's element model. It
+/// holds no game logic: every event goes to `Game`, then the changed parts of the
+/// model are repainted. It puts together the parts that each do one job: the menu
+/// (`GameMenu`), zoom, full screen and placement (`ViewSettings`), and the machine
+/// as the game asks for it (`WindowPlatform`).
+class MainWindow : public QWidget {
  public:
   /// What the window takes from outside; tests replace any of them.
   struct Services {
@@ -59,17 +58,17 @@ class MainWindow : public QWidget, private Platform {
 
   Game& game() { return *m_game; }
   QLineEdit* nameBox() const { return m_nameBox; }
-  QMenu* menu() const { return m_menu; }
+  QMenu* menu() const { return m_menu->menu(); }
 
   /// The view: zoom step (window size over 640 × 480), full screen, and where the
   /// 640 × 480 picture lies inside the window.
-  qreal zoom() const { return m_zoom; }
-  void SetZoom(qreal zoom);
-  void SetFullScreen(bool on);
-  bool fullScreen() const { return m_fullScreen; }
-  QRectF pictureRect() const { return m_picture; }
-  QMenu* zoomMenu() const { return m_zoomMenu; }
-  QAction* fullScreenAction() const { return m_fullScreenAction; }
+  qreal zoom() const { return m_view->zoom(); }
+  void SetZoom(qreal zoom) { m_view->SetZoom(zoom); }
+  void SetFullScreen(bool on) { m_view->SetFullScreen(on); }
+  bool fullScreen() const { return m_view->fullScreen(); }
+  QRectF pictureRect() const { return m_view->picture(); }
+  QMenu* zoomMenu() const { return m_menu->zoomMenu(); }
+  QAction* fullScreenAction() const { return m_menu->Item(Command::FullScreen); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -87,18 +86,6 @@ class MainWindow : public QWidget, private Platform {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Platform.
-  double SteadySeconds() override;
-  RandomSource& Random() override { return *m_random; }
-  InfoBox& MessageBox() override { return m_modalBox; }
-  void PopupMenu(int x, int y) override;
-  void Minimise() override;
-  void RequestClose() override;
-  bool WindowNormal() override;
-  void MoveWindowBy(qreal dx, qreal dy) override;
-  void FocusNameBox() override;
-  SoundOutput& Sound() override;
-
   /// Runs a game handler, then brings the view up to date with the model.
   void Run(const std::function<void()>& handler);
   void SyncView();
@@ -110,85 +97,36 @@ class MainWindow : public QWidget, private Platform {
   /// Ends a press the window still holds (title drag, thumb drag, pressed caption)
   /// without a click: its button is up, or something modal took its release.
   void EndPointerCapture();
-  void BuildMenu();
-  /// A menu item that carries out `command`, with the shortcut the key table shows for it.
-  QAction* AddCommandItem(QMenu* menu, const QString& caption, Command command);
   /// Carries out a command of keys or menu: the view's here, the game's by the game.
   void Carry(Command command);
-  /// The menu's sound switch, and the player's last choice put back.
-  void AddSoundItem();
+  /// The player's last sound choice, put back before start-up.
+  void RestoreSound();
   /// Shows the sound switch as the game has it and keeps a changed choice.
   void SyncSound();
-  void BuildViewMenu();
   /// A key for the view and the game, from the window or the name box.
   void PressKey(const QKeyEvent& event);
-  /// Size, position and full screen as the settings keep them, at start-up.
-  void RestoreView();
-  void RememberView();
-  /// Recomputes the picture's place after the window changed size.
-  void UpdatePicture();
-  qreal ViewScaleFactor() const { return m_picture.width() / ViewScale::kLogicalWidth; }
-  QPointF ToLogical(QPointF point) const;
-  QRect ToWindow(const QRect& logical) const;
-  /// Whether the platform lets the program place its window (Wayland does not).
-  static bool CanPlaceWindows();
-  /// The zoom menu's tick on the current step; steps that do not fit the screen are off.
-  void CheckZoomStep();
-  /// The available area of the screen the window is on.
-  QSize AvailableArea() const;
+  /// The picture moved or changed scale: the name box and the view follow.
+  void PictureChanged();
   void BuildNameBox();
   /// Font, colours and length limit of the name box, as the layout gives them.
   void StyleNameBox();
 
-  /// The message box as the game sees it: a box that opens while a button is held
-  /// takes that button's release, so the window lets go of the pointer first.
-  class ModalBox : public InfoBox {
-   public:
-    explicit ModalBox(MainWindow& window) : m_window(window) {}
-    Answer Show(const Message& message) override;
-
-   private:
-    MainWindow& m_window;
-  };
-
   Services m_services;
   TitleBarClock m_titleBarClock{m_services.timeAndDate};
-  ModalBox m_modalBox{*this};
   std::unique_ptr<TextMeasurer> m_measurer;
-  std::unique_ptr<InfoBox> m_ownInfoBox;
-  std::unique_ptr<RandomSource> m_ownRandom;
-  InfoBox* m_infoBox = nullptr;
-  RandomSource* m_random = nullptr;
+  std::unique_ptr<QSettings> m_settings;
+  QLineEdit* m_nameBox = nullptr;
+  std::unique_ptr<GameMenu> m_menu;
+  std::unique_ptr<ViewSettings> m_view;
+  std::unique_ptr<WindowPlatform> m_platform;
   std::unique_ptr<Game> m_game;
-  std::unique_ptr<SoundOutput> m_ownSound;
-  SoundOutput* m_sound = nullptr;
-  QAction* m_soundAction = nullptr;
   bool m_soundKept = true;  ///< the choice as the settings hold it
   QTimer* m_timer = nullptr;
-  QLineEdit* m_nameBox = nullptr;
   std::unique_ptr<AccessibleScreen> m_accessible;
-  QMenu* m_menu = nullptr;
-  QAction* m_newGameAction = nullptr;
-  QAction* m_winnersAction = nullptr;
   int m_nameBoxRevision = -1;
   std::optional<ElementId> m_captured;        ///< element holding the pointer while a button is down
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
   std::optional<ElementId> m_pressedCaption;  ///< caption a press began on, for the forwarded click
   bool m_pagePressed = false;  ///< a press began on the pages over the game
-
-  // View.
-  std::unique_ptr<QSettings> m_settings;
-  qreal m_zoom = 1.0;
-  /// The 640 × 480 picture, in window pixels.
-  QRectF m_picture{0, 0, ViewScale::kLogicalWidth, ViewScale::kLogicalHeight};
-  QMenu* m_zoomMenu = nullptr;
-  QActionGroup* m_zoomGroup = nullptr;
-  QAction* m_largerAction = nullptr;
-  QAction* m_smallerAction = nullptr;
-  QAction* m_fullScreenAction = nullptr;
-  // Kept by the game itself: without a window manager the platform may report the
-  // full-screen state as dropped while the window still covers the screen.
-  bool m_fullScreen = false;
-  QPoint m_normalPosition;  ///< where the window was before full screen
   SharpSheetCache m_sharpSheets;  ///< at the scale the window now paints
 };

@@ -1,47 +1,77 @@
-// The window as the game's platform: clock, message box, popup menu, window moves.
+#include "shell/window_platform.h"
+
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
+#include <QWidget>
 
-#include "shell/main_window.h"
+#include "data/random_source.h"
+#include "shell/game_menu.h"
+#include "shell/qt_info_box.h"
+#include "shell/qt_sound_output.h"
+#include "shell/view_settings.h"
 
-InfoBox::Answer MainWindow::ModalBox::Show(const Message& message) {
-  m_window.EndPointerCapture();
-  return m_window.m_infoBox->Show(message);
+WindowPlatform::WindowPlatform(const Sources& sources, Window window)
+    : m_window(std::move(window)), m_steadyClock(sources.steadyClock) {
+  if (sources.infoBox) {
+    m_infoBox = sources.infoBox;
+  } else {
+    m_ownInfoBox = std::make_unique<QtInfoBox>(&m_window.widget);
+    m_infoBox = m_ownInfoBox.get();
+  }
+  if (sources.random) {
+    m_random = sources.random;
+  } else {
+    m_ownRandom = std::make_unique<SystemRandomSource>();
+    m_random = m_ownRandom.get();
+  }
+  if (sources.sound) {
+    m_sound = sources.sound;
+  } else {
+    m_ownSound = std::make_unique<QtSoundOutput>();
+    m_sound = m_ownSound.get();
+  }
 }
 
-double MainWindow::SteadySeconds() {
-  if (m_services.steadyClock) return m_services.steadyClock();
+WindowPlatform::~WindowPlatform() = default;
+
+InfoBox::Answer WindowPlatform::ModalBox::Show(const Message& message) {
+  m_platform.m_window.letGoOfPointer();
+  return m_platform.m_infoBox->Show(message);
+}
+
+double WindowPlatform::SteadySeconds() {
+  if (m_steadyClock) return m_steadyClock();
   static const QElapsedTimer started = [] {
     QElapsedTimer timer;
     timer.start();
     return timer;
   }();
-  return started.nsecsElapsed() / 1e9;
+  return double(started.nsecsElapsed()) / 1e9;
 }
 
-
-void MainWindow::PopupMenu(int x, int y) {
-  EndPointerCapture();
-  SyncView();
-  m_menu->exec(mapToGlobal(ToWindow(QRect(x, y, 1, 1)).topLeft()));
+void WindowPlatform::PopupMenu(int x, int y) {
+  m_window.letGoOfPointer();
+  m_window.catchUp();
+  m_window.menu.menu()->exec(m_window.widget.mapToGlobal(m_window.view.ToWindow(QRect(x, y, 1, 1)).topLeft()));
 }
 
-void MainWindow::Minimise() { showMinimized(); }
+void WindowPlatform::Minimise() { m_window.widget.showMinimized(); }
 
-void MainWindow::RequestClose() { close(); }
+void WindowPlatform::RequestClose() { m_window.widget.close(); }
 
-bool MainWindow::WindowNormal() { return !isMinimized() && !isMaximized() && !isFullScreen() && !m_fullScreen; }
+bool WindowPlatform::WindowNormal() {
+  const QWidget& w = m_window.widget;
+  return !w.isMinimized() && !w.isMaximized() && !w.isFullScreen() && !m_window.view.fullScreen();
+}
 
-void MainWindow::MoveWindowBy(qreal dx, qreal dy) {
+void WindowPlatform::MoveWindowBy(qreal dx, qreal dy) {
   // The game measures the drag in its own units; the window moves in the desktop's.
-  const qreal scale = ViewScaleFactor();
-  move(pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
+  const qreal scale = m_window.view.Scale();
+  m_window.widget.move(m_window.widget.pos() + QPoint(qRound(dx * scale), qRound(dy * scale)));
 }
 
-SoundOutput& MainWindow::Sound() { return *m_sound; }
-
-void MainWindow::FocusNameBox() {
-  SyncView();
-  m_nameBox->setFocus(Qt::OtherFocusReason);
+void WindowPlatform::FocusNameBox() {
+  m_window.catchUp();
+  m_window.nameBox.setFocus(Qt::OtherFocusReason);
 }

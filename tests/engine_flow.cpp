@@ -184,12 +184,12 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
                                 : (right ? spoken::Outcome::ChosenCorrect : spoken::Outcome::Correct));
       if (right) {
         EXPECT_EQ(RowOf(correct), CellOf(s.right).row);
-        EXPECT_EQ(E(correct).caption.colour, Rgb(0, 0, 0));
+        EXPECT_EQ(E(correct).caption.colour, qRgb(0, 0, 0));
       } else {
         EXPECT_EQ(RowOf(correct), CellOf(s.wrongCorrect).row);
         EXPECT_EQ(RowOf(chosen), CellOf(s.wrongChosen).row);
-        EXPECT_EQ(E(chosen).caption.colour, Rgb(0, 0, 0));
-        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrect == AnswerLook::Normal ? Rgb(255, 255, 255) : Rgb(0, 0, 0));
+        EXPECT_EQ(E(chosen).caption.colour, qRgb(0, 0, 0));
+        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrect == AnswerLook::Normal ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
       }
     }
     Tick();  // the verdict
@@ -238,7 +238,7 @@ TEST_F(EngineTest, TheNextQuestionShowsItsFirstCharacterInTheVerdictsTick) {
   for (const ElementId e : kAnswerSlots) {
     EXPECT_FALSE(E(e).enabled);
     EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
-    EXPECT_EQ(E(e).caption.colour, Rgb(255, 255, 255));
+    EXPECT_EQ(E(e).caption.colour, qRgb(255, 255, 255));
   }
 }
 

@@ -24,7 +24,10 @@ QString SheetName(const Element& e) {
   return e.face.isNull() || !e.faceSheet ? u"none"_s : ElementName(*e.faceSheet);
 }
 
-QString Colour(PackedColour colour) { return QString::number(colour, 16); }
+/// The recordings write a colour as blue, green and red, red lowest.
+QString Colour(QRgb colour) {
+  return QString::number(qRed(colour) | qGreen(colour) << 8 | qBlue(colour) << 16, 16);
+}
 
 QString Rect(qreal left, qreal top, qreal width, qreal height) {
   return u"%1,%2 %3x%4"_s.arg(left).arg(top).arg(width).arg(height);

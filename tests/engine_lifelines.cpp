@@ -26,14 +26,19 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
   QSet<QSet<int>> pairs;
   for (int trial = 0; trial < 300; ++trial) {
     setup().ShuffleAnswers();
-    for (const ElementId e : kAnswerSlots) setup().screen().EnableElement(e, true);
-    setup().screen().EnableElement(el::FiftyFifty, true);
+    setup().RestoreAnswers();
+    setup().GiveBackLifeline(Lifeline::FiftyFifty);
     g().KeyPressed(Qt::Key_1);
     ASSERT_TRUE(E(g().AnswerElement(1)).enabled);
+    ASSERT_FALSE(round().AnswerRemoved(1));
     QSet<int> removed;
-    for (int k = 2; k <= 4; ++k)
-      if (!E(g().AnswerElement(k)).enabled) removed.insert(k);
+    for (int k = 2; k <= 4; ++k) {
+      // The round's fact and the screen tell the same.
+      ASSERT_EQ(round().AnswerRemoved(k), !E(g().AnswerElement(k)).enabled) << k;
+      if (round().AnswerRemoved(k)) removed.insert(k);
+    }
     ASSERT_EQ(removed.size(), 2);
+    ASSERT_TRUE(round().LifelineUsed(Lifeline::FiftyFifty));
     pairs.insert(removed);
     ASSERT_FALSE(E(el::FiftyFifty).enabled);
     ASSERT_EQ(RowOf(el::FiftyFifty), CellOf(LifelineLook::Used).row);
@@ -45,6 +50,43 @@ TEST_F(EngineTest, FiftyFiftyRemovesTwoWrongAnswersAndNeverTheCorrectOne) {
     if (E(e).enabled) continue;
     EXPECT_FALSE(E(e).caption.visible);
     EXPECT_EQ(RowOf(e), CellOf(AnswerLook::Normal).row);
+  }
+}
+
+TEST_F(EngineTest, TheRoundKeepsUsedLifelinesForTheGameAndRemovedAnswersForTheQuestion) {
+  JumpTo(1);
+  g().KeyPressed(Qt::Key_1);
+  ASSERT_TRUE(round().LifelineUsed(Lifeline::FiftyFifty));
+  EXPECT_FALSE(round().LifelineUsed(Lifeline::PhoneFriend));
+  EXPECT_FALSE(round().LifelineUsed(Lifeline::AudiencePoll));
+  std::array<bool, 5> removed{};
+  for (int k = 1; k <= 4; ++k) removed[std::size_t(k)] = round().AnswerRemoved(k);
+  // A second use reaching the game by any way draws nothing and takes nothing more.
+  const int reseeds = platform->random.reseeds;
+  setup().UseFiftyFifty();
+  EXPECT_EQ(platform->random.reseeds, reseeds);
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(round().AnswerRemoved(k), removed[std::size_t(k)]) << k;
+
+  AnswerRight();
+  RevealQuestion();
+  ASSERT_EQ(round().question, 2);
+  EXPECT_TRUE(round().LifelineUsed(Lifeline::FiftyFifty));
+  EXPECT_FALSE(E(el::FiftyFifty).enabled);
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_FALSE(round().AnswerRemoved(k)) << k;
+    EXPECT_TRUE(E(g().AnswerElement(k)).enabled) << k;
+  }
+  g().KeyPressed(Qt::Key_2);
+  g().KeyPressed(Qt::Key_3);
+  EXPECT_TRUE(round().LifelineUsed(Lifeline::PhoneFriend));
+  EXPECT_TRUE(round().LifelineUsed(Lifeline::AudiencePoll));
+
+  // A new game has every lifeline again.
+  setup().ShowStartScreen();
+  JumpTo(1);
+  for (const Lifeline l : {Lifeline::FiftyFifty, Lifeline::PhoneFriend, Lifeline::AudiencePoll}) {
+    EXPECT_FALSE(round().LifelineUsed(l));
+    EXPECT_TRUE(E(LifelineButton(l)).enabled);
   }
 }
 
@@ -60,7 +102,7 @@ TEST_F(EngineTest, TheFriendsPhraseFollowsItsBandOfTheDraw) {
     const int first = phrase == 0 ? 1 : bounds[phrase - 1] + 1;
     for (int r : {first, bounds[phrase]}) {
       SCOPED_TRACE(r);
-      setup().screen().EnableElement(el::PhoneFriend, true);
+      setup().GiveBackLifeline(Lifeline::PhoneFriend);
       setup().SetTimeLimit(20);
       // He knows (1 ≤ K), then the band.
       platform->random.Push({0.0, DrawFor(r, 304)});
@@ -97,7 +139,7 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
   JumpTo(15);
   QSet<QString> guesses;
   for (int trial = 0; trial < 200; ++trial) {
-    setup().screen().EnableElement(el::PhoneFriend, true);
+    setup().GiveBackLifeline(Lifeline::PhoneFriend);
     setup().SetTimeLimit(120);
     platform->random.Push({0.99});  // 15 > K = 5: a guess
     setup().UsePhoneFriend();
@@ -106,9 +148,9 @@ TEST_F(EngineTest, AGuessingFriendNeverNamesDAndSkipsRemovedAnswers) {
   for (const QString& text : guesses) EXPECT_FALSE(text.contains(CaptionText(el::AnswerD))) << text.toStdString();
 
   // 50/50 has left only C of A … C: every guess names C.
-  setup().screen().EnableElement(el::AnswerA, false);
-  setup().screen().EnableElement(el::AnswerB, false);
-  setup().screen().EnableElement(el::PhoneFriend, true);
+  setup().RemoveAnswer(round().AnswerAt(1));
+  setup().RemoveAnswer(round().AnswerAt(2));
+  setup().GiveBackLifeline(Lifeline::PhoneFriend);
   platform->random.Push({0.99, 0.0, 0.4, 0.7, 0.0});
   setup().UsePhoneFriend();
   EXPECT_EQ(g().FriendWords().Text().toLower(), (kPhrases[0] + CaptionText(el::AnswerC) + u"."_s).toLower());
@@ -137,19 +179,19 @@ TEST_F(EngineTest, PollSharesAlwaysAddUpToAHundred) {
     if (trial % 15 == 0) JumpTo(1);
     setup().SetQuestion(question);
     setup().ShuffleAnswers();
-    for (const ElementId e : kAnswerSlots) setup().screen().EnableElement(e, true);
+    setup().RestoreAnswers();
     if (trial % 2 == 0) {
-      setup().screen().EnableElement(el::FiftyFifty, true);
+      setup().GiveBackLifeline(Lifeline::FiftyFifty);
       setup().UseFiftyFifty();
     }
-    setup().screen().EnableElement(el::AudiencePoll, true);
+    setup().GiveBackLifeline(Lifeline::AudiencePoll);
     setup().UseAudiencePoll();
     int sum = 0;
     for (int p = 0; p < 4; ++p) sum += g().Poll().Share(p + 1);
     ASSERT_EQ(sum, 100) << trial;
     for (int k = 2; k <= 4; ++k) {
       const int share = g().Poll().Share(g().AnswerOrder(k));
-      if (!E(g().AnswerElement(k)).enabled) {
+      if (round().AnswerRemoved(k)) {
         ASSERT_LE(share, 9) << trial;  // at most a residue
       }
     }
@@ -185,8 +227,8 @@ TEST_F(EngineTest, PollSharesFollowTheDrawsTheResidueRuleAndAKnowingAudience) {
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
     if (c.question == 1) {
-      setup().screen().EnableElement(g().AnswerElement(2), false);
-      setup().screen().EnableElement(g().AnswerElement(3), false);
+      setup().RemoveAnswer(2);
+      setup().RemoveAnswer(3);
     }
     platform->random = ScriptedRandomSource(c.draws);
     g().KeyPressed(Qt::Key_3);

@@ -25,6 +25,21 @@ class GameTestAccess {
   void RevealQuestionText(ElementId index, const QString& text, int minChars) {
     m_game.RevealQuestionText(index, text, minChars);
   }
+  /// `lifeline` may be used again, as at the start of a game.
+  void GiveBackLifeline(Lifeline lifeline) {
+    m_game.m_round.lifelinesUsed[std::size_t(lifeline)] = false;
+    m_game.m_screen.EnableElement(LifelineButton(lifeline), true);
+  }
+  /// Answer k (1 … 4) taken away as 50/50 takes it.
+  void RemoveAnswer(int k) {
+    m_game.m_round.answersRemoved[std::size_t(k)] = true;
+    m_game.m_screen.EnableElement(m_game.AnswerElement(k), false);
+  }
+  /// Every answer of the question back, as a question shows them.
+  void RestoreAnswers() {
+    m_game.m_round.answersRemoved = {};
+    for (const ElementId e : kAnswerSlots) m_game.m_screen.EnableElement(e, true);
+  }
   void UseFiftyFifty() { m_game.UseFiftyFifty(); }
   void UsePhoneFriend() { m_game.UsePhoneFriend(); }
   void UseAudiencePoll() { m_game.UseAudiencePoll(); }

@@ -112,17 +112,18 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
     qreal size;
     bool bold, italic;
     CaptionAlign align;
-    PackedColour colour, pointed;
+    QRgb colour;
+    std::optional<QRgb> pointed;
   };
   const Row rows[] = {
-      {el::QuestionFrame, {20, 10, 433, 93}, u"Arial Cyr"_s, 12, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {el::AnswerA, {47, 6, 174, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {el::AnswerB, {41, 6, 176, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {el::AnswerD, {42, 6, 175, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, Rgb(255, 255, 255), Rgb(128, 255, 192)},
-      {el::PhonePanel, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {el::PollBarC, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {el::ClockBar, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
-      {el::VictoryPanel, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, Rgb(255, 255, 255), kNoColour},
+      {el::QuestionFrame, {20, 10, 433, 93}, u"Arial Cyr"_s, 12, true, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
+      {el::AnswerA, {47, 6, 174, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
+      {el::AnswerB, {41, 6, 176, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
+      {el::AnswerD, {42, 6, 175, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
+      {el::PhonePanel, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
+      {el::PollBarC, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
+      {el::ClockBar, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
+      {el::VictoryPanel, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
@@ -152,12 +153,12 @@ TEST_F(ScreenTest, BoardColumnsStandSideBySideInTheBoardsBox) {
     BoardColumn column;
     qreal left, width;
     bool bold, italic;
-    PackedColour colour;
+    QRgb colour;
   };
   const Row rows[] = {
-      {BoardColumn::Rank, 0, 31, true, false, Rgb(207, 26, 156)},
-      {BoardColumn::Name, 36, 327, false, true, Rgb(26, 186, 207)},
-      {BoardColumn::Sum, 366, 85, true, false, Rgb(106, 207, 26)},
+      {BoardColumn::Rank, 0, 31, true, false, qRgb(207, 26, 156)},
+      {BoardColumn::Name, 36, 327, false, true, qRgb(26, 186, 207)},
+      {BoardColumn::Sum, 366, 85, true, false, qRgb(106, 207, 26)},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(int(row.column));
@@ -182,26 +183,26 @@ TEST_F(ScreenTest, CaptionHeightFollowsItsTextAtSetUp) {
 }
 
 TEST_F(ScreenTest, StyleValuesSwitchSingleAttributes) {
-  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 1, 0, kNoColour);
-  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 3, 0, kNoColour);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 1, 0, std::nullopt);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 3, 0, std::nullopt);
   CaptionFont f = screen.element(el::PhonePanel).caption.font;
   EXPECT_TRUE(f.bold && f.underline && !f.italic && !f.strikeout);
   EXPECT_EQ(screen.element(el::PhonePanel).caption.alignment, CaptionAlign::Right);
-  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 0, 0, kNoColour);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 0, 0, std::nullopt);
   f = screen.element(el::PhonePanel).caption.font;
   EXPECT_FALSE(f.bold || f.italic || f.underline || f.strikeout);
-  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 2, 0, kNoColour);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 2, 0, std::nullopt);
   f = screen.element(el::PhonePanel).caption.font;
   EXPECT_TRUE(f.italic && !f.bold && !f.underline && !f.strikeout);
-  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 9, 0, kNoColour);
+  screen.SetupElementLabel(el::PhonePanel, 0, 0, 0, 0, u"Arial"_s, 9, 1, 9, 0, std::nullopt);
   EXPECT_EQ(screen.element(el::PhonePanel).caption.font, f);
 }
 
 TEST_F(ScreenTest, NameBoxLiesOnTheVictoryPanelStrip) {
   const NameBox& box = screen.nameBox();
   EXPECT_EQ(box.rect, QRect(83, 103, 382, 14));
-  EXPECT_EQ(box.textColour, Rgb(0, 0, 112));
-  EXPECT_EQ(box.backColour, Rgb(112, 106, 6));
+  EXPECT_EQ(box.textColour, qRgb(0, 0, 112));
+  EXPECT_EQ(box.backColour, qRgb(112, 106, 6));
   EXPECT_TRUE(box.visible);
   EXPECT_EQ(box.maxLength, 25);
 }
@@ -554,9 +555,9 @@ TEST_F(ScreenTest, DirtyRegionHoldsWhatChangedOnce) {
   EXPECT_TRUE(QRegion(0, 455, 587, 25).contains(dirty.boundingRect()));
   EXPECT_TRUE(dirty.contains(screen.CaptionRect(el::ClockBar).toAlignedRect()));
 
-  screen.SetCaptionColour(el::AnswerA, Rgb(1, 2, 3));
+  screen.SetCaptionColour(el::AnswerA, qRgb(1, 2, 3));
   EXPECT_TRUE(screen.TakeDirty().contains(screen.CaptionRect(el::AnswerA).toAlignedRect()));
-  screen.SetCaptionColour(el::AnswerA, Rgb(1, 2, 3));
+  screen.SetCaptionColour(el::AnswerA, qRgb(1, 2, 3));
   EXPECT_TRUE(screen.TakeDirty().isEmpty());
 
   const QRect thumbWas = screen.element(el::ScrollThumb).Box();

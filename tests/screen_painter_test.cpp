@@ -85,7 +85,7 @@ TEST_F(PainterTest, CaptionsAreDrawnInTheirColourGreyedWhenDisabledAndOnlyWithTh
   const int white = CountNear(Render(), area, Qt::white);
   EXPECT_GT(white, 30);
 
-  screen.SetCaptionColour(el::PhonePanel, Rgb(255, 0, 0));
+  screen.SetCaptionColour(el::PhonePanel, qRgb(255, 0, 0));
   EXPECT_GT(CountNear(Render(), area, Qt::red), 30);
 
   screen.SetCaptionEnabled(el::PhonePanel, false);

@@ -56,12 +56,12 @@ class PointerTest : public ::testing::Test {
 TEST_F(PointerTest, MovingFromAnswerAToBRestoresAThenPointsB) {
   Move(el::AnswerA);
   EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Pointed).row);
-  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(128, 255, 192));
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, qRgb(128, 255, 192));
   Move(el::AnswerB);
   EXPECT_EQ(Row(el::AnswerA), CellOf(AnswerLook::Normal).row);
-  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, qRgb(255, 255, 255));
   EXPECT_EQ(Row(el::AnswerB), CellOf(AnswerLook::Pointed).row);
-  EXPECT_EQ(screen.element(el::AnswerB).caption.colour, Rgb(128, 255, 192));
+  EXPECT_EQ(screen.element(el::AnswerB).caption.colour, qRgb(128, 255, 192));
   EXPECT_EQ(state.HotElement, el::AnswerB);
 }
 
@@ -76,7 +76,7 @@ TEST_F(PointerTest, NoAnswerLifelineOrTakeMoneyLooksWhileAnswersAreClosed) {
   EXPECT_EQ(Row(el::AnswerC), CellOf(AnswerLook::Chosen).row);
   EXPECT_EQ(Row(el::FiftyFifty), CellOf(LifelineLook::Normal).row);
   EXPECT_EQ(Row(el::TakeMoney), CellOf(LifelineLook::Normal).row);
-  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, Rgb(255, 255, 255));
+  EXPECT_EQ(screen.element(el::AnswerA).caption.colour, qRgb(255, 255, 255));
   Press(el::PhoneFriend);
   EXPECT_EQ(Row(el::PhoneFriend), CellOf(LifelineLook::Normal).row);
   // Buttons do not depend on the question.
@@ -177,7 +177,7 @@ TEST_F(PointerTest, DroppingTheHoverRestoresTheNormalLook) {
   Move(el::AnswerD);
   input.DropHover();
   EXPECT_EQ(Row(el::AnswerD), CellOf(AnswerLook::Normal).row);
-  EXPECT_EQ(screen.element(el::AnswerD).caption.colour, Rgb(255, 255, 255));
+  EXPECT_EQ(screen.element(el::AnswerD).caption.colour, qRgb(255, 255, 255));
   EXPECT_EQ(state.HotElement, el::Background);
 }
 

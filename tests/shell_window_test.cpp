@@ -541,31 +541,32 @@ TEST_F(WindowTest, LifelineDigitsWorkWhateverTheShiftStateAndLayoutMakeOfThem) {
     int key;
     Qt::KeyboardModifiers modifiers;
     const char16_t* text;
-    ElementId lifeline;
+    Lifeline lifeline;
   };
   const Case cases[] = {
-      {"Shift+1, US", Qt::Key_Exclam, Qt::ShiftModifier, u"!", el::FiftyFifty},
-      {"Shift+2, US", Qt::Key_At, Qt::ShiftModifier, u"@", el::PhoneFriend},
-      {"Shift+3, US", Qt::Key_NumberSign, Qt::ShiftModifier, u"#", el::AudiencePoll},
-      {"Shift+2, Russian", Qt::Key_QuoteDbl, Qt::ShiftModifier, u"\"", el::PhoneFriend},
-      {"Shift+3, Russian", 0x2116, Qt::ShiftModifier, u"№", el::AudiencePoll},
-      {"1, French", Qt::Key_Ampersand, Qt::NoModifier, u"&", el::FiftyFifty},
-      {"2, French", Qt::Key_Eacute, Qt::NoModifier, u"é", el::PhoneFriend},
-      {"Shift+3 reported as the digit", Qt::Key_3, Qt::ShiftModifier, u"3", el::AudiencePoll},
+      {"Shift+1, US", Qt::Key_Exclam, Qt::ShiftModifier, u"!", Lifeline::FiftyFifty},
+      {"Shift+2, US", Qt::Key_At, Qt::ShiftModifier, u"@", Lifeline::PhoneFriend},
+      {"Shift+3, US", Qt::Key_NumberSign, Qt::ShiftModifier, u"#", Lifeline::AudiencePoll},
+      {"Shift+2, Russian", Qt::Key_QuoteDbl, Qt::ShiftModifier, u"\"", Lifeline::PhoneFriend},
+      {"Shift+3, Russian", 0x2116, Qt::ShiftModifier, u"№", Lifeline::AudiencePoll},
+      {"1, French", Qt::Key_Ampersand, Qt::NoModifier, u"&", Lifeline::FiftyFifty},
+      {"2, French", Qt::Key_Eacute, Qt::NoModifier, u"é", Lifeline::PhoneFriend},
+      {"Shift+3 reported as the digit", Qt::Key_3, Qt::ShiftModifier, u"3", Lifeline::AudiencePoll},
   };
   Key(Qt::Key_F2);
   WaitForAnswers();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.layout);
-    Screen& screen = GameTestAccess(game()).screen();
-    for (const ElementId e : kAnswerSlots) screen.EnableElement(e, true);
-    screen.EnableElement(c.lifeline, true);
+    GameTestAccess setup(game());
+    setup.RestoreAnswers();
+    setup.GiveBackLifeline(c.lifeline);
     const QString text = QString::fromUtf16(c.text);
     QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, text);
     QKeyEvent release(QEvent::KeyRelease, c.key, c.modifiers, text);
     QCoreApplication::sendEvent(m_window.get(), &press);
     QCoreApplication::sendEvent(m_window.get(), &release);
-    EXPECT_FALSE(screen.element(c.lifeline).enabled);
+    EXPECT_TRUE(game().CurrentRound().LifelineUsed(c.lifeline));
+    EXPECT_FALSE(game().screen().element(LifelineButton(c.lifeline)).enabled);
     EXPECT_TRUE(game().CurrentRound().answersOpen);
   }
 }
