@@ -24,6 +24,7 @@
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
+#include "shell/answer_time_menu.h"
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
 #include "shell/qt_sound_output.h"
@@ -125,6 +126,7 @@ void MainWindow::BuildMenu() {
   AddCommandItem(m_menu, u"Правила игры"_s, Command::Rules);
   AddCommandItem(m_menu, u"О программе"_s, Command::About);
   AddSoundItem();
+  new AnswerTimeMenu(*m_menu, *m_game, *m_settings);
   m_menu->addSeparator();
   BuildViewMenu();
   m_menu->addSeparator();
