@@ -2,18 +2,34 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+/// How the board marks a result played with a time, and what the mark stands for.
+struct TimeMarking {
+  AnswerTime time;
+  const char16_t* mark;
+  const char16_t* words;
+};
+
+constexpr TimeMarking kMarkings[] = {
+    {AnswerTime::Normal, u"", u""},
+    {AnswerTime::Doubled, u"*", u"время на ответ вдвое больше"},
+    {AnswerTime::Unlimited, u"**", u"без ограничения времени"},
+};
+
+const TimeMarking& MarkingOf(AnswerTime time) {
+  for (const TimeMarking& m : kMarkings)
+    if (m.time == time) return m;
+  return kMarkings[0];
+}
+
+}  // namespace
+
 int AnswerSeconds(int limit, AnswerTime time) { return time == AnswerTime::Doubled ? 2 * limit : limit; }
 
 AnswerTime MoreTime(AnswerTime a, AnswerTime b) { return int(a) >= int(b) ? a : b; }
 
-QString AnswerTimeMark(AnswerTime time) {
-  switch (time) {
-    case AnswerTime::Normal: return QString();
-    case AnswerTime::Doubled: return u"*"_s;
-    case AnswerTime::Unlimited: return u"**"_s;
-  }
-  return QString();
-}
+QString AnswerTimeMark(AnswerTime time) { return QString::fromUtf16(MarkingOf(time).mark); }
 
 AnswerTime AnswerTimeOfSum(const QString& storedSum) {
   // Only the mark right behind the digits counts: anything else a damaged or
@@ -22,19 +38,12 @@ AnswerTime AnswerTimeOfSum(const QString& storedSum) {
   while (digits < storedSum.size() && storedSum[digits].isDigit()) ++digits;
   if (digits == 0) return AnswerTime::Normal;
   const QStringView rest = QStringView(storedSum).mid(digits);
-  for (const AnswerTime time : {AnswerTime::Doubled, AnswerTime::Unlimited})
-    if (rest == AnswerTimeMark(time)) return time;
+  for (const TimeMarking& m : kMarkings)
+    if (m.time != AnswerTime::Normal && rest == QStringView(m.mark)) return m.time;
   return AnswerTime::Normal;
 }
 
-QString AnswerTimeWords(AnswerTime time) {
-  switch (time) {
-    case AnswerTime::Normal: return QString();
-    case AnswerTime::Doubled: return u"время на ответ вдвое больше"_s;
-    case AnswerTime::Unlimited: return u"без ограничения времени"_s;
-  }
-  return QString();
-}
+QString AnswerTimeWords(AnswerTime time) { return QString::fromUtf16(MarkingOf(time).words); }
 
 QString AnswerTimeLegend(AnswerTime time) {
   return time == AnswerTime::Normal ? QString() : AnswerTimeMark(time) + u" — "_s + AnswerTimeWords(time);
