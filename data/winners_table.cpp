@@ -205,11 +205,11 @@ int WinnerRank(const WinnersTable& table, qint64 sum) {
   return rank;
 }
 
-int InsertWinner(WinnersTable& table, const QString& name, qint64 sum) {
+int InsertWinner(WinnersTable& table, const QString& name, qint64 sum, AnswerTime time) {
   if (table.count() > kMaxWinners) table.rows.resize(kMaxWinners);
   const int rank = WinnerRank(table, sum);
   if (rank > kMaxWinners) return 0;
-  table.rows.insert(rank - 1, {name, QString::number(sum)});
+  table.rows.insert(rank - 1, {name, QString::number(sum) + AnswerTimeMark(time)});
   // A full table drops its last row.
   if (table.count() > kMaxWinners) table.rows.removeLast();
   return rank;
@@ -235,7 +235,7 @@ WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results
       break;
     }
   }
-  for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum);
+  for (const WinnerEntry& result : results) InsertWinner(table, result.name, result.sum, result.time);
   return SaveWinners(path, table, random) ? WinnersWrite::Written : WinnersWrite::Failed;
 }
 

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "data/answer_time.h"
+
 class InfoBox;
 class QIODevice;
 class RandomSource;
@@ -71,12 +73,16 @@ qint64 WinnerSumValue(const QString& sum);
 int WinnerRank(const WinnersTable& table, qint64 sum);
 /// Puts a result into `table` at its rank, moving the rows below down (a full
 /// table drops its last row). Returns the rank, or 0 when the result has no row.
-int InsertWinner(WinnersTable& table, const QString& name, qint64 sum);
+/// A result played with more time than the game's own carries its mark behind the
+/// sum; it ranks by the sum alone.
+int InsertWinner(WinnersTable& table, const QString& name, qint64 sum, AnswerTime time = AnswerTime::Normal);
 
-/// A result to be stored: the name confirmed for it and its sum.
+/// A result to be stored: the name confirmed for it, its sum and the most time any
+/// question of its game gave.
 struct WinnerEntry {
   QString name;
   qint32 sum = 0;
+  AnswerTime time = AnswerTime::Normal;
   bool operator==(const WinnerEntry&) const = default;
 };
 

@@ -87,6 +87,7 @@ void Game::NewGame() {
   m_round.lifelinesUsed = {};
   for (int level = 1; level <= 6; ++level)
     for (int slot = 1; slot <= 3; ++slot) m_gameDrawn[level][slot] = 0;
+  m_gameAnswerTime = AnswerTime::Normal;
   PrepareQuestion();
 }
 
@@ -97,7 +98,8 @@ void Game::PrepareQuestion() {
   const int n = m_round.question;
   const QuestionSetup& setup = kQuestionSetup[n - 1];
   if (n == 2) m_screen.EnableElement(el::TakeMoney, true);
-  m_clock.SetLimit(setup.timeLimit);
+  m_clock.SetLimit(setup.timeLimit, m_answerTime);
+  m_gameAnswerTime = MoreTime(m_gameAnswerTime, m_answerTime);
   DrawQuestion(setup.level);
   // After a right answer the output holds it back until the answer's chord has rung.
   PlayCue(Cue::Reveal);
@@ -112,7 +114,7 @@ void Game::SetUpRound(const RoundSetup& setup) {
   m_round.question = setup.question;
   PrepareQuestion();
   if (setup.guaranteedSum >= 0) m_round.guaranteedSum = setup.guaranteedSum;
-  if (setup.timeLimit > 0) m_clock.SetLimit(setup.timeLimit);
+  if (setup.timeLimit > 0) m_clock.SetLimit(setup.timeLimit, m_answerTime);
 }
 
 int Game::QuestionsNeeded(int level) {

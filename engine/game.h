@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -95,6 +96,16 @@ class Game : private PointerHost {
   /// voices of the moment where they stood. The game itself goes on the same.
   void SetSoundOn(bool on);
   bool SoundOn() const { return m_soundOn; }
+
+  // The time the player gives themselves to answer.
+  /// From the next question that comes up (the first of a new game, when none is
+  /// on the ladder); a question already up keeps the time it came with, so a
+  /// choice can never stretch a clock the player is watching.
+  void SetAnswerTime(AnswerTime time) { m_answerTime = time; }
+  AnswerTime AnswerTimeChoice() const { return m_answerTime; }
+  /// The most time any question of the game in play (or the last one) was given:
+  /// its result carries that mark on the board.
+  AnswerTime GameAnswerTime() const { return m_gameAnswerTime; }
 
   /// The message box, with the question clock held while it waits for the player.
   void Inform(const QString& text) { ShowMessage({text, InfoBox::Kind::Information}); }
@@ -197,6 +208,7 @@ class Game : private PointerHost {
 
   // question_clock.cpp: the clock strip and the time-out.
   void UpdateClock(ElementId index, float elapsed);
+  void ShowClockWithoutLimit(ElementId index);
   void QuestionClockStep();
   /// The question clock stands still from the first hold to the last release; the
   /// seconds it stood are given back to the question.
@@ -217,6 +229,9 @@ class Game : private PointerHost {
   /// results not stored yet put in at their ranks.
   void LoadBoard();
   void ShowLeaderboard(bool visible);
+  /// The lines below the board's rows that explain the marks they carry: a blank
+  /// line, then one for each mark in use; none when no row is marked.
+  QStringList BoardLegend() const;
   void ClearLeaderboard();
   /// A row, a panel, or to either end of the list.
   void ScrollBoard(Command command);
@@ -307,6 +322,8 @@ class Game : private PointerHost {
   bool m_rulesOpen = false;     ///< the pages up are the rules
   bool m_pollHoldsClock = false;  ///< the poll's bars are growing: the clock stands
   bool m_soundOn = true;
+  AnswerTime m_answerTime = AnswerTime::Normal;
+  AnswerTime m_gameAnswerTime = AnswerTime::Normal;
   /// The board's row to light when it opens: the one the player has just named.
   int m_boardHighlight = 0;
   std::optional<Cue> m_bed;     ///< the music of the moment

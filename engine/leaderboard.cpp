@@ -1,4 +1,6 @@
 #include <QDir>
+
+#include <algorithm>
 #include <utility>
 
 #include "data/codec.h"
@@ -33,7 +35,18 @@ void Game::LoadBoard() {
   }
   m_unreadableReported = unusable;
   // Results a save could not store yet are part of the board the player sees.
-  for (const WinnerEntry& result : m_unsaved) InsertWinner(m_winners, result.name, result.sum);
+  for (const WinnerEntry& result : m_unsaved) InsertWinner(m_winners, result.name, result.sum, result.time);
+}
+
+QStringList Game::BoardLegend() const {
+  QStringList legend;
+  for (const AnswerTime time : {AnswerTime::Doubled, AnswerTime::Unlimited}) {
+    const bool used = std::any_of(m_winners.rows.begin(), m_winners.rows.end(),
+                                  [time](const BoardRow& row) { return AnswerTimeOfSum(row.sum) == time; });
+    if (used) legend.append(AnswerTimeLegend(time));
+  }
+  if (!legend.isEmpty()) legend.prepend(QString());
+  return legend;
 }
 
 void Game::ShowLeaderboard(bool visible) {
@@ -59,6 +72,13 @@ void Game::ShowLeaderboard(bool visible) {
     }
     // An empty board says so rather than showing a blank panel.
     if (m_winners.count() == 0) names = u"Таблица пуста"_s;
+    // Results played with more time say so by their marks, explained below the rows,
+    // after a blank line. The places get lines of their own beside the legend, so
+    // that the list is as long as its legend and scrolls down to it.
+    for (const QString& line : BoardLegend()) {
+      places += u"\r\n "_s;
+      names += u"\r\n"_s + m_screen.OneLine(BoardColumn::Name, line);
+    }
     // Any column set brings all three to the top of the panel: the list opens
     // unscrolled, matching the thumb.
     m_screen.SetBoardColumn(BoardColumn::Rank, places);

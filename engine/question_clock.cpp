@@ -16,6 +16,10 @@ QString TwoDigits(int value) {
 }  // namespace
 
 void Game::UpdateClock(ElementId index, float elapsed) {
+  if (!m_clock.HasLimit()) {
+    ShowClockWithoutLimit(index);
+    return;
+  }
   const QString separator = elapsed - std::trunc(elapsed) < 0.5f ? u":"_s : u" "_s;
 
   const Element& e = m_screen.element(index);
@@ -33,6 +37,15 @@ void Game::UpdateClock(ElementId index, float elapsed) {
   m_clock.Show(elapsed);
 }
 
+void Game::ShowClockWithoutLimit(ElementId index) {
+  // Time that is not kept does not pass on the strip: only the slot shows, and in it
+  // the sign for "without end" instead of a countdown.
+  const Element& e = m_screen.element(index);
+  m_screen.SetWidth(index, float(e.captionBox.width() + e.captionBox.left()));
+  m_screen.SetCaption(index, u"∞"_s, u"Время на ответ не ограничено"_s, 0);
+  m_clock.Show(0);
+}
+
 void Game::QuestionClockStep() {
   // The player cannot answer while a box of the game's or a page waits for them; the
   // seconds it stands open are given back when it closes.
@@ -40,6 +53,8 @@ void Game::QuestionClockStep() {
   // Elapsed time comes from a steady clock: a late tick delays only the display, and
   // a step of the time of day (summer time, a time sync) does not touch the question.
   const float elapsed = m_clock.Read(m_platform.SteadySeconds());
+  // Without a limit the question waits: the strip shows what it showed at the start.
+  if (!m_clock.HasLimit()) return;
   UpdateClock(el::ClockBar, elapsed);
   if (!m_clock.TimeUp()) {
     TickLastSeconds(float(m_clock.Limit()) - elapsed);

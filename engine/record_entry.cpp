@@ -56,7 +56,7 @@ void Game::ShowRecordPanel(bool visible) {
     LoadBoard();
     // The row's name stays empty until the player confirms one; a full board of
     // better results gives no row (0) and stays as it is.
-    m_recordRank = InsertWinner(m_winners, QString(), result);
+    m_recordRank = InsertWinner(m_winners, QString(), result, m_gameAnswerTime);
     if (m_recordRank == 0) lacking = WinnerSumValue(m_winners.AtRank(kMaxWinners).sum) - result;
   }
   const bool hasRow = m_recordRank > 0;
@@ -87,7 +87,7 @@ bool Game::NameRecord() {
     // had confirmed without typing.
     const QString typed = m_screen.nameBox().text.trimmed();
     m_winners.AtRank(rank).name = MakeEncodable(typed.isEmpty() ? kDefaultName : typed);
-    m_unsaved.append({m_winners.AtRank(rank).name, m_round.guaranteedSum});
+    m_unsaved.append({m_winners.AtRank(rank).name, m_round.guaranteedSum, m_gameAnswerTime});
   }
   // The row has its name; a stray second confirmation must not rename it.
   m_recordRank = 0;

@@ -195,6 +195,7 @@ class PaintedItem : public QAccessibleInterface {
 
   QString Value() const {
     if (m_kind != Kind::Clock) return QString();
+    if (!game().Clock().HasLimit()) return u"без ограничения времени"_s;
     const int left = spoken::SecondsLeft(game());
     return u"осталось "_s + QString::number(left / 60) + u':' +
            QString::number(left % 60).rightJustified(2, u'0');
@@ -242,7 +243,12 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     switch (m_column) {
       case 0: return QString::number(m_row + 1);
       case 1: return row.name;
-      default: return SumText(row.sum);
+      default: {
+        // A mark is a sign for the eye; a listener hears what it stands for.
+        const AnswerTime time = AnswerTimeOfSum(row.sum);
+        if (time == AnswerTime::Normal) return SumText(row.sum);
+        return SumText(WinnerSumValue(row.sum)) + u", "_s + AnswerTimeWords(time);
+      }
     }
   }
   QRect rect() const override {

@@ -116,6 +116,13 @@ void GameMenu::Check(Command command, bool checked) {
   if (QAction* action = Item(command)) action->setChecked(checked);
 }
 
+void GameMenu::InsertSubmenuAfter(Command command, QMenu* submenu) {
+  const QList<QAction*> actions = m_menu->actions();
+  const qsizetype at = actions.indexOf(Item(command));
+  QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
+  m_menu->insertMenu(before, submenu)->setShortcutContext(Qt::WidgetShortcut);
+}
+
 void GameMenu::ShowZoom(qreal zoom, const QSize& available) {
   for (QAction* action : m_zoomGroup->actions()) {
     action->setChecked(action->data().toReal() == zoom);

@@ -33,6 +33,9 @@ class GameMenu {
   void Enable(Command command, bool enabled);
   /// Ticks or clears an item that shows a switch (sound, full screen).
   void Check(Command command, bool checked);
+  /// Puts `submenu` right below the item that carries out `command` (a submenu that
+  /// needs the game, which does not exist yet when the menu is built).
+  void InsertSubmenuAfter(Command command, QMenu* submenu);
   /// The zoom submenu's tick on `zoom`; steps whose window does not fit `available`
   /// are off, and so are "larger" and "smaller" where they would change nothing.
   void ShowZoom(qreal zoom, const QSize& available);

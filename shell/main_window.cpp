@@ -16,6 +16,7 @@
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
+#include "shell/answer_time_menu.h"
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
 #include "shell/view_scale.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
                              [this] { SyncView(); }});
   m_game = std::make_unique<Game>(*m_platform, *m_measurer, m_services.programFolder, Screen::SheetLoader{},
                                   m_services.locations);
+  m_menu->InsertSubmenuAfter(Command::ToggleSound, new AnswerTimeMenu(*m_menu->menu(), *m_game, *m_settings));
   RestoreSound();
   m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox,
                                                     [this](const QRect& layout) { return m_view->ToWindow(layout); });

@@ -13,6 +13,19 @@ namespace {
 // The settings object reads its file, and takes its lock to write it, with plain
 // blocking opens: a pipe in either place would hold the game before its window,
 // and a folder as the lock would hold every write for ever.
+const QString kAnswerTimeKey = u"play/answerTime"_s;
+
+// Words, not numbers, in the file: a player who edits it reads what they choose.
+struct AnswerTimeWord {
+  AnswerTime time;
+  QString word;
+};
+const AnswerTimeWord kAnswerTimeWords[] = {
+    {AnswerTime::Normal, u"normal"_s},
+    {AnswerTime::Doubled, u"doubled"_s},
+    {AnswerTime::Unlimited, u"unlimited"_s},
+};
+
 bool SettingsPlaceUsable(const QString& file) {
   const QString lock = file + u".lock"_s;
   for (const QString& path : QStringList{file, lock, lock + u".rmlock"_s}) {
@@ -35,4 +48,16 @@ std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file) {
   // The choices then last for this run only: a path below the entry in the way
   // can neither be read nor made, and nothing waits on it.
   return std::make_unique<QSettings>(path + u"/unused.ini"_s, QSettings::IniFormat);
+}
+
+AnswerTime StoredAnswerTime(const QSettings& settings) {
+  const QString stored = settings.value(kAnswerTimeKey).toString();
+  for (const AnswerTimeWord& w : kAnswerTimeWords)
+    if (w.word == stored) return w.time;
+  return AnswerTime::Normal;
+}
+
+void StoreAnswerTime(QSettings& settings, AnswerTime time) {
+  for (const AnswerTimeWord& w : kAnswerTimeWords)
+    if (w.time == time) settings.setValue(kAnswerTimeKey, w.word);
 }

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "data/answer_time.h"
+
 /// The player's own choices (view, sound, …), kept between runs in
 /// "$XDG_CONFIG_HOME/fartovik/fartovik.ini". Tests point XDG_CONFIG_HOME (or
 /// QStandardPaths' test mode) elsewhere, or hand the window a file of their own.
@@ -16,3 +18,8 @@
 std::unique_ptr<QSettings> OpenPlayerSettings(const QString& file = {});
 /// "$XDG_CONFIG_HOME/fartovik/fartovik.ini".
 QString PlayerSettingsPath();
+
+/// The player's time to answer as the settings keep it; the game's own limits when
+/// nothing, or nothing this game knows, is kept.
+AnswerTime StoredAnswerTime(const QSettings& settings);
+void StoreAnswerTime(QSettings& settings, AnswerTime time);

@@ -567,3 +567,44 @@ TEST(WinnerRanks, AResultGoesAboveEqualAndSmallerSums) {
   EXPECT_EQ(table.count(), kMaxWinners);
   EXPECT_EQ(table.AtRank(kMaxWinners).sum, u"500"_s);
 }
+
+TEST_F(WinnersFile, AResultsTimeMarkRidesBehindItsSumThroughTheFileAndRanksByTheSumAlone) {
+  ASSERT_EQ(StoreWinners(path(), {{u"Обычный"_s, 32000}, {u"Вдвое"_s, 1000, AnswerTime::Doubled}}, m_random),
+            WinnersWrite::Written);
+  // Stored later: above the equal sum, below the greater, whatever the marks.
+  ASSERT_EQ(StoreWinners(path(), {{u"Без ограничения"_s, 32000, AnswerTime::Unlimited}, {u"Ещё"_s, 1000}}, m_random),
+            WinnersWrite::Written);
+  const WinnersTable table = Load();
+  EXPECT_EQ(Names(table), QStringList({u"Без ограничения"_s, u"Обычный"_s, u"Ещё"_s, u"Вдвое"_s}));
+  QStringList sums;
+  QList<AnswerTime> times;
+  for (const BoardRow& row : table.rows) {
+    sums.append(row.sum);
+    times.append(AnswerTimeOfSum(row.sum));
+  }
+  EXPECT_EQ(sums, QStringList({u"32000**"_s, u"32000"_s, u"1000"_s, u"1000*"_s}));
+  EXPECT_EQ(times, QList<AnswerTime>({AnswerTime::Unlimited, AnswerTime::Normal, AnswerTime::Normal,
+                                      AnswerTime::Doubled}));
+  EXPECT_EQ(WinnerSumValue(table.AtRank(1).sum), 32000);
+  EXPECT_TRUE(m_box.messages.isEmpty());
+}
+
+TEST(AnswerTimeMarks, OnlyOurMarkRightBehindTheDigitsCounts) {
+  struct Case {
+    QString storedSum;
+    AnswerTime time;
+  };
+  const Case cases[] = {
+      {u"1000"_s, AnswerTime::Normal},      {u"1000*"_s, AnswerTime::Doubled},
+      {u"1000**"_s, AnswerTime::Unlimited}, {u"1000***"_s, AnswerTime::Normal},
+      {u"1000 *"_s, AnswerTime::Normal},    {u"*"_s, AnswerTime::Normal},
+      {u"**1000"_s, AnswerTime::Normal},    {QString(), AnswerTime::Normal},
+      {u"10*00"_s, AnswerTime::Normal},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.storedSum.toStdString());
+    EXPECT_EQ(AnswerTimeOfSum(c.storedSum), c.time);
+  }
+  for (const AnswerTime time : {AnswerTime::Normal, AnswerTime::Doubled, AnswerTime::Unlimited})
+    EXPECT_EQ(AnswerTimeOfSum(u"500"_s + AnswerTimeMark(time)), time);
+}

@@ -816,3 +816,53 @@ TEST_F(LockedBoardTest, TheRetriesNeverPutAMessageOverAnOpenBox) {
   ASSERT_EQ(platform->box.messages.size(), 2);
   EXPECT_TRUE(platform->box.messages[1].text.contains(u"другая игра"_s));
 }
+
+TEST_F(PanelTest, AResultPlayedWithMoreTimeKeepsItsMarkInTheFileAndTheBoardExplainsIt) {
+  struct Case {
+    AnswerTime time;
+    QString mark;
+    QString legend;
+  };
+  const Case cases[] = {
+      {AnswerTime::Doubled, u"*"_s, u"* — время на ответ вдвое больше"_s},
+      {AnswerTime::Unlimited, u"**"_s, u"** — без ограничения времени"_s},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend.toStdString());
+    Start({6, 6, 6, 6, 6, 6, 6});
+    WriteBoard(Board({1000000, 500}));
+    g().SetAnswerTime(c.time);
+    EndWith(32000);
+    // The panel's new row shows the mark before the name is typed.
+    EXPECT_EQ(g().Board().AtRank(2).sum, u"32000"_s + c.mark);
+    g().KeyPressed(Qt::Key_Return);
+    EXPECT_EQ(Sums(ReadBoard()), QStringList({u"1000000"_s, u"32000"_s + c.mark, u"500"_s}));
+
+    // Read afresh from the file: the marked row, then a blank line and the legend
+    // below the rows, with the places as long.
+    g().KeyPressed(Qt::Key_Return);
+    g().OpenLeaderboard();
+    EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000\u2009000\r\n32\u2009000"_s + c.mark + u"\r\n500"_s);
+    EXPECT_EQ(ColumnText(BoardColumn::Name),
+              u"Игрок 1\r\nНеизвестный фартовик\r\nИгрок 2\r\n\r\n"_s + c.legend);
+    EXPECT_EQ(ColumnText(BoardColumn::Rank), u"1.\r\n2.\r\n3.\r\n \r\n "_s);
+
+    // A game with the game's own limits adds an unmarked row; the legend stays, once.
+    g().KeyPressed(Qt::Key_Return);
+    g().SetAnswerTime(AnswerTime::Normal);
+    EndWith(1000);
+    g().KeyPressed(Qt::Key_Return);
+    EXPECT_EQ(Sums(ReadBoard()), QStringList({u"1000000"_s, u"32000"_s + c.mark, u"1000"_s, u"500"_s}));
+    EXPECT_EQ(ColumnText(BoardColumn::Name).count(c.legend), 1);
+  }
+}
+
+TEST_F(PanelTest, ABoardWithBothMarksExplainsBoth) {
+  WinnersTable board = Board({1000, 500, 100});
+  board.rows[0].sum += AnswerTimeMark(AnswerTime::Unlimited);
+  board.rows[2].sum += AnswerTimeMark(AnswerTime::Doubled);
+  WriteBoard(board);
+  g().OpenLeaderboard();
+  EXPECT_TRUE(ColumnText(BoardColumn::Name)
+                  .endsWith(u"Игрок 3\r\n\r\n* — время на ответ вдвое больше\r\n** — без ограничения времени"_s));
+}

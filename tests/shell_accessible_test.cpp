@@ -281,6 +281,27 @@ TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes
   EXPECT_EQ(cells->rowCount(), 0);
 }
 
+TEST_F(AccessibleTest, AListenerHearsWhatATimeMarkStandsForAndAClockWithoutALimit) {
+  WinnersTable table;
+  table.rows = {{u"Слушатель"_s, u"32000**"_s}, {u"Гость"_s, u"1000*"_s}, {u"Аня"_s, u"500"_s}};
+  ASSERT_TRUE(SaveWinners(game().paths().winnersPath, table, m_random));
+  CtrlKey(Qt::Key_W);
+  QAccessibleTableInterface* cells = OfRole(QAccessible::Table)->tableInterface();
+  ASSERT_NE(cells, nullptr);
+  EXPECT_EQ(Name(cells->cellAt(0, 2)), u"32\u2009000, без ограничения времени"_s);
+  EXPECT_EQ(Name(cells->cellAt(1, 2)), u"1\u2009000, время на ответ вдвое больше"_s);
+  EXPECT_EQ(Name(cells->cellAt(2, 2)), u"500"_s);
+  Key(Qt::Key_Return);
+
+  game().SetAnswerTime(AnswerTime::Unlimited);
+  Key(Qt::Key_F2);
+  WaitForAnswers();
+  QAccessibleInterface* clock = OfRole(QAccessible::ProgressBar);
+  ASSERT_NE(clock, nullptr);
+  Ticks(300);
+  EXPECT_EQ(clock->text(QAccessible::Value), u"без ограничения времени"_s);
+}
+
 TEST_F(AccessibleTest, EventsMarkRevealEndLifelinesVerdictAndPanelsButTheClockOnlyEverySecond) {
   Key(Qt::Key_F2);
   m_events.clear();

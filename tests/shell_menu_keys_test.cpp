@@ -69,3 +69,60 @@ TEST_F(MenuKeysTest, AnItemAndItsKeyDoTheSame) {
 }
 
 }  // namespace
+
+namespace {
+
+class AnswerTimeMenuTest : public MenuKeysTest {
+ protected:
+  /// Chooses `choice` under "Время на ответ" with the pointer, as a player does.
+  void Choose(const QString& choice) {
+    QMenu* menu = m_window->menu();
+    menu->popup(m_window->mapToGlobal(QPoint(0, 21)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QAction* item = MenuItem(menu, u"Время на ответ"_s);
+    ASSERT_NE(item, nullptr);
+    ASSERT_NE(item->menu(), nullptr);
+    QTest::mouseMove(menu, menu->actionGeometry(item).center());
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+    QMenu* times = item->menu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(times));
+    QAction* chosen = MenuItem(times, choice);
+    ASSERT_NE(chosen, nullptr);
+    QTest::mouseMove(times, times->actionGeometry(chosen).center());
+    QTest::mouseClick(times, Qt::LeftButton, Qt::NoModifier, times->actionGeometry(chosen).center());
+    EXPECT_FALSE(menu->isVisible());  // a choice closes the menu
+  }
+  QStringList Checked() {
+    QStringList checked;
+    for (QAction* a : MenuItem(m_window->menu(), u"Время на ответ"_s)->menu()->actions())
+      if (a->isChecked()) checked.append(a->text());
+    return checked;
+  }
+};
+
+TEST_F(AnswerTimeMenuTest, TheChoiceInTheMenuTimesTheNextQuestionAndIsThereAtTheNextRun) {
+  EXPECT_EQ(Checked(), QStringList{u"обычное"_s});
+  ASSERT_NO_FATAL_FAILURE(Choose(u"вдвое больше"_s));
+  EXPECT_EQ(Checked(), QStringList{u"вдвое больше"_s});
+  Key(Qt::Key_F2);
+  ASSERT_NO_FATAL_FAILURE(WaitForAnswers());
+  EXPECT_EQ(game().screen().element(el::ClockBar).caption.text, u"0:40"_s);
+
+  // The next run of the game finds the choice made, and plays by it.
+  m_window.reset();
+  ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, Services()));
+  EXPECT_EQ(Checked(), QStringList{u"вдвое больше"_s});
+  EXPECT_EQ(game().AnswerTimeChoice(), AnswerTime::Doubled);
+  ASSERT_NO_FATAL_FAILURE(Choose(u"без ограничения"_s));
+  Key(Qt::Key_F2);
+  ASSERT_NO_FATAL_FAILURE(WaitForAnswers());
+  Ticks(400);
+  EXPECT_TRUE(game().CurrentRound().answersOpen);
+  EXPECT_EQ(game().screen().element(el::ClockBar).caption.text, u"∞"_s);
+  m_window.reset();
+  ASSERT_NO_FATAL_FAILURE(OpenWindow(m_window, Services()));
+  EXPECT_EQ(Checked(), QStringList{u"без ограничения"_s});
+  EXPECT_EQ(game().AnswerTimeChoice(), AnswerTime::Unlimited);
+}
+
+}  // namespace

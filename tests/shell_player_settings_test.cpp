@@ -41,3 +41,19 @@ TEST(PlayerSettings, AnOrdinaryFileKeepsTheChoicesBetweenRuns) {
   OpenPlayerSettings(file)->setValue(u"sound/enabled"_s, false);
   EXPECT_FALSE(OpenPlayerSettings(file)->value(u"sound/enabled"_s, true).toBool());
 }
+
+TEST(PlayerSettings, TheTimeToAnswerIsKeptBetweenRunsAndAnythingUnknownIsTheGamesOwn) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(u"fartovik.ini"_s);
+  EXPECT_EQ(StoredAnswerTime(*OpenPlayerSettings(file)), AnswerTime::Normal);  // nothing kept yet
+  for (const AnswerTime time : {AnswerTime::Doubled, AnswerTime::Unlimited, AnswerTime::Normal}) {
+    StoreAnswerTime(*OpenPlayerSettings(file), time);
+    EXPECT_EQ(StoredAnswerTime(*OpenPlayerSettings(file)), time);
+  }
+  // A file edited by hand, or written by a later game with a choice this one lacks.
+  for (const QVariant& stored : {QVariant(u"triple"_s), QVariant(2), QVariant(u"Doubled"_s)}) {
+    SCOPED_TRACE(stored.toString().toStdString());
+    OpenPlayerSettings(file)->setValue(u"play/answerTime"_s, stored);
+    EXPECT_EQ(StoredAnswerTime(*OpenPlayerSettings(file)), AnswerTime::Normal);
+  }
+}
