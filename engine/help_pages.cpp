@@ -114,7 +114,8 @@ QList<InfoPage> RulesPages() {
 
   // The board, the window and these pages: a page of their own, the game's keys fill one.
   const QString moreKeys =
-      KeyRows({{Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
+      KeyRows({{Keys(Command::RecordBook), u"статистика ваших игр"_s},
+                {Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
                 {(KeyPairs(Command::ScrollBoardUp, Command::ScrollBoardDown) +
                   KeyPairs(Command::ScrollBoardPageUp, Command::ScrollBoardPageDown) +
                   KeyPairs(Command::ScrollBoardTop, Command::ScrollBoardBottom))
