@@ -87,6 +87,9 @@ bool Game::CloseRequested() {
   // would be lost.
   if (!cancel && m_panel == Panel::Record) NameRecord();
   if (!cancel) cancel = !StoreUnsavedBeforeExit();
+  // Finished games the history could not take yet get their last try; the player
+  // was told when they first could not be kept.
+  if (!cancel) WriteUnwrittenGames();
   return cancel;
 }
 

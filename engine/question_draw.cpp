@@ -41,6 +41,7 @@ void Game::DrawQuestion(int level) {
 
   ShuffleAnswers();
   m_round.level = level;
+  RecordAsked(level, CurrentQuestion());
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
   m_questionReveal.Start(CurrentQuestion().text);
 }
