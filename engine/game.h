@@ -85,6 +85,11 @@ class Game : private PointerHost {
   // takes every key and click, and the question clock stands still.
   void ShowRulesPage();
   void ShowAboutPage();
+  /// The player's record book (F3): the figures of every game played.
+  void ShowRecordBook();
+  /// Asks whether to forget every game played, and forgets them if the player says so;
+  /// the record book, if open, then shows what is left.
+  void ForgetRecordBook();
   void ClosePage();
   bool PageOpen() const { return m_screen.pages().visible(); }
   /// A click on the pages: the footer's arrows turn them, anywhere else closes them.
@@ -334,7 +339,9 @@ class Game : private PointerHost {
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;
-  bool m_rulesOpen = false;     ///< the pages up are the rules
+  /// The book of pages up, if any.
+  enum class Book { None, Rules, About, RecordBook };
+  Book m_book = Book::None;
   bool m_pollHoldsClock = false;  ///< the poll's bars are growing: the clock stands
   bool m_soundOn = true;
   /// The board's row to light when it opens: the one the player has just named.

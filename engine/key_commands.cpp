@@ -48,6 +48,13 @@ void Game::Perform(Command command) {
     case Command::About:
       ShowAboutPage();
       break;
+    case Command::RecordBook:
+      ShowRecordBook();
+      break;
+    case Command::ForgetRecords:
+      // Over the pages, Del means something only on the record book.
+      if (!PageOpen() || m_book == Book::RecordBook) ForgetRecordBook();
+      break;
     case Command::PreviousPage:
       m_screen.TurnPage(-1);
       break;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/game.h"
 #include "screen/counted_words.h"
 #include "screen/key_table.h"
 #include "screen/sum_text.h"
@@ -127,4 +128,27 @@ QList<InfoPage> RecordBookPages(const RecordBook& book) {
   return {{kTitle, GamesAndSums(book)},
           {kTitle, AnswersAndLifelines(book)},
           {u"Последние игры"_s, LastGames(book)}};
+}
+
+void Game::ShowRecordBook() {
+  // Pressed again over itself, the book stays on the page the player turned to.
+  if (m_book == Book::RecordBook) return;
+  OpenPages(RecordBookPages(SummariseGames(PlayedGames(), FingerprintsOf(m_questions))));
+  m_book = Book::RecordBook;
+}
+
+void Game::ForgetRecordBook() {
+  if (PlayedGames().empty()) {
+    Inform(u"Статистика пуста: ещё не сыграно ни одной игры."_s);
+    return;
+  }
+  const QString question =
+      u"Сбросить статистику?\r\nВсе сыгранные игры будут забыты, и вопросы, которые вы уже "
+      "встречали, снова смогут выпасть."_s;
+  if (Confirm(question, InfoBox::Answer::No) != InfoBox::Answer::Yes) return;
+  if (!ForgetPlayedGames()) return;
+  if (m_book != Book::RecordBook) return;
+  // The open book shows the games it was opened with: open it anew over itself.
+  m_book = Book::None;
+  ShowRecordBook();
 }

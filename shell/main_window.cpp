@@ -123,6 +123,8 @@ void MainWindow::BuildMenu() {
   m_winnersAction = AddCommandItem(m_menu, u"Таблица лидеров"_s, Command::ShowLeaderboard);
   m_menu->addSeparator();
   AddCommandItem(m_menu, u"Правила игры"_s, Command::Rules);
+  AddCommandItem(m_menu, u"Статистика"_s, Command::RecordBook);
+  AddCommandItem(m_menu, u"Сбросить статистику"_s, Command::ForgetRecords);
   AddCommandItem(m_menu, u"О программе"_s, Command::About);
   AddSoundItem();
   m_menu->addSeparator();
