@@ -27,6 +27,7 @@
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
 #include "shell/qt_sound_output.h"
+#include "data/player_history.h"
 #include "shell/qt_info_box.h"
 #include "shell/view_scale.h"
 #include "shell/window_placement.h"
@@ -48,8 +49,13 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     m_ownRandom = std::make_unique<SystemRandomSource>();
     m_random = m_ownRandom.get();
   }
+  GameHistory* history = m_services.history;
+  if (!history) {
+    m_ownHistory = std::make_unique<PlayerHistoryFile>();
+    history = m_ownHistory.get();
+  }
   m_game = std::make_unique<Game>(static_cast<Platform&>(*this), *m_measurer, m_services.programFolder,
-                                  Screen::SheetLoader{}, m_services.locations);
+                                  Screen::SheetLoader{}, m_services.locations, history);
   if (m_services.sound) {
     m_sound = m_services.sound;
   } else {

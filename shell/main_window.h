@@ -43,6 +43,7 @@ class MainWindow : public QWidget, private Platform {
     bool startTimer = true;                 ///< false: the test calls Tick() itself
     SoundOutput* sound = nullptr;           ///< default: Qt Multimedia, silent with no audio device
     QString settingsFile;                   ///< the player's settings; default: the user's own
+    GameHistory* history = nullptr;         ///< default: the history file beside the leaderboard
     /// The room a window has on its screen; default: the available area of the
     /// window's screen (tests stand in for screens they do not have).
     std::function<QSize()> availableArea;
@@ -157,6 +158,7 @@ class MainWindow : public QWidget, private Platform {
   std::unique_ptr<TextMeasurer> m_measurer;
   std::unique_ptr<InfoBox> m_ownInfoBox;
   std::unique_ptr<RandomSource> m_ownRandom;
+  std::unique_ptr<GameHistory> m_ownHistory;
   InfoBox* m_infoBox = nullptr;
   RandomSource* m_random = nullptr;
   std::unique_ptr<Game> m_game;
