@@ -57,6 +57,9 @@ QString Table(const QStringList& header, const QList<QStringList>& rows, int fir
   return table + u"</table>"_s;
 }
 
+/// A remark under a table, set off from it.
+QString Note(const QString& text) { return u"<p class=\"dim\" style=\"margin-top: 6px;\">"_s + text + u"</p>"_s; }
+
 QString Bold(const QString& text) { return u"<b>"_s + text + u"</b>"_s; }
 
 QString GamesAndSums(const RecordBook& book) {
@@ -99,10 +102,10 @@ QString AnswersAndLifelines(const RecordBook& book) {
   }
   return u"<h3>Ответы по уровням</h3>"_s +
          Table({u"Уровень"_s, u"Верных ответов"_s, u"Встречено вопросов"_s}, levels, 120) +
-         u"<p class=\"dim\">Встреченный вопрос, которого больше нет в базах, не считается.</p>"_s +
+         Note(u"Встреченный вопрос, которого больше нет в базах, не считается."_s) +
          u"<h3>Подсказки</h3>"_s +
          Table({u"Подсказка"_s, u"Взята"_s, u"Указала на верный ответ"_s}, lifelines, 150) +
-         u"<p class=\"dim\">Для «50/50» верным считается ответ, данный после неё.</p>"_s;
+         Note(u"Для «50/50» верным считается ответ, данный после неё."_s);
 }
 
 QString LastGames(const RecordBook& book) {
@@ -110,9 +113,10 @@ QString LastGames(const RecordBook& book) {
   for (const RecordBook::Recent& game : book.recent)
     rows.append({game.endedAt.toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s), Bold(Sum(game.sum)),
                  OutcomeWords(game.outcome)});
-  return Table({u"Когда"_s, u"Выигрыш"_s, u"Чем кончилась"_s}, rows, 170) + u"<p class=\"dim\">Сбросить статистику: "_s +
-         u"<span class=\"key\">"_s + KeySpellings(Command::ForgetRecords, KeyScope::Pages).join(u", "_s) +
-         u"</span> на этих страницах или «Меню» → «Сбросить статистику». Игра переспросит.</p>"_s;
+  return Table({u"Когда"_s, u"Выигрыш"_s, u"Чем кончилась"_s}, rows, 170) +
+         Note(u"Сбросить статистику: <span class=\"key\">"_s +
+              KeySpellings(Command::ForgetRecords, KeyScope::Pages).join(u", "_s) +
+              u"</span> на этих страницах или «Меню» → «Сбросить статистику». Игра переспросит."_s);
 }
 
 }  // namespace
