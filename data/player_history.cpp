@@ -232,6 +232,12 @@ QString LockMessage(const QString& path, BoardLock::Outcome outcome) {
          Shown(path + u".lock"_s);
 }
 
+/// Takes the history's lock for a change; what stands in the way, or nothing.
+QString TakeLock(BoardLock& lock, const QString& path) {
+  const BoardLock::Outcome taken = lock.Take(kLockWaitMs);
+  return taken == BoardLock::Outcome::Taken ? QString() : LockMessage(path, taken);
+}
+
 /// Renames a damaged file out of the way, untouched; the name it now has, or empty
 /// when every name was taken or the rename failed.
 QString SetAside(const QString& path) {
@@ -320,11 +326,8 @@ HistoryRead PlayerHistoryFile::Open(const QString& folder) {
 HistoryWrite PlayerHistoryFile::Add(const std::vector<GameRecord>& games) {
   HistoryWrite write;
   BoardLock lock(m_path);
-  const BoardLock::Outcome taken = lock.Take(kLockWaitMs);
-  if (taken != BoardLock::Outcome::Taken) {
-    write.message = LockMessage(m_path, taken);
-    return write;
-  }
+  write.message = TakeLock(lock, m_path);
+  if (!write.message.isEmpty()) return write;
   // The file as it is now: games other copies ended meanwhile stay in it.
   std::vector<GameRecord> kept;
   switch (ReadHistoryFile(m_path, kept)) {
@@ -355,11 +358,8 @@ HistoryWrite PlayerHistoryFile::Add(const std::vector<GameRecord>& games) {
 HistoryWrite PlayerHistoryFile::Forget() {
   HistoryWrite write;
   BoardLock lock(m_path);
-  const BoardLock::Outcome taken = lock.Take(kLockWaitMs);
-  if (taken != BoardLock::Outcome::Taken) {
-    write.message = LockMessage(m_path, taken);
-    return write;
-  }
+  write.message = TakeLock(lock, m_path);
+  if (!write.message.isEmpty()) return write;
   if (!WriteFileWhole(m_path, HistoryBytes({}))) {
     write.message = NotWrittenMessage(m_path);
     return write;

@@ -16,6 +16,7 @@
 
 #include "data/player_history.h"
 #include "tests/fixtures/file_size_limit.h"
+#include "tests/fixtures/ordinary_user.h"
 
 using namespace Qt::StringLiterals;
 
@@ -263,6 +264,29 @@ TEST_F(HistoryFile, AFileTooLargeToBeAHistoryIsSetAsideWithoutBeingReadWhole) {
   EXPECT_EQ(QFileInfo(path() + u".bad"_s).size(), kMaxHistoryBytes + 1);
 }
 
+TEST_F(HistoryFile, BeyondTheGamesKeptTheOldestGoAndTheFileStaysReadable) {
+  // Games as long as games get: fifteen questions, three lifelines, a long sum.
+  std::vector<GameRecord> many;
+  for (int i = 0; i < kMaxKeptGames + 5; ++i) {
+    GameRecord game = Record(100000 + i);
+    game.asked.assign(15, {6, "0123456789abcdef", true});
+    game.lifelines = {{LifelineKind::FiftyFifty, 13, true}, {LifelineKind::PhoneFriend, 14, true},
+                      {LifelineKind::AskAudience, 15, true}};
+    many.push_back(game);
+  }
+  PlayerHistoryFile history;
+  history.Open(m_dir.path());
+  const HistoryWrite write = history.Add(many);
+  ASSERT_TRUE(write.written);
+  ASSERT_EQ(write.games.size(), size_t(kMaxKeptGames));
+  EXPECT_EQ(write.games.front().sum, 100005);
+  EXPECT_EQ(write.games.back().sum, 100000 + kMaxKeptGames + 4);
+  EXPECT_LT(QFileInfo(path()).size(), kMaxHistoryBytes);
+  const HistoryRead read = PlayerHistoryFile().Open(m_dir.path());
+  EXPECT_TRUE(read.message.isEmpty());
+  EXPECT_EQ(read.games.size(), size_t(kMaxKeptGames));
+}
+
 TEST_F(HistoryFile, ALaterVersionIsNeitherReadNorWrittenOver) {
   const QByteArray later = "fartovik-history 2\nwhatever comes\n";
   Write(later);
@@ -292,24 +316,7 @@ TEST_F(HistoryFile, AFileThatCannotBeReadIsNeverWrittenOver) {
     if (!write.written && !write.message.isEmpty()) outcome |= 2;
     return outcome;
   };
-  int outcome = -1;
-  if (geteuid() != 0) {
-    outcome = attempt();
-  } else {
-    constexpr uid_t kNobody = 65534;
-    ASSERT_EQ(chown(QFile::encodeName(m_dir.path()).constData(), kNobody, kNobody), 0);
-    ASSERT_EQ(chown(QFile::encodeName(path()).constData(), kNobody, kNobody), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(100);
-      _exit(attempt());
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    outcome = WEXITSTATUS(status);
-  }
+  const int outcome = AsOrdinaryUser({m_dir.path(), path()}, attempt);
   chmod(QFile::encodeName(path()).constData(), 0600);
   EXPECT_EQ(outcome, 3);
   EXPECT_EQ(Read(), old);
