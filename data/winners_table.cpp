@@ -247,18 +247,7 @@ WinnersWrite ClearWinners(const QString& path, QString* problem) {
   return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;
 }
 
-void RemoveWinnersLeftovers(const QString& path) {
-  const QFileInfo board(path);
-  BoardLock lock(path);
-  // A game saving right now owns its temporary file; the next start cleans up.
-  if (lock.Take(0) != BoardLock::Outcome::Taken) return;
-  const QFileInfoList entries = board.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-  for (const QFileInfo& entry : entries) {
-    if (!entry.isSymLink() && entry.isFile() && IsWholeFileLeftover(entry.fileName(), board.fileName())) {
-      QFile::remove(entry.filePath());
-    }
-  }
-}
+void RemoveWinnersLeftovers(const QString& path) { RemoveWholeFileLeftovers(path); }
 
 QString UnreadableWinnersMessage(const QString& path) {
   return u"Таблица лидеров есть, но прочитать её не удалось:"_s + u"\r\n"_s + QDir::toNativeSeparators(path) +

@@ -38,6 +38,8 @@ void Game::EndGame(Ending how) {
   ShowLadderAt(won == PrizeLadder.end() ? 0 : int(won - PrizeLadder.begin()) + 1);
   if (m_round.guaranteedSum > 0) ShowPanel(Panel::Record, true);
   else ShowPanel(how == Ending::TimeOut ? Panel::Timeout : Panel::Loss, true);
+  // After the panel, so that a word about the history stands over the result.
+  CommitGame(how);
 }
 
 void Game::ShowLadderAt(int question) {
@@ -88,6 +90,7 @@ void Game::Verdict() {
   m_screen.SetCaptionColour(correct, kWhite);
   m_judging.Stop();
   m_screen.SetVisible(el::ClockBar, false);
+  RecordAnswer(right);
 
   if (!right) {
     StopBed();

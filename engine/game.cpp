@@ -45,12 +45,13 @@ constexpr std::array<QuestionSetup, 15> kQuestionSetup = {{
 }  // namespace
 
 Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-           Screen::SheetLoader sheets, DataLocations locations)
+           Screen::SheetLoader sheets, DataLocations locations, GameHistory* history)
     : m_platform(platform),
       m_programFolder(std::move(programFolder)),
       m_locations(std::move(locations)),
       m_screen(measurer, std::move(sheets)),
-      m_pointer(m_screen, m_pointerState, *this) {}
+      m_pointer(m_screen, m_pointerState, *this),
+      m_history(history) {}
 
 void Game::Start() {
   m_screen.BuildScreen();
@@ -59,6 +60,7 @@ void Game::Start() {
   m_paths = LoadQuestionBases(m_programFolder, m_locations, m_questions, m_platform.MessageBox());
   // A save killed before its rename leaves its temporary file beside the board.
   RemoveWinnersLeftovers(m_paths.winnersPath);
+  LoadPlayedGames();
   ShowStartScreen();
   m_round.answersOpen = false;
   m_judging.Stop();
@@ -88,6 +90,7 @@ void Game::NewGame() {
   for (int level = 1; level <= 6; ++level)
     for (int slot = 1; slot <= 3; ++slot) m_gameDrawn[level][slot] = 0;
   m_gameAnswerTime = AnswerTime::Normal;
+  m_game = GameRecord{};
   PrepareQuestion();
 }
 

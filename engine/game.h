@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 #include <optional>
 
 #include "data/data_paths.h"
+#include "data/game_history.h"
 #include "data/info_box.h"
 #include "data/question_table.h"
 #include "data/random_source.h"
@@ -35,9 +37,11 @@ class GameTestAccess;
 class Game : private PointerHost {
  public:
   /// `locations`: where an installed game finds its files besides `programFolder`;
-  /// left empty, the game knows only its own folder.
+  /// left empty, the game knows only its own folder. `history`: where finished games
+  /// are kept from one evening to the next; left out, the game keeps none and every
+  /// evening's draw knows only that evening's games.
   Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-       Screen::SheetLoader sheets = {}, DataLocations locations = {});
+       Screen::SheetLoader sheets = {}, DataLocations locations = {}, GameHistory* history = nullptr);
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
@@ -51,6 +55,15 @@ class Game : private PointerHost {
 
   // tick.cpp: the 100 ms tick that drives the timed sequences.
   void Tick();
+
+  // played_games.cpp: the player's finished games.
+  /// Every finished game known, oldest first: those the history held when the game
+  /// started (as the last write of the history found them, with the games of other
+  /// copies running side by side), then each one played since.
+  const std::vector<GameRecord>& PlayedGames() const { return m_played; }
+  /// Forgets every finished game, in the history too, keeping nothing. False, with the
+  /// player told why, when the history could not be emptied; the games are kept then.
+  bool ForgetPlayedGames();
 
   // leaderboard.cpp: the board between games.
   void OpenLeaderboard();
@@ -73,6 +86,11 @@ class Game : private PointerHost {
   // takes every key and click, and the question clock stands still.
   void ShowRulesPage();
   void ShowAboutPage();
+  /// The player's record book (F3): the figures of every game played.
+  void ShowRecordBook();
+  /// Asks whether to forget every game played, and forgets them if the player says so;
+  /// the record book, if open, then shows what is left.
+  void ForgetRecordBook();
   void ClosePage();
   bool PageOpen() const { return m_screen.pages().visible(); }
   /// A click on the pages: the footer's arrows turn them, anywhere else closes them.
@@ -171,6 +189,25 @@ class Game : private PointerHost {
   void SetUpRound(const RoundSetup& setup);
   /// The message box with the game's title; the question clock stands while it waits.
   InfoBox::Answer ShowMessage(const InfoBox::Message& message);
+
+  // played_games.cpp: the record of the game in play, kept when it ends.
+  /// Reads the history of finished games; says what stood in the way.
+  void LoadPlayedGames();
+  /// The question just drawn from `level` enters the record of the game.
+  void RecordAsked(int level, const Question& question);
+  /// The verdict on the question in play.
+  void RecordAnswer(bool right);
+  /// A lifeline taken on the question in play, and whether what it pointed to is right.
+  void RecordLifeline(LifelineKind kind, bool pointedRight);
+  /// The game has ended `how`: its record joins the played games and the history.
+  void CommitGame(Ending how);
+  /// Writes the games the history has not taken yet; true when none is left.
+  bool WriteUnwrittenGames();
+  /// The last of the played games that asked each question, by fingerprint (1 = the
+  /// oldest game): what the draw reads.
+  void IndexMetQuestions();
+  /// The game in the played games that last asked `question`; 0: never asked.
+  int LastMet(const Question& question) const;
 
   // question_draw.cpp: which question comes, the answers' order, the typing reveal.
   void DrawQuestion(int level);
@@ -319,7 +356,9 @@ class Game : private PointerHost {
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;
-  bool m_rulesOpen = false;     ///< the pages up are the rules
+  /// The book of pages up, if any.
+  enum class Book { None, Rules, About, RecordBook };
+  Book m_book = Book::None;
   bool m_pollHoldsClock = false;  ///< the poll's bars are growing: the clock stands
   bool m_soundOn = true;
   AnswerTime m_answerTime = AnswerTime::Normal;
@@ -329,4 +368,15 @@ class Game : private PointerHost {
   std::optional<Cue> m_bed;     ///< the music of the moment
   std::optional<Cue> m_murmur;  ///< the voices talking over it
   int m_lastTickSecond = 0;     ///< seconds left at the clock's last tick; 0 none yet
+
+  GameHistory* m_history = nullptr;  ///< none: games are not kept
+  std::vector<GameRecord> m_played;  ///< see PlayedGames()
+  /// Played games the history has not taken yet (a full disk …); every later write
+  /// offers them again.
+  std::vector<GameRecord> m_unwritten;
+  GameRecord m_game;  ///< the game in play, as far as it has come
+  /// The player has been told that games are not being kept; said again only after
+  /// a write succeeded.
+  bool m_historyProblemTold = false;
+  QHash<QByteArray, int> m_lastMet;  ///< see IndexMetQuestions()
 };

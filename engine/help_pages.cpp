@@ -114,7 +114,8 @@ QList<InfoPage> RulesPages() {
 
   // The board, the window and these pages: a page of their own, the game's keys fill one.
   const QString moreKeys =
-      KeyRows({{Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
+      KeyRows({{Keys(Command::RecordBook), u"статистика ваших игр"_s},
+                {Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
                 {(KeyPairs(Command::ScrollBoardUp, Command::ScrollBoardDown) +
                   KeyPairs(Command::ScrollBoardPageUp, Command::ScrollBoardPageDown) +
                   KeyPairs(Command::ScrollBoardTop, Command::ScrollBoardBottom))
@@ -155,14 +156,14 @@ QList<InfoPage> AboutPages() {
 }  // namespace
 
 void Game::ShowRulesPage() {
-  if (m_rulesOpen) return;
+  if (m_book == Book::Rules) return;
   OpenPages(RulesPages());
-  m_rulesOpen = true;
+  m_book = Book::Rules;
 }
 
 void Game::ShowAboutPage() {
   OpenPages(AboutPages());
-  m_rulesOpen = false;
+  m_book = Book::About;
 }
 
 void Game::OpenPages(QList<InfoPage> pages) {
@@ -176,7 +177,7 @@ void Game::OpenPages(QList<InfoPage> pages) {
 void Game::ClosePage() {
   if (!PageOpen()) return;
   m_screen.HidePages();
-  m_rulesOpen = false;
+  m_book = Book::None;
   ReleaseClock();
   // The name box gave up the keyboard when the page covered it.
   if (m_panel == Panel::Record) m_platform.FocusNameBox();

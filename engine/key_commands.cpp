@@ -48,6 +48,13 @@ void Game::Perform(Command command) {
     case Command::About:
       ShowAboutPage();
       break;
+    case Command::RecordBook:
+      ShowRecordBook();
+      break;
+    case Command::ForgetRecords:
+      // Over the pages, Del means something only on the record book.
+      if (!PageOpen() || m_book == Book::RecordBook) ForgetRecordBook();
+      break;
     case Command::PreviousPage:
       m_screen.TurnPage(-1);
       break;
@@ -87,6 +94,9 @@ bool Game::CloseRequested() {
   // would be lost.
   if (!cancel && m_panel == Panel::Record) NameRecord();
   if (!cancel) cancel = !StoreUnsavedBeforeExit();
+  // Finished games the history could not take yet get their last try; the player
+  // was told when they first could not be kept.
+  if (!cancel) WriteUnwrittenGames();
   return cancel;
 }
 

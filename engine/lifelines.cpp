@@ -47,6 +47,7 @@ void Game::UseFiftyFifty() {
     m_round.answersRemoved[std::size_t(removed)] = true;
     m_screen.EnableElement(AnswerElement(removed), false);
   }
+  RecordLifeline(LifelineKind::FiftyFifty, false);
 }
 
 void Game::UsePhoneFriend() {
@@ -59,15 +60,15 @@ void Game::UsePhoneFriend() {
   m_round.friendReliability = k;
 
   QString words;
-  if (knowledge <= k) {
-    words = m_screen.element(AnswerElement(1)).caption.text;
-  } else {
+  ElementId named = AnswerElement(1);
+  if (knowledge > k) {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
     // be gone, so there is always one.
     const int guess = DrawUntil(3, 1, false,
                                 [this](int position) { return !m_round.AnswerRemoved(m_round.AnswerAt(position)); });
-    words = m_screen.element(guess < 0 ? el::AnswerA : AnswerSlot(guess)).caption.text;
+    named = guess < 0 ? el::AnswerA : AnswerSlot(guess);
   }
+  words = m_screen.element(named).caption.text;
   m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
 
   const int r = RandomInt(16 * k) + 1;
@@ -84,6 +85,8 @@ void Game::UsePhoneFriend() {
   } else {
     words.clear();
   }
+  // A friend who names no answer points to none, so not to the right one.
+  RecordLifeline(LifelineKind::PhoneFriend, phrase->namesAnswer && named == AnswerElement(1));
 
   ShowPanel(Panel::Poll, false);
   ShowPanel(Panel::Phone, true);
@@ -140,6 +143,8 @@ void Game::UseAudiencePoll() {
   CastAudienceVotes(2);
   CastAudienceVotes(3);
   CastAudienceVotes(4);
+  // The hall points to the right answer when no other gets more votes.
+  RecordLifeline(LifelineKind::AskAudience, Share(1) >= std::max({Share(2), Share(3), Share(4)}));
   m_poll.Start(true);
   // The player cannot read the poll before its bars have grown: the question clock
   // stands still meanwhile.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include "engine/sound_output.h"
@@ -28,6 +29,9 @@ class Platform {
   virtual void MoveWindowBy(qreal dx, qreal dy) = 0;
   /// Gives the keyboard focus to the name box.
   virtual void FocusNameBox() = 0;
+
+  /// The date and time now, in UTC: when a finished game is kept, it is kept with it.
+  virtual QDateTime NowUtc() { return QDateTime::currentDateTimeUtc(); }
 
   /// Where the game's sounds go. A platform without sound plays nothing; the game
   /// goes on the same.

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <vector>
 
 #include "engine/game.h"
 
@@ -26,11 +27,28 @@ void Game::DrawQuestion(int level) {
   auto inGame = [&](int row) { return row == drawn[1] || row == drawn[2] || row == drawn[3]; };
   // An empty level still yields its row 1, whose texts are empty.
   const int candidates = std::max(n, 1);
+
+  // The questions the player has not met in earlier games come first; once every one
+  // was met, those met longest ago. Questions are known by their content, so an
+  // edited base keeps its history and a question gone from it leaves no trace here.
+  std::vector<int> lastMet(std::size_t(candidates) + 1, 0);
+  if (!m_lastMet.isEmpty())
+    for (int r = 1; r <= n; ++r) lastMet[std::size_t(r)] = LastMet(table.rows[std::size_t(r - 1)]);
+  int due = 0;  // the earlier game whose questions come now; 0: those never met
+  bool dueFound = false;
+  for (int r = 1; r <= candidates; ++r) {
+    if (inGame(r)) continue;
+    const int met = lastMet[std::size_t(r)];
+    if (!dueFound || met < due) due = met;
+    dueFound = true;
+  }
+  auto isDue = [&](int r) { return lastMet[std::size_t(r)] == due; };
+
   int row = DrawUntil(candidates, 1, true,
-                      [&](int r) { return !RowUsed(level, r) && !inGame(r); });
+                      [&](int r) { return isDue(r) && !RowUsed(level, r) && !inGame(r); });
   // Too few questions for a game: first let used rows come again, then rows of
   // this game, so the draw always ends.
-  if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return !inGame(r); });
+  if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return isDue(r) && !inGame(r); });
   if (row < 0) row = 1 + RandomInt(candidates);
 
   m_round.row = row;
@@ -41,6 +59,7 @@ void Game::DrawQuestion(int level) {
 
   ShuffleAnswers();
   m_round.level = level;
+  RecordAsked(level, CurrentQuestion());
   m_screen.SetCaption(el::QuestionFrame, QString(), QString(), 0);
   m_questionReveal.Start(CurrentQuestion().text);
 }

@@ -16,6 +16,7 @@
 #include "data/codec.h"
 #include "data/cp1251.h"
 #include "tests/testing/info_box_fakes.h"
+#include "data/player_history.h"
 #include "data/question_loader.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
@@ -155,6 +156,25 @@ inline QString Winners(const uint8_t* data, size_t size) {
       return QStringLiteral("a saved row reads back changed");
     }
   }
+  return {};
+}
+
+/// The history file's reader: what it reads writes back to the same games, and a
+/// file it calls damaged yields none.
+inline QString History(const uint8_t* data, size_t size) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+  std::vector<GameRecord> games;
+  const HistoryParse parse = ParseHistory(bytes, games);
+  if (parse != HistoryParse::Read) return games.empty() ? QString() : QStringLiteral("games from an unread file");
+  for (const GameRecord& game : games) {
+    if (game.asked.size() > 15 || game.lifelines.size() > 3) return QStringLiteral("more than a game holds");
+    if (game.sum < 0 || game.sum > 1000000) return QStringLiteral("sum out of range");
+  }
+  const QByteArray written = HistoryBytes(games);
+  std::vector<GameRecord> again;
+  if (ParseHistory(written, again) != HistoryParse::Read || again.size() != games.size())
+    return QStringLiteral("a written history does not read back");
+  if (HistoryBytes(again) != written) return QStringLiteral("a history read back writes differently");
   return {};
 }
 

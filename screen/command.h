@@ -31,6 +31,10 @@ enum class Command {
   ToggleSound,
   Rules,
   About,
+  /// The player's record book over the games played.
+  RecordBook,
+  /// Forgets every game the record book counts, after asking.
+  ForgetRecords,
   // The pages over the game.
   PreviousPage,
   NextPage,

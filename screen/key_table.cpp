@@ -18,6 +18,7 @@ constexpr int Russian(char16_t letter) { return int(letter); }
 const QList<KeyBinding> kTable = {
     {C::Rules, S::Game, {Qt::Key_F1}, Qt::NoModifier, KeyBinding::InMenu},
     {C::NewGame, S::Game, {Qt::Key_F2}, Qt::NoModifier, KeyBinding::InMenu},
+    {C::RecordBook, S::Game, {Qt::Key_F3}, Qt::NoModifier, KeyBinding::InMenu},
     {C::ChooseA, S::Game, {Qt::Key_A, Russian(u'Ф')}},
     {C::ChooseB, S::Game, {Qt::Key_B, Russian(u'И')}},
     {C::ChooseC, S::Game, {Qt::Key_C, Russian(u'С')}},
@@ -54,8 +55,11 @@ const QList<KeyBinding> kTable = {
     {C::NextPage, S::Pages, {Qt::Key_Space}, Qt::NoModifier, KeyBinding::Unlisted},
     {C::ClosePage, S::Pages, {Qt::Key_Escape}},
     {C::ClosePage, S::Pages, {Qt::Key_Return, Qt::Key_Enter}},
-    // From the about page to the rules.
+    // From one book of pages to another.
     {C::Rules, S::Pages, {Qt::Key_F1}},
+    {C::RecordBook, S::Pages, {Qt::Key_F3}},
+    // Only the record book has anything to forget.
+    {C::ForgetRecords, S::Pages, {Qt::Key_Delete}},
     {C::ZoomIn, S::Window, {Qt::Key_Equal, Qt::Key_Plus}, kCtrl, KeyBinding::InMenu},
     {C::ZoomOut, S::Window, {Qt::Key_Minus}, kCtrl, KeyBinding::InMenu},
     {C::FullScreen, S::Window, {Qt::Key_F11}, Qt::NoModifier, KeyBinding::InMenu | KeyBinding::Once},
@@ -70,6 +74,7 @@ QString KeyName(int key) {
     case Qt::Key_Home: return u"Home"_s;
     case Qt::Key_End: return u"End"_s;
     case Qt::Key_Space: return u"Space"_s;
+    case Qt::Key_Delete: return u"Del"_s;
     case Qt::Key_Left: return u"←"_s;
     case Qt::Key_Up: return u"↑"_s;
     case Qt::Key_Right: return u"→"_s;

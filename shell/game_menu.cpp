@@ -35,6 +35,8 @@ constexpr std::array kMenuRows = {
     CommandRow(u"Таблица лидеров", Command::ShowLeaderboard),
     kSeparator,
     CommandRow(u"Правила игры", Command::Rules),
+    CommandRow(u"Статистика", Command::RecordBook),
+    CommandRow(u"Сбросить статистику", Command::ForgetRecords),
     CommandRow(u"О программе", Command::About),
     CommandRow(u"Звук", Command::ToggleSound, true),
     kSeparator,

@@ -16,6 +16,7 @@
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
+#include "data/player_history.h"
 #include "shell/answer_time_menu.h"
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
@@ -47,8 +48,13 @@ MainWindow::MainWindow(Services services, QWidget* parent)
       WindowPlatform::Sources{m_services.infoBox, m_services.random, m_services.steadyClock, m_services.sound},
       WindowPlatform::Window{*this, *m_view, *m_menu, *m_nameBox, [this] { EndPointerCapture(); },
                              [this] { SyncView(); }});
+  GameHistory* history = m_services.history;
+  if (!history) {
+    m_ownHistory = std::make_unique<PlayerHistoryFile>();
+    history = m_ownHistory.get();
+  }
   m_game = std::make_unique<Game>(*m_platform, *m_measurer, m_services.programFolder, Screen::SheetLoader{},
-                                  m_services.locations);
+                                  m_services.locations, history);
   m_menu->InsertSubmenuAfter(Command::ToggleSound, new AnswerTimeMenu(*m_menu->menu(), *m_game, *m_settings));
   RestoreSound();
   m_accessible = std::make_unique<AccessibleScreen>(*this, *m_game, *m_nameBox,

@@ -42,6 +42,7 @@ class MainWindow : public QWidget {
     bool startTimer = true;                 ///< false: the test calls Tick() itself
     SoundOutput* sound = nullptr;           ///< default: Qt Multimedia, silent with no audio device
     QString settingsFile;                   ///< the player's settings; default: the user's own
+    GameHistory* history = nullptr;         ///< default: the history file beside the leaderboard
     /// The room a window has on its screen; default: the available area of the
     /// window's screen (tests stand in for screens they do not have).
     std::function<QSize()> availableArea;
@@ -119,6 +120,7 @@ class MainWindow : public QWidget {
   std::unique_ptr<GameMenu> m_menu;
   std::unique_ptr<ViewSettings> m_view;
   std::unique_ptr<WindowPlatform> m_platform;
+  std::unique_ptr<GameHistory> m_ownHistory;
   std::unique_ptr<Game> m_game;
   bool m_soundKept = true;  ///< the choice as the settings hold it
   QTimer* m_timer = nullptr;

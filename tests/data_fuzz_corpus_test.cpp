@@ -31,4 +31,5 @@ void ReplayCorpus(const QString& name, Target target) {
 TEST(DataFuzzCorpus, Codec) { ReplayCorpus(u"codec"_s, fuzz::Codec); }
 TEST(DataFuzzCorpus, QuestionBase) { ReplayCorpus(u"question_base"_s, fuzz::QuestionBase); }
 TEST(DataFuzzCorpus, Winners) { ReplayCorpus(u"winners"_s, fuzz::Winners); }
+TEST(DataFuzzCorpus, History) { ReplayCorpus(u"history"_s, fuzz::History); }
 TEST(DataFuzzCorpus, SettingsAndCommandLine) { ReplayCorpus(u"settings"_s, fuzz::SettingsAndCommandLine); }

@@ -21,6 +21,7 @@
 #include "tests/testing/question_bases.h"
 #include "tests/fixtures/fifo_watchdog.h"
 #include "tests/fixtures/file_size_limit.h"
+#include "tests/fixtures/ordinary_user.h"
 
 using namespace Qt::StringLiterals;
 using testbases::ScrambleFixed;
@@ -298,12 +299,6 @@ TEST_F(WinnersFile, ABoardThatCannotBeReadIsNeverWrittenOver) {
   // when the tests run as root, who reads everything.
   const QByteArray old = WinnersFileBytes(Table({{u"Первый"_s, u"1000"_s}, {u"Второй"_s, u"500"_s}}), m_random);
   Write(old);
-  const bool root = geteuid() == 0;
-  constexpr uid_t kNobody = 65534;
-  if (root) {
-    ASSERT_EQ(chown(QFile::encodeName(m_dir.path()).constData(), kNobody, kNobody), 0);
-    ASSERT_EQ(chown(QFile::encodeName(path()).constData(), kNobody, kNobody), 0);
-  }
   ASSERT_EQ(chmod(QFile::encodeName(path()).constData(), 0200), 0);
   const auto attempt = [this] {
     // Bit 0: the load saw an unreadable board; bit 1: the store left it alone.
@@ -314,21 +309,7 @@ TEST_F(WinnersFile, ABoardThatCannotBeReadIsNeverWrittenOver) {
     if (StoreWinners(path(), {{u"Новый"_s, 100}}, m_random) == WinnersWrite::Unreadable) outcome |= 2;
     return outcome;
   };
-  int outcome = -1;
-  if (!root) {
-    outcome = attempt();
-  } else {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(100);
-      _exit(attempt());
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    outcome = WEXITSTATUS(status);
-  }
+  const int outcome = AsOrdinaryUser({m_dir.path(), path()}, attempt);
   chmod(QFile::encodeName(path()).constData(), 0600);
   EXPECT_EQ(outcome, 3);
   EXPECT_EQ(Read(), old);

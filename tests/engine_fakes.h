@@ -65,7 +65,7 @@ class EngineTest : public ::testing::Test {
       file.write(BaseFile(questions, QStringLiteral("1999")));
     }
     platform = std::make_unique<ScriptedPlatform>();
-    game = std::make_unique<Game>(*platform, measurer, dir->path(), &TestSheet);
+    game = std::make_unique<Game>(*platform, measurer, dir->path(), &TestSheet, DataLocations{}, history);
     platform->game = game.get();
     game->Start();
   }
@@ -133,6 +133,8 @@ class EngineTest : public ::testing::Test {
   void PressWith(Qt::KeyboardModifier modifier, int key) { game->KeyPressed(key, modifier); }
 
   std::unique_ptr<QTemporaryDir> dir;
+  /// Where the next Start keeps finished games; none: the game keeps none.
+  GameHistory* history = nullptr;
   FakeMeasurer measurer;
   std::unique_ptr<ScriptedPlatform> platform;
   std::unique_ptr<Game> game;

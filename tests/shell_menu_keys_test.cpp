@@ -30,6 +30,8 @@ TEST_F(MenuKeysTest, EachItemShowsTheShortcutItsKeyCarriesOut) {
       {u"Таблица лидеров"_s, false, QKeySequence(Qt::CTRL | Qt::Key_W)},
       {u"Правила игры"_s, false, QKeySequence(Qt::Key_F1)},
       {u"О программе"_s, false, QKeySequence()},
+      {u"Статистика"_s, false, QKeySequence(Qt::Key_F3)},
+      {u"Сбросить статистику"_s, false, QKeySequence()},
       {u"Звук"_s, false, QKeySequence(Qt::Key_S)},
       {u"Во весь экран"_s, false, QKeySequence(Qt::Key_F11)},
       {u"Выход"_s, false, QKeySequence(Qt::CTRL | Qt::Key_Q)},

@@ -30,10 +30,11 @@ class ScriptedPlatform : public Platform {
   void MoveWindowBy(qreal dx, qreal dy) override { moved += QPointF(dx, dy); }
   void FocusNameBox() override { ++nameBoxFocus; }
   SoundOutput& Sound() override { return sound; }
+  QDateTime NowUtc() override { return utcNow; }
 
   double time = 36000;  // 10:00:00
-  /// A step of the wall clock (summer time, a time sync). The platform gives the game
-  /// only the steady clock, so no step may reach it.
+  /// The date a game ending now is kept with.
+  QDateTime utcNow{QDate(2026, 12, 11), QTime(19, 30), Qt::UTC};
   ScriptedRandomSource random;
   RandomSource* randomSource = &random;
   ActingInfoBox box;
