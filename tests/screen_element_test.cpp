@@ -500,12 +500,14 @@ TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
       ASSERT_EQ(a.left() + a.width(), b.left()) << p.before << "|" << p.after;
       const int top = std::max(a.top(), b.top()), bottom = std::min(a.bottom(), b.bottom());
       ASSERT_LE(top, bottom) << p.before << "|" << p.after;
-      edge = QPointF(b.left(), (top + bottom) / 2);
+      const int middle = (top + bottom) / 2;  // a whole pixel row
+      edge = QPointF(b.left(), middle);
     } else {
       ASSERT_EQ(a.top() + a.height(), b.top()) << p.before << "/" << p.after;
       const int left = std::max(a.left(), b.left()), right = std::min(a.right(), b.right());
       ASSERT_LE(left, right) << p.before << "/" << p.after;
-      edge = QPointF((left + right) / 2, b.top());
+      const int middle = (left + right) / 2;  // a whole pixel column
+      edge = QPointF(middle, b.top());
     }
     const QPointF justBefore = p.sideBySide ? edge - QPointF(0.5, 0) : edge - QPointF(0, 0.5);
     EXPECT_EQ(screen.ElementAt(edge), p.after) << p.before << " then " << p.after;

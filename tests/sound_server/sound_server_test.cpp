@@ -79,6 +79,7 @@ Child Spawn(const std::vector<std::string>& args, bool readOutput, const std::st
     if (readOutput) dup2(pipeEnds[1], 1);
     if (FILE* log = fopen(logFile.c_str(), "w")) dup2(fileno(log), 2);
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     execvp(argv[0], argv.data());
@@ -383,7 +384,7 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
   const QString keep = qEnvironmentVariable("FARTOVIK_KEEP_RECORDING");
   if (!keep.isEmpty()) {
     QFile out(keep);
-    if (out.open(QIODevice::WriteOnly)) out.write(reinterpret_cast<const char*>(rec.data()), qsizetype(rec.size() * 2));
+    if (out.open(QIODevice::WriteOnly)) out.write(reinterpret_cast<const char*>(rec.data()), qsizetype(rec.size()) * 2);
     // What was asked for where in the recording, to read it against the recording.
     QFile requests(keep + u".requests"_s);
     if (requests.open(QIODevice::WriteOnly))

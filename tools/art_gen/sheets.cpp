@@ -239,7 +239,7 @@ AnswerLook AnswerState(int state) {
 
 QImage Answer(int element) {
   static const QStringList letters = {u"A:"_s, u"B:"_s, u"C:"_s, u"D:"_s};
-  const QString letter = letters.at(element - 2);
+  const QString& letter = letters.at(element - 2);
   // B and D start their captions a few pixels further left than A and C.
   const qreal shift = (element == 3 || element == 5) ? 4 : 0;
   return ElementSheet(element, [letter, shift](QImage& img, int state) {

@@ -51,7 +51,7 @@ QHash<int, std::array<int, 4>> AnswerLines(const QByteArray& bytes) {
       int& slot = answers[question][0];
       if (!slot) slot = n;
     } else if (question && marker == u'-' && wrong < 3) {
-      answers[question][size_t(1 + wrong++)] = n;
+      answers[question][size_t(wrong++) + 1] = n;
     }
   }
   return answers;
