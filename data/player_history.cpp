@@ -8,6 +8,7 @@
 
 #include "data/board_lock.h"
 #include "data/ordinary_file.h"
+#include "data/save_leftovers.h"
 #include "data/whole_file.h"
 
 using namespace Qt::StringLiterals;
@@ -295,7 +296,7 @@ HistoryRead PlayerHistoryFile::Open(const QString& folder) {
   m_path = QDir(folder).filePath(QString::fromUtf16(kHistoryFileName));
   m_damageTold = false;
   // A write killed before its rename leaves its temporary file beside the history.
-  RemoveWholeFileLeftovers(m_path);
+  RemoveSaveLeftovers(m_path);
   HistoryRead read;
   switch (ReadHistoryFile(m_path, read.games)) {
     case FileState::Read: return read;

@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 #include <QTemporaryFile>
 
-#include "data/board_lock.h"
 #include "data/ordinary_file.h"
 
 #ifdef Q_OS_UNIX
@@ -86,17 +85,4 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
   temporary.setAutoRemove(false);
   return true;
 #endif
-}
-
-void RemoveWholeFileLeftovers(const QString& path) {
-  const QFileInfo file(path);
-  BoardLock lock(path);
-  // A game saving right now owns its temporary file; the next start cleans up.
-  if (lock.Take(0) != BoardLock::Outcome::Taken) return;
-  const QFileInfoList entries = file.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
-  for (const QFileInfo& entry : entries) {
-    if (!entry.isSymLink() && entry.isFile() && IsWholeFileLeftover(entry.fileName(), file.fileName())) {
-      QFile::remove(entry.filePath());
-    }
-  }
 }

@@ -18,8 +18,3 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
 /// when it was killed before its rename. Its pattern is the game's own, hidden and
 /// named after the game, so that no file a player keeps beside it ever matches.
 bool IsWholeFileLeftover(const QString& entryName, const QString& fileName);
-
-/// Removes the temporary files WriteFileWhole left beside the file at `path` when it
-/// was killed before its rename. Only names of its own pattern go (see
-/// IsWholeFileLeftover), and only while no other game holds the file's lock.
-void RemoveWholeFileLeftovers(const QString& path);

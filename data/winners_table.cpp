@@ -12,6 +12,7 @@
 #include "data/info_box.h"
 #include "data/line_reader.h"
 #include "data/ordinary_file.h"
+#include "data/save_leftovers.h"
 #include "data/whole_file.h"
 
 using namespace Qt::StringLiterals;
@@ -247,7 +248,7 @@ WinnersWrite ClearWinners(const QString& path, QString* problem) {
   return QFile::remove(path) ? WinnersWrite::Written : WinnersWrite::Failed;
 }
 
-void RemoveWinnersLeftovers(const QString& path) { RemoveWholeFileLeftovers(path); }
+void RemoveWinnersLeftovers(const QString& path) { RemoveSaveLeftovers(path); }
 
 QString UnreadableWinnersMessage(const QString& path) {
   return u"Таблица лидеров есть, но прочитать её не удалось:"_s + u"\r\n"_s + QDir::toNativeSeparators(path) +

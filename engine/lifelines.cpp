@@ -59,7 +59,6 @@ void Game::UsePhoneFriend() {
   const int k = std::max(20 - m_round.question, 1);
   m_round.friendReliability = k;
 
-  QString words;
   ElementId named = AnswerElement(1);
   if (knowledge > k) {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
@@ -68,7 +67,7 @@ void Game::UsePhoneFriend() {
                                 [this](int position) { return !m_round.AnswerRemoved(m_round.AnswerAt(position)); });
     named = guess < 0 ? el::AnswerA : AnswerSlot(guess);
   }
-  words = m_screen.element(named).caption.text;
+  QString words = m_screen.element(named).caption.text;
   m_screen.SetCaption(el::PhonePanel, QString(), QString(), 0);
 
   const int r = RandomInt(16 * k) + 1;
