@@ -83,12 +83,10 @@ QString GamesAndSums(const RecordBook& book) {
 
 QString AnswersAndLifelines(const RecordBook& book) {
   QList<QStringList> levels;
+  // The levels a game draws from; level 0 of a folder is never asked.
   for (int level = 1; level < kLevelCount; ++level) {
     const RecordBook::Answers& answers = book.answers[std::size_t(level)];
     const RecordBook::Met& met = book.met[std::size_t(level)];
-    // A level neither asked from nor offering questions (the spare level 0 of most
-    // folders) says nothing.
-    if (answers.answered == 0 && met.available == 0 && met.met == 0) continue;
     levels.append({QString::number(level), Share(answers.right, answers.answered),
                    u"<nobr>%1 из %2</nobr>"_s.arg(met.met).arg(met.available)});
   }

@@ -203,7 +203,8 @@ TEST(RecordBookPages, AFullBookFitsItsPages) {
     games.push_back(Game(day % 3 ? O::Million : O::TookMoney, day % 3 ? 15 : 14, 1000000, day,
                          {{L::FiftyFifty, 1, true}, {L::PhoneFriend, 2, false}, {L::AskAudience, 3, true}}));
   AvailableQuestions available = ThreeALevel();
-  for (int n = 0; n < 999; ++n) available[0].insert(QByteArray::number(n));
+  for (int level = 1; level <= 6; ++level)
+    for (int n = 0; n < 996; ++n) available[std::size_t(level)].insert(QByteArray::number(n));
   const QList<InfoPage> pages = RecordBookPages(SummariseGames(games, available));
   ASSERT_EQ(pages.size(), 3);
   for (const InfoPage& page : pages) {
