@@ -63,8 +63,8 @@ class SoundMixer {
  private:
   /// Starts or resumes the loop `keep` of [first, last] and fades the others out.
   void FadeLoops(Cue first, Cue last, std::optional<Cue> keep, int fadeInMs, int fadeOutMs);
-  /// Samples until every sting of `cue` has sounded whole; 0 when none sounds.
-  qsizetype RemainingOf(Cue cue) const;
+  /// Samples until every sting that `cue` waits for has sounded whole; 0 when none sounds.
+  qsizetype RemainingBefore(Cue cue) const;
   const std::vector<float>& ClipOf(Cue cue) const { return m_clips[std::size_t(cue)]; }
 
   std::mutex m_lock;

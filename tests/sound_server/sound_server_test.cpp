@@ -407,11 +407,12 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
   for (auto it = sound.log.begin(); it != sound.log.end(); ++it) {
     const Request& r = *it;
     if (r.what == u"mute"_s || r.what == u"unmute"_s) muted = r.what == u"mute"_s;
-    const bool waits = r.cue && CueWaitsFor(*r.cue);
+    const bool waits = r.cue && CueMayWait(*r.cue);
     if (muted || !r.cue || (r.what != u"sting"_s && !(r.what == u"murmur"_s && waits))) continue;
     const Cue cue = *r.cue;
     double due = r.at;
-    if (waits && lastHeardEnd.count(*CueWaitsFor(cue))) due = std::max(due, lastHeardEnd[*CueWaitsFor(cue)]);
+    for (const auto& [sounding, end] : lastHeardEnd)
+      if (CueWaitsFor(cue, sounding)) due = std::max(due, end);
     // Voices sent away before their turn came are rightly never heard.
     const auto stop = std::find_if(it + 1, sound.log.end(), [](const Request& next) {
       return next.what == u"murmur"_s || next.what == u"stop murmur"_s;
