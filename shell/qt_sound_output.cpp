@@ -27,6 +27,7 @@ namespace {
 // for, at most, plus one feed period.
 constexpr int kBufferMs = 25;
 constexpr int kFeedMs = 2;
+constexpr int kReconnectMs = 1000;
 
 QtMessageHandler g_passOn = nullptr;
 
@@ -49,7 +50,7 @@ QAudioDevice FindOutput() {
 /// the thread is asked to quit.
 class Feed : public QThread {
  public:
-  Feed(SoundMixer& mixer, std::atomic<SoundServerStream*>& server) : m_mixer(mixer), m_server(server) {}
+  Feed(SoundMixer& mixer, QtSoundOutput::ServerStream& server) : m_mixer(mixer), m_server(server) {}
 
  protected:
   void run() override {
@@ -68,9 +69,20 @@ class Feed : public QThread {
     // at once. Qt's stream, topped up from a timer, is for the rest.
     SoundServerStream server(m_mixer);
     if (server.Open()) {
-      m_server = &server;
+      Hand(&server);
+      // A server that goes away (restarted, or replaced by another) is looked for
+      // again; meanwhile the game plays on silent.
+      QTimer watch;
+      QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (server.Playing()) return;
+        Hand(nullptr);
+        server.Close();
+        m_mixer.DropStings();
+        if (server.Open()) Hand(&server);
+      });
+      watch.start(kReconnectMs);
       exec();
-      m_server = nullptr;
+      Hand(nullptr);
       return;
     }
     const QAudioDevice device = FindOutput();
@@ -100,8 +112,13 @@ class Feed : public QThread {
   }
 
  private:
+  void Hand(SoundServerStream* stream) {
+    const std::lock_guard lock(m_server.lock);
+    m_server.stream = stream;
+  }
+
   SoundMixer& m_mixer;
-  std::atomic<SoundServerStream*>& m_server;
+  QtSoundOutput::ServerStream& m_server;
 };
 
 }  // namespace
@@ -156,8 +173,9 @@ void QtSoundOutput::Wake() {
 }
 
 void QtSoundOutput::Change(const std::function<void(SoundMixer&)>& change) {
-  if (SoundServerStream* server = m_server.load()) {
-    server->Change(change);
+  const std::lock_guard lock(m_server.lock);
+  if (m_server.stream != nullptr) {
+    m_server.stream->Change(change);
   } else {
     change(m_mixer);
   }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "engine/sound_output.h"
 #include "shell/sound_mixer.h"
@@ -35,6 +35,12 @@ class QtSoundOutput : public SoundOutput {
   /// Whether they have begun to load.
   bool Loading() const;
 
+  /// The sound server's stream while the feed has one open.
+  struct ServerStream {
+    std::mutex lock;
+    SoundServerStream* stream = nullptr;
+  };
+
  private:
   class AfterNextFrame;
   void Wake();
@@ -43,8 +49,7 @@ class QtSoundOutput : public SoundOutput {
 
   bool m_muted = false;
   SoundMixer m_mixer;
-  /// Set by the feed while the stream plays; the feed only ends when this output does.
-  std::atomic<SoundServerStream*> m_server = nullptr;
+  ServerStream m_server;
   std::unique_ptr<QThread> m_feed;
   std::unique_ptr<AfterNextFrame> m_waker;
 };

@@ -73,6 +73,15 @@ void SoundMixer::SetMuted(bool muted) {
   m_muted = muted;
 }
 
+void SoundMixer::DropStings() {
+  const std::lock_guard lock(m_lock);
+  ForgetStings();
+}
+
+void SoundMixer::ForgetStings() {
+  std::erase_if(m_voices, [](const Voice& voice) { return !CueLoops(voice.cue); });
+}
+
 SoundMixer::State SoundMixer::Saved() {
   const std::lock_guard lock(m_lock);
   return {m_voices, m_muted, m_master, m_limit};
@@ -129,7 +138,7 @@ void SoundMixer::Render(int16_t* out, qsizetype frames) {
   const std::lock_guard lock(m_lock);
   if (m_muted && m_master == 0) {
     // Held: the loops wait where they stand, the stings are gone.
-    std::erase_if(m_voices, [](const Voice& voice) { return !CueLoops(voice.cue); });
+    ForgetStings();
     std::fill(out, out + frames, int16_t(0));
     return;
   }

@@ -90,6 +90,17 @@ void SoundServerStream::Close() {
   }
   pa_threaded_mainloop_free(m_loop);
   m_loop = nullptr;
+  m_written = 0;
+  m_moments.clear();
+}
+
+bool SoundServerStream::Playing() {
+  if (m_loop == nullptr) return false;
+  pa_threaded_mainloop_lock(m_loop);
+  const bool playing = pa_context_get_state(m_context) == PA_CONTEXT_READY && m_stream != nullptr &&
+                       pa_stream_get_state(m_stream) == PA_STREAM_READY;
+  pa_threaded_mainloop_unlock(m_loop);
+  return playing;
 }
 
 void SoundServerStream::Change(const std::function<void(SoundMixer&)>& change) {
