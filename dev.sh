@@ -10,7 +10,7 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-
           libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy libstemmer-dev
           desktop-file-utils appstream lintian dpkg-dev fakeroot groff-base
           xvfb xdotool dbus-x11 at-spi2-core python3-pyatspi python3-xlib
-          pulseaudio pulseaudio-utils libpulse-dev pkg-config pipewire pipewire-pulse wireplumber)
+          pulseaudio pulseaudio-utils libpulse-dev pkg-config)
 BUILD_DIR=${BUILD_DIR:-build}
 
 install_missing() {
