@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
+#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -173,9 +174,10 @@ void QtSoundOutput::Wake() {
 }
 
 void QtSoundOutput::Change(const std::function<void(SoundMixer&)>& change) {
+  const auto asked = std::chrono::steady_clock::now();
   const std::lock_guard lock(m_server.lock);
   if (m_server.stream != nullptr) {
-    m_server.stream->Change(change);
+    m_server.stream->Change(change, asked);
   } else {
     change(m_mixer);
   }

@@ -3,6 +3,7 @@
 
 #include <QtGlobal>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -29,6 +30,9 @@ class SoundServerStream {
   /// How far past the sample being heard a change is mixed in: room for the server
   /// to take the new samples before it plays them.
   static constexpr int kLeadMs = 12;
+  /// The least of that lead: what a game's thread held up on its way to the server
+  /// has lost is taken off the lead, down to this.
+  static constexpr int kLeastLeadMs = 4;
 
   explicit SoundServerStream(SoundMixer& mixer);
   ~SoundServerStream();
@@ -39,9 +43,9 @@ class SoundServerStream {
   /// no server answers or it refuses the stream.
   bool Open();
 
-  /// Makes `change` to the mix (a cue, a fade, the mute) and lets it be heard a few
-  /// milliseconds from now.
-  void Change(const std::function<void(SoundMixer&)>& change);
+  /// Makes `change` to the mix (a cue, a fade, the mute), asked for at `asked`, and
+  /// lets it be heard a few milliseconds after that.
+  void Change(const std::function<void(SoundMixer&)>& change, std::chrono::steady_clock::time_point asked);
 
   /// Whether the server still plays the stream; false once it has gone away.
   bool Playing();
