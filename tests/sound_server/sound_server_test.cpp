@@ -219,9 +219,20 @@ qsizetype ProbeStart(const std::vector<float>& clip) {
 Heard Find(const std::vector<int16_t>& rec, const std::vector<float>& clip, qsizetype due) {
   constexpr qsizetype kProbe = 2205;
   const qsizetype probe = ProbeStart(clip);
-  const qsizetype length = std::min(kProbe, qsizetype(clip.size()) - probe);
+  qsizetype length = std::min(kProbe, qsizetype(clip.size()) - probe);
   double clipEnergy = 0;
   for (qsizetype k = 0; k < length; ++k) clipEnergy += clip[std::size_t(probe + k)] * clip[std::size_t(probe + k)];
+  // A click (the clock's tick) is over in a few milliseconds; a probe running on past
+  // it would weigh the bed under it as much as the click itself.
+  double held = 0;
+  for (qsizetype k = 0; k < length; ++k) {
+    held += clip[std::size_t(probe + k)] * clip[std::size_t(probe + k)];
+    if (held >= 0.9 * clipEnergy && k + 1 >= kRate / 100) {
+      length = k + 1;
+      clipEnergy = held;
+      break;
+    }
+  }
   Heard best;
   for (qsizetype lag = -kRate / 200; lag <= kRate / 8; ++lag) {
     const qsizetype at = due + probe + lag;
