@@ -105,7 +105,7 @@ void Game::Verdict() {
   }
   if (n < kQuestionsInGame) {
     m_round.question = n + 1;
-    PlayCue(Cue::Right);
+    PlayCue(GuaranteedQuestions().contains(n) ? Cue::Milestone : Cue::Right);
     PrepareQuestion();
   } else {
     // The ladder is climbed: no question stands on it any more.

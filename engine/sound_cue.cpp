@@ -11,6 +11,7 @@ QString CueName(Cue cue) {
     case Cue::Reveal: return QStringLiteral("reveal");
     case Cue::LockIn: return QStringLiteral("lock_in");
     case Cue::Right: return QStringLiteral("right");
+    case Cue::Milestone: return QStringLiteral("milestone");
     case Cue::Wrong: return QStringLiteral("wrong");
     case Cue::TimeOut: return QStringLiteral("time_out");
     case Cue::FiftyFifty: return QStringLiteral("fifty_fifty");

@@ -20,6 +20,7 @@ enum class Cue {
   Reveal,
   LockIn,
   Right,
+  Milestone,  ///< the right answer that wins a guaranteed sum
   Wrong,
   TimeOut,
   FiftyFifty,
@@ -44,15 +45,22 @@ constexpr Cue StageBed(int questionNumber) {
   return questionNumber <= 5 ? Cue::BedStage1 : questionNumber <= 10 ? Cue::BedStage2 : Cue::BedStage3;
 }
 
-/// The sting or voices a cue must not sound over: asked for while that one still
-/// sounds, the cue waits for its last sample and starts then. The next question's
-/// sting lets the right answer's chord ring out; the friend answers once his phone
-/// has stopped ringing; the board's cheer waits for the million's fanfare.
-constexpr std::optional<Cue> CueWaitsFor(Cue cue) {
+/// Whether `cue`, asked for while `sounding` still sounds, waits for that one's last
+/// sample and starts then. The next question's sting lets the right answer's chord
+/// ring out; the friend answers once his phone has stopped ringing; the board's
+/// cheer waits for the million's fanfare.
+constexpr bool CueWaitsFor(Cue cue, Cue sounding) {
   switch (cue) {
-    case Cue::Reveal: return Cue::Right;
-    case Cue::PhoneMurmur: return Cue::PhoneRing;
-    case Cue::Record: return Cue::Million;
-    default: return std::nullopt;
+    case Cue::Reveal: return sounding == Cue::Right || sounding == Cue::Milestone;
+    case Cue::PhoneMurmur: return sounding == Cue::PhoneRing;
+    case Cue::Record: return sounding == Cue::Million;
+    default: return false;
   }
+}
+
+/// Whether `cue` ever waits for another (CueWaitsFor).
+constexpr bool CueMayWait(Cue cue) {
+  for (int c = 0; c < kCueCount; ++c)
+    if (CueWaitsFor(cue, Cue(c))) return true;
+  return false;
 }

@@ -4,12 +4,16 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
 #include <QtGlobal>
 
+#include <chrono>
+#include <utility>
 #include <vector>
 
 #include <pthread.h>
@@ -24,6 +28,7 @@ namespace {
 // for, at most, plus one feed period.
 constexpr int kBufferMs = 25;
 constexpr int kFeedMs = 2;
+constexpr int kReconnectMs = 1000;
 
 QtMessageHandler g_passOn = nullptr;
 
@@ -46,27 +51,39 @@ QAudioDevice FindOutput() {
 /// the thread is asked to quit.
 class Feed : public QThread {
  public:
-  Feed(SoundMixer& mixer, std::atomic<SoundServerStream*>& server) : m_mixer(mixer), m_server(server) {}
+  Feed(SoundMixer& mixer, QtSoundOutput::ServerStream& server) : m_mixer(mixer), m_server(server) {}
 
  protected:
   void run() override {
+    // Loading is no hurry and must not take the window's share of the machine.
+    for (int i = 0; i < kCueCount; ++i) {
+      QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
+      if (file.open(QIODevice::ReadOnly)) m_mixer.SetClip(Cue(i), ClipFromWav(file.readAll()));
+    }
     // The mix must be topped up every few milliseconds whatever else the machine
     // does; where the system lets a program ask for it, the feed is served first.
     sched_param realtime{};
     realtime.sched_priority = 10;
     pthread_setschedparam(pthread_self(), SCHED_FIFO, &realtime);
-    for (int i = 0; i < kCueCount; ++i) {
-      QFile file(QStringLiteral(":/sounds/") + CueName(Cue(i)) + QStringLiteral(".wav"));
-      if (file.open(QIODevice::ReadOnly)) m_mixer.SetClip(Cue(i), ClipFromWav(file.readAll()));
-    }
     // The desktop's sound server is spoken to directly where there is one: only so
     // can it hold enough of the mix to ride out a busy machine and still play a cue
     // at once. Qt's stream, topped up from a timer, is for the rest.
     SoundServerStream server(m_mixer);
     if (server.Open()) {
-      m_server = &server;
+      Hand(&server);
+      // A server that goes away (restarted, or replaced by another) is looked for
+      // again; meanwhile the game plays on silent.
+      QTimer watch;
+      QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (server.Playing()) return;
+        Hand(nullptr);
+        server.Close();
+        m_mixer.DropStings();
+        if (server.Open()) Hand(&server);
+      });
+      watch.start(kReconnectMs);
       exec();
-      m_server = nullptr;
+      Hand(nullptr);
       return;
     }
     const QAudioDevice device = FindOutput();
@@ -96,29 +113,71 @@ class Feed : public QThread {
   }
 
  private:
+  void Hand(SoundServerStream* stream) {
+    const std::lock_guard lock(m_server.lock);
+    m_server.stream = stream;
+  }
+
   SoundMixer& m_mixer;
-  std::atomic<SoundServerStream*>& m_server;
+  QtSoundOutput::ServerStream& m_server;
 };
 
 }  // namespace
 
+/// Runs its errand once the window has drawn a frame: the first one must never wait
+/// for the sounds. A program that never draws gets its sounds after a second.
+class QtSoundOutput::AfterNextFrame : public QObject {
+ public:
+  explicit AfterNextFrame(std::function<void()> errand) : m_errand(std::move(errand)) {
+    QCoreApplication::instance()->installEventFilter(this);
+    QTimer::singleShot(kLongestWaitMs, this, [this] { Run(); });
+  }
+  ~AfterNextFrame() override { Drop(); }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    // Queued behind the paint, the errand runs once the frame is out.
+    if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(this, [this] { Run(); }, Qt::QueuedConnection);
+    return false;
+  }
+
+ private:
+  static constexpr int kLongestWaitMs = 1000;
+  void Drop() {
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
+  }
+  void Run() {
+    if (!m_errand) return;
+    Drop();
+    std::exchange(m_errand, nullptr)();
+  }
+  std::function<void()> m_errand;
+};
+
 QtSoundOutput::QtSoundOutput() = default;
 
 QtSoundOutput::~QtSoundOutput() {
+  m_waker.reset();
   if (!m_feed) return;
   m_feed->quit();
   m_feed->wait();
 }
 
+bool QtSoundOutput::Loading() const { return m_feed && (m_feed->isRunning() || m_feed->isFinished()); }
+
 void QtSoundOutput::Wake() {
   if (m_feed || m_muted) return;
   m_feed = std::make_unique<Feed>(m_mixer, m_server);
-  m_feed->start();
+  // What is asked for meanwhile waits in the mixer: the loops stand ready and start
+  // with their sounds.
+  m_waker = std::make_unique<AfterNextFrame>([feed = m_feed.get()] { feed->start(); });
 }
 
 void QtSoundOutput::Change(const std::function<void(SoundMixer&)>& change) {
-  if (SoundServerStream* server = m_server.load()) {
-    server->Change(change);
+  const auto asked = std::chrono::steady_clock::now();
+  const std::lock_guard lock(m_server.lock);
+  if (m_server.stream != nullptr) {
+    m_server.stream->Change(change, asked);
   } else {
     change(m_mixer);
   }

@@ -44,8 +44,7 @@ void SoundMixer::Play(Cue sting) {
   if (m_muted || ClipOf(sting).empty()) return;
   Voice voice{sting};
   voice.level = 1;
-  const std::optional<Cue> after = CueWaitsFor(sting);
-  voice.waiting = after && RemainingOf(*after) > 0;
+  voice.waiting = RemainingBefore(sting) > 0;
   m_voices.push_back(voice);
 }
 
@@ -72,6 +71,15 @@ void SoundMixer::StopMurmur() {
 void SoundMixer::SetMuted(bool muted) {
   const std::lock_guard lock(m_lock);
   m_muted = muted;
+}
+
+void SoundMixer::DropStings() {
+  const std::lock_guard lock(m_lock);
+  ForgetStings();
+}
+
+void SoundMixer::ForgetStings() {
+  std::erase_if(m_voices, [](const Voice& voice) { return !CueLoops(voice.cue); });
 }
 
 SoundMixer::State SoundMixer::Saved() {
@@ -113,16 +121,16 @@ void SoundMixer::FadeLoops(Cue first, Cue last, std::optional<Cue> keep, int fad
   Voice voice{*keep};
   voice.level = silent ? 1 : 0;
   voice.step = StepFor(fadeInMs);
-  const std::optional<Cue> after = CueWaitsFor(*keep);
-  voice.waiting = after && RemainingOf(*after) > 0;
+  voice.waiting = RemainingBefore(*keep) > 0;
   m_voices.push_back(voice);
 }
 
-qsizetype SoundMixer::RemainingOf(Cue cue) const {
+qsizetype SoundMixer::RemainingBefore(Cue cue) const {
   qsizetype remaining = 0;
+  if (!CueMayWait(cue)) return remaining;
   for (const Voice& voice : m_voices)
-    if (voice.cue == cue && !CueLoops(cue))
-      remaining = std::max(remaining, qsizetype(ClipOf(cue).size()) - voice.position);
+    if (CueWaitsFor(cue, voice.cue) && !CueLoops(voice.cue))
+      remaining = std::max(remaining, qsizetype(ClipOf(voice.cue).size()) - voice.position);
   return remaining;
 }
 
@@ -130,15 +138,14 @@ void SoundMixer::Render(int16_t* out, qsizetype frames) {
   const std::lock_guard lock(m_lock);
   if (m_muted && m_master == 0) {
     // Held: the loops wait where they stand, the stings are gone.
-    std::erase_if(m_voices, [](const Voice& voice) { return !CueLoops(voice.cue); });
+    ForgetStings();
     std::fill(out, out + frames, int16_t(0));
     return;
   }
   m_sum.assign(std::size_t(frames), 0.0f);
   // Where each waited-for sting ends, taken before any voice moves on in this block.
   std::array<qsizetype, kCueCount> endsAt{};
-  for (int c = 0; c < kCueCount; ++c)
-    if (const std::optional<Cue> after = CueWaitsFor(Cue(c))) endsAt[std::size_t(c)] = RemainingOf(*after);
+  for (int c = 0; c < kCueCount; ++c) endsAt[std::size_t(c)] = RemainingBefore(Cue(c));
 
   for (Voice& voice : m_voices) {
     const std::vector<float>& clip = ClipOf(voice.cue);

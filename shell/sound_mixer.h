@@ -32,6 +32,8 @@ class SoundMixer {
   /// Fades everything out within a few milliseconds and holds the loops where they
   /// stand; stings sounding then are dropped, and new ones are not started.
   void SetMuted(bool muted);
+  /// Forgets the stings, which belong to their moment; the loops stay where they stand.
+  void DropStings();
 
   /// The next `frames` samples of the mix.
   void Render(int16_t* out, qsizetype frames);
@@ -63,8 +65,9 @@ class SoundMixer {
  private:
   /// Starts or resumes the loop `keep` of [first, last] and fades the others out.
   void FadeLoops(Cue first, Cue last, std::optional<Cue> keep, int fadeInMs, int fadeOutMs);
-  /// Samples until every sting of `cue` has sounded whole; 0 when none sounds.
-  qsizetype RemainingOf(Cue cue) const;
+  void ForgetStings();
+  /// Samples until every sting that `cue` waits for has sounded whole; 0 when none sounds.
+  qsizetype RemainingBefore(Cue cue) const;
   const std::vector<float>& ClipOf(Cue cue) const { return m_clips[std::size_t(cue)]; }
 
   std::mutex m_lock;

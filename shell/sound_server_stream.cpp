@@ -90,16 +90,31 @@ void SoundServerStream::Close() {
   }
   pa_threaded_mainloop_free(m_loop);
   m_loop = nullptr;
+  m_written = 0;
+  m_moments.clear();
 }
 
-void SoundServerStream::Change(const std::function<void(SoundMixer&)>& change) {
+bool SoundServerStream::Playing() {
+  if (m_loop == nullptr) return false;
+  pa_threaded_mainloop_lock(m_loop);
+  const bool playing = pa_context_get_state(m_context) == PA_CONTEXT_READY && m_stream != nullptr &&
+                       pa_stream_get_state(m_stream) == PA_STREAM_READY;
+  pa_threaded_mainloop_unlock(m_loop);
+  return playing;
+}
+
+void SoundServerStream::Change(const std::function<void(SoundMixer&)>& change,
+                               std::chrono::steady_clock::time_point asked) {
   pa_threaded_mainloop_lock(m_loop);
   pa_usec_t heard = 0;
   // Before the server has told where it plays, the change simply joins the mix as
   // it stands.
   auto from = m_moments.end();
   if (pa_stream_get_state(m_stream) == PA_STREAM_READY && pa_stream_get_time(m_stream, &heard) == 0) {
-    const qsizetype due = qsizetype(heard * SoundMixer::kRate / PA_USEC_PER_SEC) + FramesFor(kLeadMs);
+    const auto lost = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - asked);
+    const qsizetype lead =
+        std::max(FramesFor(kLeastLeadMs), FramesFor(kLeadMs) - qsizetype(lost.count()) * SoundMixer::kRate / 1000000);
+    const qsizetype due = qsizetype(heard * SoundMixer::kRate / PA_USEC_PER_SEC) + lead;
     from = std::find_if(m_moments.begin(), m_moments.end(), [due](const Moment& m) { return m.frame >= due; });
   }
   if (from == m_moments.end()) {

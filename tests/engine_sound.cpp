@@ -45,14 +45,16 @@ TEST_F(SoundTest, AWonGameSoundsEveryStepFromTheThemeToTheMillionAndBack) {
   g().KeyPressed(Qt::Key_Return);  // the leaderboard closes
 
   // The bed of a stage runs on through its questions and is only named again when
-  // the stage changes; the next question's sting is asked with the right chord.
+  // the stage changes; the next question's sting is asked with the right chord, a
+  // grander one where the answer wins a guaranteed sum.
   QStringList expected{u"stop bed"_s};
   for (int q = 1; q <= 15; ++q) {
     expected << u"sting reveal"_s;
     if (q == 1 || kStageBeds[q - 1] != kStageBeds[q - 2])
       expected << u"bed "_s + QString::fromLatin1(kStageBeds[q - 1]);
     expected << u"sting lock_in"_s;
-    if (q < 15) expected << u"sting right"_s;
+    if (q == 5 || q == 10) expected << u"sting milestone"_s;
+    else if (q < 15) expected << u"sting right"_s;
   }
   expected << u"stop bed"_s << u"sting million"_s;
   expected << u"sting record"_s << u"bed theme_loop"_s;

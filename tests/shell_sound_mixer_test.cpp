@@ -64,7 +64,7 @@ TEST(SoundMixerTest, ACueThatMustNotSoundOverAnotherStartsOnItsLastSample) {
   struct Case {
     Cue first, waiting;
   };
-  for (const Case c : {Case{Cue::Right, Cue::Reveal}, Case{Cue::Million, Cue::Record},
+  for (const Case c : {Case{Cue::Right, Cue::Reveal}, Case{Cue::Milestone, Cue::Reveal}, Case{Cue::Million, Cue::Record},
                        Case{Cue::PhoneRing, Cue::PhoneMurmur}}) {
     SCOPED_TRACE(CueName(c.waiting).toStdString());
     SoundMixer mixer;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "shell/main_window.h"
@@ -103,4 +104,17 @@ TEST(QtSoundOutputTest, NothingIsLoadedUntilSoundIsWantedAndNeverWhileMuted) {
   QtSoundOutput heard;
   heard.StartBed(Cue::Theme);
   EXPECT_TRUE(heard.Woken());
+}
+
+TEST(QtSoundOutputTest, TheSoundsLoadOnlyOnceTheWindowHasDrawnAFrame) {
+  // As the game starts: its theme is asked for before the window shows.
+  QtSoundOutput sound;
+  sound.StartBed(Cue::Theme);
+  QWidget window;
+  QTest::qWait(50);
+  EXPECT_FALSE(sound.Loading()) << "loading before the window has drawn anything";
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  // Well before the second a window that never draws is given.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return sound.Loading(); }, 400));
 }

@@ -24,7 +24,8 @@ struct CueFile {
 // The cues the game plays; a loop repeats for as long as its moment lasts.
 const CueFile kCues[] = {
     {"theme_loop", true},   {"reveal", false},       {"bed_stage1", true},     {"bed_stage2", true},
-    {"bed_stage3", true},   {"lock_in", false},      {"right", false},         {"wrong", false},
+    {"bed_stage3", true},   {"lock_in", false},      {"right", false},         {"milestone", false},
+    {"wrong", false},
     {"time_out", false},    {"fifty_fifty", false},  {"phone_ring", false},    {"phone_murmur", true},
     {"audience_murmur", true}, {"clock_tick", false}, {"take_money", false},   {"record", false},
     {"million", false},     {"clear_board", false},

@@ -239,6 +239,39 @@ Track Right() {
   return t;
 }
 
+// A guaranteed sum is won: the right answer's chord, then a brass call climbs the
+// triad to a wider, brighter D major that rings out under a swell and a shimmer of
+// bells. It answers the right chord a stage higher, and stays well short of the
+// million's roll and cadence.
+Track Milestone() {
+  Track t(4.8, false), bells(4.8, false);
+  Rng rng(0x5a5e);
+  const double hit = 0.22;
+  Strum(t, 0, 0.055, {74, 78, 81, 86}, 1.8, 2.0, 1.5, 0.1);
+  BrassChord(t, hit, 0.45, {50, 57, 62, 66, 69}, BrassTone{7, {0.03, 0.25, 0.75, 0.3}}, 0.1, rng);
+  t.Add(Timpani(MidiHz(38), 1.0), hit, 0.45);
+  const BrassTone call{7, {0.015, 0.12, 0.75, 0.08}};
+  const int climb[] = {69, 74, 78};
+  for (int k = 0; k < 3; ++k) {
+    t.Add(Brass(MidiHz(climb[k]), 0.1, call, rng), 0.8 + 0.14 * k, 0.18);
+    t.Add(Brass(MidiHz(climb[k] - 12), 0.1, call, rng), 0.8 + 0.14 * k, 0.1);
+  }
+  const double top = 1.25;
+  const Notes wide{38, 50, 57, 62, 66, 69, 74, 76, 78};
+  BrassChord(t, top, 1.3, wide, BrassTone{7, {0.03, 0.3, 0.8, 0.7}}, 0.085, rng);
+  PadChord(t, top, 1.5, wide, PadTone{4, 10, 2800, {0.05, 0.8, 0.85, 1.1}, 5.5, 8}, 0.04, rng);
+  t.Add(Timpani(MidiHz(38), 1.6), top, 0.5);
+  t.Add(Timpani(MidiHz(50), 1.4), top, 0.3);
+  t.Add(Cymbal(0.45, true, rng), top - 0.45, 0.1);
+  t.Add(Cymbal(2.4, false, rng), top, 0.1);
+  const int shimmer[] = {86, 90, 93, 98, 93, 90, 93, 98};
+  for (int k = 0; k < 8; ++k) bells.Add(Bell(MidiHz(shimmer[k]), 1.0, 3.5, 1.1), top + 0.05 + 0.08 * k, 0.05);
+  AddEcho(bells, 0.24, 0.3, 0.35, 4000);
+  Mix(t, bells, 1.0);
+  AddReverb(t, 0.42, 0.86);
+  return t;
+}
+
 // Wrong: "dun – dunnn". A diminished brass chord, then the same chord a semitone
 // lower that keeps sagging while a sub tone falls away under it.
 Track Wrong() {
@@ -473,6 +506,7 @@ const std::vector<Cue>& Cues() {
       {"bed_stage3", BedStage3},
       {"lock_in", LockIn},
       {"right", Right},
+      {"milestone", Milestone},
       {"wrong", Wrong},
       {"time_out", TimeOut},
       {"fifty_fifty", FiftyFifty},
