@@ -10,8 +10,8 @@
 /// below A, which paint from bar A's sheet.
 QString SheetResource(ElementId element);
 
-/// The sheet of `element` as stored with the program; a null image when the
-/// element has no sheet of its own.
+/// The sheet of `element` as stored with the program, as 32-bit RGB; a null image
+/// when the element has no sheet of its own.
 QImage LoadSheet(ElementId element);
 
 /// The sheet of `element` drawn at `scale` times its size, when the program
@@ -20,8 +20,13 @@ QImage LoadSheet(ElementId element);
 /// copy of the old art.
 QImage LoadSharpSheet(ElementId element, qreal scale = 2.0);
 
+/// A sheet file's bytes as 32-bit RGB, as the general image reader would give them;
+/// a null image when they hold no bitmap. The art's plain 24-bit bitmaps are
+/// unpacked in one pass, straight from the bytes.
+QImage DecodeSheet(QByteArrayView bytes);
+
 /// File name of the sharper copy of a sheet file: "name@2x.bmp" for "name.bmp".
 QString SharpSheetName(const QString& sheetFile, int scale = 2);
 
 /// Fingerprint of a 1× sheet file's bytes, as the list of sharper sheets keeps it.
-QByteArray SheetFingerprint(const QByteArray& bytes);
+QByteArray SheetFingerprint(QByteArrayView bytes);
