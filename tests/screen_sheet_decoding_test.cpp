@@ -68,8 +68,12 @@ TEST(SheetDecoding, GivesWhatTheGeneralReaderGives) {
     const QImage decoded = DecodeSheet(c.bytes);
     EXPECT_EQ(decoded.isNull(), expected.isNull());
     EXPECT_EQ(decoded.size(), expected.size());
-    if (!expected.isNull()) EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
-    if (c.whole) EXPECT_EQ(decoded, expected);
+    if (!expected.isNull()) {
+      EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+    }
+    if (c.whole) {
+      EXPECT_EQ(decoded, expected);
+    }
   }
   // The pattern itself comes back, not only what the reader makes of it.
   EXPECT_EQ(DecodeSheet(fiveWide), Pattern(5, 3));
