@@ -3,7 +3,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QHash>
-#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -26,7 +25,7 @@ QHash<const QObject*, AccessibleScreen*>& Screens() {
   return screens;
 }
 
-enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell };
+enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell, Announcer };
 
 /// The element's name as the layout gives it, without the key hint of its tooltip.
 QString LayoutName(ElementId element) { return QString::fromUtf16(SpecOf(element).tooltip); }
@@ -61,6 +60,7 @@ class PaintedItem : public QAccessibleInterface {
   void setText(QAccessible::Text, const QString&) override {}
 
   QRect rect() const override {
+    if (m_kind == Kind::Announcer) return m_screen.ToScreen(QRect(0, 0, 640, 480));
     const Element& e = element();
     return m_screen.ToScreen(e.Box());
   }
@@ -76,6 +76,8 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Poll: return QAccessible::Grouping;
       case Kind::Leaderboard: return QAccessible::Table;
       case Kind::Cell: return QAccessible::Cell;
+      // A role the screen reader does not name: the player hears the words alone.
+      case Kind::Announcer: return QAccessible::Client;
     }
     return QAccessible::NoRole;
   }
@@ -113,6 +115,7 @@ class PaintedItem : public QAccessibleInterface {
       default:
         break;
     }
+    if (m_kind == Kind::Announcer) s.readOnly = true;
     if (!s.invisible && (m_kind != Kind::Cell && m_kind != Kind::LadderRow && m_kind != Kind::PollShare)) {
       s.focusable = true;
       s.focused = m_screen.focusItem() == this;
@@ -125,6 +128,7 @@ class PaintedItem : public QAccessibleInterface {
   const Element& element() const { return game().screen().element(m_element); }
 
   bool Shown() const {
+    if (m_kind == Kind::Announcer) return !m_screen.Announced(this).isEmpty();
     if (m_kind == Kind::Cell || m_kind == Kind::LadderRow || m_kind == Kind::PollShare)
       return m_parent && !m_parent->state().invisible;
     return element().visible;
@@ -163,6 +167,8 @@ class PaintedItem : public QAccessibleInterface {
       }
       case Kind::Leaderboard:
         return u"Таблица лидеров"_s;
+      case Kind::Announcer:
+        return m_screen.Announced(this);
       case Kind::Cell:
         break;
     }
@@ -195,9 +201,7 @@ class PaintedItem : public QAccessibleInterface {
 
   QString Value() const {
     if (m_kind != Kind::Clock) return QString();
-    const int left = spoken::SecondsLeft(game());
-    return u"осталось "_s + QString::number(left / 60) + u':' +
-           QString::number(left % 60).rightJustified(2, u'0');
+    return spoken::TimeLeftWords(game());
   }
 
   AccessibleScreen& m_screen;
@@ -383,7 +387,7 @@ QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
 
 AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox,
                                    LayoutToWindow layoutToWindow)
-    : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game) {
+    : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game), m_nameBox(nameBox) {
   static const bool installed = [] {
     QAccessible::installFactory(WindowFactory);
     return true;
@@ -400,6 +404,11 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(item);
     return item;
   };
+  // Announcements are told as they come, not found as changes.
+  for (QAccessibleInterface*& announcer : m_announcers) {
+    announcer = add(new PaintedItem(*this, Kind::Announcer, el::QuestionFrame));
+    m_items.append(announcer);
+  }
   m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
   for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
   for (const ElementId e : kQuestionButtons) top(new PaintedItem(*this, Kind::Button, e));
@@ -433,10 +442,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   for (const ElementId e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
 
-  // A label the screen never shows: the words "Ваше имя" are part of the panel's art.
-  auto* nameLabel = new QLabel(u"Ваше имя"_s, &window);
-  nameLabel->hide();
-  nameLabel->setBuddy(&nameBox);
+  // The words "Ваше имя" are part of the panel's art. The box's name is what a
+  // screen reader says as the panel gives it the focus: Update puts the panel's
+  // words there, since a focus that moves cuts short anything said before it.
   nameBox.setAccessibleName(u"Ваше имя"_s);
 
   // A plain interface made for the window before this one existed would hide the
@@ -460,22 +468,29 @@ QRect AccessibleScreen::ToScreen(const QRect& layoutRect) const {
   return QRect(m_window.mapToGlobal(inWindow.topLeft()), inWindow.size());
 }
 
-QAccessibleInterface* AccessibleScreen::focusItem() const {
-  switch (m_game.OpenPanel()) {
-    case Panel::Record: return nullptr;  // the name box has the real focus
-    case Panel::Loss: return m_loss;
-    case Panel::Timeout: return m_timeout;
-    case Panel::Leaderboard: return m_leaderboard;
-    default: break;
+QAccessibleInterface* AccessibleScreen::focusItem() const { return m_focused; }
+
+QString AccessibleScreen::Announced(const QAccessibleInterface* announcer) const {
+  for (std::size_t i = 0; i < m_announcers.size(); ++i)
+    if (m_announcers[i] == announcer) return m_announced[i];
+  return QString();
+}
+
+void AccessibleScreen::Announce(const QString& text) {
+  if (text.isEmpty()) return;
+  // The other object: one that already has the focus would not be read again.
+  m_announcer = 1 - m_announcer;
+  QAccessibleInterface* announcer = m_announcers[std::size_t(m_announcer)];
+  const bool wasShown = !m_announced[std::size_t(m_announcer)].isEmpty();
+  m_announced[std::size_t(m_announcer)] = text;
+  m_focused = announcer;
+  if (!QAccessible::isActive() && !Watcher()) return;
+  if (!wasShown) {
+    QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+    Send(shown);
   }
-  if (m_game.Judgement().Running()) {
-    const std::optional<ElementId> chosen = m_game.CurrentRound().chosen;
-    const int position = chosen ? PositionOf(*chosen) : 0;
-    return position >= 1 ? m_answers[std::size_t(position - 1)] : nullptr;
-  }
-  if (spoken::FriendFinished(m_game)) return m_phone;
-  if (spoken::PollSettled(m_game)) return m_poll;
-  return m_question;
+  QAccessibleEvent focus(announcer, QAccessible::Focus);
+  Send(focus);
 }
 
 AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const {
@@ -483,7 +498,6 @@ AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const
   seen.name = iface->text(QAccessible::Name);
   seen.description = iface->text(QAccessible::Description);
   seen.state = iface->state();
-  if (iface == m_clock && !seen.state.invisible) seen.value = spoken::SecondsLeft(m_game);
   return seen;
 }
 
@@ -503,7 +517,6 @@ void AccessibleScreen::Update() {
   for (QAccessibleInterface* iface : watched) now.push_back(Look(iface));
 
   if (!first && m_seen.size() == now.size()) {
-    const double clockNow = m_game.Clock().ReadAt();
     for (qsizetype i = 0; i < watched.size(); ++i) {
       QAccessibleInterface* iface = watched[i];
       const Seen& was = m_seen[i];
@@ -529,16 +542,6 @@ void AccessibleScreen::Update() {
         QAccessibleStateChangeEvent event(iface, changed);
         Send(event);
       }
-      if (iface == m_clock && is.value != was.value && is.value >= 0) {
-        // A second's change at most once a second; a new question's full clock at once.
-        if (m_clockSentAt < 0 || clockNow - m_clockSentAt >= 1.0 || clockNow < m_clockSentAt) {
-          m_clockSentAt = clockNow;
-          QAccessibleValueChangeEvent event(iface, is.value);
-          Send(event);
-        } else {
-          is.value = was.value;  // still owed: sent once the second is up
-        }
-      }
     }
   }
   m_seen = std::move(now);
@@ -554,14 +557,15 @@ void AccessibleScreen::Update() {
   }
   m_board = board;
 
-  // The focus moves, or is told again where it stands when the game moved on: a new
-  // question shown, the verdict come, a panel opened.
-  QAccessibleInterface* focus = focusItem();
-  const QString gameState = spoken::Situation(m_game);
-  if (focus && (focus != m_focused || gameState != m_focusedState) && !first) {
-    QAccessibleEvent event(focus, QAccessible::Focus);
-    Send(event);
+  QString news = m_news.Look(m_game).join(u' ');
+  if (!m_held.isEmpty()) news = QString(m_held + u' ' + news).trimmed();
+  m_held.clear();
+  if (news.isEmpty()) return;
+  if (m_nameBox.isVisible() && !m_nameBox.hasFocus()) {
+    // The name box is about to take the focus, and a focus that moves cuts short
+    // what was said before it: the panel's words wait for the next look.
+    m_held = news;
+    return;
   }
-  m_focused = focus;
-  m_focusedState = gameState;
+  Announce(news);
 }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "engine/spoken_news.h"
+
 class Game;
 class QAccessibleInterface;
 class QLineEdit;
@@ -30,8 +32,12 @@ class AccessibleScreen {
   AccessibleScreen& operator=(const AccessibleScreen&) = delete;
 
   /// Call after every change of the model: sends the events for what changed since
-  /// the last call. The clock's value goes out at most once a second.
+  /// the last call and says what the player must hear. The clock's value goes out at
+  /// most once a second.
   void Update();
+
+  /// The words an announcement object says now.
+  QString Announced(const QAccessibleInterface* announcer) const;
 
   /// Sees every event the screen sends, also where no assistive technology listens
   /// and the bus would drop it (tests); empty: none.
@@ -51,12 +57,14 @@ class AccessibleScreen {
   /// Layout pixels of the model (640 × 480) to screen pixels.
   QRect ToScreen(const QRect& layoutRect) const;
 
+  /// Says `text` now, cutting short whatever the screen reader was saying.
+  void Announce(const QString& text);
+
  private:
   /// What the events are made from: one record per watched object.
   struct Seen {
     QString name, description;
     QAccessible::State state;
-    int value = -1;
   };
   Seen Look(QAccessibleInterface* iface) const;
 
@@ -77,7 +85,14 @@ class AccessibleScreen {
   QAccessibleInterface* m_clock = nullptr;
   QAccessibleInterface* m_leaderboard = nullptr;
   QString m_board;  ///< the leaderboard's rows as last told
-  double m_clockSentAt = -1;
+  /// The objects that carry what is said. A screen reader reads an object when it
+  /// takes the focus, and ignores the focus coming again to the object it is on, so
+  /// each announcement goes to the other one.
+  std::array<QAccessibleInterface*, 2> m_announcers{};
+  std::array<QString, 2> m_announced;
+  int m_announcer = 0;
   QAccessibleInterface* m_focused = nullptr;
-  QString m_focusedState;  ///< the game's state when the focus was last told
+  SpokenNews m_news;
+  QString m_held;  ///< said at the next look, after the focus the name box takes
+  QLineEdit& m_nameBox;
 };
