@@ -103,6 +103,12 @@ QList<SpokenNews::Moment> SpokenNews::MomentsOf(const Game& game) {
   return moments;
 }
 
+QString SpokenNews::Now(const Game& game) {
+  QStringList words;
+  for (const Moment& m : MomentsOf(game)) words.append(m.text);
+  return words.join(u' ');
+}
+
 QStringList SpokenNews::Look(const Game& game) {
   QStringList said;
   const QList<Moment> moments = MomentsOf(game);

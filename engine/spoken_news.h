@@ -17,6 +17,8 @@ class SpokenNews {
   /// What is new since the last look, in the order it is best heard. The first look
   /// tells what the screen shows then, as a player arriving would need it.
   QStringList Look(const Game& game);
+  /// All that stands now, as a player asking what is going on would hear it.
+  static QString Now(const Game& game);
 
  private:
   struct Moment {

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "engine/game.h"
+#include "engine/speech_text.h"
 #include "engine/spoken_state.h"
 #include "screen/element_table.h"
 #include "screen/key_table.h"
@@ -101,8 +102,11 @@ class PaintedItem : public QAccessibleInterface {
         // Buttons whose click counts only while the answers are open say so.
         const bool needsOpenAnswers = m_kind == Kind::Answer || IsQuestionButton(m_element);
         s.disabled = !e.enabled || (needsOpenAnswers && !round.answersOpen);
-        if (m_kind == Kind::Answer && game().Judgement().Running() && round.chosen == m_element)
+        // The answer being judged is the player's choice, not one out of reach.
+        if (m_kind == Kind::Answer && game().Judgement().Running() && round.chosen == m_element) {
           s.checked = true;
+          s.disabled = false;
+        }
         break;
       }
       case Kind::LadderRow:
@@ -144,13 +148,14 @@ class PaintedItem : public QAccessibleInterface {
           return QString();
         return e.caption.text;
       case Kind::Answer:
-        return e.caption.text.isEmpty() ? spoken::Letter(m_arg) : spoken::Letter(m_arg) + u": "_s + e.caption.text;
+        if (e.caption.text.isEmpty()) return u"Ответ "_s + spoken::Letter(m_arg);
+        return u"Ответ "_s + spoken::Letter(m_arg) + u", "_s + speech::Plain(e.caption.text);
       case Kind::Button:
-        return LayoutName(m_element);
+        return speech::Plain(LayoutName(m_element));
       case Kind::Ladder:
         return u"Призовая лестница"_s;
       case Kind::LadderRow:
-        return QString::number(m_arg) + u": "_s + SumText(PrizeLadder[m_arg - 1]);
+        return QString::number(m_arg) + u", "_s + SumText(PrizeLadder[m_arg - 1]);
       case Kind::Clock:
         return u"Время на ответ"_s;
       case Kind::Phone:
@@ -159,7 +164,8 @@ class PaintedItem : public QAccessibleInterface {
         return u"Мнение зала"_s;
       case Kind::PollShare:
         if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
-        return spoken::Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
+        return spoken::Letter(m_arg) + u", "_s +
+               speech::Counted(spoken::PollShare(g, m_arg), u"процент"_s, u"процента"_s, u"процентов"_s);
       case Kind::PanelText: {
         const QString words = spoken::PaintedWords(g, m_element);
         if (e.caption.text.isEmpty()) return words;
@@ -404,14 +410,12 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(item);
     return item;
   };
-  // Announcements are told as they come, not found as changes.
-  for (QAccessibleInterface*& announcer : m_announcers) {
-    announcer = add(new PaintedItem(*this, Kind::Announcer, el::QuestionFrame));
-    m_items.append(announcer);
-  }
   m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
-  for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
-  for (const ElementId e : kQuestionButtons) top(new PaintedItem(*this, Kind::Button, e));
+  for (int p = 1; p <= 4; ++p) {
+    m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
+    m_controls.append({m_answers[p - 1], AnswerSlot(p)});
+  }
+  for (const ElementId e : kQuestionButtons) m_controls.append({top(new PaintedItem(*this, Kind::Button, e)), e});
   auto* ladder = new PaintedItem(*this, Kind::Ladder, el::Rung1);
   top(ladder);
   // Top to bottom, as the ladder stands.
@@ -441,6 +445,12 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     for (int c = 0; c < kColumns; ++c) board->AddChild(add(new CellItem(*this, r, c, board)));
   for (const ElementId e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
+  // Last in reading order, after what the screen shows. Announcements are told as
+  // they come, not found as changes.
+  for (QAccessibleInterface*& announcer : m_announcers) {
+    announcer = add(new PaintedItem(*this, Kind::Announcer, el::QuestionFrame));
+    m_items.append(announcer);
+  }
 
   // The words "Ваше имя" are part of the panel's art. The box's name is what a
   // screen reader says as the panel gives it the focus: Update puts the panel's
@@ -474,6 +484,69 @@ QString AccessibleScreen::Announced(const QAccessibleInterface* announcer) const
   for (std::size_t i = 0; i < m_announcers.size(); ++i)
     if (m_announcers[i] == announcer) return m_announced[i];
   return QString();
+}
+
+AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
+  Steering steering;
+  const bool questionOpen = m_game.CurrentRound().answersOpen && !m_game.PageOpen();
+  auto at = [this]() -> qsizetype {
+    for (qsizetype i = 0; i < m_controls.size(); ++i)
+      if (m_controls[i].first == m_focused) return i;
+    return -1;
+  };
+  auto usable = [](QAccessibleInterface* item) {
+    const QAccessible::State s = item->state();
+    return !s.invisible && !s.disabled;
+  };
+  switch (command) {
+    case Command::NextControl:
+    case Command::PreviousControl: {
+      if (!questionOpen) break;
+      steering.taken = true;
+      const qsizetype n = m_controls.size();
+      const qsizetype step = command == Command::NextControl ? 1 : n - 1;
+      // From an announcement, Tab starts at the first control and Shift+Tab at the last.
+      qsizetype i = at();
+      if (i < 0) i = command == Command::NextControl ? n - 1 : 0;
+      for (qsizetype k = 0; k < n; ++k) {
+        i = (i + step) % n;
+        if (!usable(m_controls[i].first)) continue;  // removed answers and used lifelines
+        m_focused = m_controls[i].first;
+        if (QAccessible::isActive() || Watcher()) {
+          QAccessibleEvent focus(m_focused, QAccessible::Focus);
+          Send(focus);
+        }
+        break;
+      }
+      break;
+    }
+    case Command::PressControl:
+    case Command::Confirm: {
+      // Enter confirms a panel where one is open; otherwise it presses, like Space.
+      if (!questionOpen || (command == Command::Confirm && m_game.OpenPanel() != Panel::None &&
+                            m_game.OpenPanel() != Panel::Phone && m_game.OpenPanel() != Panel::Poll))
+        break;
+      const qsizetype i = at();
+      if (i < 0 || !usable(m_controls[i].first)) break;
+      steering.taken = true;
+      steering.press = m_controls[i].second;
+      break;
+    }
+    case Command::RepeatQuestion: {
+      steering.taken = true;
+      const QString words = spoken::QuestionWords(m_game, false);
+      Announce(words.isEmpty() ? m_news.Now(m_game) : words);
+      break;
+    }
+    case Command::TellTime:
+      steering.taken = true;
+      Announce(m_game.CurrentPhase() == Phase::Answering ? spoken::TimeLeftWords(m_game)
+                                                          : u"Сейчас часы не идут."_s);
+      break;
+    default:
+      break;
+  }
+  return steering;
 }
 
 void AccessibleScreen::Announce(const QString& text) {

@@ -6,9 +6,11 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "engine/spoken_news.h"
+#include "screen/command.h"
 
 class Game;
 class QAccessibleInterface;
@@ -60,6 +62,15 @@ class AccessibleScreen {
   /// Says `text` now, cutting short whatever the screen reader was saying.
   void Announce(const QString& text);
 
+  /// What a command of the player who listens comes to: the screen reader's own
+  /// commands are carried out here (moving among the controls, hearing the question
+  /// or the clock again); pressing the control reached names the button to click.
+  struct Steering {
+    bool taken = false;
+    std::optional<ElementId> press;
+  };
+  Steering Steer(Command command);
+
  private:
   /// What the events are made from: one record per watched object.
   struct Seen {
@@ -78,6 +89,9 @@ class AccessibleScreen {
   // The items the focus goes to.
   QAccessibleInterface* m_question = nullptr;
   std::array<QAccessibleInterface*, 4> m_answers{};  ///< by position A … D
+  /// What Tab and the arrows move among, in order: the answers, the lifelines and
+  /// «Взять деньги», with the buttons they press.
+  QList<std::pair<QAccessibleInterface*, ElementId>> m_controls;
   QAccessibleInterface* m_phone = nullptr;
   QAccessibleInterface* m_poll = nullptr;
   QAccessibleInterface* m_loss = nullptr;

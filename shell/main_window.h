@@ -85,6 +85,7 @@ class MainWindow : public QWidget, private Platform {
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   // Platform.

@@ -146,6 +146,18 @@ def play(s, known):
     left = p.expect("Остались ответы", "50/50 tells the two answers left", 10)
     m = re.match(r"Остались ответы ([ABCD]), .*, и ([ABCD]), ", left)
     p.check(m is not None and right in m.groups(), "the correct answer is among the two left")
+    # Tab goes round the answers still standing and the lifelines left; the removed
+    # answers are skipped.
+    reached = []
+    for _ in range(5):
+        p.key("Tab")
+        reached.append(p.expect("", "Tab reaches a control", 5, whole=False))
+    print("Tab reached:", reached)
+    p.check(m is not None and all(any(w.startswith("Ответ %s, " % letter) for w in reached) for letter in m.groups()),
+            "Tab reaches both answers left")
+    p.check(not any(w.startswith("Ответ %s" % letter) for w in reached for letter in "ABCD"
+                    if m is None or letter not in m.groups()), "Tab skips the removed answers")
+    p.check(any(w.startswith("Звонок другу") for w in reached), "Tab reaches the lifelines with their names")
     p.key(right.lower())
     p.expect("Ответ %s принят" % right, "the choice is confirmed", 10, whole=False)
     p.expect("Верно!", "the verdict: right, with the sum won", 15)
@@ -168,8 +180,17 @@ def play(s, known):
     right, answers = p.hear_question(3)
     if right is None:
         return p.failures
+    p.key("r")
+    again = p.expect("Вопрос 3 на 300", "R says the question again", 10)
+    p.key("t")
+    p.expect("Осталось", "T tells the seconds left", 10, whole=False)
     p.expect("Осталось 10 секунд", "the clock warns at 10 seconds left", 60, whole=False)
-    p.key(right.lower())
+    # The answer by Tab and Space, as a player who listens reaches it.
+    for _ in range(4):
+        p.key("Tab")
+        if p.expect("Ответ", "Tab reaches an answer", 5, whole=False).startswith("Ответ %s, " % right):
+            break
+    p.key("space")
     p.expect("Верно! Вы выиграли 300", "the verdict of question 3", 15)
 
     # Question 4: take the money, give a name, hear the row.
