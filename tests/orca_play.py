@@ -21,8 +21,11 @@ from desktop_session import DesktopSession  # noqa: E402
 
 # Words the speech server puts for punctuation in Russian and English: none of them
 # should reach the player from the game's own texts.
-PUNCTUATION_WORDS = ("двоеточие", "кавычка", "тире", "дефис", "троеточие", "косая черта", "процент.",
+PUNCTUATION_WORDS = ("двоеточие", "кавычка", "тире", "дефис", "троеточие", "косая черта",
                      "colon", "quote", "dash", "ellipsis", "slash")
+
+# What Tab can reach; Orca's echo of the key itself comes first and is not one of them.
+CONTROLS = ("Ответ ", "50 на 50", "Звонок другу", "Мнение зала", "Взять деньги")
 
 
 def normal(text):
@@ -62,6 +65,7 @@ class Player:
         self.s.keys(*keys, window_class="fartovik")
 
     def listen(self, start, seconds=20, whole=True):
+        """`start`: the words the utterance begins with, or a tuple of choices."""
         """Waits for an utterance beginning with `start` after what was heard, and, with
         `whole`, for the rest of what Orca says with it (the speech server says it
         sentence by sentence). Returns the words heard together, or None."""
@@ -72,16 +76,16 @@ class Player:
         i = next(k for k in range(self.heard_from, len(said)) if said[k].began == first.began and
                  said[k].pid == first.pid)
         if whole:
-            # The sentences follow each other without a gap; a silence ends them.
-            end = time.time() + 30
+            # The sentences follow each other closely; a second and a half of silence
+            # after the last one ends them.
+            end = time.time() + 40
+            count, quiet_since = -1, time.time()
             while time.time() < end:
                 said = self.s.speech()
-                last = said[-1]
-                if last.finished and time.time() - last.began > 0.6 and said[i:] and \
-                        all(u.finished for u in said[i:]):
-                    time.sleep(0.5)
-                    if len(self.s.speech()) == len(said):
-                        break
+                if len(said) != count or not said[-1].finished:
+                    count, quiet_since = len(said), time.time()
+                elif time.time() - quiet_since > 1.5:
+                    break
                 time.sleep(0.1)
             said = self.s.speech()
         group = [said[i]]
@@ -98,7 +102,7 @@ class Player:
 
     def expect(self, start, what, seconds=20, whole=True):
         words = self.listen(start, seconds, whole)
-        self.check(words is not None, what + (": «" + words + "»" if words else " (never said «%s…»)" % start))
+        self.check(words is not None, what + (": «" + words + "»" if words else " (never said «%s…»)" % (start,)))
         if words:
             noise = [w for w in PUNCTUATION_WORDS if w in words.lower()]
             self.check(not noise, "no punctuation read aloud in «%s…»: %s" % (words[:40], noise))
@@ -151,7 +155,7 @@ def play(s, known):
     reached = []
     for _ in range(5):
         p.key("Tab")
-        reached.append(p.expect("", "Tab reaches a control", 5, whole=False))
+        reached.append(p.expect(CONTROLS, "Tab reaches a control", 5, whole=False))
     print("Tab reached:", reached)
     p.check(m is not None and all(any(w.startswith("Ответ %s, " % letter) for w in reached) for letter in m.groups()),
             "Tab reaches both answers left")
@@ -172,6 +176,11 @@ def play(s, known):
             "the shares are read with an inflected «процент»")
     p.key("2")
     p.expect("Друг говорит", "the friend's words", 30)
+    # The friend gave thirty seconds more: time to hear the question again, and the clock.
+    p.key("r")
+    p.expect("Вопрос 2 на 200", "R says the question again", 10)
+    p.key("t")
+    p.expect("Осталось", "T tells the seconds left", 10, whole=False)
     p.key(right.lower())
     p.expect("Ответ %s принят" % right, "the choice is confirmed", 10, whole=False)
     p.expect("Верно! Вы выиграли 200", "the verdict of question 2", 15)
@@ -180,15 +189,11 @@ def play(s, known):
     right, answers = p.hear_question(3)
     if right is None:
         return p.failures
-    p.key("r")
-    again = p.expect("Вопрос 3 на 300", "R says the question again", 10)
-    p.key("t")
-    p.expect("Осталось", "T tells the seconds left", 10, whole=False)
     p.expect("Осталось 10 секунд", "the clock warns at 10 seconds left", 60, whole=False)
     # The answer by Tab and Space, as a player who listens reaches it.
     for _ in range(4):
         p.key("Tab")
-        if p.expect("Ответ", "Tab reaches an answer", 5, whole=False).startswith("Ответ %s, " % right):
+        if p.expect(CONTROLS, "Tab reaches a control", 5, whole=False).startswith("Ответ %s, " % right):
             break
     p.key("space")
     p.expect("Верно! Вы выиграли 300", "the verdict of question 3", 15)
