@@ -174,6 +174,26 @@ QString RecordWords(const Game& game) {
   return words + u" В таблицу лидеров этот результат не попадает. Нажмите Enter."_s;
 }
 
+QString WhyNot(const Game& game, Command command) {
+  const Round& round = game.CurrentRound();
+  const Phase phase = game.CurrentPhase();
+  const std::optional<ElementId> button = ButtonOf(command);
+  if (!button || game.PageOpen()) return QString();
+  if (phase == Phase::Revealing) return u"Подождите, вопрос ещё появляется."_s;
+  if (phase != Phase::Answering) return QString();
+  if (game.screen().element(*button).enabled) return QString();
+  const int position = PositionOf(*button);
+  if (position >= 1) return u"Ответ "_s + Letter(position) + u" убран подсказкой 50 на 50."_s;
+  switch (command) {
+    case Command::TakeMoney:
+      return round.question <= 1 ? u"Взять деньги можно со второго вопроса."_s : QString();
+    case Command::FiftyFifty: return u"Подсказка 50 на 50 уже использована."_s;
+    case Command::PhoneFriend: return u"Звонок другу уже использован."_s;
+    case Command::AudiencePoll: return u"Мнение зала уже использовано."_s;
+    default: return QString();
+  }
+}
+
 bool ClockWarns(const Game& game) { return game.Clock().Limit() > 0; }
 
 QString TimeLeftWords(const Game& game) {

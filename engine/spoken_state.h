@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "screen/command.h"
 #include "screen/element_id.h"
 
 class Game;
@@ -53,6 +54,10 @@ QString FriendWords(const Game& game);
 QString PollWords(const Game& game);
 /// The record panel: how the game ended, the sum, the board's row and the name asked.
 QString RecordWords(const Game& game);
+/// Why `command` would do nothing now, in a few words for a player who cannot see
+/// the button's look («Взять деньги можно со второго вопроса.»); empty where it acts
+/// or where nothing needs saying.
+QString WhyNot(const Game& game, Command command);
 /// Whether the question's clock has a limit to warn of.
 bool ClockWarns(const Game& game);
 /// "Осталось 10 секунд."

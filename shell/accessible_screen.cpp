@@ -263,9 +263,16 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
   }
+  QAccessible::State state() const override {
+    QAccessible::State s = PaintedItem::state();
+    s.selectable = true;
+    s.selected = isSelected();
+    return s;
+  }
   // QAccessibleTableCellInterface
-  bool isSelected() const override { return false; }
-  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+  /// The player's own row, the one just named, stands out as on the screen.
+  bool isSelected() const override { return game().screen().listHighlight() == m_row + 1; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override;
   QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
   int columnIndex() const override { return m_column; }
   int rowIndex() const override { return m_row; }
@@ -290,9 +297,11 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description)
-      return rowCount() == 0 ? u"пусто"_s : u"строк: "_s + QString::number(rowCount());
+      return rowCount() == 0 ? u"пусто"_s : speech::Counted(rowCount(), u"строка"_s, u"строки"_s, u"строк"_s);
     return PaintedItem::text(t);
   }
+  /// The column headers, made once by the screen.
+  std::array<QAccessibleInterface*, kColumns> heads{};
   // QAccessibleTableInterface
   QAccessibleInterface* caption() const override { return nullptr; }
   QAccessibleInterface* summary() const override { return nullptr; }
@@ -312,17 +321,40 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
     return element().visible ? std::min(game().Board().count(), kMaxWinners) : 0;
   }
   int selectedColumnCount() const override { return 0; }
-  int selectedRowCount() const override { return 0; }
+  int selectedRowCount() const override { return int(selectedRows().size()); }
   QList<int> selectedColumns() const override { return {}; }
-  QList<int> selectedRows() const override { return {}; }
+  QList<int> selectedRows() const override {
+    const int own = game().screen().listHighlight() - 1;
+    return own >= 0 && own < rowCount() ? QList<int>{own} : QList<int>{};
+  }
   bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int) const override { return false; }
+  bool isRowSelected(int row) const override { return selectedRows().contains(row); }
   bool selectRow(int) override { return false; }
   bool selectColumn(int) override { return false; }
   bool unselectRow(int) override { return false; }
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 };
+
+/// A column's header: what the column holds, as the screen reader names a cell's column.
+class HeaderItem : public PaintedItem {
+ public:
+  HeaderItem(AccessibleScreen& screen, int column, LeaderboardItem* table)
+      : PaintedItem(screen, Kind::Cell, el::Leaderboard, column, table), m_table(table), m_column(column) {}
+  QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? m_table->columnDescription(m_column) : QString();
+  }
+  QAccessibleInterface* parent() const override { return m_table; }
+
+ private:
+  LeaderboardItem* m_table;
+  int m_column;
+};
+
+QList<QAccessibleInterface*> CellItem::columnHeaderCells() const {
+  return {static_cast<LeaderboardItem*>(m_parent)->heads[std::size_t(m_column)]};
+}
 
 /// The window: named after the game whatever its caption shows, described by the
 /// game's state, with the painted items before its real child widgets.
@@ -443,6 +475,7 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   m_leaderboard = top(board);
   for (int r = 0; r < kMaxWinners; ++r)
     for (int c = 0; c < kColumns; ++c) board->AddChild(add(new CellItem(*this, r, c, board)));
+  for (int c = 0; c < kColumns; ++c) board->heads[std::size_t(c)] = add(new HeaderItem(*this, c, board));
   for (const ElementId e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
   // Last in reading order, after what the screen shows. Announcements are told as
@@ -544,6 +577,7 @@ AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
                                                           : u"Сейчас часы не идут."_s);
       break;
     default:
+      steering.reason = spoken::WhyNot(m_game, command);
       break;
   }
   return steering;

@@ -68,6 +68,8 @@ class AccessibleScreen {
   struct Steering {
     bool taken = false;
     std::optional<ElementId> press;
+    /// Why the game's own command will do nothing: to be said once it has run.
+    QString reason;
   };
   Steering Steer(Command command);
 

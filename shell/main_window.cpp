@@ -411,12 +411,14 @@ void MainWindow::PressKey(const QKeyEvent& event) {
   if (view && !(event.isAutoRepeat() && view->Has(KeyBinding::Once))) Carry(view->command);
   // The screen reader's keys: moving among the controls, pressing one, hearing again.
   const KeyBinding* binding = m_game->PageOpen() ? nullptr : BindingOf(key, event.modifiers(), KeyScope::Game);
+  AccessibleScreen::Steering steering;
   if (binding && !(m_game->OpenPanel() == Panel::Record && binding->TypesText())) {
-    const AccessibleScreen::Steering steering = m_accessible->Steer(binding->command);
+    steering = m_accessible->Steer(binding->command);
     if (steering.press) Run([&] { m_game->ClickElement(*steering.press); });
     if (steering.taken) return;
   }
   Run([&] { m_game->KeyPressed(key, event.modifiers()); });
+  m_accessible->Announce(steering.reason);
 }
 
 bool MainWindow::focusNextPrevChild(bool) {

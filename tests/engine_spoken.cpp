@@ -180,3 +180,40 @@ TEST_F(SpokenNewsTest, ThePollAndTheFriendAreToldOnceSettled) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SpokenNewsTest, AKeyThatDoesNothingNowSaysWhy) {
+  struct Case {
+    Command command;
+    QString why;
+  };
+  const auto whyAll = [&](const QList<Case>& cases) {
+    for (const Case& c : cases)
+      EXPECT_EQ(spoken::WhyNot(g(), c.command), c.why) << int(c.command);
+  };
+  whyAll({{Command::TakeMoney, QString()}, {Command::ChooseA, QString()}});  // no game: nothing to explain
+  g().KeyPressed(Qt::Key_F2);
+  Tick();
+  whyAll({{Command::ChooseB, u"Подождите, вопрос ещё появляется."_s}});
+  RevealQuestion();
+  whyAll({{Command::TakeMoney, u"Взять деньги можно со второго вопроса."_s},
+          {Command::FiftyFifty, QString()},
+          {Command::ChooseC, QString()}});
+  g().KeyPressed(Qt::Key_1);
+  g().KeyPressed(Qt::Key_2);
+  int removed = 0;
+  for (int p = 1; p <= 4; ++p)
+    if (!E(AnswerSlot(p)).enabled) removed = p;
+  ASSERT_GT(removed, 0);
+  whyAll({{Command::FiftyFifty, u"Подсказка 50 на 50 уже использована."_s},
+          {Command::PhoneFriend, u"Звонок другу уже использован."_s},
+          {Command::AudiencePoll, QString()},
+          {ChooseAnswer(PositionOf(g().AnswerElement(1))), QString()},
+          {ChooseAnswer(removed), u"Ответ "_s + spoken::Letter(removed) + u" убран подсказкой 50 на 50."_s}});
+  AnswerRight();
+  RevealQuestion();
+  whyAll({{Command::TakeMoney, QString()}});
+}
+
+}  // namespace

@@ -225,6 +225,10 @@ TEST_F(AccessibleTest, TheQuestionsPrizeIsReadAsTheLadderWritesIt) {
 TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   Key(Qt::Key_F2);
   WaitForAnswers();
+  // Too early: the key says why it does nothing.
+  CtrlKey(Qt::Key_M);
+  EXPECT_EQ(Name(Root()->focusChild()), u"Взять деньги можно со второго вопроса."_s);
+  EXPECT_EQ(game().OpenPanel(), Panel::None);
   AnswerAt(CorrectPosition());
   Ticks(Judging::TicksToVerdict());
   WaitForAnswers();
@@ -251,6 +255,14 @@ TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   const SentEvent& last = m_events.constLast();
   EXPECT_EQ(last.type, QAccessible::Focus);
   EXPECT_EQ(last.name, u"Вы забрали деньги. Ваш выигрыш 100. Ваше место в таблице лидеров 1. Введите имя и нажмите Enter."_s);
+
+  // The board then marks the player's new row.
+  m_window->nameBox()->setText(u"Слепой"_s);
+  Key(Qt::Key_Return);
+  QAccessibleInterface* board = OfRole(QAccessible::Table);
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(board->tableInterface()->selectedRows(), QList<int>{0});
+  EXPECT_TRUE(board->tableInterface()->cellAt(0, 1)->state().selected);
 }
 
 TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes) {
@@ -272,6 +284,12 @@ TEST_F(AccessibleTest, TheLeaderboardTableHoldsAllFiftyRowsNotOnlyTheVisibleOnes
   EXPECT_EQ(cells->columnCount(), 3);
   EXPECT_EQ(board->childCount(), 150);
   EXPECT_EQ(cells->columnDescription(1), u"Имя"_s);
+  // A cell names its column through its header, as a screen reader asks.
+  const auto heads = cells->cellAt(3, 1)->tableCellInterface()->columnHeaderCells();
+  ASSERT_EQ(heads.size(), 1);
+  EXPECT_EQ(heads[0]->role(), QAccessible::ColumnHeader);
+  EXPECT_EQ(Name(heads[0]), u"Имя"_s);
+  EXPECT_EQ(Description(board), u"50 строк"_s);
   EXPECT_EQ(Name(cells->cellAt(0, 0)), u"1"_s);
   EXPECT_EQ(Name(cells->cellAt(0, 1)), u"Игрок 1"_s);
   EXPECT_EQ(Name(cells->cellAt(49, 1)), u"Игрок 50"_s);
