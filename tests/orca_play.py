@@ -108,6 +108,12 @@ class Player:
             self.check(not noise, "no punctuation read aloud in «%s…»: %s" % (words[:40], noise))
         return words or ""
 
+    def choose(self, letter, verdict):
+        """Answers by the letter's key, and hears the choice taken and the verdict."""
+        self.key(letter.lower())
+        self.expect("Ответ %s принят" % letter, "the choice is confirmed", 10, whole=False)
+        return self.expect(verdict, "the verdict «%s…»" % verdict, 15)
+
     def hear_question(self, number):
         words = self.expect("Вопрос %d на" % number, "question %d read whole with its sum" % number, 40)
         m = re.match(r"Вопрос \d+ на (\d+)\. (.*?) Ответ A, (.*?) Ответ B, (.*?) Ответ C, (.*?) Ответ D, (.*)$", words)
@@ -131,7 +137,7 @@ def play(s, known):
     page = p.expect("Правила", "the rules' first page", 10)
     p.check(re.search(r"Страница 1 из \d+\.$", page) is not None, "the page says which page of how many it is")
     p.key("Right")
-    page = p.expect("", "the rules' next page", 10)
+    page = p.expect("Правила", "the rules' next page", 10)
     p.check("Страница 2 из" in page, "the next page is page 2")
     p.key("Escape")
     p.expect("Чтобы начать новую игру", "closing the rules tells how to start again", 10)
@@ -162,9 +168,7 @@ def play(s, known):
     p.check(not any(w.startswith("Ответ %s" % letter) for w in reached for letter in "ABCD"
                     if m is None or letter not in m.groups()), "Tab skips the removed answers")
     p.check(any(w.startswith("Звонок другу") for w in reached), "Tab reaches the lifelines with their names")
-    p.key(right.lower())
-    p.expect("Ответ %s принят" % right, "the choice is confirmed", 10, whole=False)
-    p.expect("Верно!", "the verdict: right, with the sum won", 15)
+    p.choose(right, "Верно! Вы выиграли 100")
 
     # Question 2: the poll and the friend.
     right, answers = p.hear_question(2)
@@ -181,9 +185,7 @@ def play(s, known):
     p.expect("Вопрос 2 на 200", "R says the question again", 10)
     p.key("t")
     p.expect("Осталось", "T tells the seconds left", 10, whole=False)
-    p.key(right.lower())
-    p.expect("Ответ %s принят" % right, "the choice is confirmed", 10, whole=False)
-    p.expect("Верно! Вы выиграли 200", "the verdict of question 2", 15)
+    p.choose(right, "Верно! Вы выиграли 200")
 
     # Question 3: listen until the clock warns, then answer.
     right, answers = p.hear_question(3)
@@ -217,9 +219,7 @@ def play(s, known):
     if right is None:
         return p.failures
     wrong = next(letter for letter in "ABCD" if letter != right)
-    p.key(wrong.lower())
-    p.expect("Ответ %s принят" % wrong, "the wrong choice is confirmed", 10, whole=False)
-    verdict = p.expect("Неверно.", "the verdict: wrong", 15)
+    verdict = p.choose(wrong, "Неверно.")
     p.check(("Правильный ответ %s, " % right) in verdict and "Ваш выигрыш 0." in verdict,
             "the verdict names the correct answer and what goes home")
     # The panel opens as the verdict is spoken; its words may come with it.
