@@ -442,10 +442,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(item);
     return item;
   };
-  m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
+  top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
   for (int p = 1; p <= 4; ++p) {
-    m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
-    m_controls.append({m_answers[p - 1], AnswerSlot(p)});
+    m_controls.append({top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p)), AnswerSlot(p)});
   }
   for (const ElementId e : kQuestionButtons) m_controls.append({top(new PaintedItem(*this, Kind::Button, e)), e});
   auto* ladder = new PaintedItem(*this, Kind::Ladder, el::Rung1);
@@ -457,9 +456,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(row);
   }
   m_clock = top(new ClockItem(*this, Kind::Clock, el::ClockBar));
-  m_phone = top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
+  top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
   auto* poll = new PaintedItem(*this, Kind::Poll, el::PollPanel);
-  m_poll = top(poll);
+  top(poll);
   for (int p = 1; p <= 4; ++p) {
     auto* share = new PaintedItem(*this, Kind::PollShare, PollBar(p), p, poll);
     poll->AddChild(add(share));
@@ -467,9 +466,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   }
   top(new PaintedItem(*this, Kind::PanelText, el::VictoryPanel));
   top(new PaintedItem(*this, Kind::Button, el::VictoryConfirm));
-  m_loss = top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
+  top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
   top(new PaintedItem(*this, Kind::Button, el::LossConfirm));
-  m_timeout = top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
+  top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
   top(new PaintedItem(*this, Kind::Button, el::TimeoutConfirm));
   auto* board = new LeaderboardItem(*this);
   m_leaderboard = top(board);
@@ -522,11 +521,7 @@ QString AccessibleScreen::Announced(const QAccessibleInterface* announcer) const
 AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
   Steering steering;
   const bool questionOpen = m_game.CurrentRound().answersOpen && !m_game.PageOpen();
-  auto at = [this]() -> qsizetype {
-    for (qsizetype i = 0; i < m_controls.size(); ++i)
-      if (m_controls[i].first == m_focused) return i;
-    return -1;
-  };
+  auto at = [this]() -> qsizetype { return m_control; };
   auto usable = [](QAccessibleInterface* item) {
     const QAccessible::State s = item->state();
     return !s.invisible && !s.disabled;
@@ -545,6 +540,7 @@ AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
         i = (i + step) % n;
         if (!usable(m_controls[i].first)) continue;  // removed answers and used lifelines
         m_focused = m_controls[i].first;
+        m_control = i;
         if (QAccessible::isActive() || Watcher()) {
           QAccessibleEvent focus(m_focused, QAccessible::Focus);
           Send(focus);
@@ -609,6 +605,9 @@ AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const
 }
 
 void AccessibleScreen::Update() {
+  // An announcement (a clock warning …) takes the focus from the control Tab reached,
+  // but the player is still there until the answers close.
+  if (!m_game.CurrentRound().answersOpen) m_control = -1;
   // With nobody listening every event would be dropped: the look is skipped, and the
   // first look once somebody listens is a silent starting point, as at start.
   if (!QAccessible::isActive() && !Watcher()) {

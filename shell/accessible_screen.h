@@ -53,8 +53,8 @@ class AccessibleScreen {
   QWidget& window() const { return m_window; }
   const Game& game() const { return m_game; }
   const QList<QAccessibleInterface*>& items() const { return m_items; }
-  /// The object a screen reader should be at now: the question, the chosen answer,
-  /// the panel just opened …; null where a real widget has the focus.
+  /// The object a screen reader should be at now: the last announcement, or the
+  /// control Tab reached since; null before either.
   QAccessibleInterface* focusItem() const;
   /// Layout pixels of the model (640 × 480) to screen pixels.
   QRect ToScreen(const QRect& layoutRect) const;
@@ -88,16 +88,10 @@ class AccessibleScreen {
   QList<QAccessibleInterface*> m_watched;  ///< items and their rows whose changes are sent
   std::vector<QAccessible::Id> m_ids;
   std::vector<Seen> m_seen;
-  // The items the focus goes to.
-  QAccessibleInterface* m_question = nullptr;
-  std::array<QAccessibleInterface*, 4> m_answers{};  ///< by position A … D
   /// What Tab and the arrows move among, in order: the answers, the lifelines and
   /// «Взять деньги», with the buttons they press.
   QList<std::pair<QAccessibleInterface*, ElementId>> m_controls;
-  QAccessibleInterface* m_phone = nullptr;
-  QAccessibleInterface* m_poll = nullptr;
-  QAccessibleInterface* m_loss = nullptr;
-  QAccessibleInterface* m_timeout = nullptr;
+  qsizetype m_control = -1;  ///< the control Tab reached last, while the answers are open
   QAccessibleInterface* m_clock = nullptr;
   QAccessibleInterface* m_leaderboard = nullptr;
   QString m_board;  ///< the leaderboard's rows as last told

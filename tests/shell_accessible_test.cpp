@@ -367,6 +367,10 @@ TEST_F(AccessibleTest, TabAndArrowsGoRoundTheControlsLeftAndSpaceOrEnterPressesO
   EXPECT_EQ(forward[4], forward[0]) << "round again";
   EXPECT_EQ(walk(Qt::Key_Left, 1), QStringList{u"Мнение зала"_s});
   EXPECT_EQ(walk(Qt::Key_Right, 1), QStringList{forward[0]});
+  // Something said in between takes the focus, not the player's place among the controls.
+  Key(Qt::Key_T);
+  ASSERT_TRUE(Name(Root()->focusChild()).startsWith(u"Осталось "_s));
+  EXPECT_EQ(walk(Qt::Key_Tab, 1), QStringList{forward[1]});
 
   // Reach the correct answer and press it with Space.
   const QString correct = Name(AnswerItem(CorrectPosition()));
