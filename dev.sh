@@ -10,6 +10,7 @@ PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-multimedia-dev qt6-
           libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy libstemmer-dev
           desktop-file-utils appstream lintian dpkg-dev fakeroot groff-base
           xvfb xdotool dbus-x11 at-spi2-core python3-pyatspi python3-xlib
+          orca speech-dispatcher metacity locales
           pulseaudio pulseaudio-utils libpulse-dev pkg-config)
 BUILD_DIR=${BUILD_DIR:-build}
 

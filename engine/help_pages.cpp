@@ -123,6 +123,11 @@ QList<InfoPage> RulesPages() {
                  u"листать таблицу лидеров; колесо мыши тоже"_s},
                 {Keys(Command::ClearBoard), u"очистить таблицу лидеров, пока она открыта"_s},
                 {Keys(Command::ToggleSound), u"звук: включить или выключить"_s},
+                {KeyPairs(Command::PreviousControl, Command::NextControl).join(u", "_s),
+                 u"с программой чтения с экрана: перейти к ответу, подсказке или «Взять деньги»"_s},
+                {Keys(Command::PressControl), u"нажать то, к чему перешли (и Enter, пока нет панели)"_s},
+                {Keys(Command::RepeatQuestion), u"услышать вопрос и оставшиеся ответы ещё раз"_s},
+                {Keys(Command::TellTime), u"услышать, сколько секунд осталось"_s},
                 {Keys({Command::ZoomIn, Command::ZoomOut}, KeyScope::Window),
                  u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
                 {Keys(Command::FullScreen, AllKeys, KeyScope::Window), u"во весь экран и обратно"_s}}) +

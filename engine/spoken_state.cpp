@@ -1,6 +1,8 @@
 #include "engine/spoken_state.h"
 
 #include "engine/game.h"
+#include "engine/speech_text.h"
+#include "screen/key_table.h"
 #include "screen/sum_text.h"
 
 using namespace Qt::StringLiterals;
@@ -10,6 +12,17 @@ namespace spoken {
 namespace {
 
 bool Judging(const Game& game) { return game.Judgement().Running(); }
+
+QString AnswerText(const Game& game, int position) {
+  return speech::Plain(game.screen().element(AnswerSlot(position)).caption.text);
+}
+
+QString Sentence(QString text) {
+  if (!text.isEmpty() && !text.endsWith(u'.') && !text.endsWith(u'?') && !text.endsWith(u'!')) text += u'.';
+  return text;
+}
+
+QString PrizeOf(int question) { return speech::Sum(PrizeLadder[std::size_t(question - 1)]); }
 
 }  // namespace
 
@@ -97,6 +110,96 @@ QString PaintedWords(const Game& game, ElementId element) {
       return u"Время вышло... Вы слишком долго думали, и время, отведённое на ответ, кончилось."_s;
     default: return QString();
   }
+}
+
+QString Invitation() {
+  return u"Чтобы начать новую игру, нажмите "_s + KeySpellings(Command::NewGame).first() + u". Правила игры, "_s +
+         KeySpellings(Command::Rules).first() + u'.';
+}
+
+QString QuestionWords(const Game& game, bool all) {
+  const Round& round = game.CurrentRound();
+  if (!round.QuestionInPlay() || !QuestionShown(game)) return QString();
+  QString words = u"Вопрос "_s + QString::number(round.question) + u" на "_s + PrizeOf(round.question) + u". "_s +
+                  Sentence(speech::Plain(game.screen().element(el::QuestionFrame).caption.text));
+  for (int p = 1; p <= 4; ++p) {
+    const Element& answer = game.screen().element(AnswerSlot(p));
+    if (!all && round.answersOpen && !answer.enabled) continue;
+    words += u" Ответ "_s + Letter(p) + u", "_s + Sentence(AnswerText(game, p));
+  }
+  return words;
+}
+
+QString RemainingAnswers(const Game& game) {
+  QStringList left;
+  for (int p = 1; p <= 4; ++p)
+    if (game.screen().element(AnswerSlot(p)).enabled) left.append(Letter(p) + u", "_s + AnswerText(game, p));
+  if (left.size() != 2) return QString();
+  return u"Остались ответы "_s + left[0] + u", и "_s + Sentence(left[1]);
+}
+
+QString VerdictWords(const Game& game) {
+  const Round& round = game.CurrentRound();
+  const int correct = PositionOf(game.AnswerElement(1));
+  if (round.chosen == game.AnswerElement(1))
+    return u"Верно! Вы выиграли "_s + PrizeOf(round.question) + u'.';
+  return u"Неверно. Правильный ответ "_s + Letter(correct) + u", "_s + Sentence(AnswerText(game, correct)) +
+         u" Ваш выигрыш "_s + speech::Sum(round.guaranteedSum) + u'.';
+}
+
+QString FriendWords(const Game& game) {
+  return u"Друг говорит. "_s + Sentence(speech::Plain(game.screen().element(el::PhonePanel).caption.text));
+}
+
+QString PollWords(const Game& game) {
+  QString words = u"Мнение зала."_s;
+  for (int p = 1; p <= 4; ++p)
+    words += u' ' + Letter(p) + u", "_s + speech::Counted(PollShare(game, p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
+  return words;
+}
+
+QString RecordWords(const Game& game) {
+  const int sum = game.CurrentRound().guaranteedSum;
+  QString words;
+  switch (game.LastEnding()) {
+    case Ending::Million: words = u"Победа! Вы ответили на все пятнадцать вопросов."_s; break;
+    case Ending::TookMoney: words = u"Вы забрали деньги."_s; break;
+    case Ending::Wrong: words = u"Неверный ответ."_s; break;
+    case Ending::TimeOut: words = u"Время вышло."_s; break;
+  }
+  words += u" Ваш выигрыш "_s + speech::Sum(sum) + u'.';
+  const int rank = game.RecordRank();
+  if (rank > 0)
+    return words + u" Ваше место в таблице лидеров "_s + QString::number(rank) + u". Введите имя и нажмите Enter."_s;
+  return words + u" В таблицу лидеров этот результат не попадает. Нажмите Enter."_s;
+}
+
+QString WhyNot(const Game& game, Command command) {
+  const Round& round = game.CurrentRound();
+  const Phase phase = game.CurrentPhase();
+  const std::optional<ElementId> button = ButtonOf(command);
+  if (!button || game.PageOpen()) return QString();
+  if (phase == Phase::Revealing) return u"Подождите, вопрос ещё появляется."_s;
+  if (phase != Phase::Answering) return QString();
+  if (game.screen().element(*button).enabled) return QString();
+  const int position = PositionOf(*button);
+  if (position >= 1) return u"Ответ "_s + Letter(position) + u" убран подсказкой 50 на 50."_s;
+  switch (command) {
+    case Command::TakeMoney:
+      return round.question <= 1 ? u"Взять деньги можно со второго вопроса."_s : QString();
+    case Command::FiftyFifty: return u"Подсказка 50 на 50 уже использована."_s;
+    case Command::PhoneFriend: return u"Звонок другу уже использован."_s;
+    case Command::AudiencePoll: return u"Мнение зала уже использовано."_s;
+    default: return QString();
+  }
+}
+
+bool ClockWarns(const Game& game) { return game.Clock().HasLimit(); }
+
+QString TimeLeftWords(const Game& game) {
+  if (!game.Clock().HasLimit()) return u"Время на ответ не ограничено."_s;
+  const int left = SecondsLeft(game);
+  return u"Осталось "_s + speech::Counted(left, u"секунда"_s, u"секунды"_s, u"секунд"_s) + u'.';
 }
 
 }  // namespace spoken

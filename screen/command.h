@@ -42,6 +42,13 @@ enum class Command {
   OpenMenu,
   Minimise,
   Exit,
+  // For a player who listens: move among the answers, lifelines and «Взять деньги»
+  // and press the one reached; hear the question again, or the seconds left.
+  NextControl,
+  PreviousControl,
+  PressControl,
+  RepeatQuestion,
+  TellTime,
   // The window's view.
   ZoomIn,
   ZoomOut,

@@ -46,6 +46,13 @@ const QList<KeyBinding> kTable = {
     {C::ScrollBoardPageDown, S::Game, {Qt::Key_PageDown}},
     {C::ScrollBoardTop, S::Game, {Qt::Key_Home}},
     {C::ScrollBoardBottom, S::Game, {Qt::Key_End}},
+    {C::RepeatQuestion, S::Game, {Qt::Key_R, Russian(u'К')}},
+    {C::TellTime, S::Game, {Qt::Key_T, Russian(u'Е')}},
+    {C::NextControl, S::Game, {Qt::Key_Tab}},
+    {C::PreviousControl, S::Game, {Qt::Key_Backtab}},
+    {C::NextControl, S::Game, {Qt::Key_Right}},
+    {C::PreviousControl, S::Game, {Qt::Key_Left}},
+    {C::PressControl, S::Game, {Qt::Key_Space}},
     {C::PreviousPage, S::Pages, {Qt::Key_Left}},
     {C::NextPage, S::Pages, {Qt::Key_Right}},
     {C::PreviousPage, S::Pages, {Qt::Key_PageUp}},
@@ -75,6 +82,8 @@ QString KeyName(int key) {
     case Qt::Key_End: return u"End"_s;
     case Qt::Key_Space: return u"Space"_s;
     case Qt::Key_Delete: return u"Del"_s;
+    case Qt::Key_Tab: return u"Tab"_s;
+    case Qt::Key_Backtab: return u"Shift+Tab"_s;
     case Qt::Key_Left: return u"←"_s;
     case Qt::Key_Up: return u"↑"_s;
     case Qt::Key_Right: return u"→"_s;

@@ -3,7 +3,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QHash>
-#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -11,6 +10,7 @@
 #include <iterator>
 
 #include "engine/game.h"
+#include "engine/speech_text.h"
 #include "engine/spoken_state.h"
 #include "screen/element_table.h"
 #include "screen/key_table.h"
@@ -26,7 +26,7 @@ QHash<const QObject*, AccessibleScreen*>& Screens() {
   return screens;
 }
 
-enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell };
+enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell, Announcer };
 
 /// The element's name as the layout gives it, without the key hint of its tooltip.
 QString LayoutName(ElementId element) { return QString::fromUtf16(SpecOf(element).tooltip); }
@@ -61,6 +61,7 @@ class PaintedItem : public QAccessibleInterface {
   void setText(QAccessible::Text, const QString&) override {}
 
   QRect rect() const override {
+    if (m_kind == Kind::Announcer) return m_screen.ToScreen(QRect(0, 0, 640, 480));
     const Element& e = element();
     return m_screen.ToScreen(e.Box());
   }
@@ -76,6 +77,8 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::Poll: return QAccessible::Grouping;
       case Kind::Leaderboard: return QAccessible::Table;
       case Kind::Cell: return QAccessible::Cell;
+      // A role the screen reader does not name: the player hears the words alone.
+      case Kind::Announcer: return QAccessible::Client;
     }
     return QAccessible::NoRole;
   }
@@ -99,8 +102,11 @@ class PaintedItem : public QAccessibleInterface {
         // Buttons whose click counts only while the answers are open say so.
         const bool needsOpenAnswers = m_kind == Kind::Answer || IsQuestionButton(m_element);
         s.disabled = !e.enabled || (needsOpenAnswers && !round.answersOpen);
-        if (m_kind == Kind::Answer && game().Judgement().Running() && round.chosen == m_element)
+        // The answer being judged is the player's choice, not one out of reach.
+        if (m_kind == Kind::Answer && game().Judgement().Running() && round.chosen == m_element) {
           s.checked = true;
+          s.disabled = false;
+        }
         break;
       }
       case Kind::LadderRow:
@@ -113,6 +119,7 @@ class PaintedItem : public QAccessibleInterface {
       default:
         break;
     }
+    if (m_kind == Kind::Announcer) s.readOnly = true;
     if (!s.invisible && (m_kind != Kind::Cell && m_kind != Kind::LadderRow && m_kind != Kind::PollShare)) {
       s.focusable = true;
       s.focused = m_screen.focusItem() == this;
@@ -125,6 +132,7 @@ class PaintedItem : public QAccessibleInterface {
   const Element& element() const { return game().screen().element(m_element); }
 
   bool Shown() const {
+    if (m_kind == Kind::Announcer) return !m_screen.Announced(this).isEmpty();
     if (m_kind == Kind::Cell || m_kind == Kind::LadderRow || m_kind == Kind::PollShare)
       return m_parent && !m_parent->state().invisible;
     return element().visible;
@@ -140,13 +148,14 @@ class PaintedItem : public QAccessibleInterface {
           return QString();
         return e.caption.text;
       case Kind::Answer:
-        return e.caption.text.isEmpty() ? spoken::Letter(m_arg) : spoken::Letter(m_arg) + u": "_s + e.caption.text;
+        if (e.caption.text.isEmpty()) return u"Ответ "_s + spoken::Letter(m_arg);
+        return u"Ответ "_s + spoken::Letter(m_arg) + u", "_s + speech::Plain(e.caption.text);
       case Kind::Button:
-        return LayoutName(m_element);
+        return speech::Plain(LayoutName(m_element));
       case Kind::Ladder:
         return u"Призовая лестница"_s;
       case Kind::LadderRow:
-        return QString::number(m_arg) + u": "_s + SumText(PrizeLadder[m_arg - 1]);
+        return QString::number(m_arg) + u", "_s + SumText(PrizeLadder[m_arg - 1]);
       case Kind::Clock:
         return u"Время на ответ"_s;
       case Kind::Phone:
@@ -155,7 +164,8 @@ class PaintedItem : public QAccessibleInterface {
         return u"Мнение зала"_s;
       case Kind::PollShare:
         if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
-        return spoken::Letter(m_arg) + u": "_s + QString::number(spoken::PollShare(g, m_arg)) + u" %"_s;
+        return spoken::Letter(m_arg) + u", "_s +
+               speech::Counted(spoken::PollShare(g, m_arg), u"процент"_s, u"процента"_s, u"процентов"_s);
       case Kind::PanelText: {
         const QString words = spoken::PaintedWords(g, m_element);
         if (e.caption.text.isEmpty()) return words;
@@ -163,6 +173,8 @@ class PaintedItem : public QAccessibleInterface {
       }
       case Kind::Leaderboard:
         return u"Таблица лидеров"_s;
+      case Kind::Announcer:
+        return m_screen.Announced(this);
       case Kind::Cell:
         break;
     }
@@ -196,9 +208,7 @@ class PaintedItem : public QAccessibleInterface {
   QString Value() const {
     if (m_kind != Kind::Clock) return QString();
     if (!game().Clock().HasLimit()) return u"без ограничения времени"_s;
-    const int left = spoken::SecondsLeft(game());
-    return u"осталось "_s + QString::number(left / 60) + u':' +
-           QString::number(left % 60).rightJustified(2, u'0');
+    return spoken::TimeLeftWords(game());
   }
 
   AccessibleScreen& m_screen;
@@ -259,9 +269,16 @@ class CellItem : public PaintedItem, public QAccessibleTableCellInterface {
     const qreal line = column.height() / count;
     return m_screen.ToScreen(QRectF(column.left(), column.top() + line * m_row, column.width(), line).toRect());
   }
+  QAccessible::State state() const override {
+    QAccessible::State s = PaintedItem::state();
+    s.selectable = true;
+    s.selected = isSelected();
+    return s;
+  }
   // QAccessibleTableCellInterface
-  bool isSelected() const override { return false; }
-  QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+  /// The player's own row, the one just named, stands out as on the screen.
+  bool isSelected() const override { return game().screen().listHighlight() == m_row + 1; }
+  QList<QAccessibleInterface*> columnHeaderCells() const override;
   QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
   int columnIndex() const override { return m_column; }
   int rowIndex() const override { return m_row; }
@@ -286,9 +303,11 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description)
-      return rowCount() == 0 ? u"пусто"_s : u"строк: "_s + QString::number(rowCount());
+      return rowCount() == 0 ? u"пусто"_s : speech::Counted(rowCount(), u"строка"_s, u"строки"_s, u"строк"_s);
     return PaintedItem::text(t);
   }
+  /// The column headers, made once by the screen.
+  std::array<QAccessibleInterface*, kColumns> heads{};
   // QAccessibleTableInterface
   QAccessibleInterface* caption() const override { return nullptr; }
   QAccessibleInterface* summary() const override { return nullptr; }
@@ -308,17 +327,40 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
     return element().visible ? std::min(game().Board().count(), kMaxWinners) : 0;
   }
   int selectedColumnCount() const override { return 0; }
-  int selectedRowCount() const override { return 0; }
+  int selectedRowCount() const override { return int(selectedRows().size()); }
   QList<int> selectedColumns() const override { return {}; }
-  QList<int> selectedRows() const override { return {}; }
+  QList<int> selectedRows() const override {
+    const int own = game().screen().listHighlight() - 1;
+    return own >= 0 && own < rowCount() ? QList<int>{own} : QList<int>{};
+  }
   bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int) const override { return false; }
+  bool isRowSelected(int row) const override { return selectedRows().contains(row); }
   bool selectRow(int) override { return false; }
   bool selectColumn(int) override { return false; }
   bool unselectRow(int) override { return false; }
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 };
+
+/// A column's header: what the column holds, as the screen reader names a cell's column.
+class HeaderItem : public PaintedItem {
+ public:
+  HeaderItem(AccessibleScreen& screen, int column, LeaderboardItem* table)
+      : PaintedItem(screen, Kind::Cell, el::Leaderboard, column, table), m_table(table), m_column(column) {}
+  QAccessible::Role role() const override { return QAccessible::ColumnHeader; }
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? m_table->columnDescription(m_column) : QString();
+  }
+  QAccessibleInterface* parent() const override { return m_table; }
+
+ private:
+  LeaderboardItem* m_table;
+  int m_column;
+};
+
+QList<QAccessibleInterface*> CellItem::columnHeaderCells() const {
+  return {static_cast<LeaderboardItem*>(m_parent)->heads[std::size_t(m_column)]};
+}
 
 /// The window: named after the game whatever its caption shows, described by the
 /// game's state, with the painted items before its real child widgets.
@@ -389,7 +431,7 @@ QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
 
 AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox,
                                    LayoutToWindow layoutToWindow)
-    : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game) {
+    : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game), m_nameBox(nameBox) {
   static const bool installed = [] {
     QAccessible::installFactory(WindowFactory);
     return true;
@@ -406,9 +448,11 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(item);
     return item;
   };
-  m_question = top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
-  for (int p = 1; p <= 4; ++p) m_answers[p - 1] = top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p));
-  for (const ElementId e : kQuestionButtons) top(new PaintedItem(*this, Kind::Button, e));
+  top(new PaintedItem(*this, Kind::Question, el::QuestionFrame));
+  for (int p = 1; p <= 4; ++p) {
+    m_controls.append({top(new PaintedItem(*this, Kind::Answer, AnswerSlot(p), p)), AnswerSlot(p)});
+  }
+  for (const ElementId e : kQuestionButtons) m_controls.append({top(new PaintedItem(*this, Kind::Button, e)), e});
   auto* ladder = new PaintedItem(*this, Kind::Ladder, el::Rung1);
   top(ladder);
   // Top to bottom, as the ladder stands.
@@ -418,9 +462,9 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
     m_watched.append(row);
   }
   m_clock = top(new ClockItem(*this, Kind::Clock, el::ClockBar));
-  m_phone = top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
+  top(new PaintedItem(*this, Kind::Phone, el::PhonePanel));
   auto* poll = new PaintedItem(*this, Kind::Poll, el::PollPanel);
-  m_poll = top(poll);
+  top(poll);
   for (int p = 1; p <= 4; ++p) {
     auto* share = new PaintedItem(*this, Kind::PollShare, PollBar(p), p, poll);
     poll->AddChild(add(share));
@@ -428,21 +472,27 @@ AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit&
   }
   top(new PaintedItem(*this, Kind::PanelText, el::VictoryPanel));
   top(new PaintedItem(*this, Kind::Button, el::VictoryConfirm));
-  m_loss = top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
+  top(new PaintedItem(*this, Kind::PanelText, el::LossPanel));
   top(new PaintedItem(*this, Kind::Button, el::LossConfirm));
-  m_timeout = top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
+  top(new PaintedItem(*this, Kind::PanelText, el::TimeoutPanel));
   top(new PaintedItem(*this, Kind::Button, el::TimeoutConfirm));
   auto* board = new LeaderboardItem(*this);
   m_leaderboard = top(board);
   for (int r = 0; r < kMaxWinners; ++r)
     for (int c = 0; c < kColumns; ++c) board->AddChild(add(new CellItem(*this, r, c, board)));
+  for (int c = 0; c < kColumns; ++c) board->heads[std::size_t(c)] = add(new HeaderItem(*this, c, board));
   for (const ElementId e : {el::HideTable, el::ClearTable, el::Menu, el::Minimise, el::Close})
     top(new PaintedItem(*this, Kind::Button, e));
+  // Last in reading order, after what the screen shows. Announcements are told as
+  // they come, not found as changes.
+  for (QAccessibleInterface*& announcer : m_announcers) {
+    announcer = add(new PaintedItem(*this, Kind::Announcer, el::QuestionFrame));
+    m_items.append(announcer);
+  }
 
-  // A label the screen never shows: the words "Ваше имя" are part of the panel's art.
-  auto* nameLabel = new QLabel(u"Ваше имя"_s, &window);
-  nameLabel->hide();
-  nameLabel->setBuddy(&nameBox);
+  // The words "Ваше имя" are part of the panel's art. The box's name is what a
+  // screen reader says as the panel gives it the focus: Update puts the panel's
+  // words there, since a focus that moves cuts short anything said before it.
   nameBox.setAccessibleName(u"Ваше имя"_s);
 
   // A plain interface made for the window before this one existed would hide the
@@ -466,22 +516,90 @@ QRect AccessibleScreen::ToScreen(const QRect& layoutRect) const {
   return QRect(m_window.mapToGlobal(inWindow.topLeft()), inWindow.size());
 }
 
-QAccessibleInterface* AccessibleScreen::focusItem() const {
-  switch (m_game.OpenPanel()) {
-    case Panel::Record: return nullptr;  // the name box has the real focus
-    case Panel::Loss: return m_loss;
-    case Panel::Timeout: return m_timeout;
-    case Panel::Leaderboard: return m_leaderboard;
-    default: break;
+QAccessibleInterface* AccessibleScreen::focusItem() const { return m_focused; }
+
+QString AccessibleScreen::Announced(const QAccessibleInterface* announcer) const {
+  for (std::size_t i = 0; i < m_announcers.size(); ++i)
+    if (m_announcers[i] == announcer) return m_announced[i];
+  return QString();
+}
+
+AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
+  Steering steering;
+  const bool questionOpen = m_game.CurrentRound().answersOpen && !m_game.PageOpen();
+  auto at = [this]() -> qsizetype { return m_control; };
+  auto usable = [](QAccessibleInterface* item) {
+    const QAccessible::State s = item->state();
+    return !s.invisible && !s.disabled;
+  };
+  switch (command) {
+    case Command::NextControl:
+    case Command::PreviousControl: {
+      if (!questionOpen) break;
+      steering.taken = true;
+      const qsizetype n = m_controls.size();
+      const qsizetype step = command == Command::NextControl ? 1 : n - 1;
+      // From an announcement, Tab starts at the first control and Shift+Tab at the last.
+      qsizetype i = at();
+      if (i < 0) i = command == Command::NextControl ? n - 1 : 0;
+      for (qsizetype k = 0; k < n; ++k) {
+        i = (i + step) % n;
+        if (!usable(m_controls[i].first)) continue;  // removed answers and used lifelines
+        m_focused = m_controls[i].first;
+        m_control = i;
+        if (QAccessible::isActive() || Watcher()) {
+          QAccessibleEvent focus(m_focused, QAccessible::Focus);
+          Send(focus);
+        }
+        break;
+      }
+      break;
+    }
+    case Command::PressControl:
+    case Command::Confirm: {
+      // Enter confirms a panel where one is open; otherwise it presses, like Space.
+      if (!questionOpen || (command == Command::Confirm && m_game.OpenPanel() != Panel::None &&
+                            m_game.OpenPanel() != Panel::Phone && m_game.OpenPanel() != Panel::Poll))
+        break;
+      const qsizetype i = at();
+      if (i < 0 || !usable(m_controls[i].first)) break;
+      steering.taken = true;
+      steering.press = m_controls[i].second;
+      break;
+    }
+    case Command::RepeatQuestion: {
+      steering.taken = true;
+      const QString words = spoken::QuestionWords(m_game, false);
+      Announce(words.isEmpty() ? m_news.Now(m_game) : words);
+      break;
+    }
+    case Command::TellTime:
+      steering.taken = true;
+      Announce(m_game.CurrentPhase() == Phase::Answering ? spoken::TimeLeftWords(m_game)
+                                                          : u"Сейчас часы не идут."_s);
+      break;
+    default:
+      steering.reason = spoken::WhyNot(m_game, command);
+      break;
   }
-  if (m_game.Judgement().Running()) {
-    const std::optional<ElementId> chosen = m_game.CurrentRound().chosen;
-    const int position = chosen ? PositionOf(*chosen) : 0;
-    return position >= 1 ? m_answers[std::size_t(position - 1)] : nullptr;
+  return steering;
+}
+
+void AccessibleScreen::Announce(const QString& text) {
+  if (text.isEmpty()) return;
+  // The other object: one that already has the focus would not be read again.
+  m_announcer = 1 - m_announcer;
+  QAccessibleInterface* announcer = m_announcers[std::size_t(m_announcer)];
+  const bool wasShown = !m_announced[std::size_t(m_announcer)].isEmpty();
+  m_announced[std::size_t(m_announcer)] = text;
+  m_focused = announcer;
+  if (!QAccessible::isActive() && !Watcher()) return;
+  if (!wasShown) {
+    QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+    Send(shown);
   }
-  if (spoken::FriendFinished(m_game)) return m_phone;
-  if (spoken::PollSettled(m_game)) return m_poll;
-  return m_question;
+  QAccessibleEvent focus(announcer, QAccessible::Focus);
+  Send(focus);
 }
 
 AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const {
@@ -489,11 +607,13 @@ AccessibleScreen::Seen AccessibleScreen::Look(QAccessibleInterface* iface) const
   seen.name = iface->text(QAccessible::Name);
   seen.description = iface->text(QAccessible::Description);
   seen.state = iface->state();
-  if (iface == m_clock && !seen.state.invisible) seen.value = spoken::SecondsLeft(m_game);
   return seen;
 }
 
 void AccessibleScreen::Update() {
+  // An announcement (a clock warning …) takes the focus from the control Tab reached,
+  // but the player is still there until the answers close.
+  if (!m_game.CurrentRound().answersOpen) m_control = -1;
   // With nobody listening every event would be dropped: the look is skipped, and the
   // first look once somebody listens is a silent starting point, as at start.
   if (!QAccessible::isActive() && !Watcher()) {
@@ -509,7 +629,6 @@ void AccessibleScreen::Update() {
   for (QAccessibleInterface* iface : watched) now.push_back(Look(iface));
 
   if (!first && m_seen.size() == now.size()) {
-    const double clockNow = m_game.Clock().ReadAt();
     for (qsizetype i = 0; i < watched.size(); ++i) {
       QAccessibleInterface* iface = watched[i];
       const Seen& was = m_seen[i];
@@ -535,16 +654,6 @@ void AccessibleScreen::Update() {
         QAccessibleStateChangeEvent event(iface, changed);
         Send(event);
       }
-      if (iface == m_clock && is.value != was.value && is.value >= 0) {
-        // A second's change at most once a second; a new question's full clock at once.
-        if (m_clockSentAt < 0 || clockNow - m_clockSentAt >= 1.0 || clockNow < m_clockSentAt) {
-          m_clockSentAt = clockNow;
-          QAccessibleValueChangeEvent event(iface, is.value);
-          Send(event);
-        } else {
-          is.value = was.value;  // still owed: sent once the second is up
-        }
-      }
     }
   }
   m_seen = std::move(now);
@@ -560,14 +669,15 @@ void AccessibleScreen::Update() {
   }
   m_board = board;
 
-  // The focus moves, or is told again where it stands when the game moved on: a new
-  // question shown, the verdict come, a panel opened.
-  QAccessibleInterface* focus = focusItem();
-  const QString gameState = spoken::Situation(m_game);
-  if (focus && (focus != m_focused || gameState != m_focusedState) && !first) {
-    QAccessibleEvent event(focus, QAccessible::Focus);
-    Send(event);
+  QString news = m_news.Look(m_game).join(u' ');
+  if (!m_held.isEmpty()) news = QString(m_held + u' ' + news).trimmed();
+  m_held.clear();
+  if (news.isEmpty()) return;
+  if (m_nameBox.isVisible() && !m_nameBox.hasFocus()) {
+    // The name box is about to take the focus, and a focus that moves cuts short
+    // what was said before it: the panel's words wait for the next look.
+    m_held = news;
+    return;
   }
-  m_focused = focus;
-  m_focusedState = gameState;
+  Announce(news);
 }

@@ -381,7 +381,22 @@ void MainWindow::PressKey(const QKeyEvent& event) {
   // The view's keys act over everything, the pages too; the game sees every key as well.
   const KeyBinding* view = BindingOf(key, event.modifiers(), KeyScope::Window);
   if (view && !(event.isAutoRepeat() && view->Has(KeyBinding::Once))) Carry(view->command);
+  // The screen reader's keys: moving among the controls, pressing one, hearing again.
+  const KeyBinding* binding = m_game->PageOpen() ? nullptr : BindingOf(key, event.modifiers(), KeyScope::Game);
+  AccessibleScreen::Steering steering;
+  if (binding && !(m_game->OpenPanel() == Panel::Record && binding->TypesText())) {
+    steering = m_accessible->Steer(binding->command);
+    if (steering.press) Run([&] { m_game->ClickElement(*steering.press); });
+    if (steering.taken) return;
+  }
   Run([&] { m_game->KeyPressed(key, event.modifiers()); });
+  m_accessible->Announce(steering.reason);
+}
+
+bool MainWindow::focusNextPrevChild(bool) {
+  // Tab moves among the painted controls (the key table's), not among widgets: the
+  // name box is the only one, and it alone takes keys while it is shown.
+  return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

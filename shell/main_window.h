@@ -85,6 +85,7 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   /// Runs a game handler, then brings the view up to date with the model.
