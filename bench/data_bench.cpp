@@ -11,18 +11,19 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"
+#include "tests/testing/info_box_fakes.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QStringList kWords = {u"когда"_s, u"какой"_s, u"город"_s, u"впервые"_s, u"столица"_s, u"река"_s,
-                            u"написал"_s, u"году"_s, u"знаменитый"_s, u"русский"_s, u"художник"_s,
-                            u"сколько"_s, u"называется"_s, u"самый"_s, u"длинный"_s, u"«Война и мир»"_s};
+const QStringList kWords = {u"когда"_s,      u"какой"_s,   u"город"_s,    u"впервые"_s,
+                            u"столица"_s,    u"река"_s,    u"написал"_s,  u"году"_s,
+                            u"знаменитый"_s, u"русский"_s, u"художник"_s, u"сколько"_s,
+                            u"называется"_s, u"самый"_s,   u"длинный"_s,  u"«Война и мир»"_s};
 
 QString Words(std::mt19937& rng, int length) {
   QString text;

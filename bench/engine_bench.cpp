@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "engine/game.h"
 #include "screen/qt_text_measurer.h"
 #include "tests/game_test_access.h"
+#include "tests/testing/info_box_fakes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,10 +55,10 @@ void FillQuestions(QuestionTable& table) {
   for (int level = 1; level <= 6; ++level) {
     QuestionLevel& l = table.levels[level];
     l.count = 5;
-    l.rows.assign(5, Question{LongQuestion(),
-                              {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Павлович Чехов"_s,
-                               u"Иван Сергеевич Тургенев"_s},
-                              u"1910"_s});
+    l.rows.assign(
+        5, Question{LongQuestion(),
+                    {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Павлович Чехов"_s, u"Иван Сергеевич Тургенев"_s},
+                    u"1910"_s});
     l.used.assign(5, false);
     l.usedCount = 0;
     l.decoded = true;
@@ -98,10 +98,8 @@ void RunBusyTick(benchmark::State& state, TextMeasurer& measurer) {
     platform.time += 0.1;
     game.Tick();
   }
-  state.counters["measurements/tick"] =
-      double(game.screen().measurements() - before) / double(state.iterations());
-  if (!game.Clock().Running() || game.Clock().TimeUp())
-    state.SkipWithError("the question ran out of time");
+  state.counters["measurements/tick"] = double(game.screen().measurements() - before) / double(state.iterations());
+  if (!game.Clock().Running() || game.Clock().TimeUp()) state.SkipWithError("the question ran out of time");
 }
 
 void BM_BusyTickRealFonts(benchmark::State& state) {

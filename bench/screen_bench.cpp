@@ -34,8 +34,7 @@ void BM_FitQuestion(benchmark::State& state) {
     screen.SetCaption(el::QuestionFrame, flip ? shorter : full, QString(), 0);
     flip = !flip;
   }
-  state.counters["measurements/fit"] =
-      double(screen.measurements() - before) / double(state.iterations());
+  state.counters["measurements/fit"] = double(screen.measurements() - before) / double(state.iterations());
   state.counters["size"] = screen.element(el::QuestionFrame).caption.font.size;
 }
 BENCHMARK(BM_FitQuestion)->Unit(benchmark::kMicrosecond);
@@ -44,8 +43,7 @@ BENCHMARK(BM_FitQuestion)->Unit(benchmark::kMicrosecond);
 void FillScreen(Screen& screen) {
   screen.BuildScreen();
   screen.SetCaption(el::QuestionFrame, Question().left(150), u"Вопрос 1910 года."_s, 0);
-  const QString answers[] = {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Чехов"_s,
-                             u"Иван Тургенев"_s};
+  const QString answers[] = {u"Лев Толстой"_s, u"Фёдор Достоевский"_s, u"Антон Чехов"_s, u"Иван Тургенев"_s};
   for (int k = 0; k < 4; ++k) screen.SetCaption(AnswerSlot(k + 1), answers[k], QString(), 0);
   screen.SetVisible(el::PollPanel, true);
   for (const ElementId bar : kPollBars) {

@@ -17,8 +17,7 @@ constexpr int kMaxDraws = 1000;
 // Sums of complete groups, written straight into the result. Returns the groups
 // written before the first damaged one. Always inlined, so that each call with a
 // constant group size below is unrolled for that size.
-[[gnu::always_inline]] inline qsizetype DecodeGroups(const unsigned char* in, qsizetype groups,
-                                                     int parts, char* out) {
+[[gnu::always_inline]] inline qsizetype DecodeGroups(const unsigned char* in, qsizetype groups, int parts, char* out) {
   for (qsizetype k = 0; k < groups; ++k, in += parts) {
     unsigned sum = 0;
     for (int j = 0; j < parts; ++j) sum += in[j];

@@ -28,9 +28,7 @@ constexpr bool IsAllowedByte(quint8 symbol) { return !codec_detail::IsForbidden(
 /// byte, in every place. Every byte from there up to 255 splits.
 constexpr int SmallestSplittable(int parts) { return 6 * parts; }
 /// Whether `Scramble` can write `byte` with `parts` bytes as it is.
-constexpr bool CanSplit(int byte, int parts) {
-  return parts >= 2 && byte >= SmallestSplittable(parts) && byte <= 255;
-}
+constexpr bool CanSplit(int byte, int parts) { return parts >= 2 && byte >= SmallestSplittable(parts) && byte <= 255; }
 
 /// "Данные повреждены. Расшифровка невозможна!!!"
 QString DamagedDataMessage();

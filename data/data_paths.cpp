@@ -9,11 +9,11 @@
 #include "data/ordinary_file.h"
 
 #ifdef Q_OS_UNIX
-#include <climits>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <climits>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -203,9 +203,8 @@ DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locati
   if (paths.questionFolder.isEmpty()) {
     // The path as the file system spells it: an upper-cased path would name another
     // folder wherever letter case counts.
-    const QString shown = QDir::toNativeSeparators(locations.questionOverride.isEmpty()
-                                                       ? program + u"Data/"_s
-                                                       : QFile::decodeName(locations.questionOverride));
+    const QString shown = QDir::toNativeSeparators(
+        locations.questionOverride.isEmpty() ? program + u"Data/"_s : QFile::decodeName(locations.questionOverride));
     box.Warn(u"Папка "_s + shown + u" не найдена!!!"_s + AlsoLookedIn(lookedIn));
     return paths;
   }

@@ -71,9 +71,9 @@ QString PlayerDataFolder();
 /// Leaderboard: "Winners.tbl" beside a portable copy whose folder can be written;
 /// otherwise in the player's folder, so that an installed game never writes into its
 /// installation, also when root could. A portable copy in a folder other users can
-/// write says once, when the board first goes to the player's folder, where it is kept. A leaderboard left by earlier versions in the
-/// doubled folder ".../fartovik/fartovik" moves up once; one beside a read-only
-/// portable copy is copied once.
+/// write says once, when the board first goes to the player's folder, where it is kept. A leaderboard left by earlier
+/// versions in the doubled folder ".../fartovik/fartovik" moves up once; one beside a read-only portable copy is copied
+/// once.
 DataPaths ResolvePaths(const QString& programFolder, const DataLocations& locations, InfoBox& box,
                        const FolderWritableCheck& writable = IsFolderWritable);
 /// A portable copy that knows only its own folder.

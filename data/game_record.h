@@ -18,8 +18,8 @@ enum class LifelineKind { FiftyFifty, PhoneFriend, AskAudience };
 /// One question a game asked: enough to keep it from coming back soon and to count
 /// right answers per level.
 struct AskedQuestion {
-  int level = 0;           ///< 1 … 7, the level it was drawn from
-  QByteArray fingerprint;  ///< QuestionFingerprint() of the question as it was asked
+  int level = 0;               ///< 1 … 7, the level it was drawn from
+  QByteArray fingerprint;      ///< QuestionFingerprint() of the question as it was asked
   bool answeredRight = false;  ///< false also for the question left by time-out or taking the money
 };
 
@@ -27,7 +27,7 @@ struct AskedQuestion {
 /// (50/50: the right answer always stays, so it counts whether the player then answered right).
 struct LifelineUse {
   LifelineKind kind = LifelineKind::FiftyFifty;
-  int question = 0;          ///< 1 … 15
+  int question = 0;  ///< 1 … 15
   bool pointedRight = false;
 };
 
@@ -35,7 +35,7 @@ struct LifelineUse {
 struct GameRecord {
   QDateTime endedAt;  ///< UTC
   GameOutcome outcome = GameOutcome::Wrong;
-  int sum = 0;        ///< what the player went home with
-  std::vector<AskedQuestion> asked;   ///< in the order asked
+  int sum = 0;                       ///< what the player went home with
+  std::vector<AskedQuestion> asked;  ///< in the order asked
   std::vector<LifelineUse> lifelines;
 };

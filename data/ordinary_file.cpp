@@ -22,8 +22,8 @@ FilePlace ExaminePlace(const QString& path) {
   return S_ISREG(target.st_mode) ? FilePlace::OwnFile : FilePlace::NotAFile;
 #else
   const QFileInfo info(path);
-  if (info.isSymLink()) return info.exists() ? (info.isFile() ? FilePlace::OwnFile : FilePlace::NotAFile)
-                                             : FilePlace::DanglingLink;
+  if (info.isSymLink())
+    return info.exists() ? (info.isFile() ? FilePlace::OwnFile : FilePlace::NotAFile) : FilePlace::DanglingLink;
   if (!info.exists()) return FilePlace::Free;
   return info.isFile() ? FilePlace::OwnFile : FilePlace::NotAFile;
 #endif

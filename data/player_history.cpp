@@ -112,7 +112,8 @@ std::optional<LifelineUse> ReadLifeline(const QByteArray& item) {
   const qsizetype colon = item.indexOf(':');
   if (at <= 0 || colon < at) return std::nullopt;
   const QByteArray name = item.left(at);
-  const auto kind = std::find_if(std::begin(kKinds), std::end(kKinds), [&](const KindName& k) { return name == k.name; });
+  const auto kind =
+      std::find_if(std::begin(kKinds), std::end(kKinds), [&](const KindName& k) { return name == k.name; });
   if (kind == std::end(kKinds)) return std::nullopt;
   const std::optional<int> question = ReadNumber(item.mid(at + 1, colon - at - 1), 1, kQuestionsInGame);
   const std::optional<bool> right = ReadFlag(item.mid(colon + 1));
@@ -227,8 +228,7 @@ QString NotWrittenMessage(const QString& path) {
 }
 
 QString LockMessage(const QString& path, BoardLock::Outcome outcome) {
-  if (outcome == BoardLock::Outcome::Busy)
-    return u"Историю игр сейчас записывает другая игра:\r\n"_s + Shown(path);
+  if (outcome == BoardLock::Outcome::Busy) return u"Историю игр сейчас записывает другая игра:\r\n"_s + Shown(path);
   return u"Историю игр не удалось записать: файл блокировки не создаётся или не освобождается:\r\n"_s +
          Shown(path + u".lock"_s);
 }

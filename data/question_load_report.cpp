@@ -36,15 +36,15 @@ QString DamagedText(const QList<QuestionLoadReport::DamagedFile>& files) {
     names.append(file.name);
     fields += file.fields;
   }
-  return DamagedDataMessage() + u"\r\nПоврежденных файлов: "_s + QString::number(files.size()) +
-         u", полей в них: "_s + QString::number(fields) + u"\r\n"_s + NameList(names);
+  return DamagedDataMessage() + u"\r\nПоврежденных файлов: "_s + QString::number(files.size()) + u", полей в них: "_s +
+         QString::number(fields) + u"\r\n"_s + NameList(names);
 }
 
 }  // namespace
 
 bool QuestionLoadReport::IsEmpty() const {
-  return missingLevels.isEmpty() && tooFew.isEmpty() && damaged.isEmpty() && tooLarge.isEmpty() &&
-         notBases.isEmpty() && unreadable.isEmpty();
+  return missingLevels.isEmpty() && tooFew.isEmpty() && damaged.isEmpty() && tooLarge.isEmpty() && notBases.isEmpty() &&
+         unreadable.isEmpty();
 }
 
 QString QuestionLoadReport::Message() const {
@@ -56,9 +56,10 @@ QString QuestionLoadReport::Message() const {
     parts.append(u"Файл больше, чем бывает база вопросов, и пропущен:\r\n"_s + NameList(tooLarge));
   }
   if (!notBases.isEmpty()) {
-    parts.append(u"Файл назван как база вопросов, но это не база (в нём нет ни одного раздела SECTION) "
-                 u"и он пропущен:\r\n"_s +
-                 NameList(notBases));
+    parts.append(
+        u"Файл назван как база вопросов, но это не база (в нём нет ни одного раздела SECTION) "
+        u"и он пропущен:\r\n"_s +
+        NameList(notBases));
   }
   if (!unreadable.isEmpty()) parts.append(u"Файл не удалось прочитать, он пропущен:\r\n"_s + NameList(unreadable));
   return parts.join(u"\r\n\r\n"_s);
@@ -71,8 +72,6 @@ bool QuestionLoadReport::OnlyTooFew() const {
 
 void QuestionLoadReport::ShowIn(InfoBox& box) const {
   if (IsEmpty()) return;
-  if (OnlyTooFew())
-    box.Inform(Message());
-  else
-    box.Warn(Message());
+  if (OnlyTooFew()) box.Inform(Message());
+  else box.Warn(Message());
 }

@@ -16,12 +16,12 @@ struct QuestionLoadReport {
     int fields = 0;
   };
 
-  QList<int> missingLevels;              ///< levels with no base file, in order
-  QList<std::pair<int, int>> tooFew;     ///< level and its count, for levels 1 … 6 too small to play
-  QList<DamagedFile> damaged;            ///< files with damaged fields, in the order read
-  QStringList tooLarge;                  ///< files skipped for their size
-  QStringList notBases;                  ///< files with a base's name but no section of a base
-  QStringList unreadable;                ///< files that could not be opened
+  QList<int> missingLevels;           ///< levels with no base file, in order
+  QList<std::pair<int, int>> tooFew;  ///< level and its count, for levels 1 … 6 too small to play
+  QList<DamagedFile> damaged;         ///< files with damaged fields, in the order read
+  QStringList tooLarge;               ///< files skipped for their size
+  QStringList notBases;               ///< files with a base's name but no section of a base
+  QStringList unreadable;             ///< files that could not be opened
 
   bool IsEmpty() const;
   /// The one message: the parts that apply, each as it reads alone, in the order

@@ -115,8 +115,7 @@ class YearMatcher {
           if (take > 0) m_value.append(reinterpret_cast<const char*>(p + i), take);
           return;
         }
-        case kIgnored:
-          return;
+        case kIgnored: return;
       }
     }
   }
@@ -191,11 +190,8 @@ class QuestionLevelReader::Parser {
       case KeywordMatcher::OpenInformations:
         if (m_section == Section::None) m_section = Section::Informations;
         break;
-      case KeywordMatcher::EndSection:
-        m_section = Section::None;
-        break;
-      case KeywordMatcher::NoKeyword:
-        break;
+      case KeywordMatcher::EndSection: m_section = Section::None; break;
+      case KeywordMatcher::NoKeyword: break;
     }
     StartLine();
   }
@@ -382,8 +378,7 @@ void QuestionLevelReader::Finish(int level, QuestionLevel& out, QuestionLoadRepo
 
 QString NoBasesMessage(int level) {
   const QString digit = QString::number(level);
-  return u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s +
-         digit + u"."_s;
+  return u"Базы вопросов не найдены!!!\r\nДля уровня "_s + digit + u" нет ни одного файла *.ol"_s + digit + u"."_s;
 }
 
 QString LevelQuestionCountText(int level, int count, int needed) {

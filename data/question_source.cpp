@@ -153,9 +153,8 @@ class SourceParser {
     if (!m_open) return;
     m_open = false;
     if (m_correct != 1 || m_wrong != 3) {
-      Error(m_current.line, u"у вопроса должны быть один ответ «+» и три «-», а здесь %1 и %2"_s
-                                .arg(m_correct)
-                                .arg(m_wrong));
+      Error(m_current.line,
+            u"у вопроса должны быть один ответ «+» и три «-», а здесь %1 и %2"_s.arg(m_correct).arg(m_wrong));
       return;
     }
     if (!m_faulty) m_source.questions.push_back(std::move(m_current));

@@ -20,7 +20,7 @@ class RandomSource;
 /// Blank lines and lines starting with "#" are ignored.
 
 struct SourceQuestion {
-  int line = 0;                    ///< of its "?"
+  int line = 0;  ///< of its "?"
   QString text;
   std::array<QString, 4> answers;  ///< the correct one first
 };

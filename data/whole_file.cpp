@@ -8,10 +8,10 @@
 #include "data/ordinary_file.h"
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
-#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -35,20 +35,16 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
   };
   QString target = path;
   switch (ExaminePlace(path)) {
-    case FilePlace::Free:
-      break;
+    case FilePlace::Free: break;
     case FilePlace::OwnFile:
       // A link of the player's own (a board kept in a synced folder) is followed;
       // the file it leads to is replaced, the link stays.
       target = QFileInfo(path).canonicalFilePath();
       if (target.isEmpty()) return fail(u"файл исчез, пока его записывали"_s);
       break;
-    case FilePlace::ForeignLink:
-      return fail(u"это ссылка, которую сделал другой пользователь"_s);
-    case FilePlace::DanglingLink:
-      return fail(u"это ссылка, которая ведёт в никуда"_s);
-    case FilePlace::NotAFile:
-      return fail(u"это не обычный файл"_s);
+    case FilePlace::ForeignLink: return fail(u"это ссылка, которую сделал другой пользователь"_s);
+    case FilePlace::DanglingLink: return fail(u"это ссылка, которая ведёт в никуда"_s);
+    case FilePlace::NotAFile: return fail(u"это не обычный файл"_s);
   }
 
   const QFileInfo targetInfo(target);

@@ -145,14 +145,9 @@ WinnersFileRead ReadWinnersFile(const QString& path, WinnersTable& table) {
       return read;
     }
     case FilePlace::ForeignLink:
-    case FilePlace::DanglingLink:
-      read.state = WinnersRead::Link;
-      return read;
-    case FilePlace::NotAFile:
-      read.state = WinnersRead::Unreadable;
-      return read;
-    case FilePlace::OwnFile:
-      break;
+    case FilePlace::DanglingLink: read.state = WinnersRead::Link; return read;
+    case FilePlace::NotAFile: read.state = WinnersRead::Unreadable; return read;
+    case FilePlace::OwnFile: break;
   }
   read.version = FileVersion(path);
   if (!ReadExistingFile(path, table, read.damagedFields)) read.state = WinnersRead::Unreadable;
@@ -194,8 +189,7 @@ qint64 WinnerSumValue(const QString& sum) {
   while (i < sum.size() && sum[i] == u' ') ++i;
   const bool negative = i < sum.size() && sum[i] == u'-';
   if (negative || (i < sum.size() && sum[i] == u'+')) ++i;
-  for (; i < sum.size() && sum[i].isDigit() && value < (qint64(1) << 40); ++i)
-    value = value * 10 + sum[i].digitValue();
+  for (; i < sum.size() && sum[i].isDigit() && value < (qint64(1) << 40); ++i) value = value * 10 + sum[i].digitValue();
   return negative ? -value : value;
 }
 
@@ -222,13 +216,10 @@ WinnersWrite StoreWinners(const QString& path, const QList<WinnerEntry>& results
   if (const std::optional<WinnersWrite> refused = TakeLock(lock, problem, wait)) return *refused;
   WinnersTable table;
   switch (ExaminePlace(path)) {
-    case FilePlace::Free:
-      break;
+    case FilePlace::Free: break;
     case FilePlace::ForeignLink:
-    case FilePlace::DanglingLink:
-      return WinnersWrite::Link;
-    case FilePlace::NotAFile:
-      return WinnersWrite::Unreadable;
+    case FilePlace::DanglingLink: return WinnersWrite::Link;
+    case FilePlace::NotAFile: return WinnersWrite::Unreadable;
     case FilePlace::OwnFile: {
       int damagedFields = 0;
       // What cannot be read is not written over: it may hold every result there is.
@@ -256,9 +247,8 @@ QString UnreadableWinnersMessage(const QString& path) {
 }
 
 QString LinkedWinnersMessage(const QString& path) {
-  return u"Таблица лидеров — ссылка, которую сделал другой пользователь или которая ведёт в никуда:"_s +
-         u"\r\n"_s + QDir::toNativeSeparators(path) + u"\r\n"_s +
-         u"Игра не читает и не записывает таблицу через такую ссылку."_s;
+  return u"Таблица лидеров — ссылка, которую сделал другой пользователь или которая ведёт в никуда:"_s + u"\r\n"_s +
+         QDir::toNativeSeparators(path) + u"\r\n"_s + u"Игра не читает и не записывает таблицу через такую ссылку."_s;
 }
 
 QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QString& problem) {
@@ -270,15 +260,15 @@ QString WinnersNotStoredMessage(const QString& path, WinnersWrite why, const QSt
       return u"Таблицу лидеров не удалось прочитать, и игра не записывает поверх неё:"_s + where + kept;
     case WinnersWrite::Link:
       return u"Таблица лидеров — ссылка, которую сделал другой пользователь или которая ведёт в никуда, "
-             u"и игра не записывает через неё:"_s + where + kept;
+             u"и игра не записывает через неё:"_s +
+             where + kept;
     case WinnersWrite::Busy:
     case WinnersWrite::LockBroken:
       // The lock names itself what holds it.
       if (!problem.isEmpty()) return problem + u"\r\n"_s + kept;
       return u"Таблицу лидеров сейчас записывает другая игра:"_s + where + kept;
     case WinnersWrite::Failed:
-    case WinnersWrite::Written:
-      break;
+    case WinnersWrite::Written: break;
   }
   return u"Таблицу лидеров не удалось записать (нет места на диске или нет доступа):"_s + where + kept;
 }

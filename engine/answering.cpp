@@ -44,7 +44,9 @@ void Game::EndGame(Ending how) {
 
 void Game::ShowLadderAt(int question) {
   for (int n = 1; n <= kQuestionsInGame; ++n)
-    m_screen.ShowLook(LadderRung(n), n < question ? RungLook::Won : n == question ? RungLook::Current : RungLook::NotWon);
+    m_screen.ShowLook(LadderRung(n), n < question    ? RungLook::Won
+                                     : n == question ? RungLook::Current
+                                                     : RungLook::NotWon);
 }
 
 void Game::JudgingStep() {
@@ -73,9 +75,7 @@ void Game::JudgingStep() {
         m_screen.SetCaptionColour(correct, kWhite);
       }
       break;
-    case JudgingBeat::Verdict:
-      Verdict();
-      break;
+    case JudgingBeat::Verdict: Verdict(); break;
   }
 }
 

@@ -7,15 +7,14 @@ void Game::ClickElement(ElementId index) {
   if (!m_screen.element(index).enabled) return;
 
   switch (index) {
-    case el::AnswerA: case el::AnswerB: case el::AnswerC: case el::AnswerD:
+    case el::AnswerA:
+    case el::AnswerB:
+    case el::AnswerC:
+    case el::AnswerD:
       if (m_round.answersOpen) ChooseAnswer(index);
       break;
-    case el::Close:
-      Perform(Command::Exit);
-      break;
-    case el::Menu:
-      Perform(Command::OpenMenu);
-      break;
+    case el::Close: Perform(Command::Exit); break;
+    case el::Menu: Perform(Command::OpenMenu); break;
     case el::FiftyFifty:
       if (m_round.answersOpen) UseFiftyFifty();
       break;
@@ -25,12 +24,8 @@ void Game::ClickElement(ElementId index) {
     case el::AudiencePoll:
       if (m_round.answersOpen) UseAudiencePoll();
       break;
-    case el::Minimise:
-      Perform(Command::Minimise);
-      break;
-    case el::VictoryConfirm:
-      ConfirmRecord();
-      break;
+    case el::Minimise: Perform(Command::Minimise); break;
+    case el::VictoryConfirm: ConfirmRecord(); break;
     case el::LossConfirm:
       ShowPanel(Panel::Loss, false);
       ShowPanel(Panel::Leaderboard, true);
@@ -38,17 +33,12 @@ void Game::ClickElement(ElementId index) {
     case el::TakeMoney:
       if (m_round.answersOpen) TakeMoney();
       break;
-    case el::HideTable:
-      ShowPanel(Panel::Leaderboard, false);
-      break;
-    case el::ClearTable:
-      ClearLeaderboard();
-      break;
+    case el::HideTable: ShowPanel(Panel::Leaderboard, false); break;
+    case el::ClearTable: ClearLeaderboard(); break;
     case el::TimeoutConfirm:
       ShowPanel(Panel::Timeout, false);
       ShowPanel(Panel::Leaderboard, true);
       break;
-    default:
-      break;
+    default: break;
   }
 }

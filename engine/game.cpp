@@ -44,8 +44,8 @@ constexpr std::array<QuestionSetup, 15> kQuestionSetup = {{
 
 }  // namespace
 
-Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-           Screen::SheetLoader sheets, DataLocations locations, GameHistory* history)
+Game::Game(Platform& platform, TextMeasurer& measurer, QString programFolder, Screen::SheetLoader sheets,
+           DataLocations locations, GameHistory* history)
     : m_platform(platform),
       m_programFolder(std::move(programFolder)),
       m_locations(std::move(locations)),
@@ -167,7 +167,9 @@ void Game::ReleaseClock() { m_clock.Release(m_platform.SteadySeconds()); }
 Phase Game::CurrentPhase() const {
   switch (m_panel) {
     case Panel::Leaderboard: return Phase::Leaderboard;
-    case Panel::Record: case Panel::Loss: case Panel::Timeout: return Phase::Over;
+    case Panel::Record:
+    case Panel::Loss:
+    case Panel::Timeout: return Phase::Over;
     default: break;
   }
   if (m_judging.Running()) return Phase::Judging;

@@ -18,10 +18,10 @@
 #include "engine/judging.h"
 #include "engine/panel.h"
 #include "engine/phase.h"
+#include "engine/platform.h"
 #include "engine/poll_animation.h"
 #include "engine/question_clock.h"
 #include "engine/round.h"
-#include "engine/platform.h"
 #include "engine/sound_cue.h"
 #include "engine/typing_reveal.h"
 #include "screen/command.h"
@@ -40,8 +40,8 @@ class Game : private PointerHost {
   /// left empty, the game knows only its own folder. `history`: where finished games
   /// are kept from one evening to the next; left out, the game keeps none and every
   /// evening's draw knows only that evening's games.
-  Game(Platform& platform, TextMeasurer& measurer, QString programFolder,
-       Screen::SheetLoader sheets = {}, DataLocations locations = {}, GameHistory* history = nullptr);
+  Game(Platform& platform, TextMeasurer& measurer, QString programFolder, Screen::SheetLoader sheets = {},
+       DataLocations locations = {}, GameHistory* history = nullptr);
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
@@ -352,7 +352,7 @@ class Game : private PointerHost {
   /// The version of the board file whose damage the player has been told about.
   QString m_damageReportedFor;
   DataPaths m_paths;
-  std::array<std::array<int, 4>, 7> m_gameDrawn{};     ///< `GameDrawn(level, slot 1 … 3)`
+  std::array<std::array<int, 4>, 7> m_gameDrawn{};  ///< `GameDrawn(level, slot 1 … 3)`
   bool m_newGameEnabled = false;
   bool m_winnersEnabled = false;
   bool m_timerEnabled = false;

@@ -42,8 +42,8 @@ QString KeyRows(const QList<std::pair<QString, QString>>& rows) {
   for (qsizetype i = 0; i < rows.size(); ++i) {
     // Every other row a shade lighter, so that the eye keeps to its line.
     const QString shade = i % 2 == 0 ? u" bgcolor=\"#0c1d44\""_s : QString();
-    table += u"<tr"_s + shade + u"><td width=\"150\">"_s + Key(rows[i].first) + u"</td><td>"_s +
-             rows[i].second + u"</td></tr>"_s;
+    table += u"<tr"_s + shade + u"><td width=\"150\">"_s + Key(rows[i].first) + u"</td><td>"_s + rows[i].second +
+             u"</td></tr>"_s;
   }
   return table + u"</table>"_s;
 }
@@ -69,8 +69,9 @@ QList<InfoPage> RulesPages() {
       "<p>Часы внизу отсчитывают время на ответ: %5 секунд на первый вопрос и больше на каждый "
       "следующий, до %6 секунд на пятнадцатый. Отсчёт идёт с той минуты, когда вопрос показан целиком. "
       "Время вышло — как неверный ответ: остаётся несгораемая сумма. Пока открыты эти страницы, "
-      "часы стоят.</p>"_s.arg(Sum(PrizeLadder.front()), Sum(PrizeLadder.back()),
-                             guaranteedQuestions.join(u" и "_s), guaranteedSums.join(u" и "_s))
+      "часы стоят.</p>"_s
+          .arg(Sum(PrizeLadder.front()), Sum(PrizeLadder.back()), guaranteedQuestions.join(u" и "_s),
+               guaranteedSums.join(u" и "_s))
           .arg(Game::TimeLimitOf(1))
           .arg(Game::TimeLimitOf(15));
 
@@ -78,61 +79,72 @@ QList<InfoPage> RulesPages() {
       u"<h3>Три подсказки</h3>"
       "<p>Каждой можно воспользоваться один раз за игру, пока вопрос открыт.</p>"
       "<table cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
-      "<tr><td width=\"92\">"_s + PictureOf(el::FiftyFifty) + u"</td>"
+      "<tr><td width=\"92\">"_s +
+      PictureOf(el::FiftyFifty) +
+      u"</td>"
       "<td><b>«50/50»</b> убирает два неверных ответа.</td></tr>"
-      "<tr><td>"_s + PictureOf(el::PhoneFriend) + u"</td>"
+      "<tr><td>"_s +
+      PictureOf(el::PhoneFriend) +
+      u"</td>"
       "<td><b>«Звонок другу»</b>: друг скажет, что думает, а часы получат 30 секунд в придачу. "
       "Друзья тоже ошибаются, и чем дальше вопрос, тем чаще.</td></tr>"
-      "<tr><td>"_s + PictureOf(el::AudiencePoll) + u"</td>"
+      "<tr><td>"_s +
+      PictureOf(el::AudiencePoll) +
+      u"</td>"
       "<td><b>«Мнение зала»</b>: зрители голосуют, и полосы показывают, сколько из них выбрали "
       "каждый ответ.</td></tr></table>"
       "<h3>Взять деньги</h3>"
       "<table cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>"
-      "<td width=\"92\" align=\"center\">"_s + PictureOf(el::TakeMoney) + u"</td>"
+      "<td width=\"92\" align=\"center\">"_s +
+      PictureOf(el::TakeMoney) +
+      u"</td>"
       "<td>Со второго вопроса можно остановиться: кнопка <b>«Взять деньги»</b> справа от часов "
       "кончает игру с суммой, выигранной к этой минуте, — без риска.</td></tr></table>"
       "<h3>Таблица лидеров</h3>"
       "<p>Выигрыш больше нуля попадает в таблицу лидеров из пятидесяти строк, если в ней есть "
-      "свободная строка или он не меньше суммы на 50-м месте: впишите имя и нажмите "_s + KeySpellings(Command::Confirm).first() + u". "
+      "свободная строка или он не меньше суммы на 50-м месте: впишите имя и нажмите "_s +
+      KeySpellings(Command::Confirm).first() +
+      u". "
       "Таблицу можно открыть из меню и очистить.</p>"_s;
 
   const QString keys =
       KeyRows({{Keys(Command::Rules), u"эти правила"_s},
-                {Keys(Command::NewGame), u"новая игра, также прямо из таблицы лидеров"_s},
-                {Keys({Command::ChooseA, Command::ChooseB, Command::ChooseC, Command::ChooseD}),
-                 u"выбрать ответ"_s},
-                {Keys({Command::FiftyFifty, Command::PhoneFriend, Command::AudiencePoll}),
-                 u"подсказки: 50/50, звонок другу, мнение зала"_s},
-                {Keys(Command::TakeMoney), u"взять деньги"_s},
-                {Keys(Command::Confirm), u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
-                // Alt's twins of the quitting keys would crowd the column.
-                {Keys(Command::Exit, WithoutAlt), u"выйти из игры (она переспросит); также "_s +
-                                                      Keys(Command::Exit, AltOnly)}}) +
-      u"<p class=\"dim\">Буквы работают и в русской раскладке: "_s + RussianLetters() + u".</p>"
+               {Keys(Command::NewGame), u"новая игра, также прямо из таблицы лидеров"_s},
+               {Keys({Command::ChooseA, Command::ChooseB, Command::ChooseC, Command::ChooseD}), u"выбрать ответ"_s},
+               {Keys({Command::FiftyFifty, Command::PhoneFriend, Command::AudiencePoll}),
+                u"подсказки: 50/50, звонок другу, мнение зала"_s},
+               {Keys(Command::TakeMoney), u"взять деньги"_s},
+               {Keys(Command::Confirm), u"закрыть панель итога, записать имя, скрыть таблицу лидеров"_s},
+               // Alt's twins of the quitting keys would crowd the column.
+               {Keys(Command::Exit, WithoutAlt),
+                u"выйти из игры (она переспросит); также "_s + Keys(Command::Exit, AltOnly)}}) +
+      u"<p class=\"dim\">Буквы работают и в русской раскладке: "_s + RussianLetters() +
+      u".</p>"
       "<p class=\"dim\">Всё можно делать и мышью. Окно перетаскивается за заголовок; кнопка слева "
       "вверху открывает меню, справа — свернуть и выйти.</p>"_s;
 
   // The board, the window and these pages: a page of their own, the game's keys fill one.
   const QString moreKeys =
       KeyRows({{Keys(Command::RecordBook), u"статистика ваших игр"_s},
-                {Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
-                {(KeyPairs(Command::ScrollBoardUp, Command::ScrollBoardDown) +
-                  KeyPairs(Command::ScrollBoardPageUp, Command::ScrollBoardPageDown) +
-                  KeyPairs(Command::ScrollBoardTop, Command::ScrollBoardBottom))
-                     .join(u", "_s),
-                 u"листать таблицу лидеров; колесо мыши тоже"_s},
-                {Keys(Command::ClearBoard), u"очистить таблицу лидеров, пока она открыта"_s},
-                {Keys(Command::ToggleSound), u"звук: включить или выключить"_s},
-                {KeyPairs(Command::PreviousControl, Command::NextControl).join(u", "_s),
-                 u"с программой чтения с экрана: перейти к ответу, подсказке или «Взять деньги»"_s},
-                {Keys(Command::PressControl), u"нажать то, к чему перешли (и Enter, пока нет панели)"_s},
-                {Keys(Command::RepeatQuestion), u"услышать вопрос и оставшиеся ответы ещё раз"_s},
-                {Keys(Command::TellTime), u"услышать, сколько секунд осталось"_s},
-                {Keys({Command::ZoomIn, Command::ZoomOut}, KeyScope::Window),
-                 u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
-                {Keys(Command::FullScreen, AllKeys, KeyScope::Window), u"во весь экран и обратно"_s}}) +
-      u"<h3>На этих страницах</h3>"_s + u"<p>"_s + KeyList(KeyPairs(Command::PreviousPage, Command::NextPage, KeyScope::Pages)) +
-      u" и колесо мыши листают; "_s + KeyList(KeySpellings(Command::ClosePage, KeyScope::Pages)) +
+               {Keys(Command::ShowLeaderboard), u"показать таблицу лидеров"_s},
+               {(KeyPairs(Command::ScrollBoardUp, Command::ScrollBoardDown) +
+                 KeyPairs(Command::ScrollBoardPageUp, Command::ScrollBoardPageDown) +
+                 KeyPairs(Command::ScrollBoardTop, Command::ScrollBoardBottom))
+                    .join(u", "_s),
+                u"листать таблицу лидеров; колесо мыши тоже"_s},
+               {Keys(Command::ClearBoard), u"очистить таблицу лидеров, пока она открыта"_s},
+               {Keys(Command::ToggleSound), u"звук: включить или выключить"_s},
+               {KeyPairs(Command::PreviousControl, Command::NextControl).join(u", "_s),
+                u"с программой чтения с экрана: перейти к ответу, подсказке или «Взять деньги»"_s},
+               {Keys(Command::PressControl), u"нажать то, к чему перешли (и Enter, пока нет панели)"_s},
+               {Keys(Command::RepeatQuestion), u"услышать вопрос и оставшиеся ответы ещё раз"_s},
+               {Keys(Command::TellTime), u"услышать, сколько секунд осталось"_s},
+               {Keys({Command::ZoomIn, Command::ZoomOut}, KeyScope::Window),
+                u"окно крупнее или меньше, пока оно помещается на экране (также «Меню» → «Масштаб»)"_s},
+               {Keys(Command::FullScreen, AllKeys, KeyScope::Window), u"во весь экран и обратно"_s}}) +
+      u"<h3>На этих страницах</h3>"_s + u"<p>"_s +
+      KeyList(KeyPairs(Command::PreviousPage, Command::NextPage, KeyScope::Pages)) + u" и колесо мыши листают; "_s +
+      KeyList(KeySpellings(Command::ClosePage, KeyScope::Pages)) +
       u" или щелчок закрывают. Пока страница открыта, другие клавиши игру не трогают.</p>"_s;
 
   return {{title, game}, {title, help}, {u"Клавиши"_s, keys}, {u"Клавиши"_s, moreKeys}};
@@ -140,7 +152,8 @@ QList<InfoPage> RulesPages() {
 
 QList<InfoPage> AboutPages() {
   const QString body =
-      u"<p align=\"center\" style=\"font-size: 30px;\"><b><i><span style=\"color: #ffb040;\">«О, фартовик!»</span></i></b></p>"
+      u"<p align=\"center\" style=\"font-size: 30px;\"><b><i><span style=\"color: #ffb040;\">«О, "
+      u"фартовик!»</span></i></b></p>"
       "<p align=\"center\" style=\"font-size: 15px;\">Версия <b>%1</b></p>"
       "<p align=\"center\">Викторина на одного игрока: пятнадцать вопросов, лестница выигрышей "
       "и три подсказки.</p>"
@@ -153,8 +166,7 @@ QList<InfoPage> AboutPages() {
       "<h3>Шрифты</h3>"
       "<p><b>Liberation Sans</b> и <b>Liberation Serif</b> — © 2010 Google Corporation, "
       "© 2012 Red Hat, Inc.; лицензия SIL Open Font License 1.1.<br>"
-      "<b>Comic Neue</b> — © 2014–2016 Craig Rozynski; лицензия SIL Open Font License 1.1.</p>"_s
-          .arg(GameVersion());
+      "<b>Comic Neue</b> — © 2014–2016 Craig Rozynski; лицензия SIL Open Font License 1.1.</p>"_s.arg(GameVersion());
   return {{u"О программе"_s, body}};
 }
 

@@ -41,6 +41,4 @@ std::optional<JudgingBeat> Judging::Advance() {
   return beat->beat;
 }
 
-bool Judging::CorrectShown() const {
-  return m_running && m_ticks >= FirstTickOf(JudgingBeat::ShowCorrect);
-}
+bool Judging::CorrectShown() const { return m_running && m_ticks >= FirstTickOf(JudgingBeat::ShowCorrect); }

@@ -28,55 +28,39 @@ void Game::Perform(Command command) {
         default: break;
       }
       break;
-    case Command::ShowLeaderboard:
-      OpenLeaderboard();
-      break;
+    case Command::ShowLeaderboard: OpenLeaderboard(); break;
     case Command::ClearBoard:
       if (m_panel == Panel::Leaderboard) ClickElement(el::ClearTable);
       break;
-    case Command::ScrollBoardUp: case Command::ScrollBoardDown:
-    case Command::ScrollBoardPageUp: case Command::ScrollBoardPageDown:
-    case Command::ScrollBoardTop: case Command::ScrollBoardBottom:
+    case Command::ScrollBoardUp:
+    case Command::ScrollBoardDown:
+    case Command::ScrollBoardPageUp:
+    case Command::ScrollBoardPageDown:
+    case Command::ScrollBoardTop:
+    case Command::ScrollBoardBottom:
       if (m_panel == Panel::Leaderboard) ScrollBoard(command);
       break;
-    case Command::ToggleSound:
-      SetSoundOn(!m_soundOn);
-      break;
-    case Command::Rules:
-      ShowRulesPage();
-      break;
-    case Command::About:
-      ShowAboutPage();
-      break;
-    case Command::RecordBook:
-      ShowRecordBook();
-      break;
+    case Command::ToggleSound: SetSoundOn(!m_soundOn); break;
+    case Command::Rules: ShowRulesPage(); break;
+    case Command::About: ShowAboutPage(); break;
+    case Command::RecordBook: ShowRecordBook(); break;
     case Command::ForgetRecords:
       // Over the pages, Del means something only on the record book.
       if (!PageOpen() || m_book == Book::RecordBook) ForgetRecordBook();
       break;
-    case Command::PreviousPage:
-      m_screen.TurnPage(-1);
-      break;
-    case Command::NextPage:
-      m_screen.TurnPage(1);
-      break;
-    case Command::ClosePage:
-      ClosePage();
-      break;
+    case Command::PreviousPage: m_screen.TurnPage(-1); break;
+    case Command::NextPage: m_screen.TurnPage(1); break;
+    case Command::ClosePage: ClosePage(); break;
     case Command::OpenMenu: {
       const QRect box = m_screen.element(el::Menu).Box();
       m_platform.PopupMenu(box.left(), box.top() + box.height());
       break;
     }
-    case Command::Minimise:
-      m_platform.Minimise();
-      break;
-    case Command::Exit:
-      m_platform.RequestClose();
-      break;
-    case Command::ZoomIn: case Command::ZoomOut: case Command::FullScreen:
-      break;  // the window's own
+    case Command::Minimise: m_platform.Minimise(); break;
+    case Command::Exit: m_platform.RequestClose(); break;
+    case Command::ZoomIn:
+    case Command::ZoomOut:
+    case Command::FullScreen: break;  // the window's own
     default:
       // The answers, the lifelines and taking the money: as a click on their button.
       if (const std::optional<ElementId> button = ButtonOf(command)) ClickElement(*button);
@@ -87,8 +71,8 @@ void Game::Perform(Command command) {
 bool Game::CloseRequested() {
   // Where leaving would lose a game or a result, Enter after a stray Esc keeps them.
   const bool atStake = GameInPlay() || m_panel == Panel::Record;
-  bool cancel = Confirm(u"Вы уверены, что хотите выйти?"_s,
-                        atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes) == InfoBox::Answer::No;
+  bool cancel = Confirm(u"Вы уверены, что хотите выйти?"_s, atStake ? InfoBox::Answer::No : InfoBox::Answer::Yes) ==
+                InfoBox::Answer::No;
   // A result waiting for its name goes with what the box holds, as "Всё" would; it
   // and any result an earlier save could not store get their last try before they
   // would be lost.

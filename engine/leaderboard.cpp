@@ -14,9 +14,8 @@ namespace {
 
 constexpr qreal kThumbRest = 43;  // the top of the track
 constexpr ElementId kScrollElements[] = {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb};
-constexpr ElementId kViewElements[] = {el::Leaderboard, el::ScrollTrack,  el::ScrollUp,
-                                 el::ScrollDown,  el::ScrollThumb,  el::HideTable,
-                                 el::ClearTable,  el::LeaderboardHeader};
+constexpr ElementId kViewElements[] = {el::Leaderboard, el::ScrollTrack, el::ScrollUp,   el::ScrollDown,
+                                       el::ScrollThumb, el::HideTable,   el::ClearTable, el::LeaderboardHeader};
 
 }  // namespace
 
@@ -31,7 +30,7 @@ void Game::LoadBoard() {
   const bool unusable = read.state != WinnersRead::Read;
   if (unusable && !m_unreadableReported) {
     Warn(read.state == WinnersRead::Link ? LinkedWinnersMessage(m_paths.winnersPath)
-                                          : UnreadableWinnersMessage(m_paths.winnersPath));
+                                         : UnreadableWinnersMessage(m_paths.winnersPath));
   }
   m_unreadableReported = unusable;
   // Results a save could not store yet are part of the board the player sees.
@@ -114,12 +113,11 @@ void Game::ClearLeaderboard() {
     Warn(LinkedWinnersMessage(m_paths.winnersPath));
     return;
   }
-  const QString question =
-      state == WinnersRead::Unreadable
-          ? UnreadableWinnersMessage(m_paths.winnersPath).section(u"\r\n"_s, 0, 1) + u"\r\n"_s +
-                u"Если её очистить, файл будет удалён вместе со всем, что в нём записано, "
-                u"и заменён пустой таблицей. Очистить таблицу лидеров?"_s
-          : u"Очистить таблицу лидеров?"_s;
+  const QString question = state == WinnersRead::Unreadable
+                               ? UnreadableWinnersMessage(m_paths.winnersPath).section(u"\r\n"_s, 0, 1) + u"\r\n"_s +
+                                     u"Если её очистить, файл будет удалён вместе со всем, что в нём записано, "
+                                     u"и заменён пустой таблицей. Очистить таблицу лидеров?"_s
+                               : u"Очистить таблицу лидеров?"_s;
   if (Confirm(question, InfoBox::Answer::No) != InfoBox::Answer::Yes) return;
   // A file that will not go (protected, locked) is shown again as it is, and the
   // player hears why.

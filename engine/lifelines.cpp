@@ -63,8 +63,8 @@ void Game::UsePhoneFriend() {
   if (knowledge > k) {
     // A guess among A, B and C that 50/50 left standing; at most two of them can
     // be gone, so there is always one.
-    const int guess = DrawUntil(3, 1, false,
-                                [this](int position) { return !m_round.AnswerRemoved(m_round.AnswerAt(position)); });
+    const int guess =
+        DrawUntil(3, 1, false, [this](int position) { return !m_round.AnswerRemoved(m_round.AnswerAt(position)); });
     named = guess < 0 ? el::AnswerA : AnswerSlot(guess);
   }
   QString words = m_screen.element(named).caption.text;

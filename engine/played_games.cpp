@@ -77,8 +77,7 @@ bool Game::WriteUnwrittenGames() {
   // Once, not after every game: the games stay here and go with the next write.
   if (!m_historyProblemTold) {
     m_historyProblemTold = true;
-    Warn(write.message + u"\r\n"_s +
-         u"Сыгранные игры игра помнит и запишет, когда запись снова удастся."_s);
+    Warn(write.message + u"\r\n"_s + u"Сыгранные игры игра помнит и запишет, когда запись снова удастся."_s);
   }
   return false;
 }

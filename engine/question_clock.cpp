@@ -31,8 +31,7 @@ void Game::UpdateClock(ElementId index, float elapsed) {
 
   const int remaining = int(std::nearbyint(limit - elapsed));
   const QString text = QString::number(remaining / 60) + separator + TwoDigits(remaining % 60);
-  if (text != m_screen.element(index).caption.text)
-    m_screen.SetCaption(index, text, QString(), 0);
+  if (text != m_screen.element(index).caption.text) m_screen.SetCaption(index, text, QString(), 0);
 
   m_clock.Show(elapsed);
 }

@@ -44,8 +44,7 @@ void Game::DrawQuestion(int level) {
   }
   auto isDue = [&](int r) { return lastMet[std::size_t(r)] == due; };
 
-  int row = DrawUntil(candidates, 1, true,
-                      [&](int r) { return isDue(r) && !RowUsed(level, r) && !inGame(r); });
+  int row = DrawUntil(candidates, 1, true, [&](int r) { return isDue(r) && !RowUsed(level, r) && !inGame(r); });
   // Too few questions for a game: first let used rows come again, then rows of
   // this game, so the draw always ends.
   if (row < 0) row = DrawUntil(candidates, 1, false, [&](int r) { return isDue(r) && !inGame(r); });
@@ -82,8 +81,7 @@ void Game::ShuffleAnswers() {
 }
 
 void Game::RevealQuestionText(ElementId index, const QString& text, int minChars) {
-  m_screen.SetCaption(index, TypingReveal::Next(m_screen.element(index).caption.text, text, minChars), QString(),
-                      0);
+  m_screen.SetCaption(index, TypingReveal::Next(m_screen.element(index).caption.text, text, minChars), QString(), 0);
 }
 
 void Game::QuestionRevealStep() {
@@ -94,8 +92,7 @@ void Game::QuestionRevealStep() {
 
   m_questionReveal.Stop();
   m_screen.SetCaption(el::QuestionFrame, text, u"Вопрос "_s + question.year + u" года."_s, 0);
-  for (int k = 1; k <= 4; ++k)
-    m_screen.SetCaption(AnswerElement(k), question.answers[k - 1], QString(), 0);
+  for (int k = 1; k <= 4; ++k) m_screen.SetCaption(AnswerElement(k), question.answers[k - 1], QString(), 0);
 
   // The smallest fitted size, so the four answers read alike.
   auto fitted = [&](ElementId e) { return m_screen.element(e).caption.font.size; };

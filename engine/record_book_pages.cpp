@@ -42,16 +42,16 @@ QString Table(const QStringList& header, const QList<QStringList>& rows, int fir
   if (!header.isEmpty()) {
     table += u"<tr>"_s;
     for (qsizetype c = 0; c < header.size(); ++c)
-      table += (c == 0 ? u"<td width=\"%1\">"_s.arg(firstWidth) : u"<td>"_s) + u"<span class=\"dim\">"_s +
-               header[c] + u"</span></td>"_s;
+      table += (c == 0 ? u"<td width=\"%1\">"_s.arg(firstWidth) : u"<td>"_s) + u"<span class=\"dim\">"_s + header[c] +
+               u"</span></td>"_s;
     table += u"</tr>"_s;
   }
   for (qsizetype i = 0; i < rows.size(); ++i) {
     const QString shade = i % 2 == 0 ? u" bgcolor=\"#0c1d44\""_s : QString();
     table += u"<tr"_s + shade + u">"_s;
     for (qsizetype c = 0; c < rows[i].size(); ++c)
-      table += (c == 0 && header.isEmpty() ? u"<td width=\"%1\">"_s.arg(firstWidth) : u"<td>"_s) + rows[i][c] +
-               u"</td>"_s;
+      table +=
+          (c == 0 && header.isEmpty() ? u"<td width=\"%1\">"_s.arg(firstWidth) : u"<td>"_s) + rows[i][c] + u"</td>"_s;
     table += u"</tr>"_s;
   }
   return table + u"</table>"_s;
@@ -100,8 +100,7 @@ QString AnswersAndLifelines(const RecordBook& book) {
   }
   return u"<h3>Ответы по уровням</h3>"_s +
          Table({u"Уровень"_s, u"Верных ответов"_s, u"Встречено вопросов"_s}, levels, 120) +
-         Note(u"Встреченный вопрос, которого больше нет в базах, не считается."_s) +
-         u"<h3>Подсказки</h3>"_s +
+         Note(u"Встреченный вопрос, которого больше нет в базах, не считается."_s) + u"<h3>Подсказки</h3>"_s +
          Table({u"Подсказка"_s, u"Взята"_s, u"Указала на верный ответ"_s}, lifelines, 150) +
          Note(u"Для «50/50» верным считается ответ, данный после неё."_s);
 }
@@ -109,8 +108,8 @@ QString AnswersAndLifelines(const RecordBook& book) {
 QString LastGames(const RecordBook& book) {
   QList<QStringList> rows;
   for (const RecordBook::Recent& game : book.recent)
-    rows.append({game.endedAt.toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s), Bold(Sum(game.sum)),
-                 OutcomeWords(game.outcome)});
+    rows.append(
+        {game.endedAt.toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s), Bold(Sum(game.sum)), OutcomeWords(game.outcome)});
   return Table({u"Когда"_s, u"Выигрыш"_s, u"Чем кончилась"_s}, rows, 170) +
          Note(u"Сбросить статистику: <span class=\"key\">"_s +
               KeySpellings(Command::ForgetRecords, KeyScope::Pages).join(u", "_s) +
@@ -121,15 +120,14 @@ QString LastGames(const RecordBook& book) {
 
 QList<InfoPage> RecordBookPages(const RecordBook& book) {
   if (book.games == 0) {
-    return {{kTitle, u"<p>Вы ещё не сыграли ни одной игры до конца.</p>"
-                     "<p>Здесь будет видно, чем кончались ваши игры, сколько вы выиграли, на какой доле "
-                     "вопросов каждого уровня ответили верно, как помогали подсказки и сколько вопросов "
-                     "из баз вы уже встретили.</p><p>Новая игра — <span class=\"key\">"_s +
-                         KeySpellings(Command::NewGame).join(u", "_s) + u"</span>.</p>"_s}};
+    return {{kTitle,
+             u"<p>Вы ещё не сыграли ни одной игры до конца.</p>"
+             "<p>Здесь будет видно, чем кончались ваши игры, сколько вы выиграли, на какой доле "
+             "вопросов каждого уровня ответили верно, как помогали подсказки и сколько вопросов "
+             "из баз вы уже встретили.</p><p>Новая игра — <span class=\"key\">"_s +
+                 KeySpellings(Command::NewGame).join(u", "_s) + u"</span>.</p>"_s}};
   }
-  return {{kTitle, GamesAndSums(book)},
-          {kTitle, AnswersAndLifelines(book)},
-          {u"Последние игры"_s, LastGames(book)}};
+  return {{kTitle, GamesAndSums(book)}, {kTitle, AnswersAndLifelines(book)}, {u"Последние игры"_s, LastGames(book)}};
 }
 
 void Game::ShowRecordBook() {

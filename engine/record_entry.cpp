@@ -61,14 +61,14 @@ void Game::ShowRecordPanel(bool visible) {
   }
   const bool hasRow = m_recordRank > 0;
 
-  const QString outcome = hasRow ? QString(u"Это "_s + RatingWord(result) + u" результат,\r\n"_s +
-                                           u"с ним вы попадаете в таблицу лидеров."_s)
-                                 : QString(u"В таблицу лидеров он не попадает:\r\n"_s +
-                                           u"до 50-го места не хватило "_s + SumText(lacking) + kCurrency);
+  const QString outcome =
+      hasRow
+          ? QString(u"Это "_s + RatingWord(result) + u" результат,\r\n"_s + u"с ним вы попадаете в таблицу лидеров."_s)
+          : QString(u"В таблицу лидеров он не попадает:\r\n"_s + u"до 50-го места не хватило "_s + SumText(lacking) +
+                    kCurrency);
   m_screen.SetCaption(el::VictoryPanel,
-                      HowItEnded(m_ending, CurrentQuestion().answers[0]) + u"\r\n"_s +
-                          u"Вы уносите "_s + SumText(result) + kCurrency + u" (1 у.е. = 1 Фартик'у)."_s +
-                          u"\r\n"_s + outcome,
+                      HowItEnded(m_ending, CurrentQuestion().answers[0]) + u"\r\n"_s + u"Вы уносите "_s +
+                          SumText(result) + kCurrency + u" (1 у.е. = 1 Фартик'у)."_s + u"\r\n"_s + outcome,
                       QString(), 0);
   m_screen.ShowLook(el::VictoryPanel, RecordPanelLook{HeadingOf(m_ending), hasRow});
   m_screen.SetNameBoxText(kDefaultName, true);
@@ -131,8 +131,7 @@ void Game::StoreKeptResults() {
   m_cueWhenStored = false;
   // The results stay here, shown on the board, until a later save stores them.
   Warn(WinnersNotStoredMessage(m_paths.winnersPath, written, problem));
-  m_unreadableReported =
-      m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
+  m_unreadableReported = m_unreadableReported || written == WinnersWrite::Unreadable || written == WinnersWrite::Link;
 }
 
 void Game::ConfirmRecord() {

@@ -43,8 +43,8 @@ QString WithinSentence(const QString& answer, const QSet<QString>& commonWords) 
   if (words.isEmpty() || !answer.startsWith(words.first())) return answer;
   const QString& first = words.first();
   // Capitals after the first letter make an abbreviation, not a sentence's start.
-  if (!first.at(0).isUpper() || (first.size() > 1 && first.mid(1).toUpper() == first.mid(1) &&
-                                 first.mid(1).toLower() != first.mid(1)))
+  if (!first.at(0).isUpper() ||
+      (first.size() > 1 && first.mid(1).toUpper() == first.mid(1) && first.mid(1).toLower() != first.mid(1)))
     return answer;
   if (!commonWords.contains(first.toLower())) return answer;
   return answer.at(0).toLower() + answer.mid(1);

@@ -28,7 +28,8 @@ QString PageWords(const PageView& pages) {
     words += u' ' + plain;
     if (!words.endsWith(u'.') && !words.endsWith(u'!') && !words.endsWith(u'?')) words += u'.';
   }
-  return words + u" Страница "_s + QString::number(pages.current() + 1) + u" из "_s + QString::number(pages.count()) + u'.';
+  return words + u" Страница "_s + QString::number(pages.current() + 1) + u" из "_s + QString::number(pages.count()) +
+         u'.';
 }
 
 QString BoardWords(const Game& game) {
@@ -49,16 +50,11 @@ QString BoardWords(const Game& game) {
 
 QString PanelWords(const Game& game) {
   switch (game.OpenPanel()) {
-    case Panel::Loss:
-      return u"Проигрыш. С таким выигрышем в таблицу лидеров не попасть. Нажмите Enter."_s;
-    case Panel::Timeout:
-      return u"Время вышло. Вы слишком долго думали. Нажмите Enter."_s;
-    case Panel::Record:
-      return spoken::RecordWords(game);
-    case Panel::Leaderboard:
-      return BoardWords(game);
-    default:
-      return QString();
+    case Panel::Loss: return u"Проигрыш. С таким выигрышем в таблицу лидеров не попасть. Нажмите Enter."_s;
+    case Panel::Timeout: return u"Время вышло. Вы слишком долго думали. Нажмите Enter."_s;
+    case Panel::Record: return spoken::RecordWords(game);
+    case Panel::Leaderboard: return BoardWords(game);
+    default: return QString();
   }
 }
 

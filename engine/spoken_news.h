@@ -22,7 +22,7 @@ class SpokenNews {
 
  private:
   struct Moment {
-    QString key;   ///< the same thing seen again keeps its key
+    QString key;  ///< the same thing seen again keeps its key
     QString text;
   };
   static QList<Moment> MomentsOf(const Game& game);

@@ -82,18 +82,14 @@ bool FriendFinished(const Game& game) {
   return game.screen().element(el::PhonePanel).visible && !game.FriendWords().Running();
 }
 
-bool PollSettled(const Game& game) {
-  return game.screen().element(el::PollPanel).visible && !game.Poll().Running();
-}
+bool PollSettled(const Game& game) { return game.screen().element(el::PollPanel).visible && !game.Poll().Running(); }
 
 int PollShare(const Game& game, int position) {
   if (position < 1 || position > 4) return 0;
   return game.Poll().Share(position);
 }
 
-int SecondsLeft(const Game& game) {
-  return game.Clock().SecondsLeft();
-}
+int SecondsLeft(const Game& game) { return game.Clock().SecondsLeft(); }
 
 QString PaintedWords(const Game& game, ElementId element) {
   switch (element) {
@@ -104,10 +100,8 @@ QString PaintedWords(const Game& game, ElementId element) {
         case Ending::TimeOut: return u"Время вышло"_s;
         default: return u"Победа!!!"_s;
       }
-    case el::LossPanel:
-      return u"Проигрыш... С таким количеством денег вы НИКОГДА не попадёте в таблицу лидеров."_s;
-    case el::TimeoutPanel:
-      return u"Время вышло... Вы слишком долго думали, и время, отведённое на ответ, кончилось."_s;
+    case el::LossPanel: return u"Проигрыш... С таким количеством денег вы НИКОГДА не попадёте в таблицу лидеров."_s;
+    case el::TimeoutPanel: return u"Время вышло... Вы слишком долго думали, и время, отведённое на ответ, кончилось."_s;
     default: return QString();
   }
 }
@@ -141,8 +135,7 @@ QString RemainingAnswers(const Game& game) {
 QString VerdictWords(const Game& game) {
   const Round& round = game.CurrentRound();
   const int correct = PositionOf(game.AnswerElement(1));
-  if (round.chosen == game.AnswerElement(1))
-    return u"Верно! Вы выиграли "_s + PrizeOf(round.question) + u'.';
+  if (round.chosen == game.AnswerElement(1)) return u"Верно! Вы выиграли "_s + PrizeOf(round.question) + u'.';
   return u"Неверно. Правильный ответ "_s + Letter(correct) + u", "_s + Sentence(AnswerText(game, correct)) +
          u" Ваш выигрыш "_s + speech::Sum(round.guaranteedSum) + u'.';
 }
@@ -154,7 +147,8 @@ QString FriendWords(const Game& game) {
 QString PollWords(const Game& game) {
   QString words = u"Мнение зала."_s;
   for (int p = 1; p <= 4; ++p)
-    words += u' ' + Letter(p) + u", "_s + speech::Counted(PollShare(game, p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
+    words += u' ' + Letter(p) + u", "_s +
+             speech::Counted(PollShare(game, p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
   return words;
 }
 
@@ -185,8 +179,7 @@ QString WhyNot(const Game& game, Command command) {
   const int position = PositionOf(*button);
   if (position >= 1) return u"Ответ "_s + Letter(position) + u" убран подсказкой 50 на 50."_s;
   switch (command) {
-    case Command::TakeMoney:
-      return round.question <= 1 ? u"Взять деньги можно со второго вопроса."_s : QString();
+    case Command::TakeMoney: return round.question <= 1 ? u"Взять деньги можно со второго вопроса."_s : QString();
     case Command::FiftyFifty: return u"Подсказка 50 на 50 уже использована."_s;
     case Command::PhoneFriend: return u"Звонок другу уже использован."_s;
     case Command::AudiencePoll: return u"Мнение зала уже использовано."_s;

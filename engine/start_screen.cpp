@@ -33,8 +33,8 @@ void Game::ShowStartScreen() {
   StartBed(Cue::Theme);
   m_round.question = 0;
   m_screen.SetCaption(el::QuestionFrame,
-                      u"Чтобы начать новую игру, нажмите "_s + KeySpellings(Command::NewGame).first() +
-                          u" или "_s + u"\"Новая\""_s + u" в "_s + u"\"Меню\""_s + u". Правила игры — "_s +
+                      u"Чтобы начать новую игру, нажмите "_s + KeySpellings(Command::NewGame).first() + u" или "_s +
+                          u"\"Новая\""_s + u" в "_s + u"\"Меню\""_s + u". Правила игры — "_s +
                           KeySpellings(Command::Rules).first() + u"."_s,
                       QString(), 0);
   ShowLadderAt(0);

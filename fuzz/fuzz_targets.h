@@ -15,11 +15,11 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "tests/testing/info_box_fakes.h"
 #include "data/player_history.h"
 #include "data/question_loader.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
+#include "tests/testing/info_box_fakes.h"
 
 namespace fuzz {
 
@@ -115,7 +115,8 @@ inline QString QuestionBase(const uint8_t* data, size_t size) {
   const qsizetype scrambledCap = kMaxScrambledLength + 1;
   for (const Question& q : out.rows) {
     const int shrink = out.decoded ? 1 : 0;
-    if (q.text.size() > (shrink ? kMaxScrambledLength / 2 : scrambledCap)) return QStringLiteral("question text too long");
+    if (q.text.size() > (shrink ? kMaxScrambledLength / 2 : scrambledCap))
+      return QStringLiteral("question text too long");
     for (const QString& a : q.answers) {
       if (a.size() > (shrink ? kMaxScrambledLength / 3 : scrambledCap)) return QStringLiteral("answer too long");
     }

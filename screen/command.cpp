@@ -11,12 +11,12 @@ struct ButtonCommand {
 
 /// Buttons and the commands they give. The panels' confirmations all give `Confirm`.
 constexpr ButtonCommand kButtonCommands[] = {
-    {AnswerSlot(1), Command::ChooseA},     {AnswerSlot(2), Command::ChooseB},
-    {AnswerSlot(3), Command::ChooseC},     {AnswerSlot(4), Command::ChooseD},
-    {el::FiftyFifty, Command::FiftyFifty},      {el::PhoneFriend, Command::PhoneFriend},
-    {el::AudiencePoll, Command::AudiencePoll},  {el::TakeMoney, Command::TakeMoney},
-    {el::ClearTable, Command::ClearBoard},      {el::VictoryConfirm, Command::Confirm},
-    {el::LossConfirm, Command::Confirm},        {el::TimeoutConfirm, Command::Confirm},
+    {AnswerSlot(1), Command::ChooseA},         {AnswerSlot(2), Command::ChooseB},
+    {AnswerSlot(3), Command::ChooseC},         {AnswerSlot(4), Command::ChooseD},
+    {el::FiftyFifty, Command::FiftyFifty},     {el::PhoneFriend, Command::PhoneFriend},
+    {el::AudiencePoll, Command::AudiencePoll}, {el::TakeMoney, Command::TakeMoney},
+    {el::ClearTable, Command::ClearBoard},     {el::VictoryConfirm, Command::Confirm},
+    {el::LossConfirm, Command::Confirm},       {el::TimeoutConfirm, Command::Confirm},
     {el::HideTable, Command::Confirm},
 };
 

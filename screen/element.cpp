@@ -22,18 +22,19 @@ bool IsFitted(ElementId index) { return index == el::QuestionFrame || IsAnswerSl
 /// Boxes are half-open: a point on the right or bottom edge belongs to the box that
 /// begins there, so two touching elements never both claim it.
 bool Holds(const QRectF& box, QPointF point) {
-  return point.x() >= box.left() && point.x() < box.left() + box.width() &&
-         point.y() >= box.top() && point.y() < box.top() + box.height();
+  return point.x() >= box.left() && point.x() < box.left() + box.width() && point.y() >= box.top() &&
+         point.y() < box.top() + box.height();
 }
 
 /// `cell` of `sheet` without copying its pixels: the face reads them where the
 /// sheet keeps them, and holds the sheet for as long as it lives. A sheet is never
 /// written to, so the two cannot drift apart.
 QImage CellOf(const QImage& sheet, const QRect& cell) {
-  const uchar* first = sheet.constBits() + qsizetype(cell.top()) * sheet.bytesPerLine() +
-                       qsizetype(cell.left()) * (sheet.depth() / 8);
-  return QImage(first, cell.width(), cell.height(), sheet.bytesPerLine(), sheet.format(),
-                [](void* held) { delete static_cast<QImage*>(held); }, new QImage(sheet));
+  const uchar* first =
+      sheet.constBits() + qsizetype(cell.top()) * sheet.bytesPerLine() + qsizetype(cell.left()) * (sheet.depth() / 8);
+  return QImage(
+      first, cell.width(), cell.height(), sheet.bytesPerLine(), sheet.format(),
+      [](void* held) { delete static_cast<QImage*>(held); }, new QImage(sheet));
 }
 
 }  // namespace
@@ -46,8 +47,7 @@ const QImage& Screen::OwnSheet(ElementId element) {
   if (!slot) {
     QImage sheet = m_sheets(element);
     // One pixel format for every sheet: faces then share its pixels as they are.
-    if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32)
-      sheet = sheet.convertToFormat(QImage::Format_RGB32);
+    if (!sheet.isNull() && sheet.format() != QImage::Format_RGB32) sheet = sheet.convertToFormat(QImage::Format_RGB32);
     slot = std::move(sheet);
   }
   return *slot;
@@ -56,18 +56,17 @@ const QImage& Screen::OwnSheet(ElementId element) {
 void Screen::BuildScreen() {
   for (const ElementId i : AllElements()) {
     const ElementSpec& layout = SpecOf(i);
-    SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height,
-                 qRgb(0, 0, 0), TooltipOf(i), layout.visible);
+    SetupElement(layout.source, i, layout.left, layout.top, layout.width, layout.height, qRgb(0, 0, 0), TooltipOf(i),
+                 layout.visible);
   }
-  SetupNameBox(el::VictoryPanel, namebox::Left, namebox::Top, namebox::Right, namebox::Bottom,
-               namebox::TextColour, namebox::BackColour, true);
+  SetupNameBox(el::VictoryPanel, namebox::Left, namebox::Top, namebox::Right, namebox::Bottom, namebox::TextColour,
+               namebox::BackColour, true);
   int styleCount = 0;
   const CaptionStyle* styles = CaptionStyles(&styleCount);
   for (int k = 0; k < styleCount; ++k) {
     const CaptionStyle& s = styles[k];
-    SetupElementLabel(s.index, s.leftMargin, s.topMargin, s.rightMargin, s.bottomMargin,
-                      QString::fromUtf16(s.fontName), s.fontSize, s.alignment, s.style, s.colour,
-                      s.pointedColour);
+    SetupElementLabel(s.index, s.leftMargin, s.topMargin, s.rightMargin, s.bottomMargin, QString::fromUtf16(s.fontName),
+                      s.fontSize, s.alignment, s.style, s.colour, s.pointedColour);
   }
   m_board = EmptyBoardView(element(el::Leaderboard).width);
   for (const BoardColumn column : kBoardColumns) SetBoardColumn(column, QString());
@@ -75,9 +74,8 @@ void Screen::BuildScreen() {
   for (const ElementId i : AllElements()) ShowCell(i, SheetCell{}, KindOf(i));
 }
 
-void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width,
-                          qreal height, QRgb backColour, const QString& toolTip,
-                          bool visible) {
+void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width, qreal height,
+                          QRgb backColour, const QString& toolTip, bool visible) {
   // Every box is black underneath; a never-painted face shows that black.
   Q_UNUSED(backColour);
   Element& e = m_elements[IndexOf(target)];
@@ -95,9 +93,8 @@ void Screen::SetupElement(ElementId source, ElementId target, qreal left, qreal 
 }
 
 void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin,
-                               qreal bottomMargin, const QString& fontName, int fontSize,
-                               int alignment, int style, QRgb colour,
-                               std::optional<QRgb> pointedColour) {
+                               qreal bottomMargin, const QString& fontName, int fontSize, int alignment, int style,
+                               QRgb colour, std::optional<QRgb> pointedColour) {
   Element& e = m_elements[IndexOf(index)];
   const Element& measuring = e;
   Caption& c = e.caption;
@@ -110,15 +107,11 @@ void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargi
   c.left = leftMargin;
   c.top = topMargin;
   c.width = e.captionBox.width();
-  c.alignment = alignment == 1 ? CaptionAlign::Right
-                : alignment == 2 ? CaptionAlign::Centre
-                                 : CaptionAlign::Left;
+  c.alignment = alignment == 1 ? CaptionAlign::Right : alignment == 2 ? CaptionAlign::Centre : CaptionAlign::Left;
   c.font.face = fontName;
   c.font.size = fontSize;
   switch (style) {
-    case 0:
-      c.font.bold = c.font.italic = c.font.underline = c.font.strikeout = false;
-      break;
+    case 0: c.font.bold = c.font.italic = c.font.underline = c.font.strikeout = false; break;
     case 1: c.font.bold = true; break;
     case 2: c.font.italic = true; break;
     case 3: c.font.underline = true; break;
@@ -131,8 +124,8 @@ void Screen::SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargi
   MarkCaptionDirty(index);
 }
 
-void Screen::SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom,
-                          QRgb textColour, QRgb backColour, bool visible) {
+void Screen::SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom, QRgb textColour,
+                          QRgb backColour, bool visible) {
   Q_UNUSED(index);  // the victory panel holds the only name box
   m_nameBox.rect = QRect(qRound(left), qRound(top), qRound(right - left), qRound(bottom - top));
   m_nameBox.textColour = textColour;
@@ -157,8 +150,8 @@ void Screen::ShowCell(ElementId index, SheetCell cell, ElementKind kind) {
   const float sx = w / float(columnCount) * float(column - 1);
   const float sy = h / float(rowCount) * float(row - 1);
 
-  const bool oneToOne = cw == float(box.width()) && ch == float(box.height()) &&
-                        sx == std::floor(sx) && sy == std::floor(sy);
+  const bool oneToOne =
+      cw == float(box.width()) && ch == float(box.height()) && sx == std::floor(sx) && sy == std::floor(sy);
   if (oneToOne) {
     e.face = CellOf(sheet, QRect(int(sx), int(sy), box.width(), box.height()));
   } else {
@@ -245,8 +238,7 @@ void Screen::SetCaption(ElementId index, const QString& text, const QString& tip
   }
   if (relayout) RelayoutCaptionHeight(index);
 
-  const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f +
-                  float(e.captionBox.top());
+  const float t = (float(e.captionBox.height()) - float(c.height)) / 2.0f + float(e.captionBox.top());
   SetCaptionTop(index, t);
 }
 
@@ -488,8 +480,7 @@ std::optional<ElementId> Screen::CaptionAt(QPointF windowPoint) const {
   for (auto i = kAll.rbegin(); i != kAll.rend(); ++i) {
     const Caption& c = element(*i).caption;
     const Element& e = element(*i);
-    if (c.visible && e.visible && !c.text.isEmpty() &&
-        Holds(CaptionRect(*i).intersected(QRectF(e.Box())), windowPoint))
+    if (c.visible && e.visible && !c.text.isEmpty() && Holds(CaptionRect(*i).intersected(QRectF(e.Box())), windowPoint))
       return *i;
     // The list is drawn right after the board's own caption, under every face above.
     if (*i == el::Leaderboard && e.visible) {

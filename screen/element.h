@@ -10,8 +10,8 @@
 #include <functional>
 #include <optional>
 
-#include "screen/board_view.h"
 #include <QColor>
+#include "screen/board_view.h"
 #include "screen/element_id.h"
 #include "screen/element_looks.h"
 #include "screen/info_pages.h"
@@ -35,23 +35,21 @@ struct Caption {
 /// One screen element: its persistent face, its sheet and its caption.
 struct Element {
   qreal left = 0, top = 0, width = 0, height = 0;  ///< window pixels
-  std::optional<ElementId> sheetSource;  ///< element whose sheet this one paints from
-  QImage face;              ///< what was last painted; null: never painted, shows black
-  std::optional<ElementId> faceSheet;    ///< element whose sheet the face was cut from
-  QRectF faceSource;        ///< the part of that sheet the face shows, in sheet pixels
+  std::optional<ElementId> sheetSource;            ///< element whose sheet this one paints from
+  QImage face;                                     ///< what was last painted; null: never painted, shows black
+  std::optional<ElementId> faceSheet;              ///< element whose sheet the face was cut from
+  QRectF faceSource;                               ///< the part of that sheet the face shows, in sheet pixels
   QString tooltip;
   bool visible = false;
   bool enabled = true;
   Caption caption;
-  QRectF captionBox;        ///< where the caption may lie, inside the owner's box
+  QRectF captionBox;  ///< where the caption may lie, inside the owner's box
   qreal fullWidth = 0;
   QRgb captionColour = qRgb(255, 255, 255);
   std::optional<QRgb> pointedCaptionColour;  ///< none: pointing leaves the colour
 
   /// The box as shown: fractional widths are rounded to whole pixels.
-  QRect Box() const {
-    return QRect(qRound(left), qRound(top), qRound(width), qRound(height));
-  }
+  QRect Box() const { return QRect(qRound(left), qRound(top), qRound(width), qRound(height)); }
 };
 
 /// The one-line name entry of the record panel. The window mirrors it with a real
@@ -82,11 +80,11 @@ class Screen {
   void BuildScreen();
   void SetupElement(ElementId source, ElementId target, qreal left, qreal top, qreal width, qreal height,
                     QRgb backColour, const QString& toolTip, bool visible);
-  void SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin,
-                         qreal bottomMargin, const QString& fontName, int fontSize,
-                         int alignment, int style, QRgb colour, std::optional<QRgb> pointedColour);
-  void SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom,
-                    QRgb textColour, QRgb backColour, bool visible);
+  void SetupElementLabel(ElementId index, qreal leftMargin, qreal topMargin, qreal rightMargin, qreal bottomMargin,
+                         const QString& fontName, int fontSize, int alignment, int style, QRgb colour,
+                         std::optional<QRgb> pointedColour);
+  void SetupNameBox(ElementId index, qreal left, qreal top, qreal right, qreal bottom, QRgb textColour, QRgb backColour,
+                    bool visible);
 
   // The only ways a look or availability changes.
   /// Shows `look` on element `index`, which must be of the look's kind.

@@ -45,9 +45,7 @@ constexpr SheetCell CellOf(ButtonLook look) { return {1, int(look)}; }
 constexpr SheetCell CellOf(RungLook look) { return {1, int(look)}; }
 constexpr SheetCell CellOf(TitleLook look) { return {1, int(look)}; }
 constexpr SheetCell CellOf(TrackLook look) { return {int(look), 1}; }
-constexpr SheetCell CellOf(RecordPanelLook look) {
-  return {1, int(look.heading) + (look.nameStrip ? 0 : 3)};
-}
+constexpr SheetCell CellOf(RecordPanelLook look) { return {1, int(look.heading) + (look.nameStrip ? 0 : 3)}; }
 
 constexpr ElementKind KindOfLook(AnswerLook) { return ElementKind::Answer; }
 constexpr ElementKind KindOfLook(LifelineLook) { return ElementKind::Lifeline; }

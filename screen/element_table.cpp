@@ -155,8 +155,12 @@ qreal FrameOutline::WidthWithin(qreal reach, qreal margin) const {
 
 QPolygonF FrameOutline::Polygon() const {
   const qreal mid = (top + bottom) / 2;
-  return QPolygonF({{left, mid}, {left + inset, top}, {right - inset, top}, {right, mid},
-                    {right - inset, bottom}, {left + inset, bottom}});
+  return QPolygonF({{left, mid},
+                    {left + inset, top},
+                    {right - inset, top},
+                    {right, mid},
+                    {right - inset, bottom},
+                    {left + inset, bottom}});
 }
 
 const FrameOutline* CaptionOutline(ElementId id) {
@@ -166,9 +170,7 @@ const FrameOutline* CaptionOutline(ElementId id) {
   return id == el::QuestionFrame ? &kQuestionFrame : nullptr;
 }
 
-QString TitleTooltip() {
-  return u"О, фартовик!   v"_s + GameVersion();
-}
+QString TitleTooltip() { return u"О, фартовик!   v"_s + GameVersion(); }
 
 QString TooltipOf(ElementId id) {
   if (id == el::TitleStrip) return TitleTooltip();

@@ -42,9 +42,9 @@ struct CaptionStyle {
 /// How a button element answers the pointer; elements that are no plain button
 /// (answers, lifelines, the title strip, the scroll track) have their own rules.
 struct ButtonLooks {
-  bool hover = false;         ///< shows `ButtonLook::Pointed` under the pointer
-  bool plainPress = false;    ///< shows `ButtonLook::Pressed`, and does nothing more on a press
-  bool releaseNormal = false; ///< back to the normal look when the button comes up
+  bool hover = false;          ///< shows `ButtonLook::Pointed` under the pointer
+  bool plainPress = false;     ///< shows `ButtonLook::Pressed`, and does nothing more on a press
+  bool releaseNormal = false;  ///< back to the normal look when the button comes up
 };
 
 /// A frame drawn on an element's face whose ends come to a point at mid-height,

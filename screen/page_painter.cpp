@@ -114,9 +114,8 @@ void PaintFooter(QPainter& p, const PageView& pages) {
 const QList<std::pair<QUrl, QImage>>& SheetPictures() {
   static const QList<std::pair<QUrl, QImage>> pictures = [] {
     QList<std::pair<QUrl, QImage>> list;
-    for (const auto& [element, scale] :
-         {std::pair{el::FiftyFifty, 0.5}, std::pair{el::PhoneFriend, 0.5},
-          std::pair{el::AudiencePoll, 0.5}, std::pair{el::TakeMoney, 1.0}}) {
+    for (const auto& [element, scale] : {std::pair{el::FiftyFifty, 0.5}, std::pair{el::PhoneFriend, 0.5},
+                                         std::pair{el::AudiencePoll, 0.5}, std::pair{el::TakeMoney, 1.0}}) {
       const QImage sheet = LoadSheet(element);
       if (sheet.isNull()) continue;
       const ElementGrid grid = GridOf(element);
@@ -161,8 +160,7 @@ std::unique_ptr<QTextDocument> PageBodyDocument(const InfoPage& page) {
       "b { color: #ffffff; }"
       ".key { color: #80ffc0; font-weight: bold; }"
       ".dim { color: #96aad2; }"_s);
-  for (const auto& [url, picture] : SheetPictures())
-    document->addResource(QTextDocument::ImageResource, url, picture);
+  for (const auto& [url, picture] : SheetPictures()) document->addResource(QTextDocument::ImageResource, url, picture);
   document->setHtml(page.body);
   document->setTextWidth(PageView::kBodyBox.width());
   return document;

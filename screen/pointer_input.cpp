@@ -33,7 +33,6 @@ void PointerInput::PaintHover(ElementId index, bool pointed) {
 }
 
 void PointerInput::PointerMoved(ElementId index, qreal x, qreal y) {
-
   if (index != m_state.HotElement) {
     PaintHover(m_state.HotElement, false);
     m_state.HotElement = index;
@@ -55,8 +54,7 @@ void PointerInput::PointerMoved(ElementId index, qreal x, qreal y) {
 
     const Element& panel = m_screen.element(el::Leaderboard);
     // Whole-number arithmetic here, unlike the presses: the list moves by whole pixels.
-    const long a = std::lrint((t - float(track.top)) *
-                              (float(panel.height) - float(m_screen.board().height())));
+    const long a = std::lrint((t - float(track.top)) * (float(panel.height) - float(m_screen.board().height())));
     const long b = std::lrint(float(track.height) - float(thumb.height));
     const long offset = b != 0 ? a / b : 0;
     m_listOffset = qreal(offset);

@@ -26,12 +26,9 @@ const QFontMetricsF& QtTextMeasurer::Metrics(const CaptionFont& font) {
 QSizeF QtTextMeasurer::Measure(const QString& text, const CaptionFont& font, qreal width) {
   const QFontMetricsF& metrics = Metrics(font);
   if (text.isEmpty()) return QSizeF(0, metrics.height());
-  const QRectF r = metrics.boundingRect(QRectF(0, 0, width, kUnboundedHeight),
-                                        CaptionTextFlags(CaptionAlign::Left),
+  const QRectF r = metrics.boundingRect(QRectF(0, 0, width, kUnboundedHeight), CaptionTextFlags(CaptionAlign::Left),
                                         CaptionLayoutText(text));
   return r.size();
 }
 
-qreal QtTextMeasurer::ReportedSize(const CaptionFont& font) {
-  return CaptionPixelSize(font.size) * 72.0 / 96.0;
-}
+qreal QtTextMeasurer::ReportedSize(const CaptionFont& font) { return CaptionPixelSize(font.size) * 72.0 / 96.0; }

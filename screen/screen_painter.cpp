@@ -76,18 +76,15 @@ void PaintFace(QPainter& painter, const Element& e, SharpSheetCache* sharp) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, !WholeNumber(deviceScale));
     painter.drawImage(box.topLeft(), e.face, shown);
   }
-  if (shown.width() < box.width())
-    painter.fillRect(box.adjusted(shown.width(), 0, 0, 0), Qt::black);
+  if (shown.width() < box.width()) painter.fillRect(box.adjusted(shown.width(), 0, 0, 0), Qt::black);
   if (shown.height() < box.height())
-    painter.fillRect(QRect(box.left(), box.top() + shown.height(), shown.width(),
-                           box.height() - shown.height()),
+    painter.fillRect(QRect(box.left(), box.top() + shown.height(), shown.width(), box.height() - shown.height()),
                      Qt::black);
 }
 
 /// Text in `font` within `rect`, clipped to `clip` (and to `outline` there, if any).
-void PaintText(QPainter& painter, const QString& text, const CaptionFont& font, CaptionAlign alignment,
-               QRgb colour, bool enabled, const QRectF& rect, const QRect& clip,
-               const FrameOutline* outline) {
+void PaintText(QPainter& painter, const QString& text, const CaptionFont& font, CaptionAlign alignment, QRgb colour,
+               bool enabled, const QRectF& rect, const QRect& clip, const FrameOutline* outline) {
   painter.save();
   painter.setClipRect(clip, Qt::IntersectClip);
   // Text too long for any size the fit allows stays inside the frame, cut off.
@@ -150,7 +147,7 @@ void PaintSoundOffSign(QPainter& painter) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(235, 240, 255));
   const qreal cy = box.center().y();
-  const QPointF speaker[] = {{box.left() + 1, cy - 3}, {box.left() + 5, cy - 3}, {box.left() + 10, cy - 7},
+  const QPointF speaker[] = {{box.left() + 1, cy - 3},  {box.left() + 5, cy - 3}, {box.left() + 10, cy - 7},
                              {box.left() + 10, cy + 7}, {box.left() + 5, cy + 3}, {box.left() + 1, cy + 3}};
   painter.drawPolygon(speaker, 6);
   painter.setPen(QPen(QColor(255, 90, 60), 1.8, Qt::SolidLine, Qt::RoundCap));

@@ -15,5 +15,4 @@ class SharpSheetCache;
 /// (the same cell, `sharp->scale()` times the pixels), so a painter scaled past 1
 /// shows drawn detail instead of enlarged pixels. Only the sheets of faces that are
 /// painted are prepared.
-void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region,
-                 SharpSheetCache* sharp = nullptr);
+void PaintScreen(QPainter& painter, const Screen& screen, const QRegion& region, SharpSheetCache* sharp = nullptr);

@@ -27,6 +27,5 @@ QImage SharpSheetCache::Resample(const QImage& drawn, qreal scale) {
   const QImage converted = drawn.format() == QImage::Format_RGB32 ? drawn : drawn.convertToFormat(QImage::Format_RGB32);
   if (std::abs(scale - kDrawnScale) < 1e-6) return converted;
   const QSize size(qRound(drawn.width() * scale / kDrawnScale), qRound(drawn.height() * scale / kDrawnScale));
-  return converted.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-      .convertToFormat(QImage::Format_RGB32);
+  return converted.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }

@@ -26,8 +26,6 @@ QString SumText(qint64 sum) {
 
 QString SumText(const QString& storedSum) {
   qsizetype digits = 0;
-  while (digits < storedSum.size() && storedSum.at(digits).isDigit() &&
-         storedSum.at(digits).unicode() < 128)
-    ++digits;
+  while (digits < storedSum.size() && storedSum.at(digits).isDigit() && storedSum.at(digits).unicode() < 128) ++digits;
   return GroupDigits(storedSum.left(digits)) + storedSum.mid(digits);
 }

@@ -26,7 +26,21 @@ QHash<const QObject*, AccessibleScreen*>& Screens() {
   return screens;
 }
 
-enum class Kind { Question, Answer, Button, Ladder, LadderRow, Clock, Phone, Poll, PollShare, PanelText, Leaderboard, Cell, Announcer };
+enum class Kind {
+  Question,
+  Answer,
+  Button,
+  Ladder,
+  LadderRow,
+  Clock,
+  Phone,
+  Poll,
+  PollShare,
+  PanelText,
+  Leaderboard,
+  Cell,
+  Announcer
+};
 
 /// The element's name as the layout gives it, without the key hint of its tooltip.
 QString LayoutName(ElementId element) { return QString::fromUtf16(SpecOf(element).tooltip); }
@@ -68,9 +82,12 @@ class PaintedItem : public QAccessibleInterface {
 
   QAccessible::Role role() const override {
     switch (m_kind) {
-      case Kind::Question: case Kind::Phone: case Kind::PollShare: case Kind::PanelText:
-        return QAccessible::StaticText;
-      case Kind::Answer: case Kind::Button: return QAccessible::Button;
+      case Kind::Question:
+      case Kind::Phone:
+      case Kind::PollShare:
+      case Kind::PanelText: return QAccessible::StaticText;
+      case Kind::Answer:
+      case Kind::Button: return QAccessible::Button;
       case Kind::Ladder: return QAccessible::List;
       case Kind::LadderRow: return QAccessible::ListItem;
       case Kind::Clock: return QAccessible::ProgressBar;
@@ -113,11 +130,12 @@ class PaintedItem : public QAccessibleInterface {
         s.selectable = true;
         s.selected = round.question == m_arg;
         break;
-      case Kind::Question: case Kind::Phone: case Kind::Poll: case Kind::PanelText: case Kind::Leaderboard:
-        s.readOnly = true;
-        break;
-      default:
-        break;
+      case Kind::Question:
+      case Kind::Phone:
+      case Kind::Poll:
+      case Kind::PanelText:
+      case Kind::Leaderboard: s.readOnly = true; break;
+      default: break;
     }
     if (m_kind == Kind::Announcer) s.readOnly = true;
     if (!s.invisible && (m_kind != Kind::Cell && m_kind != Kind::LadderRow && m_kind != Kind::PollShare)) {
@@ -144,24 +162,17 @@ class PaintedItem : public QAccessibleInterface {
     switch (m_kind) {
       case Kind::Question:
         // While the question appears letter by letter, it is not read half-way.
-        if (g.CurrentRound().QuestionInPlay() && !spoken::QuestionShown(g))
-          return QString();
+        if (g.CurrentRound().QuestionInPlay() && !spoken::QuestionShown(g)) return QString();
         return e.caption.text;
       case Kind::Answer:
         if (e.caption.text.isEmpty()) return u"Ответ "_s + spoken::Letter(m_arg);
         return u"Ответ "_s + spoken::Letter(m_arg) + u", "_s + speech::Plain(e.caption.text);
-      case Kind::Button:
-        return speech::Plain(LayoutName(m_element));
-      case Kind::Ladder:
-        return u"Призовая лестница"_s;
-      case Kind::LadderRow:
-        return QString::number(m_arg) + u", "_s + SumText(PrizeLadder[m_arg - 1]);
-      case Kind::Clock:
-        return u"Время на ответ"_s;
-      case Kind::Phone:
-        return spoken::FriendFinished(g) ? e.caption.text : QString();
-      case Kind::Poll:
-        return u"Мнение зала"_s;
+      case Kind::Button: return speech::Plain(LayoutName(m_element));
+      case Kind::Ladder: return u"Призовая лестница"_s;
+      case Kind::LadderRow: return QString::number(m_arg) + u", "_s + SumText(PrizeLadder[m_arg - 1]);
+      case Kind::Clock: return u"Время на ответ"_s;
+      case Kind::Phone: return spoken::FriendFinished(g) ? e.caption.text : QString();
+      case Kind::Poll: return u"Мнение зала"_s;
       case Kind::PollShare:
         if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
         return spoken::Letter(m_arg) + u", "_s +
@@ -171,12 +182,9 @@ class PaintedItem : public QAccessibleInterface {
         if (e.caption.text.isEmpty()) return words;
         return words + u' ' + QString(e.caption.text).replace(u"\r\n"_s, u" "_s);
       }
-      case Kind::Leaderboard:
-        return u"Таблица лидеров"_s;
-      case Kind::Announcer:
-        return m_screen.Announced(this);
-      case Kind::Cell:
-        break;
+      case Kind::Leaderboard: return u"Таблица лидеров"_s;
+      case Kind::Announcer: return m_screen.Announced(this);
+      case Kind::Cell: break;
     }
     return QString();
   }
@@ -184,8 +192,7 @@ class PaintedItem : public QAccessibleInterface {
   QString Description() const {
     const Game& g = game();
     switch (m_kind) {
-      case Kind::Question:
-        return spoken::QuestionShown(g) ? element().caption.tooltip : QString();
+      case Kind::Question: return spoken::QuestionShown(g) ? element().caption.tooltip : QString();
       case Kind::Answer: {
         const QString outcome = spoken::OutcomeWords(spoken::AnswerOutcome(g, m_arg));
         return outcome.isEmpty() ? KeyHint(ChooseAnswer(m_arg)) : outcome;
@@ -194,14 +201,10 @@ class PaintedItem : public QAccessibleInterface {
         const std::optional<Command> command = CommandOfButton(m_element);
         return command ? KeyHint(*command) : QString();
       }
-      case Kind::LadderRow:
-        return Game::GuaranteedQuestions().contains(m_arg) ? u"несгораемая сумма"_s : QString();
-      case Kind::Clock:
-        return Value();
-      case Kind::Phone:
-        return u"Звонок другу"_s;
-      default:
-        return QString();
+      case Kind::LadderRow: return Game::GuaranteedQuestions().contains(m_arg) ? u"несгораемая сумма"_s : QString();
+      case Kind::Clock: return Value();
+      case Kind::Phone: return u"Звонок другу"_s;
+      default: return QString();
     }
   }
 
@@ -323,9 +326,7 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   }
   int columnCount() const override { return kColumns; }
   QString rowDescription(int row) const override { return QString::number(row + 1); }
-  int rowCount() const override {
-    return element().visible ? std::min(game().Board().count(), kMaxWinners) : 0;
-  }
+  int rowCount() const override { return element().visible ? std::min(game().Board().count(), kMaxWinners) : 0; }
   int selectedColumnCount() const override { return 0; }
   int selectedRowCount() const override { return int(selectedRows().size()); }
   QList<int> selectedColumns() const override { return {}; }
@@ -429,8 +430,7 @@ QAccessibleInterface* WindowFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox,
-                                   LayoutToWindow layoutToWindow)
+AccessibleScreen::AccessibleScreen(QWidget& window, const Game& game, QLineEdit& nameBox, LayoutToWindow layoutToWindow)
     : m_window(window), m_layoutToWindow(std::move(layoutToWindow)), m_game(game), m_nameBox(nameBox) {
   static const bool installed = [] {
     QAccessible::installFactory(WindowFactory);
@@ -575,12 +575,9 @@ AccessibleScreen::Steering AccessibleScreen::Steer(Command command) {
     }
     case Command::TellTime:
       steering.taken = true;
-      Announce(m_game.CurrentPhase() == Phase::Answering ? spoken::TimeLeftWords(m_game)
-                                                          : u"Сейчас часы не идут."_s);
+      Announce(m_game.CurrentPhase() == Phase::Answering ? spoken::TimeLeftWords(m_game) : u"Сейчас часы не идут."_s);
       break;
-    default:
-      steering.reason = spoken::WhyNot(m_game, command);
-      break;
+    default: steering.reason = spoken::WhyNot(m_game, command); break;
   }
   return steering;
 }
@@ -638,7 +635,7 @@ void AccessibleScreen::Update() {
         Send(event);
       }
       if (was.name != is.name) {
-              QAccessibleEvent event(iface, QAccessible::NameChanged);
+        QAccessibleEvent event(iface, QAccessible::NameChanged);
         Send(event);
       }
       if (was.description != is.description && iface != m_clock) {
@@ -662,7 +659,8 @@ void AccessibleScreen::Update() {
   QString board;
   const WinnersTable& w = m_game.Board();
   if (!m_leaderboard->state().invisible)
-    for (const BoardRow& row : w.rows.first(std::min(w.count(), kMaxWinners))) board += row.name + u'\t' + row.sum + u'\n';
+    for (const BoardRow& row : w.rows.first(std::min(w.count(), kMaxWinners)))
+      board += row.name + u'\t' + row.sum + u'\n';
   if (board != m_board && !first) {
     QAccessibleTableModelChangeEvent event(m_leaderboard, QAccessibleTableModelChangeEvent::ModelReset);
     Send(event);

@@ -84,7 +84,7 @@ class AccessibleScreen {
   QWidget& m_window;
   LayoutToWindow m_layoutToWindow;
   const Game& m_game;
-  QList<QAccessibleInterface*> m_items;  ///< the window's painted children, in order
+  QList<QAccessibleInterface*> m_items;    ///< the window's painted children, in order
   QList<QAccessibleInterface*> m_watched;  ///< items and their rows whose changes are sent
   std::vector<QAccessible::Id> m_ids;
   std::vector<Seen> m_seen;

@@ -10,8 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-AnswerTimeMenu::AnswerTimeMenu(QMenu& menu, Game& game, QSettings& settings)
-    : QMenu(u"Время на ответ"_s, &menu) {
+AnswerTimeMenu::AnswerTimeMenu(QMenu& menu, Game& game, QSettings& settings) : QMenu(u"Время на ответ"_s, &menu) {
   const AnswerTime kept = StoredAnswerTime(settings);
   game.SetAnswerTime(kept);
   auto* group = new QActionGroup(this);

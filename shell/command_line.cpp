@@ -11,9 +11,10 @@ namespace {
 
 // Options QGuiApplication and QApplication take out of the arguments themselves.
 // The parser must know them, or a launcher's "-platform xcb" would be refused.
-const char* const kQtOptionsWithValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                           "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                           "display", "geometry", "name", "title", "style", "stylesheet"};
+const char* const kQtOptionsWithValue[] = {"platform",        "platformpluginpath", "platformtheme", "plugin",
+                                           "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+                                           "display",         "geometry",           "name",          "title",
+                                           "style",           "stylesheet"};
 const char* const kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 bool TakesValue(QByteArrayView name) {

@@ -58,7 +58,8 @@ GameMenu::GameMenu(QWidget* parent, Handlers handlers) : m_handlers(std::move(ha
   m_menu = new QMenu(u"Главное меню"_s, parent);
   // The menu wears the game's colours rather than the desktop's.
   m_menu->setStyleSheet(
-      u"QMenu { font-family: \"Liberation Sans\"; font-size: 13px; background: #050b1c; color: #ffffff; border: 1px solid #0773de; padding: 3px; }"
+      u"QMenu { font-family: \"Liberation Sans\"; font-size: 13px; background: #050b1c; color: #ffffff; border: 1px "
+      u"solid #0773de; padding: 3px; }"
       "QMenu::item { padding: 4px 18px 4px 14px; }"
       "QMenu::item:selected { background: #cc661a; color: #ffffff; }"
       "QMenu::item:disabled { color: #56607a; }"

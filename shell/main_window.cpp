@@ -6,17 +6,17 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSettings>
-#include <QWindow>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
+#include "data/player_history.h"
 #include "screen/fonts.h"
 #include "screen/key_table.h"
 #include "screen/qt_text_measurer.h"
 #include "screen/screen_painter.h"
 #include "shell/accessible_screen.h"
-#include "data/player_history.h"
 #include "shell/answer_time_menu.h"
 #include "shell/key_press.h"
 #include "shell/player_settings.h"
@@ -72,9 +72,7 @@ void MainWindow::BuildNameBox() {
   m_nameBox->hide();
   m_nameBox->installEventFilter(this);
   // The model is the truth; the line edit only reports what the player typed.
-  connect(m_nameBox, &QLineEdit::textEdited, this, [this](const QString& text) {
-    m_game->TypeName(text);
-  });
+  connect(m_nameBox, &QLineEdit::textEdited, this, [this](const QString& text) { m_game->TypeName(text); });
 }
 
 void MainWindow::StyleNameBox() {
@@ -216,7 +214,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   PaintScreen(painter, m_game->screen(), logical & layout, deviceScale > 1.0 ? &m_sharpSheets : nullptr);
 }
 
-ElementId MainWindow::PointerTarget(QPointF point) const { return EnabledOrBackground(m_game->screen().ElementAt(point)); }
+ElementId MainWindow::PointerTarget(QPointF point) const {
+  return EnabledOrBackground(m_game->screen().ElementAt(point));
+}
 
 ElementId MainWindow::EnabledOrBackground(ElementId index) const {
   return m_game->screen().element(index).enabled ? index : el::Background;
@@ -262,8 +262,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   if (m_game->PageOpen() || m_pagePressed) return;
   // The release may never have come here (a box or another window took it): a
   // capture lasts only while its button is really held.
-  if ((m_captured || m_pressedCaption) && !(event->buttons() & m_captureButton))
-    EndPointerCapture();
+  if ((m_captured || m_pressedCaption) && !(event->buttons() & m_captureButton)) EndPointerCapture();
   if (m_captured) {
     const ElementId captured = *m_captured;
     const QPointF at = Relative(captured, point);
@@ -289,8 +288,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (m_pressedCaption) {
     const ElementId caption = *std::exchange(m_pressedCaption, std::nullopt);
-    if (m_game->screen().CaptionAt(point) == caption &&
-        m_game->screen().element(caption).caption.enabled) {
+    if (m_game->screen().CaptionAt(point) == caption && m_game->screen().element(caption).caption.enabled) {
       Run([&] { m_game->ClickCaption(caption); });
     }
     return;

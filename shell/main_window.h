@@ -34,15 +34,15 @@ class MainWindow : public QWidget {
   /// What the window takes from outside; tests replace any of them.
   struct Services {
     QString programFolder;
-    DataLocations locations;                ///< default: the program's folder only
-    InfoBox* infoBox = nullptr;             ///< default: a QMessageBox
-    RandomSource* random = nullptr;         ///< default: seeded once from the system
-    std::function<double()> steadyClock;    ///< default: a monotonic clock, in seconds
-    std::function<QString()> timeAndDate;   ///< default: the system clock, formatted
-    bool startTimer = true;                 ///< false: the test calls Tick() itself
-    SoundOutput* sound = nullptr;           ///< default: Qt Multimedia, silent with no audio device
-    QString settingsFile;                   ///< the player's settings; default: the user's own
-    GameHistory* history = nullptr;         ///< default: the history file beside the leaderboard
+    DataLocations locations;               ///< default: the program's folder only
+    InfoBox* infoBox = nullptr;            ///< default: a QMessageBox
+    RandomSource* random = nullptr;        ///< default: seeded once from the system
+    std::function<double()> steadyClock;   ///< default: a monotonic clock, in seconds
+    std::function<QString()> timeAndDate;  ///< default: the system clock, formatted
+    bool startTimer = true;                ///< false: the test calls Tick() itself
+    SoundOutput* sound = nullptr;          ///< default: Qt Multimedia, silent with no audio device
+    QString settingsFile;                  ///< the player's settings; default: the user's own
+    GameHistory* history = nullptr;        ///< default: the history file beside the leaderboard
     /// The room a window has on its screen; default: the available area of the
     /// window's screen (tests stand in for screens they do not have).
     std::function<QSize()> availableArea;
@@ -127,9 +127,9 @@ class MainWindow : public QWidget {
   QTimer* m_timer = nullptr;
   std::unique_ptr<AccessibleScreen> m_accessible;
   int m_nameBoxRevision = -1;
-  std::optional<ElementId> m_captured;        ///< element holding the pointer while a button is down
+  std::optional<ElementId> m_captured;             ///< element holding the pointer while a button is down
   Qt::MouseButton m_captureButton = Qt::NoButton;  ///< the button that began the capture
-  std::optional<ElementId> m_pressedCaption;  ///< caption a press began on, for the forwarded click
-  bool m_pagePressed = false;  ///< a press began on the pages over the game
-  SharpSheetCache m_sharpSheets;  ///< at the scale the window now paints
+  std::optional<ElementId> m_pressedCaption;       ///< caption a press began on, for the forwarded click
+  bool m_pagePressed = false;                      ///< a press began on the pages over the game
+  SharpSheetCache m_sharpSheets;                   ///< at the scale the window now paints
 };

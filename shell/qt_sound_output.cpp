@@ -137,7 +137,9 @@ class QtSoundOutput::AfterNextFrame : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     // Queued behind the paint, the errand runs once the frame is out.
-    if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(this, [this] { Run(); }, Qt::QueuedConnection);
+    if (event->type() == QEvent::Paint)
+      QMetaObject::invokeMethod(
+          this, [this] { Run(); }, Qt::QueuedConnection);
     return false;
   }
 

@@ -42,9 +42,9 @@ class SoundMixer {
   struct Voice {
     Cue cue;
     qsizetype position = 0;
-    float level = 0;   ///< of its fade, 0 silent … 1 full
-    float target = 1;  ///< where the fade goes; a voice that reaches 0 there ends
-    float step = 1;    ///< level change per sample
+    float level = 0;       ///< of its fade, 0 silent … 1 full
+    float target = 1;      ///< where the fade goes; a voice that reaches 0 there ends
+    float step = 1;        ///< level change per sample
     bool waiting = false;  ///< held back until what it waits for has sounded
   };
 

@@ -39,9 +39,7 @@ qreal Step(qreal zoom, int direction) {
   return steps.at(next);
 }
 
-QSize WindowSize(qreal zoom) {
-  return QSize(qRound(kLogicalWidth * zoom), qRound(kLogicalHeight * zoom));
-}
+QSize WindowSize(qreal zoom) { return QSize(qRound(kLogicalWidth * zoom), qRound(kLogicalHeight * zoom)); }
 
 bool Fits(qreal zoom, const QSize& available) {
   const QSize size = WindowSize(zoom);

@@ -44,8 +44,8 @@ void ViewSettings::SetZoom(qreal zoom) {
     const QSize size = ViewScale::WindowSize(m_zoom);
     m_window.setFixedSize(size);
     if (m_window.isVisible() && CanPlaceWindows())
-      m_window.move(ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size,
-                                                AvailableScreens()));
+      m_window.move(
+          ViewScale::ClampOntoScreens(centre - QPoint(size.width() / 2, size.height() / 2), size, AvailableScreens()));
   }
   UpdatePicture();
   Remember();

@@ -32,19 +32,27 @@ struct SheetSize {
 const std::vector<SheetSize>& SheetSizes() {
   static const std::vector<SheetSize> sizes = [] {
     std::vector<SheetSize> s = {
-        {el::Background, 640, 480, 1, 1},   {el::QuestionFrame, 473, 113, 1, 1},   {el::AnswerA, 237, 204, 1, 4},   {el::AnswerB, 236, 204, 1, 4},
-        {el::AnswerC, 237, 204, 1, 4},   {el::AnswerD, 236, 204, 1, 4},   {el::Close, 21, 63, 1, 3},     {el::Menu, 21, 63, 1, 3},
-        {el::TitleStrip, 577, 42, 1, 2},    {el::FiftyFifty, 158, 268, 1, 4},   {el::PhoneFriend, 158, 268, 1, 4},  {el::AudiencePoll, 158, 268, 1, 4},
+        {el::Background, 640, 480, 1, 1},  {el::QuestionFrame, 473, 113, 1, 1},
+        {el::AnswerA, 237, 204, 1, 4},     {el::AnswerB, 236, 204, 1, 4},
+        {el::AnswerC, 237, 204, 1, 4},     {el::AnswerD, 236, 204, 1, 4},
+        {el::Close, 21, 63, 1, 3},         {el::Menu, 21, 63, 1, 3},
+        {el::TitleStrip, 577, 42, 1, 2},   {el::FiftyFifty, 158, 268, 1, 4},
+        {el::PhoneFriend, 158, 268, 1, 4}, {el::AudiencePoll, 158, 268, 1, 4},
         {el::Rung1, 166, 102, 1, 3},
     };
     for (int q = 2; q <= 14; ++q) s.push_back({LadderRung(q), 166, 84, 1, 3});
     const std::vector<SheetSize> rest = {
-        {el::Rung15, 166, 102, 1, 3},  {el::PhonePanel, 473, 149, 1, 1},  {el::PollPanel, 473, 149, 1, 1},  {el::PollBarA, 434, 19, 1, 1},
-        {el::ClockStrip, 587, 25, 1, 1},   {el::ClockBar, 587, 25, 1, 1},   {el::Minimise, 21, 63, 1, 3},    {el::Leaderboard, 451, 389, 1, 1},
-        {el::ScrollTrack, 44, 389, 2, 1},   {el::ScrollUp, 22, 66, 1, 3},    {el::ScrollDown, 22, 66, 1, 3},    {el::ScrollThumb, 20, 120, 1, 3},
-        {el::VictoryPanel, 473, 128 * 6, 1, 6}, {el::VictoryConfirm, 473, 63, 1, 3},   {el::LossPanel, 473, 128, 1, 1},  {el::LossConfirm, 473, 63, 1, 3},
-        {el::TakeMoney, 53, 100, 1, 4},   {el::HideTable, 225, 66, 1, 3},   {el::ClearTable, 226, 66, 1, 3},   {el::TimeoutPanel, 473, 128, 1, 1},
-        {el::TimeoutConfirm, 473, 63, 1, 3},   {el::LeaderboardHeader, 451, 22, 1, 1},
+        {el::Rung15, 166, 102, 1, 3},           {el::PhonePanel, 473, 149, 1, 1},
+        {el::PollPanel, 473, 149, 1, 1},        {el::PollBarA, 434, 19, 1, 1},
+        {el::ClockStrip, 587, 25, 1, 1},        {el::ClockBar, 587, 25, 1, 1},
+        {el::Minimise, 21, 63, 1, 3},           {el::Leaderboard, 451, 389, 1, 1},
+        {el::ScrollTrack, 44, 389, 2, 1},       {el::ScrollUp, 22, 66, 1, 3},
+        {el::ScrollDown, 22, 66, 1, 3},         {el::ScrollThumb, 20, 120, 1, 3},
+        {el::VictoryPanel, 473, 128 * 6, 1, 6}, {el::VictoryConfirm, 473, 63, 1, 3},
+        {el::LossPanel, 473, 128, 1, 1},        {el::LossConfirm, 473, 63, 1, 3},
+        {el::TakeMoney, 53, 100, 1, 4},         {el::HideTable, 225, 66, 1, 3},
+        {el::ClearTable, 226, 66, 1, 3},        {el::TimeoutPanel, 473, 128, 1, 1},
+        {el::TimeoutConfirm, 473, 63, 1, 3},    {el::LeaderboardHeader, 451, 22, 1, 1},
     };
     s.insert(s.end(), rest.begin(), rest.end());
     return s;
@@ -72,8 +80,8 @@ int DifferentPixels(const QImage& a, const QImage& b) {
   for (int y = 0; y < a.height(); ++y) {
     for (int x = 0; x < a.width(); ++x) {
       const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      const int d = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                              std::abs(qBlue(p) - qBlue(q))});
+      const int d =
+          std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
       if (d > 40) ++differing;
     }
   }
@@ -88,9 +96,9 @@ bool Near(QRgb p, int r, int g, int b, int tolerance) {
 ::testing::AssertionResult PixelNear(const QImage& img, int x, int y, int r, int g, int b, int tolerance) {
   const QRgb p = img.pixel(x, y);
   if (Near(p, r, g, b, tolerance)) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << qRed(p) << ", "
-                                       << qGreen(p) << ", " << qBlue(p) << "), expected about (" << r
-                                       << ", " << g << ", " << b << ")";
+  return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << qRed(p) << ", " << qGreen(p)
+                                       << ", " << qBlue(p) << "), expected about (" << r << ", " << g << ", " << b
+                                       << ")";
 }
 
 }  // namespace
@@ -104,11 +112,16 @@ TEST(SheetFiles, ElementsWithoutOwnSheetHaveNoResource) {
 
 TEST(SheetFiles, ResourcePathsFollowTheElementNames) {
   const std::pair<ElementId, QString> cases[] = {
-      {el::Background, u":/art/background.bmp"_s},          {el::AnswerA, u":/art/answer_a.bmp"_s},
-      {el::AnswerD, u":/art/answer_d.bmp"_s},            {el::Rung1, u":/art/ladder_01.bmp"_s},
-      {el::Rung10, u":/art/ladder_10.bmp"_s},          {el::Rung15, u":/art/ladder_15.bmp"_s},
-      {el::PollBarA, u":/art/poll_bar.bmp"_s},           {el::ClockStrip, u":/art/clock_dim.bmp"_s},
-      {el::Minimise, u":/art/minimise.bmp"_s},           {el::TimeoutConfirm, u":/art/confirm_timeout.bmp"_s},
+      {el::Background, u":/art/background.bmp"_s},
+      {el::AnswerA, u":/art/answer_a.bmp"_s},
+      {el::AnswerD, u":/art/answer_d.bmp"_s},
+      {el::Rung1, u":/art/ladder_01.bmp"_s},
+      {el::Rung10, u":/art/ladder_10.bmp"_s},
+      {el::Rung15, u":/art/ladder_15.bmp"_s},
+      {el::PollBarA, u":/art/poll_bar.bmp"_s},
+      {el::ClockStrip, u":/art/clock_dim.bmp"_s},
+      {el::Minimise, u":/art/minimise.bmp"_s},
+      {el::TimeoutConfirm, u":/art/confirm_timeout.bmp"_s},
       {el::LeaderboardHeader, u":/art/leaderboard_header.bmp"_s},
   };
   for (const auto& [element, path] : cases) EXPECT_EQ(SheetResource(element), path) << element;
@@ -232,7 +245,7 @@ TEST(SheetCells, LadderRowsKeepTheirColours) {
 TEST(SheetCells, BackgroundRulesSitWhereTheElementsMeet) {
   const QImage bg = LoadSheet(el::Background);
   ASSERT_FALSE(bg.isNull());
-  const std::pair<int, int> cores[] = {{300, 20}, {300, 21}, {10, 454}, {600, 455},
+  const std::pair<int, int> cores[] = {{300, 20},  {300, 21},  {10, 454},  {600, 455},
                                        {165, 200}, {166, 400}, {400, 303}, {639, 304}};
   for (const auto& [x, y] : cores) EXPECT_TRUE(PixelNear(bg, x, y, 7, 115, 222, 40));
   // Away from the rules the ladder column is black.

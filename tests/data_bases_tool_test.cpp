@@ -48,14 +48,15 @@ void WriteFile(const QString& path, const QString& text) {
   file.write(text.toUtf8());
 }
 
-const QString kLevelOne = u"level: 1\n"
-                          "year: 1812\n"
-                          "? Кто победил при Бородине?\n"
-                          "+ Никто\n- Французы\n- Русские\n- Англичане\n"
-                          "? Сколько будет 2+2?\n"
-                          "+ 4\n- 5\n- 22\n- 0\n"
-                          "? «Ёж» — это …\n"
-                          "+ зверь\n- птица\n- рыба\n- гриб\n"_s;
+const QString kLevelOne =
+    u"level: 1\n"
+    "year: 1812\n"
+    "? Кто победил при Бородине?\n"
+    "+ Никто\n- Французы\n- Русские\n- Англичане\n"
+    "? Сколько будет 2+2?\n"
+    "+ 4\n- 5\n- 22\n- 0\n"
+    "? «Ёж» — это …\n"
+    "+ зверь\n- птица\n- рыба\n- гриб\n"_s;
 const QString kLevelZero = u"level: 0\n? Разминка?\n+ Да\n- Нет\n- Может\n- Потом\n"_s;
 
 QJsonObject Message(const QString& text, const QString& kind) { return {{u"text"_s, text}, {u"kind"_s, kind}}; }
@@ -67,7 +68,8 @@ TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
   WriteFile(dir.filePath(u"one.txt"_s), kLevelOne);
   WriteFile(dir.filePath(u"warm.txt"_s), kLevelZero);
   const QString program = dir.filePath(u"program"_s);
-  ToolRun pack = Tool({u"pack"_s, u"-o"_s, program + u"/Data"_s, dir.filePath(u"one.txt"_s), dir.filePath(u"warm.txt"_s)});
+  ToolRun pack =
+      Tool({u"pack"_s, u"-o"_s, program + u"/Data"_s, dir.filePath(u"one.txt"_s), dir.filePath(u"warm.txt"_s)});
   ASSERT_EQ(pack.exitCode, 0) << pack.err.toStdString();
   EXPECT_EQ(QDir(program + u"/Data"_s).entryList(QDir::Files), QStringList({u"one.ol1"_s, u"warm.ol0"_s}));
   EXPECT_EQ(QString::fromUtf8(pack.out), u"Записано: %1/Data (файлов: 2), вопросов: 4\n"_s.arg(program));
@@ -97,10 +99,9 @@ TEST(DataBasesTool, PackedSourcesDumpAsTheGameLoadsThem) {
   EXPECT_EQ(one[u"count"_s].toInt(), 3);
   const QJsonArray questions = one[u"questions"_s].toArray();
   ASSERT_EQ(questions.size(), 3);
-  EXPECT_EQ(questions[1].toObject(),
-            QJsonObject({{u"text"_s, u"Сколько будет 2+2?"_s},
-                         {u"answers"_s, QJsonArray({u"4"_s, u"5"_s, u"22"_s, u"0"_s})},
-                         {u"year"_s, u"1812"_s}}));
+  EXPECT_EQ(questions[1].toObject(), QJsonObject({{u"text"_s, u"Сколько будет 2+2?"_s},
+                                                  {u"answers"_s, QJsonArray({u"4"_s, u"5"_s, u"22"_s, u"0"_s})},
+                                                  {u"year"_s, u"1812"_s}}));
   EXPECT_EQ(questions[2][u"text"_s].toString(), u"«Ёж» — это …"_s);
   EXPECT_EQ(levels[4][u"count"_s].toInt(), 0);
   EXPECT_FALSE(levels[4][u"decoded"_s].toBool());
@@ -127,7 +128,9 @@ TEST(DataBasesTool, DumpShowsUndecodedLevelsAndAMissingFolder) {
   dump = Tool({u"dump"_s, dir.filePath(u"nowhere"_s)});
   EXPECT_EQ(dump.exitCode, 0);
   messages = dump.json()[u"messages"_s].toArray();
-  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + QDir::toNativeSeparators(dir.filePath(u"nowhere/Data/"_s)) + u" не найдена!!!"_s, u"warning"_s)}));
+  EXPECT_EQ(messages, QJsonArray({Message(u"Папка "_s + QDir::toNativeSeparators(dir.filePath(u"nowhere/Data/"_s)) +
+                                              u" не найдена!!!"_s,
+                                          u"warning"_s)}));
 }
 
 TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
@@ -137,12 +140,14 @@ TEST(DataBasesTool, FaultySourcesAreReportedAndNothingIsWritten) {
   WriteFile(dir.filePath(u"nolevel.txt"_s), u"\n? Вопрос\n+ Да\n- Нет\n- Нет\n- 日\n"_s);
   const QString out = dir.filePath(u"out"_s);
   const ToolRun run = Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"good.txt"_s), dir.filePath(u"bad.txt"_s),
-                        dir.filePath(u"nolevel.txt"_s), dir.filePath(u"missing.txt"_s)});
+                            dir.filePath(u"nolevel.txt"_s), dir.filePath(u"missing.txt"_s)});
   EXPECT_EQ(run.exitCode, 1);
   const QString err = QString::fromUtf8(run.err);
-  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":2: у вопроса должны быть один ответ «+» и три «-»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":2: у вопроса должны быть один ответ «+» и три «-»"_s))
+      << err.toStdString();
   EXPECT_TRUE(err.contains(dir.filePath(u"bad.txt"_s) + u":6: непонятная строка"_s)) << err.toStdString();
-  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: перед первым вопросом нет строки «level: N»"_s)) << err.toStdString();
+  EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":2: перед первым вопросом нет строки «level: N»"_s))
+      << err.toStdString();
   EXPECT_TRUE(err.contains(dir.filePath(u"nolevel.txt"_s) + u":6: знака «日»"_s)) << err.toStdString();
   EXPECT_TRUE(err.contains(dir.filePath(u"missing.txt"_s) + u": не прочесть: это не файл"_s)) << err.toStdString();
   EXPECT_FALSE(err.contains(u"good.txt"_s));
@@ -173,7 +178,9 @@ TEST(DataBasesTool, PackOnAFullDiskFailsAndLeavesNoCutBase) {
   ASSERT_TRUE(QDir().mkpath(out));
   // The tool inherits the limit: its base fits the write buffer, and the disk
   // refuses it only when the buffer goes out.
-  const ToolRun run = UnderFileSizeLimit(100, [&] { return Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"one.txt"_s)}); });
+  const ToolRun run = UnderFileSizeLimit(100, [&] {
+    return Tool({u"pack"_s, u"-o"_s, out, dir.filePath(u"one.txt"_s)});
+  });
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(QString::fromUtf8(run.err).contains(QDir(out).filePath(u"one.ol1"_s) + u": не записать: "_s))
       << run.err.toStdString();
@@ -203,17 +210,16 @@ TEST(DataBasesTool, WinnersShowsALeaderboardWithoutCreatingOne) {
   }
   run = Tool({u"winners"_s, path});
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.json()[u"rows"_s].toArray(),
-            QJsonArray({QJsonObject{{u"name"_s, u"Ёлкин"_s}, {u"sum"_s, u"1000000"_s}},
-                        QJsonObject{{u"name"_s, u"Ли"_s}, {u"sum"_s, u"100"_s}},
-                        QJsonObject{{u"name"_s, u""_s}, {u"sum"_s, u""_s}}}));
-  EXPECT_EQ(run.json()[u"messages"_s].toArray(),
-            QJsonArray({Message(DamagedFileMessage(path, 1), u"warning"_s)}));
+  EXPECT_EQ(run.json()[u"rows"_s].toArray(), QJsonArray({QJsonObject{{u"name"_s, u"Ёлкин"_s}, {u"sum"_s, u"1000000"_s}},
+                                                         QJsonObject{{u"name"_s, u"Ли"_s}, {u"sum"_s, u"100"_s}},
+                                                         QJsonObject{{u"name"_s, u""_s}, {u"sum"_s, u""_s}}}));
+  EXPECT_EQ(run.json()[u"messages"_s].toArray(), QJsonArray({Message(DamagedFileMessage(path, 1), u"warning"_s)}));
 }
 
 TEST(DataBasesTool, WrongUseIsAUsageError) {
-  for (const QStringList& args : {QStringList{}, QStringList{u"pack"_s}, QStringList{u"unpack"_s, u"x"_s},
-                                  QStringList{u"dump"_s, u"a"_s, u"b"_s}, QStringList{u"pack"_s, u"-x"_s, u"a.txt"_s}}) {
+  for (const QStringList& args :
+       {QStringList{}, QStringList{u"pack"_s}, QStringList{u"unpack"_s, u"x"_s}, QStringList{u"dump"_s, u"a"_s, u"b"_s},
+        QStringList{u"pack"_s, u"-x"_s, u"a.txt"_s}}) {
     const ToolRun run = Tool(args);
     EXPECT_EQ(run.exitCode, 2) << args.join(u' ').toStdString();
     EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(u"Использование:"_s)) << run.err.toStdString();

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "data/codec.h"
+#include "data/random_source.h"
 #include "tests/testing/info_box_fakes.h"
 #include "tests/testing/random_fakes.h"
-#include "data/random_source.h"
 
 using namespace Qt::StringLiterals;
 
@@ -59,8 +59,8 @@ TEST(DataCodec, DecodesGroupsByTheirExactSums) {
       {{}, 3, {}, 0},
       {{}, 4, {}, 0},
       {Bytes({20, 30, 47}), 3, "a", 0},
-      {Bytes({0, 0, 65}), 3, "A", 0},  // forbidden bytes are read like any others
-      {Bytes({47, 30, 20}), 3, "a", 0},  // order inside a group does not matter
+      {Bytes({0, 0, 65}), 3, "A", 0},                     // forbidden bytes are read like any others
+      {Bytes({47, 30, 20}), 3, "a", 0},                   // order inside a group does not matter
       {Bytes({20, 30, 47, 30, 30, 38, 99}), 3, "ab", 0},  // the seventh byte is dropped
       {Bytes({100, 100, 100}), 3, {}, 1},
       {Bytes({20, 30, 47, 30, 30, 38, 100, 100, 100, 10, 10, 10}), 3, "ab", 1},

@@ -29,7 +29,8 @@ char16_t IconvDecode(unsigned char byte) {
 
 TEST(DataCp1251, EveryByteDecodesAsTheCLibraryReadsIt) {
   iconv_t probe = iconv_open("UTF-16LE", "CP1251");
-  if (probe == iconv_t(-1)) GTEST_SKIP() << "the C library has no CP1251 converter";  // NOLINT(performance-no-int-to-ptr)
+  if (probe == iconv_t(-1))
+    GTEST_SKIP() << "the C library has no CP1251 converter";  // NOLINT(performance-no-int-to-ptr)
   iconv_close(probe);
   for (int b = 0; b < 256; ++b) {
     const char c = char(b);
@@ -42,7 +43,8 @@ TEST(DataCp1251, EveryByteDecodesAsTheCLibraryReadsIt) {
 TEST(DataCp1251, KnownLettersAndSigns) {
   EXPECT_EQ(FromCp1251(QByteArray("\xC0\xDF\xE0\xFF\xA8\xB8\xB9\x98")), u"АЯаяЁё№\uFFFD"_s);
   EXPECT_EQ(ToCp1251(u"Привет, мир! Ёж №5 «ок» — €"_s),
-            QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xA8\xE6 \xB9" "5 \xAB\xEE\xEA\xBB \x97 \x88"));
+            QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2, \xEC\xE8\xF0! \xA8\xE6 \xB9"
+                       "5 \xAB\xEE\xEA\xBB \x97 \x88"));
 }
 
 TEST(DataCp1251, EveryAssignedByteSurvivesTheRoundTrip) {

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include "data/data_paths.h"
-#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
+#include "tests/testing/info_box_fakes.h"
 #include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
@@ -87,8 +87,10 @@ TEST(DataPaths, TheQuestionFolderIsFoundInAnyLetterCaseAndMustBeAFolder) {
   RecordingInfoBox box;
   DataPaths paths = ResolvePaths(program.path(), box, Writable);
   EXPECT_TRUE(paths.questionFolder.isEmpty());
-  EXPECT_EQ(box.messages, QList<RecordingInfoBox::Message>(
-                              {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s, InfoBox::Kind::Warning}}));
+  EXPECT_EQ(box.messages,
+            QList<RecordingInfoBox::Message>(
+                {{u"Папка "_s + QDir::toNativeSeparators(program.path() + u"/Data/"_s) + u" не найдена!!!"_s,
+                  InfoBox::Kind::Warning}}));
 
   QDir(program.path()).mkdir(u"DaTa"_s);
   box.messages.clear();
@@ -138,7 +140,7 @@ TEST(DataPaths, ShippedBasesComeFromTheFirstFolderThatExistsThenThePlayersOwn) {
     EXPECT_EQ(paths.questionFolder, candidates[c.expected] + u'/');
     // The player's folder is made on the first start, empty, and read after the shipped one.
     EXPECT_EQ(paths.questionFolders, QList<QByteArray>({QFile::encodeName(paths.questionFolder),
-                                                         QFile::encodeName(layout.Player() + u"/Data/"_s)}));
+                                                        QFile::encodeName(layout.Player() + u"/Data/"_s)}));
     EXPECT_TRUE(QFileInfo(layout.Player() + u"/Data"_s).isDir());
   }
 }

@@ -70,7 +70,8 @@ TEST(HistoryFormat, EveryRecordReadsBackAsItWasWritten) {
                     {LifelineKind::PhoneFriend, 7, true},
                     {LifelineKind::AskAudience, 15, true}};
   full.asked.clear();
-  for (int q = 1; q <= 15; ++q) full.asked.push_back({(q + 2) / 3, QByteArray::number(q, 16).rightJustified(16, 'a'), q % 2 == 0});
+  for (int q = 1; q <= 15; ++q)
+    full.asked.push_back({(q + 2) / 3, QByteArray::number(q, 16).rightJustified(16, 'a'), q % 2 == 0});
   GameRecord bare;
   bare.endedAt = QDateTime(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
   bare.outcome = GameOutcome::TimeOut;
@@ -149,7 +150,8 @@ TEST(HistoryFormat, WhatCountsAsDamagedAndWhatAsACutLastLine) {
       {"two spaces", withLine("2026-12-11T19:30:00Z  wrong 0 - -"), HistoryParse::Damaged, 0},
       {"a sixth field", withLine("2026-12-11T19:30:00Z wrong 0 - - x"), HistoryParse::Damaged, 0},
       {"a line of a megabyte", withLine(QByteArray(1 << 20, 'x')), HistoryParse::Damaged, 0},
-      {"a NUL in a line", withLine(QByteArray("2026-12-11T19:30:00Z wrong 0") + '\0' + " - -"), HistoryParse::Damaged, 0},
+      {"a NUL in a line", withLine(QByteArray("2026-12-11T19:30:00Z wrong 0") + '\0' + " - -"), HistoryParse::Damaged,
+       0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -270,7 +272,8 @@ TEST_F(HistoryFile, BeyondTheGamesKeptTheOldestGoAndTheFileStaysReadable) {
   for (int i = 0; i < kMaxKeptGames + 5; ++i) {
     GameRecord game = Record(100000 + i);
     game.asked.assign(15, {6, "0123456789abcdef", true});
-    game.lifelines = {{LifelineKind::FiftyFifty, 13, true}, {LifelineKind::PhoneFriend, 14, true},
+    game.lifelines = {{LifelineKind::FiftyFifty, 13, true},
+                      {LifelineKind::PhoneFriend, 14, true},
                       {LifelineKind::AskAudience, 15, true}};
     many.push_back(game);
   }
@@ -357,8 +360,7 @@ TEST_F(HistoryFile, AFullTmpfsFailsTheWriteAndKeepsTheOldFile) {
       QFile filler(m_dir.path() + u"/filler"_s);
       if (!filler.open(QIODevice::WriteOnly)) _exit(11);
       const QByteArray block(4096, 'x');
-      while (filler.write(block) == block.size() && filler.flush()) {
-      }
+      while (filler.write(block) == block.size() && filler.flush()) {}
     }
     const HistoryWrite write = history.Add({Record(200)});
     int outcome = 0;

@@ -12,9 +12,9 @@
 
 #include "data/codec.h"
 #include "data/cp1251.h"
-#include "tests/testing/info_box_fakes.h"
 #include "data/line_reader.h"
 #include "data/question_loader.h"
+#include "tests/testing/info_box_fakes.h"
 #include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
@@ -102,7 +102,8 @@ TEST(DataQuestionLoader, OnlyALevelOneFileWarnsForEveryOtherLevelInOrder) {
 TEST(DataQuestionLoader, TooFewQuestionsLeaveTheLevelUndecodedExceptLevelZero) {
   ProgramFolder folder;
   const QList<Q> one = NumberedList(u"x"_s, 1);
-  for (int level = 0; level < kLevelCount; ++level) folder.Write(u"b.ol"_s + QString::number(level), Base(level == 4 || level == 0 ? one : NumberedList(u"x"_s, 3)));
+  for (int level = 0; level < kLevelCount; ++level)
+    folder.Write(u"b.ol"_s + QString::number(level), Base(level == 4 || level == 0 ? one : NumberedList(u"x"_s, 3)));
   QuestionTable table;
   RecordingInfoBox box;
   Load(folder, table, box);
@@ -127,7 +128,8 @@ TEST(DataQuestionLoader, FilesOfALevelFollowEachOtherInAlphabeticalOrder) {
   QuestionTable table;
   RecordingInfoBox box;
   Load(folder, table, box);
-  EXPECT_EQ(Texts(table.levels[2]), NumberedTexts(u"a"_s, 1, 3) + NumberedTexts(u"b"_s, 1, 4) + NumberedTexts(u"c"_s, 1, 2));
+  EXPECT_EQ(Texts(table.levels[2]),
+            NumberedTexts(u"a"_s, 1, 3) + NumberedTexts(u"b"_s, 1, 4) + NumberedTexts(u"c"_s, 1, 2));
   EXPECT_EQ(table.levels[2].count, 9);
 }
 
@@ -176,11 +178,12 @@ TEST(DataQuestionLoader, UnreadableFilesAreSkipped) {
 }
 
 TEST(DataQuestionLoader, YearsDateTheQuestionsOfTheirLevel) {
-  const QByteArray q1 = Record(Numbered(u"y"_s, 1)), q2 = Record(Numbered(u"y"_s, 2)),
-                   q3 = Record(Numbered(u"y"_s, 3));
+  const QByteArray q1 = Record(Numbered(u"y"_s, 1)), q2 = Record(Numbered(u"y"_s, 2)), q3 = Record(Numbered(u"y"_s, 3));
   const QByteArray year = ScrambleFixed(u"1999"_s, 4);
   const QByteArray questions = "SECTION QUESTIONS\r\n" + q1 + "\r\n" + q2 + "\r\n" + q3 + "\r\nEND SECTION\r\n";
-  auto info = [](const QByteArray& line) -> QByteArray { return "SECTION INFORMATIONS\r\n" + line + "\r\nEND SECTION\r\n"; };
+  auto info = [](const QByteArray& line) -> QByteArray {
+    return "SECTION INFORMATIONS\r\n" + line + "\r\nEND SECTION\r\n";
+  };
   struct Case {
     const char* name;
     QList<QByteArray> files;
@@ -200,14 +203,16 @@ TEST(DataQuestionLoader, YearsDateTheQuestionsOfTheirLevel) {
        {"SECTION QUESTIONS\r\n" + q1 + "\r\nYEAR=" + year + "\r\n" + q2 + "\r\n" + q3 + "\r\n"},
        none},
       {"year between the questions",
-       {"SECTION QUESTIONS\r\n" + q1 + "\r\nEND SECTION\r\n" + info("YEAR=" + year) +
-        "SECTION QUESTIONS\r\n" + q2 + "\r\n" + q3 + "\r\n"},
+       {"SECTION QUESTIONS\r\n" + q1 + "\r\nEND SECTION\r\n" + info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q2 +
+        "\r\n" + q3 + "\r\n"},
        {y, y, y}},
       // A year in a later file also dates the undated questions of earlier files.
-      {"year in the second file", {"SECTION QUESTIONS\r\n" + q1 + "\r\n", info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q2 + q3},
+      {"year in the second file",
+       {"SECTION QUESTIONS\r\n" + q1 + "\r\n", info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q2 + q3},
        {y, y, y}},
       // …but the current year starts afresh with each file.
-      {"year in the first file only", {info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q1 + "\r\n", "SECTION QUESTIONS\r\n" + q2 + q3},
+      {"year in the first file only",
+       {info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q1 + "\r\n", "SECTION QUESTIONS\r\n" + q2 + q3},
        {y, n, n}},
       {"two years",
        {info("YEAR=" + year) + "SECTION QUESTIONS\r\n" + q1 + "\r\nEND SECTION\r\n" +
@@ -224,8 +229,7 @@ TEST(DataQuestionLoader, YearsDateTheQuestionsOfTheirLevel) {
 }
 
 TEST(DataQuestionLoader, SectionLinesAreFoundByTheirTrimmedUpperCaseText) {
-  const QByteArray q1 = Record(Numbered(u"s"_s, 1)), q2 = Record(Numbered(u"s"_s, 2)),
-                   q3 = Record(Numbered(u"s"_s, 3));
+  const QByteArray q1 = Record(Numbered(u"s"_s, 1)), q2 = Record(Numbered(u"s"_s, 2)), q3 = Record(Numbered(u"s"_s, 3));
   const QString s1 = u"Вопрос s1"_s, s2 = u"Вопрос s2"_s, s3 = u"Вопрос s3"_s;
   struct Case {
     const char* name;
@@ -233,14 +237,18 @@ TEST(DataQuestionLoader, SectionLinesAreFoundByTheirTrimmedUpperCaseText) {
     QStringList texts;
   };
   const Case cases[] = {
-      {"lower case with spaces around", "   section questions  \r\n" + q1 + "\r\n" + q2 + "\r\n" + q3 + "\r\n", {s1, s2, s3}},
+      {"lower case with spaces around",
+       "   section questions  \r\n" + q1 + "\r\n" + q2 + "\r\n" + q3 + "\r\n",
+       {s1, s2, s3}},
       {"a nested section line is ignored",
-       "SECTION QUESTIONS\r\n" + q1 + "\r\nSECTION INFORMATIONS\r\n" + q2 + "\r\n" + q3 + "\r\n", {s1, s2, s3}},
+       "SECTION QUESTIONS\r\n" + q1 + "\r\nSECTION INFORMATIONS\r\n" + q2 + "\r\n" + q3 + "\r\n",
+       {s1, s2, s3}},
       {"records outside any section are ignored",
-       q1 + "\r\nSECTION QUESTIONS\r\n" + q2 + "\r\nEND SECTION\r\n" + q3, {s2}},
+       q1 + "\r\nSECTION QUESTIONS\r\n" + q2 + "\r\nEND SECTION\r\n" + q3,
+       {s2}},
       {"records in an information section are ignored",
-       "SECTION INFORMATIONS\r\n" + q1 + "\r\nSECTION QUESTIONS\r\n" + q2 +
-           "\r\nEND SECTION\r\nSECTION QUESTIONS\r\n" + q3,
+       "SECTION INFORMATIONS\r\n" + q1 + "\r\nSECTION QUESTIONS\r\n" + q2 + "\r\nEND SECTION\r\nSECTION QUESTIONS\r\n" +
+           q3,
        {s3}},
       {"end section closes even when none is open", "END SECTION\r\nSECTION QUESTIONS\r\n" + q1, {s1}},
       {"two spaces inside a keyword", "SECTION  QUESTIONS\r\n" + q1 + "\r\n", {}},
@@ -452,9 +460,9 @@ TEST(DataQuestionLoader, AThoroughlyDamagedBaseGivesOneMessageNamingItAndItsDama
   LoadQuestionBase(2, folder.dataPath() + u"/"_s, table, box);
   const QString a = QDir::toNativeSeparators(folder.dataPath() + u"/a.ol2"_s);
   const QString c = QDir::toNativeSeparators(folder.dataPath() + u"/c.ol2"_s);
-  EXPECT_EQ(box.messages, QList<Message>({{kDamaged + u"\r\nПоврежденных файлов: 2, полей в них: 1001\r\n"_s + a +
-                                               u"\r\n"_s + c,
-                                           InfoBox::Kind::Warning}}));
+  EXPECT_EQ(box.messages,
+            QList<Message>({{kDamaged + u"\r\nПоврежденных файлов: 2, полей в них: 1001\r\n"_s + a + u"\r\n"_s + c,
+                             InfoBox::Kind::Warning}}));
   EXPECT_EQ(table.levels[2].count, 503);
   EXPECT_EQ(table.levels[2].rows[500].text, u"Вопрос b1"_s);
   EXPECT_EQ(table.levels[2].rows[0].answers[1], u"Нет x1"_s);
@@ -465,9 +473,8 @@ TEST(DataQuestionLoader, TooFewMessageSaysHowManyQuestionsInPlainRussian) {
     int count;
     const char16_t* words;
   };
-  for (const Case& c : {Case{0, u"нет ни одного вопроса"}, Case{1, u"всего 1 вопрос"},
-                        Case{2, u"всего 2 вопроса"}, Case{5, u"всего 5 вопросов"},
-                        Case{11, u"всего 11 вопросов"}, Case{21, u"всего 21 вопрос"},
+  for (const Case& c : {Case{0, u"нет ни одного вопроса"}, Case{1, u"всего 1 вопрос"}, Case{2, u"всего 2 вопроса"},
+                        Case{5, u"всего 5 вопросов"}, Case{11, u"всего 11 вопросов"}, Case{21, u"всего 21 вопрос"},
                         Case{22, u"всего 22 вопроса"}, Case{112, u"всего 112 вопросов"}}) {
     EXPECT_EQ(TooFewQuestionsMessage(2, c.count), TooFew(2, QString::fromUtf16(c.words)).text) << c.count;
   }
@@ -503,18 +510,21 @@ TEST(DataQuestionLoader, ALoadSaysWhatItFoundInOneMessage) {
        {u"Для уровней 1, 2, 3, 4, 5, 6 нет ни одного файла"_s}},
       {"three hundred damaged files",
        [](const ProgramFolder& f) {
-         for (int i = 0; i < 300; ++i) f.Write(u"bad%1.ol%2"_s.arg(i, 3, 10, QChar(u'0')).arg(1 + i % 6), DamagedBase(i));
+         for (int i = 0; i < 300; ++i)
+           f.Write(u"bad%1.ol%2"_s.arg(i, 3, 10, QChar(u'0')).arg(1 + i % 6), DamagedBase(i));
        },
        {kDamaged, u"Поврежденных файлов: 300, полей в них: 300"_s, u"… и ещё 295"_s}},
       {"a text file named as a base",
        [](const ProgramFolder& f) {
-         for (int level = 1; level <= 6; ++level) f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
+         for (int level = 1; level <= 6; ++level)
+           f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
          f.Write(u"notes.ol3"_s, "Это просто заметки учителя.\r\nНикаких вопросов.\r\n");
        },
        {u"это не база"_s, u"notes.ol3"_s}},
       {"a file larger than any base",
        [](const ProgramFolder& f) {
-         for (int level = 1; level <= 6; ++level) f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
+         for (int level = 1; level <= 6; ++level)
+           f.Write(u"a.ol"_s + QString::number(level), Base(NumberedList(u"a"_s, 3)));
          QFile huge(f.dataPath() + u"/huge.ol2"_s);
          ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
          ASSERT_TRUE(huge.resize(qint64(5) * 1024 * 1024 * 1024));  // sparse: costs no disk

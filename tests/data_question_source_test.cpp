@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
 #include "data/question_source.h"
 #include "data/random_source.h"
+#include "tests/testing/info_box_fakes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,21 +14,22 @@ namespace {
 
 QByteArray Utf8(const QString& text) { return text.toUtf8(); }
 
-const QString kGood = u"# Пример\n"
-                      "level: 2\n"
-                      "year: 2026\n"
-                      "\n"
-                      "? Сколько будет 2 + 2?\n"
-                      "- Три\n"
-                      "+ Четыре\n"
-                      "-  Пять  \n"
-                      "- Шесть\n"
-                      "   # отступ и комментарий\n"
-                      "?Столица России?\n"
-                      "+Москва\n"
-                      "-Казань\n"
-                      "-Тверь\n"
-                      "-Омск\n"_s;
+const QString kGood =
+    u"# Пример\n"
+    "level: 2\n"
+    "year: 2026\n"
+    "\n"
+    "? Сколько будет 2 + 2?\n"
+    "- Три\n"
+    "+ Четыре\n"
+    "-  Пять  \n"
+    "- Шесть\n"
+    "   # отступ и комментарий\n"
+    "?Столица России?\n"
+    "+Москва\n"
+    "-Казань\n"
+    "-Тверь\n"
+    "-Омск\n"_s;
 
 }  // namespace
 
@@ -62,15 +63,21 @@ TEST(DataQuestionSource, FaultsAreReportedWithTheirLines) {
     QList<SourceError> errors;
   };
   const Case cases[] = {
-      {"unknown line", Utf8(u"level: 1\n"_s + q + u"Ответ: да\n"_s),
+      {"unknown line",
+       Utf8(u"level: 1\n"_s + q + u"Ответ: да\n"_s),
        {{7, u"непонятная строка: ожидается «level:», «year:», «?», «+» или «-»"_s}}},
-      {"too few wrong answers", Utf8(u"level: 1\n? Вопрос\n+ Да\n- Нет\n- Нет\n"_s + q),
+      {"too few wrong answers",
+       Utf8(u"level: 1\n? Вопрос\n+ Да\n- Нет\n- Нет\n"_s + q),
        {{2, u"у вопроса должны быть один ответ «+» и три «-», а здесь 1 и 2"_s}}},
-      {"no correct answer", Utf8(u"level: 1\n? Вопрос\n- Нет\n- Нет\n- Нет\n"_s),
+      {"no correct answer",
+       Utf8(u"level: 1\n? Вопрос\n- Нет\n- Нет\n- Нет\n"_s),
        {{2, u"у вопроса должны быть один ответ «+» и три «-», а здесь 0 и 3"_s}}},
-      {"second correct answer", Utf8(u"level: 1\n? Вопрос\n+ Да\n+ Тоже да\n- Нет\n- Нет\n- Нет\n"_s),
+      {"second correct answer",
+       Utf8(u"level: 1\n? Вопрос\n+ Да\n+ Тоже да\n- Нет\n- Нет\n- Нет\n"_s),
        {{4, u"второй правильный ответ «+»"_s}}},
-      {"fourth wrong answer", Utf8(u"level: 1\n"_s + q + u"- Лишний\n"_s), {{7, u"четвёртый неправильный ответ «-»"_s}}},
+      {"fourth wrong answer",
+       Utf8(u"level: 1\n"_s + q + u"- Лишний\n"_s),
+       {{7, u"четвёртый неправильный ответ «-»"_s}}},
       {"answer before any question", Utf8(u"level: 1\n+ Да\n"_s + q), {{2, u"ответ без вопроса"_s}}},
       {"missing level", Utf8(u"# нет уровня\n\n"_s + q), {{3, u"перед первым вопросом нет строки «level: N»"_s}}},
       {"empty file", QByteArray(), {{1, u"перед первым вопросом нет строки «level: N»"_s}}},
@@ -78,24 +85,37 @@ TEST(DataQuestionSource, FaultsAreReportedWithTheirLines) {
       {"level twice", Utf8(u"level: 1\nLEVEL: 1\n"_s + q), {{2, u"вторая строка «level:» (первая — строка 1)"_s}}},
       {"level out of range", Utf8(u"level: 7\n"_s + q), {{1, u"уровень — одна цифра от 0 до 6, а не «7»"_s}}},
       {"level not a digit", Utf8(u"level: один\n"_s + q), {{1, u"уровень — одна цифра от 0 до 6, а не «один»"_s}}},
-      {"year twice", Utf8(u"level: 1\nyear: 1990\nyear: 1991\n"_s + q), {{3, u"вторая строка «year:» (первая — строка 2)"_s}}},
+      {"year twice",
+       Utf8(u"level: 1\nyear: 1990\nyear: 1991\n"_s + q),
+       {{3, u"вторая строка «year:» (первая — строка 2)"_s}}},
       {"empty year", Utf8(u"level: 1\nyear:\n"_s + q), {{2, u"пустой год"_s}}},
       {"empty question", Utf8(u"level: 1\n?\n+ Да\n- Нет\n- Нет\n- Нет\n"_s), {{2, u"вопрос без текста"_s}}},
       {"empty answer", Utf8(u"level: 1\n? Вопрос\n+\n- Нет\n- Нет\n- Нет\n"_s), {{3, u"пустой ответ"_s}}},
-      {"character outside code page 1251", Utf8(u"level: 1\n? Вопрос\n+ Да\n- 日本\n- Нет\n- Нет\n"_s),
+      {"character outside code page 1251",
+       Utf8(u"level: 1\n? Вопрос\n+ Да\n- 日本\n- Нет\n- Нет\n"_s),
        {{4, u"знака «日» (U+65E5) нет в кодовой странице 1251"_s}}},
-      {"character beyond the basic plane", Utf8(u"level: 1\nyear: 2026 😀\n"_s + q),
+      {"character beyond the basic plane",
+       Utf8(u"level: 1\nyear: 2026 😀\n"_s + q),
        {{2, u"знака «😀» (U+1F600) нет в кодовой странице 1251"_s}}},
-      {"control character", Utf8(u"level: 1\n? Воп\tрос\n+ Да\n- Нет\n- Нет\n- Нет\n"_s), {{2, u"управляющий символ U+0009"_s}}},
-      {"not UTF-8", "level: 1\n? \xC2\xEE\xEF\xF0\xEE\xF1\n+ a\n- b\n- c\n- d\n",
-       {{2, u"строка не в кодировке UTF-8"_s}, {3, u"ответ без вопроса"_s}, {4, u"ответ без вопроса"_s},
-        {5, u"ответ без вопроса"_s}, {6, u"ответ без вопроса"_s}}},
-      {"question too long", Utf8(u"level: 1\n? "_s + QString(16384, u'ы') + u"\n+ Да\n- Нет\n- Нет\n- Нет\n"_s),
+      {"control character",
+       Utf8(u"level: 1\n? Воп\tрос\n+ Да\n- Нет\n- Нет\n- Нет\n"_s),
+       {{2, u"управляющий символ U+0009"_s}}},
+      {"not UTF-8",
+       "level: 1\n? \xC2\xEE\xEF\xF0\xEE\xF1\n+ a\n- b\n- c\n- d\n",
+       {{2, u"строка не в кодировке UTF-8"_s},
+        {3, u"ответ без вопроса"_s},
+        {4, u"ответ без вопроса"_s},
+        {5, u"ответ без вопроса"_s},
+        {6, u"ответ без вопроса"_s}}},
+      {"question too long",
+       Utf8(u"level: 1\n? "_s + QString(16384, u'ы') + u"\n+ Да\n- Нет\n- Нет\n- Нет\n"_s),
        {{2, u"текст слишком длинный для базы (знаков: 16384, можно не больше 16383)"_s}}},
   };
   for (const Case& c : cases) {
     const QuestionSource source = ParseQuestionSource(c.source);
-    EXPECT_EQ(source.errors, c.errors) << c.name << ": " << (source.errors.isEmpty() ? std::string() : source.errors[0].reason.toStdString());
+    EXPECT_EQ(source.errors, c.errors) << c.name << ": "
+                                       << (source.errors.isEmpty() ? std::string()
+                                                                   : source.errors[0].reason.toStdString());
   }
 }
 
@@ -103,7 +123,8 @@ TEST(DataQuestionSource, AThousandQuestionsFitAndOneMoreDoesNot) {
   QString text = u"level: 3\n"_s;
   for (int i = 0; i < 1001; ++i) text += u"? Q\n+ a\n- b\n- c\n- d\n"_s;
   QuestionSource source = ParseQuestionSource(Utf8(text));
-  EXPECT_EQ(source.errors, QList<SourceError>({{1 + 5 * 1000 + 1, u"больше 1000 вопросов: больше игра с одного уровня не читает"_s}}));
+  EXPECT_EQ(source.errors,
+            QList<SourceError>({{1 + 5 * 1000 + 1, u"больше 1000 вопросов: больше игра с одного уровня не читает"_s}}));
   text = u"level: 3\n"_s;
   for (int i = 0; i < 1000; ++i) text += u"? Q\n+ a\n- b\n- c\n- d\n"_s;
   source = ParseQuestionSource(Utf8(text));

@@ -15,13 +15,13 @@
 #include <QTemporaryDir>
 
 #include "data/codec.h"
-#include "tests/testing/info_box_fakes.h"
 #include "data/random_source.h"
 #include "data/winners_table.h"
-#include "tests/testing/question_bases.h"
 #include "tests/fixtures/fifo_watchdog.h"
 #include "tests/fixtures/file_size_limit.h"
 #include "tests/fixtures/ordinary_user.h"
+#include "tests/testing/info_box_fakes.h"
+#include "tests/testing/question_bases.h"
 
 using namespace Qt::StringLiterals;
 using testbases::ScrambleFixed;
@@ -103,15 +103,24 @@ TEST_F(WinnersFile, MarkersDecideWhereBytesGo) {
   const Case cases[] = {
       {"two rows on one line", a.chopped(2) + b, {u"Аня"_s, u"Боря"_s}, {u"300"_s, u"200"_s}},
       {"a sum before the first row belongs to none",
-       "\x02" + ScrambleFixed(u"999"_s, 3) + "\r\n" + a, {u"Аня"_s}, {u"300"_s}},
+       "\x02" + ScrambleFixed(u"999"_s, 3) + "\r\n" + a,
+       {u"Аня"_s},
+       {u"300"_s}},
       {"bytes before a line's first marker are dropped", ScrambleFixed(u"xx"_s, 3) + a, {u"Аня"_s}, {u"300"_s}},
       {"a line beginning with byte 2 adds to the earlier row's sum",
-       "\x01" + ScrambleFixed(u"Аня"_s, 3) + "\x02" + ScrambleFixed(u"1"_s, 3) + "\r\n\x02" + ScrambleFixed(u"00"_s, 3) + "\r\n",
-       {u"Аня"_s}, {u"100"_s}},
-      {"a name without a sum", "\x01" + ScrambleFixed(u"Без суммы"_s, 3) + "\r\n" + b, {u"Без суммы"_s, u"Боря"_s}, {u""_s, u"200"_s}},
+       "\x01" + ScrambleFixed(u"Аня"_s, 3) + "\x02" + ScrambleFixed(u"1"_s, 3) + "\r\n\x02" +
+           ScrambleFixed(u"00"_s, 3) + "\r\n",
+       {u"Аня"_s},
+       {u"100"_s}},
+      {"a name without a sum",
+       "\x01" + ScrambleFixed(u"Без суммы"_s, 3) + "\r\n" + b,
+       {u"Без суммы"_s, u"Боря"_s},
+       {u""_s, u"200"_s}},
       {"bytes 10, 13 and 27 are skipped",
-       "\x01" + ScrambleFixed(u"Аня"_s, 3).insert(2, "\n\x1b") + "\x02" + ScrambleFixed(u"300"_s, 3).insert(4, '\r') + "\r\n",
-       {u"Аня"_s}, {u"300"_s}},
+       "\x01" + ScrambleFixed(u"Аня"_s, 3).insert(2, "\n\x1b") + "\x02" + ScrambleFixed(u"300"_s, 3).insert(4, '\r') +
+           "\r\n",
+       {u"Аня"_s},
+       {u"300"_s}},
       {"the last line needs no line end", a + b.chopped(2), {u"Аня"_s, u"Боря"_s}, {u"300"_s, u"200"_s}},
       {"an empty file", {}, {}, {}},
   };
@@ -143,13 +152,14 @@ TEST_F(WinnersFile, ADamagedFieldKeepsItsGoodPartAndTheRestIsRead) {
   const WinnersTable table = Load();
   EXPECT_EQ(Names(table), QStringList({u"Ок"_s, u"Вера"_s}));
   EXPECT_EQ(Sums(table), QStringList({u"100"_s, u"200"_s}));
-  EXPECT_EQ(m_box.messages,
-            QList<RecordingInfoBox::Message>({{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), InfoBox::Kind::Warning}}));
+  EXPECT_EQ(m_box.messages, QList<RecordingInfoBox::Message>(
+                                {{DamagedFileMessage(QDir::toNativeSeparators(path()), 1), InfoBox::Kind::Warning}}));
 }
 
 TEST_F(WinnersFile, AThoroughlyDamagedFileGivesOneMessageNamingItAndItsDamage) {
   QByteArray file;
-  for (int r = 1; r <= kMaxWinners; ++r) file += "\x01" + QByteArray(30, char(200)) + "\x02" + QByteArray(9, char(99)) + "\r\n";
+  for (int r = 1; r <= kMaxWinners; ++r)
+    file += "\x01" + QByteArray(30, char(200)) + "\x02" + QByteArray(9, char(99)) + "\r\n";
   Write(file);
   const WinnersTable table = Load();
   EXPECT_EQ(table.count(), kMaxWinners);
@@ -284,8 +294,9 @@ TEST_F(WinnersFile, ARealSizeBoardOnAFullDiskKeepsTheOldFileAndFails) {
   const WinnersTable newBoard = RealSizeBoard(u"Н"_s);
   EXPECT_FALSE(UnderFileSizeLimit(4096, [&] { return SaveWinners(path(), newBoard, m_random); }));
   EXPECT_EQ(Read(), old);
-  const WinnersWrite stored =
-      UnderFileSizeLimit(4096, [&] { return StoreWinners(path(), {{u"Новый"_s, 2000000}}, m_random); });
+  const WinnersWrite stored = UnderFileSizeLimit(4096, [&] {
+    return StoreWinners(path(), {{u"Новый"_s, 2000000}}, m_random);
+  });
   EXPECT_EQ(stored, WinnersWrite::Failed);
   EXPECT_EQ(Read(), old);
   EXPECT_EQ(Names(Load()), Names(oldBoard));
@@ -361,9 +372,13 @@ TEST_F(WinnersFile, LeftoversOfAKilledSaveAreRemovedAndNothingElse) {
   const QStringList leftovers = {u".Winners.tbl.fartovik-save-AbCdEf"_s, u".Winners.tbl.fartovik-save-q1w2e3"_s};
   // A player's own copies, named as people name them: six letters after the dot
   // included, which is the toolkit's own pattern for temporaries.
-  const QStringList others = {u"Winners.tbl.backup"_s, u"Winners.tbl.oldest"_s, u"Winners.tbl.AbCdEf"_s,
-                              u"Winners.tbl.bak"_s,    u".Winners.tbl.fartovik-save-AbCdE"_s,
-                              u".Other.tbl.fartovik-save-AbCdEf"_s, u"Winners.tbl.fartovik-save-AbCdEf"_s};
+  const QStringList others = {u"Winners.tbl.backup"_s,
+                              u"Winners.tbl.oldest"_s,
+                              u"Winners.tbl.AbCdEf"_s,
+                              u"Winners.tbl.bak"_s,
+                              u".Winners.tbl.fartovik-save-AbCdE"_s,
+                              u".Other.tbl.fartovik-save-AbCdEf"_s,
+                              u"Winners.tbl.fartovik-save-AbCdEf"_s};
   for (const QString& name : leftovers + others) {
     QFile file(dir.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -564,8 +579,8 @@ TEST_F(WinnersFile, AResultsTimeMarkRidesBehindItsSumThroughTheFileAndRanksByThe
     times.append(AnswerTimeOfSum(row.sum));
   }
   EXPECT_EQ(sums, QStringList({u"32000**"_s, u"32000"_s, u"1000"_s, u"1000*"_s}));
-  EXPECT_EQ(times, QList<AnswerTime>({AnswerTime::Unlimited, AnswerTime::Normal, AnswerTime::Normal,
-                                      AnswerTime::Doubled}));
+  EXPECT_EQ(times,
+            QList<AnswerTime>({AnswerTime::Unlimited, AnswerTime::Normal, AnswerTime::Normal, AnswerTime::Doubled}));
   EXPECT_EQ(WinnerSumValue(table.AtRank(1).sum), 32000);
   EXPECT_TRUE(m_box.messages.isEmpty());
 }
@@ -576,11 +591,9 @@ TEST(AnswerTimeMarks, OnlyOurMarkRightBehindTheDigitsCounts) {
     AnswerTime time;
   };
   const Case cases[] = {
-      {u"1000"_s, AnswerTime::Normal},      {u"1000*"_s, AnswerTime::Doubled},
-      {u"1000**"_s, AnswerTime::Unlimited}, {u"1000***"_s, AnswerTime::Normal},
-      {u"1000 *"_s, AnswerTime::Normal},    {u"*"_s, AnswerTime::Normal},
-      {u"**1000"_s, AnswerTime::Normal},    {QString(), AnswerTime::Normal},
-      {u"10*00"_s, AnswerTime::Normal},
+      {u"1000"_s, AnswerTime::Normal},    {u"1000*"_s, AnswerTime::Doubled}, {u"1000**"_s, AnswerTime::Unlimited},
+      {u"1000***"_s, AnswerTime::Normal}, {u"1000 *"_s, AnswerTime::Normal}, {u"*"_s, AnswerTime::Normal},
+      {u"**1000"_s, AnswerTime::Normal},  {QString(), AnswerTime::Normal},   {u"10*00"_s, AnswerTime::Normal},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.storedSum.toStdString());

@@ -17,10 +17,8 @@ TEST_F(EngineTest, TheTimeToAnswerDoublesOrLiftsEveryQuestionsLimit) {
     double timesOutAfter;  ///< 0: never
   };
   const Case cases[] = {
-      {AnswerTime::Normal, 1, u"0:20"_s, 20},
-      {AnswerTime::Doubled, 1, u"0:40"_s, 40},
-      {AnswerTime::Doubled, 11, u"2:40"_s, 160},
-      {AnswerTime::Unlimited, 1, u"∞"_s, 0},
+      {AnswerTime::Normal, 1, u"0:20"_s, 20},    {AnswerTime::Doubled, 1, u"0:40"_s, 40},
+      {AnswerTime::Doubled, 11, u"2:40"_s, 160}, {AnswerTime::Unlimited, 1, u"∞"_s, 0},
       {AnswerTime::Unlimited, 15, u"∞"_s, 0},
   };
   for (const Case& c : cases) {

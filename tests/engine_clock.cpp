@@ -33,9 +33,9 @@ TEST_F(EngineTest, TheColonBlinksAndTheSecondsRoundHalfToEven) {
   };
   JumpTo(1);
   const double start = g().Clock().StartedAt();
-  for (const Case c : {Case{0.25, u"0:20"}, Case{0.5, u"0 20"}, Case{0.75, u"0 19"},
-                       Case{1.0, u"0:19"}, Case{1.5, u"0 18"}, Case{2.5, u"0 18"},
-                       Case{3.5, u"0 16"}, Case{10.25, u"0:10"}, Case{19.75, u"0 00"}}) {
+  for (const Case c :
+       {Case{0.25, u"0:20"}, Case{0.5, u"0 20"}, Case{0.75, u"0 19"}, Case{1.0, u"0:19"}, Case{1.5, u"0 18"},
+        Case{2.5, u"0 18"}, Case{3.5, u"0 16"}, Case{10.25, u"0:10"}, Case{19.75, u"0 00"}}) {
     SCOPED_TRACE(c.elapsed);
     platform->time = start + c.elapsed;
     g().Tick();
@@ -71,8 +71,7 @@ TEST_F(EngineTest, RunningOutOfTimeEndsTheGameWithTheGuaranteedSum) {
     qint32 result;
   };
   for (const Case c : {Case{1, Panel::Timeout, 0}, Case{5, Panel::Timeout, 0}, Case{6, Panel::Record, 1000},
-                       Case{10, Panel::Record, 1000}, Case{11, Panel::Record, 32000},
-                       Case{15, Panel::Record, 32000}}) {
+                       Case{10, Panel::Record, 1000}, Case{11, Panel::Record, 32000}, Case{15, Panel::Record, 32000}}) {
     SCOPED_TRACE(c.question);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
@@ -91,7 +90,9 @@ TEST_F(EngineTest, RunningOutOfTimeEndsTheGameWithTheGuaranteedSum) {
     EXPECT_EQ(E(el::TimeoutPanel).visible, c.panel == Panel::Timeout);
     EXPECT_EQ(E(el::TimeoutConfirm).visible, c.panel == Panel::Timeout);
     EXPECT_EQ(E(el::VictoryPanel).visible, c.panel == Panel::Record);
-    for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+    for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty,
+                              el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+      EXPECT_FALSE(E(e).enabled) << e;
   }
 }
 
@@ -227,9 +228,9 @@ TEST(QuestionClockTest, HoldsGiveBackTheTimeFromTheFirstHoldOrTheStartToTheLastR
     double firstHold, secondHold, firstRelease, lastRelease;
     double startedAt;  ///< after the last release, for a question started at 100
   };
-  for (const Case& c : {Case{"one box", 105, 105, 105, 110, 105},
-                        Case{"a page, then a box over it", 105, 107, 108, 110, 105},
-                        Case{"the question finished appearing behind a page", 90, 101, 102, 103, 103}}) {
+  for (const Case& c :
+       {Case{"one box", 105, 105, 105, 110, 105}, Case{"a page, then a box over it", 105, 107, 108, 110, 105},
+        Case{"the question finished appearing behind a page", 90, 101, 102, 103, 103}}) {
     SCOPED_TRACE(c.what);
     QuestionClock clock;
     clock.SetLimit(20);

@@ -120,13 +120,25 @@ TEST_F(EngineTest, TheRevealAddsBlanksTogetherWithTheNextVisibleCharacter) {
     Tick();
     steps.append(CaptionText(el::QuestionFrame));
   }
-  const QStringList expected = {u"К"_s, u"Кт"_s, u"Кто"_s, u"Кто  н"_s, u"Кто  на"_s,
-                                u"Кто  нап"_s, u"Кто  напи"_s, u"Кто  напис"_s,
-                                u"Кто  написа"_s, u"Кто  написал"_s, u"Кто  написал   «"_s,
-                                u"Кто  написал   «О"_s, u"Кто  написал   «Он"_s,
-                                u"Кто  написал   «Оне"_s, u"Кто  написал   «Онег"_s,
-                                u"Кто  написал   «Онеги"_s, u"Кто  написал   «Онегин"_s,
-                                u"Кто  написал   «Онегина"_s, u"Кто  написал   «Онегина»"_s,
+  const QStringList expected = {u"К"_s,
+                                u"Кт"_s,
+                                u"Кто"_s,
+                                u"Кто  н"_s,
+                                u"Кто  на"_s,
+                                u"Кто  нап"_s,
+                                u"Кто  напи"_s,
+                                u"Кто  напис"_s,
+                                u"Кто  написа"_s,
+                                u"Кто  написал"_s,
+                                u"Кто  написал   «"_s,
+                                u"Кто  написал   «О"_s,
+                                u"Кто  написал   «Он"_s,
+                                u"Кто  написал   «Оне"_s,
+                                u"Кто  написал   «Онег"_s,
+                                u"Кто  написал   «Онеги"_s,
+                                u"Кто  написал   «Онегин"_s,
+                                u"Кто  написал   «Онегина"_s,
+                                u"Кто  написал   «Онегина»"_s,
                                 text};
   EXPECT_EQ(steps, expected);
   EXPECT_EQ(E(el::QuestionFrame).tooltip, u"Вопрос 1833 года."_s);
@@ -161,8 +173,8 @@ TEST_F(EngineTest, TheFourAnswersEndInTheSmallestFittedSizeRoundedHalfToEven) {
     std::array<int, 4> lengths;  // of answers 1 … 4
     int size;
   };
-  for (const Case c : {Case{{2, 20, 30, 46}, 10}, Case{{2, 20, 30, 50}, 8},
-                       Case{{46, 46, 46, 46}, 10}, Case{{50, 50, 50, 50}, 8}}) {
+  for (const Case c :
+       {Case{{2, 20, 30, 46}, 10}, Case{{2, 20, 30, 50}, 8}, Case{{46, 46, 46, 46}, 10}, Case{{50, 50, 50, 50}, 8}}) {
     SCOPED_TRACE(c.lengths[3]);
     std::array<QString, 4> answers;
     for (int k = 0; k < 4; ++k) answers[k] = QString(c.lengths[k], QChar(u'ж' + k));
@@ -182,8 +194,7 @@ TEST_F(EngineTest, TheFourAnswersEndInTheSmallestFittedSizeRoundedHalfToEven) {
       smallest = std::min(smallest, alone.element(e).caption.font.size);
     }
     EXPECT_DOUBLE_EQ(smallest, c.size == 10 ? 9.5 : 8.5);
-    for (const ElementId e : kAnswerSlots)
-      EXPECT_DOUBLE_EQ(E(e).caption.font.size, c.size) << e;
+    for (const ElementId e : kAnswerSlots) EXPECT_DOUBLE_EQ(E(e).caption.font.size, c.size) << e;
     for (int k = 1; k <= 4; ++k) EXPECT_EQ(CaptionText(g().AnswerElement(k)), answers[k - 1]);
     Start({6, 6, 6, 6, 6, 6, 6});
     measurer.reported = [](const CaptionFont& font) { return font.size - 0.5; };

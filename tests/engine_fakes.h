@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,14 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
+#include "element_names.h"
 #include "engine/game.h"
 #include "screen/element_table.h"
-#include "element_names.h"
 #include "tests/game_test_access.h"
 #include "tests/testing/fake_measurer.h"
 #include "tests/testing/question_bases.h"

@@ -24,10 +24,13 @@ TEST_F(EngineTest, StartUpShowsTheIdleScreenAndStartsTheTimerLast) {
   EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
-  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty,
+                            el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    EXPECT_FALSE(E(e).enabled) << e;
   for (const ElementId e : kLadderRungs) EXPECT_EQ(RowOf(e), CellOf(RungLook::NotWon).row) << e;
   // The lifelines wait for a game in their plain look, not crossed out as used.
-  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll})
+    EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
   EXPECT_EQ(RowOf(el::TakeMoney), CellOf(LifelineLook::Used).row);
   EXPECT_FALSE(g().Judgement().Running());
   EXPECT_FALSE(g().Poll().Running());
@@ -47,9 +50,12 @@ TEST_F(EngineTest, NewGameOpensTheBoardAndPreparesQuestionOne) {
   EXPECT_EQ(round().currentSum, 0);
   EXPECT_EQ(round().guaranteedSum, 0);
   EXPECT_EQ(round().level, 1);
-  for (const ElementId e : {el::QuestionFrame, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_TRUE(E(e).enabled) << e;
-  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll}) EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
-  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll})
+    EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll})
+    EXPECT_EQ(RowOf(e), CellOf(LifelineLook::Normal).row) << e;
+  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::TakeMoney})
+    EXPECT_FALSE(E(e).enabled) << e;
   EXPECT_TRUE(g().QuestionReveal().Running());
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
 }
@@ -59,12 +65,11 @@ TEST_F(EngineTest, EachQuestionGetsItsLimitLevelAndSums) {
     int limit, level;
     int current, guaranteed;
   };
-  const Row table[15] = {{20, 1, 0, 0},         {23, 1, 100, 0},       {25, 1, 200, 0},
-                         {28, 2, 300, 0},       {30, 2, 500, 0},       {40, 3, 1000, 1000},
-                         {45, 3, 2000, 1000},   {50, 3, 4000, 1000},   {55, 4, 8000, 1000},
-                         {60, 4, 16000, 1000},  {80, 5, 32000, 32000}, {90, 5, 64000, 32000},
-                         {100, 5, 125000, 32000}, {110, 6, 250000, 32000},
-                         {120, 6, 500000, 32000}};
+  const Row table[15] = {{20, 1, 0, 0},           {23, 1, 100, 0},         {25, 1, 200, 0},
+                         {28, 2, 300, 0},         {30, 2, 500, 0},         {40, 3, 1000, 1000},
+                         {45, 3, 2000, 1000},     {50, 3, 4000, 1000},     {55, 4, 8000, 1000},
+                         {60, 4, 16000, 1000},    {80, 5, 32000, 32000},   {90, 5, 64000, 32000},
+                         {100, 5, 125000, 32000}, {110, 6, 250000, 32000}, {120, 6, 500000, 32000}};
   g().KeyPressed(Qt::Key_F2);
   for (int n = 1; n <= 15; ++n) {
     SCOPED_TRACE(n);
@@ -93,7 +98,8 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
     // The prize won so far stands out; the rows below it are marked.
     EXPECT_EQ(RowOf(LadderRung(n)), CellOf(RungLook::Current).row);
     for (int below = 1; below < n; ++below) EXPECT_EQ(RowOf(LadderRung(below)), CellOf(RungLook::Won).row) << below;
-    for (int above = n + 1; above <= 15; ++above) EXPECT_EQ(RowOf(LadderRung(above)), CellOf(RungLook::NotWon).row) << above;
+    for (int above = n + 1; above <= 15; ++above)
+      EXPECT_EQ(RowOf(LadderRung(above)), CellOf(RungLook::NotWon).row) << above;
   }
   EXPECT_FALSE(round().QuestionInPlay());
   EXPECT_EQ(round().guaranteedSum, 1000000);
@@ -101,7 +107,9 @@ TEST_F(EngineTest, AGameWonOnQuestionFifteenClimbsTheLadderAndEndsWithTheMillion
   EXPECT_TRUE(E(el::VictoryPanel).visible);
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"Вы уносите 1\u2009000\u2009000 у.е."_s));
   EXPECT_TRUE(CaptionText(el::VictoryPanel).contains(u"практически недостижимый"_s));
-  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty,
+                            el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    EXPECT_FALSE(E(e).enabled) << e;
 
   g().KeyPressed(Qt::Key_Return);  // keeps the default name
   EXPECT_EQ(g().OpenPanel(), Panel::Leaderboard);
@@ -122,8 +130,7 @@ TEST_F(EngineTest, AWrongAnswerEndsTheGameWithTheLastGuaranteedSum) {
     int result;
   };
   for (const Case c : {Case{1, Panel::Loss, 0}, Case{5, Panel::Loss, 0}, Case{6, Panel::Record, 1000},
-                       Case{10, Panel::Record, 1000}, Case{11, Panel::Record, 32000},
-                       Case{15, Panel::Record, 32000}}) {
+                       Case{10, Panel::Record, 1000}, Case{11, Panel::Record, 32000}, Case{15, Panel::Record, 32000}}) {
     SCOPED_TRACE(c.question);
     Start({6, 6, 6, 6, 6, 6, 6});
     PlayTo(c.question);
@@ -151,16 +158,11 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
   };
   constexpr AnswerLook kNormal = AnswerLook::Normal, kChosen = AnswerLook::Chosen, kCorrect = AnswerLook::Correct;
   const Step steps[] = {
-      {1, kChosen, kNormal, kChosen, false},
-      {20, kChosen, kNormal, kChosen, false},
-      {21, kCorrect, kCorrect, kChosen, true},
-      {29, kCorrect, kCorrect, kChosen, true},
-      {30, kChosen, kNormal, kChosen, true},
-      {33, kCorrect, kCorrect, kChosen, true},
-      {36, kChosen, kNormal, kChosen, true},
-      {39, kCorrect, kCorrect, kChosen, true},
-      {42, kChosen, kNormal, kChosen, true},
-      {45, kCorrect, kCorrect, kChosen, true},
+      {1, kChosen, kNormal, kChosen, false},   {20, kChosen, kNormal, kChosen, false},
+      {21, kCorrect, kCorrect, kChosen, true}, {29, kCorrect, kCorrect, kChosen, true},
+      {30, kChosen, kNormal, kChosen, true},   {33, kCorrect, kCorrect, kChosen, true},
+      {36, kChosen, kNormal, kChosen, true},   {39, kCorrect, kCorrect, kChosen, true},
+      {42, kChosen, kNormal, kChosen, true},   {45, kCorrect, kCorrect, kChosen, true},
       {47, kCorrect, kCorrect, kChosen, true},
   };
   for (bool right : {true, false}) {
@@ -189,7 +191,8 @@ TEST_F(EngineTest, JudgingShowsTheChoiceThenTheCorrectAnswerBlinking) {
         EXPECT_EQ(RowOf(correct), CellOf(s.wrongCorrect).row);
         EXPECT_EQ(RowOf(chosen), CellOf(s.wrongChosen).row);
         EXPECT_EQ(E(chosen).caption.colour, qRgb(0, 0, 0));
-        EXPECT_EQ(E(correct).caption.colour, s.wrongCorrect == AnswerLook::Normal ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        EXPECT_EQ(E(correct).caption.colour,
+                  s.wrongCorrect == AnswerLook::Normal ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
       }
     }
     Tick();  // the verdict
@@ -279,11 +282,14 @@ TEST_F(EngineTest, AnswersLifelinesAndTheMoneyWaitWhileTheQuestionIsRevealed) {
   ASSERT_TRUE(g().QuestionReveal().Running());
   const QString partial = CaptionText(el::QuestionFrame);
   for (int key : {Qt::Key_A, Qt::Key_B, Qt::Key_C, Qt::Key_D, Qt::Key_1, Qt::Key_2, Qt::Key_3}) g().KeyPressed(key);
-  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
+  for (const ElementId e : {el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend,
+                            el::AudiencePoll, el::TakeMoney})
+    g().ClickElement(e);
   PressWith(Qt::ControlModifier, Qt::Key_M);
   EXPECT_FALSE(g().Judgement().Running());
   EXPECT_EQ(g().OpenPanel(), Panel::None);
-  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    EXPECT_TRUE(E(e).enabled) << e;
   EXPECT_EQ(g().Clock().Limit(), 25);  // the phone was not used
   EXPECT_EQ(CaptionText(el::QuestionFrame), partial);
 }
@@ -299,7 +305,8 @@ TEST_F(EngineTest, DuringJudgingOnlyTheFirstChoiceCounts) {
   for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) g().ClickElement(e);
   EXPECT_EQ(round().chosen, first);
   EXPECT_EQ(g().Judgement().Ticks(), 5);
-  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_TRUE(E(e).enabled) << e;
+  for (const ElementId e : {el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    EXPECT_TRUE(E(e).enabled) << e;
   Tick(43);
   EXPECT_EQ(g().OpenPanel(), Panel::Loss);
 }

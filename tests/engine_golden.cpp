@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "engine/spoken_state.h"
-#include "screen/key_table.h"
 #include "engine_fakes.h"
+#include "screen/key_table.h"
 #include "shell/title_bar_clock.h"
 
 using namespace Qt::StringLiterals;
@@ -20,14 +20,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 /// The sheet a face was cut from, as the recording spells it.
-QString SheetName(const Element& e) {
-  return e.face.isNull() || !e.faceSheet ? u"none"_s : ElementName(*e.faceSheet);
-}
+QString SheetName(const Element& e) { return e.face.isNull() || !e.faceSheet ? u"none"_s : ElementName(*e.faceSheet); }
 
 /// The recordings write a colour as blue, green and red, red lowest.
-QString Colour(QRgb colour) {
-  return QString::number(qRed(colour) | qGreen(colour) << 8 | qBlue(colour) << 16, 16);
-}
+QString Colour(QRgb colour) { return QString::number(qRed(colour) | qGreen(colour) << 8 | qBlue(colour) << 16, 16); }
 
 QString Rect(qreal left, qreal top, qreal width, qreal height) {
   return u"%1,%2 %3x%4"_s.arg(left).arg(top).arg(width).arg(height);
@@ -72,20 +68,17 @@ QStringList DescribeElement(const Element& e, ElementId index, const BoardView& 
                .arg(e.enabled ? u"on"_s : u"off"_s)
                .arg(Rect(e.left, e.top, e.width, e.height))
                .arg(SheetName(e))
-               .arg(Rect(e.faceSource.left(), e.faceSource.top(), e.faceSource.width(),
-                         e.faceSource.height()))
+               .arg(Rect(e.faceSource.left(), e.faceSource.top(), e.faceSource.width(), e.faceSource.height()))
                .arg(e.tooltip);
   const std::optional<BoardColumn> column = ColumnWrittenAs(index);
   const Caption c = column ? ColumnAsCaption(board, *column) : e.caption;
-  lines << u"%1 caption: %2 %3 %4 colour %5 font %6 align %7 tip \"%8\" text \"%9\""_s
-               .arg(name)
+  lines << u"%1 caption: %2 %3 %4 colour %5 font %6 align %7 tip \"%8\" text \"%9\""_s.arg(name)
                .arg(c.visible ? u"shown"_s : u"hidden"_s)
                .arg(c.enabled ? u"on"_s : u"off"_s)
                .arg(Rect(c.left, c.top, c.width, c.height))
                .arg(Colour(c.colour))
-               .arg(c.font.face + u' ' + QString::number(c.font.size) +
-                    (c.font.bold ? u" bold"_s : QString()) + (c.font.italic ? u" italic"_s : QString()) +
-                    (c.font.underline ? u" underline"_s : QString()) +
+               .arg(c.font.face + u' ' + QString::number(c.font.size) + (c.font.bold ? u" bold"_s : QString()) +
+                    (c.font.italic ? u" italic"_s : QString()) + (c.font.underline ? u" underline"_s : QString()) +
                     (c.font.strikeout ? u" strikeout"_s : QString()))
                .arg(int(c.alignment))
                .arg(c.tooltip)
@@ -111,26 +104,31 @@ class GoldenTest : public EngineTest {
     QStringList now;
     for (const ElementId i : AllElements()) now << DescribeElement(g().screen().element(i), i, g().screen().board());
     const NameBox& box = g().screen().nameBox();
-    now << u"name box: %1 %2,%3 %4x%5 \"%6\" selected %7+%8"_s
-               .arg(box.visible ? u"shown"_s : u"hidden"_s)
-               .arg(box.rect.left()).arg(box.rect.top()).arg(box.rect.width()).arg(box.rect.height())
-               .arg(box.text).arg(box.selectionStart).arg(box.selectionLength);
+    now << u"name box: %1 %2,%3 %4x%5 \"%6\" selected %7+%8"_s.arg(box.visible ? u"shown"_s : u"hidden"_s)
+               .arg(box.rect.left())
+               .arg(box.rect.top())
+               .arg(box.rect.width())
+               .arg(box.rect.height())
+               .arg(box.text)
+               .arg(box.selectionStart)
+               .arg(box.selectionLength);
     const PageView& pages = g().screen().pages();
-    now << (pages.visible() ? u"pages: %1 of %2 \"%3\""_s.arg(pages.current() + 1).arg(pages.count())
-                                  .arg(pages.page().title)
-                            : u"pages: hidden"_s);
+    now << (pages.visible()
+                ? u"pages: %1 of %2 \"%3\""_s.arg(pages.current() + 1).arg(pages.count()).arg(pages.page().title)
+                : u"pages: hidden"_s);
     if (pages.visible()) now << u"page body: "_s + pages.page().body;
     now << u"spoken: "_s + spoken::Situation(g());
     QStringList outcomes;
     for (int p = 1; p <= 4; ++p) outcomes << spoken::OutcomeWords(spoken::AnswerOutcome(g(), p));
     now << u"spoken outcomes: "_s + outcomes.join(u" | "_s);
-    now << u"spoken clock: %1 shown %2 friend %3 poll %4 %5 %6 %7 %8"_s
-               .arg(spoken::SecondsLeft(g()))
+    now << u"spoken clock: %1 shown %2 friend %3 poll %4 %5 %6 %7 %8"_s.arg(spoken::SecondsLeft(g()))
                .arg(spoken::QuestionShown(g()))
                .arg(spoken::FriendFinished(g()))
                .arg(spoken::PollSettled(g()))
-               .arg(spoken::PollShare(g(), 1)).arg(spoken::PollShare(g(), 2))
-               .arg(spoken::PollShare(g(), 3)).arg(spoken::PollShare(g(), 4));
+               .arg(spoken::PollShare(g(), 1))
+               .arg(spoken::PollShare(g(), 2))
+               .arg(spoken::PollShare(g(), 3))
+               .arg(spoken::PollShare(g(), 4));
     QStringList painted;
     for (const ElementId i : AllElements()) {
       const QString words = spoken::PaintedWords(g(), i);
@@ -157,7 +155,8 @@ class GoldenTest : public EngineTest {
       m_out << line;
     }
     for (; m_sounds < platform->sound.log.size(); ++m_sounds) m_out << u"sound: "_s + platform->sound.log[m_sounds];
-    for (; m_captions < m_windowCaptions.size(); ++m_captions) m_out << u"window caption: "_s + m_windowCaptions[m_captions];
+    for (; m_captions < m_windowCaptions.size(); ++m_captions)
+      m_out << u"window caption: "_s + m_windowCaptions[m_captions];
     m_last = now;
   }
 

@@ -150,16 +150,17 @@ TEST_F(EngineTest, QuitKeysAskTheExitQuestionOnlyWithAModifier) {
     int key;
     int questions;
   };
-  for (const Case& c : {Case{Qt::NoModifier, Qt::Key_Q, 0}, Case{Qt::NoModifier, Qt::Key_X, 0},
-                        Case{Qt::ControlModifier, Qt::Key_Q, 1}, Case{Qt::AltModifier, Qt::Key_Q, 1},
-                        Case{Qt::ControlModifier, Qt::Key_X, 1}, Case{Qt::AltModifier, Qt::Key_X, 1},
-                        Case{Qt::NoModifier, Qt::Key_Escape, 1}}) {
+  for (const Case& c :
+       {Case{Qt::NoModifier, Qt::Key_Q, 0}, Case{Qt::NoModifier, Qt::Key_X, 0}, Case{Qt::ControlModifier, Qt::Key_Q, 1},
+        Case{Qt::AltModifier, Qt::Key_Q, 1}, Case{Qt::ControlModifier, Qt::Key_X, 1},
+        Case{Qt::AltModifier, Qt::Key_X, 1}, Case{Qt::NoModifier, Qt::Key_Escape, 1}}) {
     platform->box.messages.clear();
     platform->box.answers = {InfoBox::Answer::No};
     PressWith(c.held, c.key);
     ASSERT_EQ(platform->box.messages.size(), c.questions) << c.key;
     if (c.questions == 1) {
-      EXPECT_EQ(platform->box.messages[0], (InfoBox::Message{kExitQuestion, InfoBox::Kind::Question, InfoBox::Answer::Yes}));
+      EXPECT_EQ(platform->box.messages[0],
+                (InfoBox::Message{kExitQuestion, InfoBox::Kind::Question, InfoBox::Answer::Yes}));
     }
     EXPECT_FALSE(platform->closed);
   }
@@ -207,10 +208,32 @@ TEST_F(EngineTest, TheExitQuestionDefaultsToNoWhileAGameOrAResultIsAtStake) {
   const Case cases[] = {
       {"idle", [] {}, false},
       {"a question open", [this] { JumpTo(3); }, true},
-      {"judging", [this] { JumpTo(3); g().ClickElement(g().AnswerElement(1)); Tick(5); }, true},
-      {"the record panel", [this] { JumpTo(2); PressWith(Qt::ControlModifier, Qt::Key_M); }, true},
-      {"the loss panel", [this] { JumpTo(2); AnswerWrong(); }, false},
-      {"the board after a game", [this] { JumpTo(2); AnswerWrong(); g().KeyPressed(Qt::Key_Return); }, false},
+      {"judging",
+       [this] {
+         JumpTo(3);
+         g().ClickElement(g().AnswerElement(1));
+         Tick(5);
+       },
+       true},
+      {"the record panel",
+       [this] {
+         JumpTo(2);
+         PressWith(Qt::ControlModifier, Qt::Key_M);
+       },
+       true},
+      {"the loss panel",
+       [this] {
+         JumpTo(2);
+         AnswerWrong();
+       },
+       false},
+      {"the board after a game",
+       [this] {
+         JumpTo(2);
+         AnswerWrong();
+         g().KeyPressed(Qt::Key_Return);
+       },
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.situation);

@@ -8,12 +8,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kPhrases[10] = {
-    u"Я думаю, что правильный ответ — "_s, u"Я не знаю ответа"_s,
-    u"Мне кажется, что это "_s,           u"Подожди, сейчас посмотрю в энциклопедии.."_s,
-    u"Может быть, это "_s,                u"Это тяжелый вопрос"_s,
-    u"Возможно, это "_s,                  u"Мы не смогли дозвониться до вашего друга"_s,
-    u"Я не знаю точно, но, кажется, это "_s, u"Я где-то слышал, что это "_s};
+const QString kPhrases[10] = {u"Я думаю, что правильный ответ — "_s,
+                              u"Я не знаю ответа"_s,
+                              u"Мне кажется, что это "_s,
+                              u"Подожди, сейчас посмотрю в энциклопедии.."_s,
+                              u"Может быть, это "_s,
+                              u"Это тяжелый вопрос"_s,
+                              u"Возможно, это "_s,
+                              u"Мы не смогли дозвониться до вашего друга"_s,
+                              u"Я не знаю точно, но, кажется, это "_s,
+                              u"Я где-то слышал, что это "_s};
 const bool kNamesAnswer[10] = {true, false, true, false, true, false, true, false, true, true};
 
 /// A uniform number that Int(u × m) + 1 turns into r.
@@ -109,8 +113,7 @@ TEST_F(EngineTest, TheFriendsPhraseFollowsItsBandOfTheDraw) {
       setup().UsePhoneFriend();
       EXPECT_EQ(g().Clock().Limit(), 50);
       EXPECT_EQ(round().friendReliability, 19);
-      EXPECT_EQ(g().FriendWords().Text(),
-                kPhrases[phrase] + (kNamesAnswer[phrase] ? correct : QString()) + u"."_s);
+      EXPECT_EQ(g().FriendWords().Text(), kPhrases[phrase] + (kNamesAnswer[phrase] ? correct : QString()) + u"."_s);
     }
   }
 }
@@ -121,8 +124,8 @@ TEST_F(EngineTest, TheFriendKnowsUpToQuestionFiveAndOtherwiseGuessesAmongAToC) {
     double knowledge;
     bool knows;
   };
-  for (const Case c : {Case{5, 0.999, true}, Case{6, 0.95, false}, Case{6, 13.5 / 15, true},
-                       Case{15, 5.5 / 15, false}, Case{15, 4.5 / 15, true}}) {
+  for (const Case c : {Case{5, 0.999, true}, Case{6, 0.95, false}, Case{6, 13.5 / 15, true}, Case{15, 5.5 / 15, false},
+                       Case{15, 4.5 / 15, true}}) {
     SCOPED_TRACE(c.question);
     Start({6, 6, 6, 6, 6, 6, 6});
     JumpTo(c.question);
@@ -296,7 +299,8 @@ TEST_F(EngineTest, ThePollPanelReplacesThePhoneAndItsBarsGrowAPointPerTick) {
   EXPECT_TRUE(E(el::PhonePanel).visible);  // until the first poll tick
   Tick();
   EXPECT_FALSE(E(el::PhonePanel).visible);
-  for (const ElementId e : {el::PollPanel, el::PollBarA, el::PollBarB, el::PollBarC, el::PollBarD}) EXPECT_TRUE(E(e).visible) << e;
+  for (const ElementId e : {el::PollPanel, el::PollBarA, el::PollBarB, el::PollBarC, el::PollBarD})
+    EXPECT_TRUE(E(e).visible) << e;
   EXPECT_EQ(g().OpenPanel(), Panel::Poll);
   for (int position = 1; position <= 4; ++position) {
     const int share = g().Poll().Share(position);
@@ -355,10 +359,11 @@ TEST_F(EngineTest, ThePhoneUsedInTheSameTickAsThePollKeepsItsPanel) {
 
 TEST(SentenceCase, TheAnswersFirstWordIsLowerCasedOnlyWhereTheBasesWriteItSo) {
   QuestionTable table;
-  table.levels[1].rows.push_back({u"В какой стране живут кенгуру?"_s,
-                                  {u"В Австралии"_s, u"На кухне"_s, u"Кухня"_s, u"СССР"_s}, {}});
+  table.levels[1].rows.push_back(
+      {u"В какой стране живут кенгуру?"_s, {u"В Австралии"_s, u"На кухне"_s, u"Кухня"_s, u"СССР"_s}, {}});
   table.levels[2].rows.push_back({u"Что готовят на кухне, а что в комнате?"_s,
-                                  {u"Пушкин"_s, u"кухня и ванная"_s, u"Лев Толстой"_s, u"Гоголь"_s}, {}});
+                                  {u"Пушкин"_s, u"кухня и ванная"_s, u"Лев Толстой"_s, u"Гоголь"_s},
+                                  {}});
   const QSet<QString> common = CommonWords(table);
   struct Case {
     QString answer, inSentence;
@@ -366,10 +371,10 @@ TEST(SentenceCase, TheAnswersFirstWordIsLowerCasedOnlyWhereTheBasesWriteItSo) {
   const Case cases[] = {
       {u"В Австралии"_s, u"в Австралии"_s},  // "в" is written in lower case; the name keeps its capital
       {u"На кухне"_s, u"на кухне"_s},
-      {u"Кухня"_s, u"кухня"_s},              // in lower case in another question's answer
-      {u"Пушкин"_s, u"Пушкин"_s},            // only ever capitalised: a name
+      {u"Кухня"_s, u"кухня"_s},    // in lower case in another question's answer
+      {u"Пушкин"_s, u"Пушкин"_s},  // only ever capitalised: a name
       {u"Лев Толстой"_s, u"Лев Толстой"_s},
-      {u"СССР"_s, u"СССР"_s},                // capitals throughout: an abbreviation
+      {u"СССР"_s, u"СССР"_s},                    // capitals throughout: an abbreviation
       {u"«Война и мир»"_s, u"«Война и мир»"_s},  // a title in quotation marks
       {u"1812 год"_s, u"1812 год"_s},
       {QString(), QString()},

@@ -113,8 +113,8 @@ TEST_F(EngineTest, KeysWhileAPageIsUpDoNotReachTheGameBeneath) {
     int key;
   };
   constexpr auto kNone = Qt::NoModifier, kCtrl = Qt::ControlModifier, kAlt = Qt::AltModifier;
-  const Press presses[] = {{kNone, Qt::Key_A}, {kNone, Qt::Key_B}, {kNone, Qt::Key_C}, {kNone, Qt::Key_D},
-                           {kNone, Qt::Key_1}, {kNone, Qt::Key_2}, {kNone, Qt::Key_3}, {kCtrl, Qt::Key_M},
+  const Press presses[] = {{kNone, Qt::Key_A}, {kNone, Qt::Key_B},  {kNone, Qt::Key_C}, {kNone, Qt::Key_D},
+                           {kNone, Qt::Key_1}, {kNone, Qt::Key_2},  {kNone, Qt::Key_3}, {kCtrl, Qt::Key_M},
                            {kAlt, Qt::Key_M},  {kNone, Qt::Key_F2}, {kCtrl, Qt::Key_W}, {kCtrl, Qt::Key_Q},
                            {kAlt, Qt::Key_X},  {kNone, Qt::Key_K}};
   g().KeyPressed(Qt::Key_F1);
@@ -164,10 +164,10 @@ TEST_F(EngineTest, TheRulesExplainTheLadderTheGuaranteedSumsTheClockAndTheLifeli
   g().ShowRulesPage();
   const QString text = PlainText(g().screen().pages());
   const QString nbsp(QChar(0x00A0));
-  for (const QString& part : {u"100"_s, QString(u"1" + nbsp + u"000" + nbsp + u"000"), u"5-й и 10-й"_s,
-                              QString(u"1" + nbsp + u"000 и 32" + nbsp + u"000"), u"20 секунд"_s, u"120 секунд"_s,
-                              u"«50/50»"_s, u"«Звонок другу»"_s, u"«Мнение зала»"_s, u"«Взять деньги»"_s,
-                              u"Со второго вопроса"_s, u"часы стоят"_s})
+  for (const QString& part :
+       {u"100"_s, QString(u"1" + nbsp + u"000" + nbsp + u"000"), u"5-й и 10-й"_s,
+        QString(u"1" + nbsp + u"000 и 32" + nbsp + u"000"), u"20 секунд"_s, u"120 секунд"_s, u"«50/50»"_s,
+        u"«Звонок другу»"_s, u"«Мнение зала»"_s, u"«Взять деньги»"_s, u"Со второго вопроса"_s, u"часы стоят"_s})
     EXPECT_TRUE(text.contains(part)) << part.toStdString();
 }
 
@@ -195,9 +195,8 @@ TEST_F(EngineTest, TheRulesListEveryKeyOfTheReadmesKeyTable) {
 TEST_F(EngineTest, TheAboutPageNamesTheGameItsVersionLicenceAndFonts) {
   g().ShowAboutPage();
   const QString text = PlainText(g().screen().pages());
-  for (const QString& part : {u"«О, фартовик!»"_s, u"Версия 0.99.19"_s, u"GPL-3.0-or-later"_s,
-                              u"Звуки, графика"_s, u"Liberation Sans"_s, u"Comic Neue"_s,
-                              u"SIL Open Font License 1.1"_s})
+  for (const QString& part : {u"«О, фартовик!»"_s, u"Версия 0.99.19"_s, u"GPL-3.0-or-later"_s, u"Звуки, графика"_s,
+                              u"Liberation Sans"_s, u"Comic Neue"_s, u"SIL Open Font License 1.1"_s})
     EXPECT_TRUE(text.contains(part)) << part.toStdString();
 }
 

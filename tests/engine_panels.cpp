@@ -138,12 +138,10 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
   };
   const Case cases[] = {
       {2, Ending::TookMoney, u"Вы решили взять деньги."_s, u"100"_s, RecordHeading::Victory, 1},
-      {7, Ending::Wrong, u"Правильный ответ: «%1»."_s, u"1"_s + thin + u"000"_s,
-       RecordHeading::WrongAnswer, 5},
-      {12, Ending::TimeOut, u"Вы не успели ответить."_s, u"32"_s + thin + u"000"_s,
-       RecordHeading::TimeOut, 10},
-      {15, Ending::Million, u"Вы ответили на все пятнадцать вопросов!"_s,
-       u"1"_s + thin + u"000"_s + thin + u"000"_s, RecordHeading::Victory, 15},
+      {7, Ending::Wrong, u"Правильный ответ: «%1»."_s, u"1"_s + thin + u"000"_s, RecordHeading::WrongAnswer, 5},
+      {12, Ending::TimeOut, u"Вы не успели ответить."_s, u"32"_s + thin + u"000"_s, RecordHeading::TimeOut, 10},
+      {15, Ending::Million, u"Вы ответили на все пятнадцать вопросов!"_s, u"1"_s + thin + u"000"_s + thin + u"000"_s,
+       RecordHeading::Victory, 15},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.how));
@@ -167,7 +165,11 @@ TEST_F(PanelTest, TheRecordPanelTellsHowTheGameEndedAndLightsTheSumTakenHome) {
     EXPECT_EQ(lines[3], u"с ним вы попадаете в таблицу лидеров."_s);
     EXPECT_EQ(RowOf(el::VictoryPanel), CellOf(RecordPanelLook{c.heading, true}).row);
     for (int n = 1; n <= 15; ++n)
-      EXPECT_EQ(RowOf(LadderRung(n)), CellOf(n < c.litRow ? RungLook::Won : n == c.litRow ? RungLook::Current : RungLook::NotWon).row) << n;
+      EXPECT_EQ(RowOf(LadderRung(n)), CellOf(n < c.litRow    ? RungLook::Won
+                                             : n == c.litRow ? RungLook::Current
+                                                             : RungLook::NotWon)
+                                          .row)
+          << n;
   }
 }
 
@@ -199,9 +201,8 @@ TEST_F(PanelTest, RatingsCoverTheirBoundsInclusively) {
     qint32 sum;
     const char16_t* word;
   };
-  for (const Case c : {Case{100, u"неплохой"}, Case{500, u"неплохой"}, Case{1000, u"хороший"},
-                       Case{16000, u"хороший"}, Case{32000, u"отличный"},
-                       Case{125000, u"отличный"}, Case{250000, u"практически недостижимый"},
+  for (const Case c : {Case{100, u"неплохой"}, Case{500, u"неплохой"}, Case{1000, u"хороший"}, Case{16000, u"хороший"},
+                       Case{32000, u"отличный"}, Case{125000, u"отличный"}, Case{250000, u"практически недостижимый"},
                        Case{1000000, u"практически недостижимый"}})
     EXPECT_EQ(Game::RatingWord(c.sum), QString::fromUtf16(c.word)) << c.sum;
 }
@@ -211,9 +212,9 @@ TEST_F(PanelTest, TheConfirmedNameIsWhatTheBoxHoldsMadeStorable) {
     QString typed, stored;
   };
   // An emptied box, or one of blanks, stores the default name rather than a blank row.
-  for (const Case& c : {Case{u"Вася"_s, u"Вася"_s}, Case{QString(), u"Неизвестный фартовик"_s},
-                        Case{u"   "_s, u"Неизвестный фартовик"_s}, Case{u" Вася "_s, u"Вася"_s},
-                        Case{u"Ωмега"_s, u"?мега"_s}}) {
+  for (const Case& c :
+       {Case{u"Вася"_s, u"Вася"_s}, Case{QString(), u"Неизвестный фартовик"_s},
+        Case{u"   "_s, u"Неизвестный фартовик"_s}, Case{u" Вася "_s, u"Вася"_s}, Case{u"Ωмега"_s, u"?мега"_s}}) {
     SCOPED_TRACE(c.stored.toStdString());
     Start({6, 6, 6, 6, 6, 6, 6});
     EndWith(1000);
@@ -256,8 +257,11 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(ColumnText(BoardColumn::Name), u"Игрок 1\r\nИгрок 2\r\nИгрок 3"_s);
   // Sums as the player reads them everywhere; the file keeps its plain digits.
   EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000\u2009000\r\n32\u2009000\r\n500"_s);
-  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_TRUE(E(e).visible) << e;
-  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;  // the list fits
+  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb,
+                            el::HideTable, el::ClearTable, el::LeaderboardHeader})
+    EXPECT_TRUE(E(e).visible) << e;
+  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb})
+    EXPECT_FALSE(E(e).enabled) << e;  // the list fits
   EXPECT_FALSE(g().NewGameEnabled());
   EXPECT_FALSE(g().WinnersEnabled());
   // The scroll buttons keep their own tooltips, and so does the board.
@@ -266,7 +270,9 @@ TEST_F(PanelTest, TheLeaderboardListsRowsInThreeColumns) {
   EXPECT_EQ(E(el::Leaderboard).tooltip, QString());
 
   g().KeyPressed(Qt::Key_Return);
-  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb, el::HideTable, el::ClearTable, el::LeaderboardHeader}) EXPECT_FALSE(E(e).visible) << e;
+  for (const ElementId e : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb,
+                            el::HideTable, el::ClearTable, el::LeaderboardHeader})
+    EXPECT_FALSE(E(e).visible) << e;
   EXPECT_EQ(g().OpenPanel(), Panel::None);
   EXPECT_TRUE(g().NewGameEnabled());
   EXPECT_TRUE(g().WinnersEnabled());
@@ -278,8 +284,7 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     int rowsInFile, rowsShown;
     bool scrolls;
   };
-  for (const Case c : {Case{0, 0, false}, Case{25, 25, false}, Case{26, 26, true},
-                       Case{60, 50, true}}) {
+  for (const Case c : {Case{0, 0, false}, Case{25, 25, false}, Case{26, 26, true}, Case{60, 50, true}}) {
     SCOPED_TRACE(c.rowsInFile);
     Start({6, 6, 6, 6, 6, 6, 6});
     // More rows than a board holds can only come from outside: write them raw.
@@ -294,7 +299,8 @@ TEST_F(PanelTest, ALongListEnablesTheScrollBarAndOpensUnscrolledEveryTime) {
     g().OpenLeaderboard();
     EXPECT_EQ(g().Board().count(), c.rowsShown);
     EXPECT_EQ(ColumnText(BoardColumn::Rank).count(u"\r\n"_s), std::max(c.rowsShown - 1, 0));
-    for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_EQ(E(e).enabled, c.scrolls) << e;
+    for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb})
+      EXPECT_EQ(E(e).enabled, c.scrolls) << e;
     if (!c.scrolls) continue;
 
     // Scroll down, hide, show again: the list and the thumb are back at the top.
@@ -394,7 +400,8 @@ TEST_F(PanelTest, ClearingTheBoardDeletesTheFileAndShowsItEmpty) {
   EXPECT_EQ(ColumnText(BoardColumn::Name), u"Таблица пуста"_s);
   EXPECT_TRUE(QFile::exists(WinnersPath()));  // read again, created empty
   EXPECT_EQ(QFile(WinnersPath()).size(), 0);
-  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb})
+    EXPECT_FALSE(E(e).enabled) << e;
 }
 
 TEST_F(PanelTest, ClearingABoardThatWillNotGoShowsItAgain) {
@@ -414,7 +421,9 @@ TEST_F(PanelTest, TheStartScreenClearsTheBoardWithOrWithoutTheInvitation) {
   EXPECT_EQ(CaptionText(el::QuestionFrame), QString());
   EXPECT_FALSE(g().NewGameEnabled());  // the menu stays as it was
   EXPECT_EQ(round().question, 3);
-  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty, el::PhoneFriend, el::AudiencePoll, el::TakeMoney}) EXPECT_FALSE(E(e).enabled) << e;
+  for (const ElementId e : {el::QuestionFrame, el::AnswerA, el::AnswerB, el::AnswerC, el::AnswerD, el::FiftyFifty,
+                            el::PhoneFriend, el::AudiencePoll, el::TakeMoney})
+    EXPECT_FALSE(E(e).enabled) << e;
   for (const ElementId e : kAnswerSlots) EXPECT_EQ(CaptionText(e), QString());
   EXPECT_FALSE(g().Clock().Running());
   EXPECT_FALSE(E(el::ClockBar).visible);
@@ -440,8 +449,7 @@ namespace {
 
 /// A second game running beside the first one, over the same folder.
 struct SecondGame {
-  SecondGame(FakeMeasurer& measurer, const QString& folder)
-      : game(platform, measurer, folder, &TestSheet) {
+  SecondGame(FakeMeasurer& measurer, const QString& folder) : game(platform, measurer, folder, &TestSheet) {
     platform.game = &game;
     game.Start();
   }
@@ -560,9 +568,10 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
   const auto row = [](const QByteArray& name, const QByteArray& sum) -> QByteArray {
     return "\x01" + name + "\x02" + sum + "\r\n";
   };
-  const QByteArray file = QByteArray() + row(ScrambleFixed(u"А"_s, 3) + cr + ScrambleFixed(u"Б"_s, 3), ScrambleFixed(u"300"_s, 3)) +
-                          row(ScrambleFixed(u"В"_s, 3) + lf + ScrambleFixed(u"Г"_s, 3) + nul, ScrambleFixed(u"200"_s, 3)) +
-                          row(ScrambleFixed(QString(60, u'Щ'), 3), ScrambleFixed(QString(1000, u'9'), 3));
+  const QByteArray file =
+      QByteArray() + row(ScrambleFixed(u"А"_s, 3) + cr + ScrambleFixed(u"Б"_s, 3), ScrambleFixed(u"300"_s, 3)) +
+      row(ScrambleFixed(u"В"_s, 3) + lf + ScrambleFixed(u"Г"_s, 3) + nul, ScrambleFixed(u"200"_s, 3)) +
+      row(ScrambleFixed(QString(60, u'Щ'), 3), ScrambleFixed(QString(1000, u'9'), 3));
   QFile f(WinnersPath());
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write(file);
@@ -595,7 +604,8 @@ TEST_F(PanelTest, TheBoardShowsControlCharactersAsQuestionMarksAndElidesWhatDoes
 TEST_F(PanelTest, ADamagedBoardIsToldOnceUntilTheFileChanges) {
   const auto writeDamaged = [&](int rows) {
     QByteArray bytes;
-    for (int r = 0; r < rows; ++r) bytes += "\x01" + QByteArray(3, char(200)) + "\x02" + ScrambleFixed(u"100"_s, 3) + "\r\n";
+    for (int r = 0; r < rows; ++r)
+      bytes += "\x01" + QByteArray(3, char(200)) + "\x02" + ScrambleFixed(u"100"_s, 3) + "\r\n";
     QFile file(WinnersPath());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -713,9 +723,7 @@ class LockedBoardTest : public PanelTest {
         m_runningGame = std::make_unique<QLockFile>(Lock());
         ASSERT_TRUE(m_runningGame->tryLock(0));
         break;
-      case LockHolder::Folder:
-        ASSERT_TRUE(QDir().mkdir(Lock()));
-        break;
+      case LockHolder::Folder: ASSERT_TRUE(QDir().mkdir(Lock())); break;
       case LockHolder::LockOfNoProcess: {
         QFile file(Lock());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -843,8 +851,7 @@ TEST_F(PanelTest, AResultPlayedWithMoreTimeKeepsItsMarkInTheFileAndTheBoardExpla
     g().KeyPressed(Qt::Key_Return);
     g().OpenLeaderboard();
     EXPECT_EQ(ColumnText(BoardColumn::Sum), u"1\u2009000\u2009000\r\n32\u2009000"_s + c.mark + u"\r\n500"_s);
-    EXPECT_EQ(ColumnText(BoardColumn::Name),
-              u"Игрок 1\r\nНеизвестный фартовик\r\nИгрок 2\r\n\r\n"_s + c.legend);
+    EXPECT_EQ(ColumnText(BoardColumn::Name), u"Игрок 1\r\nНеизвестный фартовик\r\nИгрок 2\r\n\r\n"_s + c.legend);
     EXPECT_EQ(ColumnText(BoardColumn::Rank), u"1.\r\n2.\r\n3.\r\n \r\n "_s);
 
     // A game with the game's own limits adds an unmarked row; the legend stays, once.

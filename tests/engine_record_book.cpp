@@ -1,7 +1,7 @@
 // The player's figures over the games played: how they ended, the sums, the answers
 // per level, the lifelines, the longest run, the last games and the questions met.
-#include <QTextDocument>
 #include <gtest/gtest.h>
+#include <QTextDocument>
 
 #include "engine/record_book.h"
 #include "engine/record_book_pages.h"
@@ -53,20 +53,13 @@ TEST(RecordBook, SumsEndingsAndTheLongestRunAcrossGames) {
       {"one lost at the first question", {Game(O::Wrong, 0, 0)}, {1, 0, 0, 0}, 0, 0, 0, 0},
       {"one million", {Game(O::Million, 15, 1000000)}, {0, 0, 0, 1}, 1000000, 1000000, 1000000, 15},
       // A run goes on into the next game when the money was taken: nothing was answered wrong.
-      {"a run over taken money",
-       {Game(O::TookMoney, 4, 500), Game(O::TimeOut, 3, 0)},
-       {0, 1, 1, 0}, 500, 250, 500, 7},
+      {"a run over taken money", {Game(O::TookMoney, 4, 500), Game(O::TimeOut, 3, 0)}, {0, 1, 1, 0}, 500, 250, 500, 7},
       // A time-out breaks a run as a wrong answer does.
-      {"time-out breaks the run",
-       {Game(O::TimeOut, 4, 0), Game(O::Wrong, 5, 1000)},
-       {1, 1, 0, 0}, 1000, 500, 1000, 5},
+      {"time-out breaks the run", {Game(O::TimeOut, 4, 0), Game(O::Wrong, 5, 1000)}, {1, 1, 0, 0}, 1000, 500, 1000, 5},
       // Equal best sums and equal runs in two games: neither counts twice.
-      {"ties",
-       {Game(O::Wrong, 6, 1000), Game(O::Wrong, 6, 1000)},
-       {2, 0, 0, 0}, 1000, 1000, 2000, 6},
+      {"ties", {Game(O::Wrong, 6, 1000), Game(O::Wrong, 6, 1000)}, {2, 0, 0, 0}, 1000, 1000, 2000, 6},
       // 2 + 0 + 0 shared by three: a third is rounded, not cut.
-      {"average rounded", {Game(O::Wrong, 0, 2), Game(O::Wrong, 0, 0), Game(O::Wrong, 0, 0)},
-       {3, 0, 0, 0}, 2, 1, 2, 0},
+      {"average rounded", {Game(O::Wrong, 0, 2), Game(O::Wrong, 0, 0), Game(O::Wrong, 0, 0)}, {3, 0, 0, 0}, 2, 1, 2, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -145,8 +138,8 @@ TEST(RecordBook, QuestionsMetCountOnlyThoseTheBasesStillHold) {
 
 TEST(RecordBookWords, CountsTakeTheNounFormRussianGivesThem) {
   const std::pair<qint64, QString> cases[] = {
-      {0, u"0 игр"_s},   {1, u"1 игра"_s},   {2, u"2 игры"_s},     {4, u"4 игры"_s},     {5, u"5 игр"_s},
-      {11, u"11 игр"_s}, {12, u"12 игр"_s},  {14, u"14 игр"_s},    {21, u"21 игра"_s},   {22, u"22 игры"_s},
+      {0, u"0 игр"_s},   {1, u"1 игра"_s},     {2, u"2 игры"_s},    {4, u"4 игры"_s},    {5, u"5 игр"_s},
+      {11, u"11 игр"_s}, {12, u"12 игр"_s},    {14, u"14 игр"_s},   {21, u"21 игра"_s},  {22, u"22 игры"_s},
       {25, u"25 игр"_s}, {101, u"101 игра"_s}, {111, u"111 игр"_s}, {112, u"112 игр"_s}, {1004, u"1004 игры"_s}};
   for (const auto& [count, text] : cases) EXPECT_EQ(Counted(count, u"игра"_s, u"игры"_s, u"игр"_s), text) << count;
 }
@@ -173,23 +166,23 @@ TEST(RecordBookPages, WithNoGameOnePageSaysSoAndNamesTheKeyOfANewGame) {
 }
 
 TEST(RecordBookPages, TheFiguresReadAsTheGameWritesSumsAndCounts) {
-  const RecordBook book = SummariseGames(
-      {Game(O::Wrong, 6, 1000, 1, {{L::PhoneFriend, 2, true}, {L::PhoneFriend, 5, false}}),
-       Game(O::TookMoney, 10, 32000, 2, {{L::FiftyFifty, 3, true}}), Game(O::TimeOut, 1, 0, 3)},
-      ThreeALevel());
+  const RecordBook book =
+      SummariseGames({Game(O::Wrong, 6, 1000, 1, {{L::PhoneFriend, 2, true}, {L::PhoneFriend, 5, false}}),
+                      Game(O::TookMoney, 10, 32000, 2, {{L::FiftyFifty, 3, true}}), Game(O::TimeOut, 1, 0, 3)},
+                     ThreeALevel());
   const QList<InfoPage> pages = RecordBookPages(book);
   const QString text = PlainText(pages);
-  const QString date = QDateTime(QDate(2026, 12, 2), QTime(20, 0), Qt::UTC).toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s);
-  for (const QString& part :
-       {u"Сыграно: 3 игры."_s, u"Неверный ответ\n1 игра"_s, u"Время вышло\n1 игра"_s, u"Взяли деньги\n1 игра"_s,
-        u"Ответили на все пятнадцать\n0 игр"_s, u"Лучший\n32 000 у.е."_s,
-        u"Средний\n11 000 у.е."_s, u"Всего\n33 000 у.е."_s,
-        // The run of ten goes on past the money taken into the next game.
-        u"11 верных ответов подряд"_s,
-        // Level 1: three right in each game, but the time-out's second question.
-        u"1\n7 из 8 (88 %)\n3 из 3"_s, u"4\n1 из 1 (100 %)\n2 из 3"_s,
-        u"«Звонок другу»\n2 раза\n1 из 2 (50 %)"_s, u"«50/50»\n1 раз\n1 из 1 (100 %)"_s, u"«Мнение зала»\n0 раз\n—"_s,
-        QString(date + u"\n32 000 у.е.\nвзяли деньги"_s), u"Del"_s})
+  const QString date =
+      QDateTime(QDate(2026, 12, 2), QTime(20, 0), Qt::UTC).toLocalTime().toString(u"dd.MM.yyyy HH:mm"_s);
+  for (const QString& part : {u"Сыграно: 3 игры."_s, u"Неверный ответ\n1 игра"_s, u"Время вышло\n1 игра"_s,
+                              u"Взяли деньги\n1 игра"_s, u"Ответили на все пятнадцать\n0 игр"_s,
+                              u"Лучший\n32 000 у.е."_s, u"Средний\n11 000 у.е."_s, u"Всего\n33 000 у.е."_s,
+                              // The run of ten goes on past the money taken into the next game.
+                              u"11 верных ответов подряд"_s,
+                              // Level 1: three right in each game, but the time-out's second question.
+                              u"1\n7 из 8 (88 %)\n3 из 3"_s, u"4\n1 из 1 (100 %)\n2 из 3"_s,
+                              u"«Звонок другу»\n2 раза\n1 из 2 (50 %)"_s, u"«50/50»\n1 раз\n1 из 1 (100 %)"_s,
+                              u"«Мнение зала»\n0 раз\n—"_s, QString(date + u"\n32 000 у.е.\nвзяли деньги"_s), u"Del"_s})
     EXPECT_TRUE(text.contains(part)) << part.toStdString() << "\n in:\n" << text.toStdString();
   // Latest first.
   EXPECT_LT(text.indexOf(u"время вышло"_s), text.indexOf(u"взяли деньги"_s));

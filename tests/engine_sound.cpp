@@ -111,7 +111,7 @@ TEST_F(SoundTest, TimeGivenBackInTheLastSecondsCountsDownAgainAndAnAnswerStopsTh
   sounds().clear();
   while (SecondsLeft(g().Clock(), platform->time) > 4.5) Tick();
   EXPECT_EQ(sounds().count(u"sting clock_tick"_s), 1);  // 5
-  g().KeyPressed(Qt::Key_2);  // the phone: thirty seconds more, and 5 comes again
+  g().KeyPressed(Qt::Key_2);                            // the phone: thirty seconds more, and 5 comes again
   const QList<double> ticks = RunOutTheClock();
   ASSERT_EQ(ticks.size(), 5);
   EXPECT_LE(ticks.front(), 5 + 1e-3);
@@ -254,8 +254,8 @@ TEST(SoundCueTest, EveryCueHasItsFileAndOnlyTheBedsAndVoicesLoop) {
     const Cue cue = Cue(i);
     SCOPED_TRACE(CueName(cue).toStdString());
     EXPECT_TRUE(QFile::exists(QStringLiteral(FARTOVIK_SOURCE_DIR "/sounds/") + CueName(cue) + u".wav"_s));
-    const bool loopFile = CueName(cue).contains(u"loop"_s) || CueName(cue).startsWith(u"bed_"_s) ||
-                          CueName(cue).endsWith(u"murmur"_s);
+    const bool loopFile =
+        CueName(cue).contains(u"loop"_s) || CueName(cue).startsWith(u"bed_"_s) || CueName(cue).endsWith(u"murmur"_s);
     EXPECT_EQ(CueLoops(cue), loopFile);
   }
   EXPECT_EQ(StageBed(5), Cue::BedStage1);

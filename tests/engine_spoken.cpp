@@ -100,8 +100,8 @@ TEST_F(SpokenNewsTest, AWrongAnswerNamesTheCorrectOneAndTheSumThenThePanel) {
   g().ClickElement(g().AnswerElement(2));
   const QString heard = HeardOver(Judging::TicksToVerdict());
   const QString correct = spoken::Letter(g().AnswerOrder(1));
-  EXPECT_TRUE(heard.startsWith(u"Ответ "_s + spoken::Letter(g().AnswerOrder(2)) + u" принят. Неверно. Правильный ответ "_s +
-                               correct + u", "_s))
+  EXPECT_TRUE(heard.startsWith(u"Ответ "_s + spoken::Letter(g().AnswerOrder(2)) +
+                               u" принят. Неверно. Правильный ответ "_s + correct + u", "_s))
       << heard.toStdString();
   EXPECT_TRUE(heard.contains(u"Ваш выигрыш 0. Проигрыш."_s)) << heard.toStdString();
 }
@@ -135,10 +135,13 @@ TEST_F(SpokenNewsTest, TheRecordPanelTellsTheSumAndThePlaceTheBoardThePlayersRow
   RevealQuestion();
   Heard();
   PressWith(Qt::ControlModifier, Qt::Key_M);
-  EXPECT_EQ(Heard(), u"Вы забрали деньги. Ваш выигрыш 100. Ваше место в таблице лидеров 1. Введите имя и нажмите Enter."_s);
+  EXPECT_EQ(Heard(),
+            u"Вы забрали деньги. Ваш выигрыш 100. Ваше место в таблице лидеров 1. Введите имя и нажмите Enter."_s);
   g().TypeName(u"Слепой «игрок»"_s);
   g().KeyPressed(Qt::Key_Return);
-  EXPECT_EQ(Heard(), u"Таблица лидеров, 1 строка. Ваш результат, место 1, Слепой игрок, 100. Стрелки листают её, Enter закрывает."_s);
+  EXPECT_EQ(
+      Heard(),
+      u"Таблица лидеров, 1 строка. Ваш результат, место 1, Слепой игрок, 100. Стрелки листают её, Enter закрывает."_s);
 }
 
 TEST_F(SpokenNewsTest, PagesAreReadOneAtATimeWithTheirPlaceAndTheSoundSwitchIsTold) {
@@ -189,8 +192,7 @@ TEST_F(SpokenNewsTest, AKeyThatDoesNothingNowSaysWhy) {
     QString why;
   };
   const auto whyAll = [&](const QList<Case>& cases) {
-    for (const Case& c : cases)
-      EXPECT_EQ(spoken::WhyNot(g(), c.command), c.why) << int(c.command);
+    for (const Case& c : cases) EXPECT_EQ(spoken::WhyNot(g(), c.command), c.why) << int(c.command);
   };
   whyAll({{Command::TakeMoney, QString()}, {Command::ChooseA, QString()}});  // no game: nothing to explain
   g().KeyPressed(Qt::Key_F2);

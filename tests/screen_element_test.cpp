@@ -17,9 +17,7 @@ class ScreenTest : public ::testing::Test {
     screen.TakeDirty();
     measurer.calls.clear();
   }
-  QRgb FacePixel(ElementId index, int x, int y) const {
-    return screen.element(index).face.pixel(x, y) | 0xFF000000u;
-  }
+  QRgb FacePixel(ElementId index, int x, int y) const { return screen.element(index).face.pixel(x, y) | 0xFF000000u; }
   FakeMeasurer measurer{FakeMeasurer::AtBlanks};
   Screen screen;
 };
@@ -116,14 +114,78 @@ TEST_F(ScreenTest, CaptionStylesGiveBoxesColoursAndFonts) {
     std::optional<QRgb> pointed;
   };
   const Row rows[] = {
-      {el::QuestionFrame, {20, 10, 433, 93}, u"Arial Cyr"_s, 12, true, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
-      {el::AnswerA, {47, 6, 174, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
-      {el::AnswerB, {41, 6, 176, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
-      {el::AnswerD, {42, 6, 175, 37}, u"Arial Cyr"_s, 10, true, false, CaptionAlign::Left, qRgb(255, 255, 255), qRgb(128, 255, 192)},
-      {el::PhonePanel, {130, 10, 333, 129}, u"Times New Roman"_s, 15, false, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
-      {el::PollBarC, {0, 0, 37, 19}, u"MS Sans Serif"_s, 10, true, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
-      {el::ClockBar, {0, 0, 40, 25}, u"Comic Sans MS"_s, 12, false, false, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
-      {el::VictoryPanel, {10, 27, 453, 71}, u"Arial Cyr"_s, 11, false, true, CaptionAlign::Centre, qRgb(255, 255, 255), std::nullopt},
+      {el::QuestionFrame,
+       {20, 10, 433, 93},
+       u"Arial Cyr"_s,
+       12,
+       true,
+       false,
+       CaptionAlign::Centre,
+       qRgb(255, 255, 255),
+       std::nullopt},
+      {el::AnswerA,
+       {47, 6, 174, 37},
+       u"Arial Cyr"_s,
+       10,
+       true,
+       false,
+       CaptionAlign::Left,
+       qRgb(255, 255, 255),
+       qRgb(128, 255, 192)},
+      {el::AnswerB,
+       {41, 6, 176, 37},
+       u"Arial Cyr"_s,
+       10,
+       true,
+       false,
+       CaptionAlign::Left,
+       qRgb(255, 255, 255),
+       qRgb(128, 255, 192)},
+      {el::AnswerD,
+       {42, 6, 175, 37},
+       u"Arial Cyr"_s,
+       10,
+       true,
+       false,
+       CaptionAlign::Left,
+       qRgb(255, 255, 255),
+       qRgb(128, 255, 192)},
+      {el::PhonePanel,
+       {130, 10, 333, 129},
+       u"Times New Roman"_s,
+       15,
+       false,
+       false,
+       CaptionAlign::Centre,
+       qRgb(255, 255, 255),
+       std::nullopt},
+      {el::PollBarC,
+       {0, 0, 37, 19},
+       u"MS Sans Serif"_s,
+       10,
+       true,
+       false,
+       CaptionAlign::Centre,
+       qRgb(255, 255, 255),
+       std::nullopt},
+      {el::ClockBar,
+       {0, 0, 40, 25},
+       u"Comic Sans MS"_s,
+       12,
+       false,
+       false,
+       CaptionAlign::Centre,
+       qRgb(255, 255, 255),
+       std::nullopt},
+      {el::VictoryPanel,
+       {10, 27, 453, 71},
+       u"Arial Cyr"_s,
+       11,
+       false,
+       true,
+       CaptionAlign::Centre,
+       qRgb(255, 255, 255),
+       std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.index);
@@ -256,9 +318,8 @@ TEST_F(ScreenTest, EnableElementPaintsTheLookThatGoesWithIt) {
     bool captionVisible;
   };
   const Row rows[] = {
-      {el::AnswerA, false, 1, false},     {el::AnswerD, true, 1, true},
-      {el::FiftyFifty, false, 4, true},   {el::AudiencePoll, true, 1, true},
-      {el::TakeMoney, false, 4, true},    {el::Close, false, 0, false},
+      {el::AnswerA, false, 1, false},    {el::AnswerD, true, 1, true},    {el::FiftyFifty, false, 4, true},
+      {el::AudiencePoll, true, 1, true}, {el::TakeMoney, false, 4, true}, {el::Close, false, 0, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(ElementName(row.index).toStdString());
@@ -273,8 +334,7 @@ TEST_F(ScreenTest, EnableElementPaintsTheLookThatGoesWithIt) {
     const Element& e = screen.element(row.index);
     EXPECT_EQ(e.enabled, row.enabled);
     EXPECT_EQ(e.caption.enabled, row.enabled);
-    EXPECT_EQ(FacePixel(row.index, 1, 1),
-              CellColour(row.index, 1, row.expectedRow ? row.expectedRow : 3));
+    EXPECT_EQ(FacePixel(row.index, 1, 1), CellColour(row.index, 1, row.expectedRow ? row.expectedRow : 3));
     if (IsAnswerSlot(row.index)) {
       EXPECT_EQ(e.caption.visible, row.captionVisible);
     }
@@ -479,13 +539,41 @@ TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
     bool sideBySide;  ///< true: `after` is right of `before`; false: below it
   };
   const Pair pairs[] = {
-      {el::Menu, el::TitleStrip, true},    {el::TitleStrip, el::Minimise, true},   {el::Minimise, el::Close, true},   {el::AnswerA, el::AnswerB, true},    {el::AnswerC, el::AnswerD, true},
-      {el::FiftyFifty, el::PhoneFriend, true},   {el::PhoneFriend, el::AudiencePoll, true},  {el::ClearTable, el::HideTable, true},  {el::HideTable, el::ScrollDown, true},  {el::Leaderboard, el::ScrollTrack, true},
-      {el::ClockStrip, el::TakeMoney, true},  {el::ClockBar, el::TakeMoney, true},  {el::LeaderboardHeader, el::ScrollUp, true},  {el::QuestionFrame, el::AnswerA, false},   {el::QuestionFrame, el::AnswerB, false},
-      {el::AnswerA, el::AnswerC, false},   {el::AnswerB, el::AnswerD, false},   {el::AnswerC, el::FiftyFifty, false},   {el::AnswerC, el::PhoneFriend, false},  {el::AnswerD, el::PhoneFriend, false},
-      {el::AnswerD, el::AudiencePoll, false},  {el::TitleStrip, el::LeaderboardHeader, false},  {el::Close, el::ScrollUp, false},  {el::Minimise, el::LeaderboardHeader, false}, {el::ScrollUp, el::ScrollTrack, false},
-      {el::ScrollUp, el::ScrollThumb, false}, {el::ScrollTrack, el::ScrollDown, false}, {el::LeaderboardHeader, el::Leaderboard, false}, {el::Leaderboard, el::ClearTable, false}, {el::Leaderboard, el::HideTable, false},
-      {el::Rung2, el::Rung1, false}, {el::Rung3, el::Rung2, false}, {el::Rung15, el::Rung14, false}, {el::VictoryPanel, el::VictoryConfirm, false}, {el::LossPanel, el::LossConfirm, false},
+      {el::Menu, el::TitleStrip, true},
+      {el::TitleStrip, el::Minimise, true},
+      {el::Minimise, el::Close, true},
+      {el::AnswerA, el::AnswerB, true},
+      {el::AnswerC, el::AnswerD, true},
+      {el::FiftyFifty, el::PhoneFriend, true},
+      {el::PhoneFriend, el::AudiencePoll, true},
+      {el::ClearTable, el::HideTable, true},
+      {el::HideTable, el::ScrollDown, true},
+      {el::Leaderboard, el::ScrollTrack, true},
+      {el::ClockStrip, el::TakeMoney, true},
+      {el::ClockBar, el::TakeMoney, true},
+      {el::LeaderboardHeader, el::ScrollUp, true},
+      {el::QuestionFrame, el::AnswerA, false},
+      {el::QuestionFrame, el::AnswerB, false},
+      {el::AnswerA, el::AnswerC, false},
+      {el::AnswerB, el::AnswerD, false},
+      {el::AnswerC, el::FiftyFifty, false},
+      {el::AnswerC, el::PhoneFriend, false},
+      {el::AnswerD, el::PhoneFriend, false},
+      {el::AnswerD, el::AudiencePoll, false},
+      {el::TitleStrip, el::LeaderboardHeader, false},
+      {el::Close, el::ScrollUp, false},
+      {el::Minimise, el::LeaderboardHeader, false},
+      {el::ScrollUp, el::ScrollTrack, false},
+      {el::ScrollUp, el::ScrollThumb, false},
+      {el::ScrollTrack, el::ScrollDown, false},
+      {el::LeaderboardHeader, el::Leaderboard, false},
+      {el::Leaderboard, el::ClearTable, false},
+      {el::Leaderboard, el::HideTable, false},
+      {el::Rung2, el::Rung1, false},
+      {el::Rung3, el::Rung2, false},
+      {el::Rung15, el::Rung14, false},
+      {el::VictoryPanel, el::VictoryConfirm, false},
+      {el::LossPanel, el::LossConfirm, false},
       {el::TimeoutPanel, el::TimeoutConfirm, false},
   };
   for (const Pair& p : pairs) {
@@ -520,7 +608,8 @@ TEST_F(ScreenTest, TouchingElementsShareNoPointTheEdgeBelongsToTheLaterBox) {
 
 TEST_F(ScreenTest, CaptionBoxesAreHalfOpenToo) {
   screen.SetCaption(el::QuestionFrame, u"Вопрос"_s, u""_s, 0);
-  const QRectF rect = screen.CaptionRect(el::QuestionFrame).intersected(QRectF(screen.element(el::QuestionFrame).Box()));
+  const QRectF rect =
+      screen.CaptionRect(el::QuestionFrame).intersected(QRectF(screen.element(el::QuestionFrame).Box()));
   const qreal y = rect.center().y();
   EXPECT_EQ(screen.CaptionAt({rect.left(), y}), el::QuestionFrame);
   EXPECT_EQ(screen.CaptionAt({rect.left() + rect.width() - 0.5, y}), el::QuestionFrame);

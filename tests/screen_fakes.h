@@ -3,10 +3,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include "element_names.h"
 #include "screen/element.h"
 #include "screen/element_table.h"
 #include "tests/testing/fake_measurer.h"
-#include "element_names.h"
 
 // Own namespace: the engine tests have a test sheet of the same name.
 namespace screen_test {

@@ -27,9 +27,9 @@ TEST(ScreenFonts, LayoutFaceNamesResolveToTheBundledFonts) {
     QString family;
   };
   const Row rows[] = {
-      {u"Arial Cyr"_s, u"Liberation Sans"_s},   {u"Arial"_s, u"Liberation Sans"_s},
+      {u"Arial Cyr"_s, u"Liberation Sans"_s},     {u"Arial"_s, u"Liberation Sans"_s},
       {u"MS Sans Serif"_s, u"Liberation Sans"_s}, {u"Times New Roman"_s, u"Liberation Serif"_s},
-      {u"Comic Sans MS"_s, u"Comic Neue"_s},    {u"Wingdings"_s, u"Liberation Sans"_s},
+      {u"Comic Sans MS"_s, u"Comic Neue"_s},      {u"Wingdings"_s, u"Liberation Sans"_s},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.face.toStdString());
@@ -70,8 +70,7 @@ TEST(ScreenFonts, MeasureWrapsAtTheWidthAndGrowsOnlyForALongWord) {
   EXPECT_GT(tooLong.width(), 60);
   EXPECT_EQ(tooLong.height(), word.height());
 
-  EXPECT_EQ(measurer.Measure(u"1\r\n2\r\n3"_s, font, 200).height(),
-            measurer.Measure(u"1\n2\n3"_s, font, 200).height());
+  EXPECT_EQ(measurer.Measure(u"1\r\n2\r\n3"_s, font, 200).height(), measurer.Measure(u"1\n2\n3"_s, font, 200).height());
   EXPECT_GE(measurer.Measure(u"1\r\n2\r\n3"_s, font, 200).height(), 3 * word.height());
 }
 
@@ -93,8 +92,9 @@ class RealFitTest : public ::testing::Test {
   }
   /// The shortest text, grown a word at a time, that the fit puts at `size`.
   QString TextFittingAt(int size) {
-    const QStringList words = u"в каком году был основан город на реке Неве и кто его построил "
-                              u"для торговли с Европой через Балтийское море"_s.split(u' ');
+    const QStringList words =
+        u"в каком году был основан город на реке Неве и кто его построил "
+        u"для торговли с Европой через Балтийское море"_s.split(u' ');
     QString text;
     for (int i = 0; i < 400; ++i) {
       text += (text.isEmpty() ? u""_s : u" "_s) + words[i % words.size()];
@@ -111,9 +111,10 @@ class RealFitTest : public ::testing::Test {
 TEST_F(RealFitTest, ALongQuestionFitsSmallerThanAShortOne) {
   screen.SetCaption(el::QuestionFrame, u"Столица Франции?"_s, u""_s, 0);
   const qreal shortSize = screen.element(el::QuestionFrame).caption.font.size;
-  screen.SetCaption(el::QuestionFrame, QString(u"Какой из этих городов был столицей Российской империи дольше всех "
-                               u"остальных, если считать годы от основания до переноса столицы? "_s)
-                               .repeated(2),
+  screen.SetCaption(el::QuestionFrame,
+                    QString(u"Какой из этих городов был столицей Российской империи дольше всех "
+                            u"остальных, если считать годы от основания до переноса столицы? "_s)
+                        .repeated(2),
                     u""_s, 0);
   const qreal longSize = screen.element(el::QuestionFrame).caption.font.size;
   EXPECT_EQ(shortSize, 14.25);  // 14 points are 19 pixels, reported back as 14.25

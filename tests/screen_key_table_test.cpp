@@ -106,8 +106,8 @@ TEST(KeyTable, HintsNameTheKeyAsThePlayerPressesIt) {
 TEST(KeyTable, ButtonsAndTheirCommandsMapBothWays) {
   for (int position = 1; position <= 4; ++position)
     EXPECT_EQ(CommandOfButton(*ButtonOf(ChooseAnswer(position))), ChooseAnswer(position)) << position;
-  for (Command c : {Command::FiftyFifty, Command::PhoneFriend, Command::AudiencePoll, Command::TakeMoney,
-                    Command::ClearBoard})
+  for (Command c :
+       {Command::FiftyFifty, Command::PhoneFriend, Command::AudiencePoll, Command::TakeMoney, Command::ClearBoard})
     EXPECT_EQ(CommandOfButton(*ButtonOf(c)), c) << int(c);
   // Every panel's confirmation is Enter's; no single button stands for it.
   for (const ElementId button : {el::VictoryConfirm, el::LossConfirm, el::TimeoutConfirm, el::HideTable})
@@ -136,7 +136,8 @@ TEST(KeyTable, TheReadmeListsEveryKeyOfTheTableAndNoOther) {
   for (const KeyBinding& binding : KeyTable())
     if (binding.scope != KeyScope::Pages && !binding.Has(KeyBinding::Unlisted)) table.insert(binding.Spelling());
   EXPECT_EQ(readme, table) << "only in the README: " << QStringList((readme - table).values()).join(u' ').toStdString()
-                           << "; only in the table: " << QStringList((table - readme).values()).join(u' ').toStdString();
+                           << "; only in the table: "
+                           << QStringList((table - readme).values()).join(u' ').toStdString();
   // And the Russian twins of the letters, as the rules page lists them.
   EXPECT_TRUE(lines.join(u'\n').contains(RussianLetters())) << RussianLetters().toStdString();
 }

@@ -24,9 +24,7 @@ class FakeHost : public PointerHost {
 
 class PointerTest : public ::testing::Test {
  protected:
-  PointerTest() : screen(measurer, &TestSheet), input(screen, state, host) {
-    screen.BuildScreen();
-  }
+  PointerTest() : screen(measurer, &TestSheet), input(screen, state, host) { screen.BuildScreen(); }
 
   /// The grid cell element `index` shows, as (column, row); (0, 0) if none.
   std::pair<int, int> Cell(ElementId index) const {
@@ -90,14 +88,10 @@ TEST_F(PointerTest, HoverLooksOfEachKind) {
     SheetCell pointed;
   };
   const Row_ rows[] = {
-      {el::Close, CellOf(ButtonLook::Pointed)},
-      {el::Menu, CellOf(ButtonLook::Pointed)},
-      {el::TitleStrip, CellOf(TitleLook::Pointed)},
-      {el::FiftyFifty, CellOf(LifelineLook::Pointed)},
-      {el::AudiencePoll, CellOf(LifelineLook::Pointed)},
-      {el::Minimise, CellOf(ButtonLook::Pointed)},
-      {el::ScrollThumb, CellOf(ButtonLook::Pointed)},
-      {el::TakeMoney, CellOf(LifelineLook::Pointed)},
+      {el::Close, CellOf(ButtonLook::Pointed)},          {el::Menu, CellOf(ButtonLook::Pointed)},
+      {el::TitleStrip, CellOf(TitleLook::Pointed)},      {el::FiftyFifty, CellOf(LifelineLook::Pointed)},
+      {el::AudiencePoll, CellOf(LifelineLook::Pointed)}, {el::Minimise, CellOf(ButtonLook::Pointed)},
+      {el::ScrollThumb, CellOf(ButtonLook::Pointed)},    {el::TakeMoney, CellOf(LifelineLook::Pointed)},
       {el::TimeoutConfirm, CellOf(ButtonLook::Pointed)},
   };
   for (const Row_& row : rows) {
@@ -202,7 +196,8 @@ TEST_F(PointerTest, TitleStripDragMovesTheWindowOnlyWhenNormal) {
 class ScrollTest : public PointerTest {
  protected:
   ScrollTest() {
-    for (const ElementId i : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb}) screen.SetVisible(i, true);
+    for (const ElementId i : {el::Leaderboard, el::ScrollTrack, el::ScrollUp, el::ScrollDown, el::ScrollThumb})
+      screen.SetVisible(i, true);
     // 50 lines of the fake at 10 points, 20 pixels each: 1000 pixels of list.
     QString places;
     for (int n = 1; n <= 50; ++n) places += QString::number(n) + u"\r\n"_s;
@@ -218,9 +213,7 @@ class ScrollTest : public PointerTest {
   static constexpr float kSpan = 389 - 1000;  // panel height − list height
 };
 
-TEST_F(ScrollTest, ListIsTallerThanThePanel) {
-  ASSERT_EQ(screen.board().height(), 1000);
-}
+TEST_F(ScrollTest, ListIsTallerThanThePanel) { ASSERT_EQ(screen.board().height(), 1000); }
 
 TEST_F(ScrollTest, UpArrowNearTheTopLandsOnTheTrackTop) {
   screen.SetTop(el::ScrollThumb, 48);
@@ -251,10 +244,10 @@ TEST_F(ScrollTest, TrackPagesByFortyTowardsThePress) {
     qreal expectedTop;
   };
   const Case cases[] = {
-      {200, 10, 160},    // d = 157 above the press point
-      {200, 300, 240},   // below
-      {200, 157, 200},   // exactly at the thumb's top
-      {60, 0, 43},       // clamped at the top
+      {200, 10, 160},   // d = 157 above the press point
+      {200, 300, 240},  // below
+      {200, 157, 200},  // exactly at the thumb's top
+      {60, 0, 43},      // clamped at the top
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.pressY);

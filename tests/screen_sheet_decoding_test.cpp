@@ -1,9 +1,9 @@
 // The sheets' own unpacking must give what the general image reader gives, for the
 // art as it is and for any bytes a sheet file may hold instead.
+#include <gtest/gtest.h>
 #include <QBuffer>
 #include <QImage>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 #include "screen/element_table.h"
 #include "screen/sheet_files.h"

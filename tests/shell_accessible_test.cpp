@@ -1,8 +1,8 @@
 // The painted screen as a screen reader finds it: the accessible tree of the real
 // window under the offscreen platform, and the events it sends while a game is played.
+#include <gtest/gtest.h>
 #include <QAccessible>
 #include <QLineEdit>
-#include <gtest/gtest.h>
 
 #include "data/winners_table.h"
 #include "engine/game.h"
@@ -27,8 +27,8 @@ QList<SentEvent>* g_events = nullptr;
 void RecordEvent(QAccessibleEvent* event) {
   if (!g_events) return;
   QAccessibleInterface* iface = event->accessibleInterface();
-  g_events->append({event->type(), iface ? iface->text(QAccessible::Name) : QString(),
-                    iface ? iface->role() : QAccessible::NoRole});
+  g_events->append(
+      {event->type(), iface ? iface->text(QAccessible::Name) : QString(), iface ? iface->role() : QAccessible::NoRole});
 }
 
 class AccessibleTest : public ScriptedWindowTest {
@@ -254,7 +254,8 @@ TEST_F(AccessibleTest, RecordPanelReadsTheResultAndLabelsTheNameBox) {
   ASSERT_FALSE(m_events.isEmpty());
   const SentEvent& last = m_events.constLast();
   EXPECT_EQ(last.type, QAccessible::Focus);
-  EXPECT_EQ(last.name, u"Вы забрали деньги. Ваш выигрыш 100. Ваше место в таблице лидеров 1. Введите имя и нажмите Enter."_s);
+  EXPECT_EQ(last.name,
+            u"Вы забрали деньги. Ваш выигрыш 100. Ваше место в таблице лидеров 1. Введите имя и нажмите Enter."_s);
 
   // The board then marks the player's new row.
   m_window->nameBox()->setText(u"Слепой"_s);

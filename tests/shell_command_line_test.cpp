@@ -45,9 +45,9 @@ TEST(CommandLine, MistakesAreNamedAndEndWithStatusTwo) {
   } cases[] = {
       {{u"--bogus"_s}, u"--bogus"_s.mid(2)},
       {{u"-x"_s}, u"x"_s},
-      {{u"--data"_s}, u"data"_s},            // the folder is missing
-      {{u"--data="_s}, u"--data"_s},          // an empty folder
-      {{u"extra"_s}, u"extra"_s},             // the game takes no file
+      {{u"--data"_s}, u"data"_s},                    // the folder is missing
+      {{u"--data="_s}, u"--data"_s},                 // an empty folder
+      {{u"extra"_s}, u"extra"_s},                    // the game takes no file
       {{u"--version"_s, u"--bogus"_s}, u"bogus"_s},  // a mistake is not hidden by --version
   };
   for (const auto& c : cases) {

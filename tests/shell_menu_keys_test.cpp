@@ -1,8 +1,8 @@
 // The menu's items show their keys, and those keys do what the items do.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "shell/main_window.h"
 #include "tests/shell_open_window.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -8,17 +9,16 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 
 #include "data/random_source.h"
-#include "shell/main_window.h"
 #include "engine/sound_output.h"
+#include "shell/main_window.h"
+#include "tests/element_names.h"
 #include "tests/game_test_access.h"
 #include "tests/testing/info_box_fakes.h"
 #include "tests/testing/random_fakes.h"
-#include "tests/element_names.h"
 
 /// Copies the built data folder into `folder`, where the game looks for it beside
 /// the program.

@@ -1,9 +1,9 @@
 // The picture the player sees, pixel for pixel, at every zoom: how and when the art
 // is loaded, converted and resampled must never show.
+#include <gtest/gtest.h>
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPixmap>
-#include <gtest/gtest.h>
 
 #include "tests/shell_open_window.h"
 

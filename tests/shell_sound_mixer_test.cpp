@@ -1,9 +1,9 @@
 // The game's mixer, rendered by hand: every play of a cue sounds from its first
 // sample, a cue that must not sound over another starts on the other's last sample,
 // mute is silent within milliseconds without a step, and the beds flow.
+#include <gtest/gtest.h>
 #include <QByteArray>
 #include <QtEndian>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -64,8 +64,8 @@ TEST(SoundMixerTest, ACueThatMustNotSoundOverAnotherStartsOnItsLastSample) {
   struct Case {
     Cue first, waiting;
   };
-  for (const Case c : {Case{Cue::Right, Cue::Reveal}, Case{Cue::Milestone, Cue::Reveal}, Case{Cue::Million, Cue::Record},
-                       Case{Cue::PhoneRing, Cue::PhoneMurmur}}) {
+  for (const Case c : {Case{Cue::Right, Cue::Reveal}, Case{Cue::Milestone, Cue::Reveal},
+                       Case{Cue::Million, Cue::Record}, Case{Cue::PhoneRing, Cue::PhoneMurmur}}) {
     SCOPED_TRACE(CueName(c.waiting).toStdString());
     SoundMixer mixer;
     mixer.SetClip(c.first, Constant(1000, 0.25f));
@@ -108,7 +108,8 @@ TEST(SoundMixerTest, MuteSilencesEverythingWithinMillisecondsWithoutAStepAndUnmu
   mixer.SetMuted(true);
   mixer.Play(Cue::Reveal);  // asked for while muted: never heard
   const std::vector<int16_t> muted = Render(mixer, 500 * kMs);
-  const qsizetype silentFrom = qsizetype(std::find_if(muted.rbegin(), muted.rend(), [](int16_t s) { return s != 0; }).base() - muted.begin());
+  const qsizetype silentFrom =
+      qsizetype(std::find_if(muted.rbegin(), muted.rend(), [](int16_t s) { return s != 0; }).base() - muted.begin());
   EXPECT_LE(silentFrom, 20 * kMs) << "silent after " << silentFrom / kMs << " ms";
   // The loud ring and the bed go down in a ramp, not a cliff.
   EXPECT_LT(std::abs(muted[0] - before[9]), 800);
@@ -139,8 +140,9 @@ TEST(SoundMixerTest, TheBedRunsOnWhenAskedForAgainAndCrossFadesToTheNextStage) {
   const std::vector<int16_t> fade = Render(mixer, 3 * SoundMixer::kRate);
   EXPECT_GT(fade[0], 0) << "the old bed fades, it does not stop";
   EXPECT_LT(LargestStep(fade), 200);
-  EXPECT_TRUE(std::all_of(fade.begin() + 2 * SoundMixer::kRate, fade.end(), [&](int16_t s) { return s == fade.back(); }))
-      << "only the new bed is left, at its full level";
+  EXPECT_TRUE(std::all_of(fade.begin() + 2 * SoundMixer::kRate, fade.end(), [&](int16_t s) {
+    return s == fade.back();
+  })) << "only the new bed is left, at its full level";
   EXPECT_LT(fade.back(), 0);
 
   mixer.StopBed();

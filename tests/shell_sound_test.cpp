@@ -1,11 +1,11 @@
 // The window's sound: the game's requests reach the sound output, the switch in the
 // menu and on S follows the game, and the player's choice outlives the window.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "shell/main_window.h"
 #include "shell/qt_sound_output.h"

@@ -1,16 +1,16 @@
 // The view over the 640 × 480 picture: zoom steps, full screen, remembered view.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
-#include <gtest/gtest.h>
 
-#include "tests/testing/info_box_fakes.h"
 #include "shell/main_window.h"
-#include "tests/shell_open_window.h"
 #include "shell/view_scale.h"
+#include "tests/shell_open_window.h"
+#include "tests/testing/info_box_fakes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,11 +21,11 @@ TEST(ViewScale, FirstStartPicksTheLargestStepThatFits) {
     QSize screen;
     qreal zoom;
   } cases[] = {
-      {{1024, 768}, 1.0}, {{1920, 1080}, 1.5}, {{2560, 1440}, 2.0}, {{3840, 2160}, 3.0},
-      {{800, 600}, 1.0},  // smaller than the window: still 1×
-      {{1920, 1040}, 1.5},  // a panel taken off the height
-      {{1280, 1024}, 1.5},  // 5:4: height allows 1.5×, width too
-      {{5120, 2880}, 3.0},  // beyond the last step
+      {{1024, 768}, 1.0},  {{1920, 1080}, 1.5}, {{2560, 1440}, 2.0},
+      {{3840, 2160}, 3.0}, {{800, 600}, 1.0},  // smaller than the window: still 1×
+      {{1920, 1040}, 1.5},                     // a panel taken off the height
+      {{1280, 1024}, 1.5},                     // 5:4: height allows 1.5×, width too
+      {{5120, 2880}, 3.0},                     // beyond the last step
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ViewScale::FirstZoom(c.screen), c.zoom) << c.screen.width() << "x" << c.screen.height();
@@ -54,9 +54,7 @@ TEST(ViewScale, LetterboxKeepsFourToThreeCentred) {
   } cases[] = {
       {{1920, 1080}, {240, 0, 1440, 1080}},  // wide: bars left and right
       {{1280, 1024}, {0, 32, 1280, 960}},    // 5:4: bars above and below
-      {{640, 480}, {0, 0, 640, 480}},
-      {{3840, 2160}, {480, 0, 2880, 2160}},
-      {{1366, 768}, {171, 0, 1024, 768}},
+      {{640, 480}, {0, 0, 640, 480}},       {{3840, 2160}, {480, 0, 2880, 2160}}, {{1366, 768}, {171, 0, 1024, 768}},
   };
   for (const auto& c : cases) EXPECT_EQ(ViewScale::Letterbox(c.area), c.picture) << c.area.width();
 }
@@ -67,11 +65,11 @@ TEST(ViewScale, PositionsAreClampedOntoAScreenThatExists) {
   const struct {
     QPoint wanted, placed;
   } cases[] = {
-      {{100, 100}, {100, 100}},        // on a screen: unchanged
-      {{2000, 50}, {2000, 50}},        // on the second screen
-      {{1800, 100}, {1920, 100}},      // mostly on the second: moved inside it
-      {{-500, -300}, {0, 0}},          // off the top left
-      {{1500, 900}, {960, 360}},       // hanging off the bottom right of the first
+      {{100, 100}, {100, 100}},    // on a screen: unchanged
+      {{2000, 50}, {2000, 50}},    // on the second screen
+      {{1800, 100}, {1920, 100}},  // mostly on the second: moved inside it
+      {{-500, -300}, {0, 0}},      // off the top left
+      {{1500, 900}, {960, 360}},   // hanging off the bottom right of the first
   };
   // A window that overlaps no screen goes onto the first one.
   EXPECT_EQ(ViewScale::ClampOntoScreens({9000, 9000}, window, screens), QPoint(960, 360));
@@ -93,17 +91,14 @@ TEST(ViewScale, OnlyStepsWhoseWindowFitsTheScreenAreOffered) {
     QSize available;
     qreal largest;  // the largest step that fits; 0: none does
   } cases[] = {
-      {{1920, 1080}, 2.0},  // 2.5× would be 1600 × 1200
-      {{1920, 1040}, 2.0},
-      {{1280, 960}, 2.0},   // exactly the 2× window
-      {{1279, 960}, 1.5},
-      {{3840, 2160}, 3.0},
-      {{800, 600}, 1.0},
-      {{600, 400}, 0},
+      {{1920, 1080}, 2.0},                      // 2.5× would be 1600 × 1200
+      {{1920, 1040}, 2.0}, {{1280, 960}, 2.0},  // exactly the 2× window
+      {{1279, 960}, 1.5},  {{3840, 2160}, 3.0}, {{800, 600}, 1.0}, {{600, 400}, 0},
   };
   for (const auto& c : cases) {
     const std::string screen = u"%1x%2"_s.arg(c.available.width()).arg(c.available.height()).toStdString();
-    for (qreal step : ViewScale::Steps()) EXPECT_EQ(ViewScale::Fits(step, c.available), step <= c.largest) << screen << " " << step;
+    for (qreal step : ViewScale::Steps())
+      EXPECT_EQ(ViewScale::Fits(step, c.available), step <= c.largest) << screen << " " << step;
     // A wanted zoom comes down to the largest step that fits; nothing fitting, the smallest.
     EXPECT_EQ(ViewScale::Fitting(3.0, c.available), std::max(c.largest, 1.0)) << screen;
     EXPECT_EQ(ViewScale::Fitting(1.0, c.available), 1.0) << screen;
@@ -214,7 +209,8 @@ TEST_F(ViewTest, PointerHitsTheSameElementsAtEveryZoom) {
   std::unique_ptr<MainWindow> window;
   ASSERT_NO_FATAL_FAILURE(Open(window));
   const Screen& screen = window->game().screen();
-  const ElementId elements[] = {el::AnswerA, el::AnswerD, el::Minimise, el::AudiencePoll, el::Close, el::Minimise, el::TitleStrip};
+  const ElementId elements[] = {el::AnswerA, el::AnswerD,  el::Minimise,  el::AudiencePoll,
+                                el::Close,   el::Minimise, el::TitleStrip};
   for (qreal zoom : {1.5, 2.0, 1.0}) {
     window->SetZoom(zoom);
     ASSERT_EQ(window->zoom(), zoom);

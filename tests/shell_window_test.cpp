@@ -1,5 +1,6 @@
 // The real window under the offscreen platform, driven by real Qt key and mouse
 // events, with a scripted clock and scripted random draws.
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
@@ -7,16 +8,15 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
-#include "tests/testing/info_box_fakes.h"
 #include "data/winners_table.h"
 #include "screen/key_table.h"
 #include "shell/main_window.h"
-#include "tests/shell_open_window.h"
 #include "shell/qt_info_box.h"
 #include "shell/title_bar_clock.h"
 #include "shell/window_placement.h"
+#include "tests/shell_open_window.h"
+#include "tests/testing/info_box_fakes.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -241,7 +241,8 @@ TEST_F(WindowTest, SixtyRowFileShowsFiftyRowsWithAWorkingScrollBar) {
   QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, Centre(el::ScrollDown));
   EXPECT_EQ(screen.element(el::ScrollThumb).top, thumbTop + 8);
   EXPECT_LT(screen.board().top, 0);
-  EXPECT_EQ(screen.BoardColumnRect(BoardColumn::Name).top(), screen.element(el::Leaderboard).Box().top() + screen.board().top);
+  EXPECT_EQ(screen.BoardColumnRect(BoardColumn::Name).top(),
+            screen.element(el::Leaderboard).Box().top() + screen.board().top);
 }
 
 TEST_F(WindowTest, DraggingTheTitleStripMovesTheWindow) {
@@ -478,8 +479,8 @@ TEST_F(WindowTest, AWindowDragEndsWithItsButtonWhateverTookTheRelease) {
     const char* how;
     bool boxTakesRelease;
   };
-  for (const Case c : {Case{"the exit question took the release", true},
-                       Case{"another window took the release", false}}) {
+  for (const Case c :
+       {Case{"the exit question took the release", true}, Case{"another window took the release", false}}) {
     SCOPED_TRACE(c.how);
     const QPoint grab = Centre(el::TitleStrip);
     Press(grab);
@@ -620,8 +621,7 @@ TEST(QtInfoBoxTest, ADefaultNoQuestionAnswersNoToEnterAndEsc) {
     Answer result;
   };
   for (const Case c : {Case{Answer::No, Qt::Key_Return, Answer::No}, Case{Answer::No, Qt::Key_Escape, Answer::No},
-                       Case{Answer::Yes, Qt::Key_Return, Answer::Yes},
-                       Case{Answer::Yes, Qt::Key_Escape, Answer::No}}) {
+                       Case{Answer::Yes, Qt::Key_Return, Answer::Yes}, Case{Answer::Yes, Qt::Key_Escape, Answer::No}}) {
     SCOPED_TRACE(int(c.preset));
     SCOPED_TRACE(c.key);
     QtInfoBox box;

@@ -1,10 +1,10 @@
 // The question bases the game ships, as the game loads them from the build's Data
 // folder: every level there, nothing to warn about, and every question playable.
-#include <QSet>
 #include <gtest/gtest.h>
+#include <QSet>
 
-#include "tests/testing/info_box_fakes.h"
 #include "data/question_loader.h"
+#include "tests/testing/info_box_fakes.h"
 
 TEST(ShippedBases, LoadWithoutMessagesAndEveryQuestionIsPlayable) {
   QuestionTable table;

@@ -23,12 +23,11 @@ struct CueFile {
 
 // The cues the game plays; a loop repeats for as long as its moment lasts.
 const CueFile kCues[] = {
-    {"theme_loop", true},   {"reveal", false},       {"bed_stage1", true},     {"bed_stage2", true},
-    {"bed_stage3", true},   {"lock_in", false},      {"right", false},         {"milestone", false},
-    {"wrong", false},
-    {"time_out", false},    {"fifty_fifty", false},  {"phone_ring", false},    {"phone_murmur", true},
-    {"audience_murmur", true}, {"clock_tick", false}, {"take_money", false},   {"record", false},
-    {"million", false},     {"clear_board", false},
+    {"theme_loop", true},   {"reveal", false},         {"bed_stage1", true},   {"bed_stage2", true},
+    {"bed_stage3", true},   {"lock_in", false},        {"right", false},       {"milestone", false},
+    {"wrong", false},       {"time_out", false},       {"fifty_fifty", false}, {"phone_ring", false},
+    {"phone_murmur", true}, {"audience_murmur", true}, {"clock_tick", false},  {"take_money", false},
+    {"record", false},      {"million", false},        {"clear_board", false},
 };
 
 struct Sound {
@@ -159,7 +158,8 @@ std::vector<std::pair<CueFile, Sound>> LoadAll() {
 }
 
 TEST(SoundFiles, EveryCueIsACommittedPcmWavAndThereAreNoStrays) {
-  const QStringList present = QDir(QStringLiteral(FARTOVIK_SOURCE_DIR "/sounds")).entryList({QStringLiteral("*")}, QDir::Files);
+  const QStringList present =
+      QDir(QStringLiteral(FARTOVIK_SOURCE_DIR "/sounds")).entryList({QStringLiteral("*")}, QDir::Files);
   QStringList expected;
   for (const CueFile& cue : kCues) expected << QString::fromLatin1(cue.name) + QStringLiteral(".wav");
   for (const QString& f : present) EXPECT_TRUE(expected.contains(f)) << "stray file sounds/" << f.toStdString();

@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Every test runs inside one application object: captions are measured with real
 // fonts and widget tests send real Qt events, all without a display.

@@ -5,6 +5,7 @@
 //
 // FARTOVIK_SHOT_DIR=<folder> in the environment leaves screenshots of the record book
 // there (its first page empty, then every page after the two games).
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>

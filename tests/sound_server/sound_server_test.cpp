@@ -6,6 +6,7 @@
 // heard, within the latency bound of its moment, without a gap of digital silence
 // while it sounds; mute must be silent soon after the key, and the music must not
 // break up. Exits 77 where no private server can be started.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -15,7 +16,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
@@ -57,9 +57,7 @@ constexpr double kLatencyBound = 0.030;
 constexpr double kCallBound = 0.002;
 constexpr double kMuteBound = 0.050;
 
-double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
 
 /// Question bases of short questions: a game is over in about a minute and a half,
 /// and each next question's sting is asked while the right chord still rings, the
@@ -70,7 +68,8 @@ void WriteShortQuestions(const QString& folder) {
     QList<testbases::TestQuestion> questions;
     for (int i = 1; i <= 12; ++i) {
       const QString id = QString::number(level) + u'-' + QString::number(i);
-      questions.append({u"Как "_s + id + u'?', {u"Так "_s + id, u"Не так "_s + id, u"Иначе "_s + id, u"Никак "_s + id}});
+      questions.append(
+          {u"Как "_s + id + u'?', {u"Так "_s + id, u"Не так "_s + id, u"Иначе "_s + id, u"Никак "_s + id}});
     }
     QFile file(folder + u"/Data/short.ol"_s + QString::number(level));
     if (file.open(QIODevice::WriteOnly)) file.write(testbases::BaseFile(questions, u"2001"_s));
@@ -129,9 +128,7 @@ class StampingOutput : public SoundOutput {
   void StopBed() override { Log(u"stop bed"_s, {}), m_real.StopBed(), Handed(); }
   void StartMurmur(Cue murmur) override { Log(u"murmur"_s, murmur), m_real.StartMurmur(murmur), Handed(); }
   void StopMurmur() override { Log(u"stop murmur"_s, {}), m_real.StopMurmur(), Handed(); }
-  void SetMuted(bool muted) override {
-    Log(muted ? u"mute"_s : u"unmute"_s, {}), m_real.SetMuted(muted), Handed();
-  }
+  void SetMuted(bool muted) override { Log(muted ? u"mute"_s : u"unmute"_s, {}), m_real.SetMuted(muted), Handed(); }
   std::vector<Request> log;
 
  private:
@@ -165,7 +162,8 @@ class Recorder {
     double start = 1e300;
     const auto from = std::lower_bound(m_stamps.begin(), m_stamps.end(), t - 1.0,
                                        [](const Stamp& s, double at) { return s.at < at; });
-    for (auto s = from; s != m_stamps.end() && s->at < t + 1.0; ++s) start = std::min(start, s->at - double(s->samples) / kRate);
+    for (auto s = from; s != m_stamps.end() && s->at < t + 1.0; ++s)
+      start = std::min(start, s->at - double(s->samples) / kRate);
     return qsizetype(std::llround((t - start) * kRate));
   }
   double TimeOf(qsizetype sample) const {
@@ -329,16 +327,15 @@ QString ReadLog(const QString& path) {
 SoundServer StartPulseAudio(const QString& runtime) {
   SoundServer server;
   server.socket = QString(runtime + u"/native"_s).toStdString();
-  server.processes.push_back(
-      Spawn({"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1", "--disable-shm",
-             "--system=no", "--log-target=stderr",
-             // Its debug log tells when a stream ran dry, for the summary.
-             "--log-level=debug", "--log-time=yes",
-             // As a desktop's server runs, served first where the system allows.
-             "--realtime=yes", "--high-priority=yes", "-L",
-             "module-native-protocol-unix socket=" + server.socket + " auth-anonymous=1", "-L",
-             "module-null-sink sink_name=game rate=44100 channels=1"},
-            false, QString(runtime + u"/server.log"_s).toStdString()));
+  server.processes.push_back(Spawn({"pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--exit-idle-time=-1",
+                                    "--disable-shm", "--system=no", "--log-target=stderr",
+                                    // Its debug log tells when a stream ran dry, for the summary.
+                                    "--log-level=debug", "--log-time=yes",
+                                    // As a desktop's server runs, served first where the system allows.
+                                    "--realtime=yes", "--high-priority=yes", "-L",
+                                    "module-native-protocol-unix socket=" + server.socket + " auth-anonymous=1", "-L",
+                                    "module-null-sink sink_name=game rate=44100 channels=1"},
+                                   false, QString(runtime + u"/server.log"_s).toStdString()));
   if (!WaitForFile(server.socket)) server.log = ReadLog(runtime + u"/server.log"_s);
   return server;
 }
@@ -390,7 +387,8 @@ SoundServer StartPipeWire(const QString& runtime) {
   }
   const std::string loadSink = "pactl --server=unix:" + server.socket +
                                " load-module module-null-sink sink_name=game rate=44100 channels=1 >/dev/null";
-  if (system(loadSink.c_str()) != 0) server.log = u"the null sink could not be made: "_s + ReadLog(runtime + u"/wireplumber.log"_s);
+  if (system(loadSink.c_str()) != 0)
+    server.log = u"the null sink could not be made: "_s + ReadLog(runtime + u"/wireplumber.log"_s);
   return server;
 }
 
@@ -411,8 +409,8 @@ Child RecordSink(const SoundServer& server, const QString& runtime, Recorder& re
   // (a plain player's tone was seen to), so its recorder asks for 20 ms.
   const bool pipeWire = qEnvironmentVariable("FARTOVIK_SOUND_SERVER") == u"pipewire"_s;
   const std::string latency = pipeWire ? "--latency-msec=20" : "--latency-msec=5";
-  Child recorder = Spawn({"parec", "--server=unix:" + server.socket, "--device=game.monitor", "--raw",
-                          "--format=s16le", "--rate=44100", "--channels=1", latency},
+  Child recorder = Spawn({"parec", "--server=unix:" + server.socket, "--device=game.monitor", "--raw", "--format=s16le",
+                          "--rate=44100", "--channels=1", latency},
                          true, QString(runtime + u"/parec.log"_s).toStdString());
   recording.Start(recorder.out);
   return recorder;
@@ -568,7 +566,8 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
     if (r.what == u"murmur"_s && stop != sound.log.end() && stop->at < due) continue;
     // Nor is a sting that waited into a mute, which drops it; one the mute cuts short
     // is whole up to the key.
-    const auto nextMute = std::find_if(it + 1, sound.log.end(), [](const Request& next) { return next.what == u"mute"_s; });
+    const auto nextMute =
+        std::find_if(it + 1, sound.log.end(), [](const Request& next) { return next.what == u"mute"_s; });
     if (nextMute != sound.log.end() && nextMute->at < due) continue;
     const std::vector<float>& clip = m_clips[std::size_t(cue)];
     const Heard heard = Find(rec, clip, sampleAt(due));
@@ -616,8 +615,8 @@ TEST_F(SoundServerGame, EveryCueIsHeardOnTimeOnEveryPlayAndMuteIsSilent) {
   qsizetype run = 0, longest = 0;
   for (qsizetype i = sampleAt(bedFrom); i < sampleAt(bedTo); ++i) {
     const double t = recording.TimeOf(i);
-    const bool inMute = std::any_of(mutes.begin(), mutes.end(),
-                                    [t](const auto& m) { return t >= m.first && t <= m.second + 0.1; });
+    const bool inMute =
+        std::any_of(mutes.begin(), mutes.end(), [t](const auto& m) { return t >= m.first && t <= m.second + 0.1; });
     run = rec[std::size_t(i)] == 0 && !inMute ? run + 1 : 0;
     longest = std::max(longest, run);
   }

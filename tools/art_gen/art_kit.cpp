@@ -32,8 +32,7 @@ void BoxLine(const QRgb* in, QRgb* out, int n, int outStride, int r) {
   for (int i = -r; i <= r; ++i) add(i, 1);
   for (int i = 0; i < n; ++i) {
     auto avg = [&](long s) { return static_cast<int>((s + window / 2) / window); };
-    out[static_cast<long>(i) * outStride] =
-        qRgba(avg(sum[1]), avg(sum[2]), avg(sum[3]), avg(sum[0]));
+    out[static_cast<long>(i) * outStride] = qRgba(avg(sum[1]), avg(sum[2]), avg(sum[3]), avg(sum[0]));
     add(i - r, -1);
     add(i + r + 1, 1);
   }
@@ -43,9 +42,8 @@ void BoxLine(const QRgb* in, QRgb* out, int n, int outStride, int r) {
 
 bool LoadFonts(const QString& fontDir) {
   const QStringList files = {
-      u"LiberationSans-Regular.ttf"_s, u"LiberationSans-Bold.ttf"_s,
-      u"LiberationSans-Italic.ttf"_s,  u"LiberationSans-BoldItalic.ttf"_s,
-      u"LiberationSerif-Regular.ttf"_s, u"ComicNeue-Regular.otf"_s,
+      u"LiberationSans-Regular.ttf"_s,    u"LiberationSans-Bold.ttf"_s,     u"LiberationSans-Italic.ttf"_s,
+      u"LiberationSans-BoldItalic.ttf"_s, u"LiberationSerif-Regular.ttf"_s, u"ComicNeue-Regular.otf"_s,
   };
   bool ok = true;
   for (const QString& file : files) {
@@ -127,8 +125,7 @@ void Prepare(QPainter& painter) {
   painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset,
-                qreal radius) {
+void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset, qreal radius) {
   QImage shadow = Layer(LogicalWidth(target), LogicalHeight(target));
   {
     QPainter p(&shadow);
@@ -142,8 +139,8 @@ void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, 
   p.drawImage(0, 0, shadow);
 }
 
-void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius,
-          qreal penWidth, qreal strength) {
+void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius, qreal penWidth,
+          qreal strength) {
   QImage layer = Layer(LogicalWidth(target), LogicalHeight(target));
   {
     QPainter p(&layer);
@@ -168,8 +165,7 @@ void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal 
   }
 }
 
-QPainterPath TextPath(const QFont& font, const QString& text, const QRectF& box,
-                      Qt::Alignment align) {
+QPainterPath TextPath(const QFont& font, const QString& text, const QRectF& box, Qt::Alignment align) {
   QPainterPath raw;
   raw.addText(0, 0, font, text);
   const QRectF ink = raw.boundingRect();
@@ -224,8 +220,7 @@ QColor WithAlpha(const QColor& c, qreal alpha) {
   return out;
 }
 
-QImage StackCells(int width, int cellHeight, int count,
-                  const std::function<void(QImage&, int)>& paintCell) {
+QImage StackCells(int width, int cellHeight, int count, const std::function<void(QImage&, int)>& paintCell) {
   QImage sheet = Canvas(width, cellHeight * count);
   QPainter p(&sheet);
   for (int i = 0; i < count; ++i) {
@@ -236,8 +231,7 @@ QImage StackCells(int width, int cellHeight, int count,
   return sheet;
 }
 
-QImage RowOfCells(int cellWidth, int height, int count,
-                  const std::function<void(QImage&, int)>& paintCell) {
+QImage RowOfCells(int cellWidth, int height, int count, const std::function<void(QImage&, int)>& paintCell) {
   QImage sheet = Canvas(cellWidth * count, height);
   QPainter p(&sheet);
   for (int i = 0; i < count; ++i) {

@@ -45,16 +45,14 @@ void Prepare(QPainter& painter);
 /// ever lightens what is below it.
 /// A soft shadow of `path` under whatever is drawn next: filled in `colour`, moved
 /// by `offset`, blurred by `radius`, laid over `target` as it is.
-void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset,
-                qreal radius);
-void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius,
-          qreal penWidth = 0, qreal strength = 1.0);
+void DropShadow(QImage& target, const QPainterPath& path, const QColor& colour, QPointF offset, qreal radius);
+void Glow(QImage& target, const QPainterPath& path, const QColor& colour, qreal radius, qreal penWidth = 0,
+          qreal strength = 1.0);
 
 /// Text turned into a path and placed in `box`. Horizontal placement follows
 /// `align`; vertically the ink of the text is centred, so digits and capitals sit
 /// exactly in the middle.
-QPainterPath TextPath(const QFont& font, const QString& text, const QRectF& box,
-                      Qt::Alignment align = Qt::AlignCenter);
+QPainterPath TextPath(const QFont& font, const QString& text, const QRectF& box, Qt::Alignment align = Qt::AlignCenter);
 
 /// An elongated hexagon pointed at the left and right ends.
 QPainterPath Lozenge(qreal left, qreal right, qreal top, qreal bottom, qreal inset);
@@ -67,11 +65,9 @@ QColor WithAlpha(const QColor& c, qreal alpha);
 
 /// Builds a 1 × n sheet: `paintCell(cell, i)` draws cell i (0-based) into a fresh
 /// black canvas of the cell size.
-QImage StackCells(int width, int cellHeight, int count,
-                  const std::function<void(QImage&, int)>& paintCell);
+QImage StackCells(int width, int cellHeight, int count, const std::function<void(QImage&, int)>& paintCell);
 /// Same with the cells side by side.
-QImage RowOfCells(int cellWidth, int height, int count,
-                  const std::function<void(QImage&, int)>& paintCell);
+QImage RowOfCells(int cellWidth, int height, int count, const std::function<void(QImage&, int)>& paintCell);
 
 /// Multiplies every pixel of `img` by `factor` (for dim versions of a picture).
 void Darken(QImage& img, qreal factor);

@@ -134,8 +134,8 @@ QByteArray IconSvg() {
   int id = 0;
   for (const IconLayer& layer : IconLayers(kSize)) {
     const QString rule = layer.path.fillRule() == Qt::WindingFill ? u"nonzero"_s : u"evenodd"_s;
-    shapes += u"<path d=\""_s + PathData(layer.path) + u"\" "_s + Fill(layer.brush, ++id, defs) +
-              u" fill-rule=\""_s + rule + u"\" "_s + Stroke(layer.pen) + u"/>\n"_s;
+    shapes += u"<path d=\""_s + PathData(layer.path) + u"\" "_s + Fill(layer.brush, ++id, defs) + u" fill-rule=\""_s +
+              rule + u"\" "_s + Stroke(layer.pen) + u"/>\n"_s;
   }
   const QString size = QString::number(kSize);
   return (u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"

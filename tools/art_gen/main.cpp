@@ -10,9 +10,9 @@
 // from the written sheets, for looking at the art in place.
 
 #include "art_kit.h"
+#include "data/whole_file.h"
 #include "icon.h"
 #include "preview.h"
-#include "data/whole_file.h"
 #include "screen/sheet_files.h"
 #include "sheets.h"
 
@@ -67,16 +67,15 @@ int main(int argc, char** argv) {
       const QImage sheet = art::DrawSheet(box.index);
       const QSize expected(box.width * box.cols * scale, box.height * box.rows * scale);
       if (sheet.size() != expected) {
-        err << file << ": drawn " << sheet.width() << 'x' << sheet.height() << ", expected "
-            << expected.width() << 'x' << expected.height() << '\n';
+        err << file << ": drawn " << sheet.width() << 'x' << sheet.height() << ", expected " << expected.width() << 'x'
+            << expected.height() << '\n';
         ++failures;
         continue;
       }
       // RGB888 is what makes the BMP writer store 24 bits per pixel.
       QByteArray bytes;
       QBuffer encoded(&bytes);
-      if (!encoded.open(QIODevice::WriteOnly) ||
-          !sheet.convertToFormat(QImage::Format_RGB888).save(&encoded, "BMP") ||
+      if (!encoded.open(QIODevice::WriteOnly) || !sheet.convertToFormat(QImage::Format_RGB888).save(&encoded, "BMP") ||
           !WriteFileWhole(outDir + u'/' + file, bytes)) {
         err << "cannot write " << file << '\n';
         ++failures;

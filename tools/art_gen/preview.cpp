@@ -32,11 +32,15 @@ struct Caption {
 Caption CaptionOf(int element) {
   switch (element) {
     case 1: return {QRect(20, 10, 433, 93), 12, true, false, false, false, false};
-    case 2: case 4: return {QRect(47, 6, 174, 37), 10, true, false, false, false, false};
+    case 2:
+    case 4: return {QRect(47, 6, 174, 37), 10, true, false, false, false, false};
     case 3: return {QRect(41, 6, 176, 37), 10, true, false, false, false, false};
     case 5: return {QRect(42, 6, 175, 37), 10, true, false, false, false, false};
     case 27: return {QRect(130, 10, 333, 129), 15, false, false, true, false, false};
-    case 29: case 30: case 31: case 32: return {QRect(0, 0, 37, 19), 10, true, false, false, false, false};
+    case 29:
+    case 30:
+    case 31:
+    case 32: return {QRect(0, 0, 37, 19), 10, true, false, false, false, false};
     case 34: return {QRect(0, 0, 40, 25), 12, false, false, false, true, false};
     case 36: return {QRect(0, 0, 31, 389), 10, true, false, false, false, true};
     case 38: return {QRect(36, 0, 327, 389), 10, false, true, false, false, true};
@@ -65,8 +69,10 @@ QImage Compose(const QHash<int, QImage>& sheets, const Screen& s) {
     const ElementBox& owner = Elements().at(static_cast<size_t>(element == 38 || element == 39 ? 36 : element));
     const int top = s.tops.count(owner.index) ? s.tops.at(owner.index) : owner.top;
     const QRect box = c.box.translated(owner.left, top);
-    QFont font = MakeFont(c.serif ? Face::Serif : c.comic ? Face::Comic : Face::Sans, c.points * 4.0 / 3.0,
-                          c.bold, c.italic);
+    QFont font = MakeFont(c.serif   ? Face::Serif
+                          : c.comic ? Face::Comic
+                                    : Face::Sans,
+                          c.points * 4.0 / 3.0, c.bold, c.italic);
     // Answers and the question shrink to fit, as the game does.
     QRect needed;
     for (int px = qRound(c.points * 4.0 / 3.0); px >= 8; --px) {
@@ -130,10 +136,10 @@ Screen LeaderboardScreen() {
   s.cells[39] = 1;
   s.cells[46] = 3;
   s.cells[47] = 2;
-  const QStringList names = {u"Анастасия"_s, u"Пётр Ильич"_s, u"Гость"_s, u"Фартовик"_s, u"Мария"_s,
-                             u"Сергей К."_s, u"Ольга"_s, u"Иван Васильевич"_s};
-  const QStringList sums = {u"1000000"_s, u"250000"_s, u"64000"_s, u"32000"_s, u"16000"_s,
-                            u"4000"_s, u"1000"_s, u"500"_s};
+  const QStringList names = {u"Анастасия"_s, u"Пётр Ильич"_s, u"Гость"_s, u"Фартовик"_s,
+                             u"Мария"_s,     u"Сергей К."_s,  u"Ольга"_s, u"Иван Васильевич"_s};
+  const QStringList sums = {u"1000000"_s, u"250000"_s, u"64000"_s, u"32000"_s,
+                            u"16000"_s,   u"4000"_s,   u"1000"_s,  u"500"_s};
   QString places, who, money;
   for (int i = 0; i < names.size(); ++i) {
     if (i) {
@@ -161,7 +167,8 @@ Screen VictoryScreen() {
   s.text.erase(1);
   s.cells[41] = 1;
   s.cells[42] = 2;
-  s.text[41] = u"Вы набрали 32000 у.е. (1 у.е. = 1 Фартик'у).\nЭто хороший результат,\nс ним вы попадаете в таблицу лидеров."_s;
+  s.text[41] =
+      u"Вы набрали 32000 у.е. (1 у.е. = 1 Фартик'у).\nЭто хороший результат,\nс ним вы попадаете в таблицу лидеров."_s;
   for (int q = 1; q <= 9; ++q) s.cells[q + 11] = 2;
   s.cells[21] = 3;
   return s;

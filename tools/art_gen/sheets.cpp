@@ -121,8 +121,8 @@ void StrokePath(QImage& img, const QPainterPath& path, const QColor& colour, qre
 }
 
 // Crisp (hinted) text for the smallest lettering, where paths would blur.
-void HintedText(QImage& img, const QFont& font, const QRectF& box, int flags,
-                const QString& text, const QColor& colour) {
+void HintedText(QImage& img, const QFont& font, const QRectF& box, int flags, const QString& text,
+                const QColor& colour) {
   QPainter p(&img);
   Prepare(p);
   p.setFont(font);
@@ -180,8 +180,8 @@ QImage Background() {
 // ---------------------------------------------------------------------------
 // 1: the question lozenge; 2 … 5: the answers.
 
-void LozengeInterior(QImage& img, const QPainterPath& shape, qreal top, qreal bottom,
-                     const QColor& edge, const QColor& middle) {
+void LozengeInterior(QImage& img, const QPainterPath& shape, qreal top, qreal bottom, const QColor& edge,
+                     const QColor& middle) {
   QLinearGradient g = Vertical(top, bottom);
   g.setColorAt(0.0, edge);
   g.setColorAt(0.5, middle);
@@ -229,11 +229,17 @@ AnswerLook AnswerState(int state) {
     case 2:  // correct
       return {kWhite, Mix(kGreen, Qt::white, 0.28), kGreen, kWhite, kWhite, QColor(40, 255, 140), true};
     case 3:  // pointed at
-      return {kPointGreen, QColor(4, 40, 30), QColor(0, 6, 8), QColor(255, 150, 50), QColor(60, 255, 140),
-              QColor(40, 255, 140), false};
+      return {kPointGreen,
+              QColor(4, 40, 30),
+              QColor(0, 6, 8),
+              QColor(255, 150, 50),
+              QColor(60, 255, 140),
+              QColor(40, 255, 140),
+              false};
     default:  // normal
-      return {kWhite, QColor(6, 26, 70), QColor(0, 3, 16), QColor(255, 150, 50), QColor(255, 150, 50),
-              QColor(30, 120, 255), false};
+      return {
+          kWhite, QColor(6, 26, 70), QColor(0, 3, 16), QColor(255, 150, 50), QColor(255, 150, 50), QColor(30, 120, 255),
+          false};
   }
 }
 
@@ -276,9 +282,8 @@ QImage Answer(int element) {
     const QPainterPath diamond = Diamond(QPointF(15.5 - shift * 0.5, mid), 4, 5);
     if (!look.gloss) Glow(img, diamond, look.diamond, 3, 0, 1.2);
     FillPath(img, diamond, look.diamond);
-    const QPainterPath text =
-        TextPath(MakeFont(Face::Sans, 16 - shift / 4, true, false), letter, QRectF(22.5 - shift, 0, 16, 2 * mid),
-                 Qt::AlignLeft | Qt::AlignVCenter);
+    const QPainterPath text = TextPath(MakeFont(Face::Sans, 16 - shift / 4, true, false), letter,
+                                       QRectF(22.5 - shift, 0, 16, 2 * mid), Qt::AlignLeft | Qt::AlignVCenter);
     if (!look.gloss) Glow(img, text, look.letter, 3, 0, 0.9);
     FillPath(img, text, look.letter);
   });
@@ -375,8 +380,7 @@ QImage TitleStrip() {
     }
     Glow(img, ornament, QColor(160, 230, 255), 2.5, 0, 1.0);
     FillPath(img, ornament, QColor(225, 245, 255));
-    Glow(img, text, state == 1 ? QColor(170, 235, 255) : QColor(120, 200, 255), 3.5, 0,
-         state == 1 ? 2.0 : 1.5);
+    Glow(img, text, state == 1 ? QColor(170, 235, 255) : QColor(120, 200, 255), 3.5, 0, state == 1 ? 2.0 : 1.5);
     FillPath(img, text, state == 1 ? QColor(255, 255, 255) : QColor(232, 244, 255));
   });
 }
@@ -531,8 +535,8 @@ QImage Lifeline(int element) {
 const QStringList& LadderSums() {
   static const QStringList sums = {
       // Grouped with a thin space, as the game writes sums everywhere.
-      u"100"_s,     u"200"_s,      u"300"_s,      u"500"_s,      u"1\u2009000"_s,
-      u"2\u2009000"_s,  u"4\u2009000"_s,  u"8\u2009000"_s,  u"16\u2009000"_s, u"32\u2009000"_s,
+      u"100"_s,         u"200"_s,          u"300"_s,          u"500"_s,          u"1\u2009000"_s,
+      u"2\u2009000"_s,  u"4\u2009000"_s,   u"8\u2009000"_s,   u"16\u2009000"_s,  u"32\u2009000"_s,
       u"64\u2009000"_s, u"125\u2009000"_s, u"250\u2009000"_s, u"500\u2009000"_s, u"1\u2009000\u2009000"_s,
   };
   return sums;
@@ -600,8 +604,8 @@ struct BandShade {
 
 /// A gradient band with a shadow toward its bottom and a gloss over its top: the
 /// look the poll bars and the clock strip share.
-void GlossyBand(QPainter& p, const QPainterPath& band, const QLinearGradient& colours, qreal top,
-                qreal bottom, const BandShade& shade, qreal glossBottom, qreal glossStrength) {
+void GlossyBand(QPainter& p, const QPainterPath& band, const QLinearGradient& colours, qreal top, qreal bottom,
+                const BandShade& shade, qreal glossBottom, qreal glossStrength) {
   p.setPen(Qt::NoPen);
   p.setBrush(colours);
   p.drawPath(band);
@@ -710,7 +714,7 @@ QImage PhonePanel() {
   });
 }
 
-constexpr int kPollBarX = 34;               // poll bars within the poll panel
+constexpr int kPollBarX = 34;  // poll bars within the poll panel
 constexpr int kPollBarY[4] = {14, 48, 82, 116};
 
 QImage PollPanel() {
@@ -847,9 +851,7 @@ QImage TakeMoney() {
     };
     const QPointF around[] = {QPointF(-1, 0), QPointF(1, 0), QPointF(0, -1), QPointF(0, 1)};
     switch (state) {
-      case 0:
-        words(QPointF(), QColor(0, 96, 24));
-        break;
+      case 0: words(QPointF(), QColor(0, 96, 24)); break;
       case 1:
         for (const QPointF& d : around) words(d, QColor(0, 150, 50));
         words(QPointF(), QColor(210, 0, 0));
@@ -858,9 +860,7 @@ QImage TakeMoney() {
         for (const QPointF& d : around) words(d, QColor(0, 60, 10));
         words(QPointF(), QColor(90, 255, 110));
         break;
-      default:
-        words(QPointF(), QColor(170, 20, 10));
-        break;
+      default: words(QPointF(), QColor(170, 20, 10)); break;
     }
   });
 }
@@ -1095,8 +1095,8 @@ void BodyLines(QImage& img, const QStringList& lines, qreal firstCentre, qreal s
     raw.addText(0, 0, font, lines.at(i));
     // Centre by advance width, and place by the baseline so both lines share it.
     const qreal width = raw.boundingRect().width();
-    text.addPath(raw.translated((LogicalWidth(img) - width) / 2.0 - raw.boundingRect().left(),
-                                firstCentre + i * step + 5));
+    text.addPath(
+        raw.translated((LogicalWidth(img) - width) / 2.0 - raw.boundingRect().left(), firstCentre + i * step + 5));
   }
   DropShadow(img, text, QColor(0, 0, 0, 230), QPointF(1, 1.5), 1.5);
   FillPath(img, text, QColor(244, 246, 255));
@@ -1133,8 +1133,8 @@ QImage Victory() {
     }
     p.fillRect(QRect(0, 103, w, 1), QColor(150, 130, 40));
     p.end();
-    HintedText(img, MakeFont(Face::Sans, 11, false, true), QRectF(6, 103, 76, 14),
-               Qt::AlignLeft | Qt::AlignVCenter, u"Ваше имя:"_s, QColor(255, 246, 196));
+    HintedText(img, MakeFont(Face::Sans, 11, false, true), QRectF(6, 103, 76, 14), Qt::AlignLeft | Qt::AlignVCenter,
+               u"Ваше имя:"_s, QColor(255, 246, 196));
   });
 }
 
@@ -1210,12 +1210,12 @@ QImage WordBar(int element, const QString& word, bool red) {
 
 std::vector<ElementBox> BuildElements() {
   std::vector<ElementBox> e = {
-      {0, 0, 0, 640, 480, 0, 1, 1, true},       {1, 167, 22, 473, 113, 1, 1, 1, true},
-      {2, 167, 135, 237, 51, 2, 1, 4, true},    {3, 404, 135, 236, 51, 3, 1, 4, true},
-      {4, 167, 186, 237, 51, 4, 1, 4, true},    {5, 404, 186, 236, 51, 5, 1, 4, true},
-      {6, 619, 0, 21, 21, 6, 1, 3, true},       {7, 0, 0, 21, 21, 7, 1, 3, true},
-      {8, 21, 0, 577, 21, 8, 1, 2, true},       {9, 166, 237, 158, 67, 9, 1, 4, true},
-      {10, 324, 237, 158, 67, 10, 1, 4, true},  {11, 482, 237, 158, 67, 11, 1, 4, true},
+      {0, 0, 0, 640, 480, 0, 1, 1, true},      {1, 167, 22, 473, 113, 1, 1, 1, true},
+      {2, 167, 135, 237, 51, 2, 1, 4, true},   {3, 404, 135, 236, 51, 3, 1, 4, true},
+      {4, 167, 186, 237, 51, 4, 1, 4, true},   {5, 404, 186, 236, 51, 5, 1, 4, true},
+      {6, 619, 0, 21, 21, 6, 1, 3, true},      {7, 0, 0, 21, 21, 7, 1, 3, true},
+      {8, 21, 0, 577, 21, 8, 1, 2, true},      {9, 166, 237, 158, 67, 9, 1, 4, true},
+      {10, 324, 237, 158, 67, 10, 1, 4, true}, {11, 482, 237, 158, 67, 11, 1, 4, true},
   };
   // The ladder: question 1 at the bottom, 34 px; questions 2 … 14, 28 px; 15 on top.
   for (int q = 1; q <= 15; ++q) {
@@ -1224,18 +1224,30 @@ std::vector<ElementBox> BuildElements() {
     e.push_back({q + 11, 0, top, 166, height, q + 11, 1, 3, true});
   }
   const std::vector<ElementBox> rest = {
-      {27, 167, 305, 473, 149, 27, 1, 1, false}, {28, 167, 305, 473, 149, 28, 1, 1, false},
-      {29, 201, 319, 434, 19, 29, 1, 1, false},  {30, 201, 353, 434, 19, 29, 1, 1, false},
-      {31, 201, 387, 434, 19, 29, 1, 1, false},  {32, 201, 421, 434, 19, 29, 1, 1, false},
-      {33, 0, 455, 587, 25, 33, 1, 1, true},     {34, 0, 455, 587, 25, 34, 1, 1, false},
-      {35, 598, 0, 21, 21, 35, 1, 3, true},      {36, 167, 43, 451, 389, 36, 1, 1, false},
-      {37, 618, 43, 22, 389, 37, 2, 1, false},   {38, 618, 21, 22, 22, 38, 1, 3, false},
-      {39, 618, 432, 22, 22, 39, 1, 3, false},   {40, 619, 43, 20, 40, 40, 1, 3, false},
-      {41, 167, 305, 473, 128, 41, 1, kRecordPanelLooks, false}, {42, 167, 433, 473, 21, 42, 1, 3, false},
-      {43, 167, 305, 473, 128, 43, 1, 1, false}, {44, 167, 433, 473, 21, 44, 1, 3, false},
-      {45, 587, 455, 53, 25, 45, 1, 4, true},    {46, 393, 432, 225, 22, 46, 1, 3, false},
-      {47, 167, 432, 226, 22, 47, 1, 3, false},  {48, 167, 305, 473, 128, 48, 1, 1, false},
-      {49, 167, 433, 473, 21, 49, 1, 3, false},  {50, 167, 21, 451, 22, 50, 1, 1, false},
+      {27, 167, 305, 473, 149, 27, 1, 1, false},
+      {28, 167, 305, 473, 149, 28, 1, 1, false},
+      {29, 201, 319, 434, 19, 29, 1, 1, false},
+      {30, 201, 353, 434, 19, 29, 1, 1, false},
+      {31, 201, 387, 434, 19, 29, 1, 1, false},
+      {32, 201, 421, 434, 19, 29, 1, 1, false},
+      {33, 0, 455, 587, 25, 33, 1, 1, true},
+      {34, 0, 455, 587, 25, 34, 1, 1, false},
+      {35, 598, 0, 21, 21, 35, 1, 3, true},
+      {36, 167, 43, 451, 389, 36, 1, 1, false},
+      {37, 618, 43, 22, 389, 37, 2, 1, false},
+      {38, 618, 21, 22, 22, 38, 1, 3, false},
+      {39, 618, 432, 22, 22, 39, 1, 3, false},
+      {40, 619, 43, 20, 40, 40, 1, 3, false},
+      {41, 167, 305, 473, 128, 41, 1, kRecordPanelLooks, false},
+      {42, 167, 433, 473, 21, 42, 1, 3, false},
+      {43, 167, 305, 473, 128, 43, 1, 1, false},
+      {44, 167, 433, 473, 21, 44, 1, 3, false},
+      {45, 587, 455, 53, 25, 45, 1, 4, true},
+      {46, 393, 432, 225, 22, 46, 1, 3, false},
+      {47, 167, 432, 226, 22, 47, 1, 3, false},
+      {48, 167, 305, 473, 128, 48, 1, 1, false},
+      {49, 167, 433, 473, 21, 49, 1, 3, false},
+      {50, 167, 21, 451, 22, 50, 1, 1, false},
   };
   e.insert(e.end(), rest.begin(), rest.end());
   return e;
@@ -1255,8 +1267,7 @@ QString SheetFile(int element) {
       u"title.bmp"_s,      u"fifty.bmp"_s,    u"phone.bmp"_s,    u"audience.bmp"_s,
   };
   if (element >= 0 && element < fixed.size()) return fixed.at(element);
-  if (element >= 12 && element <= 26)
-    return u"ladder_%1.bmp"_s.arg(element - 11, 2, 10, QLatin1Char('0'));
+  if (element >= 12 && element <= 26) return u"ladder_%1.bmp"_s.arg(element - 11, 2, 10, QLatin1Char('0'));
   switch (element) {
     case 27: return u"phone_panel.bmp"_s;
     case 28: return u"poll_panel.bmp"_s;
@@ -1287,17 +1298,26 @@ QImage DrawSheet(int element) {
   switch (element) {
     case 0: return Background();
     case 1: return QuestionFrame();
-    case 2: case 3: case 4: case 5: return Answer(element);
-    case 6: case 7: case 35: return WindowButton(element);
+    case 2:
+    case 3:
+    case 4:
+    case 5: return Answer(element);
+    case 6:
+    case 7:
+    case 35: return WindowButton(element);
     case 8: return TitleStrip();
-    case 9: case 10: case 11: return Lifeline(element);
+    case 9:
+    case 10:
+    case 11: return Lifeline(element);
     case 27: return PhonePanel();
     case 28: return PollPanel();
     case 29: return PollBar();
-    case 33: case 34: return ClockStrip(element);
+    case 33:
+    case 34: return ClockStrip(element);
     case 36: return Leaderboard();
     case 37: return ScrollTrack();
-    case 38: case 39: return ScrollButton(element);
+    case 38:
+    case 39: return ScrollButton(element);
     case 40: return ScrollThumb();
     case 41: return Victory();
     case 42: return WordBar(42, u"Всё"_s, false);

@@ -23,7 +23,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-
 // The lines of each question's answers, keyed by the line of its "?", in the
 // order the parser stores the answers: the "+" one, then the "-" ones. The parser
 // keeps no line of an answer, so the source is walked again the way it reads it.
@@ -80,8 +79,8 @@ QStringList MixedScriptFindings(const QString& text) {
       }
     }
     if (cyrillic && !latin.isEmpty()) {
-      reasons.append(u"в слове «%1» смешаны латинские и русские буквы (латинские: %2)"_s.arg(
-          text.mid(i, j - i), latin));
+      reasons.append(
+          u"в слове «%1» смешаны латинские и русские буквы (латинские: %2)"_s.arg(text.mid(i, j - i), latin));
     }
     i = j;
   }
@@ -124,9 +123,9 @@ struct Place {
 QList<LintFinding> LintSources(const QStringList& paths) {
   RegisterBundledFonts();
   CaptionFit fit;
-  QList<QList<LintFinding>> perFile;  // findings of each file read, in the order of `paths`
-  QList<SourceQuestion> all;           // every question of every file, in reading order
-  QList<std::pair<int, Place>> where;  // for each of `all`: its file's index in perFile, and its place
+  QList<QList<LintFinding>> perFile;    // findings of each file read, in the order of `paths`
+  QList<SourceQuestion> all;            // every question of every file, in reading order
+  QList<std::pair<int, Place>> where;   // for each of `all`: its file's index in perFile, and its place
   QHash<QString, Place> firstQuestion;  // normalised text -> where it first stands
   QSet<QString> seenFiles;
 
@@ -171,8 +170,8 @@ QList<LintFinding> LintSources(const QStringList& paths) {
       for (const QString& reason : GiveAways(q, source.level)) add(q.line, reason);
       const int questionSize = fit.QuestionSize(q.text);
       if (questionSize < kLintMinQuestionSize) {
-        add(q.line, u"вопрос помещается в рамку только размером %1 пт (нужно не меньше %2)"_s.arg(questionSize).arg(
-                        kLintMinQuestionSize));
+        add(q.line, u"вопрос помещается в рамку только размером %1 пт (нужно не меньше %2)"_s.arg(questionSize)
+                        .arg(kLintMinQuestionSize));
       }
 
       const std::array<int, 4> lines = answerLines.value(q.line, {q.line, q.line, q.line, q.line});
@@ -189,9 +188,10 @@ QList<LintFinding> LintSources(const QStringList& paths) {
         for (const QString& reason : MixedScriptFindings(answer)) add(line, reason);
         const int answerSize = fit.AnswerSize(answer);
         if (answerSize < kLintMinAnswerSize) {
-          add(line, u"ответ помещается только размером %1 пт (нужно не меньше %2), а этим размером показываются все четыре ответа"_s
-                        .arg(answerSize)
-                        .arg(kLintMinAnswerSize));
+          add(line,
+              u"ответ помещается только размером %1 пт (нужно не меньше %2), а этим размером показываются все четыре ответа"_s
+                  .arg(answerSize)
+                  .arg(kLintMinAnswerSize));
         }
       }
     }
@@ -220,9 +220,8 @@ int RunLint(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   const QStringList sources = app.arguments().mid(2);
-  const bool option = std::any_of(sources.begin(), sources.end(), [](const QString& arg) {
-    return arg.startsWith(u'-') && arg.size() > 1;
-  });
+  const bool option = std::any_of(sources.begin(), sources.end(),
+                                  [](const QString& arg) { return arg.startsWith(u'-') && arg.size() > 1; });
   if (sources.isEmpty() || option) {
     Print(stderr, u"Использование: fartovik-bases lint ИСХОДНИК...\n"_s);
     return kUsageError;

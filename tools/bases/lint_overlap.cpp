@@ -24,9 +24,10 @@ constexpr int kRareInTexts = 3;
 const QSet<QString>& NumberWords() {
   static const QSet<QString> words = [] {
     QSet<QString> set;
-    for (const QString& w : u"ноль один одна одно одну два две три четыре пять шесть семь восемь девять десять "
-                            "одиннадцать двенадцать двадцать тридцать сорок пятьдесят сто двести тысяча "
-                            "ни полтора полторы"_s.split(u' '))
+    for (const QString& w :
+         u"ноль один одна одно одну два две три четыре пять шесть семь восемь девять десять "
+         "одиннадцать двенадцать двадцать тридцать сорок пятьдесят сто двести тысяча "
+         "ни полтора полторы"_s.split(u' '))
       set.insert(w);
     return set;
   }();
@@ -114,9 +115,8 @@ QList<AnswerWord> NamingWords(const QString& answer) {
   const QStringList words = Words(answer);
   const QStringList written = answer.split(u' ', Qt::SkipEmptyParts);
   // A title in «» is named by all its words.
-  const bool personsName = written.size() >= 2 && std::all_of(written.begin(), written.end(), [](const QString& w) {
-    return w.front().isUpper();
-  });
+  const bool personsName = written.size() >= 2 && std::all_of(written.begin(), written.end(),
+                                                              [](const QString& w) { return w.front().isUpper(); });
   if (personsName && !words.isEmpty() && words.last().size() >= 5 && !IsQuestionWord(words.last())) {
     return {{words.last(), Stem(words.last())}};
   }
@@ -135,16 +135,16 @@ bool IsNumber(const QString& answer) {
 }
 
 struct Prepared {
-  QSet<QString> subject;    // stems of the text
-  QSet<QString> textAll;    // every stem of the text
-  TextStems whole;          // the text's whole stems, to name answers
-  QSet<QString> everything; // stems of the text and the answers
+  QSet<QString> subject;     // stems of the text
+  QSet<QString> textAll;     // every stem of the text
+  TextStems whole;           // the text's whole stems, to name answers
+  QSet<QString> everything;  // stems of the text and the answers
   std::array<AnswerWords, 4> answers;
   std::array<bool, 4> number{};
   std::array<QSet<QString>, 4> answerStems;
   QList<AnswerWord> naming;  // what names the right answer in another text
-  bool namingRare = false;  // few question texts name it
-  QString text;  // normalised
+  bool namingRare = false;   // few question texts name it
+  QString text;              // normalised
 };
 
 Prepared Prepare(const SourceQuestion& q) {
@@ -173,7 +173,8 @@ int Common(const QSet<QString>& a, const QSet<QString>& b) {
 }
 
 bool Contains(const QSet<QString>& text, const QSet<QString>& stems) {
-  return !stems.isEmpty() && std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return text.contains(s); });
+  return !stems.isEmpty() &&
+         std::all_of(stems.begin(), stems.end(), [&](const QString& s) { return text.contains(s); });
 }
 
 QString SharedAnswers(const Prepared& a, const Prepared& b, const SourceQuestion& later) {

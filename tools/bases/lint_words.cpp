@@ -58,7 +58,8 @@ QString Stem(const QString& word) {
 // shipped questions: without them every "Какой … называют …" pair looks alike.
 bool IsQuestionWord(const QString& word) {
   static const QSet<QString> words = [] {
-    const QString list = uR"(какой какая какое какие каком какую каким какого какому каких какими
+    const QString list =
+        uR"(какой какая какое какие каком какую каким какого какому каких какими
 кто что чем чего чему кого кому где когда сколько почему зачем откуда куда
 который которая которое которые котором которого этот эта это эти этого этой этих того тот
 также было была были быть есть году года годах веке века называют называется называли
@@ -84,8 +85,9 @@ bool IsQuestionWord(const QString& word) {
 bool IsLinkWord(const QString& word) {
   static const QSet<QString> words = [] {
     QSet<QString> set;
-    for (const QString& w : u"в во на к ко с со у о об обо от из изо по за до для при без над под про через "
-                            "и или а но ли"_s.split(u' '))
+    for (const QString& w :
+         u"в во на к ко с со у о об обо от из изо по за до для при без над под про через "
+         "и или а но ли"_s.split(u' '))
       set.insert(w);
     return set;
   }();

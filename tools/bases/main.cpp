@@ -28,15 +28,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-
 int Usage() {
-  Print(stderr,
-        u"Использование:\n"
-        "  fartovik-bases pack [-o ПАПКА] ИСХОДНИК...  исходники вопросов -> файлы баз ПАПКА/<имя>.ol<уровень>\n"
-        "  fartovik-bases lint ИСХОДНИК...             проверка исходников для их авторов: ФАЙЛ:СТРОКА: замечание\n"
-        "  fartovik-bases dump ПАПКА                   базы вопросов, которые игра загрузит из папки программы, в JSON\n"
-        "  fartovik-bases dump                         то же для этой установки игры, с вашими базами вместе\n"
-        "  fartovik-bases winners ФАЙЛ                 таблица лидеров, как её читает игра, в JSON (файл не создаётся)\n"_s);
+  Print(
+      stderr,
+      u"Использование:\n"
+      "  fartovik-bases pack [-o ПАПКА] ИСХОДНИК...  исходники вопросов -> файлы баз ПАПКА/<имя>.ol<уровень>\n"
+      "  fartovik-bases lint ИСХОДНИК...             проверка исходников для их авторов: ФАЙЛ:СТРОКА: замечание\n"
+      "  fartovik-bases dump ПАПКА                   базы вопросов, которые игра загрузит из папки программы, в JSON\n"
+      "  fartovik-bases dump                         то же для этой установки игры, с вашими базами вместе\n"
+      "  fartovik-bases winners ФАЙЛ                 таблица лидеров, как её читает игра, в JSON (файл не создаётся)\n"_s);
   return kUsageError;
 }
 
@@ -142,9 +142,8 @@ int Pack(QStringList args) {
     }
     questions += qsizetype(p.source.questions.size());
   }
-  const QString written = packed.size() == 1
-                              ? packed.first().output
-                              : u"%1 (файлов: %2)"_s.arg(outDir).arg(packed.size());
+  const QString written =
+      packed.size() == 1 ? packed.first().output : u"%1 (файлов: %2)"_s.arg(outDir).arg(packed.size());
   Print(stdout, u"Записано: %1, вопросов: %2\n"_s.arg(written).arg(questions));
   return 0;
 }
@@ -213,10 +212,10 @@ int DumpAsTheGameFinds() {
   QStringList counts;
   for (int level = 1; level < kLevelCount; ++level)
     counts.append(u"%1: %2 из %3"_s.arg(level).arg(fromPlayer[size_t(level)]).arg(table.levels[size_t(level)].count));
-  Print(stderr, playerFolder.isEmpty()
-                    ? u"Ваша папка с вопросами не читается: игра найдёт только поставленные базы.\n"_s
-                    : u"Вопросов из %1 по уровням — %2\n"_s.arg(QDir::toNativeSeparators(playerFolder),
-                                                                  counts.join(u", "_s)));
+  Print(stderr,
+        playerFolder.isEmpty()
+            ? u"Ваша папка с вопросами не читается: игра найдёт только поставленные базы.\n"_s
+            : u"Вопросов из %1 по уровням — %2\n"_s.arg(QDir::toNativeSeparators(playerFolder), counts.join(u", "_s)));
   return 0;
 }
 

@@ -20,8 +20,10 @@ void BrassChord(Track& t, double at, double hold, const Notes& notes, const Bras
 }
 
 // A chord struck from the bottom up, `spread` seconds between notes.
-void Strum(Track& t, double at, double spread, const Notes& notes, double decay, double ratio, double index, double gain) {
-  for (std::size_t i = 0; i < notes.size(); ++i) t.Add(Bell(MidiHz(notes[i]), decay, ratio, index), at + spread * double(i), gain);
+void Strum(Track& t, double at, double spread, const Notes& notes, double decay, double ratio, double index,
+           double gain) {
+  for (std::size_t i = 0; i < notes.size(); ++i)
+    t.Add(Bell(MidiHz(notes[i]), decay, ratio, index), at + spread * double(i), gain);
 }
 
 void Mix(Track& into, const Track& part, double gain) { into.Add(part.s, 0, gain); }
@@ -29,9 +31,9 @@ void Mix(Track& into, const Track& part, double gain) { into.Add(part.s, 0, gain
 // The beds and the theme share one arrangement: chords on a pad, a bass figure,
 // an arpeggio and a groove, one chord per bar of four beats.
 struct Bar {
-  Notes chord;   // pad voicing
-  Notes arp;     // tones the arpeggio walks over, low to high
-  int bass;      // root
+  Notes chord;  // pad voicing
+  Notes arp;    // tones the arpeggio walks over, low to high
+  int bass;     // root
 };
 
 // ---------------------------------------------------------------- the theme
@@ -64,7 +66,8 @@ Track Theme() {
     for (int k = 0; k < 6; ++k)
       t.Add(Bass(MidiHz(bars[b].bass + bassOctave[k]), 0.3 * beat, 4.5), bar + bassBeats[k] * beat, 0.32);
     for (int k = 0; k < 8; ++k)
-      bells.Add(Bell(MidiHz(bars[b].arp[std::size_t(arpOrder[k])]), 1.1, 2.0, 1.4), bar + k * 0.5 * beat, k % 2 ? 0.07 : 0.1);
+      bells.Add(Bell(MidiHz(bars[b].arp[std::size_t(arpOrder[k])]), 1.1, 2.0, 1.4), bar + k * 0.5 * beat,
+                k % 2 ? 0.07 : 0.1);
     for (int k = 0; k < 8; ++k) t.Add(Hat(k % 2 ? 0.09 : 0.05, rng), bar + k * 0.5 * beat, k % 2 ? 0.06 : 0.035);
     t.Add(Kick(0.4), bar, 0.45);
     t.Add(Kick(0.4), bar + 2 * beat, 0.35);
@@ -73,8 +76,8 @@ Track Theme() {
   const struct {
     int note;
     double at, beats;
-  } tune[] = {{69, 0, 2},  {74, 2, 1},  {77, 3, 1},  {77, 4, 2},  {74, 6, 1},  {70, 7, 1},
-              {70, 8, 2},  {74, 10, 1}, {79, 11, 1}, {81, 12, 2}, {76, 14, 1}, {73, 15, 1}};
+  } tune[] = {{69, 0, 2}, {74, 2, 1},  {77, 3, 1},  {77, 4, 2},  {74, 6, 1},  {70, 7, 1},
+              {70, 8, 2}, {74, 10, 1}, {79, 11, 1}, {81, 12, 2}, {76, 14, 1}, {73, 15, 1}};
   const BrassTone lead{5.5, {0.03, 0.3, 0.7, 0.2}};
   for (const auto& n : tune) {
     t.Add(Brass(MidiHz(n.note), n.beats * beat - 0.08, lead, rng), n.at * beat, 0.2);
@@ -112,7 +115,8 @@ Track BedStage1() {
     if (b == 3) PadChord(t, bar + 2 * beat, 2 * beat - 0.1, {56, 62}, pad, 0.09, rng);  // sus4 → dominant 7th
     t.Add(Bass(MidiHz(bars[b].bass), 3.6 * beat, 1.2, 0.5), bar, 0.32);
     for (int k = 0; k < 8; ++k)
-      keys.Add(Keys(MidiHz(bars[b].arp[std::size_t(arp[k])]), 0.4 * beat, 0.5), bar + k * 0.5 * beat, k % 2 ? 0.06 : 0.09);
+      keys.Add(Keys(MidiHz(bars[b].arp[std::size_t(arp[k])]), 0.4 * beat, 0.5), bar + k * 0.5 * beat,
+               k % 2 ? 0.06 : 0.09);
     for (int k = 0; k < 8; ++k) t.Add(Hat(0.05, rng), bar + k * 0.5 * beat, k % 2 ? 0.025 : 0.012);
     t.Add(Kick(0.45), bar, 0.3);
   }
@@ -145,7 +149,8 @@ Track BedStage2() {
     t.Add(Pad(MidiHz(line[b]), 4 * beat - 0.1, strings, rng), bar, 0.09);
     for (int k = 0; k < 8; ++k) {
       t.Add(Bass(MidiHz(bars[b].bass + bassOctave[k]), 0.35 * beat, 5), bar + k * 0.5 * beat, 0.3);
-      bells.Add(Bell(MidiHz(bars[b].arp[std::size_t(arp[k])]), 0.8, 2.0, 1.6), bar + k * 0.5 * beat, k % 2 ? 0.06 : 0.08);
+      bells.Add(Bell(MidiHz(bars[b].arp[std::size_t(arp[k])]), 0.8, 2.0, 1.6), bar + k * 0.5 * beat,
+                k % 2 ? 0.06 : 0.08);
       t.Add(Hat(k % 2 ? 0.08 : 0.04, rng), bar + k * 0.5 * beat, k % 2 ? 0.06 : 0.03);
     }
     for (int k : {1, 3}) t.Add(Woodblock(1700, 0.05), bar + k * beat, 0.05);
@@ -322,8 +327,7 @@ Track PhoneRing() {
   Track t(3.8, false);
   const double strikes = 1.0 / 22;
   for (double burst : {0.0, 0.55, 1.7, 2.25}) {
-    for (int k = 0; k * strikes < 0.4; ++k)
-      t.Add(Bell(k % 2 ? 1420 : 1185, 0.7, 2.76, 1.0), burst + k * strikes, 0.1);
+    for (int k = 0; k * strikes < 0.4; ++k) t.Add(Bell(k % 2 ? 1420 : 1185, 0.7, 2.76, 1.0), burst + k * strikes, 0.1);
   }
   AddReverb(t, 0.15, 0.5, 0.6);
   return t;

@@ -66,8 +66,7 @@ Svf::Out Svf::Run(float x, double cutoff, double q) {
   return {float(v2), float(v1), float(x - k * v1 - v2)};
 }
 
-Reverb::Reverb(double size, double damping)
-    : m_feedback(float(0.28 + 0.7 * size)), m_damping(float(damping)) {
+Reverb::Reverb(double size, double damping) : m_feedback(float(0.28 + 0.7 * size)), m_damping(float(damping)) {
   // Mutually prime lengths keep the echoes from lining up into a metallic ring.
   for (int n : {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617}) m_combs.push_back({std::vector<float>(n), 0, 0});
   for (int n : {556, 441, 341, 225}) m_allpasses.push_back({std::vector<float>(n), 0, 0});
@@ -199,8 +198,8 @@ double Master(Track& t, double targetDb, double ceilingDb) {
   for (float v : t.s) peak = std::max(peak, std::fabs(v));
   // A very spiky sound (a lone tick) stays a little under the common loudness
   // rather than being flattened into a different sound by the limiter.
-  const double gain = std::min(std::pow(10.0, targetDb / 20.0) / std::max(Loudness(t), 1e-9),
-                               ceiling / std::max(double(peak), 1e-9));
+  const double gain =
+      std::min(std::pow(10.0, targetDb / 20.0) / std::max(Loudness(t), 1e-9), ceiling / std::max(double(peak), 1e-9));
   // Peaks above the knee are rounded off towards the ceiling rather than cut:
   // a tanh curve that never reaches it, so nothing clips.
   const double knee = 0.85 * ceiling;

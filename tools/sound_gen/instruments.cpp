@@ -35,8 +35,7 @@ Buffer Pad(double hz, double hold, const PadTone& tone, Rng& rng) {
     for (std::size_t v = 0; v < saws.size(); ++v) x += saws[v].Next(f * detune[v]);
     x /= std::sqrt(double(saws.size()));
     double y = lp.Run(float(x), std::min(tone.cutoff, hz * 12), 0.8).lp;
-    if (tone.tremoloDepth > 0)
-      y *= 1.0 - tone.tremoloDepth * (0.5 + 0.5 * std::cos(2 * kPi * tone.tremoloHz * t));
+    if (tone.tremoloDepth > 0) y *= 1.0 - tone.tremoloDepth * (0.5 + 0.5 * std::cos(2 * kPi * tone.tremoloHz * t));
     out[std::size_t(i)] = float(y * tone.env.At(t, hold));
   }
   return out;
@@ -161,7 +160,8 @@ Buffer Cymbal(double seconds, bool swell, Rng& rng) {
     const double u = t / seconds;
     const float x = float(rng.Signed());
     const double y = hp.Run(x, 4500, 0.7).hp + 0.7 * bp.Run(x, 8000 - 2500 * u, 1.2).bp;
-    const double env = swell ? u * u * u * std::min(1.0, (1.0 - u) / 0.01) : Fall(t, seconds) * std::min(1.0, t / 0.002);
+    const double env =
+        swell ? u * u * u * std::min(1.0, (1.0 - u) / 0.01) : Fall(t, seconds) * std::min(1.0, t / 0.002);
     out[std::size_t(i)] = float(y * env);
   }
   return out;
@@ -174,7 +174,8 @@ Buffer Sweep(double seconds, double fromHz, double toHz, double q, double peakAt
   for (int i = 0; i < n; ++i) {
     const double u = double(i) / n;
     const double f = fromHz * std::pow(toHz / fromHz, u);
-    const double arch = u < peakAt ? std::sin(0.5 * kPi * u / peakAt) : std::cos(0.5 * kPi * (u - peakAt) / (1.0 - peakAt));
+    const double arch =
+        u < peakAt ? std::sin(0.5 * kPi * u / peakAt) : std::cos(0.5 * kPi * (u - peakAt) / (1.0 - peakAt));
     out[std::size_t(i)] = float(bp.Run(float(rng.Signed()), f, q).bp * arch * arch);
   }
   return out;
@@ -199,7 +200,8 @@ Buffer Woodblock(double hz, double decay) {
   for (int i = 0; i < n; ++i) {
     const double t = double(i) / kRate;
     // A hollow wooden body: the principal and one inharmonic overtone that dies first.
-    const double x = std::sin(2 * kPi * hz * t) + 0.45 * std::exp(-t / (decay * 0.15)) * std::sin(2 * kPi * hz * 2.76 * t);
+    const double x =
+        std::sin(2 * kPi * hz * t) + 0.45 * std::exp(-t / (decay * 0.15)) * std::sin(2 * kPi * hz * 2.76 * t);
     out[std::size_t(i)] = float(x * Fall(t, decay) * std::min(1.0, t / 0.0004));
   }
   return out;
@@ -230,7 +232,8 @@ Buffer Syllable(double f0From, double f0To, double seconds, Vowel from, Vowel to
     const double c1 = from.f1 + (to.f1 - from.f1) * s;
     const double c2 = from.f2 + (to.f2 - from.f2) * s;
     const double c3 = from.f3 + (to.f3 - from.f3) * s;
-    const double voiced = f1.Run(float(src), c1, c1 / bandwidths[0]).bp + 0.55 * f2.Run(float(src), c2, c2 / bandwidths[1]).bp +
+    const double voiced = f1.Run(float(src), c1, c1 / bandwidths[0]).bp +
+                          0.55 * f2.Run(float(src), c2, c2 / bandwidths[1]).bp +
                           0.3 * f3.Run(float(src), c3, c3 / bandwidths[2]).bp;
     const double env = std::sin(kPi * std::pow(u, 0.8));
     double y = voiced * env * env;
