@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Set-up, build and run in one step, on a fresh Debian 12 machine or an old checkout.
 #   ./dev.sh run     install what is missing, build, run the game
-#   ./dev.sh test    install what is missing, build with warnings as errors, run every test
+#   ./dev.sh test    install what is missing, check the layout, build with warnings as errors, run every test
 #   ./dev.sh build   install what is missing, build
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -37,7 +37,8 @@ case "${1:-run}" in
     install_missing; build
     exec "$BUILD_DIR/fartovik" ;;
   test)
-    install_missing; build -DFARTOVIK_WERROR=ON
+    # The layout is checked first: it fails in seconds, before the long build.
+    install_missing; tools/format.sh --check; build -DFARTOVIK_WERROR=ON
     cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 3600 ;;
   build)
     install_missing; build ;;
