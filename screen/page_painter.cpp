@@ -22,10 +22,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The colours of the game's art: the glowing blue rules, the orange of the ladder
-// and the chosen answer, the pale green of a pointed answer.
+// The colours of the game's art: the glowing blue rules, the pale text and its dimmer notes.
 const QColor kRule(7, 115, 222);
-const QColor kOrange(255, 170, 60);
 const QColor kText(232, 238, 255);
 const QColor kDim(150, 170, 210);
 

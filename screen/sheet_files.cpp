@@ -68,6 +68,8 @@ void LetGoOfStoredBytes(QByteArrayView bytes) {
   const auto page = quintptr(sysconf(_SC_PAGESIZE));
   const auto begin = (quintptr(bytes.data()) + page - 1) & ~(page - 1);
   const auto end = (quintptr(bytes.data()) + quintptr(bytes.size())) & ~(page - 1);
+  // The advice works on whole pages, so the address is rounded as a number.
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
   if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
 #else
   Q_UNUSED(bytes);

@@ -19,8 +19,9 @@ AnswerTimeMenu::AnswerTimeMenu(QMenu& menu, Game& game, QSettings& settings) : Q
       {AnswerTime::Doubled, u"вдвое больше"_s},
       {AnswerTime::Unlimited, u"без ограничения"_s},
   };
-  for (const auto& [time, caption] : choices) {
-    QAction* action = addAction(caption);
+  for (const auto& choice : choices) {
+    const AnswerTime time = choice.first;
+    QAction* action = addAction(choice.second);
     action->setCheckable(true);
     action->setChecked(time == kept);
     group->addAction(action);

@@ -329,6 +329,7 @@ TEST_F(HistoryFile, AWriteThatFailsLeavesTheOldFileWhole) {
   PlayerHistoryFile history;
   history.Open(m_dir.path());
   std::vector<GameRecord> many;
+  many.reserve(60);
   for (int i = 0; i < 60; ++i) many.push_back(Record(i));
   ASSERT_TRUE(history.Add(many).written);
   const QByteArray old = Read();
@@ -381,6 +382,7 @@ TEST_F(HistoryFile, AGameKilledWhileItWritesLeavesAFileThatReads) {
   // A history of a few thousand games takes long enough to write that the kills
   // fall inside writes as well as between them.
   std::vector<GameRecord> many;
+  many.reserve(3000);
   for (int i = 0; i < 3000; ++i) many.push_back(Record(i % 1000));
   PlayerHistoryFile seed;
   seed.Open(m_dir.path());
