@@ -27,12 +27,6 @@ QString Plain(const QString& text) {
   return s;
 }
 
-QString Counted(int count, const QString& one, const QString& few, const QString& many) {
-  const int tens = count % 100, units = count % 10;
-  const QString& word = (tens >= 11 && tens <= 14) ? many : units == 1 ? one : (units >= 2 && units <= 4) ? few : many;
-  return QString::number(count) + u' ' + word;
-}
-
 QString Sum(qint64 sum) { return QString::number(sum); }
 
 }  // namespace speech

@@ -11,10 +11,6 @@ namespace speech {
 /// its line breaks into spaces and its runs of blanks into one.
 QString Plain(const QString& text);
 
-/// `count` with the form of the noun that fits it: Counted(2, "процент", "процента",
-/// "процентов") is "2 процента".
-QString Counted(int count, const QString& one, const QString& few, const QString& many);
-
 /// A sum as a number a synthesiser reads as one: no group separators.
 QString Sum(qint64 sum);
 

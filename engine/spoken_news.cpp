@@ -5,6 +5,7 @@
 #include "engine/game.h"
 #include "engine/speech_text.h"
 #include "engine/spoken_state.h"
+#include "screen/counted_words.h"
 #include "screen/key_table.h"
 
 using namespace Qt::StringLiterals;
@@ -35,7 +36,7 @@ QString PageWords(const PageView& pages) {
 QString BoardWords(const Game& game) {
   const WinnersTable& board = game.Board();
   if (board.count() == 0) return u"Таблица лидеров пуста. Enter закрывает её."_s;
-  QString words = u"Таблица лидеров, "_s + speech::Counted(board.count(), u"строка"_s, u"строки"_s, u"строк"_s) + u'.';
+  QString words = u"Таблица лидеров, "_s + Counted(board.count(), u"строка"_s, u"строки"_s, u"строк"_s) + u'.';
   const int own = game.screen().listHighlight();
   if (own >= 1 && own <= board.count()) {
     const BoardRow& row = board.AtRank(own);

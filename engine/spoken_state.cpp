@@ -2,6 +2,7 @@
 
 #include "engine/game.h"
 #include "engine/speech_text.h"
+#include "screen/counted_words.h"
 #include "screen/key_table.h"
 #include "screen/sum_text.h"
 
@@ -147,8 +148,8 @@ QString FriendWords(const Game& game) {
 QString PollWords(const Game& game) {
   QString words = u"Мнение зала."_s;
   for (int p = 1; p <= 4; ++p)
-    words += u' ' + Letter(p) + u", "_s +
-             speech::Counted(PollShare(game, p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
+    words +=
+        u' ' + Letter(p) + u", "_s + Counted(PollShare(game, p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
   return words;
 }
 
@@ -192,7 +193,7 @@ bool ClockWarns(const Game& game) { return game.Clock().HasLimit(); }
 QString TimeLeftWords(const Game& game) {
   if (!game.Clock().HasLimit()) return u"Время на ответ не ограничено."_s;
   const int left = SecondsLeft(game);
-  return u"Осталось "_s + speech::Counted(left, u"секунда"_s, u"секунды"_s, u"секунд"_s) + u'.';
+  return u"Осталось "_s + Counted(left, u"секунда"_s, u"секунды"_s, u"секунд"_s) + u'.';
 }
 
 }  // namespace spoken

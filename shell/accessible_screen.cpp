@@ -12,6 +12,7 @@
 #include "engine/game.h"
 #include "engine/speech_text.h"
 #include "engine/spoken_state.h"
+#include "screen/counted_words.h"
 #include "screen/element_table.h"
 #include "screen/key_table.h"
 #include "screen/question_buttons.h"
@@ -176,7 +177,7 @@ class PaintedItem : public QAccessibleInterface {
       case Kind::PollShare:
         if (!spoken::PollSettled(g)) return spoken::Letter(m_arg);
         return spoken::Letter(m_arg) + u", "_s +
-               speech::Counted(spoken::PollShare(g, m_arg), u"процент"_s, u"процента"_s, u"процентов"_s);
+               Counted(spoken::PollShare(g, m_arg), u"процент"_s, u"процента"_s, u"процентов"_s);
       case Kind::PanelText: {
         const QString words = spoken::PaintedWords(g, m_element);
         if (e.caption.text.isEmpty()) return words;
@@ -306,7 +307,7 @@ class LeaderboardItem : public PaintedItem, public QAccessibleTableInterface {
   }
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Description)
-      return rowCount() == 0 ? u"пусто"_s : speech::Counted(rowCount(), u"строка"_s, u"строки"_s, u"строк"_s);
+      return rowCount() == 0 ? u"пусто"_s : Counted(rowCount(), u"строка"_s, u"строки"_s, u"строк"_s);
     return PaintedItem::text(t);
   }
   /// The column headers, made once by the screen.

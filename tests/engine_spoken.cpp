@@ -3,6 +3,7 @@
 #include "engine/speech_text.h"
 #include "engine/spoken_news.h"
 #include "engine/spoken_state.h"
+#include "screen/counted_words.h"
 #include "tests/engine_fakes.h"
 
 using namespace Qt::StringLiterals;
@@ -38,7 +39,7 @@ TEST(SpeechText, CountsTakeTheFormOfTheirNoun) {
                         Case{4, u"4 процента"_s}, Case{5, u"5 процентов"_s}, Case{11, u"11 процентов"_s},
                         Case{12, u"12 процентов"_s}, Case{14, u"14 процентов"_s}, Case{21, u"21 процент"_s},
                         Case{22, u"22 процента"_s}, Case{100, u"100 процентов"_s}, Case{111, u"111 процентов"_s}}) {
-    EXPECT_EQ(speech::Counted(c.count, u"процент"_s, u"процента"_s, u"процентов"_s), c.spoken) << c.count;
+    EXPECT_EQ(Counted(c.count, u"процент"_s, u"процента"_s, u"процентов"_s), c.spoken) << c.count;
   }
 }
 
@@ -174,7 +175,7 @@ TEST_F(SpokenNewsTest, ThePollAndTheFriendAreToldOnceSettled) {
   QString expected = u"Мнение зала."_s;
   for (int p = 1; p <= 4; ++p)
     expected += u' ' + spoken::Letter(p) + u", "_s +
-                speech::Counted(g().Poll().Share(p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
+                Counted(g().Poll().Share(p), u"процент"_s, u"процента"_s, u"процентов"_s) + u'.';
   EXPECT_EQ(poll, expected);
 
   g().KeyPressed(Qt::Key_2);
